@@ -1,0 +1,53 @@
+#include "base/Cp932.h"
+
+namespace lantern {
+
+namespace {
+
+// Calls Visit(index) for the first byte of every character, in order.
+template <typename F>
+void ForEachChar(const std::string& S, F Visit) {
+  for (std::size_t i = 0; i < S.size(); ++i) {
+    Visit(i);
+    if (IsLeadByte(static_cast<unsigned char>(S[i])) && i + 1 < S.size()) ++i;
+  }
+}
+
+}  // namespace
+
+std::size_t LastDelimiter(const std::string& Delimiters, const std::string& S) {
+  std::size_t Result = std::string::npos;
+  ForEachChar(S, [&](std::size_t i) {
+    if (Delimiters.find(S[i]) != std::string::npos) Result = i;
+  });
+  return Result;
+}
+
+bool EndsWithChar(const std::string& S, char c) {
+  return !S.empty() && LastDelimiter(std::string(1, c), S) == S.size() - 1;
+}
+
+std::string UpperCaseAscii(const std::string& S) {
+  std::string Result = S;
+  ForEachChar(Result, [&](std::size_t i) {
+    if (Result[i] >= 'a' && Result[i] <= 'z') Result[i] = static_cast<char>(Result[i] - 'a' + 'A');
+  });
+  return Result;
+}
+
+std::string Trim(const std::string& S) {
+  std::size_t First = 0, Last = S.size();
+  while (First < Last && static_cast<unsigned char>(S[First]) <= 0x20) ++First;
+  while (Last > First && static_cast<unsigned char>(S[Last - 1]) <= 0x20) --Last;
+  return S.substr(First, Last - First);
+}
+
+std::string ReplaceChar(const std::string& S, char From, char To) {
+  std::string Result = S;
+  ForEachChar(Result, [&](std::size_t i) {
+    if (Result[i] == From) Result[i] = To;
+  });
+  return Result;
+}
+
+}  // namespace lantern

@@ -1,0 +1,29 @@
+#pragma once
+// Byte-level rules of code page 932 (Shift-JIS). A double-byte character is a lead byte
+// (0x81-0x9F, 0xE0-0xFC) and any second byte; the second byte may be 0x5C ('\') or a
+// letter and must never be taken for a delimiter or case-mapped.
+#include <cstddef>
+#include <string>
+
+namespace lantern {
+
+constexpr bool IsLeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// Index of the last single-byte character of S that is one of Delimiters; npos when none.
+std::size_t LastDelimiter(const std::string& Delimiters, const std::string& S);
+
+// True when the last character of S is the single-byte character c.
+bool EndsWithChar(const std::string& S, char c);
+
+// ASCII letters to upper case; double-byte characters are left alone.
+std::string UpperCaseAscii(const std::string& S);
+
+// Removes bytes <= 0x20 at both ends (a second byte is never that low).
+std::string Trim(const std::string& S);
+
+// Replaces every single-byte character From by To.
+std::string ReplaceChar(const std::string& S, char From, char To);
+
+}  // namespace lantern

@@ -1,0 +1,18 @@
+#pragma once
+// Path pieces in the Windows sense ('\' and ':' delimit), aware of double-byte characters.
+#include <string>
+
+namespace lantern {
+
+// Up to and including the last '\' or ':'; empty when there is none.
+std::string ExtractFilePath(const std::string& Path);
+// What follows the last '\' or ':'.
+std::string ExtractFileName(const std::string& Path);
+// Path without one trailing '\' (a second byte 0x5C is not a backslash).
+std::string ExcludeTrailingBackslash(const std::string& Path);
+// Path with a trailing '\' added when it has none.
+std::string IncludeTrailingBackslash(const std::string& Path);
+// True for "\\server\share..." paths.
+bool IsNetworkPath(const std::string& Path);
+
+}  // namespace lantern

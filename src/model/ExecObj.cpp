@@ -1,0 +1,676 @@
+#include "model/ExecObj.h"
+
+#include <algorithm>
+
+#include "base/Convert.h"
+#include "base/Cp932.h"
+#include "base/Path.h"
+#include "ui/FileSystem.h"
+#include "ui/ImageList.h"
+#include "ui/ListView.h"
+#include "ui/Shell.h"
+#include "ui/TreeView.h"
+#include "ui/UpdateBracket.h"
+
+namespace lantern {
+
+namespace {
+
+// What the main window registers once, and what the unit keeps besides.
+struct TUnitState {
+  TListView* ListView = nullptr;
+  TTreeView* TreeView = nullptr;
+  TImageList* ImageList = nullptr;
+  void* OwnerWindow = nullptr;
+  TImageList* ListImageList = nullptr;
+  std::string ExplorerOption;
+  TRecycledFolder* RecycledFolder = nullptr;
+  TFont* MenuFont = nullptr;
+};
+
+TUnitState Unit;
+
+// Takes the list view's change handler away while the tree writes a row, so that the
+// handler sees only the user's own changes.
+class TSilentRow {
+ public:
+  explicit TSilentRow(TListItem* Row) : FView(Row ? Row->ListView() : nullptr) {
+    if (FView) {
+      FSaved = std::move(FView->OnChange);
+      FView->OnChange = nullptr;
+    }
+  }
+  ~TSilentRow() {
+    if (FView) FView->OnChange = std::move(FSaved);
+  }
+  TSilentRow(const TSilentRow&) = delete;
+  TSilentRow& operator=(const TSilentRow&) = delete;
+
+ private:
+  TListView* FView;
+  TListView::TChangeEvent FSaved;
+};
+
+TUpdateBracket<TListItems> ListUpdate() {
+  return TUpdateBracket<TListItems>(Unit.ListView ? &Unit.ListView->Items() : nullptr);
+}
+TUpdateBracket<TTreeNodes> TreeUpdate(TTreeNode* Node) {
+  return TUpdateBracket<TTreeNodes>(Node ? &Node->TreeView()->Items() : nullptr);
+}
+
+void SetSubItem(TListItem* Row, int Index, const std::string& Text) {
+  Row->SubItems().Set(Index, Text);
+}
+
+void MarkMenuDirty(TExecItem* Item) {
+  if (TRoot* Root = Item->OwnerRoot()) Root->SetMenuDirty(true);
+}
+
+}  // namespace
+
+// TExecItemList
+
+int TExecItemList::Add(TExecItem* Item) {
+  FItems.push_back(Item);
+  return Count() - 1;
+}
+
+void TExecItemList::Insert(int Index, TExecItem* Item) {
+  Index = std::max(0, std::min(Index, Count()));
+  FItems.insert(FItems.begin() + Index, Item);
+}
+
+void TExecItemList::Remove(TExecItem* Item) {
+  auto It = std::find(FItems.begin(), FItems.end(), Item);
+  if (It != FItems.end()) FItems.erase(It);
+}
+
+int TExecItemList::IndexOf(const TExecItem* Item) const {
+  auto It = std::find(FItems.begin(), FItems.end(), Item);
+  return It == FItems.end() ? -1 : static_cast<int>(It - FItems.begin());
+}
+
+void TExecItemList::Clear() {
+  // From the end, one slot at a time: a destructor may refill the list (the current group
+  // going away shows the root again), and whatever is left is still freed.
+  while (!FItems.empty()) {
+    TExecItem* Item = FItems.back();
+    if (!Item) {
+      FItems.pop_back();
+      continue;
+    }
+    FItems.back() = nullptr;
+    delete Item;
+  }
+}
+
+std::vector<TExecItem*> TExecItemList::Snapshot() const {
+  std::vector<TExecItem*> Result;
+  Result.reserve(FItems.size());
+  for (TExecItem* Item : FItems)
+    if (Item) Result.push_back(Item);
+  return Result;
+}
+
+// TExecItem
+
+TExecItem::TExecItem(TExecItem* AParent) : FParent(AParent) {}
+
+TExecItem::~TExecItem() { LeaveViews(); }
+
+void TExecItem::LeaveViews() {
+  TRoot* Root = OwnerRoot();
+  if (!Root || Root->Closing()) {
+    FListItem = nullptr;
+    FTreeNode = nullptr;
+    return;
+  }
+  if (Root->CurrentFolder() == this) Root->SetCurrentFolder(nullptr);
+  if (TListItem* Row = FListItem) {
+    FListItem = nullptr;
+    Row->Delete();
+  }
+  if (TTreeNode* Node = FTreeNode) {
+    FTreeNode = nullptr;
+    Node->Delete();
+  }
+}
+
+void TExecItem::SetParent(TExecItem* AParent) { FParent = AParent; }
+
+void TExecItem::SetFileName(const std::string& Value) { FFileName = Value; }
+
+TExecItem* TExecItem::Clone() { return nullptr; }
+
+TExecItem* TExecItem::GetRoot() {
+  TExecItem* Item = this;
+  while (Item->FParent) Item = Item->FParent;
+  return Item;
+}
+
+TRoot* TExecItem::OwnerRoot() { return dynamic_cast<TRoot*>(GetRoot()); }
+
+int TExecItem::IndexInParent() const {
+  auto* Group = dynamic_cast<TCompositeItem*>(FParent);
+  return Group ? Group->Children().IndexOf(this) : -1;
+}
+
+bool TExecItem::IsGroup() const { return dynamic_cast<const TCompositeItem*>(this) != nullptr; }
+
+void TExecItem::SetName(const std::string& Value) {
+  if (FName == Value) return;
+  FName = Value;
+  if (FListItem) {
+    TSilentRow Silent(FListItem);
+    FListItem->SetCaption(FName);
+  }
+  if (FTreeNode) FTreeNode->SetText(FName);
+  MarkMenuDirty(this);
+}
+
+void TExecItem::SetVisible(bool Value) {
+  if (FVisible == Value) return;
+  FVisible = Value;
+  MarkMenuDirty(this);
+  if (FListItem) {
+    TSilentRow Silent(FListItem);
+    FListItem->SetChecked(FVisible);
+  }
+}
+
+void TExecItem::SetRunCount(int Value) {
+  if (FRunCount == Value) return;
+  FRunCount = Value;
+  if (FListItem && FListItem->SubItems().Count() >= 2) SetSubItem(FListItem, 1, IntToStr(FRunCount));
+}
+
+void TExecItem::ShowInListItemBase(TListItem* ARow) {
+  if (ARow) FListItem = ARow;
+  if (!FListItem) return;
+  TSilentRow Silent(FListItem);
+  FListItem->SetData(this);
+  FListItem->SetCaption(FName);
+  FListItem->SetChecked(FVisible);
+  if (FListItem->SubItems().Count() == 0) {
+    FListItem->SubItems().Add("");
+    FListItem->SubItems().Add("");
+  }
+  SetSubItem(FListItem, 1, IntToStr(FRunCount));
+}
+
+void TExecItem::ShowInListItem(TListItem* ARow) { ShowInListItemBase(ARow); }
+
+void TExecItem::SetRowPicture(int Index, bool Silently) {
+  if (!FListItem) return;
+  if (Silently) {
+    TSilentRow Silent(FListItem);
+    FListItem->SetImageIndex(Index);
+  } else {
+    FListItem->SetImageIndex(Index);
+  }
+}
+
+void TExecItem::ShowInTreeNode(TTreeNode* ANode) {
+  if (ANode) FTreeNode = ANode;
+  if (!FTreeNode) return;
+  FTreeNode->SetData(this);
+  FTreeNode->SetText(FName);
+  TRoot* Root = OwnerRoot();
+  int Picture = Root && Root->CurrentFolder() == this ? 1 : 0;
+  FTreeNode->SetImageIndex(Picture);
+  FTreeNode->SetSelectedIndex(Picture);
+  if (FExpanded)
+    FTreeNode->Expand(false);
+  else
+    FTreeNode->Collapse(false);
+}
+
+void TExecItem::ClearListItem() { FListItem = nullptr; }
+
+void TExecItem::ClearTreeNode() { FTreeNode = nullptr; }
+
+void TExecItem::BeginWatchScan() {
+  FWasRunning = FIsRunning;
+  FIsRunning = false;
+}
+
+void TExecItem::CopyBasicsTo(TExecItem* Copy) const {
+  Copy->FName = FName;
+  Copy->FVisible = FVisible;
+  Copy->FImageIndex = FImageIndex;
+}
+
+// TCompositeItem
+
+TCompositeItem::TCompositeItem(TExecItem* AParent) : TExecItem(AParent) { FImageIndex = 0; }
+
+TCompositeItem::~TCompositeItem() {
+  FChildren.Clear();
+  LeaveViews();
+}
+
+bool TCompositeItem::IsCurrent() {
+  TRoot* Root = OwnerRoot();
+  return Root && Root->CurrentFolder() == this;
+}
+
+bool TCompositeItem::IsInside(const TExecItem* AItem) const {
+  for (const TExecItem* Item = this; Item; Item = Item->Parent())
+    if (Item == AItem) return true;
+  return false;
+}
+
+bool TCompositeItem::MatchRunningFile(const std::string& Path) {
+  bool Result = false;
+  TRoot* Root = OwnerRoot();
+  // Each child once, in the order the call began with, even when children move meanwhile.
+  for (TExecItem* Child : FChildren.Snapshot()) {
+    if (!Child->MatchRunningFile(Path)) continue;
+    Result = true;
+    FIsRunning = true;
+    if (Child->Visible() && !Child->WasRunning() && Root && Root->MoveFirstPosition() &&
+        !Child->FixedPosition()) {
+      FChildren.Remove(Child);
+      if (Root->UpperFirst())
+        FChildren.Insert(0, Child);
+      else
+        FChildren.Add(Child);
+      Root->SetWatchChanged(true);
+      Root->SetMenuDirty(true);
+      SetRunCount(FRunCount + 1);
+    }
+  }
+  return Result;
+}
+
+void TCompositeItem::ShowInListItem(TListItem* ARow) {
+  ShowInListItemBase(ARow);
+  SetRowPicture(0, true);
+}
+
+void TCompositeItem::SetNodePictures(int Index) {
+  if (!FTreeNode) return;
+  FTreeNode->SetImageIndex(Index);
+  FTreeNode->SetSelectedIndex(Index);
+}
+
+void TCompositeItem::ShowInTreeNode(TTreeNode* ANode) {
+  TExecItem::ShowInTreeNode(ANode);
+  if (!FTreeNode) return;
+  auto Bracket = TreeUpdate(FTreeNode);
+  FTreeNode->DeleteChildren();
+  for (TExecItem* Child : FChildren.Snapshot())
+    if (Child->IsGroup())
+      Child->ShowInTreeNode(FTreeNode->TreeView()->Items().AddChild(FTreeNode, Child->Name()));
+  if (FExpanded) FTreeNode->Expand(false);
+}
+
+void TCompositeItem::SetCurrentMark(bool Value) { SetNodePictures(Value ? 1 : 0); }
+
+void TCompositeItem::ClearListItem() {
+  TExecItem::ClearListItem();
+  for (TExecItem* Child : FChildren.Snapshot()) Child->ClearListItem();
+}
+
+void TCompositeItem::ClearTreeNode() {
+  TExecItem::ClearTreeNode();
+  for (TExecItem* Child : FChildren.Snapshot()) Child->ClearTreeNode();
+}
+
+void TCompositeItem::Open() {
+  if (TRoot* Root = OwnerRoot()) Root->SetCurrentFolder(this);
+}
+
+void TCompositeItem::BeginWatchScan() {
+  TExecItem::BeginWatchScan();
+  for (TExecItem* Child : FChildren.Snapshot()) Child->BeginWatchScan();
+}
+
+void TCompositeItem::Add(TExecItem* AItem) {
+  FChildren.Add(AItem);
+  AItem->SetParent(this);
+  if (AItem->IsGroup() && FTreeNode) {
+    auto Bracket = TreeUpdate(FTreeNode);
+    AItem->ShowInTreeNode(FTreeNode->TreeView()->Items().AddChild(FTreeNode, AItem->Name()));
+    if (FExpanded) FTreeNode->Expand(false);
+  }
+  if (IsCurrent() && Unit.ListView) AItem->ShowInListItem(Unit.ListView->Items().Add());
+  MarkMenuDirty(this);
+}
+
+void TCompositeItem::Remove(TExecItem* AItem) {
+  FChildren.Remove(AItem);
+  if (TTreeNode* Node = AItem->TreeNode()) {
+    bool WasExpanded = AItem->Expanded();
+    AItem->ClearTreeNode();  // the node's subtree goes; nobody below may keep a node of it
+    Node->Delete();
+    AItem->SetExpanded(WasExpanded);
+  }
+  if (IsCurrent()) {
+    TListItem* Row = AItem->ListItem();
+    AItem->ClearListItem();
+    if (Row) Row->Delete();
+  }
+  MarkMenuDirty(this);
+}
+
+void TCompositeItem::Insert(int Index, TExecItem* AItem) {
+  FChildren.Insert(Index, AItem);
+  ShowInTreeNode(nullptr);
+  if (IsCurrent() && Unit.ListView) {
+    auto Bracket = ListUpdate();
+    AItem->ShowInListItem(Unit.ListView->Items().Insert(Index));
+  }
+  MarkMenuDirty(this);
+}
+
+void TCompositeItem::Clear() {
+  {
+    auto ListBracket = ListUpdate();
+    auto TreeBracket = TreeUpdate(FTreeNode);
+    FChildren.Clear();
+  }
+  MarkMenuDirty(this);
+}
+
+TExecItem* TCompositeItem::CloneChildrenInto(TCompositeItem* Copy) const {
+  for (TExecItem* Child : FChildren.Snapshot()) {
+    TExecItem* ChildCopy = Child->Clone();
+    if (!ChildCopy) continue;
+    ChildCopy->SetParent(Copy);
+    Copy->FChildren.Add(ChildCopy);
+  }
+  return Copy;
+}
+
+// TFolder
+
+TFolder::TFolder(TExecItem* AParent) : TCompositeItem(AParent) { FName = "新規グループ"; }
+
+TExecItem* TFolder::Clone() {
+  auto* Copy = new TFolder(FParent);
+  CopyBasicsTo(Copy);
+  return CloneChildrenInto(Copy);
+}
+
+// TRecycledFolder
+
+TRecycledFolder::TRecycledFolder(TExecItem* AParent) : TCompositeItem(AParent) {
+  FName = "ゴミ入れ";
+  FVisible = false;
+  Unit.RecycledFolder = this;
+}
+
+TRecycledFolder::~TRecycledFolder() {
+  if (Unit.RecycledFolder == this) Unit.RecycledFolder = nullptr;
+}
+
+void TRecycledFolder::ShowInListItem(TListItem* ARow) {
+  ShowInListItemBase(ARow);
+  SetRowPicture(2, true);
+}
+
+void TRecycledFolder::ShowInTreeNode(TTreeNode* ANode) {
+  TCompositeItem::ShowInTreeNode(ANode);
+  SetNodePictures(IsCurrent() ? 3 : 2);
+}
+
+void TRecycledFolder::SetCurrentMark(bool Value) { SetNodePictures(Value ? 3 : 2); }
+
+// TRoot
+
+TRoot::TRoot() : TCompositeItem(nullptr), FMenuFont(new TFont) {
+  FName = "ランタン";
+  FFont.SetPitch(TFontPitch::Default);
+  FFont.SetCharset(SHIFTJIS_CHARSET);
+  for (TKindColorSet* Set :
+       {&FGroupColors, &FLauncherColors, &FFolderLauncherColors, &FURLLauncherColors})
+    Set->Font().Assign(FFont);
+  Unit.MenuFont = FMenuFont.get();
+}
+
+TRoot::~TRoot() {
+  // Children go while this is still a root, so that they can leave the views tidily.
+  FChildren.Clear();
+  LeaveViews();
+  if (Unit.MenuFont == FMenuFont.get()) Unit.MenuFont = nullptr;
+}
+
+void TRoot::SetListView(TListView* Value) { Unit.ListView = Value; }
+void TRoot::SetTreeView(TTreeView* Value) { Unit.TreeView = Value; }
+void TRoot::SetImageList(TImageList* Value) { Unit.ImageList = Value; }
+void TRoot::SetOwnerWindow(void* Value) { Unit.OwnerWindow = Value; }
+void TRoot::SetListImageList(TImageList* Value) { Unit.ListImageList = Value; }
+TListView* TRoot::ListView() { return Unit.ListView; }
+TTreeView* TRoot::TreeView() { return Unit.TreeView; }
+TImageList* TRoot::ImageList() { return Unit.ImageList; }
+void* TRoot::OwnerWindow() { return Unit.OwnerWindow; }
+TImageList* TRoot::ListImageList() { return Unit.ListImageList; }
+void TRoot::SetExplorerOption(const std::string& Value) { Unit.ExplorerOption = Value; }
+const std::string& TRoot::GetExplorerOption() { return Unit.ExplorerOption; }
+TRecycledFolder* TRoot::GetRecycledFolder() { return Unit.RecycledFolder; }
+TFont* TRoot::MenuFont() { return Unit.MenuFont; }
+
+void TRoot::SetCurrentFolder(TCompositeItem* AGroup) {
+  TCompositeItem* NewCurrent = AGroup ? AGroup : this;
+  if (NewCurrent == FCurrentFolder) return;
+  if (FCurrentFolder && FCurrentFolder->TreeNode()) {
+    FCurrentFolder->SetCurrentMark(false);
+    InvalidateTreeNode(FCurrentFolder->TreeNode());
+  }
+  FCurrentFolder = NewCurrent;
+  if (TTreeNode* Node = FCurrentFolder->TreeNode()) {
+    FCurrentFolder->SetCurrentMark(true);
+    Node->SetSelected(true);
+    Node->SetFocused(true);
+    InvalidateTreeNode(Node);
+  }
+  FillListView(FCurrentFolder);
+}
+
+void TRoot::RefreshListView() { FillListView(FCurrentFolder); }
+
+// TLauncher
+
+TLauncher::TLauncher(TExecItem* AParent) : TExecItem(AParent) {}
+
+bool TLauncher::InTrash() const { return dynamic_cast<TRecycledFolder*>(FParent) != nullptr; }
+
+void TLauncher::SetParent(TExecItem* AParent) {
+  bool Leaving = InTrash() && AParent != FParent;
+  FParent = AParent;
+  if (Leaving) FetchIcon();  // an item leaving the trash gets its icon
+}
+
+bool TLauncher::MatchRunningFile(const std::string& Path) {
+  if (Path != FFileName) return false;
+  FIsRunning = true;
+  if (!FWasRunning) SetRunCount(FRunCount + 1);
+  return true;
+}
+
+void TLauncher::SetFileName(const std::string& Value) {
+  if (FFileName == Value) return;
+  FFileName = Value;
+  if (!InTrash()) FetchIcon();
+  if (FListItem) {
+    TSilentRow Silent(FListItem);
+    SetSubItem(FListItem, 0, FFileName);
+    FListItem->SetImageIndex(FImageIndex);
+  }
+}
+
+void TLauncher::ShowInListItem(TListItem* ARow) {
+  ShowInListItemBase(ARow);
+  if (!FListItem) return;
+  TSilentRow Silent(FListItem);
+  SetSubItem(FListItem, 0, FFileName);
+  SetSubItem(FListItem, 1, IntToStr(FRunCount));
+  FListItem->SetImageIndex(FImageIndex);
+}
+
+void TLauncher::Open() { Execute(nullptr); }
+
+void TLauncher::FetchIcon() {
+  if (InTrash()) return;
+  // Network paths must never block the user interface; their icons are fetched in the
+  // background once the icon seek thread exists, so nothing is asked of the shell here.
+  if (IsNetworkPath(FFileName)) return;
+  std::unique_ptr<TIcon> Icon = GetFileIcon(FFileName, false);
+  TImageList* Images = Unit.ImageList;
+  if (!Images) return;
+  int Index = Images->AddIcon(*Icon);
+  // No icon from the shell: no picture is appended and the item keeps -1, so that the
+  // periodic fetch of missing icons tries again later.
+  if (Index < 0) return;
+  FImageIndex = Index;
+  SetRowPicture(FImageIndex, false);
+}
+
+void TLauncher::CopyLauncherTo(TLauncher* Copy) const {
+  CopyBasicsTo(Copy);
+  Copy->FFileName = FFileName;
+  Copy->FParameters = FParameters;
+  Copy->FWorkFolder = FWorkFolder;
+}
+
+TExecItem* TLauncher::Clone() {
+  auto* Copy = new TLauncherExec(FParent);
+  CopyLauncherTo(Copy);
+  return Copy;
+}
+
+void TLauncher::Execute(void*) {
+  // Starting programs through the shell joins with the shell's execute service.
+}
+
+// TLauncherFolder
+
+TLauncherFolder::TLauncherFolder(TExecItem* AParent) : TLauncher(AParent) {
+  FName = "新規ランチャ(フォルダ)";
+}
+
+TExecItem* TLauncherFolder::Clone() {
+  auto* Copy = new TLauncherFolder(FParent);
+  CopyLauncherTo(Copy);
+  Copy->FExplorerOption = FExplorerOption;
+  return Copy;
+}
+
+void TLauncherFolder::Execute(void*) {}
+
+// TLauncherURL
+
+TLauncherURL::TLauncherURL(TExecItem* AParent) : TLauncher(AParent) {
+  FName = "新規ランチャ(URL)";
+  FImageIndex = 4;
+}
+
+TExecItem* TLauncherURL::Clone() {
+  auto* Copy = new TLauncherURL(FParent);
+  CopyLauncherTo(Copy);
+  return Copy;
+}
+
+void TLauncherURL::Execute(void*) {}
+
+// TExecItemIterator
+
+TExecItemIterator::TExecItemIterator(TCompositeItem* ARoot) : FRootItem(ARoot), FCurrent(ARoot) {
+  if (ARoot->Count() == 0) {
+    FDone = true;
+  } else {
+    FCurrent = ARoot->Items(0);
+    FIndexes.push_back(0);
+  }
+}
+
+void TExecItemIterator::Next() {
+  if (FDone) return;
+  auto* Group = dynamic_cast<TCompositeItem*>(FCurrent);
+  if (Group && Group->Count() > 0) {
+    FCurrent = Group->Items(0);
+    FIndexes.push_back(0);
+    return;
+  }
+  // Climb until an item has a next sibling.
+  while (FCurrent != FRootItem) {
+    auto* Parent = static_cast<TCompositeItem*>(FCurrent->Parent());
+    int i = FIndexes.back();
+    if (i + 1 < Parent->Count()) {
+      FIndexes.back() = i + 1;
+      FCurrent = Parent->Items(i + 1);
+      return;
+    }
+    FIndexes.pop_back();
+    FCurrent = Parent;
+  }
+  FDone = true;
+}
+
+// Unit operations
+
+void FillListView(TCompositeItem* AGroup) {
+  TListView* View = Unit.ListView;
+  if (!View || !AGroup) return;
+  TExecItem* Top = AGroup->GetRoot();
+  Top->ClearListItem();
+  std::vector<TExecItem*> Order;
+  {
+    auto Bracket = ListUpdate();
+    View->Items().Clear();
+    View->SetSmallImages(dynamic_cast<TRecycledFolder*>(AGroup) ? nullptr : Unit.ListImageList);
+    std::vector<TExecItem*> Children = AGroup->Children().Snapshot();
+    for (int Pass = 0; Pass < 2; ++Pass)
+      for (TExecItem* Child : Children)
+        if (Child->IsGroup() == (Pass == 0)) Child->ShowInListItem(View->Items().Add());
+    Order.reserve(View->Items().Count());
+    for (int i = 0; i < View->Items().Count(); ++i)
+      Order.push_back(static_cast<TExecItem*>(View->Items()[i]->Data()));
+  }
+  // The stored order becomes the shown one: groups first, each kind in its former order.
+  AGroup->Children().Reorder(std::move(Order));
+  if (TRoot* Root = AGroup->OwnerRoot()) Root->SetWatchChanged(false);
+}
+
+void InvalidateTreeNode(TTreeNode* ANode) {
+  if (ANode) ANode->TreeView()->InvalidateNode(ANode);
+}
+
+std::string GetLongName(const std::string& Path) { return FileSystem().FindFirstName(Path); }
+
+std::string ExpandLongPath(const std::string& Path) {
+  // Windows takes '/' for '\'; the walk below only knows '\'.
+  std::string Remaining = ReplaceChar(Trim(Path), '/', '\\');
+  bool Network = IsNetworkPath(Remaining);
+  if (!Network && !FileSystem().FileExists(Remaining) && !FileSystem().DirectoryExists(Remaining))
+    return std::string();
+  std::string Collected;
+  auto Step = [&] {
+    Collected = GetLongName(Remaining) + "\\" + Collected;
+    Remaining = ExcludeTrailingBackslash(ExtractFilePath(Remaining));
+  };
+  if (Network) {
+    // "\\server\share\" is the prefix that is kept as it is.
+    std::size_t Server = Remaining.find('\\', 2);
+    std::size_t Share = Server == std::string::npos ? Server : Remaining.find('\\', Server + 1);
+    std::size_t Prefix = Share == std::string::npos ? Remaining.size() + 1 : Share + 1;
+    while (Remaining.size() > Prefix) Step();
+    // A trailing backslash right after the share leaves it in the remaining root.
+    Remaining = ExcludeTrailingBackslash(Remaining);
+  } else {
+    while (!Remaining.empty() && !EndsWithChar(Remaining, ':') && Remaining != "\\") Step();
+  }
+  if (!Collected.empty()) Collected.pop_back();
+  if (Remaining.empty()) return Collected;  // a relative path stays relative
+  if (Remaining == "\\") return "\\" + Collected;
+  return UpperCaseAscii(Remaining) + "\\" + Collected;
+}
+
+std::unique_ptr<TIcon> GetFileIcon(const std::string& Path, bool Large) {
+  unsigned Flags = SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX;
+  if (!Large) Flags |= SHGFI_SMALLICON;
+  return std::make_unique<TIcon>(Shell().GetFileInfoIcon(Path, Flags));
+}
+
+}  // namespace lantern

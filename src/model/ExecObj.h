@@ -1,0 +1,367 @@
+#pragma once
+// The launcher tree: groups (the root, user groups, the trash) and the three launcher kinds.
+// The tree keeps the group tree view, the launcher list view and (through MenuDirty) the
+// launcher menu in step with itself; the data file reads and writes it.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/Color.h"
+#include "ui/Font.h"
+#include "ui/Icon.h"
+
+namespace lantern {
+
+class TStream;
+class TListView;
+class TListItem;
+class TTreeView;
+class TTreeNode;
+class TImageList;
+class TExecItem;
+class TCompositeItem;
+class TRoot;
+class TRecycledFolder;
+
+// An owning list of items. Slots are emptied before their item is freed, so code that runs
+// while a list is being cleared sees a null slot, never a dying item.
+class TExecItemList {
+ public:
+  TExecItemList() = default;
+  TExecItemList(const TExecItemList&) = delete;
+  TExecItemList& operator=(const TExecItemList&) = delete;
+  ~TExecItemList() { Clear(); }
+
+  int Add(TExecItem* Item);
+  void Insert(int Index, TExecItem* Item);  // Index is clamped to 0..Count
+  void Remove(TExecItem* Item);             // the first occurrence; not freed
+  int IndexOf(const TExecItem* Item) const;
+  TExecItem* Items(int Index) const { return FItems.at(Index); }
+  int Count() const { return static_cast<int>(FItems.size()); }
+  void Clear();  // frees every item
+  // The items in order, null slots left out.
+  std::vector<TExecItem*> Snapshot() const;
+  // Puts Items in place of the current slots without freeing anything.
+  void Reorder(std::vector<TExecItem*> Items) { FItems = std::move(Items); }
+
+ private:
+  std::vector<TExecItem*> FItems;
+};
+
+class TExecItem {
+ public:
+  explicit TExecItem(TExecItem* AParent);
+  TExecItem(const TExecItem&) = delete;
+  TExecItem& operator=(const TExecItem&) = delete;
+  virtual ~TExecItem();
+
+  virtual void SetParent(TExecItem* AParent);
+  virtual bool MatchRunningFile(const std::string& Path) = 0;
+  virtual void SetFileName(const std::string& Value);
+  virtual void ShowInListItem(TListItem* ARow);
+  virtual void ShowInTreeNode(TTreeNode* ANode);
+  virtual void SaveToStream(TStream& Stream) = 0;
+  virtual void LoadFromStream(TStream& Stream) = 0;
+  virtual void ClearListItem();
+  virtual void ClearTreeNode();
+  virtual void Open() = 0;
+  virtual void BeginWatchScan();
+  virtual TExecItem* Clone();  // nullptr: this kind cannot be copied
+
+  TExecItem* GetRoot();
+  TRoot* OwnerRoot();  // GetRoot when that is a TRoot, else nullptr
+  int IndexInParent() const;
+  bool IsGroup() const;
+
+  bool WasRunning() const { return FWasRunning; }
+  bool IsRunning() const { return FIsRunning; }
+  bool Visible() const { return FVisible; }
+  TListItem* ListItem() const { return FListItem; }
+  TTreeNode* TreeNode() const { return FTreeNode; }
+  bool Expanded() const { return FExpanded; }
+  const std::string& Name() const { return FName; }
+  TExecItem* Parent() const { return FParent; }
+  int ImageIndex() const { return FImageIndex; }
+  bool FixedPosition() const { return FFixedPosition; }
+  int RunCount() const { return FRunCount; }
+  const std::string& FileName() const { return FFileName; }
+  TColor BackColor() const { return FBackColor; }
+  TColor SelectedBackColor() const { return FSelectedBackColor; }
+  TColor FontColor() const { return FFontColor; }
+  TColor SelectedFontColor() const { return FSelectedFontColor; }
+  bool OwnColors() const { return FOwnColors; }
+
+  void SetName(const std::string& Value);
+  void SetVisible(bool Value);
+  void SetRunCount(int Value);
+  void SetExpanded(bool Value) { FExpanded = Value; }
+  void SetFixedPosition(bool Value) { FFixedPosition = Value; }
+  void SetOwnColors(bool Value) { FOwnColors = Value; }
+  void SetBackColor(TColor Value) { FBackColor = Value; }
+  void SetSelectedBackColor(TColor Value) { FSelectedBackColor = Value; }
+  void SetFontColor(TColor Value) { FFontColor = Value; }
+  void SetSelectedFontColor(TColor Value) { FSelectedFontColor = Value; }
+  void SetImageIndex(int Value) { FImageIndex = Value; }
+
+ protected:
+  // Takes the item out of the views (unless the tree is closing). Every destructor level
+  // that still knows its class runs it; later runs find nothing to do.
+  void LeaveViews();
+  void ShowInListItemBase(TListItem* ARow);
+  void SetRowPicture(int Index, bool Silently);
+  // The four colours, in the file's order.
+  void WriteColors(TStream& Stream) const;
+  void ApplyColor(int Which, const std::string& Line);
+  void CopyBasicsTo(TExecItem* Copy) const;
+
+  bool FWasRunning = true;
+  bool FIsRunning = true;
+  bool FVisible = true;
+  TListItem* FListItem = nullptr;
+  TTreeNode* FTreeNode = nullptr;
+  bool FExpanded = false;
+  std::string FName = "新規ランチャ";
+  TExecItem* FParent;
+  int FImageIndex = -1;
+  bool FFixedPosition = false;
+  int FRunCount = 0;
+  std::string FFileName;
+  TColor FBackColor = clBtnFace;
+  TColor FSelectedBackColor = clHighlight;
+  TColor FFontColor = clBtnText;
+  TColor FSelectedFontColor = clHighlightText;
+  bool FOwnColors = false;
+};
+
+class TCompositeItem : public TExecItem {
+ public:
+  explicit TCompositeItem(TExecItem* AParent);
+  ~TCompositeItem() override;
+
+  bool MatchRunningFile(const std::string& Path) override;
+  void ShowInListItem(TListItem* ARow) override;
+  void ShowInTreeNode(TTreeNode* ANode) override;
+  void SaveToStream(TStream& Stream) override;    // the children part
+  void LoadFromStream(TStream& Stream) override;  // the children part
+  void ClearListItem() override;
+  void ClearTreeNode() override;
+  void Open() override;
+  void BeginWatchScan() override;
+
+  virtual void Add(TExecItem* AItem);
+  virtual void Remove(TExecItem* AItem);
+  virtual void Clear();
+  virtual void Insert(int Index, TExecItem* AItem);
+  virtual void SetCurrentMark(bool Value);
+
+  TExecItemList& Children() { return FChildren; }
+  const TExecItemList& Children() const { return FChildren; }
+  int Count() const { return FChildren.Count(); }
+  TExecItem* Items(int Index) const { return FChildren.Items(Index); }
+  bool IsInside(const TExecItem* AItem) const;
+
+ protected:
+  // The record of a user group or of the trash: tag, nine fields, children, closing tag.
+  void SaveGroupRecord(TStream& Stream, const std::string& Tag);
+  void LoadGroupRecord(TStream& Stream, const std::string& Tag);
+  void SetNodePictures(int Index);
+  bool IsCurrent();
+  TExecItem* CloneChildrenInto(TCompositeItem* Copy) const;
+
+  TExecItemList FChildren;
+};
+
+class TFolder : public TCompositeItem {
+ public:
+  explicit TFolder(TExecItem* AParent);
+  void SaveToStream(TStream& Stream) override;
+  void LoadFromStream(TStream& Stream) override;
+  TExecItem* Clone() override;
+};
+
+class TRecycledFolder : public TCompositeItem {
+ public:
+  explicit TRecycledFolder(TExecItem* AParent);
+  ~TRecycledFolder() override;
+  void ShowInListItem(TListItem* ARow) override;
+  void ShowInTreeNode(TTreeNode* ANode) override;
+  void SaveToStream(TStream& Stream) override;
+  void LoadFromStream(TStream& Stream) override;
+  TExecItem* Clone() override { return nullptr; }
+  void SetCurrentMark(bool Value) override;
+};
+
+// Colours and font of one item kind in the launcher menu.
+class TKindColorSet {
+ public:
+  bool UseOwn() const { return FUseOwn; }
+  TColor BackColor() const { return FBackColor; }
+  TColor SelectedBackColor() const { return FSelectedBackColor; }
+  TColor FontColor() const { return FFontColor; }
+  TColor SelectedFontColor() const { return FSelectedFontColor; }
+  TFont& Font() { return FFont; }
+  const TFont& Font() const { return FFont; }
+  void SetUseOwn(bool Value) { FUseOwn = Value; }
+  void SetBackColor(TColor Value) { FBackColor = Value; }
+  void SetSelectedBackColor(TColor Value) { FSelectedBackColor = Value; }
+  void SetFontColor(TColor Value) { FFontColor = Value; }
+  void SetSelectedFontColor(TColor Value) { FSelectedFontColor = Value; }
+
+ private:
+  bool FUseOwn = false;
+  TColor FBackColor = clBtnFace;
+  TColor FSelectedBackColor = clHighlight;
+  TColor FFontColor = clBtnText;
+  TColor FSelectedFontColor = clHighlightText;
+  TFont FFont;
+};
+
+class TRoot : public TCompositeItem {
+ public:
+  TRoot();
+  ~TRoot() override;
+
+  // Registrations made once by the main window at start-up.
+  static void SetListView(TListView* Value);
+  static void SetTreeView(TTreeView* Value);
+  static void SetImageList(TImageList* Value);
+  static void SetOwnerWindow(void* Value);
+  static void SetListImageList(TImageList* Value);
+  static TListView* ListView();
+  static TTreeView* TreeView();
+  static TImageList* ImageList();
+  static void* OwnerWindow();
+  static TImageList* ListImageList();
+  static void SetExplorerOption(const std::string& Value);
+  static const std::string& GetExplorerOption();
+  static TRecycledFolder* GetRecycledFolder();
+  static TFont* MenuFont();
+
+  void SaveToStream(TStream& Stream) override;
+  void LoadFromStream(TStream& Stream) override;
+
+  void BeginShutdown() { FClosing = true; }
+  bool Closing() const { return FClosing; }
+  TCompositeItem* CurrentFolder() const { return FCurrentFolder; }
+  void SetCurrentFolder(TCompositeItem* AGroup);
+  void RefreshListView();
+  void LoadFromFile(const std::string& FileName);
+  // Writes a temporary file beside FileName and puts it in place in one step, so that a
+  // failed save leaves the old file whole; the failure is raised all the same.
+  void SaveToFile(const std::string& FileName);
+
+  bool WatchChanged() const { return FWatchChanged; }
+  void SetWatchChanged(bool Value) { FWatchChanged = Value; }
+  bool MenuDirty() const { return FMenuDirty; }
+  void SetMenuDirty(bool Value) { FMenuDirty = Value; }
+  bool MoveFirstPosition() const { return FMoveFirstPosition; }
+  void SetMoveFirstPosition(bool Value) { FMoveFirstPosition = Value; }
+  bool UpperFirst() const { return FUpperFirst; }
+  void SetUpperFirst(bool Value) { FUpperFirst = Value; }
+  TFont& Font() { return FFont; }
+  void SetFont(const TFont& AFont) { FFont.Assign(AFont); }
+  TKindColorSet& GroupColors() { return FGroupColors; }
+  TKindColorSet& LauncherColors() { return FLauncherColors; }
+  TKindColorSet& FolderLauncherColors() { return FFolderLauncherColors; }
+  TKindColorSet& URLLauncherColors() { return FURLLauncherColors; }
+
+ private:
+  bool FClosing = false;
+  TCompositeItem* FCurrentFolder = nullptr;
+  bool FWatchChanged = false;
+  bool FMenuDirty = false;
+  bool FMoveFirstPosition = true;
+  bool FUpperFirst = true;
+  TFont FFont;
+  TKindColorSet FGroupColors, FLauncherColors, FFolderLauncherColors, FURLLauncherColors;
+  std::unique_ptr<TFont> FMenuFont;
+};
+
+class TLauncher : public TExecItem {
+ public:
+  explicit TLauncher(TExecItem* AParent);
+
+  void SetParent(TExecItem* AParent) override;
+  bool MatchRunningFile(const std::string& Path) override;
+  void SetFileName(const std::string& Value) override;
+  void ShowInListItem(TListItem* ARow) override;
+  void SaveToStream(TStream& Stream) override;
+  void LoadFromStream(TStream& Stream) override;
+  void Open() override;
+  TExecItem* Clone() override;
+  virtual void Execute(void* Sender);
+  virtual void FetchIcon();
+
+  const std::string& Parameters() const { return FParameters; }
+  const std::string& WorkFolder() const { return FWorkFolder; }
+  void SetParameters(const std::string& Value) { FParameters = Value; }
+  void SetWorkFolder(const std::string& Value) { FWorkFolder = Value; }
+
+ protected:
+  // The record of a program or URL launcher, which share their fields.
+  void SaveLauncherRecord(TStream& Stream, const std::string& Tag);
+  void LoadLauncherRecord(TStream& Stream, const std::string& Tag);
+  void CopyLauncherTo(TLauncher* Copy) const;
+  bool InTrash() const;
+
+  std::string FParameters;
+  std::string FWorkFolder;
+};
+
+class TLauncherExec : public TLauncher {
+ public:
+  using TLauncher::TLauncher;
+};
+
+class TLauncherFolder : public TLauncher {
+ public:
+  explicit TLauncherFolder(TExecItem* AParent);
+  void SaveToStream(TStream& Stream) override;
+  void LoadFromStream(TStream& Stream) override;
+  TExecItem* Clone() override;
+  void Execute(void* Sender) override;
+
+  const std::string& ExplorerOption() const { return FExplorerOption; }
+  void SetFolderExplorerOption(const std::string& Value) { FExplorerOption = Value; }
+
+ private:
+  std::string FExplorerOption;
+};
+
+class TLauncherURL : public TLauncher {
+ public:
+  explicit TLauncherURL(TExecItem* AParent);
+  void SetFileName(const std::string& Value) override { FFileName = Value; }
+  void SaveToStream(TStream& Stream) override;
+  void LoadFromStream(TStream& Stream) override;
+  TExecItem* Clone() override;
+  void Execute(void* Sender) override;
+  void FetchIcon() override { FImageIndex = 4; }
+};
+
+// Walks every item below a root once, in pre-order. The tree must not change meanwhile.
+class TExecItemIterator {
+ public:
+  explicit TExecItemIterator(TCompositeItem* ARoot);
+  void Next();
+  bool Done() const { return FDone; }
+  TExecItem* Current() const { return FCurrent; }
+  TCompositeItem* RootItem() const { return FRootItem; }
+
+ private:
+  TCompositeItem* FRootItem;
+  TExecItem* FCurrent;
+  bool FDone = false;
+  std::vector<int> FIndexes;  // the index of each item on the path below the root
+};
+
+void FillListView(TCompositeItem* AGroup);
+void InvalidateTreeNode(TTreeNode* ANode);
+std::string ExpandLongPath(const std::string& Path);
+std::string GetLongName(const std::string& Path);
+std::unique_ptr<TIcon> GetFileIcon(const std::string& Path, bool Large);
+
+std::string ReadLine(TStream& Stream);
+void WriteLine(TStream& Stream, const std::string& Text);
+
+}  // namespace lantern

@@ -1,0 +1,51 @@
+#pragma once
+// The file services of the operating system, one narrow interface: existence tests, the
+// long name of a directory entry, opening files, and putting a file in place atomically.
+// Windows and POSIX implementations live in win32/ and posix/; tests install doubles.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "ui/Stream.h"
+
+namespace lantern {
+
+class TFileHandle {
+ public:
+  virtual ~TFileHandle() = default;
+  virtual std::size_t Read(void* Buffer, std::size_t Count) = 0;  // 0 at the end
+  virtual void Write(const void* Buffer, std::size_t Count) = 0;  // all, or EFileError
+  virtual std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) = 0;
+  virtual void FlushToDisk() = 0;
+};
+
+class TFileSystem {
+ public:
+  virtual ~TFileSystem() = default;
+  virtual bool FileExists(const std::string& Path) = 0;       // a file, not a folder
+  virtual bool DirectoryExists(const std::string& Path) = 0;  // a folder
+  // The long name of the first directory entry that matches Path, any attributes;
+  // empty when nothing matches.
+  virtual std::string FindFirstName(const std::string& Path) = 0;
+  // Raises EFileError with the texts below when the file cannot be opened or created.
+  virtual std::unique_ptr<TFileHandle> Open(const std::string& Path, TFileMode Mode) = 0;
+  // Puts Source in the place of Target (replacing it) in one step; EFileError on failure.
+  virtual void ReplaceFile(const std::string& Source, const std::string& Target) = 0;
+  virtual bool DeleteFile(const std::string& Path) = 0;
+};
+
+// The file system in use: the real one unless a test installed another.
+TFileSystem& FileSystem();
+// Installs FileSystem (nullptr: the real one again); returns the one that was in use.
+TFileSystem* SetFileSystem(TFileSystem* Value);
+// The real file system of the platform this was built for.
+TFileSystem& PlatformFileSystem();
+
+std::string CannotOpenText(const std::string& Path, const std::string& Reason);
+std::string CannotReadText(const std::string& Path, const std::string& Reason);
+std::string CannotCreateText(const std::string& Path, const std::string& Reason);
+std::string CannotWriteText(const std::string& Path, const std::string& Reason);
+std::string CannotReplaceText(const std::string& Path, const std::string& Reason);
+
+}  // namespace lantern

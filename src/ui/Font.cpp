@@ -1,0 +1,29 @@
+#include "ui/Font.h"
+
+#include <cstdint>
+
+namespace lantern {
+
+namespace {
+// a * b / c rounded half away from zero, clamped to int (as Windows' MulDiv, without its -1).
+int MulDiv(int a, int b, int c) {
+  std::int64_t p = static_cast<std::int64_t>(a) * b;
+  std::int64_t q = (p >= 0 ? p + c / 2 : p - c / 2) / c;
+  if (q > INT32_MAX) return INT32_MAX;
+  if (q < -INT32_MAX) return -INT32_MAX;
+  return static_cast<int>(q);
+}
+}  // namespace
+
+// The size is kept as given, so that what is read is written back unchanged.
+void TFont::SetSize(int Value) {
+  FSize = Value;
+  FHeight = -MulDiv(Value, PixelsPerInch, 72);
+}
+
+void TFont::SetHeight(int Value) {
+  FHeight = Value;
+  FSize = -MulDiv(Value, 72, PixelsPerInch);
+}
+
+}  // namespace lantern

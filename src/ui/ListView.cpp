@@ -1,0 +1,116 @@
+#include "ui/ListView.h"
+
+#include <algorithm>
+
+namespace lantern {
+
+// TSubItems
+
+void TSubItems::Add(const std::string& Text) {
+  FTexts.push_back(Text);
+  FOwner->Changed(TItemChange::ctText);
+}
+
+void TSubItems::Set(int Index, const std::string& Text) {
+  if (Index < 0) return;
+  if (Index >= Count()) FTexts.resize(Index + 1);
+  FTexts[Index] = Text;
+  FOwner->Changed(TItemChange::ctText);
+}
+
+void TSubItems::Clear() {
+  FTexts.clear();
+  FOwner->Changed(TItemChange::ctText);
+}
+
+// TListItem
+
+int TListItem::Index() const { return FOwner->Items().IndexOf(this); }
+
+void TListItem::Changed(TItemChange Change) {
+  if (FOwner->OnChange) FOwner->OnChange(FOwner, this, Change);
+}
+
+void TListItem::SetCaption(const std::string& Value) {
+  FCaption = Value;
+  Changed(TItemChange::ctText);
+}
+
+void TListItem::SetChecked(bool Value) {
+  if (FChecked == Value) return;
+  FChecked = Value;
+  Changed(TItemChange::ctState);
+}
+
+void TListItem::SetImageIndex(int Value) {
+  if (FImageIndex == Value) return;
+  FImageIndex = Value;
+  Changed(TItemChange::ctImage);
+}
+
+void TListItem::SetSelected(bool Value) {
+  if (FSelected == Value) return;
+  FSelected = Value;
+  Changed(TItemChange::ctState);
+}
+
+void TListItem::SetFocused(bool Value) {
+  if (FFocused == Value) return;
+  if (Value)  // one focused row at a time
+    for (int i = 0; i < FOwner->Items().Count(); ++i) {
+      TListItem* Other = FOwner->Items()[i];
+      if (Other != this && Other->FFocused) Other->SetFocused(false);
+    }
+  FFocused = Value;
+  Changed(TItemChange::ctState);
+}
+
+void TListItem::Delete() {
+  auto& Rows = FOwner->Items().FRows;
+  // Searched from the end: rows are mostly deleted last first.
+  auto It = std::find_if(Rows.rbegin(), Rows.rend(),
+                         [this](const std::unique_ptr<TListItem>& p) { return p.get() == this; });
+  if (It == Rows.rend()) return;
+  std::unique_ptr<TListItem> Owned = std::move(*It);
+  Rows.erase(std::next(It).base());
+}
+
+// TListItems
+
+TListItem* TListItems::Add() { return Insert(Count()); }
+
+TListItem* TListItems::Insert(int Index) {
+  Index = std::max(0, std::min(Index, Count()));
+  FRows.emplace(FRows.begin() + Index, new TListItem(FOwner));
+  return FRows[Index].get();
+}
+
+void TListItems::Clear() { FRows.clear(); }
+
+int TListItems::IndexOf(const TListItem* Row) const {
+  for (std::size_t i = 0; i < FRows.size(); ++i)
+    if (FRows[i].get() == Row) return static_cast<int>(i);
+  return -1;
+}
+
+void TListItems::EndUpdate() {
+  if (FUpdateCount > 0) --FUpdateCount;
+}
+
+// TListView
+
+TListView::~TListView() { OnChange = nullptr; }
+
+TListItem* TListView::Selected() const {
+  for (int i = 0; i < FItems.Count(); ++i)
+    if (FItems[i]->Selected()) return FItems[i];
+  return nullptr;
+}
+
+int TListView::SelCount() const {
+  int n = 0;
+  for (int i = 0; i < FItems.Count(); ++i) n += FItems[i]->Selected() ? 1 : 0;
+  return n;
+}
+
+}  // namespace lantern

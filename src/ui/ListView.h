@@ -1,0 +1,115 @@
+#pragma once
+// Report-style list view with rows. The state lives here; a native control, when there is
+// one, mirrors it. Every change of a row's texts, picture or state is reported to OnChange,
+// which the program may take away while it writes rows itself.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lantern {
+
+class TImageList;
+class TListView;
+class TListItem;
+
+enum class TItemChange { ctText, ctImage, ctState };
+
+// The texts of a row after its caption (sub-item 0 is the second column).
+class TSubItems {
+ public:
+  int Count() const { return static_cast<int>(FTexts.size()); }
+  const std::string& operator[](int Index) const { return FTexts.at(Index); }
+  void Add(const std::string& Text);
+  void Set(int Index, const std::string& Text);
+  void Clear();
+
+ private:
+  friend class TListItem;
+  explicit TSubItems(TListItem* Owner) : FOwner(Owner) {}
+  TListItem* FOwner;
+  std::vector<std::string> FTexts;
+};
+
+class TListItem {
+ public:
+  TListItem(const TListItem&) = delete;
+  TListItem& operator=(const TListItem&) = delete;
+
+  TListView* ListView() const { return FOwner; }
+  int Index() const;
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& Value);
+  TSubItems& SubItems() { return FSubItems; }
+  const TSubItems& SubItems() const { return FSubItems; }
+  bool Checked() const { return FChecked; }
+  void SetChecked(bool Value);
+  void* Data() const { return FData; }
+  void SetData(void* Value) { FData = Value; }
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value);
+  bool Selected() const { return FSelected; }
+  void SetSelected(bool Value);
+  bool Focused() const { return FFocused; }
+  void SetFocused(bool Value);
+  // Frees the row; the rows after it move up.
+  void Delete();
+
+ private:
+  friend class TListItems;
+  friend class TSubItems;
+  explicit TListItem(TListView* Owner) : FOwner(Owner), FSubItems(this) {}
+  void Changed(TItemChange Change);
+
+  TListView* FOwner;
+  std::string FCaption;
+  TSubItems FSubItems;
+  bool FChecked = false;
+  void* FData = nullptr;
+  int FImageIndex = -1;
+  bool FSelected = false;
+  bool FFocused = false;
+};
+
+class TListItems {
+ public:
+  explicit TListItems(TListView* Owner) : FOwner(Owner) {}
+  TListItem* Add();
+  TListItem* Insert(int Index);  // Index is clamped to 0..Count
+  void Clear();
+  int Count() const { return static_cast<int>(FRows.size()); }
+  TListItem* operator[](int Index) const { return FRows.at(Index).get(); }
+  int IndexOf(const TListItem* Row) const;
+
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+  bool Updating() const { return FUpdateCount > 0; }
+
+ private:
+  friend class TListItem;
+  TListView* FOwner;
+  std::vector<std::unique_ptr<TListItem>> FRows;
+  int FUpdateCount = 0;
+};
+
+class TListView {
+ public:
+  using TChangeEvent = std::function<void(TListView* Sender, TListItem* Item, TItemChange)>;
+
+  TListView() : FItems(this) {}
+  ~TListView();
+  TListItems& Items() { return FItems; }
+  const TListItems& Items() const { return FItems; }
+  TImageList* SmallImages() const { return FSmallImages; }
+  void SetSmallImages(TImageList* Value) { FSmallImages = Value; }
+  TListItem* Selected() const;  // the first selected row
+  int SelCount() const;
+
+  TChangeEvent OnChange;
+
+ private:
+  TListItems FItems;
+  TImageList* FSmallImages = nullptr;
+};
+
+}  // namespace lantern

@@ -1,0 +1,135 @@
+#include "ui/TreeView.h"
+
+#include <algorithm>
+
+namespace lantern {
+
+// TTreeNode
+
+int TTreeNode::Index() const {
+  const auto& Siblings = FParent ? FParent->FChildren : FTreeView->Items().FTop->FChildren;
+  for (std::size_t i = 0; i < Siblings.size(); ++i)
+    if (Siblings[i].get() == this) return static_cast<int>(i);
+  return -1;
+}
+
+void TTreeNode::SetExpanded(bool Value) {
+  if (Value)
+    Expand(false);
+  else
+    Collapse(false);
+}
+
+void TTreeNode::Expand(bool Recurse) {
+  if (HasChildren() && !FExpanded) {
+    FExpanded = true;
+    if (FTreeView->OnExpanded) FTreeView->OnExpanded(FTreeView, this);
+  }
+  if (Recurse)
+    for (auto& Child : FChildren) Child->Expand(true);
+}
+
+void TTreeNode::Collapse(bool Recurse) {
+  if (FExpanded) {
+    FExpanded = false;
+    if (HasChildren() && FTreeView->OnCollapsed) FTreeView->OnCollapsed(FTreeView, this);
+  }
+  if (Recurse)
+    for (auto& Child : FChildren) Child->Collapse(true);
+}
+
+bool TTreeNode::Selected() const { return FTreeView->Selected() == this; }
+
+void TTreeNode::SetSelected(bool Value) {
+  if (Value)
+    FTreeView->SetSelected(this);
+  else if (Selected())
+    FTreeView->SetSelected(nullptr);
+}
+
+void TTreeNode::Forget(TTreeNode* Node) {
+  FTreeView->NodeDeleting(Node);
+  auto It = std::find_if(FChildren.begin(), FChildren.end(),
+                         [Node](const std::unique_ptr<TTreeNode>& p) { return p.get() == Node; });
+  if (It == FChildren.end()) return;
+  std::unique_ptr<TTreeNode> Owned = std::move(*It);
+  FChildren.erase(It);
+  // As with the native control, a node that loses its last child is no longer expanded.
+  if (FChildren.empty()) FExpanded = false;
+  // Owned goes here, with its subtree.
+}
+
+void TTreeNode::Delete() {
+  TTreeNode* Holder = FParent ? FParent : FTreeView->Items().FTop.get();
+  Holder->Forget(this);
+}
+
+void TTreeNode::DeleteChildren() {
+  while (!FChildren.empty()) FChildren.back()->Delete();
+}
+
+// TTreeNodes
+
+TTreeNodes::TTreeNodes(TTreeView* Owner)
+    : FOwner(Owner), FTop(new TTreeNode(Owner, nullptr)) {}
+
+TTreeNodes::~TTreeNodes() = default;
+
+TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const std::string& Text) {
+  TTreeNode* Holder = Parent ? Parent : FTop.get();
+  Holder->FChildren.emplace_back(new TTreeNode(FOwner, Parent));
+  TTreeNode* Node = Holder->FChildren.back().get();
+  Node->FText = Text;
+  return Node;
+}
+
+void TTreeNodes::Clear() { FTop->DeleteChildren(); }
+
+namespace {
+int CountBelow(const TTreeNode* Node) {
+  int n = Node->Count();
+  for (int i = 0; i < Node->Count(); ++i) n += CountBelow(Node->Item(i));
+  return n;
+}
+}  // namespace
+
+int TTreeNodes::Count() const { return CountBelow(FTop.get()); }
+
+TTreeNode* TTreeNodes::GetFirstNode() const { return FTop->HasChildren() ? FTop->Item(0) : nullptr; }
+
+void TTreeNodes::EndUpdate() {
+  if (FUpdateCount > 0) --FUpdateCount;
+}
+
+// TTreeView
+
+TTreeView::TTreeView() : FItems(new TTreeNodes(this)) {}
+
+TTreeView::~TTreeView() {
+  // Handlers must not run while the view itself goes away.
+  OnChange = nullptr;
+  OnExpanded = nullptr;
+  OnCollapsed = nullptr;
+  FItems.reset();
+}
+
+void TTreeView::SetSelected(TTreeNode* Node) {
+  if (FSelected == Node) return;
+  FSelected = Node;
+  if (OnChange) OnChange(this, Node);
+}
+
+void TTreeView::InvalidateNode(TTreeNode* Node) {
+  if (Node) ++FRepaintRequests;
+}
+
+void TTreeView::NodeDeleting(TTreeNode* Node) {
+  // A selection inside the deleted subtree goes away with it.
+  for (TTreeNode* p = FSelected; p; p = p->Parent())
+    if (p == Node) {
+      SetSelected(nullptr);
+      break;
+    }
+}
+
+}  // namespace lantern

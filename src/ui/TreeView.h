@@ -1,0 +1,115 @@
+#pragma once
+// Tree view with nodes. The state lives here; a native control, when there is one, mirrors
+// it. Windowless, the same object answers tests exactly as the program's handlers see it.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lantern {
+
+class TTreeView;
+
+class TTreeNode {
+ public:
+  TTreeNode(const TTreeNode&) = delete;
+  TTreeNode& operator=(const TTreeNode&) = delete;
+
+  TTreeView* TreeView() const { return FTreeView; }
+  TTreeNode* Parent() const { return FParent; }  // nullptr for top-level nodes
+  int Count() const { return static_cast<int>(FChildren.size()); }
+  TTreeNode* Item(int Index) const { return FChildren.at(Index).get(); }
+  bool HasChildren() const { return !FChildren.empty(); }
+  int Index() const;
+
+  const std::string& Text() const { return FText; }
+  void SetText(const std::string& Value) { FText = Value; }
+  void* Data() const { return FData; }
+  void SetData(void* Value) { FData = Value; }
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value) { FImageIndex = Value; }
+  int SelectedIndex() const { return FSelectedIndex; }
+  void SetSelectedIndex(int Value) { FSelectedIndex = Value; }
+
+  // A node without children is never shown expanded, as with the native control.
+  bool Expanded() const { return FExpanded && HasChildren(); }
+  void SetExpanded(bool Value);
+  void Expand(bool Recurse);
+  void Collapse(bool Recurse);
+
+  bool Selected() const;
+  void SetSelected(bool Value);
+  bool Focused() const { return FFocused; }
+  void SetFocused(bool Value) { FFocused = Value; }
+
+  // Frees this node with its subtree.
+  void Delete();
+  void DeleteChildren();
+
+ private:
+  friend class TTreeNodes;
+  TTreeNode(TTreeView* Owner, TTreeNode* Parent) : FTreeView(Owner), FParent(Parent) {}
+  void Forget(TTreeNode* Node);
+
+  TTreeView* FTreeView;
+  TTreeNode* FParent;
+  std::vector<std::unique_ptr<TTreeNode>> FChildren;
+  std::string FText;
+  void* FData = nullptr;
+  int FImageIndex = -1;
+  int FSelectedIndex = -1;
+  bool FExpanded = false;
+  bool FFocused = false;
+};
+
+class TTreeNodes {
+ public:
+  explicit TTreeNodes(TTreeView* Owner);
+  ~TTreeNodes();
+  // Appends a node under Parent (nullptr: at the top level).
+  TTreeNode* AddChild(TTreeNode* Parent, const std::string& Text);
+  void Clear();
+  int Count() const;  // every node, at every level
+  TTreeNode* GetFirstNode() const;
+  int TopCount() const { return FTop->Count(); }
+  TTreeNode* Top(int Index) const { return FTop->Item(Index); }
+
+  // Changes between the brackets are shown together when the last bracket closes.
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+  bool Updating() const { return FUpdateCount > 0; }
+
+ private:
+  friend class TTreeNode;
+  TTreeView* FOwner;
+  std::unique_ptr<TTreeNode> FTop;  // holds the top-level nodes; not a node of the tree
+  int FUpdateCount = 0;
+};
+
+class TTreeView {
+ public:
+  using TNodeEvent = std::function<void(TTreeView* Sender, TTreeNode* Node)>;
+
+  TTreeView();
+  ~TTreeView();
+  TTreeNodes& Items() { return *FItems; }
+  TTreeNode* Selected() const { return FSelected; }
+  void SetSelected(TTreeNode* Node);
+  // Asks for the node's rectangle to be painted again, background included.
+  void InvalidateNode(TTreeNode* Node);
+  int RepaintRequests() const { return FRepaintRequests; }
+
+  TNodeEvent OnChange;  // the selection changed
+  TNodeEvent OnExpanded;
+  TNodeEvent OnCollapsed;
+
+ private:
+  friend class TTreeNode;
+  void NodeDeleting(TTreeNode* Node);
+
+  std::unique_ptr<TTreeNodes> FItems;
+  TTreeNode* FSelected = nullptr;
+  int FRepaintRequests = 0;
+};
+
+}  // namespace lantern

@@ -1,0 +1,104 @@
+// Windows' file system through the W functions, names converted from CP932.
+#include <windows.h>
+
+#include "base/Exception.h"
+#include "ui/FileSystem.h"
+#include "ui/win32/WideText.h"
+
+namespace lantern {
+
+namespace {
+
+std::string LastErrorText() { return SystemErrorText(GetLastError()); }
+
+DWORD Attributes(const std::string& Path) { return GetFileAttributesW(ToWide(Path).c_str()); }
+
+class TWin32File : public TFileHandle {
+ public:
+  TWin32File(HANDLE Handle, std::string Path) : FHandle(Handle), FPath(std::move(Path)) {}
+  ~TWin32File() override { CloseHandle(FHandle); }
+
+  std::size_t Read(void* Buffer, std::size_t Count) override {
+    DWORD Done = 0;
+    DWORD Want = Count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(Count);
+    if (!ReadFile(FHandle, Buffer, Want, &Done, nullptr))
+      throw EFileError(CannotReadText(FPath, LastErrorText()));
+    return Done;
+  }
+
+  void Write(const void* Buffer, std::size_t Count) override {
+    const char* p = static_cast<const char*>(Buffer);
+    while (Count > 0) {
+      DWORD Want = Count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(Count);
+      DWORD Done = 0;
+      if (!WriteFile(FHandle, p, Want, &Done, nullptr) || Done == 0)
+        throw EFileError(CannotWriteText(FPath, LastErrorText()));
+      p += Done;
+      Count -= Done;
+    }
+  }
+
+  std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override {
+    LARGE_INTEGER Distance, Result;
+    Distance.QuadPart = Offset;
+    DWORD Method = Origin == TSeekOrigin::Begin     ? FILE_BEGIN
+                   : Origin == TSeekOrigin::Current ? FILE_CURRENT
+                                                    : FILE_END;
+    if (!SetFilePointerEx(FHandle, Distance, &Result, Method)) return -1;
+    return Result.QuadPart;
+  }
+
+  void FlushToDisk() override {
+    if (!FlushFileBuffers(FHandle)) throw EFileError(CannotWriteText(FPath, LastErrorText()));
+  }
+
+ private:
+  HANDLE FHandle;
+  std::string FPath;
+};
+
+class TWin32FileSystem : public TFileSystem {
+ public:
+  bool FileExists(const std::string& Path) override {
+    DWORD a = Attributes(Path);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+  }
+  bool DirectoryExists(const std::string& Path) override {
+    DWORD a = Attributes(Path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+  }
+  std::string FindFirstName(const std::string& Path) override {
+    WIN32_FIND_DATAW Data;
+    HANDLE Find = FindFirstFileW(ToWide(Path).c_str(), &Data);
+    if (Find == INVALID_HANDLE_VALUE) return std::string();
+    FindClose(Find);
+    return FromWide(Data.cFileName);
+  }
+  std::unique_ptr<TFileHandle> Open(const std::string& Path, TFileMode Mode) override {
+    bool Reading = Mode == TFileMode::OpenRead;
+    HANDLE h = CreateFileW(ToWide(Path).c_str(), Reading ? GENERIC_READ : GENERIC_WRITE,
+                           Reading ? FILE_SHARE_READ : 0, nullptr,
+                           Reading ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+      throw EFileError(Reading ? CannotOpenText(Path, LastErrorText())
+                               : CannotCreateText(Path, LastErrorText()));
+    return std::make_unique<TWin32File>(h, Path);
+  }
+  void ReplaceFile(const std::string& Source, const std::string& Target) override {
+    if (!MoveFileExW(ToWide(Source).c_str(), ToWide(Target).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      throw EFileError(CannotReplaceText(Target, LastErrorText()));
+  }
+  bool DeleteFile(const std::string& Path) override {
+    return DeleteFileW(ToWide(Path).c_str()) != 0;
+  }
+};
+
+}  // namespace
+
+TFileSystem& PlatformFileSystem() {
+  static TWin32FileSystem Instance;
+  return Instance;
+}
+
+}  // namespace lantern

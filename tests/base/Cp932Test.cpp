@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "base/Cp932.h"
+#include "base/Path.h"
+
+namespace lantern {
+namespace {
+
+// "表" (95 5C) and "ソ" (83 5C) end in a byte that is a backslash on its own; "テ" (83 65)
+// and "ッ" (83 62) end in bytes that are lower-case letters on their own.
+TEST(Cp932Test, LiteralsAreShiftJisBytes) {
+  EXPECT_EQ(std::string("表示"), "\x95\x5C\x8E\xA6");
+  EXPECT_EQ(std::string("ソフト"), "\x83\x5C\x83\x74\x83\x67");
+  EXPECT_EQ(std::string("テ"), "\x83\x65");
+}
+
+struct PathCase {
+  const char* Path;
+  const char* FilePath;
+  const char* FileName;
+  const char* WithoutTrailing;
+};
+
+class PathPiecesTest : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(PathPiecesTest, SplitsOnlyAtSingleByteDelimiters) {
+  const PathCase& c = GetParam();
+  EXPECT_EQ(ExtractFilePath(c.Path), c.FilePath);
+  EXPECT_EQ(ExtractFileName(c.Path), c.FileName);
+  EXPECT_EQ(ExcludeTrailingBackslash(c.Path), c.WithoutTrailing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, PathPiecesTest,
+    ::testing::Values(
+        PathCase{"C:\\Tools\\app.exe", "C:\\Tools\\", "app.exe", "C:\\Tools\\app.exe"},
+        PathCase{"C:\\表示\\ソフト", "C:\\表示\\", "ソフト", "C:\\表示\\ソフト"},
+        PathCase{"C:\\表示", "C:\\", "表示", "C:\\表示"},
+        PathCase{"C:\\表示\\", "C:\\表示\\", "", "C:\\表示"},
+        PathCase{"ソ", "", "ソ", "ソ"},
+        PathCase{"C:", "C:", "", "C:"},
+        PathCase{"C:app.exe", "C:", "app.exe", "C:app.exe"},
+        PathCase{"\\\\srv\\share\\表", "\\\\srv\\share\\", "表", "\\\\srv\\share\\表"},
+        PathCase{"", "", "", ""}));
+
+TEST(Cp932Test, LastDelimiterSkipsSecondBytes) {
+  EXPECT_EQ(LastDelimiter("\\", "表示"), std::string::npos);
+  EXPECT_EQ(LastDelimiter("\\", "a\\表"), 1u);
+  // A lead byte at the very end (a cut character) is not a delimiter either.
+  EXPECT_EQ(LastDelimiter("\\", std::string("a\\\x83")), 1u);
+}
+
+TEST(Cp932Test, UpperCaseLeavesDoubleByteCharactersAlone) {
+  EXPECT_EQ(UpperCaseAscii("c:\\テスト\\abc"), "C:\\テスト\\ABC");
+  EXPECT_EQ(UpperCaseAscii("ッb"), "ッB");
+}
+
+TEST(Cp932Test, TrimRemovesControlAndBlankBytesAtBothEnds) {
+  EXPECT_EQ(Trim(" \t C:\\表 \r\n"), "C:\\表");
+  EXPECT_EQ(Trim("   "), "");
+}
+
+TEST(Cp932Test, ReplaceCharKeepsSecondBytes) {
+  EXPECT_EQ(ReplaceChar("C:/表/x", '/', '\\'), "C:\\表\\x");
+  EXPECT_EQ(ReplaceChar("表", '\\', '/'), "表");
+}
+
+}  // namespace
+}  // namespace lantern

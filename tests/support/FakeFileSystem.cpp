@@ -1,0 +1,168 @@
+#include "support/FakeFileSystem.h"
+
+#include "base/Cp932.h"
+#include "base/Exception.h"
+
+namespace lantern {
+
+struct TFakeFileSystem::TEntry {
+  std::string LongName, ShortName;
+  bool Folder = true;
+  std::vector<std::unique_ptr<TEntry>> Children;
+
+  TEntry* Find(const std::string& Name) {
+    std::string Key = UpperCaseAscii(Name);
+    for (auto& c : Children)
+      if (UpperCaseAscii(c->LongName) == Key || (!c->ShortName.empty() && UpperCaseAscii(c->ShortName) == Key))
+        return c.get();
+    return nullptr;
+  }
+};
+
+namespace {
+
+// Splits at single-byte backslashes only.
+std::vector<std::string> Split(const std::string& Path) {
+  std::vector<std::string> Parts(1);
+  for (std::size_t i = 0; i < Path.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(Path[i])) && i + 1 < Path.size()) {
+      Parts.back() += Path.substr(i++, 2);
+    } else if (Path[i] == '\\') {
+      Parts.emplace_back();
+    } else {
+      Parts.back() += Path[i];
+    }
+  }
+  return Parts;
+}
+
+// The root key of a path and the components after it; false for a path without a root.
+bool SplitRoot(const std::string& Path, std::string& Root, std::vector<std::string>& Rest) {
+  std::vector<std::string> Parts = Split(Path);
+  if (Path.compare(0, 2, "\\\\") == 0) {
+    if (Parts.size() < 4) return false;
+    Root = UpperCaseAscii("\\\\" + Parts[2] + "\\" + Parts[3]);
+    Rest.assign(Parts.begin() + 4, Parts.end());
+    return true;
+  }
+  if (Parts[0].size() == 2 && Parts[0][1] == ':') {
+    Root = UpperCaseAscii(Parts[0]);
+    Rest.assign(Parts.begin() + 1, Parts.end());
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TFakeFileSystem::TFakeFileSystem() = default;
+TFakeFileSystem::~TFakeFileSystem() = default;
+
+TFakeFileSystem::TEntry* TFakeFileSystem::Make(const std::string& LongPath, bool Folder,
+                                               const std::string& ShortName) {
+  std::string Root;
+  std::vector<std::string> Rest;
+  if (!SplitRoot(LongPath, Root, Rest)) throw Exception("fake file system: no root in " + LongPath);
+  auto& Slot = FRoots[Root];
+  if (!Slot) Slot.reset(new TEntry);
+  TEntry* Entry = Slot.get();
+  for (const std::string& Name : Rest) {
+    if (Name.empty()) continue;
+    TEntry* Next = Entry->Find(Name);
+    if (!Next) {
+      Entry->Children.emplace_back(new TEntry);
+      Next = Entry->Children.back().get();
+      Next->LongName = Name;
+    }
+    Entry = Next;
+  }
+  Entry->Folder = Folder;
+  if (!ShortName.empty()) Entry->ShortName = ShortName;
+  return Entry;
+}
+
+void TFakeFileSystem::AddFolder(const std::string& LongPath, const std::string& ShortName) {
+  Make(LongPath, true, ShortName);
+}
+
+void TFakeFileSystem::AddFile(const std::string& LongPath, const std::string& ShortName) {
+  Make(LongPath, false, ShortName);
+}
+
+TFakeFileSystem::TEntry* TFakeFileSystem::Resolve(const std::string& Path) {
+  std::string Root;
+  std::vector<std::string> Rest;
+  if (!SplitRoot(Path, Root, Rest)) {
+    if (Path.empty() || Path[0] == '\\') return nullptr;
+    return Resolve(FCurrent + "\\" + Path);
+  }
+  auto It = FRoots.find(Root);
+  if (It == FRoots.end()) return nullptr;
+  TEntry* Entry = It->second.get();
+  for (std::size_t i = 0; i < Rest.size(); ++i) {
+    // A trailing backslash names the folder itself ("C:\" is the drive's root).
+    if (Rest[i].empty() && i + 1 == Rest.size()) return Entry->Folder ? Entry : nullptr;
+    if (!Entry->Folder || !(Entry = Entry->Find(Rest[i]))) return nullptr;
+  }
+  return Entry;
+}
+
+bool TFakeFileSystem::FileExists(const std::string& Path) {
+  TEntry* e = Resolve(Path);
+  return e && !e->Folder;
+}
+
+bool TFakeFileSystem::DirectoryExists(const std::string& Path) {
+  TEntry* e = Resolve(Path);
+  return e && e->Folder;
+}
+
+std::string TFakeFileSystem::FindFirstName(const std::string& Path) {
+  ++FindCalls;
+  // As FindFirstFile: a path that ends in a backslash, or a bare root, finds nothing.
+  if (Path.empty() || EndsWithChar(Path, '\\') || EndsWithChar(Path, ':')) return std::string();
+  TEntry* e = Resolve(Path);
+  return e ? e->LongName : std::string();
+}
+
+namespace {
+// Counts the bytes written and fails past a limit, as a full disk would.
+class TLimitedFile : public TFileHandle {
+ public:
+  TLimitedFile(std::unique_ptr<TFileHandle> Inner, long Limit, std::string Path)
+      : FInner(std::move(Inner)), FLeft(Limit), FPath(std::move(Path)) {}
+  std::size_t Read(void* Buffer, std::size_t Count) override { return FInner->Read(Buffer, Count); }
+  void Write(const void* Buffer, std::size_t Count) override {
+    if (FLeft >= 0 && static_cast<long>(Count) > FLeft) throw EFileError(CannotWriteText(FPath, "disk full"));
+    if (FLeft >= 0) FLeft -= static_cast<long>(Count);
+    FInner->Write(Buffer, Count);
+  }
+  std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override {
+    return FInner->Seek(Offset, Origin);
+  }
+  void FlushToDisk() override { FInner->FlushToDisk(); }
+
+ private:
+  std::unique_ptr<TFileHandle> FInner;
+  long FLeft;
+  std::string FPath;
+};
+}  // namespace
+
+std::unique_ptr<TFileHandle> TFakeFileSystem::Open(const std::string& Path, TFileMode Mode) {
+  auto Real = PlatformFileSystem().Open(Path, Mode);
+  if (Mode == TFileMode::Create && FailWritesAfter >= 0)
+    return std::make_unique<TLimitedFile>(std::move(Real), FailWritesAfter, Path);
+  return Real;
+}
+
+void TFakeFileSystem::ReplaceFile(const std::string& Source, const std::string& Target) {
+  if (FailReplace) throw EFileError(CannotReplaceText(Target, "locked"));
+  PlatformFileSystem().ReplaceFile(Source, Target);
+}
+
+bool TFakeFileSystem::DeleteFile(const std::string& Path) {
+  return PlatformFileSystem().DeleteFile(Path);
+}
+
+}  // namespace lantern

@@ -1,0 +1,45 @@
+#pragma once
+// A Windows-like file system in memory for the path logic: drives and shares, folders and
+// files with long and short (8.3) names, matched without regard to ASCII case. File contents
+// go to the real file system; ReplaceFile and writes can be made to fail.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/FileSystem.h"
+
+namespace lantern {
+
+class TFakeFileSystem : public TFileSystem {
+ public:
+  TFakeFileSystem();
+  ~TFakeFileSystem() override;
+  // Adds a folder or file by its long path (folders on the way are made); ShortName, when
+  // given, is the 8.3 alias of the last component.
+  void AddFolder(const std::string& LongPath, const std::string& ShortName = "");
+  void AddFile(const std::string& LongPath, const std::string& ShortName = "");
+  // Relative paths are taken from here ("C:\Users\me" by default).
+  void SetCurrentFolder(const std::string& LongPath) { FCurrent = LongPath; }
+
+  bool FileExists(const std::string& Path) override;
+  bool DirectoryExists(const std::string& Path) override;
+  std::string FindFirstName(const std::string& Path) override;
+  std::unique_ptr<TFileHandle> Open(const std::string& Path, TFileMode Mode) override;
+  void ReplaceFile(const std::string& Source, const std::string& Target) override;
+  bool DeleteFile(const std::string& Path) override;
+
+  bool FailReplace = false;     // ReplaceFile raises, as when the target is locked
+  long FailWritesAfter = -1;    // >= 0: a file being written fails after that many bytes
+  int FindCalls = 0;
+
+ private:
+  struct TEntry;
+  TEntry* Resolve(const std::string& Path);
+  TEntry* Make(const std::string& LongPath, bool Folder, const std::string& ShortName);
+
+  std::map<std::string, std::unique_ptr<TEntry>> FRoots;  // "C:" or "\\SERVER\SHARE"
+  std::string FCurrent = "C:\\Users\\me";
+};
+
+}  // namespace lantern

@@ -1,0 +1,26 @@
+#include "support/FakeShell.h"
+
+namespace lantern {
+
+int TFakeShell::LiveIcons = 0;
+
+namespace {
+void Release(void* Handle) {
+  delete static_cast<std::string*>(Handle);
+  --TFakeShell::LiveIcons;
+}
+}  // namespace
+
+TIcon TFakeShell::GetFileInfoIcon(const std::string& Path, unsigned Flags) {
+  Asked.push_back(Path);
+  LastFlags = Flags;
+  if (NoIcon.count(Path)) return TIcon();
+  ++LiveIcons;
+  return TIcon(new std::string(Path), Release);
+}
+
+std::string TFakeShell::PathOf(const TIcon& Icon) {
+  return Icon.Empty() ? std::string() : *static_cast<std::string*>(Icon.Handle());
+}
+
+}  // namespace lantern

@@ -1,0 +1,23 @@
+#pragma once
+// A shell that hands out countable icons: each icon's handle is a string naming the path it
+// was asked for, and the number of icons still alive is known.
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ui/Shell.h"
+
+namespace lantern {
+
+class TFakeShell : public TShell {
+ public:
+  TIcon GetFileInfoIcon(const std::string& Path, unsigned Flags) override;
+  static std::string PathOf(const TIcon& Icon);  // the path the icon was made for
+
+  std::vector<std::string> Asked;  // every path asked for, in order
+  unsigned LastFlags = 0;
+  std::set<std::string> NoIcon;    // paths the shell has no icon for
+  static int LiveIcons;
+};
+
+}  // namespace lantern

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ui/Font.h"
+#include "ui/ImageList.h"
+#include "ui/ListView.h"
+#include "ui/TreeView.h"
+
+namespace lantern {
+namespace {
+
+TEST(ListViewTest, ChangesFromCodeReachTheHandlerUntilItIsTakenAway) {
+  TListView View;
+  std::vector<TItemChange> Seen;
+  View.OnChange = [&](TListView*, TListItem*, TItemChange c) { Seen.push_back(c); };
+  TListItem* Row = View.Items().Add();
+  Row->SetChecked(true);
+  Row->SetCaption("名前");
+  Row->SubItems().Add("x");
+  Row->SetImageIndex(3);
+  EXPECT_EQ(Seen, (std::vector<TItemChange>{TItemChange::ctState, TItemChange::ctText,
+                                            TItemChange::ctText, TItemChange::ctImage}));
+  auto Saved = std::move(View.OnChange);
+  View.OnChange = nullptr;
+  Row->SetChecked(false);
+  View.OnChange = std::move(Saved);
+  EXPECT_EQ(Seen.size(), 4u);
+  Row->SetChecked(true);
+  EXPECT_EQ(Seen.size(), 5u);
+}
+
+TEST(ListViewTest, InsertDeleteAndSelection) {
+  TListView View;
+  for (const char* c : {"a", "b", "c"}) View.Items().Add()->SetCaption(c);
+  TListItem* Middle = View.Items().Insert(1);
+  Middle->SetCaption("x");
+  EXPECT_EQ(Middle->Index(), 1);
+  EXPECT_EQ(View.Items().Insert(99)->Index(), 4);
+  View.Items()[2]->SetSelected(true);
+  View.Items()[3]->SetSelected(true);
+  EXPECT_EQ(View.SelCount(), 2);
+  EXPECT_EQ(View.Selected()->Caption(), "b");
+  View.Items()[2]->Delete();
+  EXPECT_EQ(View.Items().Count(), 4);
+  EXPECT_EQ(View.Selected()->Caption(), "c");
+  View.Items()[0]->SetFocused(true);
+  View.Items()[1]->SetFocused(true);
+  EXPECT_FALSE(View.Items()[0]->Focused());
+}
+
+TEST(ListViewTest, UpdateBracketsNest) {
+  TListView View;
+  View.Items().BeginUpdate();
+  View.Items().BeginUpdate();
+  View.Items().EndUpdate();
+  EXPECT_TRUE(View.Items().Updating());
+  View.Items().EndUpdate();
+  EXPECT_FALSE(View.Items().Updating());
+}
+
+TEST(TreeViewTest, ExpandAndCollapseReportRealChangesOnly) {
+  TTreeView View;
+  std::vector<std::string> Events;
+  View.OnExpanded = [&](TTreeView*, TTreeNode* n) { Events.push_back("+" + n->Text()); };
+  View.OnCollapsed = [&](TTreeView*, TTreeNode* n) { Events.push_back("-" + n->Text()); };
+  TTreeNode* Top = View.Items().AddChild(nullptr, "top");
+  Top->Expand(false);  // no children: stays collapsed, as the native control does
+  EXPECT_FALSE(Top->Expanded());
+  View.Items().AddChild(Top, "child");
+  Top->Expand(false);
+  Top->Expand(false);
+  Top->Collapse(false);
+  EXPECT_EQ(Events, (std::vector<std::string>{"+top", "-top"}));
+}
+
+TEST(TreeViewTest, ANodeLosingItsLastChildIsCollapsed) {
+  TTreeView View;
+  TTreeNode* Top = View.Items().AddChild(nullptr, "top");
+  TTreeNode* Child = View.Items().AddChild(Top, "child");
+  Top->Expand(false);
+  Child->Delete();
+  View.Items().AddChild(Top, "again");
+  EXPECT_FALSE(Top->Expanded());
+}
+
+TEST(TreeViewTest, DeletingASubtreeTakesTheSelectionWithIt) {
+  TTreeView View;
+  int Changes = 0;
+  View.OnChange = [&](TTreeView*, TTreeNode*) { ++Changes; };
+  TTreeNode* Top = View.Items().AddChild(nullptr, "top");
+  TTreeNode* Child = View.Items().AddChild(Top, "child");
+  TTreeNode* Grandchild = View.Items().AddChild(Child, "grandchild");
+  Grandchild->SetSelected(true);
+  EXPECT_EQ(View.Items().Count(), 3);
+  Child->Delete();
+  EXPECT_EQ(View.Selected(), nullptr);
+  EXPECT_EQ(Changes, 2);
+  EXPECT_EQ(View.Items().Count(), 1);
+  EXPECT_EQ(Top->Count(), 0);
+}
+
+TEST(TreeViewTest, RepaintRequestsAreCounted) {
+  TTreeView View;
+  TTreeNode* Top = View.Items().AddChild(nullptr, "top");
+  View.InvalidateNode(Top);
+  View.InvalidateNode(nullptr);
+  EXPECT_EQ(View.RepaintRequests(), 1);
+}
+
+TEST(ImageListTest, EmptyIconsAreNotAdded) {
+  TImageList List;
+  EXPECT_EQ(List.AddIcon(TIcon()), -1);
+  static int Released = 0;
+  EXPECT_EQ(List.AddIcon(TIcon(new int(1), [](void* p) { delete static_cast<int*>(p); ++Released; })), 0);
+  List.Delete(5);
+  EXPECT_EQ(List.Count(), 1);
+  List.Delete(0);
+  EXPECT_EQ(Released, 1);
+}
+
+struct FontCase {
+  int Size;
+  int Height;
+};
+
+class FontSizeTest : public ::testing::TestWithParam<FontCase> {};
+
+// Height = -(Size * 96 / 72), rounded; the size given is kept exactly.
+TEST_P(FontSizeTest, SizeAndHeightFollowEachOther) {
+  TFont Font;
+  Font.SetSize(GetParam().Size);
+  EXPECT_EQ(Font.Height(), GetParam().Height);
+  EXPECT_EQ(Font.Size(), GetParam().Size);
+  TFont Other;
+  Other.SetHeight(GetParam().Height);
+  EXPECT_EQ(Other.Size(), GetParam().Size);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, FontSizeTest,
+                         ::testing::Values(FontCase{9, -12}, FontCase{10, -13}, FontCase{11, -15},
+                                           FontCase{1, -1}, FontCase{0, 0}, FontCase{-12, 16},
+                                           FontCase{72, -96}));
+
+TEST(FontTest, DefaultsAndStyleBits) {
+  TFont Font;
+  EXPECT_EQ(Font.Name(), "ＭＳ Ｐゴシック");
+  EXPECT_EQ(Font.Height(), -12);
+  Font.SetStyle(fsBold | fsStrikeOut | 0x30);
+  EXPECT_EQ(Font.Style(), 9u);
+}
+
+}  // namespace
+}  // namespace lantern
