@@ -259,7 +259,7 @@ void TRoot::SaveToFile(const std::string& FileName) {
     }
     FileSystem().ReplaceFile(Temporary, FileName);
   } catch (...) {
-    FileSystem().DeleteFile(Temporary);
+    FileSystem().RemoveFile(Temporary);
     throw;
   }
 }

@@ -668,8 +668,8 @@ std::string ExpandLongPath(const std::string& Path) {
 }
 
 std::unique_ptr<TIcon> GetFileIcon(const std::string& Path, bool Large) {
-  unsigned Flags = SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX;
-  if (!Large) Flags |= SHGFI_SMALLICON;
+  unsigned Flags = ShgfiIcon | ShgfiDisplayName | ShgfiSysIconIndex;
+  if (!Large) Flags |= ShgfiSmallIcon;
   return std::make_unique<TIcon>(Shell().GetFileInfoIcon(Path, Flags));
 }
 

@@ -32,7 +32,7 @@ class TFileSystem {
   virtual std::unique_ptr<TFileHandle> Open(const std::string& Path, TFileMode Mode) = 0;
   // Puts Source in the place of Target (replacing it) in one step; EFileError on failure.
   virtual void ReplaceFile(const std::string& Source, const std::string& Target) = 0;
-  virtual bool DeleteFile(const std::string& Path) = 0;
+  virtual bool RemoveFile(const std::string& Path) = 0;
 };
 
 // The file system in use: the real one unless a test installed another.

@@ -7,11 +7,12 @@
 
 namespace lantern {
 
-// Flags of the shell's file information call.
-constexpr unsigned SHGFI_ICON = 0x100;
-constexpr unsigned SHGFI_DISPLAYNAME = 0x200;
-constexpr unsigned SHGFI_SYSICONINDEX = 0x4000;
-constexpr unsigned SHGFI_SMALLICON = 0x1;
+// Flags of the shell's file information call (SHGFI_ICON, SHGFI_DISPLAYNAME,
+// SHGFI_SYSICONINDEX, SHGFI_SMALLICON).
+constexpr unsigned ShgfiIcon = 0x100;
+constexpr unsigned ShgfiDisplayName = 0x200;
+constexpr unsigned ShgfiSysIconIndex = 0x4000;
+constexpr unsigned ShgfiSmallIcon = 0x1;
 
 class TShell {
  public:

@@ -1,1 +1,320 @@
 #include <gtest/gtest.h>
+
+#include "base/Exception.h"
+#include "model/ExecObj.h"
+#include "support/FakeFileSystem.h"
+#include "support/TempFolder.h"
+#include "support/TestData.h"
+#include "support/TreeFixture.h"
+#include "ui/Stream.h"
+
+namespace lantern {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class DataFileTest : public TreeFixture {
+ protected:
+  // Loads a file of tests/data through a real file, as the program does.
+  void Load(const std::string& Name) {
+    WriteFileBytes(Folder / "in.dat", TestData(Name));
+    Root->LoadFromFile(Folder / "in.dat");
+  }
+  std::string Saved() {
+    Root->SaveToFile(Folder / "out.dat");
+    return ReadFileBytes(Folder / "out.dat");
+  }
+  TCompositeItem* Group(TCompositeItem* Parent, int Index) {
+    return dynamic_cast<TCompositeItem*>(Parent->Items(Index));
+  }
+
+  TTempFolder Folder;
+};
+
+class RoundTripTest : public DataFileTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RoundTripTest, ASavedFileReadsBackAndIsWrittenAgainByteForByte) {
+  Load(GetParam());
+  EXPECT_EQ(Saved(), TestData(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RoundTripTest,
+                         ::testing::Values("full.dat", "minimal.dat"));
+
+TEST_F(DataFileTest, EveryFieldLandsWhereItBelongs) {
+  Load("full.dat");
+  EXPECT_EQ(Root->Name(), "ランタン");
+  EXPECT_TRUE(Root->Expanded());
+  EXPECT_EQ(Root->BackColor(), clBtnFace);
+  EXPECT_EQ(Root->Font().Size(), 9);
+  EXPECT_EQ(Root->Font().Name(), "ＭＳ Ｐゴシック");
+  TKindColorSet& Groups = Root->GroupColors();
+  EXPECT_TRUE(Groups.UseOwn());
+  EXPECT_EQ(Groups.BackColor(), 0xFFFFFF);
+  EXPECT_EQ(Groups.SelectedBackColor(), 0x800000);
+  EXPECT_EQ(Groups.FontColor(), 0);
+  EXPECT_EQ(Groups.SelectedFontColor(), 0xFFFF);
+  EXPECT_EQ(Groups.Font().Size(), 10);
+  EXPECT_EQ(Groups.Font().Name(), "ＭＳ ゴシック");
+  EXPECT_EQ(Groups.Font().Style(), unsigned(fsBold));
+  EXPECT_FALSE(Root->LauncherColors().UseOwn());
+  EXPECT_EQ(Root->FolderLauncherColors().SelectedBackColor(), clHighlight);
+  EXPECT_EQ(Root->FolderLauncherColors().Font().Style(), unsigned(fsItalic | fsUnderline));
+  EXPECT_EQ(Root->URLLauncherColors().Font().Name(), "メイリオ");
+  EXPECT_EQ(Root->URLLauncherColors().Font().Style(), 15u);
+
+  EXPECT_EQ(ChildNames(Root.get()), (Names{"メモ帳", "表示", "ゴミ入れ", ""}));
+  auto* Memo = dynamic_cast<TLauncherExec*>(Root->Items(0));
+  ASSERT_NE(Memo, nullptr);
+  EXPECT_EQ(Memo->FileName(), "C:\\WINDOWS\\notepad.exe");
+  EXPECT_EQ(Memo->RunCount(), 12);
+  EXPECT_EQ(Memo->Parameters(), "/p readme.txt");
+  EXPECT_EQ(Memo->WorkFolder(), "C:\\Documents and Settings\\表示");
+
+  TCompositeItem* Hyoji = Group(Root.get(), 1);
+  EXPECT_EQ(Root->CurrentFolder(), Hyoji);
+  EXPECT_TRUE(Hyoji->TreeNode()->Selected());
+  EXPECT_TRUE(Hyoji->Expanded());
+  EXPECT_TRUE(Hyoji->OwnColors());
+  EXPECT_EQ(Hyoji->BackColor(), 255);
+  EXPECT_EQ(ChildNames(Hyoji), (Names{"ソフト", "ソフト表", "マイ ドキュメント", "ホーム&ページ"}));
+  EXPECT_EQ(RowCaptions(), ChildNames(Hyoji));
+  auto* Soft = Hyoji->Items(1);
+  EXPECT_FALSE(Soft->Visible());
+  EXPECT_FALSE(Soft->ListItem()->Checked());
+  EXPECT_EQ(Soft->RunCount(), 2147483647);
+  EXPECT_TRUE(Soft->FixedPosition());
+  auto* Docs = dynamic_cast<TLauncherFolder*>(Hyoji->Items(2));
+  ASSERT_NE(Docs, nullptr);
+  EXPECT_EQ(Docs->ExplorerOption(), " /e,/root,");
+  EXPECT_EQ(Docs->RunCount(), 3);
+  EXPECT_EQ(Docs->SelectedFontColor(), 8421504);
+  auto* Home = dynamic_cast<TLauncherURL*>(Hyoji->Items(3));
+  ASSERT_NE(Home, nullptr);
+  EXPECT_EQ(Home->FileName(), "http://www.example.jp/~user/表示.html");
+  EXPECT_TRUE(Home->Expanded());
+  EXPECT_EQ(Home->ImageIndex(), 4);
+
+  auto* Trash = dynamic_cast<TRecycledFolder*>(Root->Items(2));
+  ASSERT_NE(Trash, nullptr);
+  EXPECT_EQ(TRoot::GetRecycledFolder(), Trash);
+  EXPECT_EQ(Trash->Items(0)->RunCount(), -5);
+  // Icons: asked for every launcher outside the trash that has a file, URLs excepted.
+  EXPECT_EQ(FakeShell.Asked, (Names{"C:\\WINDOWS\\notepad.exe", "C:\\Program Files\\表示ソフト\\soft.exe",
+                                    "C:\\My Documents\\"}));
+  EXPECT_TRUE(Root->MenuDirty());
+  EXPECT_FALSE(TreeView.Items().Updating());
+}
+
+TEST_F(DataFileTest, ARootRecordEndingAfterTheCommonFontLeavesTheKindsAtTheirDefaults) {
+  TFont Original = Root->Font();
+  Load("cut_after_font.dat");
+  EXPECT_EQ(Root->BackColor(), 255);
+  EXPECT_EQ(Root->SelectedFontColor(), 0xFFFFFF);
+  EXPECT_EQ(Root->Font().Size(), 14);
+  EXPECT_EQ(Root->Font().Name(), "Courier New");
+  EXPECT_EQ(Root->Font().Style(), unsigned(fsItalic));
+  for (TKindColorSet* Set : {&Root->GroupColors(), &Root->LauncherColors(),
+                             &Root->FolderLauncherColors(), &Root->URLLauncherColors()}) {
+    EXPECT_FALSE(Set->UseOwn());
+    EXPECT_EQ(Set->BackColor(), clBtnFace);
+    EXPECT_EQ(Set->SelectedBackColor(), clHighlight);
+    EXPECT_EQ(Set->FontColor(), clBtnText);
+    EXPECT_EQ(Set->SelectedFontColor(), clHighlightText);
+    EXPECT_EQ(Set->Font(), Original);
+  }
+  EXPECT_EQ(ChildNames(Root.get()), Names{"L"});
+}
+
+TEST_F(DataFileTest, ExtraFieldLinesAreIgnored) {
+  Load("extra_fields_without.dat");
+  std::string Plain = Saved();
+  Load("extra_fields.dat");
+  EXPECT_EQ(Saved(), Plain);
+}
+
+TEST_F(DataFileTest, OfTwoCurrentGroupsTheLastReadWins) {
+  Load("two_current.dat");
+  EXPECT_EQ(Root->CurrentFolder()->Name(), "Second");
+  EXPECT_EQ(Root->CurrentFolder()->TreeNode()->ImageIndex(), 1);
+  EXPECT_EQ(Group(Root.get(), 0)->TreeNode()->ImageIndex(), 0);
+}
+
+TEST_F(DataFileTest, UnknownLinesBetweenRecordsAreSkipped) {
+  Load("unknown_tag.dat");
+  // The root is current, so it is listed, and stored, with its group first.
+  EXPECT_EQ(ChildNames(Root.get()), (Names{"G", "L"}));
+  // Without a trash record the tree has none; the main window then makes one.
+  EXPECT_EQ(TRoot::GetRecycledFolder(), nullptr);
+}
+
+TEST_F(DataFileTest, ABlankLineEndsTheGroupAndWhatFollowsGoesToTheEnclosingGroup) {
+  Load("blank_line.dat");
+  EXPECT_EQ(ChildNames(Root.get()), (Names{"G", "y"}));
+  EXPECT_EQ(ChildNames(Group(Root.get(), 0)), Names{"x"});
+  // The group's own closing tag then ends the root's children: "z" is not read.
+}
+
+TEST_F(DataFileTest, ANonNumericCountStopsLoadingWithTheErrorAndKeepsWhatWasRead) {
+  try {
+    Load("bad_count.dat");
+    FAIL() << "no error";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), "'abc' は有効な整数値ではありません");
+  }
+  EXPECT_EQ(ChildNames(Root.get()), (Names{"before", "G"}));
+  TCompositeItem* G = Group(Root.get(), 1);
+  EXPECT_EQ(ChildNames(G), Names{"broken"});
+  EXPECT_EQ(G->Items(0)->FileName(), "C:\\x.exe");
+  EXPECT_FALSE(TreeView.Items().Updating());
+  // The file was closed: it can be replaced at once.
+  WriteFileBytes(Folder / "in.dat", "x");
+}
+
+TEST_F(DataFileTest, AFileEndingEarlyEndsEveryOpenRecord) {
+  Load("cut_short.dat");
+  TCompositeItem* G = Group(Root.get(), 0);
+  ASSERT_EQ(G->Count(), 1);
+  TExecItem* Half = G->Items(0);
+  EXPECT_EQ(Half->Name(), "half");
+  EXPECT_EQ(Half->FileName(), "C:\\h.exe");
+  EXPECT_FALSE(Half->Visible());
+  EXPECT_EQ(Half->RunCount(), 0);
+  EXPECT_EQ(Half->BackColor(), clBtnFace);
+}
+
+TEST_F(DataFileTest, ARecordCutOffRightAfterItsTagKeepsItsDefaults) {
+  Load("cut_after_tag.dat");
+  ASSERT_EQ(Root->Count(), 1);
+  EXPECT_EQ(Root->Items(0)->Name(), "新規ランチャ(URL)");
+}
+
+TEST_F(DataFileTest, AnEmptyFileEmptiesTheTreeButKeepsTheRootsName) {
+  WriteFileBytes(Folder / "empty.dat", "");
+  Root->LoadFromFile(Folder / "empty.dat");
+  EXPECT_EQ(Root->Count(), 0);
+  EXPECT_EQ(Root->Name(), "ランタン");
+}
+
+TEST_F(DataFileTest, LoadingDropsTheFetchedIconsButNotTheFixedPictures) {
+  AddLauncher(Root.get(), "a", "C:\\a.exe");
+  AddLauncher(Root.get(), "b", "C:\\b.exe");
+  ASSERT_EQ(Images.Count(), 7);
+  Load("minimal.dat");
+  EXPECT_EQ(Images.Count(), 5);
+  EXPECT_EQ(TFakeShell::LiveIcons, 5);
+}
+
+TEST_F(DataFileTest, AMissingFileRaisesAndLeavesTheTreeAlone) {
+  AddLauncher(Root.get(), "a");
+  EXPECT_THROW(Root->LoadFromFile(Folder / "missing.dat"), EFileError);
+  EXPECT_EQ(ChildNames(Root.get()), (Names{"ゴミ入れ", "a"}));
+}
+
+TEST_F(DataFileTest, ATreeBuiltInCodeComesBackTheSame) {
+  Root->SetName("私のランタン");
+  Root->SetFontColor(0x123456);
+  Root->Font().SetSize(12);
+  Root->Font().SetStyle(fsStrikeOut);
+  Root->LauncherColors().SetUseOwn(true);
+  Root->LauncherColors().Font().SetName("ＭＳ 明朝");
+  TFolder* G = AddFolder(Root.get(), "表示");
+  G->SetExpanded(true);
+  G->SetOwnColors(true);
+  G->SetSelectedBackColor(0x00FF00);
+  TFolder* Inner = AddFolder(G, "ソフト");
+  TLauncherExec* L = AddLauncher(Inner, "ソフト", "C:\\表示\\ソフト.exe");
+  L->SetParameters("-x \"a b\"");
+  L->SetWorkFolder("   ");
+  L->SetRunCount(-3);
+  L->SetFixedPosition(true);
+  auto* F = new TLauncherFolder(G);
+  G->Add(F);
+  F->SetFileName("\\\\server\\share");
+  F->SetFolderExplorerOption(" ");
+  auto* U = new TLauncherURL(Trash);
+  Trash->Add(U);
+  U->SetFileName("mailto:me@example.jp");
+  U->SetVisible(false);
+  Root->SetCurrentFolder(Inner);
+
+  std::string First = Saved();
+  Root->LoadFromFile(Folder / "out.dat");
+  EXPECT_EQ(Saved(), First);
+  EXPECT_EQ(Root->Name(), "私のランタン");
+  EXPECT_EQ(Root->Font().Style(), unsigned(fsStrikeOut));
+  EXPECT_EQ(Root->LauncherColors().Font().Name(), "ＭＳ 明朝");
+  ASSERT_EQ(Root->Count(), 2);
+  TCompositeItem* G2 = Group(Root.get(), 1);
+  EXPECT_EQ(G2->Name(), "表示");
+  EXPECT_EQ(G2->SelectedBackColor(), 0x00FF00);
+  TCompositeItem* Inner2 = Group(G2, 0);
+  EXPECT_EQ(Root->CurrentFolder(), Inner2);
+  auto* L2 = dynamic_cast<TLauncher*>(Inner2->Items(0));
+  ASSERT_NE(L2, nullptr);
+  EXPECT_EQ(L2->FileName(), "C:\\表示\\ソフト.exe");
+  EXPECT_EQ(L2->Parameters(), "-x \"a b\"");
+  EXPECT_EQ(L2->WorkFolder(), "   ");
+  EXPECT_EQ(L2->RunCount(), -3);
+  auto* F2 = dynamic_cast<TLauncherFolder*>(G2->Items(1));
+  ASSERT_NE(F2, nullptr);
+  EXPECT_EQ(F2->ExplorerOption(), " ");
+  EXPECT_FALSE(Group(Root.get(), 0)->Items(0)->Visible());
+}
+
+class AtomicSaveTest : public DataFileTest {
+ protected:
+  void SetUp() override {
+    DataFileTest::SetUp();
+    AddLauncher(Root.get(), "new");
+    WriteFileBytes(Folder / "user.dat", "the user's years of launchers");
+    Old = SetFileSystem(&Files);
+  }
+  void TearDown() override {
+    SetFileSystem(Old);
+    DataFileTest::TearDown();
+  }
+  void ExpectOldFileWholeAndNoTemporary() {
+    EXPECT_EQ(ReadFileBytes(Folder / "user.dat"), "the user's years of launchers");
+    EXPECT_FALSE(PathExists(Folder / "user.dat.tmp"));
+  }
+  TFakeFileSystem Files;
+  TFileSystem* Old = nullptr;
+};
+
+TEST_F(AtomicSaveTest, ASaveInterruptedAfterTheTemporaryFileLeavesTheOldFileWhole) {
+  Files.FailReplace = true;
+  EXPECT_THROW(Root->SaveToFile(Folder / "user.dat"), EFileError);
+  ExpectOldFileWholeAndNoTemporary();
+}
+
+TEST_F(AtomicSaveTest, AFullDiskLeavesTheOldFileWhole) {
+  Files.FailWritesAfter = 100;
+  try {
+    Root->SaveToFile(Folder / "user.dat");
+    FAIL() << "no error";
+  } catch (const EFileError& e) {
+    EXPECT_NE(e.Message().find("に書き込めません"), std::string::npos);
+  }
+  ExpectOldFileWholeAndNoTemporary();
+}
+
+TEST_F(AtomicSaveTest, AFolderThatDoesNotExistIsReported) {
+  try {
+    Root->SaveToFile(Folder / "no such folder" + (Folder.Path().find('\\') != std::string::npos ? "\\x.dat" : "/x.dat"));
+    FAIL() << "no error";
+  } catch (const EFileError& e) {
+    EXPECT_NE(e.Message().find("を作成できません"), std::string::npos);
+  }
+}
+
+TEST_F(AtomicSaveTest, ASuccessfulSaveReplacesTheFile) {
+  Root->SaveToFile(Folder / "user.dat");
+  std::string Bytes = ReadFileBytes(Folder / "user.dat");
+  EXPECT_EQ(Bytes.compare(0, 8, "[ROOT]\r\n"), 0);
+  EXPECT_NE(Bytes.find("\r\nnew\r\n"), std::string::npos);
+  EXPECT_FALSE(PathExists(Folder / "user.dat.tmp"));
+}
+
+}  // namespace
+}  // namespace lantern

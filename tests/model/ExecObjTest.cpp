@@ -1,1 +1,399 @@
 #include <gtest/gtest.h>
+
+#include "model/ExecObj.h"
+#include "support/TreeFixture.h"
+
+namespace lantern {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class LauncherTreeTest : public TreeFixture {};
+
+TEST_F(LauncherTreeTest, StartUpShowsTheRootWithTheTrashInBothViews) {
+  TTreeNode* RootNode = Root->TreeNode();
+  ASSERT_NE(RootNode, nullptr);
+  EXPECT_EQ(RootNode->Text(), "ランタン");
+  EXPECT_EQ(RootNode->ImageIndex(), 1);  // current
+  EXPECT_TRUE(RootNode->Selected());
+  EXPECT_EQ(NodeTexts(RootNode), Names{"ゴミ入れ"});
+  EXPECT_EQ(Trash->TreeNode()->ImageIndex(), 2);
+  EXPECT_EQ(RowCaptions(), Names{"ゴミ入れ"});
+  TListItem* Row = Trash->ListItem();
+  EXPECT_EQ(Row->Data(), Trash);
+  EXPECT_FALSE(Row->Checked());  // the trash starts hidden from the menu
+  EXPECT_EQ(Row->ImageIndex(), 2);
+  EXPECT_EQ(Row->SubItems()[1], "0");
+  EXPECT_EQ(TRoot::GetRecycledFolder(), Trash);
+  EXPECT_EQ(UserChanges, 0);
+}
+
+TEST_F(LauncherTreeTest, ConstructorDefaults) {
+  struct {
+    std::unique_ptr<TExecItem> Item;
+    const char* Name;
+    int ImageIndex;
+    bool Visible;
+  } Cases[] = {
+      {std::make_unique<TFolder>(nullptr), "新規グループ", 0, true},
+      {std::make_unique<TLauncherExec>(nullptr), "新規ランチャ", -1, true},
+      {std::make_unique<TLauncherFolder>(nullptr), "新規ランチャ(フォルダ)", -1, true},
+      {std::make_unique<TLauncherURL>(nullptr), "新規ランチャ(URL)", 4, true},
+  };
+  for (auto& c : Cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(c.Item->Name(), c.Name);
+    EXPECT_EQ(c.Item->ImageIndex(), c.ImageIndex);
+    EXPECT_EQ(c.Item->Visible(), c.Visible);
+    EXPECT_TRUE(c.Item->WasRunning());
+    EXPECT_TRUE(c.Item->IsRunning());
+    EXPECT_EQ(c.Item->BackColor(), static_cast<TColor>(0x8000000F));
+    EXPECT_EQ(c.Item->SelectedBackColor(), static_cast<TColor>(0x8000000D));
+    EXPECT_EQ(c.Item->FontColor(), static_cast<TColor>(0x80000012));
+    EXPECT_EQ(c.Item->SelectedFontColor(), static_cast<TColor>(0x8000000E));
+  }
+  EXPECT_EQ(Root->Font().Charset(), 128);
+  EXPECT_TRUE(Root->MoveFirstPosition());
+  EXPECT_TRUE(Root->UpperFirst());
+  EXPECT_FALSE(Root->GroupColors().UseOwn());
+  EXPECT_EQ(Root->URLLauncherColors().Font(), Root->Font());
+}
+
+TEST_F(LauncherTreeTest, AddShowsGroupsInTheTreeAndEveryChildOfTheCurrentGroupInTheList) {
+  Root->SetMenuDirty(false);
+  TFolder* Tools = AddFolder(Root.get(), "ツール");
+  TLauncherExec* Memo = AddLauncher(Root.get(), "メモ", "C:\\memo.exe");
+  EXPECT_TRUE(Root->MenuDirty());
+  EXPECT_EQ(NodeTexts(Root->TreeNode()), (Names{"ゴミ入れ", "ツール"}));
+  EXPECT_EQ(Memo->TreeNode(), nullptr);
+  EXPECT_EQ(RowCaptions(), (Names{"ゴミ入れ", "ツール", "メモ"}));
+  EXPECT_EQ(Memo->ListItem()->SubItems()[0], "C:\\memo.exe");
+  EXPECT_EQ(Memo->ListItem()->ImageIndex(), 5);  // the first fetched icon
+  EXPECT_EQ(TFakeShell::PathOf(Images.Icon(5)), "C:\\memo.exe");
+  EXPECT_EQ(FakeShell.LastFlags, 0x4301u);
+  // Items of a group that is not current get no rows.
+  TLauncherExec* Inner = AddLauncher(Tools, "中", "C:\\inner.exe");
+  EXPECT_EQ(Inner->ListItem(), nullptr);
+  EXPECT_EQ(ListView.Items().Count(), 3);
+  // The tree wrote the rows with the change handler taken away, except for the picture of
+  // the fetched icon, which is written as it arrives.
+  EXPECT_EQ(UserChanges, 1);
+}
+
+TEST_F(LauncherTreeTest, RenamingAndHidingUpdateRowAndNodeWithoutReachingTheHandler) {
+  TFolder* Tools = AddFolder(Root.get(), "ツール");
+  Root->SetMenuDirty(false);
+  Tools->SetName("道具");
+  EXPECT_EQ(Tools->ListItem()->Caption(), "道具");
+  EXPECT_EQ(Tools->TreeNode()->Text(), "道具");
+  EXPECT_TRUE(Root->MenuDirty());
+  Root->SetMenuDirty(false);
+  Tools->SetName("道具");  // unchanged: nothing to do
+  EXPECT_FALSE(Root->MenuDirty());
+  Tools->SetVisible(false);
+  EXPECT_FALSE(Tools->ListItem()->Checked());
+  EXPECT_TRUE(Root->MenuDirty());
+  EXPECT_EQ(UserChanges, 0);
+  // The user's own click on the check box does reach it.
+  Tools->ListItem()->SetChecked(true);
+  EXPECT_EQ(UserChanges, 1);
+}
+
+TEST_F(LauncherTreeTest, RunCountGoesToTheSecondSubItem) {
+  TLauncherExec* Memo = AddLauncher(Root.get(), "メモ", "C:\\memo.exe");
+  Memo->SetRunCount(12);
+  EXPECT_EQ(Memo->ListItem()->SubItems()[1], "12");
+}
+
+TEST_F(LauncherTreeTest, FillListViewStoresGroupsFirstInTheirFormerOrder) {
+  TFolder* Mixed = AddFolder(Root.get(), "混合");
+  AddLauncher(Mixed, "L1");
+  AddFolder(Mixed, "G1");
+  AddLauncher(Mixed, "L2");
+  AddFolder(Mixed, "G2");
+  Root->SetWatchChanged(true);
+  Root->SetCurrentFolder(Mixed);
+  EXPECT_EQ(RowCaptions(), (Names{"G1", "G2", "L1", "L2"}));
+  EXPECT_EQ(ChildNames(Mixed), (Names{"G1", "G2", "L1", "L2"}));
+  EXPECT_FALSE(Root->WatchChanged());
+  // The root's own rows are gone and their items forgot them.
+  EXPECT_EQ(Mixed->ListItem(), nullptr);
+  EXPECT_EQ(ListView.SmallImages(), &Images);
+}
+
+TEST_F(LauncherTreeTest, SetCurrentFolderMovesTheMarkAndTheSelection) {
+  TFolder* Tools = AddFolder(Root.get(), "ツール");
+  int Before = TreeView.RepaintRequests();
+  Root->SetCurrentFolder(Tools);
+  EXPECT_EQ(Root->CurrentFolder(), Tools);
+  EXPECT_EQ(Root->TreeNode()->ImageIndex(), 0);
+  EXPECT_EQ(Tools->TreeNode()->ImageIndex(), 1);
+  EXPECT_EQ(Tools->TreeNode()->SelectedIndex(), 1);
+  EXPECT_TRUE(Tools->TreeNode()->Selected());
+  EXPECT_TRUE(Tools->TreeNode()->Focused());
+  EXPECT_EQ(TreeView.RepaintRequests(), Before + 2);
+  Root->SetCurrentFolder(Trash);
+  EXPECT_EQ(Trash->TreeNode()->ImageIndex(), 3);
+  EXPECT_EQ(Tools->TreeNode()->ImageIndex(), 0);
+  EXPECT_EQ(ListView.SmallImages(), nullptr);  // the trash is listed without pictures
+  Root->SetCurrentFolder(nullptr);
+  EXPECT_EQ(Root->CurrentFolder(), Root.get());
+  EXPECT_EQ(Trash->TreeNode()->ImageIndex(), 2);
+}
+
+TEST_F(LauncherTreeTest, DeletingTheCurrentGroupOrItsAncestorShowsTheRoot) {
+  for (bool DeleteAncestor : {false, true}) {
+    SCOPED_TRACE(DeleteAncestor);
+    TFolder* Outer = AddFolder(Root.get(), "外");
+    TFolder* Inner = AddFolder(Outer, "内");
+    AddLauncher(Inner, "L");
+    Root->SetCurrentFolder(Inner);
+    TCompositeItem* Victim = DeleteAncestor ? static_cast<TCompositeItem*>(Outer) : Inner;
+    static_cast<TCompositeItem*>(Victim->Parent())->Remove(Victim);
+    delete Victim;
+    EXPECT_EQ(Root->CurrentFolder(), Root.get());
+    EXPECT_TRUE(Root->TreeNode()->Selected());
+    EXPECT_EQ(RowCaptions(), DeleteAncestor ? Names{"ゴミ入れ"} : (Names{"ゴミ入れ", "外"}));
+    if (!DeleteAncestor) {
+      EXPECT_EQ(Outer->TreeNode()->Count(), 0);
+      Root->Remove(Outer);
+      delete Outer;
+    }
+    EXPECT_EQ(NodeTexts(Root->TreeNode()), Names{"ゴミ入れ"});
+  }
+}
+
+TEST_F(LauncherTreeTest, RemoveKeepsTheItemAndItsExpandedFlagButNotItsViews) {
+  TFolder* Outer = AddFolder(Root.get(), "外");
+  TFolder* Inner = AddFolder(Outer, "内");
+  Outer->SetExpanded(true);
+  Outer->ShowInTreeNode(nullptr);
+  EXPECT_TRUE(Outer->TreeNode()->Expanded());
+  TreeView.OnCollapsed = [](TTreeView*, TTreeNode* Node) {
+    static_cast<TExecItem*>(Node->Data())->SetExpanded(false);
+  };
+  Root->Remove(Outer);
+  EXPECT_EQ(Outer->Parent(), Root.get());
+  EXPECT_TRUE(Outer->Expanded());
+  EXPECT_EQ(Outer->TreeNode(), nullptr);
+  EXPECT_EQ(Inner->TreeNode(), nullptr);
+  EXPECT_EQ(Outer->ListItem(), nullptr);
+  EXPECT_EQ(RowCaptions(), Names{"ゴミ入れ"});
+  EXPECT_EQ(Root->Children().IndexOf(Outer), -1);
+  // Moving it elsewhere shows it again with its subtree.
+  Trash->Add(Outer);
+  EXPECT_EQ(NodeTexts(Trash->TreeNode()), Names{"外"});
+  EXPECT_EQ(NodeTexts(Outer->TreeNode()), Names{"内"});
+}
+
+TEST_F(LauncherTreeTest, InsertPutsTheItemAtTheIndexInChildrenNodesAndRows) {
+  TFolder* A = AddFolder(Root.get(), "A");
+  TFolder* B = AddFolder(Root.get(), "B");
+  TLauncherExec* L = AddLauncher(Root.get(), "L");
+  Root->Remove(B);
+  Root->Insert(0, B);
+  EXPECT_EQ(ChildNames(Root.get()), (Names{"B", "ゴミ入れ", "A", "L"}));
+  EXPECT_EQ(NodeTexts(Root->TreeNode()), (Names{"B", "ゴミ入れ", "A"}));
+  EXPECT_EQ(RowCaptions(), (Names{"B", "ゴミ入れ", "A", "L"}));
+  EXPECT_EQ(B->Parent(), Root.get());
+  Root->Remove(L);
+  Root->Insert(1, L);
+  EXPECT_EQ(RowCaptions(), (Names{"B", "L", "ゴミ入れ", "A"}));
+  EXPECT_EQ(A->TreeNode()->Text(), "A");
+  EXPECT_EQ(UserChanges, 0);
+}
+
+TEST_F(LauncherTreeTest, ClearFreesEveryChildAndItsViews) {
+  TFolder* Tools = AddFolder(Root.get(), "ツール");
+  AddLauncher(Tools, "L");
+  AddLauncher(Root.get(), "M", "C:\\m.exe");
+  Root->SetCurrentFolder(Tools);
+  Root->Clear();
+  EXPECT_EQ(Root->Count(), 0);
+  EXPECT_EQ(Root->CurrentFolder(), Root.get());
+  EXPECT_EQ(ListView.Items().Count(), 0);
+  EXPECT_EQ(Root->TreeNode()->Count(), 0);
+  EXPECT_EQ(TRoot::GetRecycledFolder(), nullptr);
+  EXPECT_FALSE(ListView.Items().Updating());
+  EXPECT_FALSE(TreeView.Items().Updating());
+}
+
+TEST_F(LauncherTreeTest, ClosingTreeLeavesTheViewsAlone) {
+  AddLauncher(Root.get(), "L");
+  Root->BeginShutdown();
+  int Rows = ListView.Items().Count();
+  int Nodes = TreeView.Items().Count();
+  Root.reset();
+  EXPECT_EQ(ListView.Items().Count(), Rows);
+  EXPECT_EQ(TreeView.Items().Count(), Nodes);
+}
+
+TEST_F(LauncherTreeTest, FreeingTheRootTidiesTheViews) {
+  AddLauncher(AddFolder(Root.get(), "G"), "L");
+  Root.reset();
+  EXPECT_EQ(ListView.Items().Count(), 0);
+  EXPECT_EQ(TreeView.Items().Count(), 0);
+}
+
+TEST_F(LauncherTreeTest, LaunchersInTheTrashGetNoIconUntilTheyLeaveIt) {
+  auto* Old = new TLauncherExec(Trash);
+  Trash->Add(Old);
+  Old->SetFileName("C:\\old.exe");
+  EXPECT_EQ(Old->ImageIndex(), -1);
+  EXPECT_TRUE(FakeShell.Asked.empty());
+  Trash->Remove(Old);
+  Root->Add(Old);
+  EXPECT_EQ(FakeShell.Asked, Names{"C:\\old.exe"});
+  EXPECT_EQ(Old->ImageIndex(), 5);
+  EXPECT_EQ(Old->ListItem()->ImageIndex(), 5);
+}
+
+TEST_F(LauncherTreeTest, EveryFetchAppendsAPictureAndMissingIconsLeaveMinusOne) {
+  TLauncherExec* L = AddLauncher(Root.get(), "L", "C:\\a.exe");
+  L->SetFileName("C:\\b.exe");
+  EXPECT_EQ(Images.Count(), 7);
+  EXPECT_EQ(L->ImageIndex(), 6);
+  FakeShell.NoIcon.insert("C:\\gone.exe");
+  TLauncherExec* Gone = AddLauncher(Root.get(), "Gone", "C:\\gone.exe");
+  EXPECT_EQ(Gone->ImageIndex(), -1);
+  EXPECT_EQ(Images.Count(), 7);
+  // Network paths are never asked of the shell on this thread.
+  AddLauncher(Root.get(), "Net", "\\\\server\\share\\tool.exe");
+  EXPECT_EQ(FakeShell.Asked.back(), "C:\\gone.exe");
+}
+
+TEST_F(LauncherTreeTest, URLLaunchersKeepTheirPicture) {
+  auto* Url = new TLauncherURL(Root.get());
+  Root->Add(Url);
+  Url->SetFileName("http://example.jp/");
+  Url->FetchIcon();
+  EXPECT_EQ(Url->ImageIndex(), 4);
+  EXPECT_TRUE(FakeShell.Asked.empty());
+  EXPECT_EQ(Url->ListItem()->ImageIndex(), 4);
+}
+
+TEST_F(LauncherTreeTest, CloneCopiesWhatTheTableSaysAndNothingElse) {
+  TFolder* Group = AddFolder(Root.get(), "G");
+  Group->SetRunCount(3);
+  Group->SetOwnColors(true);
+  Group->SetExpanded(true);
+  auto* Folder = new TLauncherFolder(Group);
+  Group->Add(Folder);
+  Folder->SetName("F");
+  Folder->SetFileName("C:\\Docs");
+  Folder->SetFolderExplorerOption(" /e,");
+  Folder->SetParameters("p");
+  Folder->SetWorkFolder("w");
+  Folder->SetVisible(false);
+  Folder->SetRunCount(9);
+  Folder->SetFixedPosition(true);
+  Folder->SetBackColor(255);
+  Folder->SetOwnColors(true);
+  auto* InnerTrash = new TRecycledFolder(Group);  // a trash inside is not copied
+  Group->Add(InnerTrash);
+
+  std::unique_ptr<TExecItem> Copy(Group->Clone());
+  auto* GroupCopy = dynamic_cast<TFolder*>(Copy.get());
+  ASSERT_NE(GroupCopy, nullptr);
+  EXPECT_EQ(GroupCopy->Name(), "G");
+  EXPECT_EQ(GroupCopy->Parent(), Root.get());
+  EXPECT_EQ(GroupCopy->RunCount(), 0);
+  EXPECT_FALSE(GroupCopy->OwnColors());
+  EXPECT_FALSE(GroupCopy->Expanded());
+  EXPECT_EQ(GroupCopy->TreeNode(), nullptr);
+  EXPECT_EQ(Root->Children().IndexOf(GroupCopy), -1);
+  ASSERT_EQ(GroupCopy->Count(), 1);
+  auto* FolderCopy = dynamic_cast<TLauncherFolder*>(GroupCopy->Items(0));
+  ASSERT_NE(FolderCopy, nullptr);
+  EXPECT_EQ(FolderCopy->Parent(), GroupCopy);
+  EXPECT_EQ(FolderCopy->Name(), "F");
+  EXPECT_EQ(FolderCopy->FileName(), "C:\\Docs");
+  EXPECT_EQ(FolderCopy->ExplorerOption(), " /e,");
+  EXPECT_EQ(FolderCopy->Parameters(), "p");
+  EXPECT_EQ(FolderCopy->WorkFolder(), "w");
+  EXPECT_FALSE(FolderCopy->Visible());
+  EXPECT_EQ(FolderCopy->ImageIndex(), Folder->ImageIndex());
+  EXPECT_EQ(FolderCopy->RunCount(), 0);
+  EXPECT_FALSE(FolderCopy->FixedPosition());
+  EXPECT_EQ(FolderCopy->BackColor(), clBtnFace);
+  EXPECT_FALSE(FolderCopy->OwnColors());
+  EXPECT_EQ(FolderCopy->ListItem(), nullptr);
+
+  EXPECT_EQ(Trash->Clone(), nullptr);
+  EXPECT_EQ(Root->Clone(), nullptr);
+  TLauncherExec* Exec = AddLauncher(Root.get(), "E", "C:\\e.exe");
+  std::unique_ptr<TExecItem> ExecCopy(Exec->Clone());
+  EXPECT_NE(dynamic_cast<TLauncherExec*>(ExecCopy.get()), nullptr);
+  auto* Url = new TLauncherURL(Root.get());
+  Root->Add(Url);
+  std::unique_ptr<TExecItem> UrlCopy(Url->Clone());
+  EXPECT_NE(dynamic_cast<TLauncherURL*>(UrlCopy.get()), nullptr);
+  // Pasting a copy shows it like any new item.
+  std::size_t AskedBefore = FakeShell.Asked.size();
+  Root->Add(Copy.release());
+  EXPECT_EQ(FakeShell.Asked.size(), AskedBefore);  // copies keep their picture
+  EXPECT_EQ(NodeTexts(Root->TreeNode()).back(), "G");
+}
+
+TEST_F(LauncherTreeTest, OnlyTheLastTrashIsRegistered) {
+  auto* Second = new TRecycledFolder(Root.get());
+  Root->Add(Second);
+  EXPECT_EQ(TRoot::GetRecycledFolder(), Second);
+  Root->Remove(Trash);
+  delete Trash;
+  EXPECT_EQ(TRoot::GetRecycledFolder(), Second);
+  Root->Remove(Second);
+  delete Second;
+  EXPECT_EQ(TRoot::GetRecycledFolder(), nullptr);
+}
+
+TEST_F(LauncherTreeTest, IsInsideWalksUpwards) {
+  TFolder* Outer = AddFolder(Root.get(), "外");
+  TFolder* Inner = AddFolder(Outer, "内");
+  EXPECT_TRUE(Inner->IsInside(Inner));
+  EXPECT_TRUE(Inner->IsInside(Outer));
+  EXPECT_TRUE(Inner->IsInside(Root.get()));
+  EXPECT_FALSE(Outer->IsInside(Inner));
+  EXPECT_FALSE(Trash->IsInside(Outer));
+  EXPECT_EQ(Inner->GetRoot(), Root.get());
+  EXPECT_EQ(Inner->IndexInParent(), 0);
+}
+
+TEST_F(LauncherTreeTest, OpeningAGroupMakesItCurrent) {
+  TFolder* Tools = AddFolder(Root.get(), "ツール");
+  Tools->Open();
+  EXPECT_EQ(Root->CurrentFolder(), Tools);
+}
+
+TEST_F(LauncherTreeTest, IteratorVisitsEveryItemInPreOrder) {
+  TFolder* A = AddFolder(Root.get(), "A");
+  AddLauncher(A, "a1");
+  TFolder* B = AddFolder(A, "B");
+  AddLauncher(B, "b1");
+  AddFolder(A, "Empty");
+  AddLauncher(Root.get(), "r1");
+  Names Visited;
+  for (TExecItemIterator It(Root.get()); !It.Done(); It.Next()) Visited.push_back(It.Current()->Name());
+  EXPECT_EQ(Visited, (Names{"ゴミ入れ", "A", "a1", "B", "b1", "Empty", "r1"}));
+}
+
+TEST(ExecItemIteratorTest, ARootWithoutChildrenIsDoneAtOnce) {
+  TRoot Root;
+  TExecItemIterator It(&Root);
+  EXPECT_TRUE(It.Done());
+  EXPECT_EQ(It.Current(), &Root);
+}
+
+TEST(ExecItemIteratorTest, WalksASubtreeOnly) {
+  TRoot Root;
+  auto* A = new TFolder(&Root);
+  Root.Add(A);
+  A->Add(new TLauncherExec(A));
+  Root.Add(new TLauncherExec(&Root));
+  int n = 0;
+  for (TExecItemIterator It(A); !It.Done(); It.Next()) ++n;
+  EXPECT_EQ(n, 1);
+}
+
+}  // namespace
+}  // namespace lantern

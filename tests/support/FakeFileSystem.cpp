@@ -161,8 +161,8 @@ void TFakeFileSystem::ReplaceFile(const std::string& Source, const std::string& 
   PlatformFileSystem().ReplaceFile(Source, Target);
 }
 
-bool TFakeFileSystem::DeleteFile(const std::string& Path) {
-  return PlatformFileSystem().DeleteFile(Path);
+bool TFakeFileSystem::RemoveFile(const std::string& Path) {
+  return PlatformFileSystem().RemoveFile(Path);
 }
 
 }  // namespace lantern

@@ -85,7 +85,7 @@ class TPosixFileSystem : public TFileSystem {
     if (::rename(Source.c_str(), Target.c_str()) != 0)
       throw EFileError(CannotReplaceText(Target, Reason()));
   }
-  bool DeleteFile(const std::string& Path) override { return ::unlink(Path.c_str()) == 0; }
+  bool RemoveFile(const std::string& Path) override { return ::unlink(Path.c_str()) == 0; }
 };
 
 }  // namespace

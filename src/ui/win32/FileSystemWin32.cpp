@@ -89,7 +89,7 @@ class TWin32FileSystem : public TFileSystem {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       throw EFileError(CannotReplaceText(Target, LastErrorText()));
   }
-  bool DeleteFile(const std::string& Path) override {
+  bool RemoveFile(const std::string& Path) override {
     return DeleteFileW(ToWide(Path).c_str()) != 0;
   }
 };

@@ -9,6 +9,10 @@ namespace lantern {
 
 namespace {
 
+static_assert(ShgfiIcon == SHGFI_ICON && ShgfiDisplayName == SHGFI_DISPLAYNAME &&
+                  ShgfiSysIconIndex == SHGFI_SYSICONINDEX && ShgfiSmallIcon == SHGFI_SMALLICON,
+              "the shell's flags");
+
 void ReleaseIcon(void* Handle) { DestroyIcon(static_cast<HICON>(Handle)); }
 
 class TWin32Shell : public TShell {
