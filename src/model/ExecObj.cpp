@@ -422,7 +422,7 @@ void TRecycledFolder::SetCurrentMark(bool Value) { SetNodePictures(Value ? 3 : 2
 TRoot::TRoot() : TCompositeItem(nullptr), FMenuFont(new TFont) {
   FName = "ランタン";
   FFont.SetPitch(TFontPitch::Default);
-  FFont.SetCharset(SHIFTJIS_CHARSET);
+  FFont.SetCharset(ShiftJisCharset);
   for (TKindColorSet* Set :
        {&FGroupColors, &FLauncherColors, &FFolderLauncherColors, &FURLLauncherColors})
     Set->Font().Assign(FFont);

@@ -8,8 +8,8 @@ namespace lantern {
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 enum class TFontPitch { Default, Variable, Fixed };
 
-constexpr int DEFAULT_CHARSET = 1;
-constexpr int SHIFTJIS_CHARSET = 128;
+constexpr int DefaultCharset = 1;     // DEFAULT_CHARSET
+constexpr int ShiftJisCharset = 128;  // SHIFTJIS_CHARSET
 
 class TFont {
  public:
@@ -40,7 +40,7 @@ class TFont {
   int FHeight = -12;
   int FSize = 9;
   unsigned FStyle = 0;
-  int FCharset = DEFAULT_CHARSET;
+  int FCharset = DefaultCharset;
   TFontPitch FPitch = TFontPitch::Default;
 };
 

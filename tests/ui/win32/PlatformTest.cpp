@@ -1,1 +1,116 @@
+// The platform's real services under Windows (run under Wine here).
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include "base/Exception.h"
+#include "model/ExecObj.h"
+#include "support/TempFolder.h"
+#include "support/TreeFixture.h"
+#include "ui/FileSystem.h"
+#include "ui/Shell.h"
+#include "ui/win32/WideText.h"
+
+namespace lantern {
+namespace {
+
+std::string ShortPath(const std::string& Path) {
+  wchar_t Buffer[1024];
+  DWORD n = GetShortPathNameW(ToWide(Path).c_str(), Buffer, 1024);
+  return n ? FromWide(Buffer) : std::string();
+}
+
+std::string LongPath(const std::string& Path) {
+  wchar_t Buffer[1024];
+  DWORD n = GetLongPathNameW(ToWide(Path).c_str(), Buffer, 1024);
+  return n ? FromWide(Buffer) : std::string();
+}
+
+class PlatformTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Long = Folder / "Long Folder Name 表示";
+    ASSERT_TRUE(CreateDirectoryW(ToWide(Long).c_str(), nullptr));
+    LongFile = Long + "\\a rather long file name.txt";
+    WriteFileBytes(LongFile, "x");
+  }
+  TTempFolder Folder;
+  std::string Long, LongFile;
+};
+
+TEST_F(PlatformTest, ExpandLongPathTurnsRealShortNamesIntoLongOnes) {
+  std::string Short = ShortPath(LongFile);
+  ASSERT_FALSE(Short.empty());
+  ASSERT_NE(Short, LongFile) << "the file system gave no short name";
+  std::string Expected = LongPath(LongFile);
+  Expected[0] = static_cast<char>(toupper(static_cast<unsigned char>(Expected[0])));
+  EXPECT_EQ(ExpandLongPath(Short), Expected);
+  // Lower-case drive letters and the folder alone as well.
+  std::string ShortFolder = ShortPath(Long);
+  ShortFolder[0] = static_cast<char>(tolower(static_cast<unsigned char>(ShortFolder[0])));
+  EXPECT_EQ(ExpandLongPath(ShortFolder), Expected.substr(0, Expected.rfind('\\')));
+  EXPECT_EQ(ExpandLongPath(Long + "\\missing.txt"), "");
+}
+
+TEST_F(PlatformTest, ExistenceTestsTellFilesFromFolders) {
+  TFileSystem& Files = FileSystem();
+  EXPECT_TRUE(Files.FileExists(LongFile));
+  EXPECT_FALSE(Files.DirectoryExists(LongFile));
+  EXPECT_TRUE(Files.DirectoryExists(Long));
+  EXPECT_FALSE(Files.FileExists(Long));
+  EXPECT_FALSE(Files.FileExists(Long + "\\nothing"));
+  EXPECT_EQ(Files.FindFirstName(ShortPath(LongFile)), "a rather long file name.txt");
+  EXPECT_EQ(Files.FindFirstName(Long + "\\*.txt"), "a rather long file name.txt");
+}
+
+TEST_F(PlatformTest, TheShellHasAnIconForAProgram) {
+  std::unique_ptr<TIcon> Icon = GetFileIcon("C:\\windows\\notepad.exe", false);
+  ASSERT_FALSE(Icon->Empty());
+  ICONINFO Info;
+  ASSERT_TRUE(GetIconInfo(static_cast<HICON>(Icon->Handle()), &Info));
+  BITMAP Mask;
+  GetObjectW(Info.hbmMask, sizeof(Mask), &Mask);
+  EXPECT_EQ(Mask.bmWidth, 16);  // the small icon
+  DeleteObject(Info.hbmMask);
+  if (Info.hbmColor) DeleteObject(Info.hbmColor);
+}
+
+TEST_F(PlatformTest, DataFilesWithJapaneseNamesRoundTrip) {
+  TRoot Root;
+  auto* L = new TLauncherExec(&Root);
+  Root.Add(L);
+  L->SetName("表示ソフト");
+  std::string Name = Folder / "ソフト表示.dat";
+  Root.SaveToFile(Name);
+  Root.SaveToFile(Name);  // replacing an existing file
+  EXPECT_TRUE(PathExists(Name));
+  TRoot Back;
+  Back.LoadFromFile(Name);
+  ASSERT_EQ(Back.Count(), 1);
+  EXPECT_EQ(Back.Items(0)->Name(), "表示ソフト");
+}
+
+TEST_F(PlatformTest, AFileOpenForReadingIsNotOverwrittenInPlace) {
+  std::string Name = Folder / "held.dat";
+  WriteFileBytes(Name, "old");
+  HANDLE Held = CreateFileW(ToWide(Name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(Held, INVALID_HANDLE_VALUE);
+  TRoot Root;
+  bool Failed = false;
+  try {
+    Root.SaveToFile(Name);
+  } catch (const EFileError&) {
+    Failed = true;
+  }
+  CloseHandle(Held);
+  // Either the new file took the old one's place whole, or the old one is untouched.
+  std::string Bytes = ReadFileBytes(Name);
+  if (Failed)
+    EXPECT_EQ(Bytes, "old");
+  else
+    EXPECT_EQ(Bytes.compare(0, 6, "[ROOT]"), 0);
+  EXPECT_FALSE(PathExists(Name + ".tmp"));
+}
+
+}  // namespace
+}  // namespace lantern

@@ -1,0 +1,76 @@
+# Shared by scripts/test and scripts/run: installing what is missing, building, Wine and Xvfb.
+# Sourced, not run.
+
+LANTERN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+LANTERN_PACKAGES=(cmake make g++ libgtest-dev googletest libbenchmark-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 xvfb xauth
+  fonts-ipafont-gothic xdotool imagemagick)
+
+# Installs the Debian packages that are not there yet (apt-get update once, only then).
+lantern_install() {
+  local missing=() p
+  for p in "${LANTERN_PACKAGES[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+}
+
+# Native build (tests under AddressSanitizer and UndefinedBehaviorSanitizer).
+lantern_build_native() {
+  cmake -S "$LANTERN_ROOT" -B "$LANTERN_ROOT/build/native" -DCMAKE_BUILD_TYPE=Debug \
+    -DLANTERN_SANITIZE=ON >/dev/null
+  cmake --build "$LANTERN_ROOT/build/native" -j2
+}
+
+# Windows build with mingw-w64.
+lantern_build_windows() {
+  cmake -S "$LANTERN_ROOT" -B "$LANTERN_ROOT/build/win" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$LANTERN_ROOT/cmake/mingw-w64.cmake" >/dev/null
+  cmake --build "$LANTERN_ROOT/build/win" -j2
+}
+
+# A Wine prefix of our own ($1), made once, with Japanese fonts for the UI fonts.
+lantern_wine_prefix() {
+  export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    local f
+    for f in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS UI Gothic" "ＭＳ Ｐゴシック" "ＭＳ ゴシック"; do
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$f" /t REG_SZ /d IPAPGothic /f \
+        >/dev/null 2>&1 || true
+    done
+    wineserver -w
+  fi
+}
+
+# A private X display; sets DISPLAY and LANTERN_XVFB_PID.
+lantern_start_xvfb() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  LANTERN_XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start on :$n" >&2
+  return 1
+}
+
+# Ends our own Wine prefix's processes and our own Xvfb, nothing else.
+lantern_stop_wine_and_xvfb() {
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -n "${LANTERN_XVFB_PID:-}" ]; then
+    kill "$LANTERN_XVFB_PID" 2>/dev/null || true
+    wait "$LANTERN_XVFB_PID" 2>/dev/null || true
+    LANTERN_XVFB_PID=""
+  fi
+}
