@@ -1,7 +1,7 @@
 // The data file: every item is a record of one line per field between a tag line and a
 // closing tag; groups nest their children's records. Lines end in CR LF; text is CP932.
-#include <cstring>
-#include <functional>
+#include <charconv>
+
 
 #include "base/Convert.h"
 #include "model/ExecObj.h"
@@ -13,21 +13,32 @@
 
 namespace lantern {
 
+struct TRecordTags {
+  std::string Open, Children, Close;
+};
+
 namespace {
 
-constexpr int FixedPictures = 5;  // group, current group, trash, current trash, URL
+const TRecordTags RootTags{"[ROOT]", "[ROOTCOMPOSITE]", "[/ROOT]"};
+const TRecordTags FolderTags{"[FOLDER]", "[FOLDERCOMPOSITE]", "[/FOLDER]"};
+const TRecordTags RecycledFolderTags{"[RECYCLEDFOLDER]", "[RECYCLEDFOLDERCOMPOSITE]",
+                                     "[/RECYCLEDFOLDER]"};
+const TRecordTags LauncherTags{"[LAUNCHER]", "", "[/LAUNCHER]"};
+const TRecordTags LauncherFolderTags{"[LAUNCHERFOLDER]", "", "[/LAUNCHERFOLDER]"};
+const TRecordTags LauncherURLTags{"[LAUNCHERURL]", "", "[/LAUNCHERURL]"};
 
-using TApplyField = std::function<void(int Position, const std::string& Line)>;
+constexpr int FixedPictures = 5;  // group, current group, trash, current trash, URL
 
 // The field loop of every record: each line up to the terminator goes to the field whose
 // position it has (0 = name); positions past the known fields are ignored, and a record that
 // ends early keeps its defaults. This is what lets old and new files read each other.
-void ReadFields(TStream& Stream, const std::string& Terminator, const TApplyField& Apply,
+template <typename TApplyField>
+void ReadFields(TStream& Stream, const std::string& Terminator, TApplyField Apply,
                 bool SkipRootTag = false) {
   // Nothing left at all is no line: a record cut off after its tag keeps every default.
   if (Stream.AtEnd()) return;
   std::string Line = ReadLine(Stream);
-  if (SkipRootTag && Line == "[ROOT]") {
+  if (SkipRootTag && Line == RootTags.Open) {
     if (Stream.AtEnd()) return;
     Line = ReadLine(Stream);
   }
@@ -40,7 +51,13 @@ void ReadFields(TStream& Stream, const std::string& Terminator, const TApplyFiel
 
 bool ToBool(const std::string& Line) { return (StrToInt(Line) & 0xFF) != 0; }
 
-void WriteInt(TStream& Stream, std::int64_t Value) { WriteLine(Stream, IntToStr(Value)); }
+void WriteInt(TStream& Stream, std::int64_t Value) {
+  char Text[24];
+  char* End = std::to_chars(Text, Text + sizeof(Text) - 2, Value).ptr;
+  *End++ = '\r';
+  *End++ = '\n';
+  Stream.Write(Text, End - Text);
+}
 void WriteBool(TStream& Stream, bool Value) { WriteLine(Stream, Value ? "1" : "0"); }
 
 void WriteColorSet(TStream& Stream, TColor Back, TColor SelectedBack, TColor Text,
@@ -83,11 +100,11 @@ void ApplyKindColorSet(TKindColorSet& Set, int Which, const std::string& Line) {
 }
 
 TExecItem* CreateForTag(const std::string& Tag, TCompositeItem* Parent) {
-  if (Tag == "[LAUNCHER]") return new TLauncherExec(Parent);
-  if (Tag == "[LAUNCHERFOLDER]") return new TLauncherFolder(Parent);
-  if (Tag == "[LAUNCHERURL]") return new TLauncherURL(Parent);
-  if (Tag == "[FOLDER]") return new TFolder(Parent);
-  if (Tag == "[RECYCLEDFOLDER]") return new TRecycledFolder(Parent);
+  if (Tag == LauncherTags.Open) return new TLauncherExec(Parent);
+  if (Tag == LauncherFolderTags.Open) return new TLauncherFolder(Parent);
+  if (Tag == LauncherURLTags.Open) return new TLauncherURL(Parent);
+  if (Tag == FolderTags.Open) return new TFolder(Parent);
+  if (Tag == RecycledFolderTags.Open) return new TRecycledFolder(Parent);
   return nullptr;
 }
 
@@ -98,15 +115,21 @@ std::string ReadLine(TStream& Stream) {
   for (;;) {
     std::string_view Ahead = Stream.Peek();
     if (Ahead.empty()) return Result;
-    std::size_t End = Ahead.find_first_of("\r\n");
-    if (End == std::string_view::npos) {
-      Result.append(Ahead);
+    const char* First = Ahead.data();
+    const char* Last = First + Ahead.size();
+    const char* End = First;
+    while (End < Last && *End != '\r' && *End != '\n') ++End;
+    Result.append(First, End);
+    if (End == Last) {
       Stream.Skip(Ahead.size());
       continue;
     }
-    Result.append(Ahead.substr(0, End));
-    Stream.Skip(End + 1);
     // The byte after the line end belongs to it when it is CR or LF as well.
+    if (End + 1 < Last) {
+      Stream.Skip(End - First + (End[1] == '\r' || End[1] == '\n' ? 2 : 1));
+      return Result;
+    }
+    Stream.Skip(End - First + 1);
     Ahead = Stream.Peek();
     if (!Ahead.empty() && (Ahead[0] == '\r' || Ahead[0] == '\n')) Stream.Skip(1);
     return Result;
@@ -153,21 +176,21 @@ void TCompositeItem::LoadFromStream(TStream& Stream) {
   }
 }
 
-void TCompositeItem::SaveGroupRecord(TStream& Stream, const std::string& Tag) {
-  WriteLine(Stream, "[" + Tag + "]");
+void TCompositeItem::SaveGroupRecord(TStream& Stream, const TRecordTags& Tags) {
+  WriteLine(Stream, Tags.Open);
   WriteLine(Stream, FName);
   WriteBool(Stream, FVisible);
   WriteBool(Stream, FExpanded);
   WriteBool(Stream, IsCurrent());
   WriteColors(Stream);
   WriteBool(Stream, FOwnColors);
-  WriteLine(Stream, "[" + Tag + "COMPOSITE]");
+  WriteLine(Stream, Tags.Children);
   TCompositeItem::SaveToStream(Stream);
-  WriteLine(Stream, "[/" + Tag + "]");
+  WriteLine(Stream, Tags.Close);
 }
 
-void TCompositeItem::LoadGroupRecord(TStream& Stream, const std::string& Tag) {
-  ReadFields(Stream, "[" + Tag + "COMPOSITE]", [this](int Position, const std::string& Line) {
+void TCompositeItem::LoadGroupRecord(TStream& Stream, const TRecordTags& Tags) {
+  ReadFields(Stream, Tags.Children, [this](int Position, const std::string& Line) {
     switch (Position) {
       case 0: SetName(Line); break;
       case 1: SetVisible(ToBool(Line)); break;
@@ -183,15 +206,15 @@ void TCompositeItem::LoadGroupRecord(TStream& Stream, const std::string& Tag) {
   TCompositeItem::LoadFromStream(Stream);
 }
 
-void TFolder::SaveToStream(TStream& Stream) { SaveGroupRecord(Stream, "FOLDER"); }
-void TFolder::LoadFromStream(TStream& Stream) { LoadGroupRecord(Stream, "FOLDER"); }
-void TRecycledFolder::SaveToStream(TStream& Stream) { SaveGroupRecord(Stream, "RECYCLEDFOLDER"); }
-void TRecycledFolder::LoadFromStream(TStream& Stream) { LoadGroupRecord(Stream, "RECYCLEDFOLDER"); }
+void TFolder::SaveToStream(TStream& Stream) { SaveGroupRecord(Stream, FolderTags); }
+void TFolder::LoadFromStream(TStream& Stream) { LoadGroupRecord(Stream, FolderTags); }
+void TRecycledFolder::SaveToStream(TStream& Stream) { SaveGroupRecord(Stream, RecycledFolderTags); }
+void TRecycledFolder::LoadFromStream(TStream& Stream) { LoadGroupRecord(Stream, RecycledFolderTags); }
 
 // The root: its own fields, the common menu colours and font, and the four kind sets.
 
 void TRoot::SaveToStream(TStream& Stream) {
-  WriteLine(Stream, "[ROOT]");
+  WriteLine(Stream, RootTags.Open);
   WriteLine(Stream, FName);
   WriteBool(Stream, FVisible);
   WriteBool(Stream, FExpanded);
@@ -201,16 +224,16 @@ void TRoot::SaveToStream(TStream& Stream) {
   for (const TKindColorSet* Set :
        {&FGroupColors, &FLauncherColors, &FFolderLauncherColors, &FURLLauncherColors})
     WriteKindColorSet(Stream, *Set);
-  WriteLine(Stream, "[ROOTCOMPOSITE]");
+  WriteLine(Stream, RootTags.Children);
   TCompositeItem::SaveToStream(Stream);
-  WriteLine(Stream, "[/ROOT]");
+  WriteLine(Stream, RootTags.Close);
 }
 
 void TRoot::LoadFromStream(TStream& Stream) {
   TKindColorSet* Kinds[] = {&FGroupColors, &FLauncherColors, &FFolderLauncherColors,
                             &FURLLauncherColors};
   ReadFields(
-      Stream, "[ROOTCOMPOSITE]",
+      Stream, RootTags.Children,
       [&](int Position, const std::string& Line) {
         switch (Position) {
           case 0: SetName(Line); break;
@@ -266,8 +289,8 @@ void TRoot::SaveToFile(const std::string& FileName) {
 
 // Launchers
 
-void TLauncher::SaveLauncherRecord(TStream& Stream, const std::string& Tag) {
-  WriteLine(Stream, "[" + Tag + "]");
+void TLauncher::SaveLauncherRecord(TStream& Stream, const TRecordTags& Tags) {
+  WriteLine(Stream, Tags.Open);
   WriteLine(Stream, FName);
   WriteLine(Stream, FFileName);
   WriteBool(Stream, FVisible);
@@ -278,11 +301,11 @@ void TLauncher::SaveLauncherRecord(TStream& Stream, const std::string& Tag) {
   WriteLine(Stream, FWorkFolder);
   WriteColors(Stream);
   WriteBool(Stream, FOwnColors);
-  WriteLine(Stream, "[/" + Tag + "]");
+  WriteLine(Stream, Tags.Close);
 }
 
-void TLauncher::LoadLauncherRecord(TStream& Stream, const std::string& Tag) {
-  ReadFields(Stream, "[/" + Tag + "]", [this](int Position, const std::string& Line) {
+void TLauncher::LoadLauncherRecord(TStream& Stream, const TRecordTags& Tags) {
+  ReadFields(Stream, Tags.Close, [this](int Position, const std::string& Line) {
     switch (Position) {
       case 0: SetName(Line); break;
       case 1: SetFileName(Line); break;
@@ -298,13 +321,13 @@ void TLauncher::LoadLauncherRecord(TStream& Stream, const std::string& Tag) {
   });
 }
 
-void TLauncher::SaveToStream(TStream& Stream) { SaveLauncherRecord(Stream, "LAUNCHER"); }
-void TLauncher::LoadFromStream(TStream& Stream) { LoadLauncherRecord(Stream, "LAUNCHER"); }
-void TLauncherURL::SaveToStream(TStream& Stream) { SaveLauncherRecord(Stream, "LAUNCHERURL"); }
-void TLauncherURL::LoadFromStream(TStream& Stream) { LoadLauncherRecord(Stream, "LAUNCHERURL"); }
+void TLauncher::SaveToStream(TStream& Stream) { SaveLauncherRecord(Stream, LauncherTags); }
+void TLauncher::LoadFromStream(TStream& Stream) { LoadLauncherRecord(Stream, LauncherTags); }
+void TLauncherURL::SaveToStream(TStream& Stream) { SaveLauncherRecord(Stream, LauncherURLTags); }
+void TLauncherURL::LoadFromStream(TStream& Stream) { LoadLauncherRecord(Stream, LauncherURLTags); }
 
 void TLauncherFolder::SaveToStream(TStream& Stream) {
-  WriteLine(Stream, "[LAUNCHERFOLDER]");
+  WriteLine(Stream, LauncherFolderTags.Open);
   WriteLine(Stream, FName);
   WriteLine(Stream, FFileName);
   WriteBool(Stream, FVisible);
@@ -314,11 +337,11 @@ void TLauncherFolder::SaveToStream(TStream& Stream) {
   WriteBool(Stream, FFixedPosition);
   WriteColors(Stream);
   WriteBool(Stream, FOwnColors);
-  WriteLine(Stream, "[/LAUNCHERFOLDER]");
+  WriteLine(Stream, LauncherFolderTags.Close);
 }
 
 void TLauncherFolder::LoadFromStream(TStream& Stream) {
-  ReadFields(Stream, "[/LAUNCHERFOLDER]", [this](int Position, const std::string& Line) {
+  ReadFields(Stream, LauncherFolderTags.Close, [this](int Position, const std::string& Line) {
     switch (Position) {
       case 0: SetName(Line); break;
       case 1: SetFileName(Line); break;

@@ -148,14 +148,12 @@ TExecItem* TExecItem::GetRoot() {
   return Item;
 }
 
-TRoot* TExecItem::OwnerRoot() { return dynamic_cast<TRoot*>(GetRoot()); }
+TRoot* TExecItem::OwnerRoot() { return GetRoot()->AsRoot(); }
 
 int TExecItem::IndexInParent() const {
-  auto* Group = dynamic_cast<TCompositeItem*>(FParent);
+  TCompositeItem* Group = FParent ? FParent->AsGroup() : nullptr;
   return Group ? Group->Children().IndexOf(this) : -1;
 }
-
-bool TExecItem::IsGroup() const { return dynamic_cast<const TCompositeItem*>(this) != nullptr; }
 
 void TExecItem::SetName(const std::string& Value) {
   if (FName == Value) return;
@@ -474,7 +472,7 @@ void TRoot::RefreshListView() { FillListView(FCurrentFolder); }
 
 TLauncher::TLauncher(TExecItem* AParent) : TExecItem(AParent) {}
 
-bool TLauncher::InTrash() const { return dynamic_cast<TRecycledFolder*>(FParent) != nullptr; }
+bool TLauncher::InTrash() const { return FParent && FParent->IsRecycledFolder(); }
 
 void TLauncher::SetParent(TExecItem* AParent) {
   bool Leaving = InTrash() && AParent != FParent;
@@ -587,7 +585,7 @@ TExecItemIterator::TExecItemIterator(TCompositeItem* ARoot) : FRootItem(ARoot), 
 
 void TExecItemIterator::Next() {
   if (FDone) return;
-  auto* Group = dynamic_cast<TCompositeItem*>(FCurrent);
+  TCompositeItem* Group = FCurrent->AsGroup();
   if (Group && Group->Count() > 0) {
     FCurrent = Group->Items(0);
     FIndexes.push_back(0);
@@ -595,7 +593,7 @@ void TExecItemIterator::Next() {
   }
   // Climb until an item has a next sibling.
   while (FCurrent != FRootItem) {
-    auto* Parent = static_cast<TCompositeItem*>(FCurrent->Parent());
+    TCompositeItem* Parent = FCurrent->Parent()->AsGroup();
     int i = FIndexes.back();
     if (i + 1 < Parent->Count()) {
       FIndexes.back() = i + 1;
@@ -619,7 +617,7 @@ void FillListView(TCompositeItem* AGroup) {
   {
     auto Bracket = ListUpdate();
     View->Items().Clear();
-    View->SetSmallImages(dynamic_cast<TRecycledFolder*>(AGroup) ? nullptr : Unit.ListImageList);
+    View->SetSmallImages(AGroup->IsRecycledFolder() ? nullptr : Unit.ListImageList);
     std::vector<TExecItem*> Children = AGroup->Children().Snapshot();
     for (int Pass = 0; Pass < 2; ++Pass)
       for (TExecItem* Child : Children)

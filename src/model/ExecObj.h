@@ -22,6 +22,7 @@ class TExecItem;
 class TCompositeItem;
 class TRoot;
 class TRecycledFolder;
+struct TRecordTags;  // the tag lines of one record type of the data file
 
 // An owning list of items. Slots are emptied before their item is freed, so code that runs
 // while a list is being cleared sees a null slot, never a dying item.
@@ -71,7 +72,11 @@ class TExecItem {
   TExecItem* GetRoot();
   TRoot* OwnerRoot();  // GetRoot when that is a TRoot, else nullptr
   int IndexInParent() const;
-  bool IsGroup() const;
+  // What kind of item this is; asked on every tree operation, so not through casts.
+  virtual TCompositeItem* AsGroup() { return nullptr; }
+  virtual TRoot* AsRoot() { return nullptr; }
+  virtual bool IsRecycledFolder() const { return false; }
+  bool IsGroup() { return AsGroup() != nullptr; }
 
   bool WasRunning() const { return FWasRunning; }
   bool IsRunning() const { return FIsRunning; }
@@ -159,11 +164,12 @@ class TCompositeItem : public TExecItem {
   int Count() const { return FChildren.Count(); }
   TExecItem* Items(int Index) const { return FChildren.Items(Index); }
   bool IsInside(const TExecItem* AItem) const;
+  TCompositeItem* AsGroup() override { return this; }
 
  protected:
   // The record of a user group or of the trash: tag, nine fields, children, closing tag.
-  void SaveGroupRecord(TStream& Stream, const std::string& Tag);
-  void LoadGroupRecord(TStream& Stream, const std::string& Tag);
+  void SaveGroupRecord(TStream& Stream, const TRecordTags& Tags);
+  void LoadGroupRecord(TStream& Stream, const TRecordTags& Tags);
   void SetNodePictures(int Index);
   bool IsCurrent();
   TExecItem* CloneChildrenInto(TCompositeItem* Copy) const;
@@ -189,6 +195,7 @@ class TRecycledFolder : public TCompositeItem {
   void LoadFromStream(TStream& Stream) override;
   TExecItem* Clone() override { return nullptr; }
   void SetCurrentMark(bool Value) override;
+  bool IsRecycledFolder() const override { return true; }
 };
 
 // Colours and font of one item kind in the launcher menu.
@@ -239,6 +246,8 @@ class TRoot : public TCompositeItem {
 
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
+
+  TRoot* AsRoot() override { return this; }
 
   void BeginShutdown() { FClosing = true; }
   bool Closing() const { return FClosing; }
@@ -299,8 +308,8 @@ class TLauncher : public TExecItem {
 
  protected:
   // The record of a program or URL launcher, which share their fields.
-  void SaveLauncherRecord(TStream& Stream, const std::string& Tag);
-  void LoadLauncherRecord(TStream& Stream, const std::string& Tag);
+  void SaveLauncherRecord(TStream& Stream, const TRecordTags& Tags);
+  void LoadLauncherRecord(TStream& Stream, const TRecordTags& Tags);
   void CopyLauncherTo(TLauncher* Copy) const;
   bool InTrash() const;
 

@@ -25,7 +25,7 @@ std::size_t TMemoryStream::Read(void* Buffer, std::size_t Count) {
   return n;
 }
 
-void TMemoryStream::Write(const void* Buffer, std::size_t Count) {
+void TMemoryStream::DoWrite(const void* Buffer, std::size_t Count) {
   if (FPosition + Count > FData.size()) FData.resize(FPosition + Count);
   std::memcpy(&FData[FPosition], Buffer, Count);
   FPosition += Count;
@@ -61,12 +61,16 @@ TFileStream::~TFileStream() {
 }
 
 void TFileStream::Flush() {
-  if (FWriting && !FBuffer.empty()) {
-    std::string Pending;
-    Pending.swap(FBuffer);
-    FHandle->Write(Pending.data(), Pending.size());
-  }
+  if (!FWriting) return;
+  std::size_t Count = Pending();
   FWriting = false;
+  FPutNext = FPutEnd = nullptr;
+  // Emptied whether or not the write succeeds: the bytes are never written twice.
+  struct TEmpty {
+    std::string& Buffer;
+    ~TEmpty() { Buffer.clear(); }
+  } Empty{FBuffer};
+  if (Count) FHandle->Write(FBuffer.data(), Count);
 }
 
 void TFileStream::FlushToDisk() {
@@ -75,12 +79,11 @@ void TFileStream::FlushToDisk() {
 }
 
 void TFileStream::DropReadAhead() {
-  if (!FWriting && FOffset < FBuffer.size())
+  if (FWriting) return;
+  if (FOffset < FBuffer.size())
     FHandle->Seek(-static_cast<std::int64_t>(FBuffer.size() - FOffset), TSeekOrigin::Current);
-  if (!FWriting) {
-    FBuffer.clear();
-    FOffset = 0;
-  }
+  FBuffer.clear();
+  FOffset = 0;
 }
 
 void TFileStream::Fill() {
@@ -92,7 +95,7 @@ void TFileStream::Fill() {
 
 std::string_view TFileStream::Peek() {
   if (FWriting || FOffset >= FBuffer.size()) Fill();
-  return std::string_view(FBuffer).substr(FOffset);
+  return std::string_view(FBuffer.data() + FOffset, FBuffer.size() - FOffset);
 }
 
 void TFileStream::Skip(std::size_t Count) {
@@ -113,13 +116,22 @@ std::size_t TFileStream::Read(void* Buffer, std::size_t Count) {
   return Done;
 }
 
-void TFileStream::Write(const void* Buffer, std::size_t Count) {
+void TFileStream::DoWrite(const void* Buffer, std::size_t Count) {
   if (!FWriting) {
     DropReadAhead();
     FWriting = true;
+    FBuffer.resize(BufferSize);
+  } else if (std::size_t Full = Pending()) {
+    FHandle->Write(FBuffer.data(), Full);
   }
-  FBuffer.append(static_cast<const char*>(Buffer), Count);
-  if (FBuffer.size() >= BufferSize) Flush();
+  FPutNext = &FBuffer[0];
+  FPutEnd = FPutNext + BufferSize;
+  if (Count >= BufferSize) {
+    FHandle->Write(Buffer, Count);
+  } else {
+    std::memcpy(FPutNext, Buffer, Count);
+    FPutNext += Count;
+  }
 }
 
 std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {

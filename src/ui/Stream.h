@@ -3,6 +3,7 @@
 // (Peek and Skip), so text is read a buffer at a time rather than a byte at a time.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,8 +17,17 @@ class TStream {
   virtual ~TStream() = default;
   // Reads up to Count bytes; fewer only at the end of the stream.
   virtual std::size_t Read(void* Buffer, std::size_t Count) = 0;
-  // Writes all Count bytes or raises EFileError.
-  virtual void Write(const void* Buffer, std::size_t Count) = 0;
+  // Writes all Count bytes or raises EFileError. Small writes go straight into the
+  // stream's write buffer, when it has one; a file is written a line at a time.
+  void Write(const void* Buffer, std::size_t Count) {
+    if (Count == 0) return;
+    if (Count <= static_cast<std::size_t>(FPutEnd - FPutNext)) {
+      std::memcpy(FPutNext, Buffer, Count);
+      FPutNext += Count;
+    } else {
+      DoWrite(Buffer, Count);
+    }
+  }
   virtual std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) = 0;
   // The bytes that follow, as many as are buffered (refilled when none are); empty only at
   // the end of the stream. The view is valid until the next call on the stream.
@@ -28,6 +38,13 @@ class TStream {
   std::int64_t Position() { return Seek(0, TSeekOrigin::Current); }
   bool AtEnd() { return Peek().empty(); }
   void WriteText(std::string_view Text) { Write(Text.data(), Text.size()); }
+
+ protected:
+  // Writes what did not fit into the write buffer (all of it when there is none).
+  virtual void DoWrite(const void* Buffer, std::size_t Count) = 0;
+  // The free part of a subclass's write buffer; empty when it has none.
+  char* FPutNext = nullptr;
+  char* FPutEnd = nullptr;
 };
 
 // A stream over bytes in memory.
@@ -36,11 +53,13 @@ class TMemoryStream : public TStream {
   TMemoryStream() = default;
   explicit TMemoryStream(std::string Bytes) : FData(std::move(Bytes)) {}
   std::size_t Read(void* Buffer, std::size_t Count) override;
-  void Write(const void* Buffer, std::size_t Count) override;
   std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
   std::string_view Peek() override;
   void Skip(std::size_t Count) override;
   const std::string& Bytes() const { return FData; }
+
+ protected:
+  void DoWrite(const void* Buffer, std::size_t Count) override;
 
  private:
   std::string FData;
@@ -61,7 +80,6 @@ class TFileStream : public TStream {
   TFileStream(const std::string& FileName, TFileMode Mode);
   ~TFileStream() override;
   std::size_t Read(void* Buffer, std::size_t Count) override;
-  void Write(const void* Buffer, std::size_t Count) override;
   std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
   std::string_view Peek() override;
   void Skip(std::size_t Count) override;
@@ -70,15 +88,19 @@ class TFileStream : public TStream {
   void FlushToDisk();
   const std::string& FileName() const { return FFileName; }
 
+ protected:
+  void DoWrite(const void* Buffer, std::size_t Count) override;
+
  private:
   void Fill();
+  std::size_t Pending() const { return FWriting ? FPutNext - FBuffer.data() : 0; }
   void DropReadAhead();
 
   std::string FFileName;
   std::unique_ptr<TFileHandle> FHandle;
-  std::string FBuffer;      // read-ahead or pending writes
+  std::string FBuffer;      // read-ahead, or pending writes while FWriting
   std::size_t FOffset = 0;  // read position inside FBuffer
-  bool FWriting = false;    // FBuffer holds pending writes
+  bool FWriting = false;    // FBuffer is the write buffer: FPutNext and FPutEnd point into it
 };
 
 }  // namespace lantern
