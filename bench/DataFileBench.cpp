@@ -2,7 +2,6 @@
 // bytes. Trees of 1,000 and 10,000 launchers in nested groups, with the views and the icon
 // list attached as in the running program.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdio>

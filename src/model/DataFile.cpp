@@ -2,7 +2,6 @@
 // closing tag; groups nest their children's records. Lines end in CR LF; text is CP932.
 #include <charconv>
 
-
 #include "base/Convert.h"
 #include "model/ExecObj.h"
 #include "ui/FileSystem.h"
@@ -74,9 +73,15 @@ void WriteFont(TStream& Stream, const TFont& Font) {
 // Field 0 size, 1 face name, 2 style bits.
 void ApplyFont(TFont& Font, int Which, const std::string& Line) {
   switch (Which) {
-    case 0: Font.SetSize(StrToInt(Line)); break;
-    case 1: Font.SetName(Line); break;
-    case 2: Font.SetStyle(static_cast<unsigned>(StrToInt(Line))); break;
+    case 0:
+      Font.SetSize(StrToInt(Line));
+      break;
+    case 1:
+      Font.SetName(Line);
+      break;
+    case 2:
+      Font.SetStyle(static_cast<unsigned>(StrToInt(Line)));
+      break;
   }
 }
 
@@ -90,12 +95,24 @@ void WriteKindColorSet(TStream& Stream, const TKindColorSet& Set) {
 
 void ApplyKindColorSet(TKindColorSet& Set, int Which, const std::string& Line) {
   switch (Which) {
-    case 0: Set.SetUseOwn(ToBool(Line)); break;
-    case 1: Set.SetBackColor(StrToInt(Line)); break;
-    case 2: Set.SetSelectedBackColor(StrToInt(Line)); break;
-    case 3: Set.SetFontColor(StrToInt(Line)); break;
-    case 4: Set.SetSelectedFontColor(StrToInt(Line)); break;
-    default: ApplyFont(Set.Font(), Which - 5, Line); break;
+    case 0:
+      Set.SetUseOwn(ToBool(Line));
+      break;
+    case 1:
+      Set.SetBackColor(StrToInt(Line));
+      break;
+    case 2:
+      Set.SetSelectedBackColor(StrToInt(Line));
+      break;
+    case 3:
+      Set.SetFontColor(StrToInt(Line));
+      break;
+    case 4:
+      Set.SetSelectedFontColor(StrToInt(Line));
+      break;
+    default:
+      ApplyFont(Set.Font(), Which - 5, Line);
+      break;
   }
 }
 
@@ -150,10 +167,18 @@ void TExecItem::WriteColors(TStream& Stream) const {
 void TExecItem::ApplyColor(int Which, const std::string& Line) {
   TColor Value = StrToInt(Line);
   switch (Which) {
-    case 0: FBackColor = Value; break;
-    case 1: FSelectedBackColor = Value; break;
-    case 2: FFontColor = Value; break;
-    case 3: FSelectedFontColor = Value; break;
+    case 0:
+      FBackColor = Value;
+      break;
+    case 1:
+      FSelectedBackColor = Value;
+      break;
+    case 2:
+      FFontColor = Value;
+      break;
+    case 3:
+      FSelectedFontColor = Value;
+      break;
   }
 }
 
@@ -192,15 +217,28 @@ void TCompositeItem::SaveGroupRecord(TStream& Stream, const TRecordTags& Tags) {
 void TCompositeItem::LoadGroupRecord(TStream& Stream, const TRecordTags& Tags) {
   ReadFields(Stream, Tags.Children, [this](int Position, const std::string& Line) {
     switch (Position) {
-      case 0: SetName(Line); break;
-      case 1: SetVisible(ToBool(Line)); break;
-      case 2: SetExpanded(ToBool(Line)); break;
+      case 0:
+        SetName(Line);
+        break;
+      case 1:
+        SetVisible(ToBool(Line));
+        break;
+      case 2:
+        SetExpanded(ToBool(Line));
+        break;
       case 3:
         if (ToBool(Line))
           if (TRoot* Root = OwnerRoot()) Root->SetCurrentFolder(this);
         break;
-      case 4: case 5: case 6: case 7: ApplyColor(Position - 4, Line); break;
-      case 8: SetOwnColors(ToBool(Line)); break;
+      case 4:
+      case 5:
+      case 6:
+      case 7:
+        ApplyColor(Position - 4, Line);
+        break;
+      case 8:
+        SetOwnColors(ToBool(Line));
+        break;
     }
   });
   TCompositeItem::LoadFromStream(Stream);
@@ -209,7 +247,9 @@ void TCompositeItem::LoadGroupRecord(TStream& Stream, const TRecordTags& Tags) {
 void TFolder::SaveToStream(TStream& Stream) { SaveGroupRecord(Stream, FolderTags); }
 void TFolder::LoadFromStream(TStream& Stream) { LoadGroupRecord(Stream, FolderTags); }
 void TRecycledFolder::SaveToStream(TStream& Stream) { SaveGroupRecord(Stream, RecycledFolderTags); }
-void TRecycledFolder::LoadFromStream(TStream& Stream) { LoadGroupRecord(Stream, RecycledFolderTags); }
+void TRecycledFolder::LoadFromStream(TStream& Stream) {
+  LoadGroupRecord(Stream, RecycledFolderTags);
+}
 
 // The root: its own fields, the common menu colours and font, and the four kind sets.
 
@@ -236,14 +276,29 @@ void TRoot::LoadFromStream(TStream& Stream) {
       Stream, RootTags.Children,
       [&](int Position, const std::string& Line) {
         switch (Position) {
-          case 0: SetName(Line); break;
-          case 1: SetVisible(ToBool(Line)); break;
-          case 2: SetExpanded(ToBool(Line)); break;
+          case 0:
+            SetName(Line);
+            break;
+          case 1:
+            SetVisible(ToBool(Line));
+            break;
+          case 2:
+            SetExpanded(ToBool(Line));
+            break;
           case 3:
             if (ToBool(Line)) SetCurrentFolder(this);
             break;
-          case 4: case 5: case 6: case 7: ApplyColor(Position - 4, Line); break;
-          case 8: case 9: case 10: ApplyFont(FFont, Position - 8, Line); break;
+          case 4:
+          case 5:
+          case 6:
+          case 7:
+            ApplyColor(Position - 4, Line);
+            break;
+          case 8:
+          case 9:
+          case 10:
+            ApplyFont(FFont, Position - 8, Line);
+            break;
           default:
             if (Position < 11 + 4 * 8)
               ApplyKindColorSet(*Kinds[(Position - 11) / 8], (Position - 11) % 8, Line);
@@ -307,16 +362,39 @@ void TLauncher::SaveLauncherRecord(TStream& Stream, const TRecordTags& Tags) {
 void TLauncher::LoadLauncherRecord(TStream& Stream, const TRecordTags& Tags) {
   ReadFields(Stream, Tags.Close, [this](int Position, const std::string& Line) {
     switch (Position) {
-      case 0: SetName(Line); break;
-      case 1: SetFileName(Line); break;
-      case 2: SetVisible(ToBool(Line)); break;
-      case 3: SetExpanded(ToBool(Line)); break;
-      case 4: SetRunCount(StrToInt(Line)); break;
-      case 5: SetFixedPosition(ToBool(Line)); break;
-      case 6: SetParameters(Line); break;
-      case 7: SetWorkFolder(Line); break;
-      case 8: case 9: case 10: case 11: ApplyColor(Position - 8, Line); break;
-      case 12: SetOwnColors(ToBool(Line)); break;
+      case 0:
+        SetName(Line);
+        break;
+      case 1:
+        SetFileName(Line);
+        break;
+      case 2:
+        SetVisible(ToBool(Line));
+        break;
+      case 3:
+        SetExpanded(ToBool(Line));
+        break;
+      case 4:
+        SetRunCount(StrToInt(Line));
+        break;
+      case 5:
+        SetFixedPosition(ToBool(Line));
+        break;
+      case 6:
+        SetParameters(Line);
+        break;
+      case 7:
+        SetWorkFolder(Line);
+        break;
+      case 8:
+      case 9:
+      case 10:
+      case 11:
+        ApplyColor(Position - 8, Line);
+        break;
+      case 12:
+        SetOwnColors(ToBool(Line));
+        break;
     }
   });
 }
@@ -343,15 +421,36 @@ void TLauncherFolder::SaveToStream(TStream& Stream) {
 void TLauncherFolder::LoadFromStream(TStream& Stream) {
   ReadFields(Stream, LauncherFolderTags.Close, [this](int Position, const std::string& Line) {
     switch (Position) {
-      case 0: SetName(Line); break;
-      case 1: SetFileName(Line); break;
-      case 2: SetVisible(ToBool(Line)); break;
-      case 3: SetExpanded(ToBool(Line)); break;
-      case 4: SetFolderExplorerOption(Line); break;
-      case 5: SetRunCount(StrToInt(Line)); break;
-      case 6: SetFixedPosition(ToBool(Line)); break;
-      case 7: case 8: case 9: case 10: ApplyColor(Position - 7, Line); break;
-      case 11: SetOwnColors(ToBool(Line)); break;
+      case 0:
+        SetName(Line);
+        break;
+      case 1:
+        SetFileName(Line);
+        break;
+      case 2:
+        SetVisible(ToBool(Line));
+        break;
+      case 3:
+        SetExpanded(ToBool(Line));
+        break;
+      case 4:
+        SetFolderExplorerOption(Line);
+        break;
+      case 5:
+        SetRunCount(StrToInt(Line));
+        break;
+      case 6:
+        SetFixedPosition(ToBool(Line));
+        break;
+      case 7:
+      case 8:
+      case 9:
+      case 10:
+        ApplyColor(Position - 7, Line);
+        break;
+      case 11:
+        SetOwnColors(ToBool(Line));
+        break;
     }
   });
 }

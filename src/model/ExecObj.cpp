@@ -179,7 +179,8 @@ void TExecItem::SetVisible(bool Value) {
 void TExecItem::SetRunCount(int Value) {
   if (FRunCount == Value) return;
   FRunCount = Value;
-  if (FListItem && FListItem->SubItems().Count() >= 2) SetSubItem(FListItem, 1, IntToStr(FRunCount));
+  if (FListItem && FListItem->SubItems().Count() >= 2)
+    SetSubItem(FListItem, 1, IntToStr(FRunCount));
 }
 
 void TExecItem::ShowInListItemBase(TListItem* ARow) {

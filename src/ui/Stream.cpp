@@ -39,9 +39,7 @@ std::int64_t TMemoryStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {
   return static_cast<std::int64_t>(FPosition);
 }
 
-std::string_view TMemoryStream::Peek() {
-  return std::string_view(FData).substr(FPosition);
-}
+std::string_view TMemoryStream::Peek() { return std::string_view(FData).substr(FPosition); }
 
 void TMemoryStream::Skip(std::size_t Count) {
   FPosition = std::min(FData.size(), FPosition + Count);
@@ -98,9 +96,7 @@ std::string_view TFileStream::Peek() {
   return std::string_view(FBuffer.data() + FOffset, FBuffer.size() - FOffset);
 }
 
-void TFileStream::Skip(std::size_t Count) {
-  FOffset = std::min(FBuffer.size(), FOffset + Count);
-}
+void TFileStream::Skip(std::size_t Count) { FOffset = std::min(FBuffer.size(), FOffset + Count); }
 
 std::size_t TFileStream::Read(void* Buffer, std::size_t Count) {
   char* Out = static_cast<char*>(Buffer);

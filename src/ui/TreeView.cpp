@@ -70,8 +70,7 @@ void TTreeNode::DeleteChildren() {
 
 // TTreeNodes
 
-TTreeNodes::TTreeNodes(TTreeView* Owner)
-    : FOwner(Owner), FTop(new TTreeNode(Owner, nullptr)) {}
+TTreeNodes::TTreeNodes(TTreeView* Owner) : FOwner(Owner), FTop(new TTreeNode(Owner, nullptr)) {}
 
 TTreeNodes::~TTreeNodes() = default;
 
@@ -95,7 +94,9 @@ int CountBelow(const TTreeNode* Node) {
 
 int TTreeNodes::Count() const { return CountBelow(FTop.get()); }
 
-TTreeNode* TTreeNodes::GetFirstNode() const { return FTop->HasChildren() ? FTop->Item(0) : nullptr; }
+TTreeNode* TTreeNodes::GetFirstNode() const {
+  return FTop->HasChildren() ? FTop->Item(0) : nullptr;
+}
 
 void TTreeNodes::EndUpdate() {
   if (FUpdateCount > 0) --FUpdateCount;

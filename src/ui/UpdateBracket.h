@@ -13,7 +13,9 @@ class TUpdateBracket {
   ~TUpdateBracket() {
     if (FTarget) FTarget->EndUpdate();
   }
-  TUpdateBracket(TUpdateBracket&& Other) noexcept : FTarget(Other.FTarget) { Other.FTarget = nullptr; }
+  TUpdateBracket(TUpdateBracket&& Other) noexcept : FTarget(Other.FTarget) {
+    Other.FTarget = nullptr;
+  }
   TUpdateBracket(const TUpdateBracket&) = delete;
   TUpdateBracket& operator=(const TUpdateBracket&) = delete;
 

@@ -15,14 +15,13 @@ class StrToIntGoodTest : public ::testing::TestWithParam<GoodNumber> {};
 
 TEST_P(StrToIntGoodTest, Converts) { EXPECT_EQ(StrToInt(GetParam().Text), GetParam().Value); }
 
-INSTANTIATE_TEST_SUITE_P(Numbers, StrToIntGoodTest,
-                         ::testing::Values(GoodNumber{"0", 0}, GoodNumber{"12", 12},
-                                           GoodNumber{"-1", -1}, GoodNumber{"+7", 7},
-                                           GoodNumber{"  42", 42},
-                                           GoodNumber{"2147483647", 2147483647},
-                                           GoodNumber{"-2147483648", INT32_MIN},
-                                           GoodNumber{"-2147483633", static_cast<std::int32_t>(0x8000000F)},
-                                           GoodNumber{"0007", 7}));
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, StrToIntGoodTest,
+    ::testing::Values(GoodNumber{"0", 0}, GoodNumber{"12", 12}, GoodNumber{"-1", -1},
+                      GoodNumber{"+7", 7}, GoodNumber{"  42", 42},
+                      GoodNumber{"2147483647", 2147483647}, GoodNumber{"-2147483648", INT32_MIN},
+                      GoodNumber{"-2147483633", static_cast<std::int32_t>(0x8000000F)},
+                      GoodNumber{"0007", 7}));
 
 class StrToIntBadTest : public ::testing::TestWithParam<const char*> {};
 

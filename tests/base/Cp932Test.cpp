@@ -36,10 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"C:\\Tools\\app.exe", "C:\\Tools\\", "app.exe", "C:\\Tools\\app.exe"},
         PathCase{"C:\\表示\\ソフト", "C:\\表示\\", "ソフト", "C:\\表示\\ソフト"},
         PathCase{"C:\\表示", "C:\\", "表示", "C:\\表示"},
-        PathCase{"C:\\表示\\", "C:\\表示\\", "", "C:\\表示"},
-        PathCase{"ソ", "", "ソ", "ソ"},
-        PathCase{"C:", "C:", "", "C:"},
-        PathCase{"C:app.exe", "C:", "app.exe", "C:app.exe"},
+        PathCase{"C:\\表示\\", "C:\\表示\\", "", "C:\\表示"}, PathCase{"ソ", "", "ソ", "ソ"},
+        PathCase{"C:", "C:", "", "C:"}, PathCase{"C:app.exe", "C:", "app.exe", "C:app.exe"},
         PathCase{"\\\\srv\\share\\表", "\\\\srv\\share\\", "表", "\\\\srv\\share\\表"},
         PathCase{"", "", "", ""}));
 

@@ -38,8 +38,7 @@ TEST_P(RoundTripTest, ASavedFileReadsBackAndIsWrittenAgainByteForByte) {
   EXPECT_EQ(Saved(), TestData(GetParam()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, RoundTripTest,
-                         ::testing::Values("full.dat", "minimal.dat"));
+INSTANTIATE_TEST_SUITE_P(Files, RoundTripTest, ::testing::Values("full.dat", "minimal.dat"));
 
 TEST_F(DataFileTest, EveryFieldLandsWhereItBelongs) {
   Load("full.dat");
@@ -100,8 +99,9 @@ TEST_F(DataFileTest, EveryFieldLandsWhereItBelongs) {
   EXPECT_EQ(TRoot::GetRecycledFolder(), Trash);
   EXPECT_EQ(Trash->Items(0)->RunCount(), -5);
   // Icons: asked for every launcher outside the trash that has a file, URLs excepted.
-  EXPECT_EQ(FakeShell.Asked, (Names{"C:\\WINDOWS\\notepad.exe", "C:\\Program Files\\表示ソフト\\soft.exe",
-                                    "C:\\My Documents\\"}));
+  EXPECT_EQ(FakeShell.Asked,
+            (Names{"C:\\WINDOWS\\notepad.exe", "C:\\Program Files\\表示ソフト\\soft.exe",
+                   "C:\\My Documents\\"}));
   EXPECT_TRUE(Root->MenuDirty());
   EXPECT_FALSE(TreeView.Items().Updating());
 }
@@ -301,7 +301,8 @@ TEST_F(AtomicSaveTest, AFullDiskLeavesTheOldFileWhole) {
 
 TEST_F(AtomicSaveTest, AFolderThatDoesNotExistIsReported) {
   try {
-    Root->SaveToFile(Folder / "no such folder" + (Folder.Path().find('\\') != std::string::npos ? "\\x.dat" : "/x.dat"));
+    Root->SaveToFile(Folder / "no such folder" +
+                     (Folder.Path().find('\\') != std::string::npos ? "\\x.dat" : "/x.dat"));
     FAIL() << "no error";
   } catch (const EFileError& e) {
     EXPECT_NE(e.Message().find("を作成できません"), std::string::npos);

@@ -373,7 +373,8 @@ TEST_F(LauncherTreeTest, IteratorVisitsEveryItemInPreOrder) {
   AddFolder(A, "Empty");
   AddLauncher(Root.get(), "r1");
   Names Visited;
-  for (TExecItemIterator It(Root.get()); !It.Done(); It.Next()) Visited.push_back(It.Current()->Name());
+  for (TExecItemIterator It(Root.get()); !It.Done(); It.Next())
+    Visited.push_back(It.Current()->Name());
   EXPECT_EQ(Visited, (Names{"ゴミ入れ", "A", "a1", "B", "b1", "Empty", "r1"}));
 }
 

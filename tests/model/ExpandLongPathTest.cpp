@@ -33,17 +33,16 @@ INSTANTIATE_TEST_SUITE_P(
     Paths, ExpandLongPathTest,
     ::testing::Values(
         // short names become the on-disk long names; the drive letter is upper case
-        std::make_pair("c:\\progra~1\\hyoji~1\\SOFT.EXE", "C:\\Program Files\\表示ソフト\\soft.exe"),
+        std::make_pair("c:\\progra~1\\hyoji~1\\SOFT.EXE",
+                       "C:\\Program Files\\表示ソフト\\soft.exe"),
         std::make_pair("  c:\\windows\\NOTEPAD.EXE\t", "C:\\WINDOWS\\notepad.exe"),
         std::make_pair("c:/windows/notepad.exe", "C:\\WINDOWS\\notepad.exe"),
         // a folder keeps its trailing backslash; a drive's root stays a root
-        std::make_pair("c:\\mydocu~1\\", "C:\\My Documents\\"),
-        std::make_pair("c:\\", "C:\\"),
+        std::make_pair("c:\\mydocu~1\\", "C:\\My Documents\\"), std::make_pair("c:\\", "C:\\"),
         // letters in second bytes stay as they are
         std::make_pair("d:\\テスト\\A.TXT", "D:\\テスト\\a.txt"),
         // nothing of that name: nothing
-        std::make_pair("C:\\nowhere\\app.exe", ""),
-        std::make_pair("", ""),
+        std::make_pair("C:\\nowhere\\app.exe", ""), std::make_pair("", ""),
         std::make_pair("   ", ""),
         // a relative path stays relative, in long names
         std::make_pair("docs\\memo.TXT", "Docs\\Memo.txt"),

@@ -47,8 +47,7 @@ TEST_P(RunOrderTest, AStartIsCountedAndMovesTheLauncherAsTheSettingsSay) {
   // whether or not B could move inside it.
   EXPECT_EQ(Root->WatchChanged(), c.MoveFirstPosition);
   EXPECT_EQ(Root->MenuDirty(), c.MoveFirstPosition);
-  EXPECT_EQ(ChildNames(Root.get()).front(),
-            c.MoveFirstPosition && c.UpperFirst ? "G" : "ゴミ入れ");
+  EXPECT_EQ(ChildNames(Root.get()).front(), c.MoveFirstPosition && c.UpperFirst ? "G" : "ゴミ入れ");
   EXPECT_EQ(Root->RunCount(), c.MoveFirstPosition ? 1 : 0);
 
   // Still running at the next scan: neither counted nor moved again.
@@ -60,12 +59,11 @@ TEST_P(RunOrderTest, AStartIsCountedAndMovesTheLauncherAsTheSettingsSay) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, RunOrderTest,
-    ::testing::Values(
-        RunOrderCase{"ToTheTop", true, true, false, true, {"B", "A", "C"}, true},
-        RunOrderCase{"ToTheEnd", true, false, false, true, {"A", "C", "B"}, true},
-        RunOrderCase{"RuleOff", false, true, false, true, {"A", "B", "C"}, false},
-        RunOrderCase{"FixedPosition", true, true, true, true, {"A", "B", "C"}, false},
-        RunOrderCase{"Hidden", true, true, false, false, {"A", "B", "C"}, false}),
+    ::testing::Values(RunOrderCase{"ToTheTop", true, true, false, true, {"B", "A", "C"}, true},
+                      RunOrderCase{"ToTheEnd", true, false, false, true, {"A", "C", "B"}, true},
+                      RunOrderCase{"RuleOff", false, true, false, true, {"A", "B", "C"}, false},
+                      RunOrderCase{"FixedPosition", true, true, true, true, {"A", "B", "C"}, false},
+                      RunOrderCase{"Hidden", true, true, false, false, {"A", "B", "C"}, false}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST_F(TreeFixture, EveryLauncherOfTheStartedProgramIsCountedAndTheNextChildStillExamined) {

@@ -13,7 +13,8 @@ struct TFakeFileSystem::TEntry {
   TEntry* Find(const std::string& Name) {
     std::string Key = UpperCaseAscii(Name);
     for (auto& c : Children)
-      if (UpperCaseAscii(c->LongName) == Key || (!c->ShortName.empty() && UpperCaseAscii(c->ShortName) == Key))
+      if (UpperCaseAscii(c->LongName) == Key ||
+          (!c->ShortName.empty() && UpperCaseAscii(c->ShortName) == Key))
         return c.get();
     return nullptr;
   }
@@ -133,7 +134,8 @@ class TLimitedFile : public TFileHandle {
       : FInner(std::move(Inner)), FLeft(Limit), FPath(std::move(Path)) {}
   std::size_t Read(void* Buffer, std::size_t Count) override { return FInner->Read(Buffer, Count); }
   void Write(const void* Buffer, std::size_t Count) override {
-    if (FLeft >= 0 && static_cast<long>(Count) > FLeft) throw EFileError(CannotWriteText(FPath, "disk full"));
+    if (FLeft >= 0 && static_cast<long>(Count) > FLeft)
+      throw EFileError(CannotWriteText(FPath, "disk full"));
     if (FLeft >= 0) FLeft -= static_cast<long>(Count);
     FInner->Write(Buffer, Count);
   }

@@ -29,8 +29,8 @@ class TFakeFileSystem : public TFileSystem {
   void ReplaceFile(const std::string& Source, const std::string& Target) override;
   bool RemoveFile(const std::string& Path) override;
 
-  bool FailReplace = false;     // ReplaceFile raises, as when the target is locked
-  long FailWritesAfter = -1;    // >= 0: a file being written fails after that many bytes
+  bool FailReplace = false;   // ReplaceFile raises, as when the target is locked
+  long FailWritesAfter = -1;  // >= 0: a file being written fails after that many bytes
   int FindCalls = 0;
 
  private:

@@ -16,7 +16,7 @@ class TFakeShell : public TShell {
 
   std::vector<std::string> Asked;  // every path asked for, in order
   unsigned LastFlags = 0;
-  std::set<std::string> NoIcon;    // paths the shell has no icon for
+  std::set<std::string> NoIcon;  // paths the shell has no icon for
   static int LiveIcons;
 };
 

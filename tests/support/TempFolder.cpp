@@ -45,7 +45,8 @@ TTempFolder::TTempFolder() {
   static int Serial = 0;
   for (;;) {
     std::wstring Candidate = std::wstring(Base) + L"lantern-test-" +
-                             std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++Serial);
+                             std::to_wstring(GetCurrentProcessId()) + L"-" +
+                             std::to_wstring(++Serial);
     if (CreateDirectoryW(Candidate.c_str(), nullptr)) {
       FPath = FromWide(Candidate);
       return;

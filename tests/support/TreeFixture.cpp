@@ -50,7 +50,8 @@ TLauncherExec* TreeFixture::AddLauncher(TCompositeItem* Parent, const std::strin
 
 std::vector<std::string> TreeFixture::RowCaptions() {
   std::vector<std::string> Result;
-  for (int i = 0; i < ListView.Items().Count(); ++i) Result.push_back(ListView.Items()[i]->Caption());
+  for (int i = 0; i < ListView.Items().Count(); ++i)
+    Result.push_back(ListView.Items()[i]->Caption());
   return Result;
 }
 

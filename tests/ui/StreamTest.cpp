@@ -77,7 +77,8 @@ TEST(FileStreamTest, WritesMoreThanOneBufferAndReadsItBack) {
   for (int i = 0; i < 200000; ++i) Bytes += static_cast<char>('a' + i % 26);
   {
     TFileStream Out(Folder / "big.bin", TFileMode::Create);
-    for (std::size_t i = 0; i < Bytes.size(); i += 1000) Out.Write(Bytes.data() + i, std::min<std::size_t>(1000, Bytes.size() - i));
+    for (std::size_t i = 0; i < Bytes.size(); i += 1000)
+      Out.Write(Bytes.data() + i, std::min<std::size_t>(1000, Bytes.size() - i));
     Out.FlushToDisk();
   }
   EXPECT_EQ(ReadFileBytes(Folder / "big.bin"), Bytes);

@@ -112,7 +112,12 @@ TEST(ImageListTest, EmptyIconsAreNotAdded) {
   TImageList List;
   EXPECT_EQ(List.AddIcon(TIcon()), -1);
   static int Released = 0;
-  EXPECT_EQ(List.AddIcon(TIcon(new int(1), [](void* p) { delete static_cast<int*>(p); ++Released; })), 0);
+  EXPECT_EQ(List.AddIcon(TIcon(new int(1),
+                               [](void* p) {
+                                 delete static_cast<int*>(p);
+                                 ++Released;
+                               })),
+            0);
   List.Delete(5);
   EXPECT_EQ(List.Count(), 1);
   List.Delete(0);

@@ -42,8 +42,9 @@ class TPosixFile : public TFileHandle {
   }
 
   std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override {
-    int Whence = Origin == TSeekOrigin::Begin ? SEEK_SET
-                 : Origin == TSeekOrigin::Current ? SEEK_CUR : SEEK_END;
+    int Whence = Origin == TSeekOrigin::Begin     ? SEEK_SET
+                 : Origin == TSeekOrigin::Current ? SEEK_CUR
+                                                  : SEEK_END;
     return ::lseek(FFd, Offset, Whence);
   }
 

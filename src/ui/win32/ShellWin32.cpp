@@ -1,6 +1,6 @@
 // Windows' shell: icons of files through SHGetFileInfoW.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "ui/Shell.h"
 #include "ui/win32/WideText.h"

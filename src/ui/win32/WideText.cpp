@@ -13,7 +13,8 @@ constexpr UINT CP_SHIFT_JIS = 932;
 
 std::wstring ToWide(const std::string& Text) {
   if (Text.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_SHIFT_JIS, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0);
+  int n =
+      MultiByteToWideChar(CP_SHIFT_JIS, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0);
   std::wstring Result(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(CP_SHIFT_JIS, 0, Text.data(), static_cast<int>(Text.size()), &Result[0], n);
   return Result;
@@ -33,9 +34,9 @@ std::string FromWide(const wchar_t* Text) { return FromWide(std::wstring(Text ? 
 
 std::string SystemErrorText(unsigned long Code) {
   wchar_t* Buffer = nullptr;
-  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                               FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, Code, 0, reinterpret_cast<wchar_t*>(&Buffer), 0, nullptr);
+  DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, Code, 0, reinterpret_cast<wchar_t*>(&Buffer), 0, nullptr);
   std::string Text = n ? Trim(FromWide(std::wstring(Buffer, n))) : std::string();
   if (Buffer) LocalFree(Buffer);
   return Text.empty() ? "エラー " + IntToStr(Code) : Text;
