@@ -1,5 +1,6 @@
 // The data file: every item is a record of one line per field between a tag line and a
 // closing tag; groups nest their children's records. Lines end in CR LF; text is CP932.
+// Each record type's fields are listed once, in file order, for writing and reading alike.
 #include <charconv>
 
 #include "base/Convert.h"
@@ -12,21 +13,63 @@
 
 namespace lantern {
 
-struct TRecordTags {
-  std::string Open, Children, Close;
+enum class TField : int {
+  Name,
+  FileName,
+  Visible,
+  Expanded,
+  Current,  // the group is the root's current group
+  RunCount,
+  FixedPosition,
+  Parameters,
+  WorkFolder,
+  ExplorerOption,
+  BackColor,
+  SelectedBackColor,
+  FontColor,
+  SelectedFontColor,
+  OwnColors,
+};
+
+struct TRecordType {
+  std::string Open, Children, Close;  // Children: empty for launchers
+  std::vector<TField> Fields;
 };
 
 namespace {
 
-const TRecordTags RootTags{"[ROOT]", "[ROOTCOMPOSITE]", "[/ROOT]"};
-const TRecordTags FolderTags{"[FOLDER]", "[FOLDERCOMPOSITE]", "[/FOLDER]"};
-const TRecordTags RecycledFolderTags{"[RECYCLEDFOLDER]", "[RECYCLEDFOLDERCOMPOSITE]",
-                                     "[/RECYCLEDFOLDER]"};
-const TRecordTags LauncherTags{"[LAUNCHER]", "", "[/LAUNCHER]"};
-const TRecordTags LauncherFolderTags{"[LAUNCHERFOLDER]", "", "[/LAUNCHERFOLDER]"};
-const TRecordTags LauncherURLTags{"[LAUNCHERURL]", "", "[/LAUNCHERURL]"};
+using F = TField;
+
+const std::vector<TField> GroupFields{F::Name,      F::Visible,           F::Expanded,
+                                      F::Current,   F::BackColor,         F::SelectedBackColor,
+                                      F::FontColor, F::SelectedFontColor, F::OwnColors};
+const std::vector<TField> LauncherFields{
+    F::Name,          F::FileName,          F::Visible,    F::Expanded,  F::RunCount,
+    F::FixedPosition, F::Parameters,        F::WorkFolder, F::BackColor, F::SelectedBackColor,
+    F::FontColor,     F::SelectedFontColor, F::OwnColors};
+
+// The root's own fields; the common font and the four kind sets follow them.
+const TRecordType RootRecord{"[ROOT]",
+                             "[ROOTCOMPOSITE]",
+                             "[/ROOT]",
+                             {F::Name, F::Visible, F::Expanded, F::Current, F::BackColor,
+                              F::SelectedBackColor, F::FontColor, F::SelectedFontColor}};
+const TRecordType FolderRecord{"[FOLDER]", "[FOLDERCOMPOSITE]", "[/FOLDER]", GroupFields};
+const TRecordType RecycledFolderRecord{"[RECYCLEDFOLDER]", "[RECYCLEDFOLDERCOMPOSITE]",
+                                       "[/RECYCLEDFOLDER]", GroupFields};
+const TRecordType LauncherRecord{"[LAUNCHER]", "", "[/LAUNCHER]", LauncherFields};
+const TRecordType LauncherURLRecord{"[LAUNCHERURL]", "", "[/LAUNCHERURL]", LauncherFields};
+const TRecordType LauncherFolderRecord{
+    "[LAUNCHERFOLDER]",
+    "",
+    "[/LAUNCHERFOLDER]",
+    {F::Name, F::FileName, F::Visible, F::Expanded, F::ExplorerOption, F::RunCount,
+     F::FixedPosition, F::BackColor, F::SelectedBackColor, F::FontColor, F::SelectedFontColor,
+     F::OwnColors}};
 
 constexpr int FixedPictures = 5;  // group, current group, trash, current trash, URL
+constexpr int FontLines = 3;      // size, face name, style bits
+constexpr int KindSetLines = 1 + 4 + FontLines;
 
 // The field loop of every record: each line up to the terminator goes to the field whose
 // position it has (0 = name); positions past the known fields are ignored, and a record that
@@ -37,7 +80,7 @@ void ReadFields(TStream& Stream, const std::string& Terminator, TApplyField Appl
   // Nothing left at all is no line: a record cut off after its tag keeps every default.
   if (Stream.AtEnd()) return;
   std::string Line = ReadLine(Stream);
-  if (SkipRootTag && Line == RootTags.Open) {
+  if (SkipRootTag && Line == RootRecord.Open) {
     if (Stream.AtEnd()) return;
     Line = ReadLine(Stream);
   }
@@ -48,6 +91,7 @@ void ReadFields(TStream& Stream, const std::string& Terminator, TApplyField Appl
   }
 }
 
+// Booleans are the lowest byte of the number, non-zero meaning true.
 bool ToBool(const std::string& Line) { return (StrToInt(Line) & 0xFF) != 0; }
 
 void WriteInt(TStream& Stream, std::int64_t Value) {
@@ -57,12 +101,8 @@ void WriteInt(TStream& Stream, std::int64_t Value) {
   *End++ = '\n';
   Stream.Write(Text, End - Text);
 }
-void WriteBool(TStream& Stream, bool Value) { WriteLine(Stream, Value ? "1" : "0"); }
 
-void WriteColorSet(TStream& Stream, TColor Back, TColor SelectedBack, TColor Text,
-                   TColor SelectedText) {
-  for (TColor c : {Back, SelectedBack, Text, SelectedText}) WriteInt(Stream, c);
-}
+void WriteBool(TStream& Stream, bool Value) { WriteLine(Stream, Value ? "1" : "0"); }
 
 void WriteFont(TStream& Stream, const TFont& Font) {
   WriteInt(Stream, Font.Size());
@@ -70,58 +110,40 @@ void WriteFont(TStream& Stream, const TFont& Font) {
   WriteInt(Stream, Font.Style());
 }
 
-// Field 0 size, 1 face name, 2 style bits.
-void ApplyFont(TFont& Font, int Which, const std::string& Line) {
-  switch (Which) {
-    case 0:
-      Font.SetSize(StrToInt(Line));
-      break;
-    case 1:
-      Font.SetName(Line);
-      break;
-    case 2:
-      Font.SetStyle(static_cast<unsigned>(StrToInt(Line)));
-      break;
+void ApplyFont(TFont& Font, int Line, const std::string& Text) {
+  switch (Line) {
+    case 0: Font.SetSize(StrToInt(Text)); break;
+    case 1: Font.SetName(Text); break;
+    case 2: Font.SetStyle(static_cast<unsigned>(StrToInt(Text))); break;
   }
 }
 
-// Field 0 UseOwn, 1-4 the colours, 5-7 the font.
+// UseOwn, the four colours, the font.
 void WriteKindColorSet(TStream& Stream, const TKindColorSet& Set) {
   WriteBool(Stream, Set.UseOwn());
-  WriteColorSet(Stream, Set.BackColor(), Set.SelectedBackColor(), Set.FontColor(),
-                Set.SelectedFontColor());
+  for (TColor c :
+       {Set.BackColor(), Set.SelectedBackColor(), Set.FontColor(), Set.SelectedFontColor()})
+    WriteInt(Stream, c);
   WriteFont(Stream, Set.Font());
 }
 
-void ApplyKindColorSet(TKindColorSet& Set, int Which, const std::string& Line) {
-  switch (Which) {
-    case 0:
-      Set.SetUseOwn(ToBool(Line));
-      break;
-    case 1:
-      Set.SetBackColor(StrToInt(Line));
-      break;
-    case 2:
-      Set.SetSelectedBackColor(StrToInt(Line));
-      break;
-    case 3:
-      Set.SetFontColor(StrToInt(Line));
-      break;
-    case 4:
-      Set.SetSelectedFontColor(StrToInt(Line));
-      break;
-    default:
-      ApplyFont(Set.Font(), Which - 5, Line);
-      break;
+void ApplyKindColorSet(TKindColorSet& Set, int Line, const std::string& Text) {
+  switch (Line) {
+    case 0: Set.SetUseOwn(ToBool(Text)); break;
+    case 1: Set.SetBackColor(StrToInt(Text)); break;
+    case 2: Set.SetSelectedBackColor(StrToInt(Text)); break;
+    case 3: Set.SetFontColor(StrToInt(Text)); break;
+    case 4: Set.SetSelectedFontColor(StrToInt(Text)); break;
+    default: ApplyFont(Set.Font(), Line - 5, Text); break;
   }
 }
 
 TExecItem* CreateForTag(const std::string& Tag, TCompositeItem* Parent) {
-  if (Tag == LauncherTags.Open) return new TLauncherExec(Parent);
-  if (Tag == LauncherFolderTags.Open) return new TLauncherFolder(Parent);
-  if (Tag == LauncherURLTags.Open) return new TLauncherURL(Parent);
-  if (Tag == FolderTags.Open) return new TFolder(Parent);
-  if (Tag == RecycledFolderTags.Open) return new TRecycledFolder(Parent);
+  if (Tag == LauncherRecord.Open) return new TLauncherExec(Parent);
+  if (Tag == LauncherFolderRecord.Open) return new TLauncherFolder(Parent);
+  if (Tag == LauncherURLRecord.Open) return new TLauncherURL(Parent);
+  if (Tag == FolderRecord.Open) return new TFolder(Parent);
+  if (Tag == RecycledFolderRecord.Open) return new TRecycledFolder(Parent);
   return nullptr;
 }
 
@@ -158,37 +180,107 @@ void WriteLine(TStream& Stream, const std::string& Text) {
   Stream.WriteText("\r\n");
 }
 
-// Colours
+// Fields
 
-void TExecItem::WriteColors(TStream& Stream) const {
-  WriteColorSet(Stream, FBackColor, FSelectedBackColor, FFontColor, FSelectedFontColor);
-}
-
-void TExecItem::ApplyColor(int Which, const std::string& Line) {
-  TColor Value = StrToInt(Line);
-  switch (Which) {
-    case 0:
-      FBackColor = Value;
-      break;
-    case 1:
-      FSelectedBackColor = Value;
-      break;
-    case 2:
-      FFontColor = Value;
-      break;
-    case 3:
-      FSelectedFontColor = Value;
-      break;
+void TExecItem::WriteField(TStream& Stream, TField Field) {
+  switch (Field) {
+    case F::Name: WriteLine(Stream, FName); break;
+    case F::FileName: WriteLine(Stream, FFileName); break;
+    case F::Visible: WriteBool(Stream, FVisible); break;
+    case F::Expanded: WriteBool(Stream, FExpanded); break;
+    case F::Current: WriteBool(Stream, IsCurrent()); break;
+    case F::RunCount: WriteInt(Stream, FRunCount); break;
+    case F::FixedPosition: WriteBool(Stream, FFixedPosition); break;
+    case F::BackColor: WriteInt(Stream, FBackColor); break;
+    case F::SelectedBackColor: WriteInt(Stream, FSelectedBackColor); break;
+    case F::FontColor: WriteInt(Stream, FFontColor); break;
+    case F::SelectedFontColor: WriteInt(Stream, FSelectedFontColor); break;
+    case F::OwnColors: WriteBool(Stream, FOwnColors); break;
+    default: WriteLine(Stream, std::string()); break;
   }
 }
 
-// Groups
+void TExecItem::ApplyField(TField Field, const std::string& Line) {
+  switch (Field) {
+    case F::Name: SetName(Line); break;
+    case F::FileName: SetFileName(Line); break;
+    case F::Visible: SetVisible(ToBool(Line)); break;
+    case F::Expanded: SetExpanded(ToBool(Line)); break;
+    case F::Current:
+      if (ToBool(Line))
+        if (TRoot* Root = OwnerRoot()) Root->SetCurrentFolder(AsGroup());
+      break;
+    case F::RunCount: SetRunCount(StrToInt(Line)); break;
+    case F::FixedPosition: SetFixedPosition(ToBool(Line)); break;
+    case F::BackColor: SetBackColor(StrToInt(Line)); break;
+    case F::SelectedBackColor: SetSelectedBackColor(StrToInt(Line)); break;
+    case F::FontColor: SetFontColor(StrToInt(Line)); break;
+    case F::SelectedFontColor: SetSelectedFontColor(StrToInt(Line)); break;
+    case F::OwnColors: SetOwnColors(ToBool(Line)); break;
+    default: break;
+  }
+}
 
-void TCompositeItem::SaveToStream(TStream& Stream) {
+void TLauncher::WriteField(TStream& Stream, TField Field) {
+  switch (Field) {
+    case F::Parameters: WriteLine(Stream, FParameters); break;
+    case F::WorkFolder: WriteLine(Stream, FWorkFolder); break;
+    default: TExecItem::WriteField(Stream, Field); break;
+  }
+}
+
+void TLauncher::ApplyField(TField Field, const std::string& Line) {
+  switch (Field) {
+    case F::Parameters: SetParameters(Line); break;
+    case F::WorkFolder: SetWorkFolder(Line); break;
+    default: TExecItem::ApplyField(Field, Line); break;
+  }
+}
+
+void TLauncherFolder::WriteField(TStream& Stream, TField Field) {
+  if (Field == F::ExplorerOption)
+    WriteLine(Stream, FExplorerOption);
+  else
+    TLauncher::WriteField(Stream, Field);
+}
+
+void TLauncherFolder::ApplyField(TField Field, const std::string& Line) {
+  if (Field == F::ExplorerOption)
+    SetFolderExplorerOption(Line);
+  else
+    TLauncher::ApplyField(Field, Line);
+}
+
+// Records
+
+void TExecItem::SaveRecord(TStream& Stream, const TRecordType& Type) {
+  WriteLine(Stream, Type.Open);
+  for (TField Field : Type.Fields) WriteField(Stream, Field);
+  if (TCompositeItem* Group = AsGroup()) {
+    WriteLine(Stream, Type.Children);
+    Group->SaveChildren(Stream);
+  }
+  WriteLine(Stream, Type.Close);
+}
+
+void TExecItem::LoadRecord(TStream& Stream, const TRecordType& Type) {
+  TCompositeItem* Group = AsGroup();
+  ReadFields(Stream, Group ? Type.Children : Type.Close,
+             [&](int Position, const std::string& Line) {
+               if (Position < static_cast<int>(Type.Fields.size()))
+                 ApplyField(Type.Fields[Position], Line);
+             });
+  if (Group) Group->LoadChildren(Stream);
+}
+
+void TCompositeItem::SaveToStream(TStream& Stream) { SaveChildren(Stream); }
+void TCompositeItem::LoadFromStream(TStream& Stream) { LoadChildren(Stream); }
+
+void TCompositeItem::SaveChildren(TStream& Stream) {
   for (TExecItem* Child : FChildren.Snapshot()) Child->SaveToStream(Stream);
 }
 
-void TCompositeItem::LoadFromStream(TStream& Stream) {
+void TCompositeItem::LoadChildren(TStream& Stream) {
   while (!Stream.AtEnd()) {
     std::string Line = ReadLine(Stream);
     // Any closing tag ends the children, and so does a blank line.
@@ -201,112 +293,49 @@ void TCompositeItem::LoadFromStream(TStream& Stream) {
   }
 }
 
-void TCompositeItem::SaveGroupRecord(TStream& Stream, const TRecordTags& Tags) {
-  WriteLine(Stream, Tags.Open);
-  WriteLine(Stream, FName);
-  WriteBool(Stream, FVisible);
-  WriteBool(Stream, FExpanded);
-  WriteBool(Stream, IsCurrent());
-  WriteColors(Stream);
-  WriteBool(Stream, FOwnColors);
-  WriteLine(Stream, Tags.Children);
-  TCompositeItem::SaveToStream(Stream);
-  WriteLine(Stream, Tags.Close);
-}
+void TFolder::SaveToStream(TStream& Stream) { SaveRecord(Stream, FolderRecord); }
+void TFolder::LoadFromStream(TStream& Stream) { LoadRecord(Stream, FolderRecord); }
+void TRecycledFolder::SaveToStream(TStream& Stream) { SaveRecord(Stream, RecycledFolderRecord); }
+void TRecycledFolder::LoadFromStream(TStream& Stream) { LoadRecord(Stream, RecycledFolderRecord); }
+void TLauncher::SaveToStream(TStream& Stream) { SaveRecord(Stream, LauncherRecord); }
+void TLauncher::LoadFromStream(TStream& Stream) { LoadRecord(Stream, LauncherRecord); }
+void TLauncherURL::SaveToStream(TStream& Stream) { SaveRecord(Stream, LauncherURLRecord); }
+void TLauncherURL::LoadFromStream(TStream& Stream) { LoadRecord(Stream, LauncherURLRecord); }
+void TLauncherFolder::SaveToStream(TStream& Stream) { SaveRecord(Stream, LauncherFolderRecord); }
+void TLauncherFolder::LoadFromStream(TStream& Stream) { LoadRecord(Stream, LauncherFolderRecord); }
 
-void TCompositeItem::LoadGroupRecord(TStream& Stream, const TRecordTags& Tags) {
-  ReadFields(Stream, Tags.Children, [this](int Position, const std::string& Line) {
-    switch (Position) {
-      case 0:
-        SetName(Line);
-        break;
-      case 1:
-        SetVisible(ToBool(Line));
-        break;
-      case 2:
-        SetExpanded(ToBool(Line));
-        break;
-      case 3:
-        if (ToBool(Line))
-          if (TRoot* Root = OwnerRoot()) Root->SetCurrentFolder(this);
-        break;
-      case 4:
-      case 5:
-      case 6:
-      case 7:
-        ApplyColor(Position - 4, Line);
-        break;
-      case 8:
-        SetOwnColors(ToBool(Line));
-        break;
-    }
-  });
-  TCompositeItem::LoadFromStream(Stream);
-}
-
-void TFolder::SaveToStream(TStream& Stream) { SaveGroupRecord(Stream, FolderTags); }
-void TFolder::LoadFromStream(TStream& Stream) { LoadGroupRecord(Stream, FolderTags); }
-void TRecycledFolder::SaveToStream(TStream& Stream) { SaveGroupRecord(Stream, RecycledFolderTags); }
-void TRecycledFolder::LoadFromStream(TStream& Stream) {
-  LoadGroupRecord(Stream, RecycledFolderTags);
-}
-
-// The root: its own fields, the common menu colours and font, and the four kind sets.
+// The root: its own fields, the common menu font, the four kind sets, then the children.
 
 void TRoot::SaveToStream(TStream& Stream) {
-  WriteLine(Stream, RootTags.Open);
-  WriteLine(Stream, FName);
-  WriteBool(Stream, FVisible);
-  WriteBool(Stream, FExpanded);
-  WriteBool(Stream, FCurrentFolder == this);
-  WriteColors(Stream);
+  WriteLine(Stream, RootRecord.Open);
+  for (TField Field : RootRecord.Fields) WriteField(Stream, Field);
   WriteFont(Stream, FFont);
   for (const TKindColorSet* Set :
        {&FGroupColors, &FLauncherColors, &FFolderLauncherColors, &FURLLauncherColors})
     WriteKindColorSet(Stream, *Set);
-  WriteLine(Stream, RootTags.Children);
-  TCompositeItem::SaveToStream(Stream);
-  WriteLine(Stream, RootTags.Close);
+  WriteLine(Stream, RootRecord.Children);
+  SaveChildren(Stream);
+  WriteLine(Stream, RootRecord.Close);
 }
 
 void TRoot::LoadFromStream(TStream& Stream) {
   TKindColorSet* Kinds[] = {&FGroupColors, &FLauncherColors, &FFolderLauncherColors,
                             &FURLLauncherColors};
+  const int OwnFields = static_cast<int>(RootRecord.Fields.size());
+  const int KindsStart = OwnFields + FontLines;
   ReadFields(
-      Stream, RootTags.Children,
+      Stream, RootRecord.Children,
       [&](int Position, const std::string& Line) {
-        switch (Position) {
-          case 0:
-            SetName(Line);
-            break;
-          case 1:
-            SetVisible(ToBool(Line));
-            break;
-          case 2:
-            SetExpanded(ToBool(Line));
-            break;
-          case 3:
-            if (ToBool(Line)) SetCurrentFolder(this);
-            break;
-          case 4:
-          case 5:
-          case 6:
-          case 7:
-            ApplyColor(Position - 4, Line);
-            break;
-          case 8:
-          case 9:
-          case 10:
-            ApplyFont(FFont, Position - 8, Line);
-            break;
-          default:
-            if (Position < 11 + 4 * 8)
-              ApplyKindColorSet(*Kinds[(Position - 11) / 8], (Position - 11) % 8, Line);
-            break;
-        }
+        if (Position < OwnFields)
+          ApplyField(RootRecord.Fields[Position], Line);
+        else if (Position < KindsStart)
+          ApplyFont(FFont, Position - OwnFields, Line);
+        else if (Position < KindsStart + 4 * KindSetLines)
+          ApplyKindColorSet(*Kinds[(Position - KindsStart) / KindSetLines],
+                            (Position - KindsStart) % KindSetLines, Line);
       },
       true);
-  TCompositeItem::LoadFromStream(Stream);
+  LoadChildren(Stream);
 }
 
 void TRoot::LoadFromFile(const std::string& FileName) {
@@ -340,119 +369,6 @@ void TRoot::SaveToFile(const std::string& FileName) {
     FileSystem().RemoveFile(Temporary);
     throw;
   }
-}
-
-// Launchers
-
-void TLauncher::SaveLauncherRecord(TStream& Stream, const TRecordTags& Tags) {
-  WriteLine(Stream, Tags.Open);
-  WriteLine(Stream, FName);
-  WriteLine(Stream, FFileName);
-  WriteBool(Stream, FVisible);
-  WriteBool(Stream, FExpanded);
-  WriteInt(Stream, FRunCount);
-  WriteBool(Stream, FFixedPosition);
-  WriteLine(Stream, FParameters);
-  WriteLine(Stream, FWorkFolder);
-  WriteColors(Stream);
-  WriteBool(Stream, FOwnColors);
-  WriteLine(Stream, Tags.Close);
-}
-
-void TLauncher::LoadLauncherRecord(TStream& Stream, const TRecordTags& Tags) {
-  ReadFields(Stream, Tags.Close, [this](int Position, const std::string& Line) {
-    switch (Position) {
-      case 0:
-        SetName(Line);
-        break;
-      case 1:
-        SetFileName(Line);
-        break;
-      case 2:
-        SetVisible(ToBool(Line));
-        break;
-      case 3:
-        SetExpanded(ToBool(Line));
-        break;
-      case 4:
-        SetRunCount(StrToInt(Line));
-        break;
-      case 5:
-        SetFixedPosition(ToBool(Line));
-        break;
-      case 6:
-        SetParameters(Line);
-        break;
-      case 7:
-        SetWorkFolder(Line);
-        break;
-      case 8:
-      case 9:
-      case 10:
-      case 11:
-        ApplyColor(Position - 8, Line);
-        break;
-      case 12:
-        SetOwnColors(ToBool(Line));
-        break;
-    }
-  });
-}
-
-void TLauncher::SaveToStream(TStream& Stream) { SaveLauncherRecord(Stream, LauncherTags); }
-void TLauncher::LoadFromStream(TStream& Stream) { LoadLauncherRecord(Stream, LauncherTags); }
-void TLauncherURL::SaveToStream(TStream& Stream) { SaveLauncherRecord(Stream, LauncherURLTags); }
-void TLauncherURL::LoadFromStream(TStream& Stream) { LoadLauncherRecord(Stream, LauncherURLTags); }
-
-void TLauncherFolder::SaveToStream(TStream& Stream) {
-  WriteLine(Stream, LauncherFolderTags.Open);
-  WriteLine(Stream, FName);
-  WriteLine(Stream, FFileName);
-  WriteBool(Stream, FVisible);
-  WriteBool(Stream, FExpanded);
-  WriteLine(Stream, FExplorerOption);
-  WriteInt(Stream, FRunCount);
-  WriteBool(Stream, FFixedPosition);
-  WriteColors(Stream);
-  WriteBool(Stream, FOwnColors);
-  WriteLine(Stream, LauncherFolderTags.Close);
-}
-
-void TLauncherFolder::LoadFromStream(TStream& Stream) {
-  ReadFields(Stream, LauncherFolderTags.Close, [this](int Position, const std::string& Line) {
-    switch (Position) {
-      case 0:
-        SetName(Line);
-        break;
-      case 1:
-        SetFileName(Line);
-        break;
-      case 2:
-        SetVisible(ToBool(Line));
-        break;
-      case 3:
-        SetExpanded(ToBool(Line));
-        break;
-      case 4:
-        SetFolderExplorerOption(Line);
-        break;
-      case 5:
-        SetRunCount(StrToInt(Line));
-        break;
-      case 6:
-        SetFixedPosition(ToBool(Line));
-        break;
-      case 7:
-      case 8:
-      case 9:
-      case 10:
-        ApplyColor(Position - 7, Line);
-        break;
-      case 11:
-        SetOwnColors(ToBool(Line));
-        break;
-    }
-  });
 }
 
 }  // namespace lantern

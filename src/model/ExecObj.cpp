@@ -248,7 +248,7 @@ TCompositeItem::~TCompositeItem() {
   LeaveViews();
 }
 
-bool TCompositeItem::IsCurrent() {
+bool TExecItem::IsCurrent() {
   TRoot* Root = OwnerRoot();
   return Root && Root->CurrentFolder() == this;
 }

@@ -22,7 +22,8 @@ class TExecItem;
 class TCompositeItem;
 class TRoot;
 class TRecycledFolder;
-struct TRecordTags;  // the tag lines of one record type of the data file
+enum class TField : int;  // a field (one line) of a record of the data file
+struct TRecordType;       // a record type of the data file: its tag lines and fields
 
 // An owning list of items. Slots are emptied before their item is freed, so code that runs
 // while a list is being cleared sees a null slot, never a dying item.
@@ -114,10 +115,13 @@ class TExecItem {
   void LeaveViews();
   void ShowInListItemBase(TListItem* ARow);
   void SetRowPicture(int Index, bool Silently);
-  // The four colours, in the file's order.
-  void WriteColors(TStream& Stream) const;
-  void ApplyColor(int Which, const std::string& Line);
   void CopyBasicsTo(TExecItem* Copy) const;
+  bool IsCurrent();  // this is the root's current group
+  // The data file: one field of the item's record, and the record of a group or launcher.
+  virtual void WriteField(TStream& Stream, TField Field);
+  virtual void ApplyField(TField Field, const std::string& Line);
+  void SaveRecord(TStream& Stream, const TRecordType& Type);
+  void LoadRecord(TStream& Stream, const TRecordType& Type);
 
   bool FWasRunning = true;
   bool FIsRunning = true;
@@ -146,8 +150,8 @@ class TCompositeItem : public TExecItem {
   bool MatchRunningFile(const std::string& Path) override;
   void ShowInListItem(TListItem* ARow) override;
   void ShowInTreeNode(TTreeNode* ANode) override;
-  void SaveToStream(TStream& Stream) override;    // the children part
-  void LoadFromStream(TStream& Stream) override;  // the children part
+  void SaveToStream(TStream& Stream) override;    // the children part:
+  void LoadFromStream(TStream& Stream) override;  // SaveChildren, LoadChildren
   void ClearListItem() override;
   void ClearTreeNode() override;
   void Open() override;
@@ -165,13 +169,12 @@ class TCompositeItem : public TExecItem {
   TExecItem* Items(int Index) const { return FChildren.Items(Index); }
   bool IsInside(const TExecItem* AItem) const;
   TCompositeItem* AsGroup() override { return this; }
+  // The records of the children, in Children order; reading ends at a closing tag.
+  void SaveChildren(TStream& Stream);
+  void LoadChildren(TStream& Stream);
 
  protected:
-  // The record of a user group or of the trash: tag, nine fields, children, closing tag.
-  void SaveGroupRecord(TStream& Stream, const TRecordTags& Tags);
-  void LoadGroupRecord(TStream& Stream, const TRecordTags& Tags);
   void SetNodePictures(int Index);
-  bool IsCurrent();
   TExecItem* CloneChildrenInto(TCompositeItem* Copy) const;
 
   TExecItemList FChildren;
@@ -307,9 +310,8 @@ class TLauncher : public TExecItem {
   void SetWorkFolder(const std::string& Value) { FWorkFolder = Value; }
 
  protected:
-  // The record of a program or URL launcher, which share their fields.
-  void SaveLauncherRecord(TStream& Stream, const TRecordTags& Tags);
-  void LoadLauncherRecord(TStream& Stream, const TRecordTags& Tags);
+  void WriteField(TStream& Stream, TField Field) override;
+  void ApplyField(TField Field, const std::string& Line) override;
   void CopyLauncherTo(TLauncher* Copy) const;
   bool InTrash() const;
 
@@ -332,6 +334,10 @@ class TLauncherFolder : public TLauncher {
 
   const std::string& ExplorerOption() const { return FExplorerOption; }
   void SetFolderExplorerOption(const std::string& Value) { FExplorerOption = Value; }
+
+ protected:
+  void WriteField(TStream& Stream, TField Field) override;
+  void ApplyField(TField Field, const std::string& Line) override;
 
  private:
   std::string FExplorerOption;
