@@ -1,6 +1,7 @@
 // Windows' shell: icons of files through SHGetFileInfoW.
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 #include "ui/Shell.h"
 #include "ui/win32/WideText.h"
