@@ -23,4 +23,16 @@ class EFileError : public Exception {
   using Exception::Exception;
 };
 
+// A registry key or value that could not be created or written.
+class ERegistryError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// An exclusion mask that is not well formed.
+class EMaskError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 }  // namespace lantern

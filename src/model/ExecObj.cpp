@@ -4,6 +4,7 @@
 
 #include "base/Convert.h"
 #include "base/Cp932.h"
+#include "base/Exception.h"
 #include "base/Path.h"
 #include "ui/FileSystem.h"
 #include "ui/ImageList.h"
@@ -418,7 +419,9 @@ void TRecycledFolder::SetCurrentMark(bool Value) { SetNodePictures(Value ? 3 : 2
 
 // TRoot
 
-TRoot::TRoot() : TCompositeItem(nullptr), FMenuFont(new TFont) {
+const char* const LanternRegistryKey = "Software\\ZR\\Lantern\\";
+
+TRoot::TRoot() : TCompositeItem(nullptr), FFilters(new TFilterList), FMenuFont(new TFont) {
   FName = "ランタン";
   FFont.SetPitch(TFontPitch::Default);
   FFont.SetCharset(ShiftJisCharset);
@@ -429,6 +432,11 @@ TRoot::TRoot() : TCompositeItem(nullptr), FMenuFont(new TFont) {
 }
 
 TRoot::~TRoot() {
+  try {
+    FFilters->SaveToRegistry(LanternRegistryKey);
+  } catch (const Exception&) {
+    // Nowhere to report from here; the settings written at exit hold the list as well.
+  }
   // Children go while this is still a root, so that they can leave the views tidily.
   FChildren.Clear();
   LeaveViews();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/Color.h"
+#include "model/FilterList.h"
 #include "ui/Font.h"
 #include "ui/Icon.h"
 
@@ -24,6 +25,9 @@ class TRoot;
 class TRecycledFolder;
 enum class TField : int;  // a field (one line) of a record of the data file
 struct TRecordType;       // a record type of the data file: its tag lines and fields
+
+// The program's key in the current user's registry, with its trailing backslash.
+extern const char* const LanternRegistryKey;
 
 // An owning list of items. Slots are emptied before their item is freed, so code that runs
 // while a list is being cleared sees a null slot, never a dying item.
@@ -276,8 +280,10 @@ class TRoot : public TCompositeItem {
   TKindColorSet& LauncherColors() { return FLauncherColors; }
   TKindColorSet& FolderLauncherColors() { return FFolderLauncherColors; }
   TKindColorSet& URLLauncherColors() { return FURLLauncherColors; }
+  TFilterList& Filters() { return *FFilters; }
 
  private:
+  std::unique_ptr<TFilterList> FFilters;
   bool FClosing = false;
   TCompositeItem* FCurrentFolder = nullptr;
   bool FWatchChanged = false;
