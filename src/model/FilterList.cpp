@@ -25,6 +25,7 @@ struct TCharReader {
 
 struct TToken {
   enum TKind { Literal, One, Any, Set } Kind;
+  explicit TToken(TKind AKind) : Kind(AKind) {}
   unsigned Char = 0;
   bool Negated = false;
   std::vector<std::pair<unsigned, unsigned>> Ranges;
@@ -45,11 +46,11 @@ std::vector<TToken> Compile(const std::string& Mask) {
   while (!r.AtEnd()) {
     unsigned c = r.Next();
     if (c == '*') {
-      if (Tokens.empty() || Tokens.back().Kind != TToken::Any) Tokens.push_back({TToken::Any});
+      if (Tokens.empty() || Tokens.back().Kind != TToken::Any) Tokens.emplace_back(TToken::Any);
     } else if (c == '?') {
-      Tokens.push_back({TToken::One});
+      Tokens.emplace_back(TToken::One);
     } else if (c == '[') {
-      TToken t{TToken::Set};
+      TToken t(TToken::Set);
       if (!r.AtEnd() && Mask[r.Pos] == '!') {
         t.Negated = true;
         ++r.Pos;
@@ -68,7 +69,7 @@ std::vector<TToken> Compile(const std::string& Mask) {
       }
       Tokens.push_back(t);
     } else {
-      TToken t{TToken::Literal};
+      TToken t(TToken::Literal);
       t.Char = c;
       Tokens.push_back(t);
     }

@@ -33,6 +33,10 @@ class TFileSystem {
   // Puts Source in the place of Target (replacing it) in one step; EFileError on failure.
   virtual void ReplaceFile(const std::string& Source, const std::string& Target) = 0;
   virtual bool RemoveFile(const std::string& Path) = 0;
+  // Copies Source over Target (replacing it); false on failure.
+  virtual bool Copy(const std::string& Source, const std::string& Target) = 0;
+  // Creates the folder with every missing parent; false on failure.
+  virtual bool CreateFolders(const std::string& Path) = 0;
 };
 
 // The file system in use: the real one unless a test installed another.

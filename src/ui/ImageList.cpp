@@ -1,15 +1,30 @@
 #include "ui/ImageList.h"
 
+#include "ui/Widgets.h"
+
 namespace lantern {
+
+TImageList::TImageList(int Width, int Height) : FWidth(Width), FHeight(Height) {
+  if (Widgets()) FPeer = Widgets()->CreateImageList(*this);
+}
+
+TImageList::~TImageList() = default;
 
 int TImageList::AddIcon(const TIcon& Icon) {
   if (Icon.Empty()) return -1;
-  FPictures.push_back(Icon);
+  if (FPeer) {
+    FPeer->Added(Icon);
+    FPictures.emplace_back();
+  } else {
+    FPictures.push_back(Icon);
+  }
   return Count() - 1;
 }
 
 void TImageList::Delete(int Index) {
-  if (Index >= 0 && Index < Count()) FPictures.erase(FPictures.begin() + Index);
+  if (Index < 0 || Index >= Count()) return;
+  if (FPeer) FPeer->Deleted(Index);
+  FPictures.erase(FPictures.begin() + Index);
 }
 
 }  // namespace lantern

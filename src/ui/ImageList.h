@@ -1,14 +1,29 @@
 #pragma once
 // A list of pictures of one size (16 x 16 for every list the program has).
+#include <memory>
 #include <vector>
 
 #include "ui/Icon.h"
 
 namespace lantern {
 
+// The native image list's side. While there is one, it holds the pictures and the list
+// keeps no icon handles of its own (there are thousands of pictures, and handles are few).
+class TImageListPeer {
+ public:
+  virtual ~TImageListPeer() = default;
+  virtual void* Handle() const = 0;
+  virtual void Added(const TIcon& Icon) = 0;
+  virtual void Deleted(int Index) = 0;
+};
+
 class TImageList {
  public:
-  explicit TImageList(int Width = 16, int Height = 16) : FWidth(Width), FHeight(Height) {}
+  explicit TImageList(int Width = 16, int Height = 16);
+  ~TImageList();
+  TImageList(const TImageList&) = delete;
+  TImageList& operator=(const TImageList&) = delete;
+  void* Handle() const { return FPeer ? FPeer->Handle() : nullptr; }
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   int Count() const { return static_cast<int>(FPictures.size()); }
@@ -16,11 +31,13 @@ class TImageList {
   int AddIcon(const TIcon& Icon);
   // Removes one picture; the ones after it move down. Out of range: nothing.
   void Delete(int Index);
+  // The icon as added; empty while a native image list holds the pictures.
   const TIcon& Icon(int Index) const { return FPictures.at(Index); }
 
  private:
   int FWidth, FHeight;
   std::vector<TIcon> FPictures;
+  std::unique_ptr<TImageListPeer> FPeer;
 };
 
 }  // namespace lantern

@@ -28,7 +28,20 @@ void TSubItems::Clear() {
 int TListItem::Index() const { return FOwner->Items().IndexOf(this); }
 
 void TListItem::Changed(TItemChange Change) {
+  if (TListViewPeer* Peer = FOwner->ListPeer()) Peer->RowChanged(this, Change);
   if (FOwner->OnChange) FOwner->OnChange(FOwner, this, Change);
+}
+
+void TListItem::NativeState(bool Checked, bool Selected, bool Focused) {
+  if (Checked == FChecked && Selected == FSelected && Focused == FFocused) return;
+  FChecked = Checked;
+  FSelected = Selected;
+  FFocused = Focused;
+  if (FOwner->OnChange) FOwner->OnChange(FOwner, this, TItemChange::ctState);
+}
+
+void TListItem::MakeVisible() {
+  if (TListViewPeer* Peer = FOwner->ListPeer()) Peer->MakeVisible(this);
 }
 
 void TListItem::SetCaption(const std::string& Value) {
@@ -71,6 +84,8 @@ void TListItem::Delete() {
   auto It = std::find_if(Rows.rbegin(), Rows.rend(),
                          [this](const std::unique_ptr<TListItem>& p) { return p.get() == this; });
   if (It == Rows.rend()) return;
+  if (TListViewPeer* Peer = FOwner->ListPeer())
+    Peer->RowDeleting(this, static_cast<int>(Rows.rend() - It) - 1);
   std::unique_ptr<TListItem> Owned = std::move(*It);
   Rows.erase(std::next(It).base());
 }
@@ -82,10 +97,19 @@ TListItem* TListItems::Add() { return Insert(Count()); }
 TListItem* TListItems::Insert(int Index) {
   Index = std::max(0, std::min(Index, Count()));
   FRows.emplace(FRows.begin() + Index, new TListItem(FOwner));
+  if (TListViewPeer* Peer = FOwner->ListPeer()) Peer->RowInserted(FRows[Index].get(), Index);
   return FRows[Index].get();
 }
 
-void TListItems::Clear() { FRows.clear(); }
+void TListItems::Clear() {
+  if (TListViewPeer* Peer = FOwner->ListPeer()) Peer->RowsCleared();
+  FRows.clear();
+}
+
+void TListItems::BeginUpdate() {
+  if (FUpdateCount++ == 0)
+    if (TListViewPeer* Peer = FOwner->ListPeer()) Peer->UpdateBracket(true);
+}
 
 int TListItems::IndexOf(const TListItem* Row) const {
   for (std::size_t i = 0; i < FRows.size(); ++i)
@@ -94,12 +118,47 @@ int TListItems::IndexOf(const TListItem* Row) const {
 }
 
 void TListItems::EndUpdate() {
-  if (FUpdateCount > 0) --FUpdateCount;
+  if (FUpdateCount > 0 && --FUpdateCount == 0)
+    if (TListViewPeer* Peer = FOwner->ListPeer()) Peer->UpdateBracket(false);
 }
 
 // TListView
 
-TListView::~TListView() { OnChange = nullptr; }
+TListView::~TListView() {
+  OnChange = nullptr;
+  OnEdited = nullptr;
+  OnDblClick = nullptr;
+  OnColumnClick = nullptr;
+  SetPeer(nullptr);
+}
+
+void TListView::SetSmallImages(TImageList* Value) {
+  if (FSmallImages == Value) return;
+  FSmallImages = Value;
+  if (TListViewPeer* Peer = ListPeer()) Peer->ImagesChanged();
+}
+
+void TListView::AddColumn(const std::string& Caption, int Width) {
+  FColumns.push_back({Caption, Width});
+  if (TListViewPeer* Peer = ListPeer()) Peer->ColumnsChanged();
+}
+
+void TListView::SetColumnWidth(int Index, int Width) {
+  if (Index < 0 || Index >= static_cast<int>(FColumns.size())) return;
+  FColumns[Index].Width = Width;
+  if (TListViewPeer* Peer = ListPeer()) Peer->ColumnsChanged();
+}
+
+int TListView::ColumnWidth(int Index) const {
+  if (Index < 0 || Index >= static_cast<int>(FColumns.size())) return 0;
+  return ListPeer() ? ListPeer()->ColumnWidth(Index) : FColumns[Index].Width;
+}
+
+void TListView::NativeEdited(TListItem* Item, const std::string& Text) {
+  std::string S = Text;
+  if (OnEdited) OnEdited(this, Item, S);
+  Item->SetCaption(S);
+}
 
 TListItem* TListView::Selected() const {
   for (int i = 0; i < FItems.Count(); ++i)

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/Control.h"
+
 namespace lantern {
 
 class TImageList;
@@ -14,6 +16,25 @@ class TListView;
 class TListItem;
 
 enum class TItemChange { ctText, ctImage, ctState };
+
+// The native list control's side: told of every change, in the order they happen.
+class TListViewPeer : public TControlPeer {
+ public:
+  virtual void RowInserted(TListItem* Row, int Index) = 0;
+  virtual void RowDeleting(TListItem* Row, int Index) = 0;
+  virtual void RowsCleared() = 0;
+  virtual void RowChanged(TListItem* Row, TItemChange Change) = 0;
+  virtual void ImagesChanged() = 0;
+  virtual void ColumnsChanged() = 0;
+  virtual void UpdateBracket(bool Begin) = 0;
+  virtual void MakeVisible(TListItem* Row) = 0;
+  virtual int ColumnWidth(int Index) = 0;  // as the user left it
+};
+
+struct TListColumn {
+  std::string Caption;
+  int Width;
+};
 
 // The texts of a row after its caption (sub-item 0 is the second column).
 class TSubItems {
@@ -54,6 +75,10 @@ class TListItem {
   void SetFocused(bool Value);
   // Frees the row; the rows after it move up.
   void Delete();
+  // Scrolls the list so that the row can be seen.
+  void MakeVisible();
+  // The user changed the row's check box, selection or focus in the native control.
+  void NativeState(bool Checked, bool Selected, bool Focused);
 
  private:
   friend class TListItems;
@@ -81,7 +106,7 @@ class TListItems {
   TListItem* operator[](int Index) const { return FRows.at(Index).get(); }
   int IndexOf(const TListItem* Row) const;
 
-  void BeginUpdate() { ++FUpdateCount; }
+  void BeginUpdate();
   void EndUpdate();
   bool Updating() const { return FUpdateCount > 0; }
 
@@ -92,24 +117,44 @@ class TListItems {
   int FUpdateCount = 0;
 };
 
-class TListView {
+class TListView : public TWinControl {
  public:
   using TChangeEvent = std::function<void(TListView* Sender, TListItem* Item, TItemChange)>;
+  using TEditedEvent = std::function<void(TListView* Sender, TListItem* Item, std::string& S)>;
+  using TColumnEvent = std::function<void(TListView* Sender, int Column)>;
 
-  TListView() : FItems(this) {}
-  ~TListView();
+  explicit TListView(TWinControl* Parent = nullptr) : TWinControl(Parent), FItems(this) {}
+  ~TListView() override;
+  TListViewPeer* ListPeer() const { return static_cast<TListViewPeer*>(Peer()); }
   TListItems& Items() { return FItems; }
   const TListItems& Items() const { return FItems; }
   TImageList* SmallImages() const { return FSmallImages; }
-  void SetSmallImages(TImageList* Value) { FSmallImages = Value; }
+  void SetSmallImages(TImageList* Value);
   TListItem* Selected() const;  // the first selected row
   int SelCount() const;
 
+  const std::vector<TListColumn>& Columns() const { return FColumns; }
+  void AddColumn(const std::string& Caption, int Width);
+  int ColumnWidth(int Index) const;
+  void SetColumnWidth(int Index, int Width);
+  // The user finished editing a caption, double-clicked or clicked a column header.
+  void NativeEdited(TListItem* Item, const std::string& Text);
+  void NativeDblClick() {
+    if (OnDblClick) OnDblClick(this);
+  }
+  void NativeColumnClick(int Column) {
+    if (OnColumnClick) OnColumnClick(this, Column);
+  }
+
   TChangeEvent OnChange;
+  TEditedEvent OnEdited;
+  TNotifyEvent OnDblClick;
+  TColumnEvent OnColumnClick;
 
  private:
   TListItems FItems;
   TImageList* FSmallImages = nullptr;
+  std::vector<TListColumn> FColumns;
 };
 
 }  // namespace lantern

@@ -13,6 +13,32 @@ int TTreeNode::Index() const {
   return -1;
 }
 
+void TTreeNode::Changed() {
+  if (TTreeViewPeer* Peer = FTreeView->TreePeer()) Peer->NodeChanged(this);
+}
+
+void TTreeNode::SetText(const std::string& Value) {
+  FText = Value;
+  Changed();
+}
+
+void TTreeNode::SetImageIndex(int Value) {
+  FImageIndex = Value;
+  Changed();
+}
+
+void TTreeNode::SetSelectedIndex(int Value) {
+  FSelectedIndex = Value;
+  Changed();
+}
+
+void TTreeNode::NativeExpanded(bool Value) {
+  if (FExpanded == Value) return;
+  FExpanded = Value;
+  TTreeView::TNodeEvent& Event = Value ? FTreeView->OnExpanded : FTreeView->OnCollapsed;
+  if (Event) Event(FTreeView, this);
+}
+
 void TTreeNode::SetExpanded(bool Value) {
   if (Value)
     Expand(false);
@@ -23,6 +49,7 @@ void TTreeNode::SetExpanded(bool Value) {
 void TTreeNode::Expand(bool Recurse) {
   if (HasChildren() && !FExpanded) {
     FExpanded = true;
+    Changed();
     if (FTreeView->OnExpanded) FTreeView->OnExpanded(FTreeView, this);
   }
   if (Recurse)
@@ -32,6 +59,7 @@ void TTreeNode::Expand(bool Recurse) {
 void TTreeNode::Collapse(bool Recurse) {
   if (FExpanded) {
     FExpanded = false;
+    Changed();
     if (HasChildren() && FTreeView->OnCollapsed) FTreeView->OnCollapsed(FTreeView, this);
   }
   if (Recurse)
@@ -49,6 +77,7 @@ void TTreeNode::SetSelected(bool Value) {
 
 void TTreeNode::Forget(TTreeNode* Node) {
   FTreeView->NodeDeleting(Node);
+  if (TTreeViewPeer* Peer = FTreeView->TreePeer()) Peer->NodeDeleting(Node);
   auto It = std::find_if(FChildren.begin(), FChildren.end(),
                          [Node](const std::unique_ptr<TTreeNode>& p) { return p.get() == Node; });
   if (It == FChildren.end()) return;
@@ -79,6 +108,7 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const std::string& Text) {
   Holder->FChildren.emplace_back(new TTreeNode(FOwner, Parent));
   TTreeNode* Node = Holder->FChildren.back().get();
   Node->FText = Text;
+  if (TTreeViewPeer* Peer = FOwner->TreePeer()) Peer->NodeAdded(Node);
   return Node;
 }
 
@@ -98,30 +128,52 @@ TTreeNode* TTreeNodes::GetFirstNode() const {
   return FTop->HasChildren() ? FTop->Item(0) : nullptr;
 }
 
+void TTreeNodes::BeginUpdate() {
+  if (FUpdateCount++ == 0)
+    if (TTreeViewPeer* Peer = FOwner->TreePeer()) Peer->UpdateBracket(true);
+}
+
 void TTreeNodes::EndUpdate() {
-  if (FUpdateCount > 0) --FUpdateCount;
+  if (FUpdateCount > 0 && --FUpdateCount == 0)
+    if (TTreeViewPeer* Peer = FOwner->TreePeer()) Peer->UpdateBracket(false);
 }
 
 // TTreeView
 
-TTreeView::TTreeView() : FItems(new TTreeNodes(this)) {}
+TTreeView::TTreeView(TWinControl* Parent) : TWinControl(Parent), FItems(new TTreeNodes(this)) {}
 
 TTreeView::~TTreeView() {
   // Handlers must not run while the view itself goes away.
   OnChange = nullptr;
   OnExpanded = nullptr;
   OnCollapsed = nullptr;
+  OnEdited = nullptr;
+  SetPeer(nullptr);
   FItems.reset();
+}
+
+void TTreeView::SetImages(TImageList* Value) {
+  FImages = Value;
+  if (TTreeViewPeer* Peer = TreePeer()) Peer->ImagesChanged();
+}
+
+void TTreeView::NativeEdited(TTreeNode* Node, const std::string& Text) {
+  std::string S = Text;
+  if (OnEdited) OnEdited(this, Node, S);
+  Node->SetText(S);
 }
 
 void TTreeView::SetSelected(TTreeNode* Node) {
   if (FSelected == Node) return;
   FSelected = Node;
+  if (TTreeViewPeer* Peer = TreePeer()) Peer->SelectionChanged(Node);
   if (OnChange) OnChange(this, Node);
 }
 
 void TTreeView::InvalidateNode(TTreeNode* Node) {
-  if (Node) ++FRepaintRequests;
+  if (!Node) return;
+  ++FRepaintRequests;
+  if (TTreeViewPeer* Peer = TreePeer()) Peer->InvalidateNode(Node);
 }
 
 void TTreeView::NodeDeleting(TTreeNode* Node) {

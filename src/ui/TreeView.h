@@ -6,9 +6,25 @@
 #include <string>
 #include <vector>
 
+#include "ui/Control.h"
+
 namespace lantern {
 
+class TImageList;
 class TTreeView;
+class TTreeNode;
+
+// The native tree control's side: told of every change, in the order they happen.
+class TTreeViewPeer : public TControlPeer {
+ public:
+  virtual void NodeAdded(TTreeNode* Node) = 0;
+  virtual void NodeDeleting(TTreeNode* Node) = 0;
+  virtual void NodeChanged(TTreeNode* Node) = 0;  // text, pictures, expanded state
+  virtual void SelectionChanged(TTreeNode* Node) = 0;
+  virtual void UpdateBracket(bool Begin) = 0;
+  virtual void InvalidateNode(TTreeNode* Node) = 0;
+  virtual void ImagesChanged() = 0;
+};
 
 class TTreeNode {
  public:
@@ -23,13 +39,16 @@ class TTreeNode {
   int Index() const;
 
   const std::string& Text() const { return FText; }
-  void SetText(const std::string& Value) { FText = Value; }
+  void SetText(const std::string& Value);
   void* Data() const { return FData; }
   void SetData(void* Value) { FData = Value; }
   int ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(int Value) { FImageIndex = Value; }
+  void SetImageIndex(int Value);
   int SelectedIndex() const { return FSelectedIndex; }
-  void SetSelectedIndex(int Value) { FSelectedIndex = Value; }
+  void SetSelectedIndex(int Value);
+  // The native item that mirrors this node, kept by the peer.
+  void* ItemHandle() const { return FItemHandle; }
+  void SetItemHandle(void* Value) { FItemHandle = Value; }
 
   // A node without children is never shown expanded, as with the native control.
   bool Expanded() const { return FExpanded && HasChildren(); }
@@ -45,11 +64,14 @@ class TTreeNode {
   // Frees this node with its subtree.
   void Delete();
   void DeleteChildren();
+  // The user expanded or collapsed the node in the native control.
+  void NativeExpanded(bool Value);
 
  private:
   friend class TTreeNodes;
   TTreeNode(TTreeView* Owner, TTreeNode* Parent) : FTreeView(Owner), FParent(Parent) {}
   void Forget(TTreeNode* Node);
+  void Changed();
 
   TTreeView* FTreeView;
   TTreeNode* FParent;
@@ -60,6 +82,7 @@ class TTreeNode {
   int FSelectedIndex = -1;
   bool FExpanded = false;
   bool FFocused = false;
+  void* FItemHandle = nullptr;
 };
 
 class TTreeNodes {
@@ -75,7 +98,7 @@ class TTreeNodes {
   TTreeNode* Top(int Index) const { return FTop->Item(Index); }
 
   // Changes between the brackets are shown together when the last bracket closes.
-  void BeginUpdate() { ++FUpdateCount; }
+  void BeginUpdate();
   void EndUpdate();
   bool Updating() const { return FUpdateCount > 0; }
 
@@ -86,15 +109,22 @@ class TTreeNodes {
   int FUpdateCount = 0;
 };
 
-class TTreeView {
+class TTreeView : public TWinControl {
  public:
   using TNodeEvent = std::function<void(TTreeView* Sender, TTreeNode* Node)>;
+  using TEditedEvent = std::function<void(TTreeView* Sender, TTreeNode* Node, std::string& S)>;
 
-  TTreeView();
-  ~TTreeView();
+  explicit TTreeView(TWinControl* Parent = nullptr);
+  ~TTreeView() override;
+  TTreeViewPeer* TreePeer() const { return static_cast<TTreeViewPeer*>(Peer()); }
+  // The user selected a node or finished editing its text in the native control.
+  void NativeSelected(TTreeNode* Node) { SetSelected(Node); }
+  void NativeEdited(TTreeNode* Node, const std::string& Text);
   TTreeNodes& Items() { return *FItems; }
   TTreeNode* Selected() const { return FSelected; }
   void SetSelected(TTreeNode* Node);
+  TImageList* Images() const { return FImages; }
+  void SetImages(TImageList* Value);
   // Asks for the node's rectangle to be painted again, background included.
   void InvalidateNode(TTreeNode* Node);
   int RepaintRequests() const { return FRepaintRequests; }
@@ -102,6 +132,7 @@ class TTreeView {
   TNodeEvent OnChange;  // the selection changed
   TNodeEvent OnExpanded;
   TNodeEvent OnCollapsed;
+  TEditedEvent OnEdited;  // in-place editing ended; the handler may change the text
 
  private:
   friend class TTreeNode;
@@ -109,6 +140,7 @@ class TTreeView {
 
   std::unique_ptr<TTreeNodes> FItems;
   TTreeNode* FSelected = nullptr;
+  TImageList* FImages = nullptr;
   int FRepaintRequests = 0;
 };
 

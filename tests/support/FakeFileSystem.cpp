@@ -163,6 +163,14 @@ void TFakeFileSystem::ReplaceFile(const std::string& Source, const std::string& 
   PlatformFileSystem().ReplaceFile(Source, Target);
 }
 
+bool TFakeFileSystem::Copy(const std::string& Source, const std::string& Target) {
+  return PlatformFileSystem().Copy(Source, Target);
+}
+
+bool TFakeFileSystem::CreateFolders(const std::string& Path) {
+  return PlatformFileSystem().CreateFolders(Path);
+}
+
 bool TFakeFileSystem::RemoveFile(const std::string& Path) {
   return PlatformFileSystem().RemoveFile(Path);
 }

@@ -28,6 +28,8 @@ class TFakeFileSystem : public TFileSystem {
   std::unique_ptr<TFileHandle> Open(const std::string& Path, TFileMode Mode) override;
   void ReplaceFile(const std::string& Source, const std::string& Target) override;
   bool RemoveFile(const std::string& Path) override;
+  bool Copy(const std::string& Source, const std::string& Target) override;
+  bool CreateFolders(const std::string& Path) override;
 
   bool FailReplace = false;   // ReplaceFile raises, as when the target is locked
   long FailWritesAfter = -1;  // >= 0: a file being written fails after that many bytes

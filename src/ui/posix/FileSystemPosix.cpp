@@ -87,6 +87,24 @@ class TPosixFileSystem : public TFileSystem {
       throw EFileError(CannotReplaceText(Target, Reason()));
   }
   bool RemoveFile(const std::string& Path) override { return ::unlink(Path.c_str()) == 0; }
+  bool Copy(const std::string& Source, const std::string& Target) override {
+    try {
+      auto In = Open(Source, TFileMode::OpenRead);
+      auto Out = Open(Target, TFileMode::Create);
+      char Buffer[65536];
+      while (std::size_t n = In->Read(Buffer, sizeof(Buffer))) Out->Write(Buffer, n);
+      return true;
+    } catch (const EFileError&) {
+      return false;
+    }
+  }
+  bool CreateFolders(const std::string& Path) override {
+    if (Path.empty() || DirectoryExists(Path)) return true;
+    std::size_t Slash = Path.find_last_of('/', Path.size() - 2);
+    if (Slash != std::string::npos && Slash > 0 && !CreateFolders(Path.substr(0, Slash)))
+      return false;
+    return ::mkdir(Path.c_str(), 0755) == 0 || errno == EEXIST;
+  }
 };
 
 }  // namespace

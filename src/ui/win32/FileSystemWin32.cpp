@@ -1,7 +1,9 @@
 // Windows' file system through the W functions, names converted from CP932.
 #include <windows.h>
 
+#include "base/Cp932.h"
 #include "base/Exception.h"
+#include "base/Path.h"
 #include "ui/FileSystem.h"
 #include "ui/win32/WideText.h"
 
@@ -91,6 +93,18 @@ class TWin32FileSystem : public TFileSystem {
   }
   bool RemoveFile(const std::string& Path) override {
     return DeleteFileW(ToWide(Path).c_str()) != 0;
+  }
+  bool Copy(const std::string& Source, const std::string& Target) override {
+    return CopyFileW(ToWide(Source).c_str(), ToWide(Target).c_str(), FALSE) != 0;
+  }
+  bool CreateFolders(const std::string& Path) override {
+    std::string Folder = ExcludeTrailingBackslash(Path);
+    if (Folder.empty() || DirectoryExists(Folder)) return true;
+    std::string Parent = ExcludeTrailingBackslash(ExtractFilePath(Folder));
+    if (!Parent.empty() && Parent != Folder && !EndsWithChar(Parent, ':') && !CreateFolders(Parent))
+      return false;
+    return CreateDirectoryW(ToWide(Folder).c_str(), nullptr) ||
+           GetLastError() == ERROR_ALREADY_EXISTS;
   }
 };
 

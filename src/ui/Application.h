@@ -1,0 +1,47 @@
+#pragma once
+// The application: its title, the message loop, the application-wide message hook and the
+// error display that every handler's exception ends in.
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace lantern {
+
+struct TMessage {
+  void* Window = nullptr;
+  unsigned Message = 0;
+  std::uintptr_t WParam = 0;
+  std::intptr_t LParam = 0;
+};
+
+class TApplication {
+ public:
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& Value) { FTitle = Value; }
+  // Runs the message loop until Terminate (windowless: returns at once).
+  void Run();
+  void Terminate();
+  // The error box with the exception's text; what every event dispatch does with an
+  // exception that its handler let through.
+  void ShowException(const std::exception& E);
+  // Runs Handler; an exception it raises is shown, never passed on.
+  template <typename F>
+  void Guard(F&& Handler) {
+    try {
+      Handler();
+    } catch (const std::exception& E) {
+      ShowException(E);
+    }
+  }
+
+  // Sees every message taken from the queue before it is dispatched.
+  std::function<void(TMessage& Msg, bool& Handled)> OnMessage;
+
+ private:
+  std::string FTitle;
+};
+
+TApplication& Application();
+
+}  // namespace lantern

@@ -1,0 +1,96 @@
+#include "ui/Control.h"
+
+#include <algorithm>
+
+namespace lantern {
+
+namespace {
+TWinControl* FocusedControl = nullptr;
+}
+
+TWinControl::TWinControl(TWinControl* Parent) : FParent(Parent) {
+  if (FParent) FParent->FControls.push_back(this);
+}
+
+TWinControl::~TWinControl() {
+  if (FocusedControl == this) FocusedControl = nullptr;
+  FPeer.reset();
+  if (FParent) {
+    auto& Siblings = FParent->FControls;
+    Siblings.erase(std::remove(Siblings.begin(), Siblings.end(), this), Siblings.end());
+  }
+}
+
+void TWinControl::SetBounds(int Left, int Top, int Width, int Height) {
+  if (Left == FLeft && Top == FTop && Width == FWidth && Height == FHeight) return;
+  FLeft = Left;
+  FTop = Top;
+  FWidth = Width;
+  FHeight = Height;
+  if (FPeer) FPeer->BoundsChanged();
+  BoundsChanged();
+  Realign();
+}
+
+void TWinControl::NativeBoundsChanged(int Left, int Top, int Width, int Height) {
+  if (Left == FLeft && Top == FTop && Width == FWidth && Height == FHeight) return;
+  FLeft = Left;
+  FTop = Top;
+  FWidth = Width;
+  FHeight = Height;
+  BoundsChanged();
+  Realign();
+}
+
+void TWinControl::SetAlign(TAlign Value) {
+  FAlign = Value;
+  if (FParent) FParent->Realign();
+}
+
+void TWinControl::Realign() {
+  int Left = 0, Top = 0, Right = ClientWidth(), Bottom = ClientHeight();
+  for (TAlign Pass : {TAlign::Top, TAlign::Bottom, TAlign::Left, TAlign::Client}) {
+    for (TWinControl* c : FControls) {
+      if (c->FAlign != Pass || !c->FVisible) continue;
+      switch (Pass) {
+        case TAlign::Top:
+          c->SetBounds(Left, Top, Right - Left, c->FHeight);
+          Top += c->FHeight;
+          break;
+        case TAlign::Bottom:
+          Bottom -= c->FHeight;
+          c->SetBounds(Left, Bottom, Right - Left, c->FHeight);
+          break;
+        case TAlign::Left:
+          c->SetBounds(Left, Top, c->FWidth, std::max(0, Bottom - Top));
+          Left += c->FWidth;
+          break;
+        default:
+          c->SetBounds(Left, Top, std::max(0, Right - Left), std::max(0, Bottom - Top));
+          break;
+      }
+    }
+  }
+}
+
+void TWinControl::SetVisible(bool Value) {
+  if (FVisible == Value) return;
+  FVisible = Value;
+  if (FPeer) FPeer->VisibleChanged();
+  if (FParent) FParent->Realign();
+}
+
+bool TWinControl::Focused() const { return FocusedControl == this; }
+
+void TWinControl::SetFocus() {
+  if (FPeer) FPeer->Focus();  // the native control reports the focus back
+  if (FocusedControl != this) NativeFocusEntered();
+}
+
+void TWinControl::NativeFocusEntered() {
+  if (FocusedControl == this) return;
+  FocusedControl = this;
+  if (OnEnter) OnEnter(this);
+}
+
+}  // namespace lantern

@@ -1,0 +1,40 @@
+#pragma once
+// Facts about the system and the program, and the few windowing calls that the program
+// makes outside its own windows: the single-instance mutex, the messages and atoms between
+// instances, and bringing a window to the front.
+#include <cstdint>
+#include <string>
+
+namespace lantern {
+
+class TSystem {
+ public:
+  virtual ~TSystem() = default;
+  virtual std::string UserName() = 0;         // the logon name; empty when unknown
+  virtual std::string ProgramFileName() = 0;  // the full path of the running program
+  // The file version of a program's version resource (most significant part first).
+  virtual bool FileVersion(const std::string& Path, unsigned (&Parts)[4]) = 0;
+  virtual bool IsWindowsNT() = 0;
+  virtual double Now() = 0;  // local date and time in days since 30 December 1899
+  virtual int ScreenWidth() = 0;
+  virtual int ScreenHeight() = 0;
+
+  virtual unsigned RegisterMessage(const std::string& Name) = 0;
+  virtual bool MutexExists(const std::string& Name) = 0;
+  virtual void CreateInstanceMutex(const std::string& Name) = 0;  // held until ReleaseMutex
+  virtual void ReleaseMutex() = 0;
+  virtual void* FindWindowByClass(const std::string& ClassName) = 0;
+  virtual void Post(void* Window, unsigned Message, std::uintptr_t WParam,
+                    std::intptr_t LParam) = 0;
+  virtual unsigned AddAtom(const std::string& Text) = 0;  // a global atom; 0 on failure
+  virtual std::string AtomText(unsigned Atom) = 0;        // at most 255 characters
+  virtual void DeleteAtom(unsigned Atom) = 0;
+  // Brings Window to the top even when another thread owns the foreground window.
+  virtual void ForceForeground(void* Window) = 0;
+};
+
+TSystem& System();
+TSystem* SetSystem(TSystem* Value);  // nullptr: the platform's own; returns the old one
+TSystem& PlatformSystem();
+
+}  // namespace lantern

@@ -1,0 +1,34 @@
+#pragma once
+// The platform's native windows. Windows builds install a factory that makes real windows;
+// elsewhere there is none and every control stays windowless.
+#include <memory>
+
+namespace lantern {
+
+class TForm;
+class TTimer;
+class TTimerPeer;
+class TTreeView;
+class TListView;
+class TImageList;
+class TImageListPeer;
+
+class TWidgetFactory {
+ public:
+  virtual ~TWidgetFactory() = default;
+  // Native window for the form and native controls for its children, each given its peer.
+  virtual void CreateForm(TForm& Form) = 0;
+  virtual std::unique_ptr<TTimerPeer> CreateTimer(TTimer& Timer) = 0;
+  virtual std::unique_ptr<TImageListPeer> CreateImageList(TImageList& List) = 0;
+  // The message loop of the user-interface thread, until Terminate.
+  virtual void Run() = 0;
+  virtual void Terminate() = 0;
+};
+
+// Null when windowless.
+TWidgetFactory* Widgets();
+void SetWidgets(TWidgetFactory* Value);
+// The platform's native windows; null where there are none.
+TWidgetFactory* PlatformWidgets();
+
+}  // namespace lantern

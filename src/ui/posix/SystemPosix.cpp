@@ -1,0 +1,55 @@
+// The system of a POSIX host, for the native build: a user and a clock, and no other
+// instances or windows to talk to.
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "ui/System.h"
+
+namespace lantern {
+
+namespace {
+
+class TPosixSystem : public TSystem {
+ public:
+  std::string UserName() override {
+    const char* Name = std::getenv("USER");
+    return Name ? Name : "";
+  }
+  std::string ProgramFileName() override {
+    char Buffer[4096];
+    ssize_t n = ::readlink("/proc/self/exe", Buffer, sizeof(Buffer) - 1);
+    return n > 0 ? std::string(Buffer, n) : std::string();
+  }
+  bool FileVersion(const std::string&, unsigned (&)[4]) override { return false; }
+  bool IsWindowsNT() override { return true; }
+  double Now() override {
+    time_t t = ::time(nullptr);
+    struct tm Local;
+    ::localtime_r(&t, &Local);
+    // 25569 days lie between 30 December 1899 and 1 January 1970.
+    return 25569.0 + (t + Local.tm_gmtoff) / 86400.0;
+  }
+  int ScreenWidth() override { return 1280; }
+  int ScreenHeight() override { return 1024; }
+  unsigned RegisterMessage(const std::string&) override { return 0xC000; }
+  bool MutexExists(const std::string&) override { return false; }
+  void CreateInstanceMutex(const std::string&) override {}
+  void ReleaseMutex() override {}
+  void* FindWindowByClass(const std::string&) override { return nullptr; }
+  void Post(void*, unsigned, std::uintptr_t, std::intptr_t) override {}
+  unsigned AddAtom(const std::string&) override { return 0; }
+  std::string AtomText(unsigned) override { return std::string(); }
+  void DeleteAtom(unsigned) override {}
+  void ForceForeground(void*) override {}
+};
+
+}  // namespace
+
+TSystem& PlatformSystem() {
+  static TPosixSystem Instance;
+  return Instance;
+}
+
+}  // namespace lantern

@@ -1,0 +1,136 @@
+// The system's facts and the calls between instances, through the W functions.
+#include <windows.h>
+
+#include "ui/System.h"
+#include "ui/win32/WideText.h"
+
+namespace lantern {
+
+namespace {
+
+class TWin32System : public TSystem {
+ public:
+  std::string UserName() override {
+    wchar_t Buffer[256];
+    DWORD Size = 255;
+    return GetUserNameW(Buffer, &Size) ? FromWide(Buffer) : std::string();
+  }
+
+  std::string ProgramFileName() override {
+    wchar_t Buffer[32768];
+    DWORD n = GetModuleFileNameW(nullptr, Buffer, 32768);
+    return FromWide(std::wstring(Buffer, n));
+  }
+
+  bool FileVersion(const std::string& Path, unsigned (&Parts)[4]) override {
+    std::wstring Wide = ToWide(Path);
+    DWORD Ignored = 0;
+    DWORD Size = GetFileVersionInfoSizeW(Wide.c_str(), &Ignored);
+    if (!Size) return false;
+    std::string Data(Size, '\0');
+    if (!GetFileVersionInfoW(Wide.c_str(), 0, Size, &Data[0])) return false;
+    VS_FIXEDFILEINFO* Info = nullptr;
+    UINT Length = 0;
+    if (!VerQueryValueW(&Data[0], L"\\", reinterpret_cast<void**>(&Info), &Length) || !Info)
+      return false;
+    Parts[0] = HIWORD(Info->dwFileVersionMS);
+    Parts[1] = LOWORD(Info->dwFileVersionMS);
+    Parts[2] = HIWORD(Info->dwFileVersionLS);
+    Parts[3] = LOWORD(Info->dwFileVersionLS);
+    return true;
+  }
+
+  bool IsWindowsNT() override {
+    OSVERSIONINFOW Info = {};
+    Info.dwOSVersionInfoSize = sizeof(Info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return GetVersionExW(&Info) && Info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+#pragma GCC diagnostic pop
+  }
+
+  double Now() override {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    FILETIME f;
+    SystemTimeToFileTime(&t, &f);
+    ULARGE_INTEGER u;
+    u.LowPart = f.dwLowDateTime;
+    u.HighPart = f.dwHighDateTime;
+    // FILETIME counts 100 ns from 1 January 1601, 109205 days before 30 December 1899.
+    return static_cast<double>(u.QuadPart) / 864000000000.0 - 109205.0;
+  }
+
+  int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
+  int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
+
+  unsigned RegisterMessage(const std::string& Name) override {
+    return RegisterWindowMessageW(ToWide(Name).c_str());
+  }
+
+  bool MutexExists(const std::string& Name) override {
+    HANDLE h = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, ToWide(Name).c_str());
+    if (!h) return false;
+    CloseHandle(h);
+    return true;
+  }
+
+  void CreateInstanceMutex(const std::string& Name) override {
+    FMutex = CreateMutexW(nullptr, FALSE, ToWide(Name).c_str());
+  }
+
+  void ReleaseMutex() override {
+    if (FMutex) {
+      ::ReleaseMutex(FMutex);
+      CloseHandle(FMutex);
+      FMutex = nullptr;
+    }
+  }
+
+  void* FindWindowByClass(const std::string& ClassName) override {
+    return FindWindowW(ToWide(ClassName).c_str(), nullptr);
+  }
+
+  void Post(void* Window, unsigned Message, std::uintptr_t WParam, std::intptr_t LParam) override {
+    PostMessageW(static_cast<HWND>(Window), Message, WParam, LParam);
+  }
+
+  unsigned AddAtom(const std::string& Text) override {
+    return GlobalAddAtomW(ToWide(Text).c_str());
+  }
+
+  std::string AtomText(unsigned Atom) override {
+    wchar_t Buffer[256];
+    UINT n = GlobalGetAtomNameW(static_cast<ATOM>(Atom), Buffer, 256);
+    return FromWide(std::wstring(Buffer, n));
+  }
+
+  void DeleteAtom(unsigned Atom) override { GlobalDeleteAtom(static_cast<ATOM>(Atom)); }
+
+  void ForceForeground(void* Window) override {
+    HWND Target = static_cast<HWND>(Window);
+    DWORD Mine = GetWindowThreadProcessId(Target, nullptr);
+    DWORD Theirs = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    if (Theirs && Mine != Theirs) {
+      AttachThreadInput(Theirs, Mine, TRUE);
+      BringWindowToTop(Target);
+      SetForegroundWindow(Target);
+      AttachThreadInput(Theirs, Mine, FALSE);
+    } else {
+      BringWindowToTop(Target);
+      SetForegroundWindow(Target);
+    }
+  }
+
+ private:
+  HANDLE FMutex = nullptr;
+};
+
+}  // namespace
+
+TSystem& PlatformSystem() {
+  static TWin32System Instance;
+  return Instance;
+}
+
+}  // namespace lantern

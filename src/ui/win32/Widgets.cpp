@@ -1,0 +1,644 @@
+// The toolkit's native side: forms, the tree and list views, image lists, timers and the
+// message loop. Each native object mirrors the state its toolkit object keeps in C++, and
+// reports what the user does through the toolkit's Native... calls, so that the C++ state
+// changes before the program's handlers run. No exception leaves a window procedure.
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include <cstring>
+#include <map>
+#include <stdexcept>
+#include <vector>
+
+#include "ui/Application.h"
+#include "ui/Form.h"
+#include "ui/ImageList.h"
+#include "ui/ListView.h"
+#include "ui/Timer.h"
+#include "ui/TreeView.h"
+#include "ui/Widgets.h"
+#include "ui/win32/WideText.h"
+
+namespace lantern {
+
+namespace {
+
+HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+
+// Runs a handler on behalf of a window procedure: an exception becomes the error box.
+template <typename F>
+void Dispatch(F&& Handler) {
+  try {
+    Handler();
+  } catch (const std::exception& E) {
+    Application().ShowException(E);
+  } catch (...) {
+    Application().ShowException(std::runtime_error("予期しないエラーが発生しました"));
+  }
+}
+
+// Native child controls keep the peer that receives their notifications here.
+class TNotifyTarget {
+ public:
+  virtual ~TNotifyTarget() = default;
+  virtual LRESULT Notify(NMHDR* Header) = 0;
+};
+
+void BindTarget(HWND Control, TNotifyTarget* Target) {
+  SetWindowLongPtrW(Control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Target));
+}
+
+TNotifyTarget* TargetOf(HWND Control) {
+  return reinterpret_cast<TNotifyTarget*>(GetWindowLongPtrW(Control, GWLP_USERDATA));
+}
+
+// Sets a flag for as long as the peer itself changes the native control, so that the
+// notifications this causes are not taken for the user's doing.
+class TSyncing {
+ public:
+  explicit TSyncing(bool& Flag) : FFlag(Flag), FOld(Flag) { FFlag = true; }
+  ~TSyncing() { FFlag = FOld; }
+
+ private:
+  bool& FFlag;
+  bool FOld;
+};
+
+// The application's hidden top-level window: the owner of every form, so that the program
+// has no task-bar button of its own, and the window that timers tick on.
+class TUtilityWindow {
+ public:
+  static TUtilityWindow& Get() {
+    static TUtilityWindow Instance;
+    return Instance;
+  }
+  HWND Handle() const { return FHandle; }
+  void AddTimer(UINT_PTR Id, TTimer* Timer) { FTimers[Id] = Timer; }
+  void RemoveTimer(UINT_PTR Id) { FTimers.erase(Id); }
+
+ private:
+  TUtilityWindow() {
+    WNDCLASSW Class = {};
+    Class.lpfnWndProc = Proc;
+    Class.hInstance = ModuleInstance();
+    Class.lpszClassName = L"TLanternApplication";
+    RegisterClassW(&Class);
+    FHandle = CreateWindowExW(WS_EX_TOOLWINDOW, Class.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0,
+                              nullptr, nullptr, ModuleInstance(), nullptr);
+  }
+  static LRESULT CALLBACK Proc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+    if (Message == WM_TIMER) {
+      auto& Timers = Get().FTimers;
+      auto It = Timers.find(WParam);
+      if (It != Timers.end()) {
+        TTimer* Timer = It->second;
+        Dispatch([&] { Timer->Tick(); });
+      }
+      return 0;
+    }
+    return DefWindowProcW(Window, Message, WParam, LParam);
+  }
+
+  HWND FHandle = nullptr;
+  std::map<UINT_PTR, TTimer*> FTimers;
+};
+
+class TWin32TimerPeer : public TTimerPeer {
+ public:
+  explicit TWin32TimerPeer(TTimer& Timer) : FTimer(Timer), FId(++LastId) {
+    TUtilityWindow::Get().AddTimer(FId, &Timer);
+  }
+  ~TWin32TimerPeer() override {
+    KillTimer(TUtilityWindow::Get().Handle(), FId);
+    TUtilityWindow::Get().RemoveTimer(FId);
+  }
+  void Changed() override {
+    if (FTimer.Enabled())
+      SetTimer(TUtilityWindow::Get().Handle(), FId, static_cast<UINT>(FTimer.Interval()), nullptr);
+    else
+      KillTimer(TUtilityWindow::Get().Handle(), FId);
+  }
+
+ private:
+  static UINT_PTR LastId;
+  TTimer& FTimer;
+  UINT_PTR FId;
+};
+
+UINT_PTR TWin32TimerPeer::LastId = 0;
+
+class TWin32ImageListPeer : public TImageListPeer {
+ public:
+  TWin32ImageListPeer(int Width, int Height)
+      : FList(ImageList_Create(Width, Height, ILC_COLOR32 | ILC_MASK, 16, 64)) {}
+  ~TWin32ImageListPeer() override { ImageList_Destroy(FList); }
+  void* Handle() const override { return FList; }
+  void Added(const TIcon& Icon) override {
+    if (ImageList_ReplaceIcon(FList, -1, static_cast<HICON>(Icon.Handle())) < 0) {
+      // Keep the indexes in step with the toolkit's list even when Windows refuses a picture.
+      HICON Blank = CreateIcon(ModuleInstance(), 1, 1, 1, 1, Mask, Mask + 1);
+      ImageList_ReplaceIcon(FList, -1, Blank);
+      DestroyIcon(Blank);
+    }
+  }
+  void Deleted(int Index) override { ImageList_Remove(FList, Index); }
+
+ private:
+  static const BYTE Mask[2];
+  HIMAGELIST FList;
+};
+
+const BYTE TWin32ImageListPeer::Mask[2] = {0xFF, 0x00};
+
+HIMAGELIST NativeList(TImageList* List) {
+  return List ? static_cast<HIMAGELIST>(List->Handle()) : nullptr;
+}
+
+// A native child control of ours.
+class TChildPeer : public TNotifyTarget {
+ public:
+  explicit TChildPeer(TWinControl& Control) : FControl(Control) {}
+  ~TChildPeer() override {
+    if (FHandle) {
+      BindTarget(FHandle, nullptr);
+      DestroyWindow(FHandle);
+    }
+  }
+
+ protected:
+  void Create(const wchar_t* Class, DWORD Style, HWND Parent) {
+    FHandle = CreateWindowExW(WS_EX_CLIENTEDGE, Class, L"",
+                              WS_CHILD | WS_TABSTOP | (FControl.Visible() ? WS_VISIBLE : 0) | Style,
+                              FControl.Left(), FControl.Top(), FControl.Width(), FControl.Height(),
+                              Parent, nullptr, ModuleInstance(), nullptr);
+    BindTarget(FHandle, this);
+    SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+  }
+  void MirrorBounds() {
+    SetWindowPos(FHandle, nullptr, FControl.Left(), FControl.Top(), FControl.Width(),
+                 FControl.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void MirrorVisible() { ShowWindow(FHandle, FControl.Visible() ? SW_SHOW : SW_HIDE); }
+  void FocusNative() { ::SetFocus(FHandle); }
+
+ public:
+  static HFONT UiFont() {
+    // The program's font: "ＭＳ Ｐゴシック", 12 pixels, Shift-JIS.
+    static HFONT Font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH, ToWide("ＭＳ Ｐゴシック").c_str());
+    return Font;
+  }
+
+ protected:
+  TWinControl& FControl;
+  HWND FHandle = nullptr;
+  bool FSyncing = false;
+};
+
+class TWin32TreeViewPeer : public TTreeViewPeer, public TChildPeer {
+ public:
+  TWin32TreeViewPeer(TTreeView& View, HWND Parent) : TChildPeer(View), FView(View) {
+    Create(WC_TREEVIEWW,
+           TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_EDITLABELS,
+           Parent);
+    ImagesChanged();
+    TSyncing Sync(FSyncing);
+    for (int i = 0; i < View.Items().TopCount(); ++i) InsertTree(View.Items().Top(i));
+    SelectionChanged(View.Selected());
+  }
+
+  void* Handle() const override { return FHandle; }
+  void BoundsChanged() override { MirrorBounds(); }
+  void VisibleChanged() override { MirrorVisible(); }
+  void Focus() override { FocusNative(); }
+
+  void NodeAdded(TTreeNode* Node) override {
+    TSyncing Sync(FSyncing);
+    Insert(Node);
+  }
+  void NodeDeleting(TTreeNode* Node) override {
+    TSyncing Sync(FSyncing);
+    if (Node->ItemHandle())
+      SendMessageW(FHandle, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(Node->ItemHandle()));
+  }
+  void NodeChanged(TTreeNode* Node) override {
+    if (!Node->ItemHandle()) return;
+    TSyncing Sync(FSyncing);
+    std::wstring Text = ToWide(Node->Text());
+    TVITEMW Item = {};
+    Item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    Item.hItem = static_cast<HTREEITEM>(Node->ItemHandle());
+    Item.pszText = &Text[0];
+    Item.iImage = Node->ImageIndex();
+    Item.iSelectedImage = Node->SelectedIndex();
+    SendMessageW(FHandle, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&Item));
+    UINT State = static_cast<UINT>(SendMessageW(
+        FHandle, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(Item.hItem), TVIS_EXPANDED));
+    if (((State & TVIS_EXPANDED) != 0) != Node->Expanded())
+      SendMessageW(FHandle, TVM_EXPAND, Node->Expanded() ? TVE_EXPAND : TVE_COLLAPSE,
+                   reinterpret_cast<LPARAM>(Item.hItem));
+  }
+  void SelectionChanged(TTreeNode* Node) override {
+    TSyncing Sync(FSyncing);
+    SendMessageW(FHandle, TVM_SELECTITEM, TVGN_CARET,
+                 reinterpret_cast<LPARAM>(Node ? Node->ItemHandle() : nullptr));
+  }
+  void UpdateBracket(bool Begin) override {
+    SendMessageW(FHandle, WM_SETREDRAW, Begin ? FALSE : TRUE, 0);
+    if (!Begin) InvalidateRect(FHandle, nullptr, TRUE);
+  }
+  void InvalidateNode(TTreeNode* Node) override {
+    if (!Node->ItemHandle()) return;
+    // TVM_GETITEMRECT takes the item in the rectangle's place.
+    RECT Rect;
+    HTREEITEM Item = static_cast<HTREEITEM>(Node->ItemHandle());
+    std::memcpy(&Rect, &Item, sizeof(Item));
+    if (SendMessageW(FHandle, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&Rect)))
+      InvalidateRect(FHandle, &Rect, TRUE);
+  }
+  void ImagesChanged() override {
+    SendMessageW(FHandle, TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(NativeList(FView.Images())));
+  }
+
+  LRESULT Notify(NMHDR* Header) override {
+    if (FSyncing && Header->code != TVN_BEGINLABELEDITW) return 0;
+    switch (Header->code) {
+      case TVN_SELCHANGEDW: {
+        auto* Info = reinterpret_cast<NMTREEVIEWW*>(Header);
+        FView.NativeSelected(reinterpret_cast<TTreeNode*>(Info->itemNew.lParam));
+        return 0;
+      }
+      case TVN_ITEMEXPANDEDW: {
+        auto* Info = reinterpret_cast<NMTREEVIEWW*>(Header);
+        if (auto* Node = reinterpret_cast<TTreeNode*>(Info->itemNew.lParam))
+          Node->NativeExpanded(Info->action == TVE_EXPAND);
+        return 0;
+      }
+      case TVN_ENDLABELEDITW: {
+        auto* Info = reinterpret_cast<NMTVDISPINFOW*>(Header);
+        auto* Node = reinterpret_cast<TTreeNode*>(Info->item.lParam);
+        if (Node && Info->item.pszText) FView.NativeEdited(Node, FromWide(Info->item.pszText));
+        return FALSE;  // the toolkit has set the text itself
+      }
+      case NM_SETFOCUS: FView.NativeFocusEntered(); return 0;
+      default: return 0;
+    }
+  }
+
+ private:
+  void Insert(TTreeNode* Node) {
+    std::wstring Text = ToWide(Node->Text());
+    TVINSERTSTRUCTW Insert = {};
+    Insert.hParent =
+        Node->Parent() ? static_cast<HTREEITEM>(Node->Parent()->ItemHandle()) : TVI_ROOT;
+    Insert.hInsertAfter =
+        Node->Index() == 0
+            ? TVI_FIRST
+            : static_cast<HTREEITEM>((Node->Parent() ? Node->Parent()->Item(Node->Index() - 1)
+                                                     : FView.Items().Top(Node->Index() - 1))
+                                         ->ItemHandle());
+    Insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    Insert.item.pszText = &Text[0];
+    Insert.item.iImage = Node->ImageIndex();
+    Insert.item.iSelectedImage = Node->SelectedIndex();
+    Insert.item.lParam = reinterpret_cast<LPARAM>(Node);
+    Node->SetItemHandle(reinterpret_cast<HTREEITEM>(
+        SendMessageW(FHandle, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&Insert))));
+  }
+  void InsertTree(TTreeNode* Node) {
+    Insert(Node);
+    for (int i = 0; i < Node->Count(); ++i) InsertTree(Node->Item(i));
+    if (Node->Expanded())
+      SendMessageW(FHandle, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(Node->ItemHandle()));
+  }
+
+  TTreeView& FView;
+};
+
+class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
+ public:
+  TWin32ListViewPeer(TListView& View, HWND Parent) : TChildPeer(View), FView(View) {
+    Create(WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS, Parent);
+    SendMessageW(FHandle, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    ColumnsChanged();
+    ImagesChanged();
+    Rebuild();
+  }
+
+  void* Handle() const override { return FHandle; }
+  void BoundsChanged() override { MirrorBounds(); }
+  void VisibleChanged() override { MirrorVisible(); }
+  void Focus() override { FocusNative(); }
+
+  // While the list is inside an update bracket nothing is sent; the bracket's end rebuilds
+  // the native rows at once (a group of thousands is listed in one pass).
+  void RowInserted(TListItem* Row, int Index) override {
+    if (FDeferred) return;
+    TSyncing Sync(FSyncing);
+    InsertRow(Row, Index);
+  }
+  void RowDeleting(TListItem*, int Index) override {
+    if (FDeferred) return;
+    TSyncing Sync(FSyncing);
+    SendMessageW(FHandle, LVM_DELETEITEM, Index, 0);
+  }
+  void RowsCleared() override {
+    if (FDeferred) return;
+    TSyncing Sync(FSyncing);
+    SendMessageW(FHandle, LVM_DELETEALLITEMS, 0, 0);
+  }
+  void RowChanged(TListItem* Row, TItemChange) override {
+    if (FDeferred) return;
+    TSyncing Sync(FSyncing);
+    MirrorRow(Row, Row->Index());
+  }
+  void ImagesChanged() override {
+    SendMessageW(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(NativeList(FView.SmallImages())));
+  }
+  void ColumnsChanged() override {
+    while (SendMessageW(FHandle, LVM_DELETECOLUMN, 0, 0)) {
+    }
+    const auto& Columns = FView.Columns();
+    for (std::size_t i = 0; i < Columns.size(); ++i) {
+      std::wstring Text = ToWide(Columns[i].Caption);
+      LVCOLUMNW Column = {};
+      Column.mask = LVCF_TEXT | LVCF_WIDTH;
+      Column.pszText = &Text[0];
+      Column.cx = Columns[i].Width;
+      SendMessageW(FHandle, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&Column));
+    }
+  }
+  void UpdateBracket(bool Begin) override {
+    FDeferred = Begin;
+    SendMessageW(FHandle, WM_SETREDRAW, Begin ? FALSE : TRUE, 0);
+    if (!Begin) {
+      Rebuild();
+      InvalidateRect(FHandle, nullptr, TRUE);
+    }
+  }
+  void MakeVisible(TListItem* Row) override {
+    SendMessageW(FHandle, LVM_ENSUREVISIBLE, Row->Index(), FALSE);
+  }
+  int ColumnWidth(int Index) override {
+    return static_cast<int>(SendMessageW(FHandle, LVM_GETCOLUMNWIDTH, Index, 0));
+  }
+
+  LRESULT Notify(NMHDR* Header) override {
+    if (FSyncing) return 0;
+    switch (Header->code) {
+      case LVN_ITEMCHANGED: {
+        auto* Info = reinterpret_cast<NMLISTVIEW*>(Header);
+        if (!(Info->uChanged & LVIF_STATE)) return 0;
+        if (Info->iItem < 0) {
+          for (int i = 0; i < FView.Items().Count(); ++i) ReadState(i);
+        } else {
+          ReadState(Info->iItem);
+        }
+        return 0;
+      }
+      case LVN_ENDLABELEDITW: {
+        auto* Info = reinterpret_cast<NMLVDISPINFOW*>(Header);
+        if (Info->item.pszText && Info->item.iItem >= 0 && Info->item.iItem < FView.Items().Count())
+          FView.NativeEdited(FView.Items()[Info->item.iItem], FromWide(Info->item.pszText));
+        return FALSE;
+      }
+      case LVN_COLUMNCLICK:
+        FView.NativeColumnClick(reinterpret_cast<NMLISTVIEW*>(Header)->iSubItem);
+        return 0;
+      case NM_DBLCLK: FView.NativeDblClick(); return 0;
+      case NM_SETFOCUS: FView.NativeFocusEntered(); return 0;
+      default: return 0;
+    }
+  }
+
+ private:
+  void InsertRow(TListItem* Row, int Index) {
+    LVITEMW Item = {};
+    Item.mask = LVIF_PARAM;
+    Item.iItem = Index;
+    Item.lParam = reinterpret_cast<LPARAM>(Row);
+    SendMessageW(FHandle, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&Item));
+    MirrorRow(Row, Index);
+  }
+  void MirrorRow(TListItem* Row, int Index) {
+    std::wstring Caption = ToWide(Row->Caption());
+    LVITEMW Item = {};
+    Item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+    Item.iItem = Index;
+    Item.pszText = &Caption[0];
+    Item.iImage = Row->ImageIndex();
+    Item.stateMask = LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED;
+    Item.state = INDEXTOSTATEIMAGEMASK(Row->Checked() ? 2 : 1) |
+                 (Row->Selected() ? LVIS_SELECTED : 0) | (Row->Focused() ? LVIS_FOCUSED : 0);
+    SendMessageW(FHandle, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&Item));
+    for (int i = 0; i < Row->SubItems().Count(); ++i) {
+      std::wstring Text = ToWide(Row->SubItems()[i]);
+      LVITEMW Sub = {};
+      Sub.iSubItem = i + 1;
+      Sub.pszText = &Text[0];
+      SendMessageW(FHandle, LVM_SETITEMTEXTW, Index, reinterpret_cast<LPARAM>(&Sub));
+    }
+  }
+  void Rebuild() {
+    TSyncing Sync(FSyncing);
+    SendMessageW(FHandle, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(FHandle, LVM_SETITEMCOUNT, FView.Items().Count(), 0);
+    for (int i = 0; i < FView.Items().Count(); ++i) InsertRow(FView.Items()[i], i);
+  }
+  void ReadState(int Index) {
+    if (Index >= FView.Items().Count()) return;
+    UINT State = static_cast<UINT>(SendMessageW(
+        FHandle, LVM_GETITEMSTATE, Index, LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED));
+    FView.Items()[Index]->NativeState(((State & LVIS_STATEIMAGEMASK) >> 12) == 2,
+                                      (State & LVIS_SELECTED) != 0, (State & LVIS_FOCUSED) != 0);
+  }
+
+  TListView& FView;
+  bool FDeferred = false;
+};
+
+class TWin32FormPeer;
+TWin32FormPeer* MainForm = nullptr;
+
+class TWin32FormPeer : public TControlPeer {
+ public:
+  explicit TWin32FormPeer(TForm& Form) : FForm(Form) {
+    std::wstring Class = ToWide(Form.WindowClass());
+    WNDCLASSEXW Info = {};
+    Info.cbSize = sizeof(Info);
+    if (!GetClassInfoExW(ModuleInstance(), Class.c_str(), &Info)) {
+      Info.style = CS_DBLCLKS;
+      Info.lpfnWndProc = Proc;
+      Info.hInstance = ModuleInstance();
+      Info.hIcon = LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(1));
+      Info.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+      Info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+      Info.lpszClassName = Class.c_str();
+      RegisterClassExW(&Info);
+    }
+    if (!MainForm) MainForm = this;
+    CreateWindowExW(0, Class.c_str(), ToWide(Form.Caption()).c_str(),
+                    WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, Form.Left(), Form.Top(), Form.Width(),
+                    Form.Height(), TUtilityWindow::Get().Handle(), nullptr, ModuleInstance(), this);
+    RECT Client;
+    GetClientRect(FHandle, &Client);
+    FForm.NativeClientSize(Client.right, Client.bottom);
+  }
+  ~TWin32FormPeer() override {
+    if (FHandle) {
+      SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+      DestroyWindow(FHandle);
+    }
+    if (MainForm == this) MainForm = nullptr;
+  }
+
+  void* Handle() const override { return FHandle; }
+  void BoundsChanged() override {
+    if (FSyncing) return;
+    SetWindowPos(FHandle, nullptr, FForm.Left(), FForm.Top(), FForm.Width(), FForm.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void VisibleChanged() override {
+    if (!FForm.Visible())
+      ShowWindow(FHandle, SW_HIDE);
+    else
+      StateChanged();
+  }
+  void StateChanged() override {
+    SetWindowTextW(FHandle, ToWide(FForm.Caption()).c_str());
+    if (!FForm.Visible()) return;
+    switch (FForm.WindowState()) {
+      case TWindowState::Minimized: ShowWindow(FHandle, SW_SHOWMINNOACTIVE); break;
+      case TWindowState::Maximized: ShowWindow(FHandle, SW_SHOWMAXIMIZED); break;
+      default: ShowWindow(FHandle, IsIconic(FHandle) || IsZoomed(FHandle) ? SW_RESTORE : SW_SHOW);
+    }
+  }
+  void Focus() override { SetForegroundWindow(FHandle); }
+  void Closed() override { DestroyWindow(FHandle); }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+    if (Message == WM_NCCREATE) {
+      auto* Peer =
+          static_cast<TWin32FormPeer*>(reinterpret_cast<CREATESTRUCTW*>(LParam)->lpCreateParams);
+      Peer->FHandle = Window;
+      SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Peer));
+    }
+    auto* Peer = reinterpret_cast<TWin32FormPeer*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
+    if (!Peer) return DefWindowProcW(Window, Message, WParam, LParam);
+    LRESULT Result = 0;
+    bool Handled = false;
+    Dispatch([&] { Handled = Peer->Handle(Message, WParam, LParam, Result); });
+    return Handled ? Result : DefWindowProcW(Window, Message, WParam, LParam);
+  }
+
+  bool Handle(UINT Message, WPARAM WParam, LPARAM LParam, LRESULT& Result) {
+    switch (Message) {
+      case WM_NOTIFY: {
+        auto* Header = reinterpret_cast<NMHDR*>(LParam);
+        if (TNotifyTarget* Target = TargetOf(Header->hwndFrom)) Result = Target->Notify(Header);
+        return true;
+      }
+      case WM_SIZE: {
+        FForm.NativeWindowStateChanged(WParam == SIZE_MINIMIZED   ? TWindowState::Minimized
+                                       : WParam == SIZE_MAXIMIZED ? TWindowState::Maximized
+                                                                  : TWindowState::Normal);
+        if (WParam != SIZE_MINIMIZED) FForm.NativeClientSize(LOWORD(LParam), HIWORD(LParam));
+        ReadBounds();
+        return true;
+      }
+      case WM_MOVE: ReadBounds(); return true;
+      case WM_CLOSE: FForm.Close(); return true;
+      case WM_QUERYENDSESSION:
+        if (FForm.OnQueryEndSession) FForm.OnQueryEndSession(&FForm);
+        FForm.Close();
+        Result = FForm.Closed() ? TRUE : FALSE;
+        return true;
+      case WM_ENDSESSION:
+        if (WParam && FForm.Closed()) PostQuitMessage(0);
+        return true;
+      case WM_SHOWWINDOW:
+        if (WParam && FForm.OnShow) FForm.OnShow(&FForm);
+        return false;
+      case WM_DESTROY:
+        if (MainForm == this) PostQuitMessage(0);
+        return true;
+      case WM_NCDESTROY:
+        SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+        FHandle = nullptr;
+        return false;
+      default: return false;
+    }
+  }
+
+  void ReadBounds() {
+    // Only the normal position is kept: a minimised window reports nonsense.
+    if (IsIconic(FHandle) || IsZoomed(FHandle)) return;
+    RECT Rect;
+    GetWindowRect(FHandle, &Rect);
+    TSyncing Sync(FSyncing);
+    FForm.NativeBoundsChanged(Rect.left, Rect.top, Rect.right - Rect.left, Rect.bottom - Rect.top);
+  }
+
+  TForm& FForm;
+  HWND FHandle = nullptr;
+  bool FSyncing = false;
+};
+
+class TWin32Widgets : public TWidgetFactory {
+ public:
+  TWin32Widgets() {
+    INITCOMMONCONTROLSEX Init = {sizeof(Init), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                   ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&Init);
+  }
+
+  void CreateForm(TForm& Form) override {
+    auto Peer = std::make_unique<TWin32FormPeer>(Form);
+    HWND Window = static_cast<HWND>(Peer->Handle());
+    Form.SetPeer(std::move(Peer));
+    for (TWinControl* Child : Form.Controls()) {
+      if (auto* Tree = dynamic_cast<TTreeView*>(Child))
+        Tree->SetPeer(std::make_unique<TWin32TreeViewPeer>(*Tree, Window));
+      else if (auto* List = dynamic_cast<TListView*>(Child))
+        List->SetPeer(std::make_unique<TWin32ListViewPeer>(*List, Window));
+    }
+    Form.Realign();
+  }
+
+  std::unique_ptr<TTimerPeer> CreateTimer(TTimer& Timer) override {
+    return std::make_unique<TWin32TimerPeer>(Timer);
+  }
+
+  std::unique_ptr<TImageListPeer> CreateImageList(TImageList& List) override {
+    return std::make_unique<TWin32ImageListPeer>(List.Width(), List.Height());
+  }
+
+  void Run() override {
+    MSG Msg;
+    while (GetMessageW(&Msg, nullptr, 0, 0) > 0) {
+      TMessage Portable{Msg.hwnd, Msg.message, Msg.wParam, Msg.lParam};
+      bool Handled = false;
+      if (Application().OnMessage) Dispatch([&] { Application().OnMessage(Portable, Handled); });
+      if (Handled) continue;
+      TranslateMessage(&Msg);
+      DispatchMessageW(&Msg);
+    }
+  }
+
+  void Terminate() override { PostQuitMessage(0); }
+};
+
+}  // namespace
+
+TWidgetFactory* PlatformWidgets() {
+  static TWin32Widgets Instance;
+  return &Instance;
+}
+
+}  // namespace lantern
