@@ -42,6 +42,14 @@ std::string Trim(const std::string& S) {
   return S.substr(First, Last - First);
 }
 
+bool ContainsText(const std::string& Text, const std::string& Needle) {
+  bool Found = Needle.empty();
+  ForEachChar(Text, [&](std::size_t i) {
+    if (!Found && Text.compare(i, Needle.size(), Needle) == 0) Found = true;
+  });
+  return Found;
+}
+
 std::string ReplaceChar(const std::string& S, char From, char To) {
   std::string Result = S;
   ForEachChar(Result, [&](std::size_t i) {

@@ -23,6 +23,9 @@ std::string UpperCaseAscii(const std::string& S);
 // Removes bytes <= 0x20 at both ends (a second byte is never that low).
 std::string Trim(const std::string& S);
 
+// True when Needle occurs in Text starting at a character boundary.
+bool ContainsText(const std::string& Text, const std::string& Needle);
+
 // Replaces every single-byte character From by To.
 std::string ReplaceChar(const std::string& S, char From, char To);
 

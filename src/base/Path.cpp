@@ -22,6 +22,11 @@ std::string IncludeTrailingBackslash(const std::string& Path) {
   return EndsWithChar(Path, '\\') ? Path : Path + '\\';
 }
 
+std::string ExtractFileExt(const std::string& Path) {
+  std::size_t i = LastDelimiter(".\\:", Path);
+  return i != std::string::npos && Path[i] == '.' ? Path.substr(i) : std::string();
+}
+
 bool IsNetworkPath(const std::string& Path) { return Path.compare(0, 2, "\\\\") == 0; }
 
 }  // namespace lantern

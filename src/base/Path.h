@@ -12,6 +12,8 @@ std::string ExtractFileName(const std::string& Path);
 std::string ExcludeTrailingBackslash(const std::string& Path);
 // Path with a trailing '\' added when it has none.
 std::string IncludeTrailingBackslash(const std::string& Path);
+// The extension with its dot ("" when the file name has none).
+std::string ExtractFileExt(const std::string& Path);
 // True for "\\server\share..." paths.
 bool IsNetworkPath(const std::string& Path);
 

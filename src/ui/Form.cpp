@@ -22,6 +22,12 @@ void TForm::SetWindowState(TWindowState Value) {
   if (Peer()) Peer()->StateChanged();
 }
 
+void TForm::Show() {
+  bool WasVisible = Visible();
+  SetVisible(true);
+  if (!WasVisible && OnShow) OnShow(this);
+}
+
 void TForm::Close() {
   bool CanClose = true;
   if (OnCloseQuery) OnCloseQuery(this, CanClose);

@@ -23,7 +23,8 @@ class TForm : public TWinControl {
   void SetCaption(const std::string& Value);
   TWindowState WindowState() const { return FWindowState; }
   void SetWindowState(TWindowState Value);
-  void Show() { SetVisible(true); }
+  // Shows the form; OnShow runs when it was hidden.
+  void Show();
   void Hide() { SetVisible(false); }
   // Asks OnCloseQuery; when the close is allowed the form is closed (a main form's closing
   // ends the message loop).

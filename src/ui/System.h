@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/Icon.h"
+
 namespace lantern {
 
 class TSystem {
@@ -18,6 +20,9 @@ class TSystem {
   virtual double Now() = 0;  // local date and time in days since 30 December 1899
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;
+  // An icon of the program's resources at the given size; a stand-in picture when the
+  // program has no such resource, so that picture indexes stay as the program expects.
+  virtual TIcon ResourceIcon(int Id, int Size) = 0;
 
   virtual unsigned RegisterMessage(const std::string& Name) = 0;
   virtual bool MutexExists(const std::string& Name) = 0;

@@ -33,6 +33,10 @@ class TPosixSystem : public TSystem {
   }
   int ScreenWidth() override { return 1280; }
   int ScreenHeight() override { return 1024; }
+  TIcon ResourceIcon(int, int) override {
+    static int Picture;
+    return TIcon(&Picture, [](void*) {});
+  }
   unsigned RegisterMessage(const std::string&) override { return 0xC000; }
   bool MutexExists(const std::string&) override { return false; }
   void CreateInstanceMutex(const std::string&) override {}

@@ -64,6 +64,13 @@ class TWin32System : public TSystem {
   int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
   int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 
+  TIcon ResourceIcon(int Id, int Size) override {
+    HANDLE Icon =
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(Id), IMAGE_ICON, Size, Size, 0);
+    if (!Icon) Icon = CopyIcon(LoadIconW(nullptr, MAKEINTRESOURCEW(32512)));  // IDI_APPLICATION
+    return TIcon(Icon, [](void* h) { DestroyIcon(static_cast<HICON>(h)); });
+  }
+
   unsigned RegisterMessage(const std::string& Name) override {
     return RegisterWindowMessageW(ToWide(Name).c_str());
   }

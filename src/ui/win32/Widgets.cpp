@@ -562,9 +562,6 @@ class TWin32FormPeer : public TControlPeer {
       case WM_ENDSESSION:
         if (WParam && FForm.Closed()) PostQuitMessage(0);
         return true;
-      case WM_SHOWWINDOW:
-        if (WParam && FForm.OnShow) FForm.OnShow(&FForm);
-        return false;
       case WM_DESTROY:
         if (MainForm == this) PostQuitMessage(0);
         return true;

@@ -1,0 +1,12 @@
+// Lantern.exe's entry: the command line as CP932 text, then the program.
+#include <string>
+#include <vector>
+
+#include "main/Main.h"
+#include "ui/win32/WideText.h"
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> Args;
+  for (int i = 1; i < argc; ++i) Args.push_back(lantern::FromWide(argv[i]));
+  return lantern::LanternEntry(Args);
+}

@@ -1,0 +1,144 @@
+#pragma once
+// The program's entry and its main window, TLanternMain: the owner of the launcher tree and
+// of everything the program keeps running, the settings it reads and writes, the timer that
+// drives the background duties, and the way the program stays resident and ends.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/ExecObj.h"
+#include "ui/Application.h"
+#include "ui/Form.h"
+#include "ui/ImageList.h"
+#include "ui/ListView.h"
+#include "ui/Timer.h"
+#include "ui/TreeView.h"
+
+namespace lantern {
+
+// Names shared between instances of the program.
+extern const char* const LanternMutexName;     // "hLantern for Windows"
+extern const char* const ActivateMessageName;  // "ZR Lantern Active"
+extern const char* const MainWindowClass;      // "TLanternMain"
+
+// The program: a second start hands its arguments to the running instance and ends; the
+// first runs the main window until the program ends. The exit code.
+int LanternEntry(const std::vector<std::string>& Args);
+
+// One point, for the chasing window's offset.
+struct TPoint {
+  int X = 0, Y = 0;
+};
+
+class TLanternMain : public TForm {
+ public:
+  // The window's creation (FormCreate) with the command line's arguments.
+  explicit TLanternMain(std::vector<std::string> Args);
+  // FormDestroy.
+  ~TLanternMain() override;
+
+  // Components.
+  TTreeView TreeView1{this};
+  TListView ListView1{this};
+  TImageList ImageList1;
+  TTimer Timer1;
+
+  // Fields.
+  std::unique_ptr<TRoot> Root;
+  std::vector<TExecItem*> DragItems;       // does not own them
+  std::vector<TExecItem*> ClipboardItems;  // owns them until pasted
+  bool Exiting = false;
+  bool CutPending = false;
+  bool ClipboardFilled = false;
+  bool IsWindowsNT = false;
+  bool Dragging = false;
+  bool DataFileNameChanged = false;
+
+  // State of the unit.
+  bool MenuShowing = false;
+  bool FirstShow = true;
+  int WatchCountdown = 0;
+  int IconCountdown = 250;
+  static unsigned ActivateMessage;
+
+  // Settings (the registry's values of the same names).
+  bool HotKeyEnabled = true;
+  bool HotKeyCtrl = false;
+  bool HotKeyShift = true;
+  bool HotKeyAlt = false;
+  int HotKey = 27;  // Esc
+  bool UseWatchApp = true;
+  bool NotWatchNetwortApp = false;
+  int WatchAppInterval = 25;
+  bool DispRegisterIcon = true;
+  bool IconLeftClickPopupMenu = true;
+  std::string DataFileName;
+  bool FixMenuPos = false;
+  int MenuXPos = 0;
+  int MenuYPos = 0;
+  bool MouseFormEnabled = true;
+  TPoint MouseFormOffset{20, 20};
+  int MouseAppearInterval = 10;
+  int MouseFormWidth = 15;
+  int MouseFormHeight = 15;
+  int MouseFormColor = 0x00FFFF;
+  bool WavingMouse = false;
+  bool UchidenoKoduti = false;
+  int UchideMovingCount = 1;
+  bool UchideLeftFast = true;
+  int UchideRangeX = 100;
+  double BackupDate = 0;
+
+  void LoadSettings();
+  void SaveSettings();
+  // Setters with effects beyond storing the value.
+  void SetDispRegisterIcon(bool Value);
+  void SetIconLeftClickPopupMenu(bool Value);
+  void SetMouseFormEnabled(bool Value);
+  void SetUchidenoKoduti(bool Value);
+  void SetHotKeyEnabled(bool Value);
+  void SetHotKey(int Value);
+  void SetHotKeyModifiers(bool Ctrl, bool Shift, bool Alt);
+  void SetMouseFormWidth(int Value);
+  void SetMouseFormHeight(int Value);
+  void SetMouseFormColor(int Value);
+  void SetMouseFormOffset(TPoint Value);
+  // Plain setters.
+  void SetUseWatchApp(bool Value) { UseWatchApp = Value; }
+  void SetNotWatchNetwortApp(bool Value) { NotWatchNetwortApp = Value; }
+  void SetWatchAppInterval(int Value) { WatchAppInterval = Value; }
+  void SetDataFileName(const std::string& Value) { DataFileName = Value; }
+  void SetDataFileNameChanged(bool Value) { DataFileNameChanged = Value; }
+  void SetFixMenuPos(bool Value) { FixMenuPos = Value; }
+  void SetMenuXPos(int Value) { MenuXPos = Value; }
+  void SetMenuYPos(int Value) { MenuYPos = Value; }
+  void SetMouseAppearInterval(int Value) { MouseAppearInterval = Value; }
+  void SetWavingMouse(bool Value) { WavingMouse = Value; }
+  void SetUchideMovingCount(int Value) { UchideMovingCount = Value; }
+  void SetUchideLeftFast(bool Value) { UchideLeftFast = Value; }
+  void SetUchideRangeX(int Value) { UchideRangeX = Value; }
+
+  // Events and commands.
+  void FormShow();
+  void FormCloseQuery(bool& CanClose);
+  void AppMessage(TMessage& Msg, bool& Handled);
+  void Timer1Timer();
+  void AddFromPath(const std::string& Path);
+  void LanternPropertyExecute();
+  void StationActionExecute();
+  void ExitActionExecute();
+  void SaveServiceExecute();
+  void LoadServiceExecute();
+  void GetEmptyIconExecute();
+
+  const std::vector<std::string>& Arguments() const { return FArgs; }
+  static std::string GetVersionString();
+
+ private:
+  void ChooseDataFileName();
+  void ApplyWindowBounds(bool Stored);
+
+  std::vector<std::string> FArgs;
+};
+
+}  // namespace lantern
