@@ -226,6 +226,8 @@ void TLanternMain::FormCloseQuery(bool& CanClose) {
 }
 
 void TLanternMain::LanternPropertyExecute() {
+  // A window still minimised from the start would be hidden again by the next tick.
+  if (WindowState() == TWindowState::Minimized) SetWindowState(TWindowState::Normal);
   Show();
   ListView1.SetTabStop(true);
   TreeView1.SetTabStop(true);

@@ -1,0 +1,100 @@
+// A small driver for the end-to-end tests: finds Lantern's windows and message boxes from
+// outside, the way a user sees them, and reports what it finds. Texts are printed as UTF-8.
+//   driver wait-window CLASS SECONDS     0 when a window of the class exists in time
+//   driver wait-visible CLASS SECONDS    0 when it is visible in time
+//   driver wait-hidden CLASS SECONDS     0 when it exists and is hidden in time
+//   driver wait-gone CLASS SECONDS       0 when no window of the class is left in time
+//   driver message-box SECONDS           prints the text of the first message box shown
+//   driver press-ok                      closes the message box with its OK button
+//   driver show CLASS                    prints the window's screen rectangle
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+std::string Utf8(const std::wstring& Text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, Text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string Result(n > 0 ? n - 1 : 0, '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, Text.c_str(), -1, &Result[0], n, nullptr, nullptr);
+  return Result;
+}
+
+template <typename F>
+bool WaitFor(double Seconds, F Condition) {
+  DWORD End = GetTickCount() + static_cast<DWORD>(Seconds * 1000);
+  for (;;) {
+    if (Condition()) return true;
+    if (static_cast<LONG>(GetTickCount() - End) > 0) return false;
+    Sleep(50);
+  }
+}
+
+HWND MessageBoxWindow() {
+  HWND Found = nullptr;
+  EnumWindows(
+      [](HWND Window, LPARAM Result) -> BOOL {
+        wchar_t Class[64];
+        GetClassNameW(Window, Class, 64);
+        if (std::wcscmp(Class, L"#32770") == 0 && IsWindowVisible(Window)) {
+          *reinterpret_cast<HWND*>(Result) = Window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&Found));
+  return Found;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return 2;
+  std::wstring Command = argv[1];
+  const wchar_t* Class = argc > 2 ? argv[2] : L"";
+  double Seconds = argc > 3 ? _wtof(argv[3]) : (argc > 2 ? _wtof(argv[2]) : 5);
+  if (Command == L"wait-window")
+    return WaitFor(Seconds, [&] { return FindWindowW(Class, nullptr) != nullptr; }) ? 0 : 1;
+  if (Command == L"wait-visible")
+    return WaitFor(Seconds,
+                   [&] {
+                     HWND w = FindWindowW(Class, nullptr);
+                     return w && IsWindowVisible(w);
+                   })
+               ? 0
+               : 1;
+  if (Command == L"wait-hidden")
+    return WaitFor(Seconds,
+                   [&] {
+                     HWND w = FindWindowW(Class, nullptr);
+                     return w && !IsWindowVisible(w);
+                   })
+               ? 0
+               : 1;
+  if (Command == L"wait-gone")
+    return WaitFor(Seconds, [&] { return FindWindowW(Class, nullptr) == nullptr; }) ? 0 : 1;
+  if (Command == L"message-box") {
+    HWND Box = nullptr;
+    if (!WaitFor(Seconds, [&] { return (Box = MessageBoxWindow()) != nullptr; })) return 1;
+    wchar_t Text[4096] = L"";
+    GetDlgItemTextW(Box, 0xFFFF, Text, 4096);
+    std::printf("%s\n", Utf8(Text).c_str());
+    return 0;
+  }
+  if (Command == L"press-ok") {
+    HWND Box = MessageBoxWindow();
+    if (!Box) return 1;
+    PostMessageW(Box, WM_COMMAND, IDOK, 0);
+    return 0;
+  }
+  if (Command == L"show") {
+    HWND w = FindWindowW(Class, nullptr);
+    RECT r;
+    if (!w || !GetWindowRect(w, &r)) return 1;
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
+  return 2;
+}

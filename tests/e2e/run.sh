@@ -1,0 +1,212 @@
+# End-to-end tests: Lantern.exe itself under Wine, in a prefix of its own, driven as a user
+# would drive it. Sourced by scripts/test with DISPLAY set to a private Xvfb display; adds to
+# PASSED and FAILED and saves screenshots under build/e2e/.
+
+E2E_BUILD="$LANTERN_ROOT/build/win"
+E2E_EXE="$E2E_BUILD/Lantern.exe"
+E2E_DRIVER="$E2E_BUILD/tests/lantern_driver.exe"
+E2E_OUT="$LANTERN_ROOT/build/e2e"
+E2E_KEY='HKCU\Software\ZR\Lantern'
+E2E_DATA_WIN='C:\lantern-e2e\data.dat'
+E2E_PID=""
+
+e2e_prefix() {
+  lantern_wine_prefix "$E2E_BUILD/e2eprefix"
+  E2E_DATA="$WINEPREFIX/drive_c/lantern-e2e/data.dat"
+  mkdir -p "$WINEPREFIX/drive_c/lantern-e2e" "$E2E_OUT"
+}
+
+driver() { wine "$E2E_DRIVER" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+reg_add() { wine reg add "$E2E_KEY" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1; }
+
+# "NAME TYPE VALUE" lines of the program's key.
+reg_values() { wine reg query "$E2E_KEY" 2>/dev/null | tr -d '\r' | awk 'NF >= 2 && $2 ~ /^REG_/ { v = ""; for (i = 3; i <= NF; i++) v = v (i > 3 ? " " : "") $i; print $1, $2, v }'; }
+
+reg_value() { reg_values | awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^  /, ""); print }'; }
+
+fresh_settings() {
+  wine reg delete "$E2E_KEY" /f >/dev/null 2>&1
+  reg_add DataFileName REG_SZ "$E2E_DATA_WIN"
+  rm -f "$E2E_DATA" "$E2E_DATA".*
+}
+
+start_lantern() {
+  wine "$E2E_EXE" "$@" >>"$E2E_OUT/lantern.log" 2>&1 &
+  E2E_PID=$!
+}
+
+# Ends the Windows session and waits for the program to end.
+end_session() {
+  wineboot --end-session >/dev/null 2>&1
+  driver wait-gone TLanternMain 15 || return 1
+  [ -n "$E2E_PID" ] && wait "$E2E_PID" 2>/dev/null
+  E2E_PID=""
+  return 0
+}
+
+# The window exists hidden before it is first shown; a second later start-up is over.
+settle() { sleep 1; }
+
+screenshot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null; }
+
+expect() {
+  # expect DESCRIPTION COMMAND...: one check of a scenario.
+  local what=$1
+  shift
+  if "$@"; then return 0; fi
+  echo "    failed: $what"
+  E2E_SCENARIO_OK=1
+  return 1
+}
+
+scenario() {
+  # scenario NAME FUNCTION
+  E2E_SCENARIO_OK=0
+  "$2"
+  if [ "$E2E_SCENARIO_OK" -eq 0 ]; then
+    PASSED=$((PASSED + 1))
+    echo "  e2e ok: $1"
+  else
+    FAILED=$((FAILED + 1))
+    echo "  e2e FAILED: $1"
+  fi
+}
+
+# The exe's version text, from the version of its resource script.
+expected_release() {
+  sed -n 's/^FILEVERSION \([0-9]*\),\([0-9]*\),\([0-9]*\),\([0-9]*\).*/r.\1.\2.\3 Build \4/p' \
+    "$LANTERN_ROOT/src/res/Lantern.rc"
+}
+
+file_has_line() { tr -d '\r' <"$1" | grep -qxF "$2"; }
+
+# The lines after a "[LAUNCHERURL]" tag are the name and the URL.
+url_launcher_saved() { grep -A2 -x '\[LAUNCHERURL\]' <<<"$1" | tr '\n' '|' | grep -qF "|$2|$3|"; }
+
+default_masks_saved() {
+  local masks
+  masks=$(wine reg query "$E2E_KEY\\Filter" 2>/dev/null | tr -d '\r')
+  grep -qE 'Filter0 +REG_SZ +\*\\SETUP\.EXE' <<<"$masks" && grep -qE 'Filter1 +REG_SZ +\*\.DLL' <<<"$masks"
+}
+
+s_first_start() {
+  fresh_settings
+  start_lantern
+  expect "the main window exists within 5 s" driver wait-window TLanternMain 5
+  settle
+  expect "the window is hidden (resident) within 5 s" driver wait-hidden TLanternMain 5
+  expect "RELEASE is the exe's version text" [ "$(reg_value RELEASE)" = "$(expected_release)" ]
+  local path
+  path="$(winepath -w "$E2E_BUILD" 2>/dev/null | tr -d '\r')\\"
+  expect "Path is the exe's folder" [ "$(reg_value Path)" = "$path" ]
+  expect "RELEASE and Path are strings" [ "$(reg_values | awk '$1 == "RELEASE" || $1 == "Path" { print $2 }' | sort -u)" = "REG_SZ" ]
+}
+
+s_second_instance() {
+  local started ended
+  started=$(date +%s%N)
+  wine "$E2E_EXE" 'C:\windows\notepad.exe' 'C:\windows\regedit.exe' >>"$E2E_OUT/lantern.log" 2>&1
+  ended=$(date +%s%N)
+  expect "the second start returns at once" [ $(((ended - started) / 1000000)) -lt 5000 ]
+  expect "the first instance shows its window" driver wait-visible TLanternMain 5
+  sleep 1
+  screenshot main-window
+}
+
+s_url_file() {
+  printf '[InternetShortcut]\r\nURL=http://www.example.jp/lantern/\r\n' \
+    >"$WINEPREFIX/drive_c/lantern-e2e/ランタンのページ.url"
+  wine "$E2E_EXE" 'C:\lantern-e2e\ランタンのページ.url' >>"$E2E_OUT/lantern.log" 2>&1
+  expect "the window is shown" driver wait-visible TLanternMain 5
+  sleep 1
+  screenshot main-window-url
+}
+
+s_end_session() {
+  expect "the program ends at the end of the session" end_session
+  expect "the data file was written" [ -s "$E2E_DATA" ]
+  local data
+  data=$(iconv -f CP932 -t UTF-8 "$E2E_DATA" | tr -d '\r')
+  expect "notepad's launcher was saved" grep -qx 'C:\\windows\\notepad.exe' <<<"$data"
+  expect "regedit's launcher was saved" grep -qx 'C:\\windows\\regedit.exe' <<<"$data"
+  expect "the URL launcher is named after the file and holds the URL" \
+    url_launcher_saved "$data" 'ランタンのページ' 'http://www.example.jp/lantern/'
+  local types
+  types=$(reg_values)
+  local name type
+  for name in HotKeyEnabled HotKeyCtrl HotKeyShift HotKeyAlt HotKey UseWatchApp NotWatchNetwortApp \
+    WatchAppInterval MoveFirstPosition UpperFirst DispRegisterIcon IconLeftClickPopupMenu FixMenuPos \
+    MenuXPos MenuYPos MouseFormEnabled MouseFormOffsetX MouseFormOffsetY MouseAppearInterval \
+    MouseFormWidth MouseFormHeight MouseFormColor WavingMouse UchidenoKoduti UchideMovingCount \
+    UchideLeftFast UchideRangeX Width Left Height Top TreeViewWidth ColumnWidth0 ColumnWidth1; do
+    type=$(awk -v n="$name" '$1 == n { print $2 }' <<<"$types")
+    expect "$name is a REG_DWORD" [ "$type" = REG_DWORD ]
+  done
+  for name in DataFileName ExplorerOption; do
+    type=$(awk -v n="$name" '$1 == n { print $2 }' <<<"$types")
+    expect "$name is a REG_SZ" [ "$type" = REG_SZ ]
+  done
+  expect "BackupDate is 8 bytes of REG_BINARY" [ "$(awk '$1 == "BackupDate" { print $2, length($3) }' <<<"$types")" = "REG_BINARY 16" ]
+  expect "the default masks are under Filter" default_masks_saved
+}
+
+s_next_start_reads_it_back() {
+  cp "$E2E_DATA" "$E2E_OUT/first-session.dat"
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  expect "the program is resident again" driver wait-hidden TLanternMain 10
+  expect "the program ends again" end_session
+  expect "the data file read back is written back the same" cmp -s "$E2E_DATA" "$E2E_OUT/first-session.dat"
+}
+
+s_placed_file_round_trip() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  cp "$LANTERN_ROOT/tests/data/full.dat" "$E2E_DATA"
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  expect "the program is resident" driver wait-hidden TLanternMain 10
+  wine "$E2E_EXE" >>"$E2E_OUT/lantern.log" 2>&1
+  expect "a start without arguments shows the first instance" driver wait-visible TLanternMain 5
+  sleep 1
+  screenshot main-window-full
+  expect "the program ends" end_session
+  expect "the placed data file is written back byte for byte" cmp -s "$E2E_DATA" "$LANTERN_ROOT/tests/data/full.dat"
+  expect "the old file was kept as the daily backup" cmp -s "$E2E_DATA.bak" "$LANTERN_ROOT/tests/data/full.dat"
+}
+
+s_unreadable_data_file() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  cp "$LANTERN_ROOT/tests/data/bad_count.dat" "$E2E_DATA"
+  start_lantern
+  local text
+  text=$(driver message-box 10)
+  expect "an error box appears" [ -n "$text" ]
+  expect "it says what is wrong" grep -qF "'abc' は有効な整数値ではありません" <<<"$text"
+  expect "it says where the file's bytes are kept" grep -qF 'C:\lantern-e2e\data.dat.bad' <<<"$text"
+  screenshot error-box
+  expect "the unreadable file's bytes are kept as .bad" cmp -s "$E2E_DATA.bad" "$LANTERN_ROOT/tests/data/bad_count.dat"
+  driver press-ok
+  expect "the program keeps running" driver wait-hidden TLanternMain 10
+  expect "the program ends" end_session
+  expect "the .bad copy is still whole after the save" cmp -s "$E2E_DATA.bad" "$LANTERN_ROOT/tests/data/bad_count.dat"
+  expect "what was read was saved" file_has_line "$E2E_DATA" "before"
+}
+
+run_e2e() {
+  e2e_prefix
+  : >"$E2E_OUT/lantern.log"
+  scenario "first start: resident, hidden, RELEASE and Path" s_first_start
+  scenario "second start with two files adds them and shows the window" s_second_instance
+  scenario "a .url file becomes a URL launcher" s_url_file
+  scenario "the end of the session saves the data file and the settings" s_end_session
+  scenario "the next start reads the data file back" s_next_start_reads_it_back
+  scenario "a placed data file is written back byte for byte" s_placed_file_round_trip
+  scenario "an unreadable data file is reported and kept as .bad" s_unreadable_data_file
+  [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
+  wineserver -k >/dev/null 2>&1
+}
