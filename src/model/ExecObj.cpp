@@ -655,7 +655,8 @@ std::string ExpandLongPath(const std::string& Path) {
   std::string Collected;
   auto Step = [&] {
     Collected = GetLongName(Remaining) + "\\" + Collected;
-    Remaining = ExcludeTrailingBackslash(ExtractFilePath(Remaining));
+    std::string Folder = ExtractFilePath(Remaining);
+    Remaining = Folder == "\\" ? Folder : ExcludeTrailingBackslash(Folder);
   };
   if (Network) {
     // "\\server\share\" is the prefix that is kept as it is.

@@ -44,8 +44,9 @@ INSTANTIATE_TEST_SUITE_P(
         // nothing of that name: nothing
         std::make_pair("C:\\nowhere\\app.exe", ""), std::make_pair("", ""),
         std::make_pair("   ", ""),
-        // a relative path stays relative, in long names
+        // a relative path stays relative, in long names; a path from the drive's root too
         std::make_pair("docs\\memo.TXT", "Docs\\Memo.txt"),
+        std::make_pair("\\users\\me\\DOCS", "\\Users\\me\\Docs"),
         // network paths: not tested for existence; the server and share in upper case,
         // components that are not found become empty
         std::make_pair("\\\\server\\share\\dir\\file.txt", "\\\\SERVER\\SHARE\\Dir\\File.txt"),

@@ -94,7 +94,9 @@ TFakeFileSystem::TEntry* TFakeFileSystem::Resolve(const std::string& Path) {
   std::string Root;
   std::vector<std::string> Rest;
   if (!SplitRoot(Path, Root, Rest)) {
-    if (Path.empty() || Path[0] == '\\') return nullptr;
+    if (Path.empty()) return nullptr;
+    // From the current drive's root, or from the current folder.
+    if (Path[0] == '\\') return Resolve(FCurrent.substr(0, 2) + Path);
     return Resolve(FCurrent + "\\" + Path);
   }
   auto It = FRoots.find(Root);
