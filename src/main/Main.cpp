@@ -86,6 +86,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   Application().Guard([this] { LoadServiceExecute(); });
   if (!TRoot::GetRecycledFolder()) Root->Add(new TRecycledFolder(Root.get()));
 
+  if (!ActivateMessage) ActivateMessage = System().RegisterMessage(ActivateMessageName);
   Application().OnMessage = [this](TMessage& Msg, bool& Handled) { AppMessage(Msg, Handled); };
   Timer1.SetEnabled(true);
 }

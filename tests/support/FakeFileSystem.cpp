@@ -110,18 +110,33 @@ TFakeFileSystem::TEntry* TFakeFileSystem::Resolve(const std::string& Path) {
   return Entry;
 }
 
+std::string TFakeFileSystem::RealPath(const std::string& Path) const {
+  if (FMapped.empty() || Path.size() < 2 || UpperCaseAscii(Path.substr(0, 2)) != "C:") return Path;
+#ifdef _WIN32
+  const char Separator = '\\';
+#else
+  const char Separator = '/';
+#endif
+  std::string Rest = ReplaceChar(Path.substr(2), '\\', Separator);
+  if (!Rest.empty() && Rest[0] != Separator) Rest = Separator + Rest;
+  return FMapped + Rest;
+}
+
 bool TFakeFileSystem::FileExists(const std::string& Path) {
+  if (!FMapped.empty()) return PlatformFileSystem().FileExists(RealPath(Path));
   TEntry* e = Resolve(Path);
   return e && !e->Folder;
 }
 
 bool TFakeFileSystem::DirectoryExists(const std::string& Path) {
+  if (!FMapped.empty()) return PlatformFileSystem().DirectoryExists(RealPath(Path));
   TEntry* e = Resolve(Path);
   return e && e->Folder;
 }
 
 std::string TFakeFileSystem::FindFirstName(const std::string& Path) {
   ++FindCalls;
+  if (!FMapped.empty()) return PlatformFileSystem().FindFirstName(RealPath(Path));
   // As FindFirstFile: a path that ends in a backslash, or a bare root, finds nothing.
   if (Path.empty() || EndsWithChar(Path, '\\') || EndsWithChar(Path, ':')) return std::string();
   TEntry* e = Resolve(Path);
@@ -154,7 +169,7 @@ class TLimitedFile : public TFileHandle {
 }  // namespace
 
 std::unique_ptr<TFileHandle> TFakeFileSystem::Open(const std::string& Path, TFileMode Mode) {
-  auto Real = PlatformFileSystem().Open(Path, Mode);
+  auto Real = PlatformFileSystem().Open(RealPath(Path), Mode);
   if (Mode == TFileMode::Create && FailWritesAfter >= 0)
     return std::make_unique<TLimitedFile>(std::move(Real), FailWritesAfter, Path);
   return Real;
@@ -162,19 +177,19 @@ std::unique_ptr<TFileHandle> TFakeFileSystem::Open(const std::string& Path, TFil
 
 void TFakeFileSystem::ReplaceFile(const std::string& Source, const std::string& Target) {
   if (FailReplace) throw EFileError(CannotReplaceText(Target, "locked"));
-  PlatformFileSystem().ReplaceFile(Source, Target);
+  PlatformFileSystem().ReplaceFile(RealPath(Source), RealPath(Target));
 }
 
 bool TFakeFileSystem::Copy(const std::string& Source, const std::string& Target) {
-  return PlatformFileSystem().Copy(Source, Target);
+  return PlatformFileSystem().Copy(RealPath(Source), RealPath(Target));
 }
 
 bool TFakeFileSystem::CreateFolders(const std::string& Path) {
-  return PlatformFileSystem().CreateFolders(Path);
+  return PlatformFileSystem().CreateFolders(RealPath(Path));
 }
 
 bool TFakeFileSystem::RemoveFile(const std::string& Path) {
-  return PlatformFileSystem().RemoveFile(Path);
+  return PlatformFileSystem().RemoveFile(RealPath(Path));
 }
 
 }  // namespace lantern

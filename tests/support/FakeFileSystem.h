@@ -21,6 +21,10 @@ class TFakeFileSystem : public TFileSystem {
   void AddFile(const std::string& LongPath, const std::string& ShortName = "");
   // Relative paths are taken from here ("C:\Users\me" by default).
   void SetCurrentFolder(const std::string& LongPath) { FCurrent = LongPath; }
+  // Instead of the entries above: Windows paths on the real disk, "C:\a\b" being the file
+  // b in the folder a of Folder. Writes can still be made to fail.
+  void MapDrive(const std::string& Folder) { FMapped = Folder; }
+  std::string RealPath(const std::string& Path) const;
 
   bool FileExists(const std::string& Path) override;
   bool DirectoryExists(const std::string& Path) override;
@@ -42,6 +46,7 @@ class TFakeFileSystem : public TFileSystem {
 
   std::map<std::string, std::unique_ptr<TEntry>> FRoots;  // "C:" or "\\SERVER\SHARE"
   std::string FCurrent = "C:\\Users\\me";
+  std::string FMapped;
 };
 
 }  // namespace lantern

@@ -1,0 +1,438 @@
+// The main window, windowless: start-up, settings, paths from other instances, the timer,
+// closing and the data file service, against the system's and the file system's doubles.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "base/Exception.h"
+#include "main/Main.h"
+#include "support/FakeFileSystem.h"
+#include "support/FakeShell.h"
+#include "support/FakeSystem.h"
+#include "support/TempFolder.h"
+#include "support/TestData.h"
+#include "ui/MemoryRegistry.h"
+
+namespace lantern {
+namespace {
+
+const std::string Key = "Software\\ZR\\Lantern\\";
+
+class MainTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Files.MapDrive(Disk.Path());
+    Old = {SetRegistry(&Memory), SetSystem(&Sys), SetDialogs(&Boxes), SetShell(&Shell),
+           SetFileSystem(&Files)};
+    Memory.WriteString(Key, "DataFileName", DataFile);
+  }
+  void TearDown() override {
+    Main.reset();
+    SetRegistry(std::get<0>(Old));
+    SetSystem(std::get<1>(Old));
+    SetDialogs(std::get<2>(Old));
+    SetShell(std::get<3>(Old));
+    SetFileSystem(std::get<4>(Old));
+  }
+  // Starts the program's main window as the entry does.
+  TLanternMain& Start(std::vector<std::string> Args = {}) {
+    Main = std::make_unique<TLanternMain>(std::move(Args));
+    Main->Show();
+    return *Main;
+  }
+  void Restart() {
+    Main.reset();
+    Start();
+  }
+  std::string Real(const std::string& Path) { return Files.RealPath(Path); }
+  std::uint32_t DWord(const char* Name) {
+    std::uint32_t v = 0xDEADBEEF;
+    Memory.ReadDWord(Key, Name, v);
+    return v;
+  }
+
+  TTempFolder Disk;  // drive C:
+  TFakeFileSystem Files;
+  TMemoryRegistry Memory;
+  TFakeSystem Sys;
+  TFakeDialogs Boxes;
+  TFakeShell Shell;
+  std::tuple<TRegistry*, TSystem*, TDialogService*, TShell*, TFileSystem*> Old;
+  std::unique_ptr<TLanternMain> Main;
+  const std::string DataFile = "C:\\data.dat";
+};
+
+TEST_F(MainTest, AFirstStartWritesReleaseAndPathAndKeepsEveryDefault) {
+  TLanternMain& M = Start();
+  std::string Text;
+  ASSERT_TRUE(Memory.ReadString(Key, "RELEASE", Text));
+  EXPECT_EQ(Text, "r.1.2.3 Build 45");
+  ASSERT_TRUE(Memory.ReadString(Key, "Path", Text));
+  EXPECT_EQ(Text, "C:\\Program Files\\Lantern\\");
+  EXPECT_TRUE(M.HotKeyEnabled && M.HotKeyShift && !M.HotKeyCtrl && !M.HotKeyAlt);
+  EXPECT_EQ(M.HotKey, 27);
+  EXPECT_EQ(M.WatchAppInterval, 25);
+  EXPECT_EQ(M.MouseFormColor, 0x00FFFF);
+  EXPECT_EQ(M.MouseFormOffset.X, 20);
+  EXPECT_EQ(M.BackupDate, 0.0);
+  // Centred on the 1024 x 768 screen.
+  EXPECT_EQ(M.Left(), (1024 - 614) / 2);
+  EXPECT_EQ(M.Top(), (768 - 446) / 2);
+  EXPECT_EQ(M.Width(), 614);
+  ASSERT_EQ(M.Root->Filters().Count(), 2);
+  EXPECT_EQ(M.Root->Filters().Items(0).Mask(), "*\\SETUP.EXE");
+  EXPECT_EQ(M.Root->Filters().Items(1).Mask(), "*.DLL");
+  EXPECT_NE(TRoot::GetRecycledFolder(), nullptr);
+  // A start without arguments ends up hidden at the first tick.
+  EXPECT_EQ(M.WindowState(), TWindowState::Minimized);
+  M.Timer1.Tick();
+  EXPECT_FALSE(M.Visible());
+  EXPECT_EQ(M.WindowState(), TWindowState::Normal);
+  EXPECT_FALSE(M.ListView1.TabStop());
+}
+
+TEST_F(MainTest, TheDataFileIsNamedAfterTheUser) {
+  Memory.DeleteKey(Key);
+  struct {
+    const char* User;
+    const char* File;
+  } Cases[] = {{"me", "C:\\Program Files\\Lantern\\me.dat"},
+               {"", "C:\\Program Files\\Lantern\\Default.dat"},
+               {"\x1Fodd", "C:\\Program Files\\Lantern\\Default.dat"}};
+  for (auto& c : Cases) {
+    Sys.User = c.User;
+    Restart();
+    EXPECT_EQ(Main->DataFileName, c.File);
+    Memory.DeleteKey(Key);
+  }
+}
+
+TEST_F(MainTest, SaveSettingsWritesTheWholeTableInOrderWithItsTypes) {
+  Memory.DeleteKey(Key);
+  Start().SaveSettings();
+  EXPECT_EQ(Memory.ValueNames(Key),
+            "RELEASE,PATH,HOTKEYENABLED,HOTKEYCTRL,HOTKEYSHIFT,HOTKEYALT,HOTKEY,USEWATCHAPP,"
+            "NOTWATCHNETWORTAPP,WATCHAPPINTERVAL,MOVEFIRSTPOSITION,UPPERFIRST,DISPREGISTERICON,"
+            "ICONLEFTCLICKPOPUPMENU,DATAFILENAME,EXPLOREROPTION,FIXMENUPOS,MENUXPOS,MENUYPOS,"
+            "MOUSEFORMENABLED,MOUSEFORMOFFSETX,MOUSEFORMOFFSETY,MOUSEAPPEARINTERVAL,MOUSEFORMWIDTH,"
+            "MOUSEFORMHEIGHT,MOUSEFORMCOLOR,WAVINGMOUSE,UCHIDENOKODUTI,UCHIDEMOVINGCOUNT,"
+            "UCHIDELEFTFAST,UCHIDERANGEX,WIDTH,LEFT,HEIGHT,TOP,TREEVIEWWIDTH,COLUMNWIDTH0,"
+            "COLUMNWIDTH1,BACKUPDATE");
+  EXPECT_EQ(Memory.ValueType(Key, "DataFileName"), TRegDataType::String);
+  EXPECT_EQ(Memory.ValueType(Key, "ExplorerOption"), TRegDataType::String);
+  EXPECT_EQ(Memory.ValueType(Key, "BackupDate"), TRegDataType::Binary);
+  EXPECT_EQ(Memory.ValueType(Key, "UpperFirst"), TRegDataType::DWord);
+  EXPECT_EQ(DWord("ColumnWidth1"), 250u);
+  EXPECT_EQ(DWord("TreeViewWidth"), 177u);
+  EXPECT_TRUE(Memory.KeyExists(Key + "Filter"));
+}
+
+TEST_F(MainTest, SettingsComeBackAsTheyWereSaved) {
+  TLanternMain& M = Start();
+  M.SetHotKeyModifiers(true, false, true);
+  M.SetHotKey(0x70);
+  M.SetMouseFormOffset({-30, -5});
+  M.SetWatchAppInterval(50);
+  M.Root->SetUpperFirst(false);
+  TRoot::SetExplorerOption("/e,/root,");
+  M.SetBounds(10, 20, 700, 500);
+  M.BackupDate = 45001.25;
+  M.Root->Filters().Add("C:\\表示\\*");
+  M.SaveSettings();
+  TRoot::SetExplorerOption("");
+  Restart();
+  EXPECT_TRUE(Main->HotKeyCtrl && !Main->HotKeyShift && Main->HotKeyAlt);
+  EXPECT_EQ(Main->HotKey, 0x70);
+  EXPECT_EQ(Main->MouseFormOffset.X, -30);
+  EXPECT_EQ(Main->MouseFormOffset.Y, -5);
+  EXPECT_EQ(Main->WatchAppInterval, 50);
+  EXPECT_FALSE(Main->Root->UpperFirst());
+  EXPECT_EQ(TRoot::GetExplorerOption(), "/e,/root,");
+  EXPECT_EQ(Main->Left(), 10);
+  EXPECT_EQ(Main->Top(), 20);
+  EXPECT_EQ(Main->Width(), 700);
+  EXPECT_EQ(Main->BackupDate, 45001.25);
+  EXPECT_EQ(Main->Root->Filters().Count(), 3);
+  TRoot::SetExplorerOption("");
+}
+
+TEST_F(MainTest, ModifiersAreReadTogetherOrNotAtAll) {
+  Memory.WriteDWord(Key, "HotKeyShift", 0);  // without HotKeyCtrl: not read
+  EXPECT_TRUE(Start().HotKeyShift);
+  Memory.WriteDWord(Key, "HotKeyCtrl", 0);
+  Memory.WriteDWord(Key, "HotKeyAlt", 0);
+  Restart();
+  EXPECT_FALSE(Main->HotKeyCtrl || Main->HotKeyShift || Main->HotKeyAlt);
+}
+
+TEST_F(MainTest, AValueOfAnotherTypeKeepsTheDefault) {
+  Memory.WriteString(Key, "HotKey", "27");
+  Memory.WriteDWord(Key, "DataFileName", 5);
+  Memory.WriteRaw(Key, "BackupDate", TRegDataType::Binary, "short");
+  Memory.WriteDWord(Key, "UpperFirst", 7);  // any value but 0 is true
+  TLanternMain& M = Start();
+  EXPECT_EQ(M.HotKey, 27);
+  EXPECT_EQ(M.DataFileName, "C:\\Program Files\\Lantern\\me.dat");
+  EXPECT_EQ(M.BackupDate, 0.0);
+  EXPECT_TRUE(M.Root->UpperFirst());
+}
+
+TEST_F(MainTest, TheGestureWinsOverTheChasingWindowWhenBothAreOn) {
+  Memory.WriteDWord(Key, "MouseFormEnabled", 1);
+  Memory.WriteDWord(Key, "UchidenoKoduti", 1);
+  TLanternMain& M = Start();
+  EXPECT_TRUE(M.UchidenoKoduti);
+  EXPECT_FALSE(M.MouseFormEnabled);
+}
+
+TEST_F(MainTest, AWindowStoredOffTheScreenComesBackOntoIt) {
+  Memory.WriteDWord(Key, "Top", 3000);
+  Memory.WriteDWord(Key, "Left", 3000);
+  Memory.WriteDWord(Key, "Width", 600);
+  Memory.WriteDWord(Key, "Height", 400);
+  TLanternMain& M = Start();
+  EXPECT_EQ(M.Left(), (1024 - 600) / 2);
+  EXPECT_EQ(M.Top(), (768 - 400) / 2);
+}
+
+class AddFromPathTest : public MainTest {
+ protected:
+  void SetUp() override {
+    MainTest::SetUp();
+    PlatformFileSystem().CreateFolders(Real("C:\\Tools"));
+    WriteFileBytes(Real("C:\\Tools\\edit.exe"), "MZ");
+    WriteFileBytes(Real("C:\\Tools\\ランタンのページ.url"),
+                   "[Other]\r\nURL=wrong\r\n[InternetShortcut]\r\nurl=http://example.jp/\r\n");
+    WriteFileBytes(Real("C:\\Tools\\broken.url"), "[InternetShortcut]\r\n[Other]\r\nURL=x\r\n");
+  }
+};
+
+TEST_F(AddFromPathTest, EachKindOfPathBecomesItsLauncherInTheTopGroup) {
+  struct {
+    const char* Path;
+    const char* Kind;
+    const char* Name;
+    const char* FileName;
+  } Cases[] = {
+      {"C:\\Tools\\edit.exe", "exec", "edit.exe", "C:\\Tools\\edit.exe"},
+      {"C:\\Tools", "folder", "Tools", "C:\\Tools"},
+      {"C:\\Tools\\ランタンのページ.url", "url", "ランタンのページ", "http://example.jp/"},
+      {"C:\\Tools\\broken.url", "exec", "broken.url", "C:\\Tools\\broken.url"},
+  };
+  TLanternMain& M = Start();
+  TFolder* Other = new TFolder(M.Root.get());
+  M.Root->Add(Other);
+  for (auto& c : Cases) {
+    SCOPED_TRACE(c.Path);
+    M.Root->SetCurrentFolder(Other);
+    int Before = M.Root->Count();
+    M.AddFromPath(c.Path);
+    ASSERT_EQ(M.Root->Count(), Before + 1);
+    TExecItem* Added = M.Root->Items(Before);
+    std::string Kind = dynamic_cast<TLauncherURL*>(Added)      ? "url"
+                       : dynamic_cast<TLauncherFolder*>(Added) ? "folder"
+                                                               : "exec";
+    EXPECT_EQ(Kind, c.Kind);
+    EXPECT_EQ(Added->Name(), c.Name);
+    EXPECT_EQ(Added->FileName(), c.FileName);
+    EXPECT_EQ(M.Root->CurrentFolder(), M.Root.get());
+    ASSERT_NE(Added->ListItem(), nullptr);
+    EXPECT_TRUE(Added->ListItem()->Selected());
+    EXPECT_TRUE(Added->ListItem()->Focused());
+    EXPECT_EQ(M.ListView1.SelCount(), 1);
+  }
+  int Count = M.Root->Count();
+  M.AddFromPath("C:\\Tools\\missing.exe");
+  EXPECT_EQ(M.Root->Count(), Count);
+}
+
+TEST_F(AddFromPathTest, StartingWithPathsAddsThemAndLeavesTheWindowShown) {
+  TLanternMain& M = Start({"C:\\Tools\\edit.exe", "C:\\nothing"});
+  M.Timer1.Tick();
+  EXPECT_TRUE(M.Visible());
+  EXPECT_EQ(M.Root->Count(), 2);  // the trash and edit.exe
+}
+
+TEST_F(AddFromPathTest, AnotherInstancesPathsArriveAsAtoms) {
+  TLanternMain& M = Start();
+  M.Timer1.Tick();
+  ASSERT_FALSE(M.Visible());
+  unsigned Atom = Sys.AddAtom("C:\\Tools\\edit.exe");
+  TMessage Msg{nullptr, TLanternMain::ActivateMessage, Atom, 0};
+  bool Handled = false;
+  Application().OnMessage(Msg, Handled);
+  EXPECT_FALSE(Handled);
+  EXPECT_EQ(Sys.DeletedAtoms, std::vector<unsigned>{Atom});
+  EXPECT_EQ(M.Root->Items(M.Root->Count() - 1)->Name(), "edit.exe");
+  EXPECT_TRUE(M.Visible());
+  EXPECT_TRUE(M.ListView1.TabStop());
+  EXPECT_EQ(Sys.Foregrounds, 1);
+  // Without an atom the window is only shown.
+  M.Hide();
+  Msg.WParam = 0;
+  Application().OnMessage(Msg, Handled);
+  EXPECT_TRUE(M.Visible());
+  EXPECT_EQ(Sys.DeletedAtoms.size(), 1u);
+}
+
+TEST(EntryTest, ASecondInstanceHandsItsArgumentsToTheFirstAndEnds) {
+  TFakeSystem Sys;
+  TSystem* Old = SetSystem(&Sys);
+  Sys.OtherInstance = true;
+  int Window;
+  Sys.OtherWindow = &Window;
+  EXPECT_EQ(LanternEntry({"C:\\a.exe", "C:\\表示"}), 0);
+  ASSERT_EQ(Sys.Posts.size(), 2u);
+  EXPECT_EQ(Sys.Posts[0].Window, &Window);
+  EXPECT_EQ(Sys.Posts[0].Message, 0xC123u);
+  EXPECT_EQ(Sys.Atoms[static_cast<unsigned>(Sys.Posts[1].WParam)], "C:\\表示");
+  Sys.Posts.clear();
+  EXPECT_EQ(LanternEntry({}), 0);
+  ASSERT_EQ(Sys.Posts.size(), 1u);
+  EXPECT_EQ(Sys.Posts[0].WParam, 0u);
+  Sys.Posts.clear();
+  Sys.OtherWindow = nullptr;
+  EXPECT_EQ(LanternEntry({"C:\\a.exe"}), 0);
+  EXPECT_TRUE(Sys.Posts.empty());
+  EXPECT_TRUE(Sys.MutexName.empty());
+  SetSystem(Old);
+}
+
+TEST_F(MainTest, ClosingHidesTheWindowUnlessTheProgramIsExiting) {
+  TLanternMain& M = Start();
+  M.LanternPropertyExecute();
+  M.Close();
+  EXPECT_FALSE(M.Closed());
+  EXPECT_FALSE(M.Visible());
+  M.LanternPropertyExecute();
+  M.CutPending = true;
+  M.Close();
+  EXPECT_TRUE(M.Visible());
+  EXPECT_EQ(Boxes.Texts.back(), "アイテムが切り取られています。まず貼り付けを行ってください");
+  M.ExitActionExecute();  // ends the program even then
+  EXPECT_TRUE(M.Closed());
+  EXPECT_FALSE(M.Timer1.Enabled());
+  EXPECT_TRUE(PathExists(Real(DataFile)));
+  EXPECT_EQ(DWord("WatchAppInterval"), 25u);
+}
+
+TEST_F(MainTest, AFailedSaveKeepsTheProgramRunning) {
+  TLanternMain& M = Start();
+  Files.FailReplace = true;
+  M.ExitActionExecute();
+  EXPECT_FALSE(M.Closed());
+  EXPECT_FALSE(PathExists(Real(DataFile)));
+}
+
+TEST_F(MainTest, TheEndOfTheSessionSavesEverything) {
+  TLanternMain& M = Start();
+  M.OnQueryEndSession(&M);
+  M.Close();
+  EXPECT_TRUE(M.Closed());
+  EXPECT_TRUE(PathExists(Real(DataFile)));
+  EXPECT_EQ(Memory.ValueType(Key, "ColumnWidth0"), TRegDataType::DWord);
+}
+
+TEST_F(MainTest, TheTimerRefillsTheListAndSavesWhenTheTreeChanged) {
+  TLanternMain& M = Start();
+  M.Root->SetWatchChanged(true);
+  M.Timer1.Tick();
+  EXPECT_FALSE(M.Root->WatchChanged());
+  EXPECT_TRUE(PathExists(Real(DataFile)));
+  M.MenuShowing = true;  // nothing else happens while a menu is open
+  M.Root->SetWatchChanged(true);
+  M.Timer1.Tick();
+  EXPECT_TRUE(M.Root->WatchChanged());
+}
+
+TEST_F(MainTest, MissingIconsAreFetchedEvery251Ticks) {
+  TLanternMain& M = Start();
+  auto* L = new TLauncherExec(M.Root.get());
+  M.Root->Add(L);
+  Shell.NoIcon.insert("C:\\later.exe");
+  L->SetFileName("C:\\later.exe");
+  ASSERT_EQ(L->ImageIndex(), -1);
+  Shell.NoIcon.clear();
+  for (int i = 0; i < 250; ++i) M.Timer1.Tick();
+  EXPECT_EQ(L->ImageIndex(), -1);
+  M.Timer1.Tick();
+  EXPECT_EQ(L->ImageIndex(), 5);
+}
+
+class SaveServiceTest : public MainTest {
+ protected:
+  void SetUp() override {
+    MainTest::SetUp();
+    Memory.WriteString(Key, "DataFileName", "C:\\Lantern Data\\sub\\data.dat");
+  }
+};
+
+TEST_F(SaveServiceTest, AMissingFolderIsCreatedOnlyWhenTheUserSaysSo) {
+  TLanternMain& M = Start();
+  Boxes.Answers = {mrNo};
+  M.SaveServiceExecute();
+  EXPECT_EQ(Boxes.Texts.back(),
+            "データファイルをセーブするフォルダ C:\\Lantern Data\\sub\\が存在しません。"
+            "新たに作成しますか");
+  EXPECT_FALSE(PathExists(Real("C:\\Lantern Data")));
+  EXPECT_TRUE(M.Visible());  // the question comes with the window
+  Boxes.Answers = {mrCancel};
+  try {
+    M.SaveServiceExecute();
+    FAIL() << "no error";
+  } catch (const Exception& E) {
+    EXPECT_EQ(E.Message(), "ファイル作成エラー");
+  }
+  Boxes.Answers = {mrYes};
+  M.SaveServiceExecute();
+  EXPECT_TRUE(PathExists(Real("C:\\Lantern Data\\sub\\data.dat")));
+}
+
+TEST_F(SaveServiceTest, TheOldFileIsBackedUpAtMostOnceADay) {
+  PlatformFileSystem().CreateFolders(Real("C:\\Lantern Data\\sub"));
+  WriteFileBytes(Real("C:\\Lantern Data\\sub\\data.dat"), "yesterday");
+  Sys.Clock = 45000.0;
+  Memory.WriteBinary(Key, "BackupDate", std::string("\0\0\0\0\0\0\0\0", 8));
+  TLanternMain& M = Start();
+  std::string First = ReadFileBytes(Real("C:\\Lantern Data\\sub\\data.dat"));
+  M.SaveServiceExecute();
+  EXPECT_EQ(ReadFileBytes(Real("C:\\Lantern Data\\sub\\data.dat.bak")), "yesterday");
+  EXPECT_EQ(M.BackupDate, 45000.0);
+  std::string Stored;
+  ASSERT_TRUE(Memory.ReadBinary(Key, "BackupDate", Stored));
+  double Date;
+  std::memcpy(&Date, Stored.data(), 8);
+  EXPECT_EQ(Date, 45000.0);
+  // Within the day: the backup stays as it was.
+  Sys.Clock = 45000.9;
+  M.SaveServiceExecute();
+  EXPECT_EQ(ReadFileBytes(Real("C:\\Lantern Data\\sub\\data.dat.bak")), "yesterday");
+  Sys.Clock = 45001.1;
+  M.SaveServiceExecute();
+  EXPECT_EQ(ReadFileBytes(Real("C:\\Lantern Data\\sub\\data.dat.bak")).compare(0, 6, "[ROOT]"), 0);
+  (void)First;
+}
+
+TEST_F(MainTest, AnUnreadableDataFileIsReportedAndKeptAside) {
+  WriteFileBytes(Real(DataFile), TestData("bad_count.dat"));
+  TLanternMain& M = Start();
+  ASSERT_EQ(Boxes.Texts.size(), 1u);
+  EXPECT_EQ(Boxes.Texts[0],
+            "'abc' は有効な整数値ではありません\r\n\r\n読み込めなかったデータファイルを "
+            "C:\\data.dat.bad に残しました。");
+  EXPECT_EQ(ReadFileBytes(Real("C:\\data.dat.bad")), TestData("bad_count.dat"));
+  // What was read is there, and the start went on: a trash, and the timer.
+  EXPECT_EQ(M.Root->Items(0)->Name(), "before");
+  EXPECT_NE(TRoot::GetRecycledFolder(), nullptr);
+  EXPECT_TRUE(M.Timer1.Enabled());
+}
+
+TEST_F(MainTest, NoVersionResourceGivesNoVersionText) {
+  Sys.Version.clear();
+  EXPECT_EQ(TLanternMain::GetVersionString(), "");
+  Sys.Version = {10, 0, 7, 1234};
+  EXPECT_EQ(TLanternMain::GetVersionString(), "r.10.0.7 Build 1234");
+}
+
+}  // namespace
+}  // namespace lantern

@@ -1,0 +1,34 @@
+#include "support/FakeSystem.h"
+
+namespace lantern {
+
+bool TFakeSystem::FileVersion(const std::string&, unsigned (&Parts)[4]) {
+  if (Version.size() != 4) return false;
+  for (int i = 0; i < 4; ++i) Parts[i] = Version[i];
+  return true;
+}
+
+TIcon TFakeSystem::ResourceIcon(int, int) {
+  static int Picture;
+  return TIcon(&Picture, [](void*) {});
+}
+
+void* TFakeSystem::FindWindowByClass(const std::string& ClassName) {
+  return ClassName == "TLanternMain" ? OtherWindow : nullptr;
+}
+
+unsigned TFakeSystem::AddAtom(const std::string& Text) {
+  unsigned Atom = 0xC000 + static_cast<unsigned>(Atoms.size());
+  Atoms[Atom] = Text;
+  return Atom;
+}
+
+TModalResult TFakeDialogs::MessageDlg(const std::string& Text, TMsgDlgType, unsigned) {
+  Texts.push_back(Text);
+  if (Answers.empty()) return mrOk;
+  TModalResult Answer = Answers.front();
+  Answers.pop_front();
+  return Answer;
+}
+
+}  // namespace lantern

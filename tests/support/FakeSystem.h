@@ -1,0 +1,64 @@
+#pragma once
+// The system and the message boxes as a test sets them up: a user, a program path, a clock,
+// a screen, other instances' windows, and answers to the questions the program asks.
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/Dialogs.h"
+#include "ui/System.h"
+
+namespace lantern {
+
+class TFakeSystem : public TSystem {
+ public:
+  std::string User = "me";
+  std::string Program = "C:\\Program Files\\Lantern\\Lantern.exe";
+  std::vector<unsigned> Version{1, 2, 3, 45};  // empty: no version resource
+  double Clock = 45000.5;
+  int Width = 1024, Height = 768;
+  bool OtherInstance = false;
+  void* OtherWindow = nullptr;
+  struct TPost {
+    void* Window;
+    unsigned Message;
+    std::uintptr_t WParam;
+    std::intptr_t LParam;
+  };
+  std::vector<TPost> Posts;
+  std::map<unsigned, std::string> Atoms;
+  std::vector<unsigned> DeletedAtoms;
+  std::string MutexName;
+  int Foregrounds = 0;
+
+  std::string UserName() override { return User; }
+  std::string ProgramFileName() override { return Program; }
+  bool FileVersion(const std::string&, unsigned (&Parts)[4]) override;
+  bool IsWindowsNT() override { return true; }
+  double Now() override { return Clock; }
+  int ScreenWidth() override { return Width; }
+  int ScreenHeight() override { return Height; }
+  TIcon ResourceIcon(int, int) override;
+  unsigned RegisterMessage(const std::string&) override { return 0xC123; }
+  bool MutexExists(const std::string&) override { return OtherInstance; }
+  void CreateInstanceMutex(const std::string& Name) override { MutexName = Name; }
+  void ReleaseMutex() override { MutexName.clear(); }
+  void* FindWindowByClass(const std::string& ClassName) override;
+  void Post(void* Window, unsigned Message, std::uintptr_t WParam, std::intptr_t LParam) override {
+    Posts.push_back({Window, Message, WParam, LParam});
+  }
+  unsigned AddAtom(const std::string& Text) override;
+  std::string AtomText(unsigned Atom) override { return Atoms[Atom]; }
+  void DeleteAtom(unsigned Atom) override { DeletedAtoms.push_back(Atom); }
+  void ForceForeground(void*) override { ++Foregrounds; }
+};
+
+class TFakeDialogs : public TDialogService {
+ public:
+  TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons) override;
+  std::vector<std::string> Texts;    // every text shown, in order
+  std::deque<TModalResult> Answers;  // the buttons to press; OK when none is left
+};
+
+}  // namespace lantern
