@@ -4,6 +4,7 @@
 //   driver wait-visible CLASS SECONDS    0 when it is visible in time
 //   driver wait-hidden CLASS SECONDS     0 when it exists and is hidden in time
 //   driver wait-gone CLASS SECONDS       0 when no window of the class is left in time
+//   driver wait-resident CLASS SECONDS   0 when the window was minimised and hidden in time
 //   driver message-box SECONDS           prints the text of the first message box shown
 //   driver press-ok                      closes the message box with its OK button
 //   driver show CLASS                    prints the window's screen rectangle
@@ -71,6 +72,13 @@ int wmain(int argc, wchar_t** argv) {
                      HWND w = FindWindowW(Class, nullptr);
                      return w && !IsWindowVisible(w);
                    })
+               ? 0
+               : 1;
+  if (Command == L"wait-resident")
+    return WaitFor(Seconds, [&] {
+             HWND w = FindWindowW(Class, nullptr);
+             return w && !IsWindowVisible(w) && IsIconic(w);
+           })
                ? 0
                : 1;
   if (Command == L"wait-gone")

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Start-up under Wine: from starting the program to its resident state (window minimised and
+# hidden), for Lantern.exe with an empty data file and with one of 10,000 launchers, beside a
+# minimal Win32 window program of our own. Medians of several runs, and their ratios.
+set -euo pipefail
+source "$(dirname "$0")/../scripts/lib.sh"
+cd "$LANTERN_ROOT"
+RUNS=${RUNS:-5}
+
+lantern_install
+lantern_build_windows >/dev/null
+WIN="$LANTERN_ROOT/build/win"
+trap lantern_stop_wine_and_xvfb EXIT
+lantern_wine_prefix "$WIN/benchprefix"
+[ -n "${DISPLAY:-}" ] || lantern_start_xvfb
+wineserver -p  # stays up between the runs, as it does on a desktop
+mkdir -p "$WINEPREFIX/drive_c/bench"
+KEY='HKCU\Software\ZR\Lantern'
+wine reg add "$KEY" /v UseWatchApp /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine reg add "$KEY" /v DataFileName /t REG_SZ /d 'C:\bench\data.dat' /f >/dev/null 2>&1
+python3 bench/make_datafile.py 10000 "$WIN/benchprefix/drive_c/bench/large.dat"
+
+# Milliseconds from the start to the resident state.
+measure() {
+  local class=$1 exe=$2 start end pid
+  start=$(date +%s%N)
+  wine "$exe" >/dev/null 2>&1 &
+  pid=$!
+  wine "$WIN/tests/lantern_driver.exe" wait-resident "$class" 120 >/dev/null 2>&1
+  end=$(date +%s%N)
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null || true
+  wine "$WIN/tests/lantern_driver.exe" wait-gone "$class" 10 >/dev/null 2>&1 || true
+  echo $(((end - start) / 1000000))
+}
+
+median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
+
+declare -A RESULTS
+for ((i = 0; i < RUNS; i++)); do
+  RESULTS[minimal]+="$(measure TMinimalWindow "$WIN/minimal_window.exe") "
+  : >"$WIN/benchprefix/drive_c/bench/data.dat"
+  RESULTS[empty]+="$(measure TLanternMain "$WIN/Lantern.exe") "
+  cp "$WIN/benchprefix/drive_c/bench/large.dat" "$WIN/benchprefix/drive_c/bench/data.dat"
+  RESULTS[large]+="$(measure TLanternMain "$WIN/Lantern.exe") "
+done
+minimal=$(tr ' ' '\n' <<<"${RESULTS[minimal]}" | grep . | median)
+empty=$(tr ' ' '\n' <<<"${RESULTS[empty]}" | grep . | median)
+large=$(tr ' ' '\n' <<<"${RESULTS[large]}" | grep . | median)
+echo "minimal window program:          $minimal ms  (runs: ${RESULTS[minimal]})"
+echo "Lantern, empty data file:        $empty ms  (runs: ${RESULTS[empty]})"
+echo "Lantern, 10,000 launchers:       $large ms  (runs: ${RESULTS[large]})"
+awk -v m="$minimal" -v e="$empty" -v l="$large" \
+  'BEGIN { printf "ratios to the minimal program: empty %.2f (goal 1.5), 10,000 launchers %.2f (goal 2)\n", e / m, l / m }'
+wineserver -k
