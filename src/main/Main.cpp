@@ -126,8 +126,10 @@ void TLanternMain::FormShow() {
   if (!FirstShow) return;
   FirstShow = false;
   if (FArgs.empty()) {
-    // The next timer tick hides the minimised window: the program ends up resident.
+    // A timer tick hides the minimised window: the program ends up resident. The first tick
+    // runs at once rather than 200 ms later, so that the window does not linger.
     SetWindowState(TWindowState::Minimized);
+    Timer1Timer();
   } else {
     for (const std::string& Path : FArgs) AddFromPath(Path);
   }
@@ -205,6 +207,8 @@ void TLanternMain::Timer1Timer() {
   } else {
     --IconCountdown;
   }
+  // The icons of a freshly loaded data file, a few each tick.
+  Root->FetchPendingIcons(PendingIconBudgetMs);
 }
 
 void TLanternMain::FormCloseQuery(bool& CanClose) {
@@ -288,10 +292,13 @@ void TLanternMain::LoadServiceExecute() {
 
 void TLanternMain::GetEmptyIconExecute() {
   std::vector<TExecItem*> Missing;
-  for (TExecItemIterator It(Root.get()); !It.Done(); It.Next())
-    if (It.Current()->ImageIndex() == -1) Missing.push_back(It.Current());
-  for (TExecItem* Item : Missing)
-    if (auto* Launcher = dynamic_cast<TLauncher*>(Item)) Launcher->FetchIcon();
+  for (TExecItemIterator It(Root.get()); !It.Done(); It.Next()) {
+    auto* Launcher = dynamic_cast<TLauncher*>(It.Current());
+    // Icons still waiting after a load come a few at a time, not all at once here.
+    if (Launcher && Launcher->ImageIndex() == -1 && !Launcher->IconPending())
+      Missing.push_back(Launcher);
+  }
+  for (TExecItem* Item : Missing) static_cast<TLauncher*>(Item)->FetchIcon();
 }
 
 // Setters whose effects join with the parts they drive (the notification-area icon, the hot

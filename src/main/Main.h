@@ -60,6 +60,7 @@ class TLanternMain : public TForm {
   int WatchCountdown = 0;
   int IconCountdown = 250;
   static unsigned ActivateMessage;
+  static constexpr int PendingIconBudgetMs = 40;  // of each 200 ms tick
 
   // Settings (the registry's values of the same names).
   bool HotKeyEnabled = true;

@@ -340,6 +340,12 @@ void TRoot::LoadFromStream(TStream& Stream) {
 
 void TRoot::LoadFromFile(const std::string& FileName) {
   TFileStream Stream(FileName, TFileMode::OpenRead);
+  FDeferIcons = true;
+  FPendingIcons = 0;
+  struct TEndDeferring {
+    bool& Flag;
+    ~TEndDeferring() { Flag = false; }
+  } EndDeferring{FDeferIcons};
   {
     TTreeView* Tree = TreeView();
     TUpdateBracket<TTreeNodes> Bracket(Tree ? &Tree->Items() : nullptr);

@@ -1,6 +1,7 @@
 #include "model/ExecObj.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "base/Convert.h"
 #include "base/Cp932.h"
@@ -477,6 +478,23 @@ void TRoot::SetCurrentFolder(TCompositeItem* AGroup) {
 
 void TRoot::RefreshListView() { FillListView(FCurrentFolder); }
 
+void TRoot::FetchPendingIcons(int BudgetMs) {
+  if (FPendingIcons == 0) return;
+  auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(BudgetMs);
+  // The walk is cheap next to one shell call; counting anew keeps the count right when
+  // pending launchers were deleted or moved into the trash meanwhile.
+  int Left = 0;
+  for (TExecItemIterator It(this); !It.Done(); It.Next()) {
+    auto* Launcher = dynamic_cast<TLauncher*>(It.Current());
+    if (!Launcher || !Launcher->FIconPending) continue;
+    if (std::chrono::steady_clock::now() < Deadline)
+      Launcher->FetchIcon();
+    else
+      ++Left;
+  }
+  FPendingIcons = Left;
+}
+
 // TLauncher
 
 TLauncher::TLauncher(TExecItem* AParent) : TExecItem(AParent) {}
@@ -519,10 +537,17 @@ void TLauncher::ShowInListItem(TListItem* ARow) {
 void TLauncher::Open() { Execute(nullptr); }
 
 void TLauncher::FetchIcon() {
+  FIconPending = false;
   if (InTrash()) return;
   // Network paths must never block the user interface; their icons are fetched in the
   // background once the icon seek thread exists, so nothing is asked of the shell here.
   if (IsNetworkPath(FFileName)) return;
+  TRoot* Root = OwnerRoot();
+  if (Root && Root->DeferIcons()) {
+    FIconPending = true;
+    Root->NotePendingIcon();
+    return;
+  }
   std::unique_ptr<TIcon> Icon = GetFileIcon(FFileName, false);
   TImageList* Images = Unit.ImageList;
   if (!Images) return;

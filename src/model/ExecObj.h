@@ -282,8 +282,18 @@ class TRoot : public TCompositeItem {
   TKindColorSet& URLLauncherColors() { return FURLLauncherColors; }
   TFilterList& Filters() { return *FFilters; }
 
+  // While a data file loads, launchers only note that their icon is wanted: asking the shell
+  // for thousands of icons would hold the start-up for many seconds. The main window's timer
+  // then fetches them a few at a time, each call for about BudgetMs milliseconds.
+  bool DeferIcons() const { return FDeferIcons; }
+  bool IconsPending() const { return FPendingIcons > 0; }
+  void NotePendingIcon() { ++FPendingIcons; }
+  void FetchPendingIcons(int BudgetMs);
+
  private:
   std::unique_ptr<TFilterList> FFilters;
+  bool FDeferIcons = false;
+  int FPendingIcons = 0;
   bool FClosing = false;
   TCompositeItem* FCurrentFolder = nullptr;
   bool FWatchChanged = false;
@@ -309,6 +319,8 @@ class TLauncher : public TExecItem {
   TExecItem* Clone() override;
   virtual void Execute(void* Sender);
   virtual void FetchIcon();
+  // The icon is to be fetched by the root's FetchPendingIcons (set while a file loads).
+  bool IconPending() const { return FIconPending; }
 
   const std::string& Parameters() const { return FParameters; }
   const std::string& WorkFolder() const { return FWorkFolder; }
@@ -323,6 +335,10 @@ class TLauncher : public TExecItem {
 
   std::string FParameters;
   std::string FWorkFolder;
+
+ private:
+  friend class TRoot;
+  bool FIconPending = false;
 };
 
 class TLauncherExec : public TLauncher {

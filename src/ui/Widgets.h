@@ -16,7 +16,7 @@ class TImageListPeer;
 class TWidgetFactory {
  public:
   virtual ~TWidgetFactory() = default;
-  // Native window for the form and native controls for its children, each given its peer.
+  // Native window for the form (its children get native controls when it is first shown).
   virtual void CreateForm(TForm& Form) = 0;
   virtual std::unique_ptr<TTimerPeer> CreateTimer(TTimer& Timer) = 0;
   virtual std::unique_ptr<TImageListPeer> CreateImageList(TImageList& List) = 0;

@@ -75,10 +75,11 @@ int wmain(int argc, wchar_t** argv) {
                ? 0
                : 1;
   if (Command == L"wait-resident")
-    return WaitFor(Seconds, [&] {
-             HWND w = FindWindowW(Class, nullptr);
-             return w && !IsWindowVisible(w) && IsIconic(w);
-           })
+    return WaitFor(Seconds,
+                   [&] {
+                     HWND w = FindWindowW(Class, nullptr);
+                     return w && !IsWindowVisible(w) && IsIconic(w);
+                   })
                ? 0
                : 1;
   if (Command == L"wait-gone")

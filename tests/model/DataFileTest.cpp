@@ -98,12 +98,34 @@ TEST_F(DataFileTest, EveryFieldLandsWhereItBelongs) {
   ASSERT_NE(Trash, nullptr);
   EXPECT_EQ(TRoot::GetRecycledFolder(), Trash);
   EXPECT_EQ(Trash->Items(0)->RunCount(), -5);
-  // Icons: asked for every launcher outside the trash that has a file, URLs excepted.
+  // Icons: none asked for while loading; then one for every launcher outside the trash that
+  // has a file, URLs excepted.
+  EXPECT_TRUE(FakeShell.Asked.empty());
+  EXPECT_TRUE(Root->IconsPending());
+  Root->FetchPendingIcons(60000);
   EXPECT_EQ(FakeShell.Asked,
             (Names{"C:\\WINDOWS\\notepad.exe", "C:\\Program Files\\表示ソフト\\soft.exe",
                    "C:\\My Documents\\"}));
+  EXPECT_FALSE(Root->IconsPending());
+  EXPECT_EQ(Memo->ImageIndex(), 5);
   EXPECT_TRUE(Root->MenuDirty());
   EXPECT_FALSE(TreeView.Items().Updating());
+}
+
+TEST_F(DataFileTest, PendingIconsWaitForTimeAndForgetWhatWasDeleted) {
+  Load("full.dat");
+  Root->FetchPendingIcons(0);  // no time: nothing asked, all still waiting
+  EXPECT_TRUE(FakeShell.Asked.empty());
+  EXPECT_TRUE(Root->IconsPending());
+  TExecItem* Memo = Root->Items(0);
+  Root->Remove(Memo);
+  delete Memo;
+  Root->FetchPendingIcons(60000);
+  EXPECT_EQ(FakeShell.Asked.size(), 2u);
+  EXPECT_FALSE(Root->IconsPending());
+  // Edits after the load fetch at once again.
+  AddLauncher(Root.get(), "new", "C:\\new.exe");
+  EXPECT_EQ(FakeShell.Asked.back(), "C:\\new.exe");
 }
 
 TEST_F(DataFileTest, ARootRecordEndingAfterTheCommonFontLeavesTheKindsAtTheirDefaults) {

@@ -512,6 +512,7 @@ class TWin32FormPeer : public TControlPeer {
   void StateChanged() override {
     SetWindowTextW(FHandle, ToWide(FForm.Caption()).c_str());
     if (!FForm.Visible()) return;
+    if (FForm.WindowState() != TWindowState::Minimized) CreateChildren();
     switch (FForm.WindowState()) {
       case TWindowState::Minimized: ShowWindow(FHandle, SW_SHOWMINNOACTIVE); break;
       case TWindowState::Maximized: ShowWindow(FHandle, SW_SHOWMAXIMIZED); break;
@@ -520,6 +521,20 @@ class TWin32FormPeer : public TControlPeer {
   }
   void Focus() override { SetForegroundWindow(FHandle); }
   void Closed() override { DestroyWindow(FHandle); }
+
+  // The native controls come with the first time the window is really shown: a program that
+  // starts resident does not pay for them until the user opens its window.
+  void CreateChildren() {
+    if (FChildrenCreated) return;
+    FChildrenCreated = true;
+    for (TWinControl* Child : FForm.Controls()) {
+      if (auto* Tree = dynamic_cast<TTreeView*>(Child))
+        Tree->SetPeer(std::make_unique<TWin32TreeViewPeer>(*Tree, FHandle));
+      else if (auto* List = dynamic_cast<TListView*>(Child))
+        List->SetPeer(std::make_unique<TWin32ListViewPeer>(*List, FHandle));
+    }
+    FForm.Realign();
+  }
 
  private:
   static LRESULT CALLBACK Proc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
@@ -585,6 +600,7 @@ class TWin32FormPeer : public TControlPeer {
   TForm& FForm;
   HWND FHandle = nullptr;
   bool FSyncing = false;
+  bool FChildrenCreated = false;
 };
 
 class TWin32Widgets : public TWidgetFactory {
@@ -596,15 +612,7 @@ class TWin32Widgets : public TWidgetFactory {
   }
 
   void CreateForm(TForm& Form) override {
-    auto Peer = std::make_unique<TWin32FormPeer>(Form);
-    HWND Window = static_cast<HWND>(Peer->Handle());
-    Form.SetPeer(std::move(Peer));
-    for (TWinControl* Child : Form.Controls()) {
-      if (auto* Tree = dynamic_cast<TTreeView*>(Child))
-        Tree->SetPeer(std::make_unique<TWin32TreeViewPeer>(*Tree, Window));
-      else if (auto* List = dynamic_cast<TListView*>(Child))
-        List->SetPeer(std::make_unique<TWin32ListViewPeer>(*List, Window));
-    }
+    Form.SetPeer(std::make_unique<TWin32FormPeer>(Form));
     Form.Realign();
   }
 
