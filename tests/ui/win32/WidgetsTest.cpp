@@ -1,0 +1,138 @@
+// The native controls mirror the toolkit's state, and what the user does in them comes back
+// to the toolkit before the program's handlers run (Windows' real controls, under Wine).
+#include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include "ui/Form.h"
+#include "ui/ListView.h"
+#include "ui/TreeView.h"
+#include "ui/Widgets.h"
+#include "ui/win32/WideText.h"
+
+namespace lantern {
+namespace {
+
+class TTestForm : public TForm {
+ public:
+  TTestForm() : TForm("TLanternWidgetsTest") {}
+  TTreeView Tree{this};
+  TListView List{this};
+};
+
+class WidgetsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetWidgets(PlatformWidgets());
+    Form = std::make_unique<TTestForm>();
+    Form->SetBounds(0, 0, 500, 300);
+    Form->Tree.SetAlign(TAlign::Left);
+    Form->Tree.SetWidth(150);
+    Form->List.SetAlign(TAlign::Client);
+    Form->List.AddColumn("名前", 150);
+    Form->List.AddColumn("ファイル名", 250);
+  }
+  void TearDown() override {
+    Form.reset();
+    SetWidgets(nullptr);
+  }
+  HWND TreeWindow() { return static_cast<HWND>(Form->Tree.Handle()); }
+  HWND ListWindow() { return static_cast<HWND>(Form->List.Handle()); }
+  std::string RowText(int Row, int Column) {
+    wchar_t Buffer[256] = L"";
+    LVITEMW Item = {};
+    Item.iSubItem = Column;
+    Item.pszText = Buffer;
+    Item.cchTextMax = 256;
+    SendMessageW(ListWindow(), LVM_GETITEMTEXTW, Row, reinterpret_cast<LPARAM>(&Item));
+    return FromWide(Buffer);
+  }
+  std::unique_ptr<TTestForm> Form;
+};
+
+TEST_F(WidgetsTest, ControlsAreMadeWhenTheFormIsFirstReallyShown) {
+  Form->CreateHandle();
+  EXPECT_NE(Form->Handle(), nullptr);
+  EXPECT_EQ(Form->List.Handle(), nullptr);  // a resident start pays nothing for them
+  Form->SetWindowState(TWindowState::Minimized);
+  Form->Show();
+  EXPECT_EQ(Form->List.Handle(), nullptr);
+  Form->SetWindowState(TWindowState::Normal);
+  EXPECT_NE(Form->List.Handle(), nullptr);
+  EXPECT_NE(Form->Tree.Handle(), nullptr);
+}
+
+TEST_F(WidgetsTest, RowsWrittenBeforeAndAfterTheControlExistAreMirrored) {
+  TListItem* Before = Form->List.Items().Add();
+  Before->SetCaption("表示");
+  Before->SubItems().Add("C:\\表示\\a.exe");
+  Before->SetChecked(true);
+  Form->CreateHandle();
+  Form->Show();
+  ASSERT_NE(ListWindow(), nullptr);
+  TListItem* After = Form->List.Items().Add();
+  After->SetCaption("ソフト");
+  After->SubItems().Add("x");
+  EXPECT_EQ(SendMessageW(ListWindow(), LVM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(RowText(0, 0), "表示");
+  EXPECT_EQ(RowText(0, 1), "C:\\表示\\a.exe");
+  EXPECT_EQ(RowText(1, 0), "ソフト");
+  EXPECT_EQ(ListView_GetCheckState(ListWindow(), 0), TRUE);
+  EXPECT_EQ(ListView_GetCheckState(ListWindow(), 1), FALSE);
+  // Many rows inside an update bracket arrive at its end.
+  Form->List.Items().BeginUpdate();
+  for (int i = 0; i < 300; ++i) Form->List.Items().Add()->SetCaption("row");
+  Form->List.Items()[0]->Delete();
+  Form->List.Items().EndUpdate();
+  EXPECT_EQ(SendMessageW(ListWindow(), LVM_GETITEMCOUNT, 0, 0), 301);
+  EXPECT_EQ(RowText(0, 0), "ソフト");
+}
+
+TEST_F(WidgetsTest, TheUsersCheckReachesTheToolkitBeforeTheHandler) {
+  TListItem* Row = Form->List.Items().Add();
+  Row->SetCaption("a");
+  Form->CreateHandle();
+  Form->Show();
+  bool SeenChecked = false;
+  int Calls = 0;
+  Form->List.OnChange = [&](TListView*, TListItem* Item, TItemChange) {
+    ++Calls;
+    SeenChecked = Item->Checked();
+  };
+  // As a click on the check box does it.
+  ListView_SetCheckState(ListWindow(), 0, TRUE);
+  EXPECT_TRUE(Row->Checked());
+  EXPECT_TRUE(SeenChecked);
+  EXPECT_EQ(Calls, 1);
+  // A change written by the program is not reported twice.
+  Calls = 0;
+  Row->SetChecked(false);
+  EXPECT_EQ(Calls, 1);
+  EXPECT_EQ(ListView_GetCheckState(ListWindow(), 0), FALSE);
+}
+
+TEST_F(WidgetsTest, TreeNodesFollowAndTheUsersSelectionComesBack) {
+  TTreeNode* Root = Form->Tree.Items().AddChild(nullptr, "ランタン");
+  TTreeNode* Trash = Form->Tree.Items().AddChild(Root, "ゴミ入れ");
+  Form->CreateHandle();
+  Form->Show();
+  TTreeNode* Added = Form->Tree.Items().AddChild(Root, "グループ");
+  Root->Expand(false);
+  EXPECT_EQ(SendMessageW(TreeWindow(), TVM_GETCOUNT, 0, 0), 3);
+  EXPECT_TRUE(SendMessageW(TreeWindow(), TVM_GETITEMSTATE,
+                           reinterpret_cast<WPARAM>(Root->ItemHandle()), TVIS_EXPANDED) &
+              TVIS_EXPANDED);
+  TTreeNode* Selected = nullptr;
+  Form->Tree.OnChange = [&](TTreeView*, TTreeNode* Node) { Selected = Node; };
+  SendMessageW(TreeWindow(), TVM_SELECTITEM, TVGN_CARET,
+               reinterpret_cast<LPARAM>(Added->ItemHandle()));
+  // Selected by code through the native control: the toolkit is told all the same.
+  EXPECT_EQ(Form->Tree.Selected(), Added);
+  EXPECT_EQ(Selected, Added);
+  Trash->Delete();
+  EXPECT_EQ(SendMessageW(TreeWindow(), TVM_GETCOUNT, 0, 0), 2);
+}
+
+}  // namespace
+}  // namespace lantern
