@@ -58,6 +58,10 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   ListView1.AddColumn("ファイル名", 250);
   // Group, current group, trash, current trash, URL launcher.
   for (int Id = 101; Id <= 105; ++Id) ImageList1.AddIcon(System().ResourceIcon(Id, 16));
+  TMenuItem* File = MainMenu2.Items().Add(std::make_unique<TMenuItem>("ファイル(&F)"));
+  File->Add(&StationAction);
+  File->Add(&ExitAction);
+  SetMenu(&MainMenu2);
   Timer1.SetInterval(200);
   Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
   OnShow = [this](TWinControl*) { FormShow(); };
@@ -83,7 +87,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   LoadSettings();
 
   // A data file that cannot be read is reported; the program goes on with what was read.
-  Application().Guard([this] { LoadServiceExecute(); });
+  Application().Guard([this] { LoadService.Execute(); });
   if (!TRoot::GetRecycledFolder()) Root->Add(new TRecycledFolder(Root.get()));
 
   if (!ActivateMessage) ActivateMessage = System().RegisterMessage(ActivateMessageName);
@@ -143,7 +147,7 @@ void TLanternMain::AppMessage(TMessage& Msg, bool&) {
     System().DeleteAtom(Atom);
     AddFromPath(Path);
   }
-  LanternPropertyExecute();
+  LanternProperty.Execute();
 }
 
 void TLanternMain::AddFromPath(const std::string& Path) {
@@ -199,11 +203,11 @@ void TLanternMain::Timer1Timer() {
     --WatchCountdown;
   if (Root->WatchChanged()) {
     Root->RefreshListView();
-    SaveServiceExecute();
+    SaveService.Execute();
   }
   if (IconCountdown == 0) {
     IconCountdown = 250;
-    GetEmptyIconExecute();
+    GetEmptyIcon.Execute();
   } else {
     --IconCountdown;
   }
@@ -216,7 +220,7 @@ void TLanternMain::FormCloseQuery(bool& CanClose) {
     SaveSettings();
     CanClose = true;
     try {
-      SaveServiceExecute();
+      SaveService.Execute();
     } catch (const std::exception&) {
       CanClose = false;
     }
@@ -252,7 +256,7 @@ void TLanternMain::ExitActionExecute() {
 void TLanternMain::SaveServiceExecute() {
   std::string Folder = ExtractFilePath(DataFileName);
   if (!Folder.empty() && !FileSystem().DirectoryExists(ExcludeTrailingBackslash(Folder))) {
-    LanternPropertyExecute();
+    LanternProperty.Execute();
     switch (MessageDlg(
         "データファイルをセーブするフォルダ " + Folder + "が存在しません。新たに作成しますか",
         TMsgDlgType::Warning, mbYes | mbNo | mbCancel)) {

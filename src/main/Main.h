@@ -11,6 +11,7 @@
 #include "ui/Form.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
+#include "ui/Menus.h"
 #include "ui/Timer.h"
 #include "ui/TreeView.h"
 
@@ -42,6 +43,15 @@ class TLanternMain : public TForm {
   TListView ListView1{this};
   TImageList ImageList1;
   TTimer Timer1;
+  TMainMenu MainMenu2;
+
+  // Commands of the main window (the editing commands join them).
+  TAction LanternProperty{"ランタンのプロパティ(&P)", [this] { LanternPropertyExecute(); }};
+  TAction StationAction{"常駐(&T)", [this] { StationActionExecute(); }};
+  TAction ExitAction{"終了(&X)", [this] { ExitActionExecute(); }};
+  TAction SaveService{"データファイルの保存(&S)", [this] { SaveServiceExecute(); }};
+  TAction LoadService{"データファイルの読み込み(&R)", [this] { LoadServiceExecute(); }};
+  TAction GetEmptyIcon{"ランチャアイコン取得", [this] { GetEmptyIconExecute(); }};
 
   // Fields.
   std::unique_ptr<TRoot> Root;

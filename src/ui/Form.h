@@ -8,6 +8,8 @@
 
 namespace lantern {
 
+class TMainMenu;
+
 enum class TWindowState { Normal, Minimized, Maximized };
 
 class TForm : public TWinControl {
@@ -23,6 +25,8 @@ class TForm : public TWinControl {
   void SetCaption(const std::string& Value);
   TWindowState WindowState() const { return FWindowState; }
   void SetWindowState(TWindowState Value);
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value) { FMenu = Value; }
   // Shows the form; OnShow runs when it was hidden.
   void Show();
   void Hide() { SetVisible(false); }
@@ -48,6 +52,7 @@ class TForm : public TWinControl {
  private:
   std::string FWindowClass;
   std::string FCaption;
+  TMainMenu* FMenu = nullptr;
   TWindowState FWindowState = TWindowState::Normal;
   bool FClosed = false;
   int FClientWidth = -1, FClientHeight = -1;  // -1: the same as the bounds (windowless)

@@ -12,6 +12,8 @@ class TTreeView;
 class TListView;
 class TImageList;
 class TImageListPeer;
+class TMenuItem;
+class TPopupMenu;
 
 class TWidgetFactory {
  public:
@@ -20,6 +22,8 @@ class TWidgetFactory {
   virtual void CreateForm(TForm& Form) = 0;
   virtual std::unique_ptr<TTimerPeer> CreateTimer(TTimer& Timer) = 0;
   virtual std::unique_ptr<TImageListPeer> CreateImageList(TImageList& List) = 0;
+  // Shows the popup menu at the screen point until it closes; the item chosen, if any.
+  virtual TMenuItem* TrackPopupMenu(TPopupMenu& Menu, int X, int Y) = 0;
   // The message loop of the user-interface thread, until Terminate.
   virtual void Run() = 0;
   virtual void Terminate() = 0;

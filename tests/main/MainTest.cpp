@@ -314,6 +314,21 @@ TEST_F(MainTest, ClosingHidesTheWindowUnlessTheProgramIsExiting) {
   EXPECT_EQ(DWord("WatchAppInterval"), 25u);
 }
 
+TEST_F(MainTest, TheFileMenuHidesTheWindowOrEndsTheProgram) {
+  TLanternMain& M = Start();
+  TMenuItem* File = M.MainMenu2.Items().Items(0);
+  EXPECT_EQ(File->Caption(), "ファイル(&F)");
+  ASSERT_EQ(File->Count(), 2);
+  EXPECT_EQ(File->Items(0)->Caption(), "常駐(&T)");
+  M.LanternProperty.Execute();
+  File->Items(0)->Click();
+  EXPECT_FALSE(M.Visible());
+  EXPECT_FALSE(M.Closed());
+  EXPECT_EQ(File->Items(1)->Caption(), "終了(&X)");
+  File->Items(1)->Click();
+  EXPECT_TRUE(M.Closed());
+}
+
 TEST_F(MainTest, AFailedSaveKeepsTheProgramRunning) {
   TLanternMain& M = Start();
   Files.FailReplace = true;

@@ -2,9 +2,11 @@
 
 #include <vector>
 
+#include "ui/Action.h"
 #include "ui/Font.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
+#include "ui/Menus.h"
 #include "ui/TreeView.h"
 
 namespace lantern {
@@ -122,6 +124,43 @@ TEST(ImageListTest, EmptyIconsAreNotAdded) {
   EXPECT_EQ(List.Count(), 1);
   List.Delete(0);
   EXPECT_EQ(Released, 1);
+}
+
+TEST(ActionTest, HintsDropTheAcceleratorAndDisabledActionsDoNotRun) {
+  struct {
+    const char* Caption;
+    const char* Hint;
+  } Cases[] = {{"名前変更(&N)", "名前変更"},
+               {"グループの新規作成(&G)", "グループの新規作成"},
+               {"A&&B", "AB"},
+               {"ランチャアイコン取得", "ランチャアイコン取得"},
+               {"ソ&フト", "ソフト"}};
+  for (auto& c : Cases) EXPECT_EQ(TAction(c.Caption, nullptr).Hint(), c.Hint);
+  int Runs = 0;
+  TAction Action("実行(&R)", [&] { ++Runs; });
+  TMenuItem Item(&Action);
+  Item.Click();
+  Action.SetEnabled(false);
+  Item.Click();
+  EXPECT_FALSE(Action.Execute());
+  EXPECT_EQ(Runs, 1);
+  EXPECT_FALSE(Item.Enabled());
+}
+
+TEST(MenuTest, APopupRunsTheChosenItemWhenItCloses) {
+  TPopupMenu Menu;
+  int Clicks = 0;
+  TMenuItem* First = Menu.Items().Add(std::make_unique<TMenuItem>("一"));
+  Menu.Items().AddSeparator();
+  First->OnClick = [&](TMenuItem*) { ++Clicks; };
+  Menu.Popup(10, 20);
+  EXPECT_EQ(Clicks, 0);
+  Menu.Choice = First;
+  Menu.Popup(30, 40);
+  EXPECT_EQ(Clicks, 1);
+  EXPECT_EQ(Menu.PopupX, 30);
+  EXPECT_EQ(Menu.Popups, 2);
+  EXPECT_TRUE(Menu.Items().Items(1)->IsSeparator());
 }
 
 struct FontCase {

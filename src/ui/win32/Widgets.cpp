@@ -15,6 +15,7 @@
 #include "ui/Form.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
+#include "ui/Menus.h"
 #include "ui/Timer.h"
 #include "ui/TreeView.h"
 #include "ui/Widgets.h"
@@ -462,6 +463,43 @@ class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
   bool FDeferred = false;
 };
 
+// Native menus are made from the items when they are needed; each item's command number is
+// its place in Items plus FirstCommand.
+constexpr UINT FirstCommand = 1000;
+
+void AppendItems(HMENU Menu, TMenuItem& Parent, std::vector<TMenuItem*>& Items) {
+  for (int i = 0; i < Parent.Count(); ++i) {
+    TMenuItem* Item = Parent.Items(i);
+    if (Item->IsSeparator()) {
+      AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    std::wstring Text = ToWide(Item->Caption());
+    UINT Flags = MF_STRING | (Item->Enabled() ? MF_ENABLED : MF_GRAYED) |
+                 (Item->Checked() ? MF_CHECKED : MF_UNCHECKED);
+    if (Item->Count() > 0) {
+      HMENU Sub = CreatePopupMenu();
+      AppendItems(Sub, *Item, Items);
+      AppendMenuW(Menu, Flags | MF_POPUP, reinterpret_cast<UINT_PTR>(Sub), Text.c_str());
+    } else {
+      Items.push_back(Item);
+      AppendMenuW(Menu, Flags, FirstCommand + Items.size() - 1, Text.c_str());
+      if (Item->Default()) SetMenuDefaultItem(Menu, FirstCommand + Items.size() - 1, FALSE);
+    }
+  }
+}
+
+// Brings the items of a menu that is about to open up to date with their actions.
+void RefreshItems(HMENU Menu, const std::vector<TMenuItem*>& Items) {
+  for (int i = 0, n = GetMenuItemCount(Menu); i < n; ++i) {
+    UINT Id = GetMenuItemID(Menu, i);
+    if (Id < FirstCommand || Id - FirstCommand >= Items.size()) continue;
+    TMenuItem* Item = Items[Id - FirstCommand];
+    EnableMenuItem(Menu, i, MF_BYPOSITION | (Item->Enabled() ? MF_ENABLED : MF_GRAYED));
+    CheckMenuItem(Menu, i, MF_BYPOSITION | (Item->Checked() ? MF_CHECKED : MF_UNCHECKED));
+  }
+}
+
 class TWin32FormPeer;
 TWin32FormPeer* MainForm = nullptr;
 
@@ -485,6 +523,11 @@ class TWin32FormPeer : public TControlPeer {
     CreateWindowExW(0, Class.c_str(), ToWide(Form.Caption()).c_str(),
                     WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, Form.Left(), Form.Top(), Form.Width(),
                     Form.Height(), TUtilityWindow::Get().Handle(), nullptr, ModuleInstance(), this);
+    if (TMainMenu* Menu = Form.Menu()) {
+      HMENU Bar = CreateMenu();
+      AppendItems(Bar, Menu->Items(), FMenuItems);
+      SetMenu(FHandle, Bar);
+    }
     RECT Client;
     GetClientRect(FHandle, &Client);
     FForm.NativeClientSize(Client.right, Client.bottom);
@@ -568,6 +611,15 @@ class TWin32FormPeer : public TControlPeer {
         return true;
       }
       case WM_MOVE: ReadBounds(); return true;
+      case WM_INITMENUPOPUP: RefreshItems(reinterpret_cast<HMENU>(WParam), FMenuItems); return true;
+      case WM_COMMAND: {
+        UINT Id = LOWORD(WParam);
+        if (HIWORD(WParam) != 0 || LParam != 0 || Id < FirstCommand ||
+            Id - FirstCommand >= FMenuItems.size())
+          return false;
+        FMenuItems[Id - FirstCommand]->Click();
+        return true;
+      }
       case WM_CLOSE: FForm.Close(); return true;
       case WM_QUERYENDSESSION:
         if (FForm.OnQueryEndSession) FForm.OnQueryEndSession(&FForm);
@@ -601,6 +653,7 @@ class TWin32FormPeer : public TControlPeer {
   HWND FHandle = nullptr;
   bool FSyncing = false;
   bool FChildrenCreated = false;
+  std::vector<TMenuItem*> FMenuItems;
 };
 
 class TWin32Widgets : public TWidgetFactory {
@@ -622,6 +675,22 @@ class TWin32Widgets : public TWidgetFactory {
 
   std::unique_ptr<TImageListPeer> CreateImageList(TImageList& List) override {
     return std::make_unique<TWin32ImageListPeer>(List.Width(), List.Height());
+  }
+
+  TMenuItem* TrackPopupMenu(TPopupMenu& Menu, int X, int Y) override {
+    std::vector<TMenuItem*> Items;
+    HMENU Popup = CreatePopupMenu();
+    AppendItems(Popup, Menu.Items(), Items);
+    // The owner must be in the foreground, or the menu does not close when the user clicks
+    // elsewhere; the message after it lets the menu go for good.
+    HWND Owner = TUtilityWindow::Get().Handle();
+    SetForegroundWindow(Owner);
+    UINT Id = static_cast<UINT>(::TrackPopupMenu(
+        Popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, X, Y, 0, Owner, nullptr));
+    PostMessageW(Owner, WM_NULL, 0, 0);
+    DestroyMenu(Popup);
+    return Id >= FirstCommand && Id - FirstCommand < Items.size() ? Items[Id - FirstCommand]
+                                                                  : nullptr;
   }
 
   void Run() override {

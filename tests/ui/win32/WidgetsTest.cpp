@@ -7,6 +7,7 @@
 
 #include "ui/Form.h"
 #include "ui/ListView.h"
+#include "ui/Menus.h"
 #include "ui/TreeView.h"
 #include "ui/Widgets.h"
 #include "ui/win32/WideText.h"
@@ -132,6 +133,34 @@ TEST_F(WidgetsTest, TreeNodesFollowAndTheUsersSelectionComesBack) {
   EXPECT_EQ(Selected, Added);
   Trash->Delete();
   EXPECT_EQ(SendMessageW(TreeWindow(), TVM_GETCOUNT, 0, 0), 2);
+}
+
+TEST_F(WidgetsTest, TheMenuBarRunsTheActionsOfItsItems) {
+  int Runs = 0;
+  TAction Station("常駐(&T)", [&] { ++Runs; });
+  TAction Exit("終了(&X)", nullptr);
+  TMainMenu Menu;
+  TMenuItem* File = Menu.Items().Add(std::make_unique<TMenuItem>("ファイル(&F)"));
+  File->Add(&Station);
+  File->Add(&Exit);
+  Form->SetMenu(&Menu);
+  Form->CreateHandle();
+  HMENU Bar = GetMenu(static_cast<HWND>(Form->Handle()));
+  ASSERT_NE(Bar, nullptr);
+  wchar_t Text[64];
+  GetMenuStringW(Bar, 0, Text, 64, MF_BYPOSITION);
+  EXPECT_EQ(FromWide(Text), "ファイル(&F)");
+  HMENU FileMenu = GetSubMenu(Bar, 0);
+  UINT StationId = GetMenuItemID(FileMenu, 0);
+  SendMessageW(static_cast<HWND>(Form->Handle()), WM_COMMAND, StationId, 0);
+  EXPECT_EQ(Runs, 1);
+  // A disabled action shows grey when its menu opens, and does not run.
+  Station.SetEnabled(false);
+  SendMessageW(static_cast<HWND>(Form->Handle()), WM_INITMENUPOPUP,
+               reinterpret_cast<WPARAM>(FileMenu), 0);
+  EXPECT_TRUE(GetMenuState(FileMenu, 0, MF_BYPOSITION) & MF_GRAYED);
+  SendMessageW(static_cast<HWND>(Form->Handle()), WM_COMMAND, StationId, 0);
+  EXPECT_EQ(Runs, 1);
 }
 
 }  // namespace

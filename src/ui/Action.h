@@ -1,0 +1,49 @@
+#pragma once
+// A command: caption, hint, picture, shortcut, enabled and checked state, and the handler
+// that runs it. Menu items and buttons that show it follow its state.
+#include <functional>
+#include <string>
+
+namespace lantern {
+
+// A shortcut: a virtual-key code with the modifiers below.
+enum TShiftState : unsigned { ssShift = 0x100, ssCtrl = 0x200, ssAlt = 0x400 };
+
+class TAction {
+ public:
+  TAction() = default;
+  TAction(const std::string& Caption, std::function<void()> Handler)
+      : FCaption(Caption), OnExecute(std::move(Handler)) {}
+  TAction(const TAction&) = delete;
+  TAction& operator=(const TAction&) = delete;
+
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& Value) { FCaption = Value; }
+  const std::string& Category() const { return FCategory; }
+  void SetCategory(const std::string& Value) { FCategory = Value; }
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value) { FImageIndex = Value; }
+  unsigned ShortCut() const { return FShortCut; }
+  void SetShortCut(unsigned Value) { FShortCut = Value; }
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool Value) { FEnabled = Value; }
+  bool Checked() const { return FChecked; }
+  void SetChecked(bool Value) { FChecked = Value; }
+  // The caption without its "&" marks, as hints show it.
+  std::string Hint() const;
+
+  // Runs the handler when the action is enabled; whether it ran.
+  bool Execute();
+
+  std::function<void()> OnExecute;
+
+ private:
+  std::string FCaption;
+  std::string FCategory;
+  int FImageIndex = -1;
+  unsigned FShortCut = 0;
+  bool FEnabled = true;
+  bool FChecked = false;
+};
+
+}  // namespace lantern

@@ -1,0 +1,75 @@
+#pragma once
+// Menus: a form's main menu and popup menus, made of items that run actions. Windowless, a
+// popup records where it was asked to appear and a test chooses its item; on Windows the
+// native menu is built from the items when it opens, so it always shows their current state.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/Action.h"
+
+namespace lantern {
+
+class TMenuItem {
+ public:
+  TMenuItem() = default;
+  explicit TMenuItem(TAction* Action) : FAction(Action) {}
+  explicit TMenuItem(const std::string& Caption) : FCaption(Caption) {}
+  TMenuItem(const TMenuItem&) = delete;
+  TMenuItem& operator=(const TMenuItem&) = delete;
+
+  // The item's own caption when it has one, else its action's; "-" is a separator.
+  std::string Caption() const;
+  void SetCaption(const std::string& Value) { FCaption = Value; }
+  TAction* Action() const { return FAction; }
+  bool IsSeparator() const { return FCaption == "-"; }
+  bool Enabled() const { return FAction ? FAction->Enabled() : FEnabled; }
+  void SetEnabled(bool Value) { FEnabled = Value; }
+  bool Checked() const { return FAction && FAction->Checked(); }
+  bool Default() const { return FDefault; }
+  void SetDefault(bool Value) { FDefault = Value; }
+
+  int Count() const { return static_cast<int>(FItems.size()); }
+  TMenuItem* Items(int Index) const { return FItems.at(Index).get(); }
+  TMenuItem* Add(std::unique_ptr<TMenuItem> Item);
+  TMenuItem* Add(TAction* Action) { return Add(std::make_unique<TMenuItem>(Action)); }
+  TMenuItem* AddSeparator() { return Add(std::make_unique<TMenuItem>("-")); }
+  void Clear() { FItems.clear(); }
+  void Delete(int Index) { FItems.erase(FItems.begin() + Index); }
+
+  // The user chose the item: its action runs (when enabled), else its click handler.
+  void Click();
+  std::function<void(TMenuItem* Sender)> OnClick;
+
+ private:
+  std::string FCaption;
+  TAction* FAction = nullptr;
+  bool FEnabled = true;
+  bool FDefault = false;
+  std::vector<std::unique_ptr<TMenuItem>> FItems;
+};
+
+class TMenu {
+ public:
+  virtual ~TMenu() = default;
+  TMenuItem& Items() { return FItems; }
+
+ private:
+  TMenuItem FItems;
+};
+
+// A form's menu bar.
+class TMainMenu : public TMenu {};
+
+class TPopupMenu : public TMenu {
+ public:
+  // Shows the menu at the screen point and returns when it has closed; the chosen item has
+  // run by then.
+  virtual void Popup(int X, int Y);
+  // Windowless: where the last popup appeared, and the item a test chooses in it.
+  int PopupX = 0, PopupY = 0, Popups = 0;
+  TMenuItem* Choice = nullptr;
+};
+
+}  // namespace lantern
