@@ -12,6 +12,7 @@
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
 #include "ui/Menus.h"
+#include "ui/Splitter.h"
 #include "ui/Timer.h"
 #include "ui/TreeView.h"
 
@@ -40,6 +41,7 @@ class TLanternMain : public TForm {
 
   // Components.
   TTreeView TreeView1{this};
+  TSplitter Splitter1{this, &TreeView1};
   TListView ListView1{this};
   TImageList ImageList1;
   TTimer Timer1;

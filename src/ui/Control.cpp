@@ -30,6 +30,8 @@ void TWinControl::SetBounds(int Left, int Top, int Width, int Height) {
   if (FPeer) FPeer->BoundsChanged();
   BoundsChanged();
   Realign();
+  // An aligned control that changes its size moves its neighbours.
+  if (FParent && FAlign != TAlign::None && !FParent->FRealigning) FParent->Realign();
 }
 
 void TWinControl::NativeBoundsChanged(int Left, int Top, int Width, int Height) {
@@ -48,6 +50,12 @@ void TWinControl::SetAlign(TAlign Value) {
 }
 
 void TWinControl::Realign() {
+  if (FRealigning) return;
+  struct TGuard {
+    bool& Flag;
+    ~TGuard() { Flag = false; }
+  } Guard{FRealigning};
+  FRealigning = true;
   int Left = 0, Top = 0, Right = ClientWidth(), Bottom = ClientHeight();
   for (TAlign Pass : {TAlign::Top, TAlign::Bottom, TAlign::Left, TAlign::Client}) {
     for (TWinControl* c : FControls) {

@@ -78,6 +78,7 @@ class TWinControl {
   TAlign FAlign = TAlign::None;
   bool FVisible = true;
   bool FTabStop = true;
+  bool FRealigning = false;
   std::unique_ptr<TControlPeer> FPeer;
 };
 

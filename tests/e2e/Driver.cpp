@@ -8,6 +8,7 @@
 //   driver message-box SECONDS           prints the text of the first message box shown
 //   driver press-ok                      closes the message box with its OK button
 //   driver show CLASS                    prints the window's screen rectangle
+//   driver client-origin CLASS           prints the screen point of its client area's corner
 #include <windows.h>
 
 #include <cstdio>
@@ -103,6 +104,13 @@ int wmain(int argc, wchar_t** argv) {
     RECT r;
     if (!w || !GetWindowRect(w, &r)) return 1;
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
+  if (Command == L"client-origin") {
+    HWND w = FindWindowW(Class, nullptr);
+    POINT p = {0, 0};
+    if (!w || !ClientToScreen(w, &p)) return 1;
+    std::printf("%ld %ld\n", p.x, p.y);
     return 0;
   }
   return 2;

@@ -112,6 +112,16 @@ s_second_instance() {
   expect "the first instance shows its window" driver wait-visible TLanternMain 5
   sleep 1
   screenshot main-window
+  # Drag the bar between the views 100 pixels to the right, as a user would.
+  local x y
+  read -r x y < <(driver client-origin TLanternMain)
+  local step
+  for step in "mousemove $((x + 178)) $((y + 200))" "mousedown 1" "mousemove $((x + 228)) $((y + 200))" \
+    "mousemove $((x + 278)) $((y + 200))" "mouseup 1"; do
+    xdotool $step
+    sleep 0.3
+  done
+  screenshot main-window-splitter
 }
 
 s_url_file() {
@@ -147,6 +157,7 @@ s_end_session() {
     type=$(awk -v n="$name" '$1 == n { print $2 }' <<<"$types")
     expect "$name is a REG_SZ" [ "$type" = REG_SZ ]
   done
+  expect "the tree's width dragged with the splitter is kept" [ "$(reg_value TreeViewWidth)" = 0x115 ]
   expect "BackupDate is 8 bytes of REG_BINARY" [ "$(awk '$1 == "BackupDate" { print $2, length($3) }' <<<"$types")" = "REG_BINARY 16" ]
   expect "the default masks are under Filter" default_masks_saved
 }

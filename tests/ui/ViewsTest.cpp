@@ -7,6 +7,7 @@
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
 #include "ui/Menus.h"
+#include "ui/Splitter.h"
 #include "ui/TreeView.h"
 
 namespace lantern {
@@ -161,6 +162,31 @@ TEST(MenuTest, APopupRunsTheChosenItemWhenItCloses) {
   EXPECT_EQ(Menu.PopupX, 30);
   EXPECT_EQ(Menu.Popups, 2);
   EXPECT_TRUE(Menu.Items().Items(1)->IsSeparator());
+}
+
+TEST(LayoutTest, AlignedControlsFillTheClientAreaAndTheSplitterResizesItsNeighbour) {
+  TWinControl Form;
+  TWinControl Top(&Form), Tree(&Form), Client(&Form);
+  Top.SetHeight(28);
+  Top.SetAlign(TAlign::Top);
+  Tree.SetWidth(177);
+  Tree.SetAlign(TAlign::Left);
+  TSplitter Bar(&Form, &Tree);
+  Client.SetAlign(TAlign::Client);
+  Form.SetBounds(0, 0, 600, 400);
+  EXPECT_EQ(Tree.Left(), 0);
+  EXPECT_EQ(Tree.Top(), 28);
+  EXPECT_EQ(Tree.Height(), 372);
+  EXPECT_EQ(Bar.Left(), 177);
+  EXPECT_EQ(Client.Left(), 180);
+  EXPECT_EQ(Client.Width(), 420);
+  Bar.NativeMoved(23);
+  EXPECT_EQ(Tree.Width(), 200);
+  EXPECT_EQ(Client.Left(), 203);
+  Bar.NativeMoved(-1000);  // never below the least width
+  EXPECT_EQ(Tree.Width(), TSplitter::MinSize);
+  Bar.NativeMoved(5000);  // nor wider than leaves room for the rest
+  EXPECT_EQ(Tree.Width(), 600 - 3 - TSplitter::MinSize);
 }
 
 struct FontCase {

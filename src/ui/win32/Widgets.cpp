@@ -16,6 +16,7 @@
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
 #include "ui/Menus.h"
+#include "ui/Splitter.h"
 #include "ui/Timer.h"
 #include "ui/TreeView.h"
 #include "ui/Widgets.h"
@@ -177,8 +178,9 @@ class TChildPeer : public TNotifyTarget {
     SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
   }
   void MirrorBounds() {
+    // Moved controls paint themselves anew: copied bits leave stale lines behind.
     SetWindowPos(FHandle, nullptr, FControl.Left(), FControl.Top(), FControl.Width(),
-                 FControl.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+                 FControl.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   }
   void MirrorVisible() { ShowWindow(FHandle, FControl.Visible() ? SW_SHOW : SW_HIDE); }
   void FocusNative() { ::SetFocus(FHandle); }
@@ -317,6 +319,63 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TChildPeer {
   }
 
   TTreeView& FView;
+};
+
+// The splitter bar: a window of its own class that follows the mouse while it is dragged.
+class TWin32SplitterPeer : public TControlPeer {
+ public:
+  TWin32SplitterPeer(TSplitter& Splitter, HWND Parent) : FSplitter(Splitter) {
+    WNDCLASSW Class = {};
+    if (!GetClassInfoW(ModuleInstance(), L"TLanternSplitter", &Class)) {
+      Class.lpfnWndProc = Proc;
+      Class.hInstance = ModuleInstance();
+      Class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32644));  // IDC_SIZEWE
+      Class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+      Class.lpszClassName = L"TLanternSplitter";
+      RegisterClassW(&Class);
+    }
+    FHandle = CreateWindowExW(0, L"TLanternSplitter", L"", WS_CHILD | WS_VISIBLE, Splitter.Left(),
+                              Splitter.Top(), Splitter.Width(), Splitter.Height(), Parent, nullptr,
+                              ModuleInstance(), nullptr);
+    SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~TWin32SplitterPeer() override {
+    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+    DestroyWindow(FHandle);
+  }
+  void* Handle() const override { return FHandle; }
+  void BoundsChanged() override {
+    SetWindowPos(FHandle, nullptr, FSplitter.Left(), FSplitter.Top(), FSplitter.Width(),
+                 FSplitter.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+    auto* Peer = reinterpret_cast<TWin32SplitterPeer*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
+    if (Peer) {
+      POINT At;
+      GetCursorPos(&At);
+      switch (Message) {
+        case WM_LBUTTONDOWN:
+          SetCapture(Window);
+          Peer->FLastX = At.x;
+          return 0;
+        case WM_MOUSEMOVE:
+          if (GetCapture() == Window && At.x != Peer->FLastX) {
+            int Delta = At.x - Peer->FLastX;
+            Peer->FLastX = At.x;
+            Dispatch([&] { Peer->FSplitter.NativeMoved(Delta); });
+          }
+          return 0;
+        case WM_LBUTTONUP: ReleaseCapture(); return 0;
+      }
+    }
+    return DefWindowProcW(Window, Message, WParam, LParam);
+  }
+
+  TSplitter& FSplitter;
+  HWND FHandle = nullptr;
+  int FLastX = 0;
 };
 
 class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
@@ -575,6 +634,8 @@ class TWin32FormPeer : public TControlPeer {
         Tree->SetPeer(std::make_unique<TWin32TreeViewPeer>(*Tree, FHandle));
       else if (auto* List = dynamic_cast<TListView*>(Child))
         List->SetPeer(std::make_unique<TWin32ListViewPeer>(*List, FHandle));
+      else if (auto* Bar = dynamic_cast<TSplitter*>(Child))
+        Bar->SetPeer(std::make_unique<TWin32SplitterPeer>(*Bar, FHandle));
     }
     FForm.Realign();
   }
