@@ -13,7 +13,9 @@ class TAction {
  public:
   TAction() = default;
   TAction(const std::string& Caption, std::function<void()> Handler)
-      : FCaption(Caption), OnExecute(std::move(Handler)) {}
+      : OnExecute(std::move(Handler)) {
+    FCaption = Caption;
+  }
   TAction(const TAction&) = delete;
   TAction& operator=(const TAction&) = delete;
 

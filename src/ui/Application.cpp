@@ -1,12 +1,13 @@
 #include "ui/Application.h"
 
 #include "ui/Dialogs.h"
+#include "ui/Service.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
 
 namespace {
-TDialogService* InstalledDialogs = nullptr;
+TServiceSlot<TDialogService> DialogsSlot(PlatformDialogs);
 }
 
 TApplication& Application() {
@@ -30,12 +31,7 @@ void TApplication::ShowException(const std::exception& E) {
   }
 }
 
-TDialogService& Dialogs() { return InstalledDialogs ? *InstalledDialogs : PlatformDialogs(); }
-
-TDialogService* SetDialogs(TDialogService* Value) {
-  TDialogService* Old = &Dialogs();
-  InstalledDialogs = Value;
-  return Old;
-}
+TDialogService& Dialogs() { return DialogsSlot.Get(); }
+TDialogService* SetDialogs(TDialogService* Value) { return DialogsSlot.Set(Value); }
 
 }  // namespace lantern

@@ -22,26 +22,24 @@ TWinControl::~TWinControl() {
 }
 
 void TWinControl::SetBounds(int Left, int Top, int Width, int Height) {
+  ApplyBounds(Left, Top, Width, Height, true);
+}
+
+void TWinControl::NativeBoundsChanged(int Left, int Top, int Width, int Height) {
+  ApplyBounds(Left, Top, Width, Height, false);
+}
+
+void TWinControl::ApplyBounds(int Left, int Top, int Width, int Height, bool Mirror) {
   if (Left == FLeft && Top == FTop && Width == FWidth && Height == FHeight) return;
   FLeft = Left;
   FTop = Top;
   FWidth = Width;
   FHeight = Height;
-  if (FPeer) FPeer->BoundsChanged();
+  if (Mirror && FPeer) FPeer->BoundsChanged();
   BoundsChanged();
   Realign();
   // An aligned control that changes its size moves its neighbours.
   if (FParent && FAlign != TAlign::None && !FParent->FRealigning) FParent->Realign();
-}
-
-void TWinControl::NativeBoundsChanged(int Left, int Top, int Width, int Height) {
-  if (Left == FLeft && Top == FTop && Width == FWidth && Height == FHeight) return;
-  FLeft = Left;
-  FTop = Top;
-  FWidth = Width;
-  FHeight = Height;
-  BoundsChanged();
-  Realign();
 }
 
 void TWinControl::SetAlign(TAlign Value) {

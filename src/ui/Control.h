@@ -72,6 +72,7 @@ class TWinControl {
   virtual void BoundsChanged() {}
 
  private:
+  void ApplyBounds(int Left, int Top, int Width, int Height, bool Mirror);
   TWinControl* FParent;
   std::vector<TWinControl*> FControls;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;

@@ -1,22 +1,19 @@
 #include "ui/FileSystem.h"
 
+#include "ui/Service.h"
+
 namespace lantern {
 
 namespace {
-TFileSystem* Installed = nullptr;
+TServiceSlot<TFileSystem> Slot(PlatformFileSystem);
 
 std::string WithReason(const std::string& Text, const std::string& Reason) {
   return Reason.empty() ? Text : Text + " (" + Reason + ")";
 }
 }  // namespace
 
-TFileSystem& FileSystem() { return Installed ? *Installed : PlatformFileSystem(); }
-
-TFileSystem* SetFileSystem(TFileSystem* Value) {
-  TFileSystem* Old = &FileSystem();
-  Installed = Value;
-  return Old;
-}
+TFileSystem& FileSystem() { return Slot.Get(); }
+TFileSystem* SetFileSystem(TFileSystem* Value) { return Slot.Set(Value); }
 
 std::string CannotOpenText(const std::string& Path, const std::string& Reason) {
   return WithReason("ファイル " + Path + " を開けません", Reason);

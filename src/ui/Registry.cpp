@@ -1,18 +1,15 @@
 #include "ui/Registry.h"
 
+#include "ui/Service.h"
+
 namespace lantern {
 
 namespace {
-TRegistry* Installed = nullptr;
+TServiceSlot<TRegistry> Slot(PlatformRegistry);
 }
 
-TRegistry& Registry() { return Installed ? *Installed : PlatformRegistry(); }
-
-TRegistry* SetRegistry(TRegistry* Value) {
-  TRegistry* Old = &Registry();
-  Installed = Value;
-  return Old;
-}
+TRegistry& Registry() { return Slot.Get(); }
+TRegistry* SetRegistry(TRegistry* Value) { return Slot.Set(Value); }
 
 std::string CannotWriteRegistryText(const std::string& Key, const std::string& Name) {
   return "レジストリ " + Key + " の値 " + Name + " を書き込めません";

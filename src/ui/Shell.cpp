@@ -1,17 +1,14 @@
 #include "ui/Shell.h"
 
+#include "ui/Service.h"
+
 namespace lantern {
 
 namespace {
-TShell* Installed = nullptr;
+TServiceSlot<TShell> Slot(PlatformShell);
 }
 
-TShell& Shell() { return Installed ? *Installed : PlatformShell(); }
-
-TShell* SetShell(TShell* Value) {
-  TShell* Old = &Shell();
-  Installed = Value;
-  return Old;
-}
+TShell& Shell() { return Slot.Get(); }
+TShell* SetShell(TShell* Value) { return Slot.Set(Value); }
 
 }  // namespace lantern

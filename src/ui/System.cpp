@@ -1,17 +1,14 @@
 #include "ui/System.h"
 
+#include "ui/Service.h"
+
 namespace lantern {
 
 namespace {
-TSystem* Installed = nullptr;
+TServiceSlot<TSystem> Slot(PlatformSystem);
 }
 
-TSystem& System() { return Installed ? *Installed : PlatformSystem(); }
-
-TSystem* SetSystem(TSystem* Value) {
-  TSystem* Old = &System();
-  Installed = Value;
-  return Old;
-}
+TSystem& System() { return Slot.Get(); }
+TSystem* SetSystem(TSystem* Value) { return Slot.Set(Value); }
 
 }  // namespace lantern
