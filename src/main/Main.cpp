@@ -50,6 +50,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
     : TForm(MainWindowClass), FArgs(std::move(Args)) {
   SetCaption("ランタン for Windows");
   SetBounds(0, 0, 614, 446);
+  ToolBar1.SetImages(&ButtonImage);
   TreeView1.SetAlign(TAlign::Left);
   TreeView1.SetWidth(177);
   TreeView1.SetImages(&ImageList1);

@@ -8,6 +8,7 @@
 
 #include "model/ExecObj.h"
 #include "ui/Application.h"
+#include "ui/Bars.h"
 #include "ui/Form.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
@@ -40,10 +41,13 @@ class TLanternMain : public TForm {
   ~TLanternMain() override;
 
   // Components.
+  TToolBar ToolBar1{this};
   TTreeView TreeView1{this};
   TSplitter Splitter1{this, &TreeView1};
   TListView ListView1{this};
+  TStatusBar StatusBar1{this};
   TImageList ImageList1;
+  TImageList ButtonImage;  // the commands' pictures
   TTimer Timer1;
   TMainMenu MainMenu2;
 

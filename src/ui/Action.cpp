@@ -22,6 +22,23 @@ std::string TAction::Hint() const {
   return Result;
 }
 
+void TAction::SetEnabled(bool Value) {
+  if (FEnabled == Value) return;
+  FEnabled = Value;
+  for (auto& Listener : FListeners) Listener.second();
+}
+
+void TAction::SetChecked(bool Value) {
+  if (FChecked == Value) return;
+  FChecked = Value;
+  for (auto& Listener : FListeners) Listener.second();
+}
+
+int TAction::AddListener(std::function<void()> Listener) {
+  FListeners[++FLastListener] = std::move(Listener);
+  return FLastListener;
+}
+
 bool TAction::Execute() {
   if (!FEnabled || !OnExecute) return false;
   OnExecute();

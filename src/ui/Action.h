@@ -2,6 +2,7 @@
 // A command: caption, hint, picture, shortcut, enabled and checked state, and the handler
 // that runs it. Menu items and buttons that show it follow its state.
 #include <functional>
+#include <map>
 #include <string>
 
 namespace lantern {
@@ -28,9 +29,14 @@ class TAction {
   unsigned ShortCut() const { return FShortCut; }
   void SetShortCut(unsigned Value) { FShortCut = Value; }
   bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool Value) { FEnabled = Value; }
+  void SetEnabled(bool Value);
   bool Checked() const { return FChecked; }
-  void SetChecked(bool Value) { FChecked = Value; }
+  void SetChecked(bool Value);
+
+  // Whoever shows the action (a tool button) is told when Enabled or Checked changes; the
+  // number returned takes the listener away again.
+  int AddListener(std::function<void()> Listener);
+  void RemoveListener(int Id) { FListeners.erase(Id); }
   // The caption without its "&" marks, as hints show it.
   std::string Hint() const;
 
@@ -46,6 +52,8 @@ class TAction {
   unsigned FShortCut = 0;
   bool FEnabled = true;
   bool FChecked = false;
+  std::map<int, std::function<void()>> FListeners;
+  int FLastListener = 0;
 };
 
 }  // namespace lantern

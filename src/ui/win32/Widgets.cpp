@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/Application.h"
+#include "ui/Bars.h"
 #include "ui/Form.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
@@ -45,6 +46,8 @@ class TNotifyTarget {
  public:
   virtual ~TNotifyTarget() = default;
   virtual LRESULT Notify(NMHDR* Header) = 0;
+  virtual void Command(UINT) {}                             // WM_COMMAND from the control
+  virtual bool DrawItem(DRAWITEMSTRUCT*) { return false; }  // WM_DRAWITEM for the control
 };
 
 void BindTarget(HWND Control, TNotifyTarget* Target) {
@@ -378,6 +381,123 @@ class TWin32SplitterPeer : public TControlPeer {
   int FLastX = 0;
 };
 
+class TWin32ToolBarPeer : public TToolBarPeer, public TNotifyTarget {
+ public:
+  TWin32ToolBarPeer(TToolBar& Bar, HWND Parent) : FBar(Bar) {
+    FHandle = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                              WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                  CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                              Bar.Left(), Bar.Top(), Bar.Width(), Bar.Height(), Parent, nullptr,
+                              ModuleInstance(), nullptr);
+    BindTarget(FHandle, this);
+    // The tooltips ask their texts through the form as well.
+    if (HWND Tips = reinterpret_cast<HWND>(SendMessageW(FHandle, TB_GETTOOLTIPS, 0, 0)))
+      BindTarget(Tips, this);
+    SendMessageW(FHandle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(NativeList(Bar.Images())));
+    SendMessageW(FHandle, TB_SETBUTTONSIZE, 0, MAKELPARAM(Bar.ButtonWidth(), Bar.ButtonHeight()));
+    ButtonsChanged();
+  }
+  ~TWin32ToolBarPeer() override {
+    BindTarget(FHandle, nullptr);
+    DestroyWindow(FHandle);
+  }
+  void* Handle() const override { return FHandle; }
+  void BoundsChanged() override {
+    SetWindowPos(FHandle, nullptr, FBar.Left(), FBar.Top(), FBar.Width(), FBar.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+  }
+  void ButtonsChanged() override {
+    while (SendMessageW(FHandle, TB_DELETEBUTTON, 0, 0)) {
+    }
+    const auto& Buttons = FBar.Buttons();
+    std::vector<TBBUTTON> Native(Buttons.size());
+    for (std::size_t i = 0; i < Buttons.size(); ++i) {
+      Native[i].idCommand = static_cast<int>(FirstButton + i);
+      Native[i].fsStyle = Buttons[i] ? BTNS_BUTTON : BTNS_SEP;
+      Native[i].iBitmap =
+          Buttons[i] && Buttons[i]->ImageIndex() >= 0 ? Buttons[i]->ImageIndex() : I_IMAGENONE;
+      Native[i].fsState = State(Buttons[i]);
+    }
+    if (!Native.empty())
+      SendMessageW(FHandle, TB_ADDBUTTONSW, Native.size(), reinterpret_cast<LPARAM>(Native.data()));
+  }
+  void StatesChanged() override {
+    const auto& Buttons = FBar.Buttons();
+    for (std::size_t i = 0; i < Buttons.size(); ++i)
+      if (Buttons[i]) SendMessageW(FHandle, TB_SETSTATE, FirstButton + i, State(Buttons[i]));
+  }
+  void Command(UINT Id) override {
+    if (Id >= FirstButton) FBar.NativeClick(static_cast<int>(Id - FirstButton));
+  }
+  LRESULT Notify(NMHDR* Header) override {
+    if (Header->code == TTN_GETDISPINFOW) {
+      auto* Info = reinterpret_cast<NMTTDISPINFOW*>(Header);
+      std::size_t Index = Header->idFrom - FirstButton;
+      if (Index < FBar.Buttons().size() && FBar.Buttons()[Index]) {
+        FTip = ToWide(FBar.Buttons()[Index]->Hint());
+        Info->lpszText = &FTip[0];
+      }
+    }
+    return 0;
+  }
+
+ private:
+  static constexpr UINT FirstButton = 2000;
+  static BYTE State(TAction* Action) {
+    if (!Action) return 0;
+    return (Action->Enabled() ? TBSTATE_ENABLED : 0) | (Action->Checked() ? TBSTATE_CHECKED : 0);
+  }
+  TToolBar& FBar;
+  HWND FHandle = nullptr;
+  std::wstring FTip;
+};
+
+// One line of red text.
+class TWin32StatusBarPeer : public TControlPeer, public TNotifyTarget {
+ public:
+  TWin32StatusBarPeer(TStatusBar& Bar, HWND Parent) : FBar(Bar) {
+    FHandle = CreateWindowExW(0, STATUSCLASSNAMEW, L"",
+                              WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, Bar.Left(),
+                              Bar.Top(), Bar.Width(), Bar.Height(), Parent, nullptr,
+                              ModuleInstance(), nullptr);
+    BindTarget(FHandle, this);
+    SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(TChildPeer::UiFont()), FALSE);
+    SendMessageW(FHandle, SB_SIMPLE, TRUE, 0);
+    StateChanged();
+  }
+  ~TWin32StatusBarPeer() override {
+    BindTarget(FHandle, nullptr);
+    DestroyWindow(FHandle);
+  }
+  void* Handle() const override { return FHandle; }
+  void BoundsChanged() override {
+    SetWindowPos(FHandle, nullptr, FBar.Left(), FBar.Top(), FBar.Width(), FBar.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+  }
+  void StateChanged() override {
+    SendMessageW(FHandle, SB_SETTEXTW, SB_SIMPLEID | SBT_OWNERDRAW, 0);
+    InvalidateRect(FHandle, nullptr, TRUE);
+  }
+  LRESULT Notify(NMHDR*) override { return 0; }
+  bool DrawItem(DRAWITEMSTRUCT* Draw) override {
+    std::wstring Text = ToWide(FBar.SimpleText());
+    SetTextColor(Draw->hDC, RGB(255, 0, 0));
+    SetBkMode(Draw->hDC, TRANSPARENT);
+    HGDIOBJ Old = SelectObject(Draw->hDC, TChildPeer::UiFont());
+    RECT Rect = Draw->rcItem;
+    Rect.left += 2;
+    DrawTextW(Draw->hDC, Text.c_str(), static_cast<int>(Text.size()), &Rect,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SelectObject(Draw->hDC, Old);
+    return true;
+  }
+
+ private:
+  TStatusBar& FBar;
+  HWND FHandle = nullptr;
+};
+
 class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
  public:
   TWin32ListViewPeer(TListView& View, HWND Parent) : TChildPeer(View), FView(View) {
@@ -435,11 +555,7 @@ class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
   }
   void UpdateBracket(bool Begin) override {
     FDeferred = Begin;
-    SendMessageW(FHandle, WM_SETREDRAW, Begin ? FALSE : TRUE, 0);
-    if (!Begin) {
-      Rebuild();
-      InvalidateRect(FHandle, nullptr, TRUE);
-    }
+    if (!Begin) Rebuild();
   }
   void MakeVisible(TListItem* Row) override {
     SendMessageW(FHandle, LVM_ENSUREVISIBLE, Row->Index(), FALSE);
@@ -504,11 +620,15 @@ class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
       SendMessageW(FHandle, LVM_SETITEMTEXTW, Index, reinterpret_cast<LPARAM>(&Sub));
     }
   }
+  // All rows anew, drawn once at the end.
   void Rebuild() {
     TSyncing Sync(FSyncing);
+    SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
     SendMessageW(FHandle, LVM_DELETEALLITEMS, 0, 0);
     SendMessageW(FHandle, LVM_SETITEMCOUNT, FView.Items().Count(), 0);
     for (int i = 0; i < FView.Items().Count(); ++i) InsertRow(FView.Items()[i], i);
+    SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(FHandle, nullptr, TRUE);
   }
   void ReadState(int Index) {
     if (Index >= FView.Items().Count()) return;
@@ -636,6 +756,10 @@ class TWin32FormPeer : public TControlPeer {
         List->SetPeer(std::make_unique<TWin32ListViewPeer>(*List, FHandle));
       else if (auto* Bar = dynamic_cast<TSplitter*>(Child))
         Bar->SetPeer(std::make_unique<TWin32SplitterPeer>(*Bar, FHandle));
+      else if (auto* Tools = dynamic_cast<TToolBar*>(Child))
+        Tools->SetPeer(std::make_unique<TWin32ToolBarPeer>(*Tools, FHandle));
+      else if (auto* Status = dynamic_cast<TStatusBar*>(Child))
+        Status->SetPeer(std::make_unique<TWin32StatusBarPeer>(*Status, FHandle));
     }
     FForm.Realign();
   }
@@ -675,11 +799,20 @@ class TWin32FormPeer : public TControlPeer {
       case WM_INITMENUPOPUP: RefreshItems(reinterpret_cast<HMENU>(WParam), FMenuItems); return true;
       case WM_COMMAND: {
         UINT Id = LOWORD(WParam);
-        if (HIWORD(WParam) != 0 || LParam != 0 || Id < FirstCommand ||
-            Id - FirstCommand >= FMenuItems.size())
+        if (LParam != 0) {  // from a control
+          if (TNotifyTarget* Target = TargetOf(reinterpret_cast<HWND>(LParam))) Target->Command(Id);
+          return true;
+        }
+        if (HIWORD(WParam) != 0 || Id < FirstCommand || Id - FirstCommand >= FMenuItems.size())
           return false;
         FMenuItems[Id - FirstCommand]->Click();
         return true;
+      }
+      case WM_DRAWITEM: {
+        auto* Draw = reinterpret_cast<DRAWITEMSTRUCT*>(LParam);
+        TNotifyTarget* Target = TargetOf(Draw->hwndItem);
+        Result = Target && Target->DrawItem(Draw);
+        return Target != nullptr;
       }
       case WM_CLOSE: FForm.Close(); return true;
       case WM_QUERYENDSESSION:

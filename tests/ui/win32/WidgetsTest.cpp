@@ -5,6 +5,7 @@
 // after windows.h
 #include <commctrl.h>
 
+#include "ui/Bars.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"
 #include "ui/Menus.h"
@@ -161,6 +162,37 @@ TEST_F(WidgetsTest, TheMenuBarRunsTheActionsOfItsItems) {
   EXPECT_TRUE(GetMenuState(FileMenu, 0, MF_BYPOSITION) & MF_GRAYED);
   SendMessageW(static_cast<HWND>(Form->Handle()), WM_COMMAND, StationId, 0);
   EXPECT_EQ(Runs, 1);
+}
+
+TEST_F(WidgetsTest, ToolButtonsRunTheirActionsAndFollowTheirState) {
+  int Runs = 0;
+  TAction Add("グループの新規作成(&G)", [&] { ++Runs; });
+  TToolBar Tools(Form.get());
+  TStatusBar Status(Form.get());
+  Tools.AddButton(nullptr);
+  Tools.AddButton(&Add);
+  Form->CreateHandle();
+  Form->Show();
+  HWND Bar = static_cast<HWND>(Tools.Handle());
+  ASSERT_NE(Bar, nullptr);
+  EXPECT_EQ(SendMessageW(Bar, TB_BUTTONCOUNT, 0, 0), 2);
+  TBBUTTON Button = {};
+  SendMessageW(Bar, TB_GETBUTTON, 1, reinterpret_cast<LPARAM>(&Button));
+  SendMessageW(static_cast<HWND>(Form->Handle()), WM_COMMAND, Button.idCommand,
+               reinterpret_cast<LPARAM>(Bar));
+  EXPECT_EQ(Runs, 1);
+  Add.SetEnabled(false);
+  EXPECT_FALSE(SendMessageW(Bar, TB_GETSTATE, Button.idCommand, 0) & TBSTATE_ENABLED);
+  SendMessageW(static_cast<HWND>(Form->Handle()), WM_COMMAND, Button.idCommand,
+               reinterpret_cast<LPARAM>(Bar));
+  EXPECT_EQ(Runs, 1);
+  // The bars take the top and the bottom; the views fill what is left.
+  EXPECT_EQ(Tools.Top(), 0);
+  EXPECT_EQ(Form->Tree.Top(), Tools.Height());
+  EXPECT_EQ(Status.Top() + Status.Height(), Form->ClientHeight());
+  EXPECT_EQ(Form->List.Top() + Form->List.Height(), Status.Top());
+  Status.SetSimpleText("貼り付けを行うまでは自動ランチャ追加機能は働きません");
+  EXPECT_NE(Status.Handle(), nullptr);
 }
 
 }  // namespace

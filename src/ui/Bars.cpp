@@ -1,0 +1,39 @@
+#include "ui/Bars.h"
+
+namespace lantern {
+
+TToolBar::TToolBar(TWinControl* Parent) : TWinControl(Parent) {
+  SetHeight(28);
+  SetAlign(TAlign::Top);
+}
+
+TToolBar::~TToolBar() {
+  for (auto& Listening : FListening) Listening.first->RemoveListener(Listening.second);
+  SetPeer(nullptr);
+}
+
+void TToolBar::AddButton(TAction* Action) {
+  FButtons.push_back(Action);
+  if (Action)
+    FListening.emplace_back(Action, Action->AddListener([this] {
+      if (TToolBarPeer* Peer = BarPeer()) Peer->StatesChanged();
+    }));
+  if (TToolBarPeer* Peer = BarPeer()) Peer->ButtonsChanged();
+}
+
+void TToolBar::NativeClick(int Index) {
+  if (Index >= 0 && Index < static_cast<int>(FButtons.size()) && FButtons[Index])
+    FButtons[Index]->Execute();
+}
+
+TStatusBar::TStatusBar(TWinControl* Parent) : TWinControl(Parent) {
+  SetHeight(19);
+  SetAlign(TAlign::Bottom);
+}
+
+void TStatusBar::SetSimpleText(const std::string& Value) {
+  FText = Value;
+  if (Peer()) Peer()->StateChanged();
+}
+
+}  // namespace lantern
