@@ -40,6 +40,10 @@ void TListItem::NativeState(bool Checked, bool Selected, bool Focused) {
   if (FOwner->OnChange) FOwner->OnChange(FOwner, this, TItemChange::ctState);
 }
 
+void TListItem::EditCaption() {
+  if (TListViewPeer* Peer = FOwner->ListPeer()) Peer->EditCaption(this);
+}
+
 void TListItem::MakeVisible() {
   if (TListViewPeer* Peer = FOwner->ListPeer()) Peer->MakeVisible(this);
 }

@@ -29,6 +29,7 @@ class TListViewPeer : public TControlPeer {
   virtual void UpdateBracket(bool Begin) = 0;
   virtual void MakeVisible(TListItem* Row) = 0;
   virtual int ColumnWidth(int Index) = 0;  // as the user left it
+  virtual void EditCaption(TListItem* Row) = 0;
 };
 
 struct TListColumn {
@@ -77,6 +78,8 @@ class TListItem {
   void Delete();
   // Scrolls the list so that the row can be seen.
   void MakeVisible();
+  // Starts in-place editing of the caption (windowless: the next NativeEdited is its end).
+  void EditCaption();
   // The user changed the row's check box, selection or focus in the native control.
   void NativeState(bool Checked, bool Selected, bool Focused);
 

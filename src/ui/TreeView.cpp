@@ -32,6 +32,10 @@ void TTreeNode::SetSelectedIndex(int Value) {
   Changed();
 }
 
+void TTreeNode::EditText() {
+  if (TTreeViewPeer* Peer = FTreeView->TreePeer()) Peer->EditText(this);
+}
+
 void TTreeNode::NativeExpanded(bool Value) {
   if (FExpanded == Value) return;
   FExpanded = Value;

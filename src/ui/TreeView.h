@@ -24,6 +24,7 @@ class TTreeViewPeer : public TControlPeer {
   virtual void UpdateBracket(bool Begin) = 0;
   virtual void InvalidateNode(TTreeNode* Node) = 0;
   virtual void ImagesChanged() = 0;
+  virtual void EditText(TTreeNode* Node) = 0;
 };
 
 class TTreeNode {
@@ -64,6 +65,8 @@ class TTreeNode {
   // Frees this node with its subtree.
   void Delete();
   void DeleteChildren();
+  // Starts in-place editing of the text (windowless: the next NativeEdited is its end).
+  void EditText();
   // The user expanded or collapsed the node in the native control.
   void NativeExpanded(bool Value);
 

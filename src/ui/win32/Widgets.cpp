@@ -264,6 +264,10 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TChildPeer {
     if (SendMessageW(FHandle, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&Rect)))
       InvalidateRect(FHandle, &Rect, TRUE);
   }
+  void EditText(TTreeNode* Node) override {
+    ::SetFocus(FHandle);
+    SendMessageW(FHandle, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(Node->ItemHandle()));
+  }
   void ImagesChanged() override {
     SendMessageW(FHandle, TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(NativeList(FView.Images())));
@@ -559,6 +563,10 @@ class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
   }
   void MakeVisible(TListItem* Row) override {
     SendMessageW(FHandle, LVM_ENSUREVISIBLE, Row->Index(), FALSE);
+  }
+  void EditCaption(TListItem* Row) override {
+    ::SetFocus(FHandle);
+    SendMessageW(FHandle, LVM_EDITLABELW, Row->Index(), 0);
   }
   int ColumnWidth(int Index) override {
     return static_cast<int>(SendMessageW(FHandle, LVM_GETCOLUMNWIDTH, Index, 0));

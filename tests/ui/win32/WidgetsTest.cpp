@@ -114,6 +114,23 @@ TEST_F(WidgetsTest, TheUsersCheckReachesTheToolkitBeforeTheHandler) {
   EXPECT_EQ(ListView_GetCheckState(ListWindow(), 0), FALSE);
 }
 
+TEST_F(WidgetsTest, InPlaceEditingEndsInTheToolkitWithTheTypedText) {
+  TListItem* Row = Form->List.Items().Add();
+  Row->SetCaption("旧い名前");
+  Form->CreateHandle();
+  Form->Show();
+  std::string Seen;
+  Form->List.OnEdited = [&](TListView*, TListItem*, std::string& S) { Seen = S; };
+  Row->EditCaption();
+  HWND Edit = reinterpret_cast<HWND>(SendMessageW(ListWindow(), LVM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(Edit, nullptr);
+  SetWindowTextW(Edit, ToWide("新しい名前").c_str());
+  SendMessageW(Edit, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(Seen, "新しい名前");
+  EXPECT_EQ(Row->Caption(), "新しい名前");
+  EXPECT_EQ(RowText(0, 0), "新しい名前");
+}
+
 TEST_F(WidgetsTest, TreeNodesFollowAndTheUsersSelectionComesBack) {
   TTreeNode* Root = Form->Tree.Items().AddChild(nullptr, "ランタン");
   TTreeNode* Trash = Form->Tree.Items().AddChild(Root, "ゴミ入れ");
