@@ -172,11 +172,13 @@ class TChildPeer : public TNotifyTarget {
   }
 
  protected:
-  void Create(const wchar_t* Class, DWORD Style, HWND Parent) {
-    FHandle = CreateWindowExW(WS_EX_CLIENTEDGE, Class, L"",
-                              WS_CHILD | WS_TABSTOP | (FControl.Visible() ? WS_VISIBLE : 0) | Style,
-                              FControl.Left(), FControl.Top(), FControl.Width(), FControl.Height(),
-                              Parent, nullptr, ModuleInstance(), nullptr);
+  // Views take the focus and have a sunken edge; bars have neither.
+  void Create(const wchar_t* Class, DWORD Style, HWND Parent, bool View = true) {
+    FHandle = CreateWindowExW(
+        View ? WS_EX_CLIENTEDGE : 0, Class, L"",
+        WS_CHILD | (View ? WS_TABSTOP : 0) | (FControl.Visible() ? WS_VISIBLE : 0) | Style,
+        FControl.Left(), FControl.Top(), FControl.Width(), FControl.Height(), Parent, nullptr,
+        ModuleInstance(), nullptr);
     BindTarget(FHandle, this);
     SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
   }
@@ -385,15 +387,12 @@ class TWin32SplitterPeer : public TControlPeer {
   int FLastX = 0;
 };
 
-class TWin32ToolBarPeer : public TToolBarPeer, public TNotifyTarget {
+class TWin32ToolBarPeer : public TToolBarPeer, public TChildPeer {
  public:
-  TWin32ToolBarPeer(TToolBar& Bar, HWND Parent) : FBar(Bar) {
-    FHandle = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
-                              WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                                  CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                              Bar.Left(), Bar.Top(), Bar.Width(), Bar.Height(), Parent, nullptr,
-                              ModuleInstance(), nullptr);
-    BindTarget(FHandle, this);
+  TWin32ToolBarPeer(TToolBar& Bar, HWND Parent) : TChildPeer(Bar), FBar(Bar) {
+    Create(TOOLBARCLASSNAMEW,
+           TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+           Parent, false);
     // The tooltips ask their texts through the form as well.
     if (HWND Tips = reinterpret_cast<HWND>(SendMessageW(FHandle, TB_GETTOOLTIPS, 0, 0)))
       BindTarget(Tips, this);
@@ -402,15 +401,8 @@ class TWin32ToolBarPeer : public TToolBarPeer, public TNotifyTarget {
     SendMessageW(FHandle, TB_SETBUTTONSIZE, 0, MAKELPARAM(Bar.ButtonWidth(), Bar.ButtonHeight()));
     ButtonsChanged();
   }
-  ~TWin32ToolBarPeer() override {
-    BindTarget(FHandle, nullptr);
-    DestroyWindow(FHandle);
-  }
   void* Handle() const override { return FHandle; }
-  void BoundsChanged() override {
-    SetWindowPos(FHandle, nullptr, FBar.Left(), FBar.Top(), FBar.Width(), FBar.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-  }
+  void BoundsChanged() override { MirrorBounds(); }
   void ButtonsChanged() override {
     while (SendMessageW(FHandle, TB_DELETEBUTTON, 0, 0)) {
     }
@@ -453,32 +445,19 @@ class TWin32ToolBarPeer : public TToolBarPeer, public TNotifyTarget {
     return (Action->Enabled() ? TBSTATE_ENABLED : 0) | (Action->Checked() ? TBSTATE_CHECKED : 0);
   }
   TToolBar& FBar;
-  HWND FHandle = nullptr;
   std::wstring FTip;
 };
 
 // One line of red text.
-class TWin32StatusBarPeer : public TControlPeer, public TNotifyTarget {
+class TWin32StatusBarPeer : public TControlPeer, public TChildPeer {
  public:
-  TWin32StatusBarPeer(TStatusBar& Bar, HWND Parent) : FBar(Bar) {
-    FHandle = CreateWindowExW(0, STATUSCLASSNAMEW, L"",
-                              WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, Bar.Left(),
-                              Bar.Top(), Bar.Width(), Bar.Height(), Parent, nullptr,
-                              ModuleInstance(), nullptr);
-    BindTarget(FHandle, this);
-    SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(TChildPeer::UiFont()), FALSE);
+  TWin32StatusBarPeer(TStatusBar& Bar, HWND Parent) : TChildPeer(Bar), FBar(Bar) {
+    Create(STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN, Parent, false);
     SendMessageW(FHandle, SB_SIMPLE, TRUE, 0);
     StateChanged();
   }
-  ~TWin32StatusBarPeer() override {
-    BindTarget(FHandle, nullptr);
-    DestroyWindow(FHandle);
-  }
   void* Handle() const override { return FHandle; }
-  void BoundsChanged() override {
-    SetWindowPos(FHandle, nullptr, FBar.Left(), FBar.Top(), FBar.Width(), FBar.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-  }
+  void BoundsChanged() override { MirrorBounds(); }
   void StateChanged() override {
     SendMessageW(FHandle, SB_SETTEXTW, SB_SIMPLEID | SBT_OWNERDRAW, 0);
     InvalidateRect(FHandle, nullptr, TRUE);
@@ -488,7 +467,7 @@ class TWin32StatusBarPeer : public TControlPeer, public TNotifyTarget {
     std::wstring Text = ToWide(FBar.SimpleText());
     SetTextColor(Draw->hDC, RGB(255, 0, 0));
     SetBkMode(Draw->hDC, TRANSPARENT);
-    HGDIOBJ Old = SelectObject(Draw->hDC, TChildPeer::UiFont());
+    HGDIOBJ Old = SelectObject(Draw->hDC, UiFont());
     RECT Rect = Draw->rcItem;
     Rect.left += 2;
     DrawTextW(Draw->hDC, Text.c_str(), static_cast<int>(Text.size()), &Rect,
@@ -499,7 +478,6 @@ class TWin32StatusBarPeer : public TControlPeer, public TNotifyTarget {
 
  private:
   TStatusBar& FBar;
-  HWND FHandle = nullptr;
 };
 
 class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
