@@ -688,11 +688,6 @@ class TWin32FormPeer : public TControlPeer {
     CreateWindowExW(0, Class.c_str(), ToWide(Form.Caption()).c_str(),
                     WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, Form.Left(), Form.Top(), Form.Width(),
                     Form.Height(), TUtilityWindow::Get().Handle(), nullptr, ModuleInstance(), this);
-    if (TMainMenu* Menu = Form.Menu()) {
-      HMENU Bar = CreateMenu();
-      AppendItems(Bar, Menu->Items(), FMenuItems);
-      SetMenu(FHandle, Bar);
-    }
     RECT Client;
     GetClientRect(FHandle, &Client);
     FForm.NativeClientSize(Client.right, Client.bottom);
@@ -730,11 +725,19 @@ class TWin32FormPeer : public TControlPeer {
   void Focus() override { SetForegroundWindow(FHandle); }
   void Closed() override { DestroyWindow(FHandle); }
 
-  // The native controls come with the first time the window is really shown: a program that
-  // starts resident does not pay for them until the user opens its window.
+  // The menu bar and the native controls come with the first time the window is really
+  // shown: a program that starts resident does not pay for them until the user opens it.
   void CreateChildren() {
     if (FChildrenCreated) return;
     FChildrenCreated = true;
+    if (TMainMenu* Menu = FForm.Menu()) {
+      HMENU Bar = CreateMenu();
+      AppendItems(Bar, Menu->Items(), FMenuItems);
+      SetMenu(FHandle, Bar);
+      RECT Client;
+      GetClientRect(FHandle, &Client);
+      FForm.NativeClientSize(Client.right, Client.bottom);
+    }
     for (TWinControl* Child : FForm.Controls()) {
       if (auto* Tree = dynamic_cast<TTreeView*>(Child))
         Tree->SetPeer(std::make_unique<TWin32TreeViewPeer>(*Tree, FHandle));

@@ -163,6 +163,8 @@ TEST_F(WidgetsTest, TheMenuBarRunsTheActionsOfItsItems) {
   File->Add(&Exit);
   Form->SetMenu(&Menu);
   Form->CreateHandle();
+  EXPECT_EQ(GetMenu(static_cast<HWND>(Form->Handle())), nullptr);  // not before it is shown
+  Form->Show();
   HMENU Bar = GetMenu(static_cast<HWND>(Form->Handle()));
   ASSERT_NE(Bar, nullptr);
   wchar_t Text[64];
