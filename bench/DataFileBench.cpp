@@ -24,6 +24,10 @@ namespace {
 class TQuickShell : public TShell {
  public:
   TIcon GetFileInfoIcon(const std::string&, unsigned) override { return FIcon; }
+  int ShellExec(void*, const std::string&, const std::string&, const std::string&,
+                const std::string&, int) override {
+    return 42;
+  }
 
  private:
   TIcon FIcon{new int(0), [](void* p) { delete static_cast<int*>(p); }};

@@ -7,6 +7,7 @@
 #include "base/Cp932.h"
 #include "base/Exception.h"
 #include "base/Path.h"
+#include "ui/Dialogs.h"
 #include "ui/FileSystem.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
@@ -572,8 +573,21 @@ TExecItem* TLauncher::Clone() {
   return Copy;
 }
 
+namespace {
+
+// The folder a program starts in: its own working folder when that is not blank, else the
+// folder of its file (up to and including the last '\' or ':').
+std::string StartFolder(const std::string& WorkFolder, const std::string& FileName) {
+  return Trim(WorkFolder).empty() ? ExtractFilePath(FileName) : WorkFolder;
+}
+
+}  // namespace
+
+// A program or document: started by the shell; the watcher counts it when it shows up.
 void TLauncher::Execute(void*) {
-  // Starting programs through the shell joins with the shell's execute service.
+  if (!FileSystem().FileExists(FFileName) && !FileSystem().DirectoryExists(FFileName)) return;
+  Shell().ShellExec(TRoot::OwnerWindow(), "", FFileName, FParameters,
+                    StartFolder(FWorkFolder, FFileName), SW_SHOWNORMAL_);
 }
 
 // TLauncherFolder
@@ -589,7 +603,21 @@ TExecItem* TLauncherFolder::Clone() {
   return Copy;
 }
 
-void TLauncherFolder::Execute(void*) {}
+// A folder, in the explorer as its option (or the program-wide one) says; counted here.
+void TLauncherFolder::Execute(void*) {
+  const std::string Option = FExplorerOption.empty() ? TRoot::GetExplorerOption() : FExplorerOption;
+  if (!FileSystem().DirectoryExists(FFileName)) return;
+  int Result;
+  if (ContainsText(Option, "/root"))
+    Result = Shell().ShellExec(TRoot::OwnerWindow(), "", "explorer", Option + FFileName, "",
+                               SW_SHOWNORMAL_);
+  else if (ContainsText(Option, "/e"))
+    Result = Shell().ShellExec(TRoot::OwnerWindow(), "explore", FFileName, "", "", SW_SHOWNORMAL_);
+  else
+    Result = Shell().ShellExec(TRoot::OwnerWindow(), "", FFileName, "", "", SW_SHOWNORMAL_);
+  if (Result <= 32) MessageDlg("Execution Error = " + IntToStr(Result), TMsgDlgType::Plain, mbOK);
+  SetRunCount(FRunCount + 1);
+}
 
 // TLauncherURL
 
@@ -604,7 +632,12 @@ TExecItem* TLauncherURL::Clone() {
   return Copy;
 }
 
-void TLauncherURL::Execute(void*) {}
+// A URL, opened by the program registered for it. A URL has no folder of its own: one is
+// passed only when the launcher names one.
+void TLauncherURL::Execute(void*) {
+  Shell().ShellExec(TRoot::OwnerWindow(), "", FFileName, FParameters,
+                    Trim(FWorkFolder).empty() ? "" : FWorkFolder, SW_SHOWNORMAL_);
+}
 
 // TExecItemIterator
 

@@ -14,11 +14,19 @@ constexpr unsigned ShgfiDisplayName = 0x200;
 constexpr unsigned ShgfiSysIconIndex = 0x4000;
 constexpr unsigned ShgfiSmallIcon = 0x1;
 
+constexpr int SW_SHOWNORMAL_ = 1;  // SW_SHOWNORMAL
+constexpr int SW_SHOW_ = 5;        // SW_SHOW
+
 class TShell {
  public:
   virtual ~TShell() = default;
   // The icon the shell shows for Path (SHGetFileInfo with Flags); empty when it has none.
   virtual TIcon GetFileInfoIcon(const std::string& Path, unsigned Flags) = 0;
+  // ShellExecute(W): opens File with Verb (empty: the default action), Parameters and Directory
+  // (empty: none), in a window shown as ShowCommand; above 32 on success, else the error.
+  virtual int ShellExec(void* Owner, const std::string& Verb, const std::string& File,
+                        const std::string& Parameters, const std::string& Directory,
+                        int ShowCommand) = 0;
 };
 
 TShell& Shell();

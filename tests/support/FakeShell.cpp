@@ -19,6 +19,13 @@ TIcon TFakeShell::GetFileInfoIcon(const std::string& Path, unsigned Flags) {
   return TIcon(new std::string(Path), Release);
 }
 
+int TFakeShell::ShellExec(void* Owner, const std::string& Verb, const std::string& File,
+                          const std::string& Parameters, const std::string& Directory,
+                          int ShowCommand) {
+  Executions.push_back({Owner, Verb, File, Parameters, Directory, ShowCommand});
+  return ExecuteResult;
+}
+
 std::string TFakeShell::PathOf(const TIcon& Icon) {
   return Icon.Empty() ? std::string() : *static_cast<std::string*>(Icon.Handle());
 }

@@ -14,6 +14,17 @@ class TFakeShell : public TShell {
   TIcon GetFileInfoIcon(const std::string& Path, unsigned Flags) override;
   static std::string PathOf(const TIcon& Icon);  // the path the icon was made for
 
+  int ShellExec(void* Owner, const std::string& Verb, const std::string& File,
+                const std::string& Parameters, const std::string& Directory,
+                int ShowCommand) override;
+  struct TExecution {
+    void* Owner;
+    std::string Verb, File, Parameters, Directory;
+    int ShowCommand;
+  };
+  std::vector<TExecution> Executions;
+  int ExecuteResult = 42;  // what ShellExecute answers
+
   std::vector<std::string> Asked;  // every path asked for, in order
   unsigned LastFlags = 0;
   std::set<std::string> NoIcon;  // paths the shell has no icon for

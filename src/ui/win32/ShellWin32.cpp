@@ -13,6 +13,7 @@ namespace {
 static_assert(ShgfiIcon == SHGFI_ICON && ShgfiDisplayName == SHGFI_DISPLAYNAME &&
                   ShgfiSysIconIndex == SHGFI_SYSICONINDEX && ShgfiSmallIcon == SHGFI_SMALLICON,
               "the shell's flags");
+static_assert(SW_SHOWNORMAL_ == SW_SHOWNORMAL && SW_SHOW_ == SW_SHOW, "show commands");
 
 void ReleaseIcon(void* Handle) { DestroyIcon(static_cast<HICON>(Handle)); }
 
@@ -22,6 +23,17 @@ class TWin32Shell : public TShell {
     SHFILEINFOW Info = {};
     SHGetFileInfoW(ToWide(Path).c_str(), 0, &Info, sizeof(Info), Flags);
     return TIcon(Info.hIcon, ReleaseIcon);
+  }
+
+  int ShellExec(void* Owner, const std::string& Verb, const std::string& File,
+                const std::string& Parameters, const std::string& Directory,
+                int ShowCommand) override {
+    std::wstring WideVerb = ToWide(Verb), WideFile = ToWide(File),
+                 WideParameters = ToWide(Parameters), WideDirectory = ToWide(Directory);
+    auto OrNull = [](const std::wstring& Text) { return Text.empty() ? nullptr : Text.c_str(); };
+    HINSTANCE Result = ::ShellExecuteW(static_cast<HWND>(Owner), OrNull(WideVerb), WideFile.c_str(),
+                                       OrNull(WideParameters), OrNull(WideDirectory), ShowCommand);
+    return static_cast<int>(reinterpret_cast<INT_PTR>(Result));
   }
 };
 

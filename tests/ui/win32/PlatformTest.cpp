@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "base/Cp932.h"
 #include "base/Exception.h"
 #include "model/ExecObj.h"
 #include "support/TempFolder.h"
@@ -110,6 +111,31 @@ TEST_F(PlatformTest, AFileOpenForReadingIsNotOverwrittenInPlace) {
   else
     EXPECT_EQ(Bytes.compare(0, 6, "[ROOT]"), 0);
   EXPECT_FALSE(PathExists(Name + ".tmp"));
+}
+
+TEST_F(PlatformTest, ALauncherStartsItsProgramWithItsParametersInItsFolder) {
+  wchar_t Self[MAX_PATH];
+  GetModuleFileNameW(nullptr, Self, MAX_PATH);
+  std::wstring Program = Self;
+  Program = Program.substr(0, Program.rfind(L'\\') + 1) + L"record_args.exe";
+  std::string Record = Folder / "record.txt";
+  SetEnvironmentVariableW(L"LANTERN_RECORD", ToWide(Record).c_str());
+  TRoot Root;
+  auto* L = new TLauncherExec(&Root);
+  Root.Add(L);
+  L->SetFileName(FromWide(Program));
+  L->SetParameters("表示 \"two words\"");
+  L->SetWorkFolder(Long);
+  L->Open();
+  for (int i = 0; i < 200 && !PathExists(Record); ++i) Sleep(50);
+  ASSERT_TRUE(PathExists(Record)) << "the program did not start";
+  std::string Utf8 = ReadFileBytes(Record);
+  // The folder line in CP932, then the two arguments.
+  std::wstring Wide(Utf8.size(), L'\0');
+  Wide.resize(MultiByteToWideChar(CP_UTF8, 0, Utf8.data(), static_cast<int>(Utf8.size()), &Wide[0],
+                                  static_cast<int>(Wide.size())));
+  std::string Lines = FromWide(Wide);
+  EXPECT_EQ(UpperCaseAscii(Lines), UpperCaseAscii(Long + "\n表示\ntwo words\n"));
 }
 
 }  // namespace

@@ -1,0 +1,152 @@
+// Starting launchers through the shell: what is asked of the shell for each kind and option,
+// when nothing is asked, what is reported, and what is counted.
+#include <gtest/gtest.h>
+
+#include "model/ExecObj.h"
+#include "support/FakeFileSystem.h"
+#include "support/FakeSystem.h"
+#include "support/TreeFixture.h"
+
+namespace lantern {
+namespace {
+
+class LaunchingTest : public TreeFixture {
+ protected:
+  void SetUp() override {
+    TreeFixture::SetUp();
+    Files.AddFile("C:\\Tools\\edit.exe");
+    Files.AddFolder("C:\\Docs");
+    OldFiles = SetFileSystem(&Files);
+    OldDialogs = SetDialogs(&Boxes);
+    TRoot::SetOwnerWindow(&Owner);
+  }
+  void TearDown() override {
+    TRoot::SetOwnerWindow(nullptr);
+    SetDialogs(OldDialogs);
+    SetFileSystem(OldFiles);
+    TreeFixture::TearDown();
+  }
+  template <typename T>
+  T* Add(const std::string& FileName) {
+    auto* Item = new T(Root.get());
+    Root->Add(Item);
+    Item->SetFileName(FileName);
+    return Item;
+  }
+  // The one call the shell got, as "verb|file|parameters|folder|show".
+  std::string Call() {
+    EXPECT_EQ(FakeShell.Executions.size(), 1u);
+    if (FakeShell.Executions.empty()) return "none";
+    auto& e = FakeShell.Executions.back();
+    EXPECT_EQ(e.Owner, &Owner);
+    return e.Verb + "|" + e.File + "|" + e.Parameters + "|" + e.Directory + "|" +
+           std::to_string(e.ShowCommand);
+  }
+
+  TFakeFileSystem Files;
+  TFakeDialogs Boxes;
+  TFileSystem* OldFiles = nullptr;
+  TDialogService* OldDialogs = nullptr;
+  int Owner = 0;
+};
+
+struct ExecCase {
+  const char* Name;
+  const char* FileName;
+  const char* WorkFolder;
+  const char* Expected;  // the call, or "none"
+};
+
+class ProgramLaunchTest : public LaunchingTest, public ::testing::WithParamInterface<ExecCase> {};
+
+TEST_P(ProgramLaunchTest, StartsExistingFilesAndFoldersInTheirFolder) {
+  TLauncherExec* L = Add<TLauncherExec>(GetParam().FileName);
+  L->SetParameters("-n \"a b\"");
+  L->SetWorkFolder(GetParam().WorkFolder);
+  L->SetRunCount(3);
+  L->Open();
+  if (std::string(GetParam().Expected) == "none")
+    EXPECT_TRUE(FakeShell.Executions.empty());
+  else
+    EXPECT_EQ(Call(), GetParam().Expected);
+  EXPECT_EQ(L->RunCount(), 3);  // the watcher counts programs, not the launch
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Launchers, ProgramLaunchTest,
+    ::testing::Values(ExecCase{"InTheFilesFolder", "C:\\Tools\\edit.exe", "",
+                               "|C:\\Tools\\edit.exe|-n \"a b\"|C:\\Tools\\|1"},
+                      ExecCase{"BlankWorkFolder", "C:\\Tools\\edit.exe", "   ",
+                               "|C:\\Tools\\edit.exe|-n \"a b\"|C:\\Tools\\|1"},
+                      ExecCase{"OwnWorkFolder", "C:\\Tools\\edit.exe", " D:\\w ",
+                               "|C:\\Tools\\edit.exe|-n \"a b\"| D:\\w |1"},
+                      ExecCase{"AFolderOpens", "C:\\Docs", "", "|C:\\Docs|-n \"a b\"|C:\\|1"},
+                      ExecCase{"MissingIsIgnored", "C:\\Tools\\gone.exe", "", "none"}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+struct FolderCase {
+  const char* Name;
+  const char* Own;
+  const char* ProgramWide;
+  const char* Expected;
+};
+
+class FolderLaunchTest : public LaunchingTest, public ::testing::WithParamInterface<FolderCase> {};
+
+TEST_P(FolderLaunchTest, TheOptionDecidesHowTheExplorerOpens) {
+  auto* F = Add<TLauncherFolder>("C:\\Docs");
+  F->SetFolderExplorerOption(GetParam().Own);
+  TRoot::SetExplorerOption(GetParam().ProgramWide);
+  F->Open();
+  EXPECT_EQ(Call(), GetParam().Expected);
+  EXPECT_EQ(F->RunCount(), 1);
+  EXPECT_TRUE(Boxes.Texts.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, FolderLaunchTest,
+    ::testing::Values(
+        FolderCase{"Default", "", "", "|C:\\Docs|||1"},
+        FolderCase{"ProgramWideTree", "", "/e,", "explore|C:\\Docs|||1"},
+        FolderCase{"ProgramWideRoot", "", "/e,/root,", "|explorer|/e,/root,C:\\Docs||1"},
+        FolderCase{"OwnBlankOverrides", " ", "/e,/root,", "|C:\\Docs|||1"},
+        FolderCase{"OwnRootKeepsItsBlank", " /root,", "", "|explorer| /root,C:\\Docs||1"},
+        FolderCase{"OwnTree", " /e,", "", "explore|C:\\Docs|||1"}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(LaunchingTest, AFolderLauncherFollowsTheProgramWideOptionAtOnce) {
+  auto* F = Add<TLauncherFolder>("C:\\Docs");
+  TRoot::SetExplorerOption("/e,");
+  F->Execute(nullptr);
+  TRoot::SetExplorerOption("");
+  F->Execute(nullptr);
+  ASSERT_EQ(FakeShell.Executions.size(), 2u);
+  EXPECT_EQ(FakeShell.Executions[0].Verb, "explore");
+  EXPECT_EQ(FakeShell.Executions[1].Verb, "");
+}
+
+TEST_F(LaunchingTest, AFolderTheShellCannotOpenIsReportedAndStillCounted) {
+  auto* F = Add<TLauncherFolder>("C:\\Docs");
+  FakeShell.ExecuteResult = 2;
+  F->Open();
+  EXPECT_EQ(Boxes.Texts, std::vector<std::string>{"Execution Error = 2"});
+  EXPECT_EQ(F->RunCount(), 1);
+  // A folder that is not there is neither opened nor counted.
+  auto* Gone = Add<TLauncherFolder>("C:\\Gone");
+  Gone->Open();
+  EXPECT_EQ(FakeShell.Executions.size(), 1u);
+  EXPECT_EQ(Gone->RunCount(), 0);
+}
+
+TEST_F(LaunchingTest, AUrlIsHandedToTheShellAsItIs) {
+  auto* U = Add<TLauncherURL>("http://www.example.jp/ランタン?q=1");
+  U->SetParameters("p");
+  FakeShell.ExecuteResult = 0;  // failures of URLs are not shown
+  U->Open();
+  EXPECT_EQ(Call(), "|http://www.example.jp/ランタン?q=1|p||1");
+  EXPECT_TRUE(Boxes.Texts.empty());
+  EXPECT_EQ(U->RunCount(), 0);
+}
+
+}  // namespace
+}  // namespace lantern
