@@ -65,6 +65,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   SetMenu(&MainMenu2);
   Timer1.SetInterval(200);
   Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
+  ListView1.OnColumnClick = [this](TListView*, int Column) { ListView1ColumnClick(Column); };
   OnShow = [this](TWinControl*) { FormShow(); };
   OnCloseQuery = [this](TForm*, bool& CanClose) { FormCloseQuery(CanClose); };
   // The end of the Windows session: the close that follows saves everything and is allowed.
@@ -187,6 +188,24 @@ void TLanternMain::AddFromPath(const std::string& Path) {
     Row->SetFocused(true);
     Row->MakeVisible();
   }
+}
+
+void TLanternMain::ListView1ColumnClick(int Column) {
+  if (Column < 0 || Column > 1) return;
+  int Direction = SortDirection[Column];
+  ListView1.Items().Sort([&](const TListItem* A, const TListItem* B) {
+    return ListView1Compare(A, B, Column) * Direction < 0;
+  });
+  SortDirection[Column] = -Direction;
+}
+
+int TLanternMain::ListView1Compare(const TListItem* Item1, const TListItem* Item2, int Column) {
+  auto* A = static_cast<TExecItem*>(Item1->Data());
+  auto* B = static_cast<TExecItem*>(Item2->Data());
+  if (!A || !B) return 0;
+  if (Column == 1) return System().CompareText(A->FileName(), B->FileName());
+  if (A->IsGroup() != B->IsGroup()) return A->IsGroup() ? -1 : 1;
+  return System().CompareText(A->Name(), B->Name());
 }
 
 void TLanternMain::Timer1Timer() {

@@ -75,6 +75,7 @@ class TLanternMain : public TForm {
   bool FirstShow = true;
   int WatchCountdown = 0;
   int IconCountdown = 250;
+  int SortDirection[2] = {1, 1};  // per list column: +1 ascending next, -1 descending
   static unsigned ActivateMessage;
   static constexpr int PendingIconBudgetMs = 40;  // of each 200 ms tick
 
@@ -141,6 +142,10 @@ class TLanternMain : public TForm {
   void AppMessage(TMessage& Msg, bool& Handled);
   void Timer1Timer();
   void AddFromPath(const std::string& Path);
+  void ListView1ColumnClick(int Column);
+  // Column 0 ("名前"): groups first, then by name; column 1 ("ファイル名"): by file name.
+  // Both without regard to case, as the user's locale compares texts.
+  int ListView1Compare(const TListItem* Item1, const TListItem* Item2, int Column);
   void LanternPropertyExecute();
   void StationActionExecute();
   void ExitActionExecute();

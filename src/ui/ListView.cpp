@@ -115,6 +115,14 @@ void TListItems::BeginUpdate() {
     if (TListViewPeer* Peer = FOwner->ListPeer()) Peer->UpdateBracket(true);
 }
 
+void TListItems::Sort(const std::function<bool(const TListItem*, const TListItem*)>& Less) {
+  std::stable_sort(FRows.begin(), FRows.end(),
+                   [&](const std::unique_ptr<TListItem>& a, const std::unique_ptr<TListItem>& b) {
+                     return Less(a.get(), b.get());
+                   });
+  if (TListViewPeer* Peer = FOwner->ListPeer()) Peer->RowsReordered();
+}
+
 int TListItems::IndexOf(const TListItem* Row) const {
   for (std::size_t i = 0; i < FRows.size(); ++i)
     if (FRows[i].get() == Row) return static_cast<int>(i);

@@ -23,6 +23,7 @@ class TListViewPeer : public TControlPeer {
   virtual void RowInserted(TListItem* Row, int Index) = 0;
   virtual void RowDeleting(TListItem* Row, int Index) = 0;
   virtual void RowsCleared() = 0;
+  virtual void RowsReordered() = 0;
   virtual void RowChanged(TListItem* Row, TItemChange Change) = 0;
   virtual void ImagesChanged() = 0;
   virtual void ColumnsChanged() = 0;
@@ -108,6 +109,8 @@ class TListItems {
   int Count() const { return static_cast<int>(FRows.size()); }
   TListItem* operator[](int Index) const { return FRows.at(Index).get(); }
   int IndexOf(const TListItem* Row) const;
+  // Puts the rows in the order Less gives (a stable sort); the items stay as they are.
+  void Sort(const std::function<bool(const TListItem*, const TListItem*)>& Less);
 
   void BeginUpdate();
   void EndUpdate();

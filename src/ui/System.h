@@ -18,6 +18,8 @@ class TSystem {
   virtual bool FileVersion(const std::string& Path, unsigned (&Parts)[4]) = 0;
   virtual bool IsWindowsNT() = 0;
   virtual double Now() = 0;  // local date and time in days since 30 December 1899
+  // Compares two texts as the user's locale does, without regard to case: <0, 0, >0.
+  virtual int CompareText(const std::string& A, const std::string& B) = 0;
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;
   // An icon of the program's resources at the given size; a stand-in picture when the

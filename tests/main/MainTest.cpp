@@ -329,6 +329,40 @@ TEST_F(MainTest, TheFileMenuHidesTheWindowOrEndsTheProgram) {
   EXPECT_TRUE(M.Closed());
 }
 
+TEST_F(MainTest, ColumnClicksSortTheListButNotTheTree) {
+  TLanternMain& M = Start();
+  auto Add = [&](TExecItem* Item, const std::string& Name, const std::string& File) {
+    M.Root->Add(Item);
+    Item->SetName(Name);
+    Item->SetFileName(File);
+  };
+  Add(new TLauncherExec(M.Root.get()), "beta", "C:\\z.exe");
+  Add(new TFolder(M.Root.get()), "Zeta", "");
+  Add(new TLauncherExec(M.Root.get()), "Alpha", "C:\\y.exe");
+  Add(new TLauncherURL(M.Root.get()), "gamma", "http://a/");
+  auto Rows = [&] {
+    std::vector<std::string> Names;
+    for (int i = 0; i < M.ListView1.Items().Count(); ++i)
+      Names.push_back(M.ListView1.Items()[i]->Caption());
+    return Names;
+  };
+  using Names = std::vector<std::string>;
+  M.ListView1.NativeColumnClick(1);  // by file name, ascending ("" first)
+  EXPECT_EQ(Rows(), (Names{"ゴミ入れ", "Zeta", "Alpha", "beta", "gamma"}));
+  M.ListView1.NativeColumnClick(1);  // descending
+  EXPECT_EQ(Rows(), (Names{"gamma", "beta", "Alpha", "ゴミ入れ", "Zeta"}));
+  M.ListView1.NativeColumnClick(0);  // by name ascending: groups first, case not regarded
+  EXPECT_EQ(Rows(), (Names{"Zeta", "ゴミ入れ", "Alpha", "beta", "gamma"}));
+  M.ListView1.NativeColumnClick(0);  // descending reverses everything, groups included
+  EXPECT_EQ(Rows(), (Names{"gamma", "beta", "Alpha", "ゴミ入れ", "Zeta"}));
+  // The tree's own order is untouched, and refilling the list shows it again.
+  std::vector<std::string> Stored;
+  for (int i = 0; i < M.Root->Count(); ++i) Stored.push_back(M.Root->Items(i)->Name());
+  EXPECT_EQ(Stored, (Names{"ゴミ入れ", "beta", "Zeta", "Alpha", "gamma"}));
+  M.Root->RefreshListView();
+  EXPECT_EQ(Rows(), (Names{"ゴミ入れ", "Zeta", "beta", "Alpha", "gamma"}));
+}
+
 TEST_F(MainTest, AFailedSaveKeepsTheProgramRunning) {
   TLanternMain& M = Start();
   Files.FailReplace = true;

@@ -1,5 +1,7 @@
 #include "support/FakeSystem.h"
 
+#include "base/Cp932.h"
+
 namespace lantern {
 
 bool TFakeSystem::FileVersion(const std::string&, unsigned (&Parts)[4]) {
@@ -11,6 +13,10 @@ bool TFakeSystem::FileVersion(const std::string&, unsigned (&Parts)[4]) {
 TIcon TFakeSystem::ResourceIcon(int, int) {
   static int Picture;
   return TIcon(&Picture, [](void*) {});
+}
+
+int TFakeSystem::CompareText(const std::string& A, const std::string& B) {
+  return UpperCaseAscii(A).compare(UpperCaseAscii(B));
 }
 
 void* TFakeSystem::FindWindowByClass(const std::string& ClassName) {

@@ -37,6 +37,7 @@ class TFakeSystem : public TSystem {
   bool FileVersion(const std::string&, unsigned (&Parts)[4]) override;
   bool IsWindowsNT() override { return true; }
   double Now() override { return Clock; }
+  int CompareText(const std::string& A, const std::string& B) override;
   int ScreenWidth() override { return Width; }
   int ScreenHeight() override { return Height; }
   TIcon ResourceIcon(int, int) override;

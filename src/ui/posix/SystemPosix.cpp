@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "base/Cp932.h"
 #include "ui/System.h"
 
 namespace lantern {
@@ -30,6 +31,10 @@ class TPosixSystem : public TSystem {
     ::localtime_r(&t, &Local);
     // 25569 days lie between 30 December 1899 and 1 January 1970.
     return 25569.0 + (t + Local.tm_gmtoff) / 86400.0;
+  }
+  // Without a locale service: bytes, with ASCII letters folded.
+  int CompareText(const std::string& A, const std::string& B) override {
+    return UpperCaseAscii(A).compare(UpperCaseAscii(B));
   }
   int ScreenWidth() override { return 1280; }
   int ScreenHeight() override { return 1024; }

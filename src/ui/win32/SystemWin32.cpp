@@ -61,6 +61,14 @@ class TWin32System : public TSystem {
     return static_cast<double>(u.QuadPart) / 864000000000.0 - 109205.0;
   }
 
+  int CompareText(const std::string& A, const std::string& B) override {
+    std::wstring WideA = ToWide(A), WideB = ToWide(B);
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, WideA.c_str(),
+                          static_cast<int>(WideA.size()), WideB.c_str(),
+                          static_cast<int>(WideB.size())) -
+           CSTR_EQUAL;
+  }
+
   int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
   int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 

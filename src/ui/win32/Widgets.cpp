@@ -508,6 +508,9 @@ class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
     TSyncing Sync(FSyncing);
     SendMessageW(FHandle, LVM_DELETEITEM, Index, 0);
   }
+  void RowsReordered() override {
+    if (!FDeferred) Rebuild();
+  }
   void RowsCleared() override {
     if (FDeferred) return;
     TSyncing Sync(FSyncing);

@@ -9,6 +9,7 @@
 #include "support/TreeFixture.h"
 #include "ui/FileSystem.h"
 #include "ui/Shell.h"
+#include "ui/System.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -111,6 +112,15 @@ TEST_F(PlatformTest, AFileOpenForReadingIsNotOverwrittenInPlace) {
   else
     EXPECT_EQ(Bytes.compare(0, 6, "[ROOT]"), 0);
   EXPECT_FALSE(PathExists(Name + ".tmp"));
+}
+
+TEST(LocaleTest, TextsCompareWithoutRegardToCaseAsTheLocaleDoes) {
+  TSystem& Sys = PlatformSystem();
+  EXPECT_EQ(Sys.CompareText("Lantern", "lANTERN"), 0);
+  EXPECT_EQ(Sys.CompareText("Ａｂｃ", "ａＢＣ"), 0);  // full-width letters too
+  EXPECT_LT(Sys.CompareText("alpha", "Beta"), 0);
+  EXPECT_LT(Sys.CompareText("あいう", "かきく"), 0);
+  EXPECT_GT(Sys.CompareText("表示2", "表示1"), 0);
 }
 
 TEST_F(PlatformTest, ALauncherStartsItsProgramWithItsParametersInItsFolder) {
