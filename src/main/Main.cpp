@@ -59,10 +59,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   ListView1.AddColumn("ファイル名", 250);
   // Group, current group, trash, current trash, URL launcher.
   for (int Id = 101; Id <= 105; ++Id) ImageList1.AddIcon(System().ResourceIcon(Id, 16));
-  TMenuItem* File = MainMenu2.Items().Add(std::make_unique<TMenuItem>("ファイル(&F)"));
-  File->Add(&StationAction);
-  File->Add(&ExitAction);
-  SetMenu(&MainMenu2);
+  SetUpCommands();
   Timer1.SetInterval(200);
   Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
   ListView1.OnColumnClick = [this](TListView*, int Column) { ListView1ColumnClick(Column); };
@@ -111,6 +108,169 @@ TLanternMain::~TLanternMain() {
   TRoot::SetImageList(nullptr);
   TRoot::SetOwnerWindow(nullptr);
   TRoot::SetListImageList(nullptr);
+}
+
+namespace {
+
+// Items of actions, nullptr standing for a separator.
+void AddItems(TMenuItem* Parent, std::initializer_list<TAction*> Actions) {
+  for (TAction* Action : Actions) {
+    if (Action)
+      Parent->Add(Action);
+    else
+      Parent->AddSeparator();
+  }
+}
+
+TMenuItem* AddMenu(TMenu& Menu, const char* Caption) {
+  return Menu.Items().Add(std::make_unique<TMenuItem>(Caption));
+}
+
+}  // namespace
+
+void TLanternMain::SetUpCommands() {
+  struct {
+    TAction* Action;
+    int Image;
+    const char* Category;
+    bool Enabled;
+  } Table[] = {
+      {&AddGroup, 0, "オブジェクト操作", true},
+      {&AddLauncher, 1, "オブジェクト操作", true},
+      {&AddLauncherURL, 13, "オブジェクト操作", true},
+      {&AddLauncherFolder, 8, "オブジェクト操作", true},
+      {&MoveRecycled, 2, "オブジェクト操作", false},
+      {&DeleteObj, -1, "オブジェクト操作", false},
+      {&SaveService, 3, "オブジェクト操作", true},
+      {&LoadService, 4, "オブジェクト操作", true},
+      {&CopyObject, 5, "オブジェクト操作", false},
+      {&CutObject, 6, "オブジェクト操作", false},
+      {&PasteObject, 7, "オブジェクト操作", false},
+      {&ObjPropertyAction, -1, "オブジェクト操作", false},
+      {&CheckNoLinkAction, -1, "オブジェクト操作", true},
+      {&UpObjectAction, 10, "オブジェクト操作", false},
+      {&DownObjectAction, 11, "オブジェクト操作", false},
+      {&OpenExplorerAction, 12, "オブジェクト操作", false},
+      {&GetEmptyIcon, -1, "オブジェクト操作", true},
+      {&ScreenSaverExecute, 15, "特別な処理", true},
+      {&ExitWindowsAction, 14, "特別な処理", true},
+      {&OpenObject, -1, "ビュー操作", false},
+      {&UpperFolderOpen, -1, "ビュー操作", true},
+      {&RenameAction, -1, "ビュー操作", false},
+      {&MouseFormToggleAction, 16, "", true},
+      {&UchidenoKodutiToggleAction, 17, "", true},
+  };
+  for (auto& Row : Table) {
+    Row.Action->SetImageIndex(Row.Image);
+    Row.Action->SetCategory(Row.Category);
+    Row.Action->SetEnabled(Row.Enabled);
+  }
+  UpObjectAction.SetShortCut(ssShift | 0x26);    // Shift+Up
+  DownObjectAction.SetShortCut(ssShift | 0x28);  // Shift+Down
+  RenameAction.SetShortCut(0x71);                // F2
+  MouseFormToggleAction.SetChecked(MouseFormEnabled);
+  UchidenoKodutiToggleAction.SetChecked(UchidenoKoduti);
+
+  AddItems(AddMenu(MainMenu2, "ファイル(&F)"), {&StationAction, &ExitAction});
+  AddItems(AddMenu(MainMenu2, "編集(&E)"),
+           {&OpenObject, &AddGroup, &AddLauncher, &AddLauncherFolder, &AddLauncherURL, nullptr,
+            &CopyObject, &CutObject, &PasteObject, nullptr, &UpObjectAction, &DownObjectAction,
+            nullptr, &ObjPropertyAction, &RenameAction, &MoveRecycled, &DeleteObj});
+  AddItems(AddMenu(MainMenu2, "ツール(&T)"),
+           {&CheckNoLinkAction, &OpenExplorerAction, nullptr, &MouseFormToggleAction,
+            &UchidenoKodutiToggleAction, nullptr, &EnvSetAction});
+  AddItems(AddMenu(MainMenu2, "ヘルプ(&H)"), {&HelpAction, &GoWebSiteAction, &AboutAction});
+  SetMenu(&MainMenu2);
+  AddItems(&ListViewPopup.Items(),
+           {&OpenObject, &UpperFolderOpen, &AddGroup, &AddLauncher, &AddLauncherFolder,
+            &AddLauncherURL, nullptr, &CopyObject, &CutObject, &PasteObject, nullptr, &MoveRecycled,
+            &DeleteObj, nullptr, &RenameAction, &OpenExplorerAction, &ObjPropertyAction});
+  ListViewPopup.Items().Items(0)->SetDefault(true);
+  AddItems(&TreeViewPopup.Items(), {&OpenObject, nullptr, &AddGroup, &MoveRecycled, &DeleteObj,
+                                    nullptr, &RenameAction, &ObjPropertyAction});
+  TMenuItem* Main = SystemPopup.Items().Add(&LanternProperty);
+  Main->SetCaption("ランタンのメイン画面(&P)");
+  AddItems(&SystemPopup.Items(),
+           {&EnvSetAction, nullptr, &UchidenoKodutiToggleAction, &MouseFormToggleAction, nullptr,
+            &ExitWindowsAction, &ScreenSaverExecute, nullptr, &HelpAction, &GoWebSiteAction,
+            &AboutAction, nullptr, &ExitAction});
+
+  // The views' handlers.
+  TreeView1.OnChange = [this](TTreeView*, TTreeNode*) { UpdateActions(); };
+  TreeView1.OnEnter = [this](TWinControl*) { UpdateActions(); };
+  TreeView1.OnEdited = [](TTreeView*, TTreeNode* Node, std::string& S) {
+    static_cast<TExecItem*>(Node->Data())->SetName(S);
+  };
+  TreeView1.OnExpanded = [](TTreeView*, TTreeNode* Node) {
+    static_cast<TExecItem*>(Node->Data())->SetExpanded(true);
+  };
+  TreeView1.OnCollapsed = [](TTreeView*, TTreeNode* Node) {
+    static_cast<TExecItem*>(Node->Data())->SetExpanded(false);
+  };
+  TreeView1.OnClick = [this](TWinControl*) {
+    if (DragItems.empty()) OpenObjectExecute();
+  };
+  ListView1.OnChange = [this](TListView*, TListItem* Row, TItemChange) {
+    if (auto* Item = static_cast<TExecItem*>(Row->Data())) Item->SetVisible(Row->Checked());
+    UpdateActions();
+  };
+  ListView1.OnEnter = [this](TWinControl*) { UpdateActions(); };
+  ListView1.OnDblClick = [this](TWinControl*) {
+    if (ListView1.Selected())
+      OpenObjectExecute();
+    else
+      UpperFolderOpenExecute();
+  };
+  ListView1.OnEdited = [](TListView*, TListItem* Row, std::string& S) {
+    static_cast<TExecItem*>(Row->Data())->SetName(S);
+  };
+}
+
+void TLanternMain::OpenObjectExecute() {
+  if (ListView1.Focused()) {
+    TListItem* Row = ListView1.Selected();
+    if (Row && !ListView1.Editing()) static_cast<TExecItem*>(Row->Data())->Open();
+  } else if (TreeView1.Focused()) {
+    TTreeNode* Node = TreeView1.Selected();
+    if (Node && !TreeView1.Editing()) static_cast<TExecItem*>(Node->Data())->Open();
+  }
+}
+
+void TLanternMain::UpperFolderOpenExecute() {
+  TCompositeItem* Current = Root->CurrentFolder();
+  if (Current && Current->Parent()) Root->SetCurrentFolder(Current->Parent()->AsGroup());
+}
+
+void TLanternMain::RenameActionExecute() {
+  if (ListView1.Focused()) {
+    if (TListItem* Row = ListView1.Selected()) Row->EditCaption();
+  } else if (TTreeNode* Node = TreeView1.Selected()) {
+    Node->EditText();
+  }
+}
+
+void TLanternMain::UpdateActions() {
+  if (ListView1.Focused()) {
+    int Selected = ListView1.SelCount();
+    bool One = Selected == 1, Some = Selected > 0;
+    for (TAction* Action :
+         {&RenameAction, &OpenObject, &ObjPropertyAction, &UpObjectAction, &DownObjectAction})
+      Action->SetEnabled(One);
+    for (TAction* Action : {&DeleteObj, &MoveRecycled, &CopyObject, &CutObject})
+      Action->SetEnabled(Some);
+    auto* Item = One ? static_cast<TExecItem*>(ListView1.Selected()->Data()) : nullptr;
+    OpenExplorerAction.SetEnabled(Item && !Item->IsGroup() && !dynamic_cast<TLauncherURL*>(Item));
+  } else {
+    UpObjectAction.SetEnabled(false);
+    DownObjectAction.SetEnabled(false);
+    OpenExplorerAction.SetEnabled(false);
+    TTreeNode* Node = TreeView1.Selected();
+    OpenObject.SetEnabled(Node != nullptr);
+    bool NotRoot = Node && Node->Data() != Root.get();
+    for (TAction* Action :
+         {&RenameAction, &DeleteObj, &MoveRecycled, &CopyObject, &CutObject, &ObjPropertyAction})
+      Action->SetEnabled(NotRoot);
+  }
 }
 
 void TLanternMain::ChooseDataFileName() {
@@ -343,15 +503,17 @@ void TLanternMain::SetHotKeyModifiers(bool Ctrl, bool Shift, bool Alt) {
   HotKeyAlt = Alt;
 }
 
-// The chasing window and the waving gesture exclude each other.
+// The chasing window and the waving gesture exclude each other; the toggles show both.
 void TLanternMain::SetMouseFormEnabled(bool Value) {
   MouseFormEnabled = Value;
-  if (Value) UchidenoKoduti = false;
+  MouseFormToggleAction.SetChecked(Value);
+  if (Value) SetUchidenoKoduti(false);
 }
 
 void TLanternMain::SetUchidenoKoduti(bool Value) {
   UchidenoKoduti = Value;
-  if (Value) MouseFormEnabled = false;
+  UchidenoKodutiToggleAction.SetChecked(Value);
+  if (Value) SetMouseFormEnabled(false);
 }
 
 }  // namespace lantern

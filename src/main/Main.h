@@ -58,6 +58,45 @@ class TLanternMain : public TForm {
   TAction SaveService{"データファイルの保存(&S)", [this] { SaveServiceExecute(); }};
   TAction LoadService{"データファイルの読み込み(&R)", [this] { LoadServiceExecute(); }};
   TAction GetEmptyIcon{"ランチャアイコン取得", [this] { GetEmptyIconExecute(); }};
+  // The view commands.
+  TAction OpenObject{"開く(&O)", [this] { OpenObjectExecute(); }};
+  TAction UpperFolderOpen{"一つ上のグループへ(&B)", [this] { UpperFolderOpenExecute(); }};
+  TAction RenameAction{"名前変更(&N)", [this] { RenameActionExecute(); }};
+  // The two switches of the mouse features.
+  TAction MouseFormToggleAction{"追っかけマウス(&O)", [this] {
+                                  SetMouseFormEnabled(!MouseFormEnabled);
+                                  SaveSettings();
+                                }};
+  TAction UchidenoKodutiToggleAction{"打ち出の小槌(&U)", [this] {
+                                       SetUchidenoKoduti(!UchidenoKoduti);
+                                       SaveSettings();
+                                     }};
+  // The editing commands and the other windows; they get their behaviour with the editing of
+  // the tree and with those windows, and do nothing until then.
+  TAction AddGroup{"グループの新規作成(&G)", nullptr};
+  TAction AddLauncher{"ランチャの新規作成(&L)", nullptr};
+  TAction AddLauncherURL{"URLランチャの新規作成(&U)", nullptr};
+  TAction AddLauncherFolder{"フォルダランチャの新規作成(&F)", nullptr};
+  TAction MoveRecycled{"ゴミ入れに移動(&R)", nullptr};
+  TAction DeleteObj{"完全削除(&D)", nullptr};
+  TAction CopyObject{"コピー(&C)", nullptr};
+  TAction CutObject{"切り取り(&T)", nullptr};
+  TAction PasteObject{"貼り付け(&P)", nullptr};
+  TAction ObjPropertyAction{"ランチャのプロパティ(&S)", nullptr};
+  TAction CheckNoLinkAction{"リンク先のないものを削除(&X)", nullptr};
+  TAction UpObjectAction{"一つ上に(&U)", nullptr};
+  TAction DownObjectAction{"一つ下に(&V)", nullptr};
+  TAction OpenExplorerAction{"オリジナルをエクスプローラで開く(&O)", nullptr};
+  TAction ScreenSaverExecute{"スクリーンセーバーの起動(&S)", nullptr};
+  TAction ExitWindowsAction{"Windowsの終了(&Q)", nullptr};
+  TAction EnvSetAction{"設定(&E)", nullptr};
+  TAction AboutAction{"バージョン情報(&A)", nullptr};
+  TAction HelpAction{"ヘルプ目次(&H)", nullptr};
+  TAction GoWebSiteAction{"VE Diduvode Siteへ行く(&W)", nullptr};
+
+  TPopupMenu ListViewPopup;
+  TPopupMenu TreeViewPopup;
+  TPopupMenu SystemPopup;
 
   // Fields.
   std::unique_ptr<TRoot> Root;
@@ -147,6 +186,11 @@ class TLanternMain : public TForm {
   // Both without regard to case, as the user's locale compares texts.
   int ListView1Compare(const TListItem* Item1, const TListItem* Item2, int Column);
   void LanternPropertyExecute();
+  void OpenObjectExecute();
+  void UpperFolderOpenExecute();
+  void RenameActionExecute();
+  // Enables the commands by the active view, its selection and focus.
+  void UpdateActions();
   void StationActionExecute();
   void ExitActionExecute();
   void SaveServiceExecute();
@@ -158,6 +202,7 @@ class TLanternMain : public TForm {
 
  private:
   void ChooseDataFileName();
+  void SetUpCommands();
   void ApplyWindowBounds(bool Stored);
 
   std::vector<std::string> FArgs;

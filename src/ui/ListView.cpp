@@ -41,7 +41,10 @@ void TListItem::NativeState(bool Checked, bool Selected, bool Focused) {
 }
 
 void TListItem::EditCaption() {
-  if (TListViewPeer* Peer = FOwner->ListPeer()) Peer->EditCaption(this);
+  if (TListViewPeer* Peer = FOwner->ListPeer())
+    Peer->EditCaption(this);
+  else
+    FOwner->FEditing = true;
 }
 
 void TListItem::MakeVisible() {
@@ -167,6 +170,7 @@ int TListView::ColumnWidth(int Index) const {
 }
 
 void TListView::NativeEdited(TListItem* Item, const std::string& Text) {
+  FEditing = false;
   std::string S = Text;
   if (OnEdited) OnEdited(this, Item, S);
   Item->SetCaption(S);

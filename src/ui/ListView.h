@@ -31,6 +31,7 @@ class TListViewPeer : public TControlPeer {
   virtual void MakeVisible(TListItem* Row) = 0;
   virtual int ColumnWidth(int Index) = 0;  // as the user left it
   virtual void EditCaption(TListItem* Row) = 0;
+  virtual bool Editing() = 0;
 };
 
 struct TListColumn {
@@ -145,6 +146,8 @@ class TListView : public TWinControl {
   void SetColumnWidth(int Index, int Width);
   // The user finished editing a caption, double-clicked or clicked a column header.
   void NativeEdited(TListItem* Item, const std::string& Text);
+  // A caption is being edited in place.
+  bool Editing() const { return ListPeer() ? ListPeer()->Editing() : FEditing; }
   void NativeDblClick() {
     if (OnDblClick) OnDblClick(this);
   }
@@ -161,6 +164,8 @@ class TListView : public TWinControl {
   TListItems FItems;
   TImageList* FSmallImages = nullptr;
   std::vector<TListColumn> FColumns;
+  bool FEditing = false;  // windowless
+  friend class TListItem;
 };
 
 }  // namespace lantern

@@ -33,7 +33,10 @@ void TTreeNode::SetSelectedIndex(int Value) {
 }
 
 void TTreeNode::EditText() {
-  if (TTreeViewPeer* Peer = FTreeView->TreePeer()) Peer->EditText(this);
+  if (TTreeViewPeer* Peer = FTreeView->TreePeer())
+    Peer->EditText(this);
+  else
+    FTreeView->FEditing = true;
 }
 
 void TTreeNode::NativeExpanded(bool Value) {
@@ -152,6 +155,7 @@ TTreeView::~TTreeView() {
   OnExpanded = nullptr;
   OnCollapsed = nullptr;
   OnEdited = nullptr;
+  OnClick = nullptr;
   SetPeer(nullptr);
   FItems.reset();
 }
@@ -162,6 +166,7 @@ void TTreeView::SetImages(TImageList* Value) {
 }
 
 void TTreeView::NativeEdited(TTreeNode* Node, const std::string& Text) {
+  FEditing = false;
   std::string S = Text;
   if (OnEdited) OnEdited(this, Node, S);
   Node->SetText(S);

@@ -25,6 +25,7 @@ class TTreeViewPeer : public TControlPeer {
   virtual void InvalidateNode(TTreeNode* Node) = 0;
   virtual void ImagesChanged() = 0;
   virtual void EditText(TTreeNode* Node) = 0;
+  virtual bool Editing() = 0;
 };
 
 class TTreeNode {
@@ -123,6 +124,11 @@ class TTreeView : public TWinControl {
   // The user selected a node or finished editing its text in the native control.
   void NativeSelected(TTreeNode* Node) { SetSelected(Node); }
   void NativeEdited(TTreeNode* Node, const std::string& Text);
+  void NativeClick() {
+    if (OnClick) OnClick(this);
+  }
+  // A node's text is being edited in place.
+  bool Editing() const { return TreePeer() ? TreePeer()->Editing() : FEditing; }
   TTreeNodes& Items() { return *FItems; }
   TTreeNode* Selected() const { return FSelected; }
   void SetSelected(TTreeNode* Node);
@@ -136,6 +142,7 @@ class TTreeView : public TWinControl {
   TNodeEvent OnExpanded;
   TNodeEvent OnCollapsed;
   TEditedEvent OnEdited;  // in-place editing ended; the handler may change the text
+  TNotifyEvent OnClick;   // a mouse button was pressed on the view
 
  private:
   friend class TTreeNode;
@@ -145,6 +152,7 @@ class TTreeView : public TWinControl {
   TTreeNode* FSelected = nullptr;
   TImageList* FImages = nullptr;
   int FRepaintRequests = 0;
+  bool FEditing = false;  // windowless
 };
 
 }  // namespace lantern

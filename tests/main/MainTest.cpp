@@ -363,6 +363,136 @@ TEST_F(MainTest, ColumnClicksSortTheListButNotTheTree) {
   EXPECT_EQ(Rows(), (Names{"ゴミ入れ", "Zeta", "beta", "Alpha", "gamma"}));
 }
 
+class ViewsTest : public MainTest {
+ protected:
+  void SetUp() override {
+    MainTest::SetUp();
+    Start();
+    M = Main.get();
+    Group = new TFolder(M->Root.get());
+    M->Root->Add(Group);
+    Exec = new TLauncherExec(M->Root.get());
+    M->Root->Add(Exec);
+    Url = new TLauncherURL(M->Root.get());
+    M->Root->Add(Url);
+  }
+  void SelectRows(std::initializer_list<TExecItem*> Items) {
+    for (int i = 0; i < M->ListView1.Items().Count(); ++i)
+      M->ListView1.Items()[i]->SetSelected(false);
+    for (TExecItem* Item : Items) Item->ListItem()->SetSelected(true);
+  }
+  TLanternMain* M = nullptr;
+  TFolder* Group = nullptr;
+  TLauncherExec* Exec = nullptr;
+  TLauncherURL* Url = nullptr;
+};
+
+TEST_F(ViewsTest, TheListEnablesTheCommandsBySelection) {
+  M->ListView1.SetFocus();
+  struct {
+    std::vector<TExecItem*> Selected;
+    bool One, Some, Explorer;
+  } Cases[] = {
+      {{}, false, false, false},
+      {{Exec}, true, true, true},
+      {{Group}, true, true, false},
+      {{Url}, true, true, false},
+      {{Group, Exec, Url}, false, true, false},
+  };
+  for (auto& c : Cases) {
+    SelectRows({});
+    for (TExecItem* Item : c.Selected) Item->ListItem()->SetSelected(true);
+    SCOPED_TRACE(c.Selected.size());
+    EXPECT_EQ(M->RenameAction.Enabled(), c.One);
+    EXPECT_EQ(M->OpenObject.Enabled(), c.One);
+    EXPECT_EQ(M->ObjPropertyAction.Enabled(), c.One);
+    EXPECT_EQ(M->UpObjectAction.Enabled(), c.One);
+    EXPECT_EQ(M->DeleteObj.Enabled(), c.Some);
+    EXPECT_EQ(M->MoveRecycled.Enabled(), c.Some);
+    EXPECT_EQ(M->CutObject.Enabled(), c.Some);
+    EXPECT_EQ(M->OpenExplorerAction.Enabled(), c.Explorer);
+  }
+}
+
+TEST_F(ViewsTest, TheTreeEnablesTheCommandsByItsSelectedNode) {
+  M->ListView1.SetFocus();
+  SelectRows({Exec});
+  M->TreeView1.SetFocus();
+  EXPECT_FALSE(M->UpObjectAction.Enabled());
+  EXPECT_FALSE(M->OpenExplorerAction.Enabled());
+  M->TreeView1.SetSelected(M->Root->TreeNode());
+  EXPECT_TRUE(M->OpenObject.Enabled());
+  EXPECT_FALSE(M->RenameAction.Enabled());
+  EXPECT_FALSE(M->MoveRecycled.Enabled());
+  M->TreeView1.SetSelected(Group->TreeNode());
+  EXPECT_TRUE(M->RenameAction.Enabled());
+  EXPECT_TRUE(M->ObjPropertyAction.Enabled());
+  // A click opens the selected group.
+  M->TreeView1.NativeClick();
+  EXPECT_EQ(M->Root->CurrentFolder(), Group);
+}
+
+TEST_F(ViewsTest, TheUsersChangesInTheViewsReachTheTree) {
+  Exec->ListItem()->SetChecked(false);  // the user clears the check box
+  EXPECT_FALSE(Exec->Visible());
+  EXPECT_TRUE(M->Root->MenuDirty());
+  std::string Name = "新しい名前";
+  M->ListView1.NativeEdited(Exec->ListItem(), Name);
+  EXPECT_EQ(Exec->Name(), "新しい名前");
+  M->TreeView1.NativeEdited(Group->TreeNode(), "グループ名");
+  EXPECT_EQ(Group->Name(), "グループ名");
+  EXPECT_EQ(Group->ListItem()->Caption(), "グループ名");
+  auto* Inner = new TFolder(Group);
+  Group->Add(Inner);
+  Group->TreeNode()->Expand(false);
+  EXPECT_TRUE(Group->Expanded());
+  Group->TreeNode()->Collapse(false);
+  EXPECT_FALSE(Group->Expanded());
+}
+
+TEST_F(ViewsTest, DoubleClicksOpenTheRowOrGoUpOneGroup) {
+  M->ListView1.SetFocus();
+  SelectRows({Group});
+  M->ListView1.NativeDblClick();
+  EXPECT_EQ(M->Root->CurrentFolder(), Group);
+  M->ListView1.NativeDblClick();  // nothing selected in the new list: up again
+  EXPECT_EQ(M->Root->CurrentFolder(), M->Root.get());
+  M->ListView1.NativeDblClick();  // at the root nothing happens
+  EXPECT_EQ(M->Root->CurrentFolder(), M->Root.get());
+  // Renaming starts in the active view; opening waits while a caption is edited.
+  SelectRows({Group});
+  M->RenameAction.Execute();
+  EXPECT_TRUE(M->ListView1.Editing());
+  M->OpenObject.Execute();
+  EXPECT_EQ(M->Root->CurrentFolder(), M->Root.get());
+}
+
+TEST_F(ViewsTest, TheMouseSwitchesExcludeEachOtherAndAreSaved) {
+  EXPECT_TRUE(M->MouseFormToggleAction.Checked());
+  EXPECT_FALSE(M->UchidenoKodutiToggleAction.Checked());
+  M->UchidenoKodutiToggleAction.Execute();
+  EXPECT_TRUE(M->UchidenoKoduti);
+  EXPECT_FALSE(M->MouseFormEnabled);
+  EXPECT_FALSE(M->MouseFormToggleAction.Checked());
+  EXPECT_EQ(DWord("UchidenoKoduti"), 1u);
+  EXPECT_EQ(DWord("MouseFormEnabled"), 0u);
+}
+
+TEST_F(ViewsTest, TheMenusListTheCommands) {
+  TMenuItem& Bar = M->MainMenu2.Items();
+  ASSERT_EQ(Bar.Count(), 4);
+  EXPECT_EQ(Bar.Items(1)->Caption(), "編集(&E)");
+  EXPECT_EQ(Bar.Items(1)->Count(), 17);
+  EXPECT_EQ(Bar.Items(1)->Items(0)->Action(), &M->OpenObject);
+  EXPECT_TRUE(Bar.Items(1)->Items(5)->IsSeparator());
+  EXPECT_EQ(M->SystemPopup.Items().Items(0)->Caption(), "ランタンのメイン画面(&P)");
+  EXPECT_EQ(M->SystemPopup.Items().Items(M->SystemPopup.Items().Count() - 1)->Action(),
+            &M->ExitAction);
+  EXPECT_TRUE(M->ListViewPopup.Items().Items(0)->Default());
+  EXPECT_EQ(M->AddLauncherURL.ImageIndex(), 13);
+  EXPECT_FALSE(M->AddGroup.Execute());  // its behaviour arrives with the editing commands
+}
+
 TEST_F(MainTest, AFailedSaveKeepsTheProgramRunning) {
   TLanternMain& M = Start();
   Files.FailReplace = true;

@@ -266,6 +266,7 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TChildPeer {
     if (SendMessageW(FHandle, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&Rect)))
       InvalidateRect(FHandle, &Rect, TRUE);
   }
+  bool Editing() override { return SendMessageW(FHandle, TVM_GETEDITCONTROL, 0, 0) != 0; }
   void EditText(TTreeNode* Node) override {
     ::SetFocus(FHandle);
     SendMessageW(FHandle, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(Node->ItemHandle()));
@@ -296,6 +297,8 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TChildPeer {
         return FALSE;  // the toolkit has set the text itself
       }
       case NM_SETFOCUS: FView.NativeFocusEntered(); return 0;
+      case NM_CLICK:
+      case NM_RCLICK: FView.NativeClick(); return 0;
       default: return 0;
     }
   }
@@ -545,6 +548,7 @@ class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
   void MakeVisible(TListItem* Row) override {
     SendMessageW(FHandle, LVM_ENSUREVISIBLE, Row->Index(), FALSE);
   }
+  bool Editing() override { return SendMessageW(FHandle, LVM_GETEDITCONTROL, 0, 0) != 0; }
   void EditCaption(TListItem* Row) override {
     ::SetFocus(FHandle);
     SendMessageW(FHandle, LVM_EDITLABELW, Row->Index(), 0);
