@@ -224,6 +224,48 @@ void TLanternMain::SetUpCommands() {
   ListView1.OnEdited = [](TListView*, TListItem* Row, std::string& S) {
     static_cast<TExecItem*>(Row->Data())->SetName(S);
   };
+  auto KeyDown = [this](TWinControl* Sender, unsigned& Key, unsigned Shift) {
+    ViewKeyDown(Sender, Key, Shift);
+  };
+  ListView1.OnKeyDown = KeyDown;
+  TreeView1.OnKeyDown = KeyDown;
+  ListView1.SetPopupMenu(&ListViewPopup);
+  TreeView1.SetPopupMenu(&TreeViewPopup);
+}
+
+void TLanternMain::ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shift) {
+  bool List = Sender == &ListView1;
+  if (List ? ListView1.Editing() : TreeView1.Editing()) return;
+  auto Run = [&Key](TAction& Action) {
+    Action.Execute();
+    Key = 0;
+  };
+  bool CtrlOnly = (Shift & (ssShift | ssCtrl | ssAlt)) == ssCtrl;
+  switch (Key) {
+    case VkBack:
+      if (List) Run(UpperFolderOpen);
+      break;
+    case VkReturn: Run(Shift & ssAlt ? ObjPropertyAction : OpenObject); break;
+    case VkEscape: StationAction.Execute(); break;  // the key goes on
+    case VkDelete: Run(Shift & ssShift ? DeleteObj : MoveRecycled); break;
+    case 'C':
+      if (CtrlOnly) Run(CopyObject);
+      break;
+    case 'V':
+      if (CtrlOnly) Run(PasteObject);
+      break;
+    case 'X':
+      if (CtrlOnly) Run(CutObject);
+      break;
+    case VkF10:
+      if (Shift & ssShift) {
+        int X, Y;
+        Sender->ScreenOrigin(X, Y);
+        Key = 0;
+        (List ? ListViewPopup : TreeViewPopup).Popup(X, Y);
+      }
+      break;
+  }
 }
 
 void TLanternMain::OpenObjectExecute() {

@@ -191,6 +191,8 @@ class TLanternMain : public TForm {
   void RenameActionExecute();
   // Enables the commands by the active view, its selection and focus.
   void UpdateActions();
+  // The keys of both views (ListView1KeyDown, TreeView1KeyDown).
+  void ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shift);
   void StationActionExecute();
   void ExitActionExecute();
   void SaveServiceExecute();

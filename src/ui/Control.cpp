@@ -93,6 +93,22 @@ void TWinControl::SetFocus() {
   if (FocusedControl != this) NativeFocusEntered();
 }
 
+void TWinControl::ScreenOrigin(int& X, int& Y) const {
+  if (FPeer && FPeer->ScreenOrigin(X, Y)) return;
+  X = FLeft;
+  Y = FTop;
+  for (TWinControl* p = FParent; p; p = p->FParent) {
+    X += p->FLeft;
+    Y += p->FTop;
+  }
+}
+
+bool TWinControl::NativeKeyDown(unsigned Key, unsigned Shift) {
+  if (!OnKeyDown) return false;
+  OnKeyDown(this, Key, Shift);
+  return Key == 0;
+}
+
 void TWinControl::NativeFocusEntered() {
   if (FocusedControl == this) return;
   FocusedControl = this;

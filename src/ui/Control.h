@@ -20,13 +20,27 @@ class TControlPeer {
   virtual void StateChanged() {}  // caption, window state or another property to mirror
   virtual void Focus() {}
   virtual void Closed() {}  // a form was closed for good
+  virtual bool ScreenOrigin(int&, int&) const { return false; }
 };
 
 enum class TAlign { None, Top, Bottom, Left, Client };
 
+class TPopupMenu;
+
+// Virtual-key codes the program handles.
+enum TVirtualKey : unsigned {
+  VkBack = 0x08,
+  VkReturn = 0x0D,
+  VkEscape = 0x1B,
+  VkDelete = 0x2E,
+  VkF10 = 0x79
+};
+
 class TWinControl {
  public:
   using TNotifyEvent = std::function<void(TWinControl* Sender)>;
+  // Key: a virtual-key code, set to 0 by a handler that consumes it; Shift: TShiftState bits.
+  using TKeyEvent = std::function<void(TWinControl* Sender, unsigned& Key, unsigned Shift)>;
 
   explicit TWinControl(TWinControl* Parent = nullptr);
   TWinControl(const TWinControl&) = delete;
@@ -66,7 +80,16 @@ class TWinControl {
   void NativeBoundsChanged(int Left, int Top, int Width, int Height);
   void NativeFocusEntered();
 
+  // The menu a right click (or Shift+F10, or the menu key) opens on the control.
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value) { FPopupMenu = Value; }
+  // The screen point of the control's top left corner (windowless: its position).
+  void ScreenOrigin(int& X, int& Y) const;
+  // A key went down in the control; whether a handler consumed it.
+  bool NativeKeyDown(unsigned Key, unsigned Shift);
+
   TNotifyEvent OnEnter;  // the control got the focus
+  TKeyEvent OnKeyDown;
 
  protected:
   virtual void BoundsChanged() {}
@@ -80,6 +103,7 @@ class TWinControl {
   bool FVisible = true;
   bool FTabStop = true;
   bool FRealigning = false;
+  TPopupMenu* FPopupMenu = nullptr;
   std::unique_ptr<TControlPeer> FPeer;
 };
 

@@ -478,6 +478,63 @@ TEST_F(ViewsTest, TheMouseSwitchesExcludeEachOtherAndAreSaved) {
   EXPECT_EQ(DWord("MouseFormEnabled"), 0u);
 }
 
+TEST_F(ViewsTest, KeysRunTheirCommandsInBothViews) {
+  std::string Ran;
+  for (TAction* Action : {&M->CopyObject, &M->PasteObject, &M->CutObject, &M->DeleteObj,
+                          &M->MoveRecycled, &M->ObjPropertyAction}) {
+    Action->SetEnabled(true);
+    Action->OnExecute = [&Ran, Action] { Ran += Action->Hint() + ";"; };
+  }
+  struct {
+    unsigned Key, Shift;
+    const char* Ran;
+    bool Consumed;
+  } Cases[] = {
+      {'C', ssCtrl, "コピー;", true},
+      {'C', ssCtrl | ssShift, "", false},  // not exactly Ctrl
+      {'V', ssCtrl, "貼り付け;", true},
+      {'X', ssCtrl, "切り取り;", true},
+      {VkDelete, 0, "ゴミ入れに移動;", true},
+      {VkDelete, ssShift, "完全削除;", true},
+      {VkDelete, ssShift | ssCtrl, "完全削除;", true},  // Shift alone is what is tested
+      {VkReturn, ssAlt, "ランチャのプロパティ;", true},
+  };
+  for (TWinControl* View :
+       {static_cast<TWinControl*>(&M->ListView1), static_cast<TWinControl*>(&M->TreeView1)}) {
+    for (auto& c : Cases) {
+      Ran.clear();
+      EXPECT_EQ(View->NativeKeyDown(c.Key, c.Shift), c.Consumed) << c.Key;
+      EXPECT_EQ(Ran, c.Ran) << c.Key;
+    }
+  }
+  // Nothing while a caption is edited.
+  M->ListView1.SetFocus();
+  SelectRows({Exec});
+  Exec->ListItem()->EditCaption();
+  Ran.clear();
+  EXPECT_FALSE(M->ListView1.NativeKeyDown('C', ssCtrl));
+  EXPECT_EQ(Ran, "");
+}
+
+TEST_F(ViewsTest, BackspaceEnterEscapeAndTheMenuKey) {
+  M->Root->SetCurrentFolder(Group);
+  EXPECT_FALSE(M->TreeView1.NativeKeyDown(VkBack, 0));  // not the tree's
+  EXPECT_TRUE(M->ListView1.NativeKeyDown(VkBack, 0));
+  EXPECT_EQ(M->Root->CurrentFolder(), M->Root.get());
+  M->ListView1.SetFocus();
+  SelectRows({Group});
+  EXPECT_TRUE(M->ListView1.NativeKeyDown(VkReturn, 0));
+  EXPECT_EQ(M->Root->CurrentFolder(), Group);
+  M->LanternProperty.Execute();
+  EXPECT_FALSE(M->ListView1.NativeKeyDown(VkEscape, 0));  // hides, and the key goes on
+  EXPECT_FALSE(M->Visible());
+  EXPECT_TRUE(M->ListView1.NativeKeyDown(VkF10, ssShift));
+  EXPECT_EQ(M->ListViewPopup.Popups, 1);
+  EXPECT_EQ(M->ListViewPopup.PopupX, M->Left() + M->ListView1.Left());  // its top left corner
+  EXPECT_TRUE(M->TreeView1.NativeKeyDown(VkF10, ssShift));
+  EXPECT_EQ(M->TreeViewPopup.Popups, 1);
+}
+
 TEST_F(ViewsTest, TheMenusListTheCommands) {
   TMenuItem& Bar = M->MainMenu2.Items();
   ASSERT_EQ(Bar.Count(), 4);

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "ui/Action.h"
 #include "ui/Application.h"
 #include "ui/Bars.h"
 #include "ui/Form.h"
@@ -41,11 +42,18 @@ void Dispatch(F&& Handler) {
   }
 }
 
+// The modifier keys held now, as the toolkit's TShiftState bits.
+unsigned ShiftState() {
+  return (GetKeyState(VK_SHIFT) < 0 ? ssShift : 0) | (GetKeyState(VK_CONTROL) < 0 ? ssCtrl : 0) |
+         (GetKeyState(VK_MENU) < 0 ? ssAlt : 0);
+}
+
 // Native child controls keep the peer that receives their notifications here.
 class TNotifyTarget {
  public:
   virtual ~TNotifyTarget() = default;
   virtual LRESULT Notify(NMHDR* Header) = 0;
+  virtual TWinControl* Control() { return nullptr; }        // the toolkit's control, if any
   virtual void Command(UINT) {}                             // WM_COMMAND from the control
   virtual bool DrawItem(DRAWITEMSTRUCT*) { return false; }  // WM_DRAWITEM for the control
 };
@@ -164,6 +172,7 @@ HIMAGELIST NativeList(TImageList* List) {
 class TChildPeer : public TNotifyTarget {
  public:
   explicit TChildPeer(TWinControl& Control) : FControl(Control) {}
+  TWinControl* Control() override { return &FControl; }
   ~TChildPeer() override {
     if (FHandle) {
       BindTarget(FHandle, nullptr);
@@ -188,6 +197,13 @@ class TChildPeer : public TNotifyTarget {
                  FControl.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   }
   void MirrorVisible() { ShowWindow(FHandle, FControl.Visible() ? SW_SHOW : SW_HIDE); }
+  bool OriginOnScreen(int& X, int& Y) const {
+    POINT p = {0, 0};
+    if (!ClientToScreen(FHandle, &p)) return false;
+    X = p.x;
+    Y = p.y;
+    return true;
+  }
   void FocusNative() { ::SetFocus(FHandle); }
 
  public:
@@ -221,6 +237,7 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TChildPeer {
   void BoundsChanged() override { MirrorBounds(); }
   void VisibleChanged() override { MirrorVisible(); }
   void Focus() override { FocusNative(); }
+  bool ScreenOrigin(int& X, int& Y) const override { return OriginOnScreen(X, Y); }
 
   void NodeAdded(TTreeNode* Node) override {
     TSyncing Sync(FSyncing);
@@ -299,6 +316,9 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TChildPeer {
       case NM_SETFOCUS: FView.NativeFocusEntered(); return 0;
       case NM_CLICK:
       case NM_RCLICK: FView.NativeClick(); return 0;
+      case TVN_KEYDOWN:
+        // Non-zero: the key is not the control's (no incremental search, no beep on Enter).
+        return FView.NativeKeyDown(reinterpret_cast<NMTVKEYDOWN*>(Header)->wVKey, ShiftState());
       default: return 0;
     }
   }
@@ -498,6 +518,7 @@ class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
   void BoundsChanged() override { MirrorBounds(); }
   void VisibleChanged() override { MirrorVisible(); }
   void Focus() override { FocusNative(); }
+  bool ScreenOrigin(int& X, int& Y) const override { return OriginOnScreen(X, Y); }
 
   // While the list is inside an update bracket nothing is sent; the bracket's end rebuilds
   // the native rows at once (a group of thousands is listed in one pass).
@@ -580,6 +601,9 @@ class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
         FView.NativeColumnClick(reinterpret_cast<NMLISTVIEW*>(Header)->iSubItem);
         return 0;
       case NM_DBLCLK: FView.NativeDblClick(); return 0;
+      case LVN_KEYDOWN:
+        FView.NativeKeyDown(reinterpret_cast<NMLVKEYDOWN*>(Header)->wVKey, ShiftState());
+        return 0;
       case NM_SETFOCUS: FView.NativeFocusEntered(); return 0;
       default: return 0;
     }
@@ -802,6 +826,15 @@ class TWin32FormPeer : public TControlPeer {
         if (HIWORD(WParam) != 0 || Id < FirstCommand || Id - FirstCommand >= FMenuItems.size())
           return false;
         FMenuItems[Id - FirstCommand]->Click();
+        return true;
+      }
+      case WM_CONTEXTMENU: {
+        TNotifyTarget* Target = TargetOf(reinterpret_cast<HWND>(WParam));
+        TWinControl* Control = Target ? Target->Control() : nullptr;
+        if (!Control || !Control->PopupMenu()) return false;
+        int X = static_cast<short>(LOWORD(LParam)), Y = static_cast<short>(HIWORD(LParam));
+        if (LParam == -1) Control->ScreenOrigin(X, Y);  // from the keyboard
+        Control->PopupMenu()->Popup(X, Y);
         return true;
       }
       case WM_DRAWITEM: {

@@ -131,6 +131,20 @@ TEST_F(WidgetsTest, InPlaceEditingEndsInTheToolkitWithTheTypedText) {
   EXPECT_EQ(RowText(0, 0), "新しい名前");
 }
 
+TEST_F(WidgetsTest, KeysInTheViewsReachTheirHandlers) {
+  Form->List.Items().Add()->SetCaption("a");
+  Form->Tree.Items().AddChild(nullptr, "n");
+  Form->CreateHandle();
+  Form->Show();
+  std::vector<unsigned> Keys;
+  auto Record = [&](TWinControl*, unsigned& Key, unsigned) { Keys.push_back(Key); };
+  Form->List.OnKeyDown = Record;
+  Form->Tree.OnKeyDown = Record;
+  SendMessageW(ListWindow(), WM_KEYDOWN, VK_DELETE, 0);
+  SendMessageW(TreeWindow(), WM_KEYDOWN, VK_BACK, 0);
+  EXPECT_EQ(Keys, (std::vector<unsigned>{VkDelete, VkBack}));
+}
+
 TEST_F(WidgetsTest, TreeNodesFollowAndTheUsersSelectionComesBack) {
   TTreeNode* Root = Form->Tree.Items().AddChild(nullptr, "ランタン");
   TTreeNode* Trash = Form->Tree.Items().AddChild(Root, "ゴミ入れ");
