@@ -59,6 +59,8 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   ListView1.AddColumn("ファイル名", 250);
   // Group, current group, trash, current trash, URL launcher.
   for (int Id = 101; Id <= 105; ++Id) ImageList1.AddIcon(System().ResourceIcon(Id, 16));
+  for (int Index = 0; Index < ButtonPictures; ++Index)
+    ButtonImage.AddIcon(System().ResourceIcon(200 + Index, 16));
   SetUpCommands();
   Timer1.SetInterval(200);
   Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
@@ -95,6 +97,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 }
 
 TLanternMain::~TLanternMain() {
+  ToolBar1.ClearButtons();  // the actions go before the bar
   Timer1.SetEnabled(false);
   Application().OnMessage = nullptr;
   ListView1.OnChange = nullptr;
@@ -171,6 +174,12 @@ void TLanternMain::SetUpCommands() {
   MouseFormToggleAction.SetChecked(MouseFormEnabled);
   UchidenoKodutiToggleAction.SetChecked(UchidenoKoduti);
 
+  for (TAction* Button :
+       {static_cast<TAction*>(nullptr), &AddGroup, &AddLauncher, &AddLauncherFolder,
+        &AddLauncherURL, static_cast<TAction*>(nullptr), &CopyObject, &CutObject, &PasteObject,
+        &UpObjectAction, &DownObjectAction, &OpenExplorerAction, &MoveRecycled,
+        static_cast<TAction*>(nullptr), &MouseFormToggleAction, &UchidenoKodutiToggleAction})
+    ToolBar1.AddButton(Button);
   AddItems(AddMenu(MainMenu2, "ファイル(&F)"), {&StationAction, &ExitAction});
   AddItems(AddMenu(MainMenu2, "編集(&E)"),
            {&OpenObject, &AddGroup, &AddLauncher, &AddLauncherFolder, &AddLauncherURL, nullptr,

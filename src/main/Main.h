@@ -47,7 +47,8 @@ class TLanternMain : public TForm {
   TListView ListView1{this};
   TStatusBar StatusBar1{this};
   TImageList ImageList1;
-  TImageList ButtonImage;  // the commands' pictures
+  TImageList ButtonImage;  // the commands' pictures; 9 is the notification area's icon
+  static constexpr int ButtonPictures = 18;
   TTimer Timer1;
   TMainMenu MainMenu2;
 

@@ -8,8 +8,15 @@ TToolBar::TToolBar(TWinControl* Parent) : TWinControl(Parent) {
 }
 
 TToolBar::~TToolBar() {
-  for (auto& Listening : FListening) Listening.first->RemoveListener(Listening.second);
+  ClearButtons();
   SetPeer(nullptr);
+}
+
+void TToolBar::ClearButtons() {
+  for (auto& Listening : FListening) Listening.first->RemoveListener(Listening.second);
+  FListening.clear();
+  FButtons.clear();
+  if (TToolBarPeer* Peer = BarPeer()) Peer->ButtonsChanged();
 }
 
 void TToolBar::AddButton(TAction* Action) {

@@ -28,6 +28,8 @@ class TToolBar : public TWinControl {
   int ButtonHeight() const { return 26; }
   // A button for the action (its picture, its hint); nullptr adds a separator.
   void AddButton(TAction* Action);
+  // Takes every button away (an owner whose actions go before the bar calls it first).
+  void ClearButtons();
   const std::vector<TAction*>& Buttons() const { return FButtons; }
   // The user pressed the button at Index.
   void NativeClick(int Index);

@@ -547,6 +547,10 @@ TEST_F(ViewsTest, TheMenusListTheCommands) {
             &M->ExitAction);
   EXPECT_TRUE(M->ListViewPopup.Items().Items(0)->Default());
   EXPECT_EQ(M->AddLauncherURL.ImageIndex(), 13);
+  EXPECT_EQ(M->ButtonImage.Count(), 18);
+  ASSERT_EQ(M->ToolBar1.Buttons().size(), 16u);
+  EXPECT_EQ(M->ToolBar1.Buttons()[0], nullptr);
+  EXPECT_EQ(M->ToolBar1.Buttons()[15], &M->UchidenoKodutiToggleAction);
   EXPECT_FALSE(M->AddGroup.Execute());  // its behaviour arrives with the editing commands
 }
 
