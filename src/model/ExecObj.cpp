@@ -217,10 +217,7 @@ void TExecItem::ShowInTreeNode(TTreeNode* ANode) {
   if (!FTreeNode) return;
   FTreeNode->SetData(this);
   FTreeNode->SetText(FName);
-  TRoot* Root = OwnerRoot();
-  int Picture = Root && Root->CurrentFolder() == this ? 1 : 0;
-  FTreeNode->SetImageIndex(Picture);
-  FTreeNode->SetSelectedIndex(Picture);
+  SetNodePictures(IsCurrent() ? 1 : 0);
   if (FExpanded)
     FTreeNode->Expand(false);
   else
@@ -290,7 +287,7 @@ void TCompositeItem::ShowInListItem(TListItem* ARow) {
   SetRowPicture(0, true);
 }
 
-void TCompositeItem::SetNodePictures(int Index) {
+void TExecItem::SetNodePictures(int Index) {
   if (!FTreeNode) return;
   FTreeNode->SetImageIndex(Index);
   FTreeNode->SetSelectedIndex(Index);

@@ -120,7 +120,8 @@ class TExecItem {
   void ShowInListItemBase(TListItem* ARow);
   void SetRowPicture(int Index, bool Silently);
   void CopyBasicsTo(TExecItem* Copy) const;
-  bool IsCurrent();  // this is the root's current group
+  bool IsCurrent();                 // this is the root's current group
+  void SetNodePictures(int Index);  // picture and selected picture of the tree node
   // The data file: one field of the item's record, and the record of a group or launcher.
   virtual void WriteField(TStream& Stream, TField Field);
   virtual void ApplyField(TField Field, const std::string& Line);
@@ -178,7 +179,6 @@ class TCompositeItem : public TExecItem {
   void LoadChildren(TStream& Stream);
 
  protected:
-  void SetNodePictures(int Index);
   TExecItem* CloneChildrenInto(TCompositeItem* Copy) const;
 
   TExecItemList FChildren;

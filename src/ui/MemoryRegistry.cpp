@@ -75,7 +75,6 @@ bool TMemoryRegistry::ReadBinary(const std::string& Key, const std::string& Name
 void TMemoryRegistry::WriteRaw(const std::string& Key, const std::string& Name, TRegDataType Type,
                                const std::string& Bytes) {
   CreateKey(Key);
-  ++Writes;
   TValues& Values = FKeys[Normal(Key)];
   auto It = Values.find(UpperCaseAscii(Name));
   int Order = It == Values.end() ? ++FOrder : It->second.Order;

@@ -27,7 +27,6 @@ class TMemoryRegistry : public TRegistry {
                 const std::string& Bytes);
   // The names of the values of a key, in the order they were first written.
   std::string ValueNames(const std::string& Key);
-  int Writes = 0;
 
  private:
   struct TValue {

@@ -15,7 +15,6 @@ constexpr unsigned ShgfiSysIconIndex = 0x4000;
 constexpr unsigned ShgfiSmallIcon = 0x1;
 
 constexpr int SW_SHOWNORMAL_ = 1;  // SW_SHOWNORMAL
-constexpr int SW_SHOW_ = 5;        // SW_SHOW
 
 class TShell {
  public:

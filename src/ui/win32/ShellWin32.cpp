@@ -13,7 +13,7 @@ namespace {
 static_assert(ShgfiIcon == SHGFI_ICON && ShgfiDisplayName == SHGFI_DISPLAYNAME &&
                   ShgfiSysIconIndex == SHGFI_SYSICONINDEX && ShgfiSmallIcon == SHGFI_SMALLICON,
               "the shell's flags");
-static_assert(SW_SHOWNORMAL_ == SW_SHOWNORMAL && SW_SHOW_ == SW_SHOW, "show commands");
+static_assert(SW_SHOWNORMAL_ == SW_SHOWNORMAL, "show command");
 
 void ReleaseIcon(void* Handle) { DestroyIcon(static_cast<HICON>(Handle)); }
 
