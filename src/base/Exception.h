@@ -29,6 +29,12 @@ class ERegistryError : public Exception {
   using Exception::Exception;
 };
 
+// An operation that the object's state does not allow.
+class EInvalidOperation : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // An exclusion mask that is not well formed.
 class EMaskError : public Exception {
  public:

@@ -48,6 +48,20 @@ int LanternEntry(const std::vector<std::string>& Args) {
 
 TLanternMain::TLanternMain(std::vector<std::string> Args)
     : TForm(MainWindowClass), FArgs(std::move(Args)) {
+  LauncherMenu.SetImages(&ImageList1);
+  LauncherMenu.SetOwnerDraw(true);
+  LauncherMenu.OnDonePopup = [this](TPopupMenuEx*) { MenuShowing = false; };
+  // The entries point at the tree's items: a change not yet rebuilt by the timer (an item
+  // deleted a moment ago) is rebuilt now, and the timer leaves the entries alone while the
+  // menu is open, however it was opened.
+  LauncherMenu.OnPopup = [this](TPopupMenu*) {
+    Root->BuildMenu(&LauncherMenu, nullptr);
+    MenuShowing = true;
+  };
+  Tray = std::make_unique<TTaskTray>(this);
+  Tray->SetTipString("ランタン");
+  Tray->SetPopupMenuL(&LauncherMenu);
+  Tray->SetPopupMenuR(&SystemPopup);
   SetCaption("ランタン for Windows");
   SetBounds(0, 0, 614, 446);
   ToolBar1.SetImages(&ButtonImage);
@@ -90,6 +104,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   // A data file that cannot be read is reported; the program goes on with what was read.
   Application().Guard([this] { LoadService.Execute(); });
   if (!TRoot::GetRecycledFolder()) Root->Add(new TRecycledFolder(Root.get()));
+  Root->BuildMenu(&LauncherMenu, nullptr);
 
   if (!ActivateMessage) ActivateMessage = System().RegisterMessage(ActivateMessageName);
   Application().OnMessage = [this](TMessage& Msg, bool& Handled) { AppMessage(Msg, Handled); };
@@ -97,6 +112,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 }
 
 TLanternMain::~TLanternMain() {
+  Tray.reset();             // the icon leaves the notification area
   ToolBar1.ClearButtons();  // the actions go before the bar
   Timer1.SetEnabled(false);
   Application().OnMessage = nullptr;
@@ -342,6 +358,9 @@ std::string TLanternMain::GetVersionString() {
 void TLanternMain::FormShow() {
   if (!FirstShow) return;
   FirstShow = false;
+  Tray->SetIcon(ButtonImage.GetIcon(9));
+  Tray->SetRegistered(true);
+  if (!DispRegisterIcon) Tray->SetRegistered(false);
   if (FArgs.empty()) {
     // A timer tick hides the minimised window: the program ends up resident. The first tick
     // runs at once rather than 200 ms later, so that the window does not linger.
@@ -436,6 +455,7 @@ void TLanternMain::Timer1Timer() {
     Root->RefreshListView();
     SaveService.Execute();
   }
+  if (Root->MenuDirty()) Root->BuildMenu(&LauncherMenu, nullptr);
   if (IconCountdown == 0) {
     IconCountdown = 250;
     GetEmptyIcon.Execute();
@@ -539,8 +559,17 @@ void TLanternMain::GetEmptyIconExecute() {
 // Setters whose effects join with the parts they drive (the notification-area icon, the hot
 // key and the chasing window) store the value until then.
 
-void TLanternMain::SetDispRegisterIcon(bool Value) { DispRegisterIcon = Value; }
-void TLanternMain::SetIconLeftClickPopupMenu(bool Value) { IconLeftClickPopupMenu = Value; }
+void TLanternMain::SetDispRegisterIcon(bool Value) {
+  if (Value == DispRegisterIcon) return;
+  DispRegisterIcon = Value;
+  Tray->SetRegistered(Value);
+}
+
+void TLanternMain::SetIconLeftClickPopupMenu(bool Value) {
+  if (Value == IconLeftClickPopupMenu) return;
+  IconLeftClickPopupMenu = Value;
+  Tray->SetPopupMenuL(Value ? &LauncherMenu : nullptr);
+}
 void TLanternMain::SetHotKeyEnabled(bool Value) { HotKeyEnabled = Value; }
 void TLanternMain::SetHotKey(int Value) { HotKey = Value; }
 void TLanternMain::SetMouseFormWidth(int Value) { MouseFormWidth = Value; }

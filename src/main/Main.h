@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "model/ExecObj.h"
+#include "model/PopupMenuEx.h"
+#include "shell/TaskTray.h"
 #include "ui/Application.h"
 #include "ui/Bars.h"
 #include "ui/Form.h"
@@ -98,6 +100,8 @@ class TLanternMain : public TForm {
   TPopupMenu ListViewPopup;
   TPopupMenu TreeViewPopup;
   TPopupMenu SystemPopup;
+  TPopupMenuEx LauncherMenu;  // the launcher tree as a menu, rebuilt after it changed
+  std::unique_ptr<TTaskTray> Tray;
 
   // Fields.
   std::unique_ptr<TRoot> Root;

@@ -14,6 +14,11 @@
 namespace lantern {
 
 class TStream;
+class TCanvas;
+struct TRect;
+class TMenuItem;
+class TPopupMenu;
+class TKindColorSet;
 class TListView;
 class TListItem;
 class TTreeView;
@@ -73,6 +78,13 @@ class TExecItem {
   virtual void Open() = 0;
   virtual void BeginWatchScan();
   virtual TExecItem* Clone();  // nullptr: this kind cannot be copied
+  // The launcher menu: the item's entry (and those below it) appended to AParentEntry, and
+  // how an entry is measured and drawn. Entries read the item's current name, picture and
+  // colours each time they are drawn.
+  virtual void AddToMenu(TPopupMenu* /*AOwner*/, TMenuItem* /*AParentEntry*/) {}
+  virtual void DrawMenuItem(TMenuItem* Sender, TCanvas& ACanvas, const TRect& ARect,
+                            bool Selected);
+  virtual void MeasureMenuItem(TMenuItem* Sender, TCanvas& ACanvas, int& Width, int& Height);
 
   TExecItem* GetRoot();
   TRoot* OwnerRoot();  // GetRoot when that is a TRoot, else nullptr
@@ -122,6 +134,10 @@ class TExecItem {
   void CopyBasicsTo(TExecItem* Copy) const;
   bool IsCurrent();                 // this is the root's current group
   void SetNodePictures(int Index);  // picture and selected picture of the tree node
+  // The colours and font of this item's kind in the launcher menu.
+  virtual TKindColorSet& MenuKind(TRoot& Root) = 0;
+  // An entry for the launcher menu that measures and draws itself as this item.
+  std::unique_ptr<TMenuItem> NewMenuEntry(int ImageIndex);
   // The data file: one field of the item's record, and the record of a group or launcher.
   virtual void WriteField(TStream& Stream, TField Field);
   virtual void ApplyField(TField Field, const std::string& Line);
@@ -161,6 +177,9 @@ class TCompositeItem : public TExecItem {
   void ClearTreeNode() override;
   void Open() override;
   void BeginWatchScan() override;
+  void AddToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry) override;
+  void DrawMenuItem(TMenuItem* Sender, TCanvas& ACanvas, const TRect& ARect,
+                    bool Selected) override;
 
   virtual void Add(TExecItem* AItem);
   virtual void Remove(TExecItem* AItem);
@@ -179,6 +198,9 @@ class TCompositeItem : public TExecItem {
   void LoadChildren(TStream& Stream);
 
  protected:
+  TKindColorSet& MenuKind(TRoot& Root) override;
+  // The entries of the children: groups first, then the others, each in Children order.
+  void AddChildrenToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry);
   TExecItem* CloneChildrenInto(TCompositeItem* Copy) const;
 
   TExecItemList FChildren;
@@ -276,6 +298,8 @@ class TRoot : public TCompositeItem {
   void SetUpperFirst(bool Value) { FUpperFirst = Value; }
   TFont& Font() { return FFont; }
   void SetFont(const TFont& AFont) { FFont.Assign(AFont); }
+  // Fills Entries (nullptr: Menu's top level) with the tree when MenuDirty says it changed.
+  void BuildMenu(TPopupMenu* Menu, TMenuItem* Entries);
   TKindColorSet& GroupColors() { return FGroupColors; }
   TKindColorSet& LauncherColors() { return FLauncherColors; }
   TKindColorSet& FolderLauncherColors() { return FFolderLauncherColors; }
@@ -317,6 +341,7 @@ class TLauncher : public TExecItem {
   void LoadFromStream(TStream& Stream) override;
   void Open() override;
   TExecItem* Clone() override;
+  void AddToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry) override;
   virtual void Execute(void* Sender);
   virtual void FetchIcon();
   // The icon is to be fetched by the root's FetchPendingIcons (set while a file loads).
@@ -332,6 +357,7 @@ class TLauncher : public TExecItem {
   void ApplyField(TField Field, const std::string& Line) override;
   void CopyLauncherTo(TLauncher* Copy) const;
   bool InTrash() const;
+  TKindColorSet& MenuKind(TRoot& Root) override;
 
   std::string FParameters;
   std::string FWorkFolder;
@@ -358,6 +384,7 @@ class TLauncherFolder : public TLauncher {
   void SetFolderExplorerOption(const std::string& Value) { FExplorerOption = Value; }
 
  protected:
+  TKindColorSet& MenuKind(TRoot& Root) override;
   void WriteField(TStream& Stream, TField Field) override;
   void ApplyField(TField Field, const std::string& Line) override;
 
@@ -374,6 +401,9 @@ class TLauncherURL : public TLauncher {
   TExecItem* Clone() override;
   void Execute(void* Sender) override;
   void FetchIcon() override { FImageIndex = 4; }
+
+ protected:
+  TKindColorSet& MenuKind(TRoot& Root) override;
 };
 
 // Walks every item below a root once, in pre-order. The tree must not change meanwhile.
@@ -397,6 +427,10 @@ void InvalidateTreeNode(TTreeNode* ANode);
 std::string ExpandLongPath(const std::string& Path);
 std::string GetLongName(const std::string& Path);
 std::unique_ptr<TIcon> GetFileIcon(const std::string& Path, bool Large);
+
+// A menu caption as drawn: every "&" removed. Underline: the byte offset in the result of the
+// character that followed the last "&" removed, or -1 when none did.
+std::string StripAmpersands(const std::string& Caption, int& Underline);
 
 std::string ReadLine(TStream& Stream);
 void WriteLine(TStream& Stream, const std::string& Text);

@@ -8,7 +8,14 @@
 namespace lantern {
 
 // A shortcut: a virtual-key code with the modifiers below.
-enum TShiftState : unsigned { ssShift = 0x100, ssCtrl = 0x200, ssAlt = 0x400 };
+enum TShiftState : unsigned {
+  ssShift = 0x100,
+  ssCtrl = 0x200,
+  ssAlt = 0x400,
+  ssLeft = 0x800,
+  ssRight = 0x1000,
+  ssMiddle = 0x2000
+};
 
 class TAction {
  public:

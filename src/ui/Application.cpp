@@ -23,6 +23,10 @@ void TApplication::Terminate() {
   if (Widgets()) Widgets()->Terminate();
 }
 
+void TApplication::ProcessMessages() {
+  if (Widgets()) Widgets()->ProcessMessages();
+}
+
 void TApplication::ShowException(const std::exception& E) {
   try {
     MessageDlg(E.what(), TMsgDlgType::Error, mbOK);

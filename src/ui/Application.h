@@ -22,6 +22,8 @@ class TApplication {
   // Runs the message loop until Terminate (windowless: returns at once).
   void Run();
   void Terminate();
+  // Handles the messages waiting in the queue (windowless: nothing to do).
+  void ProcessMessages();
   // The error box with the exception's text; what every event dispatch does with an
   // exception that its handler let through.
   void ShowException(const std::exception& E);

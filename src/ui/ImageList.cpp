@@ -21,6 +21,11 @@ int TImageList::AddIcon(const TIcon& Icon) {
   return Count() - 1;
 }
 
+TIcon TImageList::GetIcon(int Index) const {
+  if (Index < 0 || Index >= Count()) return TIcon();
+  return FPeer ? FPeer->GetIcon(Index) : FPictures[Index];
+}
+
 void TImageList::Delete(int Index) {
   if (Index < 0 || Index >= Count()) return;
   if (FPeer) FPeer->Deleted(Index);

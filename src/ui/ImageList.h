@@ -15,6 +15,7 @@ class TImageListPeer {
   virtual void* Handle() const = 0;
   virtual void Added(const TIcon& Icon) = 0;
   virtual void Deleted(int Index) = 0;
+  virtual TIcon GetIcon(int Index) const = 0;  // a new icon of the picture
 };
 
 class TImageList {
@@ -33,6 +34,9 @@ class TImageList {
   void Delete(int Index);
   // The icon as added; empty while a native image list holds the pictures.
   const TIcon& Icon(int Index) const { return FPictures.at(Index); }
+  // The picture as an icon of its own (from the native list when there is one); empty for
+  // an index outside the list.
+  TIcon GetIcon(int Index) const;
 
  private:
   int FWidth, FHeight;

@@ -26,6 +26,7 @@ void TPopupMenu::Popup(int X, int Y) {
   PopupX = X;
   PopupY = Y;
   ++Popups;
+  if (OnPopup) OnPopup(this);
   TMenuItem* Chosen = Widgets() ? Widgets()->TrackPopupMenu(*this, X, Y) : Choice;
   if (Chosen) Chosen->Click();
 }

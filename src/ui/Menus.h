@@ -8,11 +8,21 @@
 #include <vector>
 
 #include "ui/Action.h"
+#include "ui/Canvas.h"
 
 namespace lantern {
 
+class TImageList;
+
 class TMenuItem {
  public:
+  // Owner drawing: the entry's size, and its picture in its rectangle (Selected while it is
+  // highlighted).
+  using TMeasureItemEvent =
+      std::function<void(TMenuItem* Sender, TCanvas& Canvas, int& Width, int& Height)>;
+  using TDrawItemEvent =
+      std::function<void(TMenuItem* Sender, TCanvas& Canvas, const TRect& Rect, bool Selected)>;
+
   TMenuItem() = default;
   explicit TMenuItem(TAction* Action) : FAction(Action) {}
   explicit TMenuItem(const std::string& Caption) : FCaption(Caption) {}
@@ -29,6 +39,8 @@ class TMenuItem {
   bool Checked() const { return FAction && FAction->Checked(); }
   bool Default() const { return FDefault; }
   void SetDefault(bool Value) { FDefault = Value; }
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value) { FImageIndex = Value; }
 
   int Count() const { return static_cast<int>(FItems.size()); }
   TMenuItem* Items(int Index) const { return FItems.at(Index).get(); }
@@ -41,12 +53,15 @@ class TMenuItem {
   // The user chose the item: its action runs (when enabled), else its click handler.
   void Click();
   std::function<void(TMenuItem* Sender)> OnClick;
+  TMeasureItemEvent OnMeasureItem;
+  TDrawItemEvent OnDrawItem;
 
  private:
   std::string FCaption;
   TAction* FAction = nullptr;
   bool FEnabled = true;
   bool FDefault = false;
+  int FImageIndex = -1;
   std::vector<std::unique_ptr<TMenuItem>> FItems;
 };
 
@@ -54,9 +69,17 @@ class TMenu {
  public:
   virtual ~TMenu() = default;
   TMenuItem& Items() { return FItems; }
+  // The pictures of the entries; the menu does not own them.
+  TImageList* Images() const { return FImages; }
+  void SetImages(TImageList* Value) { FImages = Value; }
+  // Entries measured and drawn by their OnMeasureItem and OnDrawItem.
+  bool OwnerDraw() const { return FOwnerDraw; }
+  void SetOwnerDraw(bool Value) { FOwnerDraw = Value; }
 
  private:
   TMenuItem FItems;
+  TImageList* FImages = nullptr;
+  bool FOwnerDraw = false;
 };
 
 // A form's menu bar.
@@ -67,6 +90,8 @@ class TPopupMenu : public TMenu {
   // Shows the menu at the screen point and returns when it has closed; the chosen item has
   // run by then.
   virtual void Popup(int X, int Y);
+  // Runs just before the menu shows.
+  std::function<void(TPopupMenu* Sender)> OnPopup;
   // Windowless: where the last popup appeared, and the item a test chooses in it.
   int PopupX = 0, PopupY = 0, Popups = 0;
   TMenuItem* Choice = nullptr;

@@ -16,6 +16,19 @@ constexpr unsigned ShgfiSmallIcon = 0x1;
 
 constexpr int SW_SHOWNORMAL_ = 1;  // SW_SHOWNORMAL
 
+// The notification area's calls (NIM_*), flags (NIF_*) and the icon's record.
+enum TNotifyIconMessage : unsigned { NimAdd = 0, NimModify = 1, NimDelete = 2 };
+constexpr unsigned NifMessage = 1, NifIcon = 2, NifTip = 4;
+struct TNotifyIconData {
+  unsigned Size = 0;  // cbSize
+  void* Window = nullptr;
+  unsigned ID = 0;
+  unsigned Flags = 0;
+  unsigned CallbackMessage = 0;
+  void* Icon = nullptr;
+  std::string Tip;  // at most 63 bytes
+};
+
 class TShell {
  public:
   virtual ~TShell() = default;
@@ -26,6 +39,9 @@ class TShell {
   virtual int ShellExec(void* Owner, const std::string& Verb, const std::string& File,
                         const std::string& Parameters, const std::string& Directory,
                         int ShowCommand) = 0;
+  // Shell_NotifyIcon(W); on failure false, with the thread's last error in Error.
+  virtual bool NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
+                          unsigned& Error) = 0;
 };
 
 TShell& Shell();

@@ -38,6 +38,10 @@ class TSystem {
   virtual void DeleteAtom(unsigned Atom) = 0;
   // Brings Window to the top even when another thread owns the foreground window.
   virtual void ForceForeground(void* Window) = 0;
+  // SetForegroundWindow: within the program's own rights, no tricks.
+  virtual void SetForegroundWindow(void* Window) = 0;
+  virtual void CursorPos(int& X, int& Y) = 0;  // in screen coordinates
+  virtual void Sleep(int Milliseconds) = 0;
 };
 
 TSystem& System();

@@ -14,6 +14,8 @@ class TImageList;
 class TImageListPeer;
 class TMenuItem;
 class TPopupMenu;
+class TControlPeer;
+class TMessageWindow;
 
 class TWidgetFactory {
  public:
@@ -24,8 +26,12 @@ class TWidgetFactory {
   virtual std::unique_ptr<TImageListPeer> CreateImageList(TImageList& List) = 0;
   // Shows the popup menu at the screen point until it closes; the item chosen, if any.
   virtual TMenuItem* TrackPopupMenu(TPopupMenu& Menu, int X, int Y) = 0;
+  // The hidden native window of a message window.
+  virtual std::unique_ptr<TControlPeer> CreateMessageWindow(TMessageWindow& Window) = 0;
   // The message loop of the user-interface thread, until Terminate.
   virtual void Run() = 0;
+  // Handles the messages waiting in the queue and returns.
+  virtual void ProcessMessages() = 0;
   virtual void Terminate() = 0;
 };
 

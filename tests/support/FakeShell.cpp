@@ -26,6 +26,19 @@ int TFakeShell::ShellExec(void* Owner, const std::string& Verb, const std::strin
   return ExecuteResult;
 }
 
+bool TFakeShell::NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
+                            unsigned& Error) {
+  NotifyCalls.push_back({Message, Data});
+  unsigned Next = 0;
+  if (!NotifyErrors.empty()) {
+    Next = NotifyErrors.front();
+    NotifyErrors.pop_front();
+  }
+  if (Next == 0) return true;
+  Error = Next;
+  return false;
+}
+
 std::string TFakeShell::PathOf(const TIcon& Icon) {
   return Icon.Empty() ? std::string() : *static_cast<std::string*>(Icon.Handle());
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A shell that hands out countable icons: each icon's handle is a string naming the path it
 // was asked for, and the number of icons still alive is known.
+#include <deque>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,6 +25,17 @@ class TFakeShell : public TShell {
   };
   std::vector<TExecution> Executions;
   int ExecuteResult = 42;  // what ShellExecute answers
+
+  // The notification area: every call in order, and the answers to the next calls (an error
+  // code makes the call fail with it; 0 or none left: success).
+  bool NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
+                  unsigned& Error) override;
+  struct TNotifyCall {
+    TNotifyIconMessage Message;
+    TNotifyIconData Data;
+  };
+  std::vector<TNotifyCall> NotifyCalls;
+  std::deque<unsigned> NotifyErrors;
 
   std::vector<std::string> Asked;  // every path asked for, in order
   unsigned LastFlags = 0;

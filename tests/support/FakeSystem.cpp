@@ -23,6 +23,13 @@ void* TFakeSystem::FindWindowByClass(const std::string& ClassName) {
   return ClassName == "TLanternMain" ? OtherWindow : nullptr;
 }
 
+unsigned TFakeSystem::RegisterMessage(const std::string& Name) {
+  if (Name == "ZR Lantern Active") return 0xC123;
+  auto It = Messages.find(Name);
+  if (It == Messages.end()) It = Messages.emplace(Name, 0xC200 + Messages.size()).first;
+  return It->second;
+}
+
 unsigned TFakeSystem::AddAtom(const std::string& Text) {
   unsigned Atom = 0xC000 + static_cast<unsigned>(Atoms.size());
   Atoms[Atom] = Text;

@@ -41,7 +41,8 @@ class TFakeSystem : public TSystem {
   int ScreenWidth() override { return Width; }
   int ScreenHeight() override { return Height; }
   TIcon ResourceIcon(int, int) override;
-  unsigned RegisterMessage(const std::string&) override { return 0xC123; }
+  // "ZR Lantern Active" is 0xC123; other names get the numbers after it.
+  unsigned RegisterMessage(const std::string& Name) override;
   bool MutexExists(const std::string&) override { return OtherInstance; }
   void CreateInstanceMutex(const std::string& Name) override { MutexName = Name; }
   void ReleaseMutex() override { MutexName.clear(); }
@@ -53,6 +54,16 @@ class TFakeSystem : public TSystem {
   std::string AtomText(unsigned Atom) override { return Atoms[Atom]; }
   void DeleteAtom(unsigned Atom) override { DeletedAtoms.push_back(Atom); }
   void ForceForeground(void*) override { ++Foregrounds; }
+  std::vector<void*> ForegroundWindows;  // SetForegroundWindow's windows, in order
+  void SetForegroundWindow(void* Window) override { ForegroundWindows.push_back(Window); }
+  int CursorX = 0, CursorY = 0;
+  void CursorPos(int& X, int& Y) override {
+    X = CursorX;
+    Y = CursorY;
+  }
+  std::vector<int> Sleeps;  // recorded, not slept
+  void Sleep(int Milliseconds) override { Sleeps.push_back(Milliseconds); }
+  std::map<std::string, unsigned> Messages;
 };
 
 class TFakeDialogs : public TDialogService {

@@ -11,6 +11,10 @@ class TNoShell : public TShell {
                 const std::string&, int) override {
     return 2;  // ERROR_FILE_NOT_FOUND: there is nothing to start things with
   }
+  bool NotifyIcon(TNotifyIconMessage, const TNotifyIconData&, unsigned& Error) override {
+    Error = 1;  // ERROR_INVALID_FUNCTION: there is no notification area
+    return false;
+  }
 };
 }  // namespace
 

@@ -52,6 +52,9 @@ class TPosixSystem : public TSystem {
   std::string AtomText(unsigned) override { return std::string(); }
   void DeleteAtom(unsigned) override {}
   void ForceForeground(void*) override {}
+  void SetForegroundWindow(void*) override {}
+  void CursorPos(int& X, int& Y) override { X = Y = 0; }
+  void Sleep(int Milliseconds) override { ::usleep(Milliseconds * 1000); }
 };
 
 }  // namespace

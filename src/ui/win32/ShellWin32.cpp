@@ -3,6 +3,8 @@
 // after windows.h
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "ui/Shell.h"
 #include "ui/win32/WideText.h"
 
@@ -23,6 +25,24 @@ class TWin32Shell : public TShell {
     SHFILEINFOW Info = {};
     SHGetFileInfoW(ToWide(Path).c_str(), 0, &Info, sizeof(Info), Flags);
     return TIcon(Info.hIcon, ReleaseIcon);
+  }
+
+  bool NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
+                  unsigned& Error) override {
+    NOTIFYICONDATAW Native = {};
+    Native.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    Native.hWnd = static_cast<HWND>(Data.Window);
+    Native.uID = Data.ID;
+    Native.uFlags = Data.Flags;
+    Native.uCallbackMessage = Data.CallbackMessage;
+    Native.hIcon = static_cast<HICON>(Data.Icon);
+    std::wstring Tip = ToWide(Data.Tip);
+    Tip.resize(std::min<size_t>(Tip.size(), sizeof(Native.szTip) / sizeof(wchar_t) - 1));
+    Tip.copy(Native.szTip, Tip.size());
+    SetLastError(0);
+    if (Shell_NotifyIconW(Message, &Native)) return true;
+    Error = GetLastError();
+    return false;
   }
 
   int ShellExec(void* Owner, const std::string& Verb, const std::string& File,

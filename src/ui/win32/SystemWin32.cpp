@@ -137,6 +137,17 @@ class TWin32System : public TSystem {
     }
   }
 
+  void SetForegroundWindow(void* Window) override {
+    ::SetForegroundWindow(static_cast<HWND>(Window));
+  }
+  void CursorPos(int& X, int& Y) override {
+    POINT Point = {};
+    GetCursorPos(&Point);
+    X = Point.x;
+    Y = Point.y;
+  }
+  void Sleep(int Milliseconds) override { ::Sleep(Milliseconds); }
+
  private:
   HANDLE FMutex = nullptr;
 };

@@ -18,10 +18,12 @@
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
 #include "ui/Menus.h"
+#include "ui/MessageWindow.h"
 #include "ui/Splitter.h"
 #include "ui/Timer.h"
 #include "ui/TreeView.h"
 #include "ui/Widgets.h"
+#include "ui/win32/CanvasWin32.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -44,8 +46,8 @@ void Dispatch(F&& Handler) {
 
 // The modifier keys held now, as the toolkit's TShiftState bits.
 unsigned ShiftState() {
-  return (GetKeyState(VK_SHIFT) < 0 ? ssShift : 0) | (GetKeyState(VK_CONTROL) < 0 ? ssCtrl : 0) |
-         (GetKeyState(VK_MENU) < 0 ? ssAlt : 0);
+  return (GetKeyState(VK_SHIFT) < 0 ? ssShift : 0u) | (GetKeyState(VK_CONTROL) < 0 ? ssCtrl : 0u) |
+         (GetKeyState(VK_MENU) < 0 ? ssAlt : 0u);
 }
 
 // Native child controls keep the peer that receives their notifications here.
@@ -101,6 +103,15 @@ class TUtilityWindow {
                               nullptr, nullptr, ModuleInstance(), nullptr);
   }
   static LRESULT CALLBACK Proc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+    if (Message == WM_MEASUREITEM &&
+        reinterpret_cast<MEASUREITEMSTRUCT*>(LParam)->CtlType == ODT_MENU) {
+      MeasureMenuItem(Window, *reinterpret_cast<MEASUREITEMSTRUCT*>(LParam));
+      return TRUE;
+    }
+    if (Message == WM_DRAWITEM && reinterpret_cast<DRAWITEMSTRUCT*>(LParam)->CtlType == ODT_MENU) {
+      DrawMenuItem(*reinterpret_cast<DRAWITEMSTRUCT*>(LParam));
+      return TRUE;
+    }
     if (Message == WM_TIMER) {
       auto& Timers = Get().FTimers;
       auto It = Timers.find(WParam);
@@ -111,6 +122,36 @@ class TUtilityWindow {
       return 0;
     }
     return DefWindowProcW(Window, Message, WParam, LParam);
+  }
+
+  // Owner-drawn popup menus: each native item carries its TMenuItem.
+  static void MeasureMenuItem(HWND Window, MEASUREITEMSTRUCT& Measure) {
+    auto* Item = reinterpret_cast<TMenuItem*>(Measure.itemData);
+    if (!Item || !Item->OnMeasureItem) return;
+    HDC Dc = GetDC(Window);
+    {
+      TDcCanvas Canvas(Dc);
+      int Width = static_cast<int>(Measure.itemWidth),
+          Height = static_cast<int>(Measure.itemHeight);
+      Dispatch([&] { Item->OnMeasureItem(Item, Canvas, Width, Height); });
+      Measure.itemWidth = Width > 0 ? Width : 0;
+      Measure.itemHeight = Height > 0 ? Height : 0;
+    }
+    ReleaseDC(Window, Dc);
+  }
+  static void DrawMenuItem(DRAWITEMSTRUCT& Draw) {
+    auto* Item = reinterpret_cast<TMenuItem*>(Draw.itemData);
+    if (!Item || !Item->OnDrawItem) return;
+    const RECT& R = Draw.rcItem;
+    {
+      TDcCanvas Canvas(Draw.hDC);
+      Dispatch([&] {
+        Item->OnDrawItem(Item, Canvas, {R.left, R.top, R.right, R.bottom},
+                         (Draw.itemState & ODS_SELECTED) != 0);
+      });
+    }
+    // The entry draws its own submenu arrow; the system's would land on top of it.
+    if (Item->Count() > 0) ExcludeClipRect(Draw.hDC, R.right - 20, R.top, R.right, R.bottom);
   }
 
   HWND FHandle = nullptr;
@@ -156,6 +197,10 @@ class TWin32ImageListPeer : public TImageListPeer {
     }
   }
   void Deleted(int Index) override { ImageList_Remove(FList, Index); }
+  TIcon GetIcon(int Index) const override {
+    return TIcon(ImageList_GetIcon(FList, Index, ILD_NORMAL),
+                 [](void* Handle) { DestroyIcon(static_cast<HICON>(Handle)); });
+  }
 
  private:
   static const BYTE Mask[2];
@@ -663,9 +708,24 @@ class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
 // its place in Items plus FirstCommand.
 constexpr UINT FirstCommand = 1000;
 
-void AppendItems(HMENU Menu, TMenuItem& Parent, std::vector<TMenuItem*>& Items) {
+void AppendItems(HMENU Menu, TMenuItem& Parent, std::vector<TMenuItem*>& Items,
+                 bool OwnerDraw = false) {
   for (int i = 0; i < Parent.Count(); ++i) {
     TMenuItem* Item = Parent.Items(i);
+    if (OwnerDraw) {
+      // The entry measures and draws itself; its caption is only read when it paints.
+      auto Data = reinterpret_cast<LPCWSTR>(Item);
+      UINT Flags = MF_OWNERDRAW | (Item->Enabled() ? MF_ENABLED : MF_GRAYED);
+      if (Item->Count() > 0) {
+        HMENU Sub = CreatePopupMenu();
+        AppendItems(Sub, *Item, Items, true);
+        AppendMenuW(Menu, Flags | MF_POPUP, reinterpret_cast<UINT_PTR>(Sub), Data);
+      } else {
+        Items.push_back(Item);
+        AppendMenuW(Menu, Flags, FirstCommand + Items.size() - 1, Data);
+      }
+      continue;
+    }
     if (Item->IsSeparator()) {
       AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
       continue;
@@ -879,6 +939,42 @@ class TWin32FormPeer : public TControlPeer {
   std::vector<TMenuItem*> FMenuItems;
 };
 
+// A hidden top-level window (so that it hears the shell's broadcasts) whose messages from
+// WM_USER up go to its toolkit object.
+class TWin32MessageWindowPeer : public TControlPeer {
+ public:
+  explicit TWin32MessageWindowPeer(TMessageWindow& Window) : FWindow(Window) {
+    std::wstring Class = ToWide(Window.ClassName());
+    WNDCLASSW Info = {};
+    if (!GetClassInfoW(ModuleInstance(), Class.c_str(), &Info)) {
+      Info.lpfnWndProc = Proc;
+      Info.hInstance = ModuleInstance();
+      Info.lpszClassName = Class.c_str();
+      RegisterClassW(&Info);
+    }
+    FHandle = CreateWindowExW(WS_EX_TOOLWINDOW, Class.c_str(), L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                              nullptr, ModuleInstance(), nullptr);
+    SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~TWin32MessageWindowPeer() override {
+    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+    DestroyWindow(FHandle);
+  }
+  void* Handle() const override { return FHandle; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+    auto* Peer =
+        reinterpret_cast<TWin32MessageWindowPeer*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
+    if (!Peer || Message < WM_USER) return DefWindowProcW(Window, Message, WParam, LParam);
+    Dispatch([&] { Peer->FWindow.WndProc(Message, WParam, LParam); });
+    return 0;
+  }
+
+  TMessageWindow& FWindow;
+  HWND FHandle = nullptr;
+};
+
 class TWin32Widgets : public TWidgetFactory {
  public:
   TWin32Widgets() {
@@ -903,7 +999,7 @@ class TWin32Widgets : public TWidgetFactory {
   TMenuItem* TrackPopupMenu(TPopupMenu& Menu, int X, int Y) override {
     std::vector<TMenuItem*> Items;
     HMENU Popup = CreatePopupMenu();
-    AppendItems(Popup, Menu.Items(), Items);
+    AppendItems(Popup, Menu.Items(), Items, Menu.OwnerDraw());
     // The owner must be in the foreground, or the menu does not close when the user clicks
     // elsewhere; the message after it lets the menu go for good.
     HWND Owner = TUtilityWindow::Get().Handle();
@@ -916,19 +1012,38 @@ class TWin32Widgets : public TWidgetFactory {
                                                                   : nullptr;
   }
 
+  std::unique_ptr<TControlPeer> CreateMessageWindow(TMessageWindow& Window) override {
+    return std::make_unique<TWin32MessageWindowPeer>(Window);
+  }
+
   void Run() override {
     MSG Msg;
-    while (GetMessageW(&Msg, nullptr, 0, 0) > 0) {
-      TMessage Portable{Msg.hwnd, Msg.message, Msg.wParam, Msg.lParam};
-      bool Handled = false;
-      if (Application().OnMessage) Dispatch([&] { Application().OnMessage(Portable, Handled); });
-      if (Handled) continue;
-      TranslateMessage(&Msg);
-      DispatchMessageW(&Msg);
+    while (GetMessageW(&Msg, nullptr, 0, 0) > 0) Deliver(Msg);
+  }
+
+  void ProcessMessages() override {
+    MSG Msg;
+    while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (Msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(Msg.wParam));  // for the loop that waits for it
+        return;
+      }
+      Deliver(Msg);
     }
   }
 
   void Terminate() override { PostQuitMessage(0); }
+
+ private:
+  // The application-wide hook sees the message first.
+  static void Deliver(MSG& Msg) {
+    TMessage Portable{Msg.hwnd, Msg.message, Msg.wParam, Msg.lParam};
+    bool Handled = false;
+    if (Application().OnMessage) Dispatch([&] { Application().OnMessage(Portable, Handled); });
+    if (Handled) return;
+    TranslateMessage(&Msg);
+    DispatchMessageW(&Msg);
+  }
 };
 
 }  // namespace

@@ -1,0 +1,176 @@
+// The launcher menu's side of the tree: its entries, their colours and fonts, and how they
+// are measured and drawn.
+#include <algorithm>
+#include <cstdlib>
+
+#include "base/Cp932.h"
+#include "model/ExecObj.h"
+#include "ui/Canvas.h"
+#include "ui/ImageList.h"
+#include "ui/Menus.h"
+
+namespace lantern {
+
+namespace {
+
+struct TMenuColors {
+  TColor Back, SelectedBack, Text, SelectedText;
+};
+
+template <typename T>
+TMenuColors ColorsOf(const T& Source) {
+  return {Source.BackColor(), Source.SelectedBackColor(), Source.FontColor(),
+          Source.SelectedFontColor()};
+}
+
+}  // namespace
+
+std::string StripAmpersands(const std::string& Caption, int& Underline) {
+  std::string Text;
+  Text.reserve(Caption.size());
+  Underline = -1;
+  // "&" is never the second byte of a double-byte character, so bytes can be looked at alone.
+  for (char c : Caption) {
+    if (c == '&')
+      Underline = static_cast<int>(Text.size());
+    else
+      Text += c;
+  }
+  if (Underline >= static_cast<int>(Text.size())) Underline = -1;  // a trailing "&"
+  return Text;
+}
+
+std::unique_ptr<TMenuItem> TExecItem::NewMenuEntry(int ImageIndex) {
+  auto Entry = std::make_unique<TMenuItem>();
+  Entry->SetCaption(FName);
+  Entry->SetImageIndex(ImageIndex);
+  Entry->OnMeasureItem = [this](TMenuItem* Sender, TCanvas& Canvas, int& Width, int& Height) {
+    MeasureMenuItem(Sender, Canvas, Width, Height);
+  };
+  Entry->OnDrawItem = [this](TMenuItem* Sender, TCanvas& Canvas, const TRect& Rect, bool Selected) {
+    DrawMenuItem(Sender, Canvas, Rect, Selected);
+  };
+  return Entry;
+}
+
+void TCompositeItem::AddToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry) {
+  if (!FVisible) return;
+  TMenuItem* Entry = AParentEntry->Add(NewMenuEntry(0));
+  AddChildrenToMenu(AOwner, Entry);
+}
+
+void TCompositeItem::AddChildrenToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry) {
+  for (int i = 0; i < FChildren.Count(); ++i)
+    if (TExecItem* Child = FChildren.Items(i); Child && Child->IsGroup())
+      Child->AddToMenu(AOwner, AParentEntry);
+  for (int i = 0; i < FChildren.Count(); ++i)
+    if (TExecItem* Child = FChildren.Items(i); Child && !Child->IsGroup())
+      Child->AddToMenu(AOwner, AParentEntry);
+}
+
+void TLauncher::AddToMenu(TPopupMenu*, TMenuItem* AParentEntry) {
+  if (!FVisible) return;
+  TMenuItem* Entry = AParentEntry->Add(NewMenuEntry(FImageIndex));
+  Entry->OnClick = [this](TMenuItem* Sender) { Execute(Sender); };
+}
+
+void TRoot::BuildMenu(TPopupMenu* Menu, TMenuItem* Entries) {
+  if (!FMenuDirty) return;
+  if (!Entries) Entries = &Menu->Items();
+  for (int i = Entries->Count() - 1; i >= 0; --i) Entries->Delete(i);
+  AddChildrenToMenu(Menu, Entries);
+  FMenuDirty = false;
+}
+
+TKindColorSet& TCompositeItem::MenuKind(TRoot& Root) { return Root.GroupColors(); }
+TKindColorSet& TLauncher::MenuKind(TRoot& Root) { return Root.LauncherColors(); }
+TKindColorSet& TLauncherFolder::MenuKind(TRoot& Root) { return Root.FolderLauncherColors(); }
+TKindColorSet& TLauncherURL::MenuKind(TRoot& Root) { return Root.URLLauncherColors(); }
+
+void TExecItem::MeasureMenuItem(TMenuItem*, TCanvas& ACanvas, int& Width, int& Height) {
+  TFont& Font = ACanvas.Font();
+  TRoot* Root = OwnerRoot();
+  if (TFont* MenuFont = TRoot::MenuFont(); MenuFont && Root) {
+    // The kind's font whatever the colour choice: every entry of a kind is as tall.
+    MenuFont->Assign(MenuKind(*Root).Font());
+    Font.Assign(*MenuFont);
+  }
+  int Underline;
+  Width = ACanvas.TextWidth(StripAmpersands(FName, Underline)) + 32;
+  Height = std::max(std::abs(Font.Height()) + 4, 19);
+}
+
+void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, bool Selected) {
+  // The colours and the font: the item's own, else its kind's, else the common ones.
+  TMenuColors Colors = ColorsOf(*this);
+  TRoot* Root = OwnerRoot();
+  if (Root) {
+    TKindColorSet& Kind = MenuKind(*Root);
+    const TFont* Font = &Kind.Font();
+    if (FOwnColors) {
+      // the item's colours with the kind's font
+    } else if (Kind.UseOwn()) {
+      Colors = ColorsOf(Kind);
+    } else {
+      Colors = ColorsOf(*Root);
+      Font = &Root->Font();
+    }
+    if (TFont* MenuFont = TRoot::MenuFont()) MenuFont->Assign(*Font);
+  }
+
+  const int L = ARect.Left, T = ARect.Top, R = ARect.Right, B = ARect.Bottom;
+  ACanvas.SetBrushColor(Colors.Back);
+  ACanvas.FillRect({L, T, L + 20, B});
+  if (Selected) {
+    ACanvas.SetPenColor(clBtnHighlight);
+    ACanvas.MoveTo(L, B - 1);
+    ACanvas.LineTo(L, T);
+    ACanvas.LineTo(L + 18, T);
+    ACanvas.SetPenColor(clBtnShadow);
+    ACanvas.LineTo(L + 18, B - 1);
+    ACanvas.LineTo(L, B - 1);
+  }
+  if (TImageList* Images = TRoot::ImageList())
+    ACanvas.Draw(L + 1, T + (B - T - Images->Height()) / 2, *Images, FImageIndex);
+  ACanvas.SetBrushColor(Selected ? Colors.SelectedBack : Colors.Back);
+  ACanvas.FillRect({L + 20, T, R, B});
+
+  int Underline;
+  std::string Text = StripAmpersands(FName, Underline);
+  TFont& Font = ACanvas.Font();
+  if (TFont* MenuFont = TRoot::MenuFont()) Font.Assign(*MenuFont);
+  ACanvas.SetFontColor(Selected ? Colors.SelectedText : Colors.Text);
+  const int Y = T + (B - T - std::abs(Font.Height()) + 1) / 2;
+  // The text starts at 22 on the surface, wherever the entry's rectangle begins.
+  if (Underline < 0) {
+    ACanvas.WriteText(22, Y, Text);
+    return;
+  }
+  // The underlined character is whole even when it takes two bytes.
+  int Length = IsLeadByte(Text[Underline]) && Underline + 1 < static_cast<int>(Text.size()) ? 2 : 1;
+  std::string Before = Text.substr(0, Underline), Marked = Text.substr(Underline, Length),
+              After = Text.substr(Underline + Length);
+  int X = 22;
+  ACanvas.WriteText(X, Y, Before);
+  X += ACanvas.TextWidth(Before);
+  Font.SetStyle(Font.Style() | fsUnderline);
+  ACanvas.WriteText(X, Y, Marked);
+  X += ACanvas.TextWidth(Marked);
+  Font.SetStyle(Font.Style() & ~fsUnderline);
+  ACanvas.WriteText(X, Y, After);
+}
+
+void TCompositeItem::DrawMenuItem(TMenuItem* Sender, TCanvas& ACanvas, const TRect& ARect,
+                                  bool Selected) {
+  TExecItem::DrawMenuItem(Sender, ACanvas, ARect, Selected);
+  // The submenu arrow: a small triangle outline in the text's colour.
+  const int T = ARect.Top, R = ARect.Right, B = ARect.Bottom;
+  ACanvas.SetPenColor(ACanvas.FontColor());
+  const int m = (B - T - 10) / 2;
+  ACanvas.MoveTo(R - 9, T + m - 1);
+  ACanvas.LineTo(R - 9, T + m + 9);
+  ACanvas.LineTo(R - 4, T + (B - T - 2) / 2);
+  ACanvas.LineTo(R - 9, T + m - 1);
+}
+
+}  // namespace lantern

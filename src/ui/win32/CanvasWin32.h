@@ -1,0 +1,34 @@
+#pragma once
+// A canvas on a Windows device context, for the owner-drawn menus.
+#include <windows.h>
+
+#include "ui/Canvas.h"
+
+namespace lantern {
+
+class TDcCanvas : public TCanvas {
+ public:
+  explicit TDcCanvas(HDC Dc);
+  ~TDcCanvas() override;  // the context gets its own font back
+  TDcCanvas(const TDcCanvas&) = delete;
+  TDcCanvas& operator=(const TDcCanvas&) = delete;
+
+  void FillRect(const TRect& Rect) override;
+  void WriteText(int X, int Y, const std::string& Text) override;
+  int TextWidth(const std::string& Text) override;
+  void Draw(int X, int Y, const TImageList& Images, int Index) override;
+
+  // 0x00BBGGRR as it is, a system colour as the current scheme has it.
+  static COLORREF Resolve(TColor Color);
+
+ protected:
+  void Line(int X1, int Y1, int X2, int Y2) override;
+
+ private:
+  void SelectCurrentFont();
+
+  HDC FDc;
+  HGDIOBJ FSavedFont;
+};
+
+}  // namespace lantern
