@@ -9,11 +9,14 @@
 //   driver press-ok                      closes the message box with its OK button
 //   driver show CLASS                    prints the window's screen rectangle
 //   driver client-origin CLASS           prints the screen point of its client area's corner
+//   driver menus SECONDS                 waits for an open popup menu; prints one line per
+//                                        open menu: its screen rectangle
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -44,6 +47,23 @@ HWND MessageBoxWindow() {
           *reinterpret_cast<HWND*>(Result) = Window;
           return FALSE;
         }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&Found));
+  return Found;
+}
+
+// The popup menus on the screen, in the order the system keeps them.
+std::vector<RECT> OpenMenus() {
+  std::vector<RECT> Found;
+  EnumWindows(
+      [](HWND Window, LPARAM Result) -> BOOL {
+        wchar_t Class[64];
+        GetClassNameW(Window, Class, 64);
+        RECT r;
+        if (std::wcscmp(Class, L"#32768") == 0 && IsWindowVisible(Window) &&
+            GetWindowRect(Window, &r))
+          reinterpret_cast<std::vector<RECT>*>(Result)->push_back(r);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&Found));
@@ -111,6 +131,13 @@ int wmain(int argc, wchar_t** argv) {
     POINT p = {0, 0};
     if (!w || !ClientToScreen(w, &p)) return 1;
     std::printf("%ld %ld\n", p.x, p.y);
+    return 0;
+  }
+  if (Command == L"menus") {
+    std::vector<RECT> Menus;
+    if (!WaitFor(Seconds, [&] { return !(Menus = OpenMenus()).empty(); })) return 1;
+    for (const RECT& r : Menus)
+      std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
   }
   return 2;

@@ -208,6 +208,97 @@ s_unreadable_data_file() {
   expect "what was read was saved" file_has_line "$E2E_DATA" "before"
 }
 
+# A tree for the launcher menu: a group with a nested group, a launcher of the recording test
+# program in its own colours, and a URL launcher drawn with the URL kind's colour set.
+write_menu_data_file() {
+  local colours='-2147483633
+-2147483635
+-2147483630
+-2147483634'
+  local font='9
+ＭＳ Ｐゴシック
+0'
+  {
+    printf '[ROOT]\nランタン\n1\n1\n1\n%s\n%s\n' "$colours" "$font"
+    printf '0\n%s\n%s\n' "$colours" "$font"   # groups
+    printf '0\n%s\n%s\n' "$colours" "$font"   # launchers
+    printf '0\n%s\n%s\n' "$colours" "$font"   # folder launchers
+    printf '1\n13434828\n32768\n8388608\n16777215\n10\nＭＳ Ｐゴシック\n1\n'  # URL launchers
+    printf '[ROOTCOMPOSITE]\n'
+    printf '[FOLDER]\nツール\n1\n1\n0\n%s\n0\n[FOLDERCOMPOSITE]\n' "$colours"
+    printf '[FOLDER]\n設定\n1\n0\n0\n%s\n0\n[FOLDERCOMPOSITE]\n' "$colours"
+    printf '[LAUNCHER]\nレジストリ エディタ\nC:\\windows\\regedit.exe\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHER]\n' "$colours"
+    printf '[/FOLDER]\n'
+    printf '[LAUNCHER]\nメモ帳\nC:\\windows\\notepad.exe\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHER]\n' "$colours"
+    printf '[/FOLDER]\n'
+    printf '[LAUNCHER]\n記録(&R)\nC:\\lantern-e2e\\record_args.exe\n1\n0\n0\n0\n'
+    printf 'alpha "beta gamma"\nC:\\lantern-e2e\\作業\n10092543\n255\n128\n16777215\n1\n[/LAUNCHER]\n'
+    printf '[LAUNCHERURL]\nランタンのページ\nhttp://www.example.jp/\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHERURL]\n' "$colours"
+    printf '[RECYCLEDFOLDER]\nゴミ入れ\n0\n0\n0\n%s\n0\n[RECYCLEDFOLDERCOMPOSITE]\n[/RECYCLEDFOLDER]\n' "$colours"
+    printf '[/ROOT]\n'
+  } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$E2E_DATA"
+}
+
+# Crops the first open menu (and any submenu beside it) out of a screenshot.
+crop_menus() {
+  local name=$1 x1=99999 y1=99999 x2=0 y2=0 x y w h
+  while read -r x y w h; do
+    ((x < x1)) && x1=$x
+    ((y < y1)) && y1=$y
+    ((x + w > x2)) && x2=$((x + w))
+    ((y + h > y2)) && y2=$((y + h))
+  done < <(driver menus 1)
+  ((x2 > x1)) && convert "$E2E_OUT/$name.png" -crop "$((x2 - x1 + 8))x$((y2 - y1 + 8))+$((x1 - 4))+$((y1 - 4))" +repage "$E2E_OUT/$name.png" 2>/dev/null
+}
+
+s_tray_menu() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  write_menu_data_file
+  mkdir -p "$WINEPREFIX/drive_c/lantern-e2e/作業"
+  cp "$E2E_BUILD/tests/record_args.exe" "$WINEPREFIX/drive_c/lantern-e2e/"
+  local record="$WINEPREFIX/drive_c/lantern-e2e/record.txt"
+  rm -f "$record"
+  LANTERN_RECORD='C:\lantern-e2e\record.txt' start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  expect "the program is resident" driver wait-hidden TLanternMain 10
+  sleep 1
+  xdotool mousemove 12 32 click 1
+  expect "a click on the icon opens the launcher menu" driver menus 5 >/dev/null
+  sleep 0.5
+  screenshot launcher-menu
+  xdotool key Down
+  sleep 0.3
+  xdotool key Right
+  sleep 0.5
+  expect "the group opens its submenu" [ "$(driver menus 2 | wc -l)" -ge 2 ]
+  xdotool key Right
+  sleep 0.5
+  expect "the nested group opens its own" [ "$(driver menus 2 | wc -l)" -ge 3 ]
+  screenshot launcher-menu-submenu
+  crop_menus launcher-menu-submenu
+  xdotool key Left
+  sleep 0.3
+  xdotool key Left
+  sleep 0.3
+  xdotool key Down
+  sleep 0.5
+  screenshot launcher-menu-selected
+  crop_menus launcher-menu-selected
+  xdotool key Return
+  local i
+  for i in $(seq 1 50); do [ -s "$record" ] && break; sleep 0.2; done
+  expect "choosing the launcher starts the test program" [ -s "$record" ]
+  if [ -s "$record" ]; then
+    cp "$record" "$E2E_OUT/tray-launch-record.txt"
+    expect "in the launcher's working folder" [ "$(sed -n 1p "$record")" = 'C:\lantern-e2e\作業' ]
+    expect "with the launcher's parameters" [ "$(sed -n '2,$p' "$record" | tr '\n' '|')" = 'alpha|beta gamma|' ]
+  fi
+  expect "the menu has closed" [ -z "$(driver menus 0.2)" ]
+  expect "the program ends" end_session
+}
+
 run_e2e() {
   e2e_prefix
   : >"$E2E_OUT/lantern.log"
@@ -218,6 +309,7 @@ run_e2e() {
   scenario "the next start reads the data file back" s_next_start_reads_it_back
   scenario "a placed data file is written back byte for byte" s_placed_file_round_trip
   scenario "an unreadable data file is reported and kept as .bad" s_unreadable_data_file
+  scenario "the icon opens the owner-drawn launcher menu and a choice starts the launcher" s_tray_menu
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1
 }

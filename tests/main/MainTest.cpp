@@ -683,3 +683,104 @@ TEST_F(MainTest, NoVersionResourceGivesNoVersionText) {
 
 }  // namespace
 }  // namespace lantern
+
+namespace lantern {
+namespace {
+
+// The notification-area icon and the launcher menu as the main window sets them up.
+class TrayTest : public MainTest {
+ protected:
+  static void Click(std::intptr_t Message) {
+    TTaskTray::GetNotifyWindow()->Perform(WM_TRAYNOTIFY, 1, Message);
+  }
+  TLauncherExec* AddLauncher(TLanternMain& M, const std::string& Name) {
+    auto* L = new TLauncherExec(M.Root.get());
+    M.Root->Add(L);
+    L->SetName(Name);
+    return L;
+  }
+  std::vector<std::string> TopLevel(TLanternMain& M) {
+    std::vector<std::string> Names;
+    for (int i = 0; i < M.LauncherMenu.Items().Count(); ++i)
+      Names.push_back(M.LauncherMenu.Items().Items(i)->Caption());
+    return Names;
+  }
+};
+
+TEST_F(TrayTest, TheIconShowsWithTheTipAndOpensTheTwoMenus) {
+  TLanternMain& M = Start();
+  ASSERT_EQ(Shell.NotifyCalls.size(), 1u);
+  EXPECT_EQ(Shell.NotifyCalls[0].Message, NimAdd);
+  EXPECT_EQ(Shell.NotifyCalls[0].Data.Tip, "ランタン");
+  EXPECT_TRUE(M.Tray->Registered());
+  EXPECT_EQ(M.Tray->PopupMenuL(), &M.LauncherMenu);
+  EXPECT_EQ(M.Tray->PopupMenuR(), &M.SystemPopup);
+  EXPECT_TRUE(M.LauncherMenu.OwnerDraw());
+  EXPECT_EQ(M.LauncherMenu.Images(), &M.ImageList1);
+
+  M.SetDispRegisterIcon(false);
+  EXPECT_EQ(Shell.NotifyCalls.back().Message, NimDelete);
+  M.SetDispRegisterIcon(true);
+  EXPECT_EQ(Shell.NotifyCalls.back().Message, NimAdd);
+
+  M.SetIconLeftClickPopupMenu(false);
+  Click(0x201);
+  EXPECT_EQ(M.LauncherMenu.Popups, 0);
+  M.SetIconLeftClickPopupMenu(true);
+  Click(0x201);
+  EXPECT_EQ(M.LauncherMenu.Popups, 1);
+  Click(0x204);
+  EXPECT_EQ(M.SystemPopup.Popups, 1);
+}
+
+TEST_F(TrayTest, WithTheIconSwitchedOffItIsAddedAndTakenAwayAtOnce) {
+  Memory.WriteDWord(Key, "DispRegisterIcon", 0);
+  TLanternMain& M = Start();
+  ASSERT_EQ(Shell.NotifyCalls.size(), 2u);
+  EXPECT_EQ(Shell.NotifyCalls[1].Message, NimDelete);
+  EXPECT_FALSE(M.Tray->Registered());
+}
+
+TEST_F(TrayTest, AClickOpensTheMenuBuiltFromTheTreeAndAChoiceStartsTheLauncher) {
+  WriteFileBytes(Real(DataFile), TestData("full.dat"));
+  TLanternMain& M = Start();
+  std::vector<std::string> Loaded = TopLevel(M);
+  ASSERT_FALSE(Loaded.empty());
+  EXPECT_FALSE(M.Root->MenuDirty());
+
+  TLauncherExec* L = AddLauncher(M, "Started");
+  WriteFileBytes(Real("C:\\started.exe"), "MZ");
+  L->SetFileName("C:\\started.exe");
+  M.MenuShowing = true;  // the timer leaves an open menu alone
+  M.Timer1.Tick();
+  EXPECT_EQ(TopLevel(M), Loaded);
+  M.MenuShowing = false;
+  M.Timer1.Tick();
+  EXPECT_EQ(TopLevel(M).back(), "Started");
+
+  bool ShowingDuring = false;
+  M.LauncherMenu.Choice = M.LauncherMenu.Items().Items(M.LauncherMenu.Items().Count() - 1);
+  M.LauncherMenu.Choice->OnClick = [&, Run = M.LauncherMenu.Choice->OnClick](TMenuItem* S) {
+    ShowingDuring = M.MenuShowing;
+    Run(S);
+  };
+  Click(0x201);
+  EXPECT_TRUE(ShowingDuring);
+  EXPECT_FALSE(M.MenuShowing);
+  ASSERT_EQ(Shell.Executions.size(), 1u);
+  EXPECT_EQ(Shell.Executions[0].File, "C:\\started.exe");
+}
+
+TEST_F(TrayTest, AnItemDeletedBeforeTheNextTickIsGoneWhenTheMenuOpens) {
+  TLanternMain& M = Start();
+  TLauncherExec* L = AddLauncher(M, "Doomed");
+  M.Timer1.Tick();
+  ASSERT_EQ(TopLevel(M), std::vector<std::string>{"Doomed"});
+  M.Root->Remove(L);
+  delete L;
+  Click(0x201);
+  EXPECT_TRUE(TopLevel(M).empty());
+}
+
+}  // namespace
+}  // namespace lantern

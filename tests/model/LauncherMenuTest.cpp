@@ -1,0 +1,345 @@
+// The launcher menu: which entries the tree makes, in which order, what choosing them does,
+// and how each entry is measured and drawn (colours, fonts, underline, picture, arrow).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
+
+#include "model/ExecObj.h"
+#include "model/PopupMenuEx.h"
+#include "support/FakeFileSystem.h"
+#include "support/FakeSystem.h"
+#include "support/TreeFixture.h"
+#include "ui/Canvas.h"
+
+namespace lantern {
+namespace {
+
+using TOp = TRecordingCanvas::TOp;
+
+class LauncherMenuTest : public TreeFixture {
+ protected:
+  void SetUp() override {
+    TreeFixture::SetUp();
+    for (const char* Name : {"C:\\edit.exe", "C:\\1.exe", "C:\\2.exe"}) Files.AddFile(Name);
+    OldFiles = SetFileSystem(&Files);
+    OldDialogs = SetDialogs(&Boxes);
+  }
+  void TearDown() override {
+    SetDialogs(OldDialogs);
+    SetFileSystem(OldFiles);
+    TreeFixture::TearDown();
+  }
+  // The entries as "name(children...)", comma-separated.
+  static std::string Shape(TMenuItem& Level) {
+    std::string Text;
+    for (int i = 0; i < Level.Count(); ++i) {
+      TMenuItem* Entry = Level.Items(i);
+      if (i) Text += ",";
+      Text += Entry->Caption();
+      if (Entry->Count()) Text += "(" + Shape(*Entry) + ")";
+    }
+    return Text;
+  }
+  void Build() {
+    Root->SetMenuDirty(true);
+    Root->BuildMenu(&Menu, nullptr);
+  }
+  TPopupMenuEx Menu;
+  TFakeFileSystem Files;
+  TFakeDialogs Boxes;
+  TFileSystem* OldFiles = nullptr;
+  TDialogService* OldDialogs = nullptr;
+};
+
+TEST_F(LauncherMenuTest, GroupsComeFirstHiddenItemsAndTheTrashAreLeftOut) {
+  AddLauncher(Root.get(), "L1", "C:\\l1.exe");
+  TFolder* G1 = AddFolder(Root.get(), "G1");
+  AddLauncher(G1, "A");
+  AddFolder(G1, "Sub");
+  AddLauncher(G1, "H")->SetVisible(false);
+  TFolder* Hidden = AddFolder(Root.get(), "Hidden");
+  AddLauncher(Hidden, "X");
+  Hidden->SetVisible(false);
+  AddLauncher(Root.get(), "L2");
+  AddLauncher(Trash, "T");
+
+  Root->BuildMenu(&Menu, nullptr);
+  EXPECT_EQ(Shape(Menu.Items()), "G1(Sub,A),L1,L2");
+  EXPECT_FALSE(Root->MenuDirty());
+
+  // The trash shows once it is made visible.
+  Trash->SetVisible(true);
+  Root->BuildMenu(&Menu, nullptr);
+  EXPECT_EQ(Shape(Menu.Items()), "ゴミ入れ(T),G1(Sub,A),L1,L2");
+}
+
+TEST_F(LauncherMenuTest, NothingIsRebuiltUntilTheTreeChanges) {
+  AddLauncher(Root.get(), "L1");
+  Root->BuildMenu(&Menu, nullptr);
+  Menu.Items().Items(0)->SetCaption("kept");
+  Root->BuildMenu(&Menu, nullptr);
+  EXPECT_EQ(Shape(Menu.Items()), "kept");
+  Root->Items(1)->SetName("renamed");
+  EXPECT_TRUE(Root->MenuDirty());
+  Root->BuildMenu(&Menu, nullptr);
+  EXPECT_EQ(Shape(Menu.Items()), "renamed");
+}
+
+TEST_F(LauncherMenuTest, ChoosingALauncherStartsItAndAnEmptyGroupDoesNothing) {
+  TLauncherExec* L = AddLauncher(Root.get(), "Edit", "C:\\edit.exe");
+  L->SetParameters("-n");
+  L->SetImageIndex(7);
+  AddFolder(Root.get(), "Empty");
+  Build();
+  ASSERT_EQ(Shape(Menu.Items()), "Empty,Edit");
+  EXPECT_EQ(Menu.Items().Items(0)->ImageIndex(), 0);
+  EXPECT_EQ(Menu.Items().Items(1)->ImageIndex(), 7);
+
+  int Done = 0;
+  Menu.OnDonePopup = [&](TPopupMenuEx* Sender) {
+    EXPECT_EQ(Sender, &Menu);
+    ++Done;
+  };
+  Menu.Choice = Menu.Items().Items(0);
+  Menu.Popup(10, 20);
+  EXPECT_TRUE(FakeShell.Executions.empty());
+  Menu.Choice = Menu.Items().Items(1);
+  Menu.Popup(10, 20);
+  ASSERT_EQ(FakeShell.Executions.size(), 1u);
+  EXPECT_EQ(FakeShell.Executions[0].File, "C:\\edit.exe");
+  EXPECT_EQ(FakeShell.Executions[0].Parameters, "-n");
+  EXPECT_EQ(Done, 2);
+}
+
+TEST_F(LauncherMenuTest, AStartSeenByTheWatcherReordersTheMenuAtTheNextBuild) {
+  AddLauncher(Root.get(), "First", "C:\\1.exe");
+  AddLauncher(Root.get(), "Second", "C:\\2.exe");
+  AddFolder(Root.get(), "G");
+  Root->BeginWatchScan();  // the first scan only notes what runs
+  Build();
+  ASSERT_EQ(Shape(Menu.Items()), "G,First,Second");
+  Root->BeginWatchScan();
+  Root->MatchRunningFile("C:\\2.exe");
+  EXPECT_EQ(Shape(Menu.Items()), "G,First,Second");  // until the next build
+  Root->BuildMenu(&Menu, nullptr);
+  EXPECT_EQ(Shape(Menu.Items()), "G,Second,First");
+}
+
+TEST(StripAmpersandsTest, EveryAmpersandGoesAndTheLastOneMarksTheNextCharacter) {
+  struct {
+    const char* Name;
+    const char* Text;
+    int Underline;
+  } Cases[] = {
+      {"Plain", "Plain", -1}, {"A&&B", "AB", 1}, {"&File", "File", 0}, {"ab&", "ab", -1},
+      {"&a&b", "ab", 1},      {"", "", -1},      {"&設定", "設定", 0}, {"設&定", "設定", 2},
+  };
+  for (auto& c : Cases) {
+    int Underline = 99;
+    EXPECT_EQ(StripAmpersands(c.Name, Underline), c.Text) << c.Name;
+    EXPECT_EQ(Underline, c.Underline) << c.Name;
+  }
+}
+
+class MenuDrawingTest : public LauncherMenuTest {
+ protected:
+  void SetUp() override {
+    LauncherMenuTest::SetUp();
+    Root->Font().SetName("Common");
+    Root->SetBackColor(0x21);
+    Root->SetSelectedBackColor(0x22);
+    Root->SetFontColor(0x23);
+    Root->SetSelectedFontColor(0x24);
+  }
+  std::vector<TRecordingCanvas::TRecord> Texts() {
+    std::vector<TRecordingCanvas::TRecord> Result;
+    for (auto& R : Canvas.Records)
+      if (R.Op == TOp::Text && !R.Text.empty()) Result.push_back(R);
+    return Result;
+  }
+  std::vector<TRecordingCanvas::TRecord> Lines() {
+    std::vector<TRecordingCanvas::TRecord> Result;
+    for (auto& R : Canvas.Records)
+      if (R.Op == TOp::Line) Result.push_back(R);
+    return Result;
+  }
+  TRecordingCanvas Canvas;
+};
+
+enum class TKind { Group, Exec, Folder, URL };
+enum class TSource { Own, Kind, Common };
+struct ColorCase {
+  TKind Kind;
+  bool OwnColors, UseOwn;
+  TSource Colors;
+  bool CommonFont;
+};
+
+class MenuColorTest : public MenuDrawingTest, public ::testing::WithParamInterface<ColorCase> {};
+
+TEST_P(MenuColorTest, TheItemsOwnColoursElseTheKindsElseTheCommonOnes) {
+  const ColorCase& c = GetParam();
+  TExecItem* Item;
+  TKindColorSet* Kind;
+  switch (c.Kind) {
+    case TKind::Group:
+      Item = AddFolder(Root.get(), "Item");
+      Kind = &Root->GroupColors();
+      break;
+    case TKind::Exec:
+      Item = AddLauncher(Root.get(), "Item");
+      Kind = &Root->LauncherColors();
+      break;
+    case TKind::Folder:
+      Item = new TLauncherFolder(Root.get());
+      Root->Add(Item);
+      Kind = &Root->FolderLauncherColors();
+      break;
+    default:
+      Item = new TLauncherURL(Root.get());
+      Root->Add(Item);
+      Kind = &Root->URLLauncherColors();
+      break;
+  }
+  Item->SetName("Item");
+  Item->SetOwnColors(c.OwnColors);
+  Item->SetBackColor(0x01);
+  Item->SetSelectedBackColor(0x02);
+  Item->SetFontColor(0x03);
+  Item->SetSelectedFontColor(0x04);
+  Kind->SetUseOwn(c.UseOwn);
+  Kind->SetBackColor(0x11);
+  Kind->SetSelectedBackColor(0x12);
+  Kind->SetFontColor(0x13);
+  Kind->SetSelectedFontColor(0x14);
+  Kind->Font().SetName("Kind");
+  Kind->Font().SetHeight(-20);
+  TColor Base = c.Colors == TSource::Own ? 0x00 : c.Colors == TSource::Kind ? 0x10 : 0x20;
+
+  for (bool Selected : {false, true}) {
+    Canvas.Records.clear();
+    Item->DrawMenuItem(nullptr, Canvas, {0, 0, 200, 24}, Selected);
+    ASSERT_GE(Canvas.Records.size(), 2u);
+    EXPECT_EQ(Canvas.Records[0].Color, Base + 1) << "the picture column";
+    auto Text = Texts();
+    ASSERT_EQ(Text.size(), 1u);
+    EXPECT_EQ(Text[0].Color, Base + (Selected ? 4 : 3));
+    EXPECT_EQ(Text[0].Back, Base + (Selected ? 2 : 1));
+    EXPECT_EQ(Text[0].Font.Name(), c.CommonFont ? "Common" : "Kind");
+  }
+  // Measured with the kind's font whatever the colours say: 20 + 4 pixels high.
+  int Width = 0, Height = 0;
+  Item->MeasureMenuItem(nullptr, Canvas, Width, Height);
+  EXPECT_EQ(Height, 24);
+  EXPECT_EQ(Width, 4 * 10 + 32);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, MenuColorTest,
+    ::testing::Values(ColorCase{TKind::Group, true, false, TSource::Own, false},
+                      ColorCase{TKind::Group, true, true, TSource::Own, false},
+                      ColorCase{TKind::Group, false, true, TSource::Kind, false},
+                      ColorCase{TKind::Group, false, false, TSource::Common, true},
+                      ColorCase{TKind::Exec, true, false, TSource::Own, false},
+                      ColorCase{TKind::Exec, false, true, TSource::Kind, false},
+                      ColorCase{TKind::Exec, false, false, TSource::Common, true},
+                      ColorCase{TKind::Folder, true, true, TSource::Own, false},
+                      ColorCase{TKind::Folder, false, true, TSource::Kind, false},
+                      ColorCase{TKind::Folder, false, false, TSource::Common, true},
+                      ColorCase{TKind::URL, true, false, TSource::Own, false},
+                      ColorCase{TKind::URL, false, true, TSource::Kind, false},
+                      ColorCase{TKind::URL, false, false, TSource::Common, true}));
+
+TEST_F(MenuDrawingTest, TheLastAmpersandUnderlinesOneCharacterAndTextStartsAt22) {
+  // The font is 12 pixels high: each byte 6 pixels wide on the recording canvas.
+  struct {
+    const char* Name;
+    std::vector<std::tuple<std::string, int, bool>> Pieces;  // text, x, underlined
+  } Cases[] = {
+      {"Plain", {{"Plain", 22, false}}},
+      {"A&&B", {{"A", 22, false}, {"B", 28, true}}},
+      {"&File", {{"F", 22, true}, {"ile", 28, false}}},
+      {"&設定", {{"設", 22, true}, {"定", 34, false}}},
+  };
+  TLauncherExec* L = AddLauncher(Root.get(), "x");
+  for (auto& c : Cases) {
+    L->SetName(c.Name);
+    Canvas.Records.clear();
+    L->DrawMenuItem(nullptr, Canvas, {5, 10, 200, 29}, false);
+    auto Text = Texts();
+    ASSERT_EQ(Text.size(), c.Pieces.size()) << c.Name;
+    for (size_t i = 0; i < Text.size(); ++i) {
+      EXPECT_EQ(Text[i].Text, std::get<0>(c.Pieces[i])) << c.Name;
+      EXPECT_EQ(Text[i].Rect.Left, std::get<1>(c.Pieces[i])) << c.Name;
+      EXPECT_EQ((Text[i].Font.Style() & fsUnderline) != 0, std::get<2>(c.Pieces[i])) << c.Name;
+      EXPECT_EQ(Text[i].Rect.Top, 10 + (19 - 12 + 1) / 2) << c.Name;
+    }
+  }
+}
+
+TEST_F(MenuDrawingTest, APictureColumnWithARaisedFrameWhenSelectedAndAGroupArrow) {
+  TFolder* G = AddFolder(Root.get(), "G");
+  G->DrawMenuItem(nullptr, Canvas, {0, 10, 200, 29}, true);
+  const auto& R = Canvas.Records;
+  ASSERT_GE(R.size(), 3u);
+  EXPECT_EQ(R[0].Op, TOp::Fill);
+  EXPECT_EQ(std::make_tuple(R[0].Rect.Left, R[0].Rect.Top, R[0].Rect.Right, R[0].Rect.Bottom),
+            std::make_tuple(0, 10, 20, 29));
+  auto Picture = std::find_if(R.begin(), R.end(), [](auto& r) { return r.Op == TOp::Picture; });
+  ASSERT_NE(Picture, R.end());
+  EXPECT_EQ(Picture->Index, 0);
+  EXPECT_EQ(std::make_pair(Picture->Rect.Left, Picture->Rect.Top), std::make_pair(1, 11));
+  auto Fill = std::find_if(Picture, R.end(), [](auto& r) { return r.Op == TOp::Fill; });
+  ASSERT_NE(Fill, R.end());
+  EXPECT_EQ(Fill->Rect.Left, 20);
+  EXPECT_EQ(Fill->Color, 0x22);
+
+  // Frame: highlight up and along the top, shadow down and back; then the arrow.
+  std::vector<std::tuple<int, int, int, int, TColor>> Expected = {
+      {0, 28, 0, 10, clBtnHighlight}, {0, 10, 18, 10, clBtnHighlight},
+      {18, 10, 18, 28, clBtnShadow},  {18, 28, 0, 28, clBtnShadow},
+      {191, 13, 191, 23, 0x24},       {191, 23, 196, 18, 0x24},
+      {196, 18, 191, 13, 0x24}};
+  auto Drawn = Lines();
+  ASSERT_EQ(Drawn.size(), Expected.size());
+  for (size_t i = 0; i < Drawn.size(); ++i)
+    EXPECT_EQ(std::make_tuple(Drawn[i].Rect.Left, Drawn[i].Rect.Top, Drawn[i].Rect.Right,
+                              Drawn[i].Rect.Bottom, Drawn[i].Color),
+              Expected[i])
+        << "line " << i;
+
+  // Not selected: no frame, and a launcher has no arrow.
+  Canvas.Records.clear();
+  AddLauncher(Root.get(), "L")->DrawMenuItem(nullptr, Canvas, {0, 10, 200, 29}, false);
+  EXPECT_TRUE(Lines().empty());
+}
+
+TEST_F(MenuDrawingTest, EntriesAreAtLeast19PixelsHighAndAsWideAsTheirTextPlus32) {
+  TLauncherExec* L = AddLauncher(Root.get(), "A&&B");
+  struct {
+    int FontHeight, Height, Width;
+  } Cases[] = {{-5, 19, 2 * 2 + 32},
+               {-12, 19, 2 * 6 + 32},
+               {-15, 19, 2 * 7 + 32},
+               {-16, 20, 2 * 8 + 32},
+               {-30, 34, 2 * 15 + 32}};
+  for (auto& c : Cases) {
+    Root->LauncherColors().Font().SetHeight(c.FontHeight);
+    int Width = 0, Height = 0;
+    L->MeasureMenuItem(nullptr, Canvas, Width, Height);
+    EXPECT_EQ(Height, c.Height) << c.FontHeight;
+    EXPECT_EQ(Width, c.Width) << c.FontHeight;
+  }
+}
+
+TEST_F(MenuDrawingTest, SystemColoursReachTheSurfaceUnresolved) {
+  // Resolved by the surface when it paints, so a new Windows colour scheme shows at once.
+  Root->SetBackColor(clBtnFace);
+  AddLauncher(Root.get(), "L")->DrawMenuItem(nullptr, Canvas, {0, 0, 100, 19}, false);
+  ASSERT_FALSE(Canvas.Records.empty());
+  EXPECT_EQ(Canvas.Records[0].Color, clBtnFace);
+}
+
+}  // namespace
+}  // namespace lantern
