@@ -268,6 +268,7 @@ s_tray_menu() {
   expect "a click on the icon opens the launcher menu" driver menus 5 >/dev/null
   sleep 0.5
   screenshot launcher-menu
+  crop_menus launcher-menu
   xdotool key Down
   sleep 0.3
   xdotool key Right
