@@ -8,7 +8,6 @@
 #include "base/Exception.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
-#include "ui/Menus.h"
 #include "ui/System.h"
 
 namespace lantern {
@@ -91,6 +90,8 @@ TTaskTray::TTaskTray(TWinControl* AOwner) : FOwner(AOwner) {
 }
 
 TTaskTray::~TTaskTray() {
+  SetPopupMenuL(nullptr);
+  SetPopupMenuR(nullptr);
   DeleteIcon();
   auto It = FindEntry(std::to_string(FIconID));
   if (It != TrayIconList.end()) TrayIconList.erase(It);
@@ -103,6 +104,18 @@ TNotifyWindow* TTaskTray::GetNotifyWindow() { return NotifyWindow.get(); }
 TTaskTray* TTaskTray::FindIcon(unsigned ID) {
   auto It = FindEntry(std::to_string(ID));
   return It == TrayIconList.end() ? nullptr : It->second;
+}
+
+void TTaskTray::SetMenu(TPopupMenu*& Field, TPopupMenu* Value) {
+  TPopupMenu* Old = Field;
+  Field = Value;
+  if (Old && Old != FPopupMenuL && Old != FPopupMenuR) Old->RemoveFreeNotification(this);
+  if (Value) Value->FreeNotification(this);
+}
+
+void TTaskTray::MenuFreed(TPopupMenu* Menu) {
+  if (FPopupMenuL == Menu) FPopupMenuL = nullptr;
+  if (FPopupMenuR == Menu) FPopupMenuR = nullptr;
 }
 
 void TTaskTray::SetTipString(const std::string& Value) {

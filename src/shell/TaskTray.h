@@ -6,12 +6,12 @@
 #include <string>
 
 #include "ui/Icon.h"
+#include "ui/Menus.h"
 #include "ui/MessageWindow.h"
 #include "ui/Shell.h"
 
 namespace lantern {
 
-class TPopupMenu;
 class TTaskTray;
 
 // The callback message of every icon (WM_USER + 102).
@@ -30,7 +30,7 @@ class TNotifyWindow : public TMessageWindow {
   unsigned FTaskbarCreated;
 };
 
-class TTaskTray {
+class TTaskTray : private TMenuFreeListener {
  public:
   using TButtonDblClick = std::function<void(TTaskTray* Seft, TMouseButton Button)>;
   using TMouseMoveEvent = std::function<void(TTaskTray* Sender, unsigned Shift, int X, int Y)>;
@@ -47,9 +47,9 @@ class TTaskTray {
   virtual ~TTaskTray();
 
   TPopupMenu* PopupMenuL() const { return FPopupMenuL; }
-  void SetPopupMenuL(TPopupMenu* Value) { FPopupMenuL = Value; }
+  void SetPopupMenuL(TPopupMenu* Value) { SetMenu(FPopupMenuL, Value); }
   TPopupMenu* PopupMenuR() const { return FPopupMenuR; }
-  void SetPopupMenuR(TPopupMenu* Value) { FPopupMenuR = Value; }
+  void SetPopupMenuR(TPopupMenu* Value) { SetMenu(FPopupMenuR, Value); }
   const std::string& TipString() const { return FTipString; }
   void SetTipString(const std::string& Value);
   const TIcon& Icon() const { return FIcon; }
@@ -85,6 +85,9 @@ class TTaskTray {
   friend class TNotifyWindow;
   // The shell forgot the icon: add it again when it is meant to be there.
   void Readd();
+  // A menu that goes is no longer opened (Notification).
+  void SetMenu(TPopupMenu*& Field, TPopupMenu* Value);
+  void MenuFreed(TPopupMenu* Menu) override;
 
   TWinControl* FOwner;
   TPopupMenu* FPopupMenuL = nullptr;

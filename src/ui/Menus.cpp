@@ -1,5 +1,7 @@
 #include "ui/Menus.h"
 
+#include <algorithm>
+
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -20,6 +22,22 @@ void TMenuItem::Click() {
   } else if (FEnabled && OnClick) {
     OnClick(this);
   }
+}
+
+TPopupMenu::~TPopupMenu() {
+  std::vector<TMenuFreeListener*> Listeners;
+  Listeners.swap(FFreeListeners);
+  for (TMenuFreeListener* Listener : Listeners) Listener->MenuFreed(this);
+}
+
+void TPopupMenu::FreeNotification(TMenuFreeListener* Listener) {
+  if (std::find(FFreeListeners.begin(), FFreeListeners.end(), Listener) == FFreeListeners.end())
+    FFreeListeners.push_back(Listener);
+}
+
+void TPopupMenu::RemoveFreeNotification(TMenuFreeListener* Listener) {
+  FFreeListeners.erase(std::remove(FFreeListeners.begin(), FFreeListeners.end(), Listener),
+                       FFreeListeners.end());
 }
 
 void TPopupMenu::Popup(int X, int Y) {

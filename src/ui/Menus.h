@@ -85,8 +85,27 @@ class TMenu {
 // A form's menu bar.
 class TMainMenu : public TMenu {};
 
+class TPopupMenu;
+
+// Something that keeps a pointer to a popup menu and must hear when the menu goes.
+class TMenuFreeListener {
+ public:
+  virtual void MenuFreed(TPopupMenu* Menu) = 0;
+
+ protected:
+  ~TMenuFreeListener() = default;
+};
+
 class TPopupMenu : public TMenu {
  public:
+  TPopupMenu() = default;
+  TPopupMenu(const TPopupMenu&) = delete;
+  TPopupMenu& operator=(const TPopupMenu&) = delete;
+  ~TPopupMenu() override;
+  // Listener hears of the menu's end, unless it removes itself first.
+  void FreeNotification(TMenuFreeListener* Listener);
+  void RemoveFreeNotification(TMenuFreeListener* Listener);
+
   // Shows the menu at the screen point and returns when it has closed; the chosen item has
   // run by then.
   virtual void Popup(int X, int Y);
@@ -95,6 +114,9 @@ class TPopupMenu : public TMenu {
   // Windowless: where the last popup appeared, and the item a test chooses in it.
   int PopupX = 0, PopupY = 0, Popups = 0;
   TMenuItem* Choice = nullptr;
+
+ private:
+  std::vector<TMenuFreeListener*> FFreeListeners;
 };
 
 }  // namespace lantern

@@ -280,6 +280,20 @@ TEST_F(TaskTrayTest, ButtonsOpenTheirMenusAtTheMouseOrOnceAtTheGivenPlace) {
   EXPECT_EQ(Downs, 5);
 }
 
+TEST_F(TaskTrayTest, AMenuThatGoesIsNoLongerOpened) {
+  TTaskTray& Tray = Shown();
+  auto Left = std::make_unique<TPopupMenu>();
+  TPopupMenu Right;
+  Tray.SetPopupMenuL(Left.get());
+  Tray.SetPopupMenuR(Left.get());
+  Tray.SetPopupMenuR(&Right);
+  Left.reset();
+  EXPECT_EQ(Tray.PopupMenuL(), nullptr);
+  EXPECT_EQ(Tray.PopupMenuR(), &Right);
+  Click(1, 0x201);  // nothing to open, nothing touched
+  Trays.clear();    // the tray goes first: the menu that stays must not call it later
+}
+
 TEST_F(TaskTrayTest, ClicksWhileACallbackRunsAreDroppedAndErrorsEndIt) {
   TTaskTray& Tray = Shown();
   int Downs = 0;
