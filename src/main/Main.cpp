@@ -36,7 +36,9 @@ int LanternEntry(const std::vector<std::string>& Args) {
   int ExitCode = 0;
   try {
     TLanternMain Main(Args);
-    Main.Show();
+    // A failure of the first showing (no icon in the notification area) is reported; the
+    // program runs on with its window shown.
+    Application().Guard([&] { Main.Show(); });
     Application().Run();
   } catch (const std::exception& E) {
     Application().ShowException(E);
@@ -358,9 +360,6 @@ std::string TLanternMain::GetVersionString() {
 void TLanternMain::FormShow() {
   if (!FirstShow) return;
   FirstShow = false;
-  Tray->SetIcon(ButtonImage.GetIcon(9));
-  Tray->SetRegistered(true);
-  if (!DispRegisterIcon) Tray->SetRegistered(false);
   if (FArgs.empty()) {
     // A timer tick hides the minimised window: the program ends up resident. The first tick
     // runs at once rather than 200 ms later, so that the window does not linger.
@@ -368,6 +367,16 @@ void TLanternMain::FormShow() {
     Timer1Timer();
   } else {
     for (const std::string& Path : FArgs) AddFromPath(Path);
+  }
+  // The icon comes after the window has gone: talking to the shell first would let the window
+  // reach the screen before it is hidden again. Without an icon the window stays reachable.
+  try {
+    Tray->SetIcon(ButtonImage.GetIcon(9));
+    Tray->SetRegistered(true);
+    if (!DispRegisterIcon) Tray->SetRegistered(false);
+  } catch (...) {
+    if (DispRegisterIcon) LanternProperty.Execute();
+    throw;
   }
 }
 

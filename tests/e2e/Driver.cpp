@@ -9,6 +9,9 @@
 //   driver press-ok                      closes the message box with its OK button
 //   driver show CLASS                    prints the window's screen rectangle
 //   driver client-origin CLASS           prints the screen point of its client area's corner
+//   driver tray-notify ID MESSAGE        posts the notification-area callback (0x466) with the
+//                                        icon's ID and a mouse message (decimal) to the
+//                                        program's notify window
 //   driver menus SECONDS                 waits for an open popup menu; prints one line per
 //                                        open menu: its screen rectangle
 #include <windows.h>
@@ -132,6 +135,11 @@ int wmain(int argc, wchar_t** argv) {
     if (!w || !ClientToScreen(w, &p)) return 1;
     std::printf("%ld %ld\n", p.x, p.y);
     return 0;
+  }
+  if (Command == L"tray-notify") {
+    HWND w = FindWindowW(L"TNotifyWindow", nullptr);
+    if (!w || argc < 4) return 1;
+    return PostMessageW(w, 0x466, _wtoi(argv[2]), _wtoi(argv[3])) ? 0 : 1;
   }
   if (Command == L"menus") {
     std::vector<RECT> Menus;

@@ -12,6 +12,7 @@
 #include "support/TempFolder.h"
 #include "support/TestData.h"
 #include "ui/MemoryRegistry.h"
+#include "ui/Widgets.h"
 
 namespace lantern {
 namespace {
@@ -739,6 +740,22 @@ TEST_F(TrayTest, WithTheIconSwitchedOffItIsAddedAndTakenAwayAtOnce) {
   ASSERT_EQ(Shell.NotifyCalls.size(), 2u);
   EXPECT_EQ(Shell.NotifyCalls[1].Message, NimDelete);
   EXPECT_FALSE(M.Tray->Registered());
+}
+
+TEST_F(TrayTest, WithoutAnIconTheWindowStaysShownAndTheProgramRunsOn) {
+  Shell.NotifyErrors = {5};
+  EXPECT_THROW(Start(), EInvalidOperation);
+  EXPECT_TRUE(Main->Visible());
+  EXPECT_EQ(Main->WindowState(), TWindowState::Normal);
+
+  // From the entry, the failure is reported and the program goes on to its message loop
+  // (which windowless returns at once; with native windows it would wait for the user).
+  if (PlatformWidgets()) return;
+  Main.reset();
+  Shell.NotifyErrors = {5};
+  EXPECT_EQ(LanternEntry({}), 0);
+  ASSERT_FALSE(Boxes.Texts.empty());
+  EXPECT_EQ(Boxes.Texts.back(), "タスクトレイに登録できません(0)");
 }
 
 TEST_F(TrayTest, AClickOpensTheMenuBuiltFromTheTreeAndAChoiceStartsTheLauncher) {
