@@ -302,6 +302,14 @@ s_tray_menu() {
     expect "with the launcher's parameters" [ "$(sed -n '2,$p' "$record" | tr '\n' '|')" = 'alpha|beta gamma|' ]
   fi
   expect "the menu has closed" [ -z "$(driver menus 0.2)" ]
+  # The underlined letter chooses the entry too.
+  rm -f "$record"
+  driver tray-notify 1 513
+  driver menus 5 >/dev/null
+  sleep 0.5
+  xdotool key r
+  for i in $(seq 1 50); do [ -s "$record" ] && break; sleep 0.2; done
+  expect "the underlined letter R starts the launcher" [ -s "$record" ]
   # The shell's callback for the right button, as the hot key sends it: the program's menu.
   driver tray-notify 1 516
   expect "the right button's callback opens the program's menu" driver menus 5 >/dev/null

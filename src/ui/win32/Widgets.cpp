@@ -112,6 +112,8 @@ class TUtilityWindow {
       DrawMenuItem(*reinterpret_cast<DRAWITEMSTRUCT*>(LParam));
       return TRUE;
     }
+    if (Message == WM_MENUCHAR && (HIWORD(WParam) & MF_POPUP))
+      if (LRESULT Found = MenuChar(LOWORD(WParam), reinterpret_cast<HMENU>(LParam))) return Found;
     if (Message == WM_TIMER) {
       auto& Timers = Get().FTimers;
       auto It = Timers.find(WParam);
@@ -152,6 +154,29 @@ class TUtilityWindow {
     }
     // The entry draws its own submenu arrow; the system's would land on top of it.
     if (Item->Count() > 0) ExcludeClipRect(Draw.hDC, R.right - 20, R.top, R.right, R.bottom);
+  }
+
+  // Windows does not know the underlined letters of owner-drawn entries: the letter after
+  // the caption's last "&" chooses the entry (opens it, for a group). 0 when none has it.
+  static LRESULT MenuChar(wchar_t Key, HMENU Menu) {
+    auto Upper = [](wchar_t c) {
+      return static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(
+          CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c)))));
+    };
+    for (int i = 0, n = GetMenuItemCount(Menu); i < n; ++i) {
+      MENUITEMINFOW Info = {};
+      Info.cbSize = sizeof(Info);
+      Info.fMask = MIIM_DATA | MIIM_FTYPE;
+      if (!GetMenuItemInfoW(Menu, i, TRUE, &Info) || !(Info.fType & MFT_OWNERDRAW) ||
+          !Info.dwItemData)
+        continue;
+      std::wstring Caption = ToWide(reinterpret_cast<TMenuItem*>(Info.dwItemData)->Caption());
+      size_t Mark = Caption.rfind(L'&');
+      if (Mark != std::wstring::npos && Mark + 1 < Caption.size() &&
+          Upper(Caption[Mark + 1]) == Upper(Key))
+        return MAKELRESULT(i, MNC_EXECUTE);
+    }
+    return 0;
   }
 
   HWND FHandle = nullptr;
