@@ -53,10 +53,13 @@ TNotifyWindow::TNotifyWindow()
 
 void TNotifyWindow::WndProc(unsigned Message, std::uintptr_t WParam, std::intptr_t LParam) {
   if (Message == FTaskbarCreated && FTaskbarCreated != 0) {
-    // Copied first: adding an icon may fail and show an error, during which lists can change.
-    std::vector<TTaskTray*> Icons;
-    for (auto& Entry : TrayIconList) Icons.push_back(Entry.second);
-    for (TTaskTray* Tray : Icons) Tray->Readd();
+    // By ID: adding an icon may fail and show an error, during which icons can come and go.
+    std::vector<std::string> IDs;
+    for (auto& Entry : TrayIconList) IDs.push_back(Entry.first);
+    for (const std::string& ID : IDs) {
+      auto It = FindEntry(ID);
+      if (It != TrayIconList.end()) It->second->Readd();
+    }
     return;
   }
   if (Message != WM_TRAYNOTIFY) return;
