@@ -428,10 +428,6 @@ std::string ExpandLongPath(const std::string& Path);
 std::string GetLongName(const std::string& Path);
 std::unique_ptr<TIcon> GetFileIcon(const std::string& Path, bool Large);
 
-// A menu caption as drawn: every "&" removed. Underline: the byte offset in the result of the
-// character that followed the last "&" removed, or -1 when none did.
-std::string StripAmpersands(const std::string& Caption, int& Underline);
-
 std::string ReadLine(TStream& Stream);
 void WriteLine(TStream& Stream, const std::string& Text);
 

@@ -25,21 +25,6 @@ TMenuColors ColorsOf(const T& Source) {
 
 }  // namespace
 
-std::string StripAmpersands(const std::string& Caption, int& Underline) {
-  std::string Text;
-  Text.reserve(Caption.size());
-  Underline = -1;
-  // "&" is never the second byte of a double-byte character, so bytes can be looked at alone.
-  for (char c : Caption) {
-    if (c == '&')
-      Underline = static_cast<int>(Text.size());
-    else
-      Text += c;
-  }
-  if (Underline >= static_cast<int>(Text.size())) Underline = -1;  // a trailing "&"
-  return Text;
-}
-
 std::unique_ptr<TMenuItem> TExecItem::NewMenuEntry(int ImageIndex) {
   auto Entry = std::make_unique<TMenuItem>();
   Entry->SetCaption(FName);

@@ -1,6 +1,7 @@
 #include "ui/Action.h"
 
 #include "base/Cp932.h"
+#include "ui/Menus.h"
 
 namespace lantern {
 
@@ -11,15 +12,8 @@ std::string TAction::Hint() const {
   if (Open != std::string::npos && Text.size() == Open + 4 && Text[Open + 1] == '&' &&
       Text[Open + 3] == ')')
     Text.erase(Open);
-  std::string Result;
-  for (std::size_t i = 0; i < Text.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(Text[i])) && i + 1 < Text.size()) {
-      Result += Text.substr(i++, 2);
-    } else if (Text[i] != '&') {
-      Result += Text[i];
-    }
-  }
-  return Result;
+  int Underline;
+  return StripAmpersands(Text, Underline);
 }
 
 void TAction::SetEnabled(bool Value) {

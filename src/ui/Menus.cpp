@@ -6,6 +6,21 @@
 
 namespace lantern {
 
+std::string StripAmpersands(const std::string& Caption, int& Underline) {
+  std::string Text;
+  Text.reserve(Caption.size());
+  Underline = -1;
+  // "&" is never the second byte of a double-byte character, so bytes can be looked at alone.
+  for (char c : Caption) {
+    if (c == '&')
+      Underline = static_cast<int>(Text.size());
+    else
+      Text += c;
+  }
+  if (Underline >= static_cast<int>(Text.size())) Underline = -1;  // a trailing "&"
+  return Text;
+}
+
 std::string TMenuItem::Caption() const {
   if (!FCaption.empty() || !FAction) return FCaption;
   return FAction->Caption();

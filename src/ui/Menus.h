@@ -14,6 +14,10 @@ namespace lantern {
 
 class TImageList;
 
+// A caption as it is shown: every "&" removed. Underline: the byte offset in the result of the
+// character that followed the last "&" removed (the one to underline), or -1 when none did.
+std::string StripAmpersands(const std::string& Caption, int& Underline);
+
 class TMenuItem {
  public:
   // Owner drawing: the entry's size, and its picture in its rectangle (Selected while it is

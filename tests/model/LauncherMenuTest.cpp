@@ -126,22 +126,6 @@ TEST_F(LauncherMenuTest, AStartSeenByTheWatcherReordersTheMenuAtTheNextBuild) {
   EXPECT_EQ(Shape(Menu.Items()), "G,Second,First");
 }
 
-TEST(StripAmpersandsTest, EveryAmpersandGoesAndTheLastOneMarksTheNextCharacter) {
-  struct {
-    const char* Name;
-    const char* Text;
-    int Underline;
-  } Cases[] = {
-      {"Plain", "Plain", -1}, {"A&&B", "AB", 1}, {"&File", "File", 0}, {"ab&", "ab", -1},
-      {"&a&b", "ab", 1},      {"", "", -1},      {"&設定", "設定", 0}, {"設&定", "設定", 2},
-  };
-  for (auto& c : Cases) {
-    int Underline = 99;
-    EXPECT_EQ(StripAmpersands(c.Name, Underline), c.Text) << c.Name;
-    EXPECT_EQ(Underline, c.Underline) << c.Name;
-  }
-}
-
 class MenuDrawingTest : public LauncherMenuTest {
  protected:
   void SetUp() override {

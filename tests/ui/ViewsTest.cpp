@@ -127,6 +127,22 @@ TEST(ImageListTest, EmptyIconsAreNotAdded) {
   EXPECT_EQ(Released, 1);
 }
 
+TEST(StripAmpersandsTest, EveryAmpersandGoesAndTheLastOneMarksTheNextCharacter) {
+  struct {
+    const char* Name;
+    const char* Text;
+    int Underline;
+  } Cases[] = {
+      {"Plain", "Plain", -1}, {"A&&B", "AB", 1}, {"&File", "File", 0}, {"ab&", "ab", -1},
+      {"&a&b", "ab", 1},      {"", "", -1},      {"&設定", "設定", 0}, {"設&定", "設定", 2},
+  };
+  for (auto& c : Cases) {
+    int Underline = 99;
+    EXPECT_EQ(StripAmpersands(c.Name, Underline), c.Text) << c.Name;
+    EXPECT_EQ(Underline, c.Underline) << c.Name;
+  }
+}
+
 TEST(ActionTest, HintsDropTheAcceleratorAndDisabledActionsDoNotRun) {
   struct {
     const char* Caption;

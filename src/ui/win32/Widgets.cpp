@@ -156,8 +156,8 @@ class TUtilityWindow {
     if (Item->Count() > 0) ExcludeClipRect(Draw.hDC, R.right - 20, R.top, R.right, R.bottom);
   }
 
-  // Windows does not know the underlined letters of owner-drawn entries: the letter after
-  // the caption's last "&" chooses the entry (opens it, for a group). 0 when none has it.
+  // Windows does not know the underlined letters of owner-drawn entries: the underlined
+  // letter chooses the entry (opens it, for a group). 0 when none has it.
   static LRESULT MenuChar(wchar_t Key, HMENU Menu) {
     auto Upper = [](wchar_t c) {
       return static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(
@@ -170,11 +170,13 @@ class TUtilityWindow {
       if (!GetMenuItemInfoW(Menu, i, TRUE, &Info) || !(Info.fType & MFT_OWNERDRAW) ||
           !Info.dwItemData)
         continue;
-      std::wstring Caption = ToWide(reinterpret_cast<TMenuItem*>(Info.dwItemData)->Caption());
-      size_t Mark = Caption.rfind(L'&');
-      if (Mark != std::wstring::npos && Mark + 1 < Caption.size() &&
-          Upper(Caption[Mark + 1]) == Upper(Key))
-        return MAKELRESULT(i, MNC_EXECUTE);
+      int Mark;
+      std::string Text =
+          StripAmpersands(reinterpret_cast<TMenuItem*>(Info.dwItemData)->Caption(), Mark);
+      if (Mark < 0) continue;
+      // Two bytes hold the marked character whether it takes one or two.
+      std::wstring Letter = ToWide(Text.substr(Mark, 2));
+      if (!Letter.empty() && Upper(Letter[0]) == Upper(Key)) return MAKELRESULT(i, MNC_EXECUTE);
     }
     return 0;
   }
