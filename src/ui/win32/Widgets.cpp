@@ -425,60 +425,86 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TChildPeer {
   TTreeView& FView;
 };
 
-// The splitter bar: a window of its own class that follows the mouse while it is dragged.
-class TWin32SplitterPeer : public TControlPeer {
+// A window of one of the toolkit's own classes, bound to its peer: the class is registered
+// the first time, and the procedure hands each message to the peer's Message.
+class TOwnWindow : public TControlPeer {
  public:
-  TWin32SplitterPeer(TSplitter& Splitter, HWND Parent) : FSplitter(Splitter) {
-    WNDCLASSW Class = {};
-    if (!GetClassInfoW(ModuleInstance(), L"TLanternSplitter", &Class)) {
-      Class.lpfnWndProc = Proc;
-      Class.hInstance = ModuleInstance();
-      Class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32644));  // IDC_SIZEWE
-      Class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-      Class.lpszClassName = L"TLanternSplitter";
-      RegisterClassW(&Class);
-    }
-    FHandle = CreateWindowExW(0, L"TLanternSplitter", L"", WS_CHILD | WS_VISIBLE, Splitter.Left(),
-                              Splitter.Top(), Splitter.Width(), Splitter.Height(), Parent, nullptr,
-                              ModuleInstance(), nullptr);
-    SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~TWin32SplitterPeer() override {
+  ~TOwnWindow() override {
     SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
     DestroyWindow(FHandle);
   }
   void* Handle() const override { return FHandle; }
+
+ protected:
+  struct TClass {
+    const std::wstring Name;
+    HCURSOR Cursor = nullptr;
+    HBRUSH Background = nullptr;
+  };
+  void Create(const TClass& Class, DWORD ExStyle, DWORD Style, int X, int Y, int Width, int Height,
+              HWND Parent) {
+    WNDCLASSW Info = {};
+    if (!GetClassInfoW(ModuleInstance(), Class.Name.c_str(), &Info)) {
+      Info.lpfnWndProc = Proc;
+      Info.hInstance = ModuleInstance();
+      Info.hCursor = Class.Cursor;
+      Info.hbrBackground = Class.Background;
+      Info.lpszClassName = Class.Name.c_str();
+      RegisterClassW(&Info);
+    }
+    FHandle = CreateWindowExW(ExStyle, Class.Name.c_str(), L"", Style, X, Y, Width, Height, Parent,
+                              nullptr, ModuleInstance(), nullptr);
+    SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  // True when handled (the result is then 0); otherwise the default handling runs.
+  virtual bool Message(UINT Message, WPARAM WParam, LPARAM LParam) = 0;
+
+  HWND FHandle = nullptr;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+    auto* Peer = reinterpret_cast<TOwnWindow*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
+    if (Peer && Peer->Message(Message, WParam, LParam)) return 0;
+    return DefWindowProcW(Window, Message, WParam, LParam);
+  }
+};
+
+// The splitter bar: a window of its own class that follows the mouse while it is dragged.
+class TWin32SplitterPeer : public TOwnWindow {
+ public:
+  TWin32SplitterPeer(TSplitter& Splitter, HWND Parent) : FSplitter(Splitter) {
+    Create({L"TLanternSplitter", LoadCursorW(nullptr, MAKEINTRESOURCEW(32644)),  // IDC_SIZEWE
+            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+           0, WS_CHILD | WS_VISIBLE, Splitter.Left(), Splitter.Top(), Splitter.Width(),
+           Splitter.Height(), Parent);
+  }
   void BoundsChanged() override {
     SetWindowPos(FHandle, nullptr, FSplitter.Left(), FSplitter.Top(), FSplitter.Width(),
                  FSplitter.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
  private:
-  static LRESULT CALLBACK Proc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
-    auto* Peer = reinterpret_cast<TWin32SplitterPeer*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
-    if (Peer) {
-      POINT At;
-      GetCursorPos(&At);
-      switch (Message) {
-        case WM_LBUTTONDOWN:
-          SetCapture(Window);
-          Peer->FLastX = At.x;
-          return 0;
-        case WM_MOUSEMOVE:
-          if (GetCapture() == Window && At.x != Peer->FLastX) {
-            int Delta = At.x - Peer->FLastX;
-            Peer->FLastX = At.x;
-            Dispatch([&] { Peer->FSplitter.NativeMoved(Delta); });
-          }
-          return 0;
-        case WM_LBUTTONUP: ReleaseCapture(); return 0;
-      }
+  bool Message(UINT Message, WPARAM, LPARAM) override {
+    POINT At;
+    GetCursorPos(&At);
+    switch (Message) {
+      case WM_LBUTTONDOWN:
+        SetCapture(FHandle);
+        FLastX = At.x;
+        return true;
+      case WM_MOUSEMOVE:
+        if (GetCapture() == FHandle && At.x != FLastX) {
+          int Delta = At.x - FLastX;
+          FLastX = At.x;
+          Dispatch([&] { FSplitter.NativeMoved(Delta); });
+        }
+        return true;
+      case WM_LBUTTONUP: ReleaseCapture(); return true;
+      default: return false;
     }
-    return DefWindowProcW(Window, Message, WParam, LParam);
   }
 
   TSplitter& FSplitter;
-  HWND FHandle = nullptr;
   int FLastX = 0;
 };
 
@@ -968,38 +994,20 @@ class TWin32FormPeer : public TControlPeer {
 
 // A hidden top-level window (so that it hears the shell's broadcasts) whose messages from
 // WM_USER up go to its toolkit object.
-class TWin32MessageWindowPeer : public TControlPeer {
+class TWin32MessageWindowPeer : public TOwnWindow {
  public:
   explicit TWin32MessageWindowPeer(TMessageWindow& Window) : FWindow(Window) {
-    std::wstring Class = ToWide(Window.ClassName());
-    WNDCLASSW Info = {};
-    if (!GetClassInfoW(ModuleInstance(), Class.c_str(), &Info)) {
-      Info.lpfnWndProc = Proc;
-      Info.hInstance = ModuleInstance();
-      Info.lpszClassName = Class.c_str();
-      RegisterClassW(&Info);
-    }
-    FHandle = CreateWindowExW(WS_EX_TOOLWINDOW, Class.c_str(), L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                              nullptr, ModuleInstance(), nullptr);
-    SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Create({ToWide(Window.ClassName())}, WS_EX_TOOLWINDOW, WS_POPUP, 0, 0, 0, 0, nullptr);
   }
-  ~TWin32MessageWindowPeer() override {
-    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
-    DestroyWindow(FHandle);
-  }
-  void* Handle() const override { return FHandle; }
 
  private:
-  static LRESULT CALLBACK Proc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
-    auto* Peer =
-        reinterpret_cast<TWin32MessageWindowPeer*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
-    if (!Peer || Message < WM_USER) return DefWindowProcW(Window, Message, WParam, LParam);
-    Dispatch([&] { Peer->FWindow.WndProc(Message, WParam, LParam); });
-    return 0;
+  bool Message(UINT Message, WPARAM WParam, LPARAM LParam) override {
+    if (Message < WM_USER) return false;
+    Dispatch([&] { FWindow.WndProc(Message, WParam, LParam); });
+    return true;
   }
 
   TMessageWindow& FWindow;
-  HWND FHandle = nullptr;
 };
 
 class TWin32Widgets : public TWidgetFactory {
