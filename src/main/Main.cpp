@@ -464,7 +464,7 @@ void TLanternMain::Timer1Timer() {
     Root->RefreshListView();
     SaveService.Execute();
   }
-  if (Root->MenuDirty()) Root->BuildMenu(&LauncherMenu, nullptr);
+  Root->BuildMenu(&LauncherMenu, nullptr);  // only when the tree has changed
   if (IconCountdown == 0) {
     IconCountdown = 250;
     GetEmptyIcon.Execute();
@@ -565,9 +565,6 @@ void TLanternMain::GetEmptyIconExecute() {
   for (TExecItem* Item : Missing) static_cast<TLauncher*>(Item)->FetchIcon();
 }
 
-// Setters whose effects join with the parts they drive (the notification-area icon, the hot
-// key and the chasing window) store the value until then.
-
 void TLanternMain::SetDispRegisterIcon(bool Value) {
   if (Value == DispRegisterIcon) return;
   DispRegisterIcon = Value;
@@ -579,6 +576,9 @@ void TLanternMain::SetIconLeftClickPopupMenu(bool Value) {
   IconLeftClickPopupMenu = Value;
   Tray->SetPopupMenuL(Value ? &LauncherMenu : nullptr);
 }
+
+// Setters whose effects join with the parts they drive (the hot key and the chasing window)
+// store the value until then.
 void TLanternMain::SetHotKeyEnabled(bool Value) { HotKeyEnabled = Value; }
 void TLanternMain::SetHotKey(int Value) { HotKey = Value; }
 void TLanternMain::SetMouseFormWidth(int Value) { MouseFormWidth = Value; }
