@@ -604,14 +604,14 @@ TExecItem* TLauncherFolder::Clone() {
 void TLauncherFolder::Execute(void*) {
   const std::string Option = FExplorerOption.empty() ? TRoot::GetExplorerOption() : FExplorerOption;
   if (!FileSystem().DirectoryExists(FFileName)) return;
-  int Result;
-  if (ContainsText(Option, "/root"))
-    Result = Shell().ShellExec(TRoot::OwnerWindow(), "", "explorer", Option + FFileName, "",
-                               SW_SHOWNORMAL_);
-  else if (ContainsText(Option, "/e"))
-    Result = Shell().ShellExec(TRoot::OwnerWindow(), "explore", FFileName, "", "", SW_SHOWNORMAL_);
-  else
-    Result = Shell().ShellExec(TRoot::OwnerWindow(), "", FFileName, "", "", SW_SHOWNORMAL_);
+  std::string Verb, File = FFileName, Parameters;
+  if (ContainsText(Option, "/root")) {
+    File = "explorer";
+    Parameters = Option + FFileName;
+  } else if (ContainsText(Option, "/e")) {
+    Verb = "explore";
+  }
+  int Result = Shell().ShellExec(TRoot::OwnerWindow(), Verb, File, Parameters, "", SW_SHOWNORMAL_);
   if (Result <= 32) MessageDlg("Execution Error = " + IntToStr(Result), TMsgDlgType::Plain, mbOK);
   SetRunCount(FRunCount + 1);
 }
