@@ -6,7 +6,10 @@
 #include "ui/win32/WideText.h"
 
 int wmain(int argc, wchar_t** argv) {
-  std::vector<std::string> Args;
-  for (int i = 1; i < argc; ++i) Args.push_back(lantern::FromWide(argv[i]));
-  return lantern::LanternEntry(Args);
+  std::vector<std::string> Args, Unusable;
+  for (int i = 1; i < argc; ++i) {
+    std::string Arg;
+    (lantern::FromWideExact(argv[i], Arg) ? Args : Unusable).push_back(Arg);
+  }
+  return lantern::LanternEntry(Args, Unusable);
 }

@@ -5,6 +5,7 @@
 #include "base/Path.h"
 #include "dialogs/LauncherProperty.h"
 #include "shell/DropTarget.h"
+#include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/FileSystem.h"
 #include "ui/System.h"
@@ -18,15 +19,48 @@ const char* const MainWindowClass = "TLanternMain";
 
 unsigned TLanternMain::ActivateMessage = 0;
 
-int LanternEntry(const std::vector<std::string>& Args) {
+namespace {
+
+std::string PathList(const std::vector<std::string>& Paths) {
+  std::string Text;
+  for (const std::string& Path : Paths) Text += "\r\n" + Path;
+  return Text;
+}
+
+void ReportUnusable(const std::vector<std::string>& Unusable) {
+  if (!Unusable.empty())
+    MessageDlg("次のパスには Shift-JIS で表せない文字が含まれているため、ランチャにできません。" +
+                   PathList(Unusable),
+               TMsgDlgType::Error, mbOK);
+}
+
+}  // namespace
+
+int LanternEntry(const std::vector<std::string>& Args, const std::vector<std::string>& Unusable) {
   TSystem& Sys = System();
   TLanternMain::ActivateMessage = Sys.RegisterMessage(ActivateMessageName);
+  // A relative path means the folder this start was made in, which the running instance does
+  // not know.
+  std::vector<std::string> Paths;
+  for (const std::string& Arg : Args) Paths.push_back(Sys.FullPathName(Arg));
   if (Sys.MutexExists(LanternMutexName)) {
-    // Another instance runs: hand it the arguments (the first one deletes the atoms).
+    // Another instance runs: hand it the paths (the first one deletes the atoms).
     if (void* Window = Sys.FindWindowByClass(MainWindowClass)) {
-      if (Args.empty()) Sys.Post(Window, TLanternMain::ActivateMessage, 0, 0);
-      for (const std::string& Arg : Args)
-        Sys.Post(Window, TLanternMain::ActivateMessage, Sys.AddAtom(Arg), 0);
+      std::vector<std::string> NotHanded;
+      if (Paths.empty() && Unusable.empty()) Sys.Post(Window, TLanternMain::ActivateMessage, 0, 0);
+      for (const std::string& Path : Paths) {
+        // An atom holds at most 255 characters.
+        if (unsigned Atom = Sys.AddAtom(Path))
+          Sys.Post(Window, TLanternMain::ActivateMessage, Atom, 0);
+        else
+          NotHanded.push_back(Path);
+      }
+      Application().SetTitle("ランタン for Windows");
+      ReportUnusable(Unusable);
+      if (!NotHanded.empty())
+        MessageDlg("次のパスを起動中のランタンに渡せませんでした(パスが長すぎます)。" +
+                       PathList(NotHanded),
+                   TMsgDlgType::Error, mbOK);
     }
     return 0;
   }
@@ -35,10 +69,11 @@ int LanternEntry(const std::vector<std::string>& Args) {
   Application().SetTitle("ランタン for Windows");
   int ExitCode = 0;
   try {
-    TLanternMain Main(Args);
+    TLanternMain Main(Paths);
     // A failure of the first showing (no icon in the notification area) is reported; the
     // program runs on with its window shown.
-    Application().Guard([&] { Main.Show(); });
+    Application().Guard([&] { Main.Launch(); });
+    ReportUnusable(Unusable);
     Application().Run();
   } catch (const std::exception& E) {
     Application().ShowException(E);
@@ -83,8 +118,8 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   ListView1.OnColumnClick = [this](TListView*, int Column) { ListView1ColumnClick(Column); };
   OnShow = [this](TWinControl*) { FormShow(); };
   OnCloseQuery = [this](TForm*, bool& CanClose) { FormCloseQuery(CanClose); };
-  // The end of the Windows session: the close that follows saves everything and is allowed.
-  OnQueryEndSession = [this](TWinControl*) { Exiting = true; };
+  OnQueryEndSession = [this](TForm*, bool& CanEnd) { FormQueryEndSession(CanEnd); };
+  OnEndSession = [this](TForm*, bool Ending) { FormEndSession(Ending); };
   CreateHandle();
 
   IsWindowsNT = System().IsWindowsNT();
@@ -100,12 +135,18 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   Root->SetCurrentFolder(Root.get());
   Root->Add(new TRecycledFolder(Root.get()));
   Root->TreeNode()->Expand(true);
+  Root->SetFont(Font());
 
   LoadSettings();
 
   // A data file that cannot be read is reported; the program goes on with what was read.
   Application().Guard([this] { LoadService.Execute(); });
-  if (!TRoot::GetRecycledFolder()) Root->Add(new TRecycledFolder(Root.get()));
+  if (!TRoot::GetRecycledFolder()) {
+    Root->Add(new TRecycledFolder(Root.get()));
+    // Listed where a group belongs, so that the first save already has the order that every
+    // later one keeps.
+    Root->RefreshListView();
+  }
   Root->BuildMenu(&LauncherMenu, nullptr);
 
   if (!ActivateMessage) ActivateMessage = System().RegisterMessage(ActivateMessageName);
@@ -357,19 +398,22 @@ std::string TLanternMain::GetVersionString() {
          " Build " + std::to_string(v[3]);
 }
 
+void TLanternMain::Launch() {
+  if (FArgs.empty()) {
+    // Resident from the start: the window is never shown, not even minimised for a moment.
+    ListView1.SetTabStop(false);
+    TreeView1.SetTabStop(false);
+    FormShow();
+  } else {
+    Show();
+  }
+}
+
 void TLanternMain::FormShow() {
   if (!FirstShow) return;
   FirstShow = false;
-  if (FArgs.empty()) {
-    // A timer tick hides the minimised window: the program ends up resident. The first tick
-    // runs at once rather than 200 ms later, so that the window does not linger.
-    SetWindowState(TWindowState::Minimized);
-    Timer1Timer();
-  } else {
-    for (const std::string& Path : FArgs) AddFromPath(Path);
-  }
-  // The icon comes after the window has gone: talking to the shell first would let the window
-  // reach the screen before it is hidden again. Without an icon the window stays reachable.
+  for (const std::string& Path : FArgs) AddFromPath(Path);
+  // Without an icon the window must stay reachable.
   try {
     Tray->SetIcon(ButtonImage.GetIcon(9));
     Tray->SetRegistered(true);
@@ -477,11 +521,14 @@ void TLanternMain::Timer1Timer() {
 
 void TLanternMain::FormCloseQuery(bool& CanClose) {
   if (Exiting) {
-    SaveSettings();
     CanClose = true;
+    if (FSavedForSession) return;  // the session's query has just saved everything
+    FSaveError.clear();
     try {
+      SaveSettings();
       SaveService.Execute();
-    } catch (const std::exception&) {
+    } catch (const std::exception& E) {
+      FSaveError = E.what();
       CanClose = false;
     }
     return;
@@ -492,6 +539,41 @@ void TLanternMain::FormCloseQuery(bool& CanClose) {
                mbOK);
   else
     Hide();
+}
+
+void TLanternMain::FormQueryEndSession(bool& CanEnd) {
+  Exiting = true;
+  FSavedForSession = false;
+  FormCloseQuery(CanEnd);
+  if (CanEnd) {
+    FSavedForSession = true;
+    System().SetShutdownBlockReason(Handle(), "");
+  } else {
+    // Nothing is lost: the tree stays in memory, and the session is told why it must wait.
+    Exiting = false;
+    System().SetShutdownBlockReason(
+        Handle(), "データファイルを保存できません: " +
+                      (FSaveError.empty() ? std::string("保存が取り消されました") : FSaveError));
+  }
+}
+
+void TLanternMain::FormEndSession(bool Ending) {
+  if (!Ending) {
+    // Another program kept the session going: Lantern stays as it was, resident.
+    Exiting = false;
+    FSavedForSession = false;
+    System().SetShutdownBlockReason(Handle(), "");
+    return;
+  }
+  // The session ends even when the query's save failed; one more try, then the end.
+  Exiting = true;
+  if (!FSavedForSession) {
+    bool Saved = false;
+    FormCloseQuery(Saved);
+  }
+  FSavedForSession = true;
+  Timer1.SetEnabled(false);
+  Close();
 }
 
 void TLanternMain::LanternPropertyExecute() {

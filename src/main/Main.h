@@ -27,8 +27,11 @@ extern const char* const ActivateMessageName;  // "ZR Lantern Active"
 extern const char* const MainWindowClass;      // "TLanternMain"
 
 // The program: a second start hands its arguments to the running instance and ends; the
-// first runs the main window until the program ends. The exit code.
-int LanternEntry(const std::vector<std::string>& Args);
+// first runs the main window until the program ends. Args are the command line's paths;
+// Unusable those that had characters without a CP932 form (they name no file the program can
+// reach, and are reported). The exit code.
+int LanternEntry(const std::vector<std::string>& Args,
+                 const std::vector<std::string>& Unusable = {});
 
 // One point, for the chasing window's offset.
 struct TPoint {
@@ -180,9 +183,18 @@ class TLanternMain : public TForm {
   void SetUchideLeftFast(bool Value) { UchideLeftFast = Value; }
   void SetUchideRangeX(int Value) { UchideRangeX = Value; }
 
+  // The first showing: with paths the window shows and adds them; without, the program only
+  // takes its place in the notification area and the window is never shown, so the window
+  // the user was in keeps the foreground.
+  void Launch();
+
   // Events and commands.
   void FormShow();
   void FormCloseQuery(bool& CanClose);
+  // The end of the Windows session: the query saves everything and answers; the program ends
+  // only when the session really ends, and stays resident when another program cancels it.
+  void FormQueryEndSession(bool& CanEnd);
+  void FormEndSession(bool Ending);
   void AppMessage(TMessage& Msg, bool& Handled);
   void Timer1Timer();
   void AddFromPath(const std::string& Path);
@@ -213,6 +225,8 @@ class TLanternMain : public TForm {
   void ApplyWindowBounds(bool Stored);
 
   std::vector<std::string> FArgs;
+  std::string FSaveError;         // why the last save at a close request failed
+  bool FSavedForSession = false;  // the session's query has saved everything
 };
 
 }  // namespace lantern

@@ -53,6 +53,7 @@ class TSettingsWriter {
 };
 
 constexpr int MinimumWindowSize = 100;
+constexpr int MaximumWindowCoordinate = 100000;
 
 }  // namespace
 
@@ -131,17 +132,18 @@ void TLanternMain::LoadSettings() {
   }
 }
 
-// Centres the window, or keeps the stored bounds when they leave the window reachable: a
-// window stored for a larger screen is brought back onto this one.
+// Keeps the stored bounds when the window lies on one of the monitors (a second monitor
+// included), else centres it on the primary one: a window stored for a monitor that is gone
+// comes back where the user can reach it.
 void TLanternMain::ApplyWindowBounds(bool Stored) {
-  int ScreenWidth = System().ScreenWidth(), ScreenHeight = System().ScreenHeight();
-  int Width = std::max(this->Width(), MinimumWindowSize);
-  int Height = std::max(this->Height(), MinimumWindowSize);
-  int Left = this->Left(), Top = this->Top();
-  bool Reachable = Left < ScreenWidth && Top < ScreenHeight && Left + Width > 0 && Top >= 0;
-  if (!Stored || !Reachable) {
-    Left = (ScreenWidth - Width) / 2;
-    Top = (ScreenHeight - Height) / 2;
+  // A strange registry value must not overflow the sums below.
+  int Width = std::clamp(this->Width(), MinimumWindowSize, MaximumWindowCoordinate);
+  int Height = std::clamp(this->Height(), MinimumWindowSize, MaximumWindowCoordinate);
+  int Left = std::clamp(this->Left(), -MaximumWindowCoordinate, MaximumWindowCoordinate);
+  int Top = std::clamp(this->Top(), -MaximumWindowCoordinate, MaximumWindowCoordinate);
+  if (!Stored || !System().RectOnAnyMonitor(Left, Top, Width, Height)) {
+    Left = (System().ScreenWidth() - Width) / 2;
+    Top = (System().ScreenHeight() - Height) / 2;
   }
   SetBounds(Left, Top, Width, Height);
 }

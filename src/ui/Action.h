@@ -17,6 +17,9 @@ enum TShiftState : unsigned {
   ssMiddle = 0x2000
 };
 
+// A shortcut as menus show it after the caption: "F2", "Shift+Up", "Ctrl+C"; empty for none.
+std::string ShortCutToText(unsigned ShortCut);
+
 class TAction {
  public:
   TAction() = default;

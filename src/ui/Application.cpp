@@ -28,11 +28,14 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::ShowException(const std::exception& E) {
+  if (FShowingError) return;
+  FShowingError = true;
   try {
     MessageDlg(E.what(), TMsgDlgType::Error, mbOK);
   } catch (...) {
     // The error display itself must never fail outward.
   }
+  FShowingError = false;
 }
 
 TDialogService& Dialogs() { return DialogsSlot.Get(); }

@@ -25,7 +25,8 @@ class TApplication {
   // Handles the messages waiting in the queue (windowless: nothing to do).
   void ProcessMessages();
   // The error box with the exception's text; what every event dispatch does with an
-  // exception that its handler let through.
+  // exception that its handler let through. One box at a time: an error raised while a box
+  // is open (the timer keeps ticking inside its modal loop) is not shown over it.
   void ShowException(const std::exception& E);
   // Runs Handler; an exception it raises is shown, never passed on.
   template <typename F>
@@ -42,6 +43,7 @@ class TApplication {
 
  private:
   std::string FTitle;
+  bool FShowingError = false;
 };
 
 TApplication& Application();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/Control.h"
+#include "ui/Font.h"
 
 namespace lantern {
 
@@ -15,6 +16,8 @@ enum class TWindowState { Normal, Minimized, Maximized };
 class TForm : public TWinControl {
  public:
   using TCloseQueryEvent = std::function<void(TForm* Sender, bool& CanClose)>;
+  using TQueryEndSessionEvent = std::function<void(TForm* Sender, bool& CanEnd)>;
+  using TEndSessionEvent = std::function<void(TForm* Sender, bool Ending)>;
 
   // WindowClass names the native window's class (other instances find it by that name).
   explicit TForm(const std::string& WindowClass = "TLanternForm");
@@ -27,6 +30,11 @@ class TForm : public TWinControl {
   void SetWindowState(TWindowState Value);
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* Value) { FMenu = Value; }
+  // The window's font: "ＭＳ Ｐゴシック", 9 points, Shift-JIS, as its controls show text.
+  const TFont& Font() const { return FFont; }
+  // A key went down while the form was active: the enabled action of its menu that has the
+  // key as its shortcut runs. Whether one did (the key is then used up).
+  bool IsShortCut(unsigned Key, unsigned Shift);
   // Shows the form; OnShow runs when it was hidden.
   void Show();
   void Hide() { SetVisible(false); }
@@ -43,16 +51,21 @@ class TForm : public TWinControl {
   // Reported by the native window.
   void NativeWindowStateChanged(TWindowState Value) { FWindowState = Value; }
   void NativeClientSize(int Width, int Height);
+  // The end of the Windows session is asked for: whether the form lets it end.
+  bool NativeQueryEndSession();
+  // The session ends (Ending), or another program has cancelled its end.
+  void NativeEndSession(bool Ending);
 
   TCloseQueryEvent OnCloseQuery;
   TNotifyEvent OnShow;
-  // The end of the Windows session is asked for (WM_QUERYENDSESSION); before the close.
-  TNotifyEvent OnQueryEndSession;
+  TQueryEndSessionEvent OnQueryEndSession;
+  TEndSessionEvent OnEndSession;
 
  private:
   std::string FWindowClass;
   std::string FCaption;
   TMainMenu* FMenu = nullptr;
+  TFont FFont;
   TWindowState FWindowState = TWindowState::Normal;
   bool FClosed = false;
   int FClientWidth = -1, FClientHeight = -1;  // -1: the same as the bounds (windowless)

@@ -26,6 +26,11 @@ std::string TMenuItem::Caption() const {
   return FAction->Caption();
 }
 
+std::string TMenuItem::MenuText() const {
+  std::string Key = FAction ? ShortCutToText(FAction->ShortCut()) : std::string();
+  return Key.empty() ? Caption() : Caption() + "\t" + Key;
+}
+
 TMenuItem* TMenuItem::Add(std::unique_ptr<TMenuItem> Item) {
   FItems.push_back(std::move(Item));
   return FItems.back().get();

@@ -35,6 +35,9 @@ class TMenuItem {
 
   // The item's own caption when it has one, else its action's; "-" is a separator.
   std::string Caption() const;
+  // What a native menu shows: the caption, then a tab and the action's shortcut if it has one
+  // ("名前変更(&N)" tab "F2"), so that the shortcut stands in its own column.
+  std::string MenuText() const;
   void SetCaption(const std::string& Value) { FCaption = Value; }
   TAction* Action() const { return FAction; }
   bool IsSeparator() const { return FCaption == "-"; }

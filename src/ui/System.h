@@ -20,8 +20,16 @@ class TSystem {
   virtual double Now() = 0;  // local date and time in days since 30 December 1899
   // Compares two texts as the user's locale does, without regard to case: <0, 0, >0.
   virtual int CompareText(const std::string& A, const std::string& B) = 0;
-  virtual int ScreenWidth() = 0;
+  virtual int ScreenWidth() = 0;  // of the primary monitor
   virtual int ScreenHeight() = 0;
+  // True when the rectangle lies at least partly on one of the monitors.
+  virtual bool RectOnAnyMonitor(int Left, int Top, int Width, int Height) = 0;
+  // The absolute form of a path, against the program's current folder; Path itself when the
+  // system cannot make one.
+  virtual std::string FullPathName(const std::string& Path) = 0;
+  // The text the end of the Windows session shows for a window that keeps it from ending;
+  // an empty Reason takes it away again.
+  virtual void SetShutdownBlockReason(void* Window, const std::string& Reason) = 0;
   // An icon of the program's resources at the given size; a stand-in picture when the
   // program has no such resource, so that picture indexes stay as the program expects.
   virtual TIcon ResourceIcon(int Id, int Size) = 0;

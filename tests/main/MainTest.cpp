@@ -38,7 +38,7 @@ class MainTest : public ::testing::Test {
   // Starts the program's main window as the entry does.
   TLanternMain& Start(std::vector<std::string> Args = {}) {
     Main = std::make_unique<TLanternMain>(std::move(Args));
-    Main->Show();
+    Main->Launch();
     return *Main;
   }
   void Restart() {
@@ -184,14 +184,34 @@ TEST_F(MainTest, TheGestureWinsOverTheChasingWindowWhenBothAreOn) {
   EXPECT_FALSE(M.MouseFormEnabled);
 }
 
-TEST_F(MainTest, AWindowStoredOffTheScreenComesBackOntoIt) {
-  Memory.WriteDWord(Key, "Top", 3000);
-  Memory.WriteDWord(Key, "Left", 3000);
-  Memory.WriteDWord(Key, "Width", 600);
-  Memory.WriteDWord(Key, "Height", 400);
-  TLanternMain& M = Start();
-  EXPECT_EQ(M.Left(), (1024 - 600) / 2);
-  EXPECT_EQ(M.Top(), (768 - 400) / 2);
+TEST_F(MainTest, AStoredWindowStaysOnAnyMonitorAndComesBackWhenOffThemAll) {
+  // The primary monitor, and a second one to its right.
+  Sys.Monitors = {{0, 0, 1024, 768}, {1024, -200, 1280, 1024}};
+  struct {
+    int Left, Top, Width, Height;
+    int ExpectLeft, ExpectTop, ExpectWidth, ExpectHeight;
+  } Cases[] = {
+      {10, 20, 600, 400, 10, 20, 600, 400},          // on the primary monitor
+      {1500, -100, 600, 400, 1500, -100, 600, 400},  // on the second one, above the primary
+      {900, 700, 600, 400, 900, 700, 600, 400},      // partly on both
+      {3000, 3000, 600, 400, 212, 184, 600, 400},    // off all: centred on the primary
+      {-700, 10, 600, 400, 212, 184, 600, 400},
+      // Strange values: no overflow, and a window the user can reach.
+      {2147483647, 2147483647, 2147483647, 2147483647, -49488, -49616, 100000, 100000},
+      {-2147483647, 0, 50, 50, 462, 334, 100, 100},
+  };
+  for (auto& c : Cases) {
+    SCOPED_TRACE(c.Left);
+    Memory.WriteDWord(Key, "Top", static_cast<std::uint32_t>(c.Top));
+    Memory.WriteDWord(Key, "Left", static_cast<std::uint32_t>(c.Left));
+    Memory.WriteDWord(Key, "Width", static_cast<std::uint32_t>(c.Width));
+    Memory.WriteDWord(Key, "Height", static_cast<std::uint32_t>(c.Height));
+    Restart();
+    EXPECT_EQ(Main->Left(), c.ExpectLeft);
+    EXPECT_EQ(Main->Top(), c.ExpectTop);
+    EXPECT_EQ(Main->Width(), c.ExpectWidth);
+    EXPECT_EQ(Main->Height(), c.ExpectHeight);
+  }
 }
 
 class AddFromPathTest : public MainTest {
@@ -274,12 +294,24 @@ TEST_F(AddFromPathTest, AnotherInstancesPathsArriveAsAtoms) {
   EXPECT_EQ(Sys.DeletedAtoms.size(), 1u);
 }
 
-TEST(EntryTest, ASecondInstanceHandsItsArgumentsToTheFirstAndEnds) {
+class EntryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Old = {SetSystem(&Sys), SetDialogs(&Boxes)};
+    Sys.OtherInstance = true;
+    Sys.OtherWindow = &Window;
+  }
+  void TearDown() override {
+    SetSystem(Old.first);
+    SetDialogs(Old.second);
+  }
   TFakeSystem Sys;
-  TSystem* Old = SetSystem(&Sys);
-  Sys.OtherInstance = true;
-  int Window;
-  Sys.OtherWindow = &Window;
+  TFakeDialogs Boxes;
+  int Window = 0;
+  std::pair<TSystem*, TDialogService*> Old;
+};
+
+TEST_F(EntryTest, ASecondInstanceHandsItsArgumentsToTheFirstAndEnds) {
   EXPECT_EQ(LanternEntry({"C:\\a.exe", "C:\\表示"}), 0);
   ASSERT_EQ(Sys.Posts.size(), 2u);
   EXPECT_EQ(Sys.Posts[0].Window, &Window);
@@ -294,7 +326,36 @@ TEST(EntryTest, ASecondInstanceHandsItsArgumentsToTheFirstAndEnds) {
   EXPECT_EQ(LanternEntry({"C:\\a.exe"}), 0);
   EXPECT_TRUE(Sys.Posts.empty());
   EXPECT_TRUE(Sys.MutexName.empty());
-  SetSystem(Old);
+  EXPECT_TRUE(Boxes.Texts.empty());
+}
+
+TEST_F(EntryTest, RelativePathsAreMadeAbsoluteInTheFolderTheStartWasMadeIn) {
+  Sys.CurrentFolder = "D:\\ツール\\";
+  EXPECT_EQ(LanternEntry({"tool.exe", "..\\x", "\\root.exe", "E:\\abs.exe", "\\\\srv\\s\\a"}), 0);
+  std::vector<std::string> Handed;
+  for (auto& Post : Sys.Posts) Handed.push_back(Sys.Atoms[static_cast<unsigned>(Post.WParam)]);
+  EXPECT_EQ(Handed, (std::vector<std::string>{"D:\\ツール\\tool.exe", "D:\\ツール\\..\\x",
+                                              "D:\\root.exe", "E:\\abs.exe", "\\\\srv\\s\\a"}));
+}
+
+TEST_F(EntryTest, PathsThatCannotBeHandedOverAreReported) {
+  std::string Long = "C:\\" + std::string(300, 'a') + ".exe";
+  EXPECT_EQ(LanternEntry({"C:\\ok.exe", Long}, {"C:\\??\\a.exe"}), 0);
+  // The path that fits is handed over; the others are named in the boxes, nothing is dropped
+  // without a word.
+  ASSERT_EQ(Sys.Posts.size(), 1u);
+  EXPECT_EQ(Sys.Atoms[static_cast<unsigned>(Sys.Posts[0].WParam)], "C:\\ok.exe");
+  ASSERT_EQ(Boxes.Texts.size(), 2u);
+  EXPECT_NE(Boxes.Texts[0].find("C:\\??\\a.exe"), std::string::npos);
+  EXPECT_NE(Boxes.Texts[0].find("Shift-JIS で表せない文字"), std::string::npos);
+  EXPECT_NE(Boxes.Texts[1].find(Long), std::string::npos);
+  EXPECT_NE(Boxes.Texts[1].find("渡せませんでした"), std::string::npos);
+  // Only unusable paths: nothing is posted, the first instance is left as it is.
+  Sys.Posts.clear();
+  Boxes.Texts.clear();
+  EXPECT_EQ(LanternEntry({}, {"C:\\?.exe"}), 0);
+  EXPECT_TRUE(Sys.Posts.empty());
+  EXPECT_EQ(Boxes.Texts.size(), 1u);
 }
 
 TEST_F(MainTest, ClosingHidesTheWindowUnlessTheProgramIsExiting) {
@@ -563,13 +624,83 @@ TEST_F(MainTest, AFailedSaveKeepsTheProgramRunning) {
   EXPECT_FALSE(PathExists(Real(DataFile)));
 }
 
-TEST_F(MainTest, TheEndOfTheSessionSavesEverything) {
+TEST_F(MainTest, TheSessionEndsOnlyWhenItReallyEnds) {
   TLanternMain& M = Start();
-  M.OnQueryEndSession(&M);
-  M.Close();
-  EXPECT_TRUE(M.Closed());
+  // Asked: everything is saved and the answer is yes, but the program stays for now.
+  EXPECT_TRUE(M.NativeQueryEndSession());
   EXPECT_TRUE(PathExists(Real(DataFile)));
   EXPECT_EQ(Memory.ValueType(Key, "ColumnWidth0"), TRegDataType::DWord);
+  EXPECT_FALSE(M.Closed());
+  // Another program cancels the end: Lantern stays resident, as it was.
+  M.NativeEndSession(false);
+  EXPECT_FALSE(M.Closed());
+  EXPECT_TRUE(M.Timer1.Enabled());
+  EXPECT_TRUE(M.Tray->Registered());
+  M.LanternPropertyExecute();
+  M.Close();  // the close box hides the window again rather than ending the program
+  EXPECT_FALSE(M.Closed());
+  EXPECT_FALSE(M.Visible());
+  // The next end of the session ends it.
+  EXPECT_TRUE(M.NativeQueryEndSession());
+  M.NativeEndSession(true);
+  EXPECT_TRUE(M.Closed());
+}
+
+TEST_F(MainTest, ASaveThatFailsAtTheEndOfTheSessionHoldsTheSessionBack) {
+  TLanternMain& M = Start();
+  M.Root->Add(new TFolder(M.Root.get()));
+  int Items = M.Root->Count();
+  Files.FailReplace = true;
+  EXPECT_FALSE(M.NativeQueryEndSession());
+  ASSERT_FALSE(Sys.BlockReasons.empty());
+  const std::string Prefix = "データファイルを保存できません: ";
+  EXPECT_EQ(Sys.BlockReasons.back().compare(0, Prefix.size(), Prefix), 0);
+  EXPECT_GT(Sys.BlockReasons.back().size(), Prefix.size() + 4);  // with the reason
+  EXPECT_TRUE(Boxes.Texts.empty());                              // no box at this moment
+  EXPECT_FALSE(M.Closed());
+  EXPECT_EQ(M.Root->Count(), Items);  // nothing is lost
+  M.NativeEndSession(false);
+  M.Close();
+  EXPECT_FALSE(M.Closed());  // not left exiting
+  Files.FailReplace = false;
+  EXPECT_TRUE(M.NativeQueryEndSession());
+  EXPECT_EQ(Sys.BlockReasons.back(), "");
+  EXPECT_TRUE(PathExists(Real(DataFile)));
+}
+
+TEST_F(MainTest, ASessionThatEndsAfterAFailedQueryTriesToSaveOnceMore) {
+  TLanternMain& M = Start();
+  Files.FailReplace = true;
+  EXPECT_FALSE(M.NativeQueryEndSession());
+  Files.FailReplace = false;
+  M.NativeEndSession(true);  // forced: the session ends all the same
+  EXPECT_TRUE(M.Closed());
+  EXPECT_TRUE(PathExists(Real(DataFile)));
+}
+
+TEST_F(MainTest, TheTreesMenuFontIsTheWindowsFont) {
+  TLanternMain& M = Start();
+  EXPECT_EQ(M.Root->Font().Name(), M.Font().Name());
+  EXPECT_EQ(M.Root->Font().Size(), 9);
+  EXPECT_EQ(M.Root->Font().Charset(), ShiftJisCharset);
+}
+
+TEST_F(MainTest, AFileWithoutATrashIsSavedInTheOrderItKeeps) {
+  // Two launchers and a group at the top, no trash: the trash joins the groups.
+  WriteFileBytes(Real(DataFile),
+                 "[ROOT]\r\nランタン\r\n1\r\n1\r\n1\r\n[ROOTCOMPOSITE]\r\n"
+                 "[LAUNCHER]\r\na\r\nC:\\a.exe\r\n[/LAUNCHER]\r\n"
+                 "[FOLDER]\r\ng\r\n[FOLDERCOMPOSITE]\r\n[/FOLDER]\r\n"
+                 "[LAUNCHER]\r\nb\r\nC:\\b.exe\r\n[/LAUNCHER]\r\n[/ROOT]\r\n");
+  TLanternMain& M = Start();
+  std::vector<std::string> Names;
+  for (int i = 0; i < M.Root->Count(); ++i) Names.push_back(M.Root->Items(i)->Name());
+  EXPECT_EQ(Names, (std::vector<std::string>{"g", "ゴミ入れ", "a", "b"}));
+  M.SaveService.Execute();
+  std::string First = ReadFileBytes(Real(DataFile));
+  Restart();
+  Main->SaveService.Execute();
+  EXPECT_EQ(ReadFileBytes(Real(DataFile)), First);
 }
 
 TEST_F(MainTest, TheTimerRefillsTheListAndSavesWhenTheTreeChanged) {
@@ -592,8 +723,7 @@ TEST_F(MainTest, MissingIconsAreFetchedEvery251Ticks) {
   L->SetFileName("C:\\later.exe");
   ASSERT_EQ(L->ImageIndex(), -1);
   Shell.NoIcon.clear();
-  // The tick at start-up was the first of the 251.
-  for (int i = 0; i < 249; ++i) M.Timer1.Tick();
+  for (int i = 0; i < 250; ++i) M.Timer1.Tick();
   EXPECT_EQ(L->ImageIndex(), -1);
   M.Timer1.Tick();
   EXPECT_EQ(L->ImageIndex(), 5);
@@ -656,7 +786,8 @@ TEST_F(SaveServiceTest, TheOldFileIsBackedUpAtMostOnceADay) {
 TEST_F(MainTest, TheIconsOfALoadedFileArriveWithTheTicks) {
   WriteFileBytes(Real(DataFile), TestData("full.dat"));
   TLanternMain& M = Start();
-  // The start-up tick fetched them: three icons fit in one tick's share.
+  EXPECT_TRUE(Shell.Asked.empty());  // the start itself does not wait for the shell
+  M.Timer1.Tick();                   // three icons fit in one tick's share
   EXPECT_EQ(Shell.Asked.size(), 3u);
   EXPECT_FALSE(M.Root->IconsPending());
 }
@@ -669,8 +800,8 @@ TEST_F(MainTest, AnUnreadableDataFileIsReportedAndKeptAside) {
             "'abc' は有効な整数値ではありません\r\n\r\n読み込めなかったデータファイルを "
             "C:\\data.dat.bad に残しました。");
   EXPECT_EQ(ReadFileBytes(Real("C:\\data.dat.bad")), TestData("bad_count.dat"));
-  // What was read is there, and the start went on: a trash, and the timer.
-  EXPECT_EQ(M.Root->Items(0)->Name(), "before");
+  // What was read is there (after the groups), and the start went on: a trash, the timer.
+  EXPECT_EQ(M.Root->Items(M.Root->Count() - 1)->Name(), "before");
   EXPECT_NE(TRoot::GetRecycledFolder(), nullptr);
   EXPECT_TRUE(M.Timer1.Enabled());
 }

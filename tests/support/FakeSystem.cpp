@@ -31,9 +31,27 @@ unsigned TFakeSystem::RegisterMessage(const std::string& Name) {
 }
 
 unsigned TFakeSystem::AddAtom(const std::string& Text) {
+  if (Text.size() > 255) return 0;  // as global atoms: at most 255 characters
   unsigned Atom = 0xC000 + static_cast<unsigned>(Atoms.size());
   Atoms[Atom] = Text;
   return Atom;
+}
+
+bool TFakeSystem::RectOnAnyMonitor(int Left, int Top, int W, int H) {
+  std::vector<TMonitor> All = Monitors;
+  if (All.empty()) All.push_back({0, 0, Width, Height});
+  for (const TMonitor& m : All)
+    if (Left < m.Left + m.Width && m.Left < Left + W && Top < m.Top + m.Height && m.Top < Top + H)
+      return true;
+  return false;
+}
+
+// Enough of the system's rules for the tests: a drive or a network path is absolute, a path
+// from the drive's root takes the current drive, anything else the current folder.
+std::string TFakeSystem::FullPathName(const std::string& Path) {
+  if (Path.size() >= 2 && (Path[1] == ':' || (Path[0] == '\\' && Path[1] == '\\'))) return Path;
+  if (!Path.empty() && Path[0] == '\\') return CurrentFolder.substr(0, 2) + Path;
+  return CurrentFolder + Path;
 }
 
 TModalResult TFakeDialogs::MessageDlg(const std::string& Text, TMsgDlgType, unsigned) {

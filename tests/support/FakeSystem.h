@@ -40,6 +40,17 @@ class TFakeSystem : public TSystem {
   int CompareText(const std::string& A, const std::string& B) override;
   int ScreenWidth() override { return Width; }
   int ScreenHeight() override { return Height; }
+  struct TMonitor {
+    int Left, Top, Width, Height;
+  };
+  std::vector<TMonitor> Monitors;  // empty: one monitor, the primary Width x Height
+  bool RectOnAnyMonitor(int Left, int Top, int Width, int Height) override;
+  std::string CurrentFolder = "C:\\Work\\";  // relative paths are taken against it
+  std::string FullPathName(const std::string& Path) override;
+  std::vector<std::string> BlockReasons;  // every reason set, "" for taken away
+  void SetShutdownBlockReason(void*, const std::string& Reason) override {
+    BlockReasons.push_back(Reason);
+  }
   TIcon ResourceIcon(int, int) override;
   // "ZR Lantern Active" is 0xC123; other names get the numbers after it.
   unsigned RegisterMessage(const std::string& Name) override;

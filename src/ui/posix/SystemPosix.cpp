@@ -38,6 +38,11 @@ class TPosixSystem : public TSystem {
   }
   int ScreenWidth() override { return 1280; }
   int ScreenHeight() override { return 1024; }
+  bool RectOnAnyMonitor(int Left, int Top, int Width, int Height) override {
+    return Left < 1280 && Top < 1024 && Left + Width > 0 && Top + Height > 0;
+  }
+  std::string FullPathName(const std::string& Path) override { return Path; }
+  void SetShutdownBlockReason(void*, const std::string&) override {}
   TIcon ResourceIcon(int, int) override {
     static int Picture;
     return TIcon(&Picture, [](void*) {});

@@ -72,6 +72,29 @@ class TWin32System : public TSystem {
   int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
   int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 
+  bool RectOnAnyMonitor(int Left, int Top, int Width, int Height) override {
+    RECT Rect = {Left, Top, Left + Width, Top + Height};
+    return MonitorFromRect(&Rect, MONITOR_DEFAULTTONULL) != nullptr;
+  }
+
+  std::string FullPathName(const std::string& Path) override {
+    std::wstring Wide = ToWide(Path);
+    DWORD n = GetFullPathNameW(Wide.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return Path;
+    std::wstring Full(n, L'\0');
+    n = GetFullPathNameW(Wide.c_str(), n, &Full[0], nullptr);
+    if (n == 0 || n >= Full.size()) return Path;
+    Full.resize(n);
+    return FromWide(Full);
+  }
+
+  void SetShutdownBlockReason(void* Window, const std::string& Reason) override {
+    if (Reason.empty())
+      ShutdownBlockReasonDestroy(static_cast<HWND>(Window));
+    else
+      ShutdownBlockReasonCreate(static_cast<HWND>(Window), ToWide(Reason).c_str());
+  }
+
   TIcon ResourceIcon(int Id, int Size) override {
     HANDLE Icon =
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(Id), IMAGE_ICON, Size, Size, 0);

@@ -30,6 +30,18 @@ std::string FromWide(const std::wstring& Text) {
   return Result;
 }
 
+bool FromWideExact(const std::wstring& Text, std::string& Result) {
+  Result.clear();
+  if (Text.empty()) return true;
+  BOOL Lost = FALSE;
+  int n = WideCharToMultiByte(CP_SHIFT_JIS, WC_NO_BEST_FIT_CHARS, Text.data(),
+                              static_cast<int>(Text.size()), nullptr, 0, nullptr, &Lost);
+  Result.assign(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_SHIFT_JIS, WC_NO_BEST_FIT_CHARS, Text.data(),
+                      static_cast<int>(Text.size()), &Result[0], n, nullptr, &Lost);
+  return !Lost;
+}
+
 std::string FromWide(const wchar_t* Text) { return FromWide(std::wstring(Text ? Text : L"")); }
 
 std::string SystemErrorText(unsigned long Code) {

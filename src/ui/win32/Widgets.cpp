@@ -6,6 +6,7 @@
 // after windows.h
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <stdexcept>
@@ -253,7 +254,9 @@ class TChildPeer : public TNotifyTarget {
   }
 
  protected:
-  // Views take the focus and have a sunken edge; bars have neither.
+  // Views take the focus and have a sunken edge; bars have neither. The keys of a view reach
+  // its toolkit control before the control's own handling, WM_SYSKEYDOWN (Alt+Enter, Shift+F10)
+  // as well as WM_KEYDOWN.
   void Create(const wchar_t* Class, DWORD Style, HWND Parent, bool View = true) {
     FHandle = CreateWindowExW(
         View ? WS_EX_CLIENTEDGE : 0, Class, L"",
@@ -262,6 +265,7 @@ class TChildPeer : public TNotifyTarget {
         ModuleInstance(), nullptr);
     BindTarget(FHandle, this);
     SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    if (View) SetWindowSubclass(FHandle, KeyProc, 0, reinterpret_cast<DWORD_PTR>(this));
   }
   void MirrorBounds() {
     // Moved controls paint themselves anew: copied bits leave stale lines behind.
@@ -277,6 +281,43 @@ class TChildPeer : public TNotifyTarget {
     return true;
   }
   void FocusNative() { ::SetFocus(FHandle); }
+
+ private:
+  // A key a handler used up goes no further: neither to the control, nor as the character or
+  // the key release that follow it (no beep for Enter, no second popup from Shift+F10, which
+  // the default handling would send as WM_CONTEXTMENU).
+  static LRESULT CALLBACK KeyProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam, UINT_PTR,
+                                  DWORD_PTR Data) {
+    auto* Peer = reinterpret_cast<TChildPeer*>(Data);
+    switch (Message) {
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN: {
+        // Alt held is in the message itself, whoever sent it.
+        unsigned Shift =
+            ShiftState() | (Message == WM_SYSKEYDOWN && (LParam & (1 << 29)) ? ssAlt : 0u);
+        bool Used = false;
+        Dispatch(
+            [&] { Used = Peer->FControl.NativeKeyDown(static_cast<unsigned>(WParam), Shift); });
+        Peer->FUsedKey = Used ? WParam : 0;
+        if (Used) return 0;
+        break;
+      }
+      case WM_CHAR:
+      case WM_SYSCHAR:
+        if (Peer->FUsedKey) return 0;
+        break;
+      case WM_KEYUP:
+      case WM_SYSKEYUP:
+        if (Peer->FUsedKey == WParam) {
+          Peer->FUsedKey = 0;
+          return 0;
+        }
+        break;
+      case WM_NCDESTROY: RemoveWindowSubclass(Window, KeyProc, 0); break;
+    }
+    return DefSubclassProc(Window, Message, WParam, LParam);
+  }
+  WPARAM FUsedKey = 0;
 
  public:
   static HFONT UiFont() {
@@ -387,15 +428,34 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TChildPeer {
       }
       case NM_SETFOCUS: FView.NativeFocusEntered(); return 0;
       case NM_CLICK:
-      case NM_RCLICK: FView.NativeClick(); return 0;
-      case TVN_KEYDOWN:
-        // Non-zero: the key is not the control's (no incremental search, no beep on Enter).
-        return FView.NativeKeyDown(reinterpret_cast<NMTVKEYDOWN*>(Header)->wVKey, ShiftState());
+      case NM_RCLICK: return Click(Header->code == NM_CLICK);
       default: return 0;
     }
   }
 
  private:
+  // The tree reports a click before it moves its selection (and before it takes the focus):
+  // the node under the mouse is selected and focused first, so that the handler opens the
+  // node the user clicked, at the first click. Non-zero keeps the tree from handling a left
+  // click on a node selected this way once more: it would take it for a click on a selected
+  // node and start renaming it.
+  LRESULT Click(bool Left) {
+    DWORD At = GetMessagePos();
+    TVHITTESTINFO Hit = {};
+    Hit.pt = {static_cast<short>(LOWORD(At)), static_cast<short>(HIWORD(At))};
+    ScreenToClient(FHandle, &Hit.pt);
+    SendMessageW(FHandle, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&Hit));
+    bool OnNode = Hit.hItem && (Hit.flags & TVHT_ONITEM);
+    HTREEITEM Selected =
+        reinterpret_cast<HTREEITEM>(SendMessageW(FHandle, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    bool Moved = OnNode && Hit.hItem != Selected;
+    if (GetFocus() != FHandle) ::SetFocus(FHandle);
+    if (Moved)
+      SendMessageW(FHandle, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Hit.hItem));
+    FView.NativeClick();
+    return Moved && Left ? 1 : 0;
+  }
+
   void Insert(TTreeNode* Node) {
     std::wstring Text = ToWide(Node->Text());
     TVINSERTSTRUCTW Insert = {};
@@ -604,12 +664,24 @@ class TWin32StatusBarPeer : public TControlPeer, public TChildPeer {
 class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
  public:
   TWin32ListViewPeer(TListView& View, HWND Parent) : TChildPeer(View), FView(View) {
-    Create(WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS, Parent);
+    // The image lists belong to their toolkit objects, which destroy them.
+    Create(WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_SHAREIMAGELISTS,
+           Parent);
     SendMessageW(FHandle, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     ColumnsChanged();
     ImagesChanged();
     Rebuild();
+  }
+
+  ~TWin32ListViewPeer() override {
+    // With shared image lists the control leaves its own check boxes' list behind as well.
+    HIMAGELIST Checks =
+        reinterpret_cast<HIMAGELIST>(SendMessageW(FHandle, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+    BindTarget(FHandle, nullptr);
+    DestroyWindow(FHandle);
+    FHandle = nullptr;
+    if (Checks) ImageList_Destroy(Checks);
   }
 
   void* Handle() const override { return FHandle; }
@@ -699,9 +771,6 @@ class TWin32ListViewPeer : public TListViewPeer, public TChildPeer {
         FView.NativeColumnClick(reinterpret_cast<NMLISTVIEW*>(Header)->iSubItem);
         return 0;
       case NM_DBLCLK: FView.NativeDblClick(); return 0;
-      case LVN_KEYDOWN:
-        FView.NativeKeyDown(reinterpret_cast<NMLVKEYDOWN*>(Header)->wVKey, ShiftState());
-        return 0;
       case NM_SETFOCUS: FView.NativeFocusEntered(); return 0;
       default: return 0;
     }
@@ -783,7 +852,7 @@ void AppendItems(HMENU Menu, TMenuItem& Parent, std::vector<TMenuItem*>& Items,
       AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
       continue;
     }
-    std::wstring Text = ToWide(Item->Caption());
+    std::wstring Text = ToWide(Item->MenuText());
     UINT Flags = MF_STRING | (Item->Enabled() ? MF_ENABLED : MF_GRAYED) |
                  (Item->Checked() ? MF_CHECKED : MF_UNCHECKED);
     if (Item->Count() > 0) {
@@ -829,6 +898,7 @@ class TWin32FormPeer : public TControlPeer {
       RegisterClassExW(&Info);
     }
     if (!MainForm) MainForm = this;
+    Forms().push_back(this);
     CreateWindowExW(0, Class.c_str(), ToWide(Form.Caption()).c_str(),
                     WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, Form.Left(), Form.Top(), Form.Width(),
                     Form.Height(), TUtilityWindow::Get().Handle(), nullptr, ModuleInstance(), this);
@@ -842,6 +912,15 @@ class TWin32FormPeer : public TControlPeer {
       DestroyWindow(FHandle);
     }
     if (MainForm == this) MainForm = nullptr;
+    Forms().erase(std::find(Forms().begin(), Forms().end(), this));
+  }
+
+  // The form of a window of ours (or of one of its controls), if any.
+  static TForm* FormOf(HWND Window) {
+    HWND Top = Window ? GetAncestor(Window, GA_ROOT) : nullptr;
+    for (TWin32FormPeer* Peer : Forms())
+      if (Peer->FHandle && Peer->FHandle == Top) return &Peer->FForm;
+    return nullptr;
   }
 
   void* Handle() const override { return FHandle; }
@@ -898,6 +977,11 @@ class TWin32FormPeer : public TControlPeer {
   }
 
  private:
+  static std::vector<TWin32FormPeer*>& Forms() {
+    static std::vector<TWin32FormPeer*> Instances;
+    return Instances;
+  }
+
   static LRESULT CALLBACK Proc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
     if (Message == WM_NCCREATE) {
       auto* Peer =
@@ -958,13 +1042,10 @@ class TWin32FormPeer : public TControlPeer {
       }
       case WM_CLOSE: FForm.Close(); return true;
       case WM_QUERYENDSESSION:
-        if (FForm.OnQueryEndSession) FForm.OnQueryEndSession(&FForm);
-        FForm.Close();
-        Result = FForm.Closed() ? TRUE : FALSE;
+        // Only asked: the window stays until the session really ends.
+        Result = FForm.NativeQueryEndSession() ? TRUE : FALSE;
         return true;
-      case WM_ENDSESSION:
-        if (WParam && FForm.Closed()) PostQuitMessage(0);
-        return true;
+      case WM_ENDSESSION: FForm.NativeEndSession(WParam != 0); return true;
       case WM_DESTROY:
         if (MainForm == this) PostQuitMessage(0);
         return true;
@@ -1070,14 +1151,28 @@ class TWin32Widgets : public TWidgetFactory {
   void Terminate() override { PostQuitMessage(0); }
 
  private:
-  // The application-wide hook sees the message first.
+  // The application-wide hook sees the message first; then the shortcuts of the form the key
+  // was typed in, as a menu's accelerators would.
   static void Deliver(MSG& Msg) {
     TMessage Portable{Msg.hwnd, Msg.message, Msg.wParam, Msg.lParam};
     bool Handled = false;
     if (Application().OnMessage) Dispatch([&] { Application().OnMessage(Portable, Handled); });
     if (Handled) return;
+    if ((Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN) && IsShortCut(Msg)) return;
     TranslateMessage(&Msg);
     DispatchMessageW(&Msg);
+  }
+
+  static bool IsShortCut(const MSG& Msg) {
+    // In-place editing keeps its keys: F2 and Shift+arrows belong to the text there.
+    wchar_t Class[16] = L"";
+    GetClassNameW(Msg.hwnd, Class, 16);
+    if (lstrcmpiW(Class, L"Edit") == 0) return false;
+    TForm* Form = TWin32FormPeer::FormOf(Msg.hwnd);
+    if (!Form) return false;
+    bool Used = false;
+    Dispatch([&] { Used = Form->IsShortCut(static_cast<unsigned>(Msg.wParam), ShiftState()); });
+    return Used;
   }
 };
 

@@ -148,5 +148,46 @@ TEST_F(PlatformTest, ALauncherStartsItsProgramWithItsParametersInItsFolder) {
   EXPECT_EQ(UpperCaseAscii(Lines), UpperCaseAscii(Long + "\n表示\ntwo words\n"));
 }
 
+TEST(SystemTest, MonitorsFullPathsAndTheSessionsBlockReason) {
+  TSystem& Sys = PlatformSystem();
+  EXPECT_TRUE(Sys.RectOnAnyMonitor(10, 10, 300, 200));
+  EXPECT_TRUE(Sys.RectOnAnyMonitor(-100, -100, 150, 150));  // partly on the screen
+  EXPECT_FALSE(Sys.RectOnAnyMonitor(-5000, -5000, 300, 200));
+  EXPECT_FALSE(Sys.RectOnAnyMonitor(Sys.ScreenWidth() + 4000, 0, 300, 200));
+  // Relative paths against the current folder; absolute ones unchanged.
+  wchar_t Saved[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, Saved);
+  ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\windows"));
+  EXPECT_EQ(UpperCaseAscii(Sys.FullPathName("notepad.exe")), "C:\\WINDOWS\\NOTEPAD.EXE");
+  EXPECT_EQ(UpperCaseAscii(Sys.FullPathName("..\\表示\\a.exe")), "C:\\表示\\A.EXE");
+  EXPECT_EQ(Sys.FullPathName("D:\\ソフト\\b.exe"), "D:\\ソフト\\b.exe");
+  SetCurrentDirectoryW(Saved);
+  // Not every system keeps the reason, but setting and taking it away must be harmless.
+  HWND Window =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  Sys.SetShutdownBlockReason(Window, "データファイルを保存できません: 理由");
+  Sys.SetShutdownBlockReason(Window, "");
+  DestroyWindow(Window);
+}
+
+TEST(WideTextTest, OnlyTextWithACp932FormConvertsExactly) {
+  struct {
+    const wchar_t* Wide;
+    bool Exact;
+    const char* Text;
+  } Cases[] = {
+      {L"C:\\表示\\ソフト.exe", true, "C:\\表示\\ソフト.exe"},
+      {L"C:\\\xD55C\xAE00\\a.exe", false, "C:\\??\\a.exe"},  // Hangul
+      {L"\xD83D\xDE00.txt", false, nullptr},                 // an emoji
+      {L"Stra\x00DFe", false, nullptr},  // no look-alike ("ss" or "B") stands in for it
+      {L"", true, ""},
+  };
+  for (auto& c : Cases) {
+    std::string Text;
+    EXPECT_EQ(FromWideExact(c.Wide, Text), c.Exact) << FromWide(c.Wide);
+    if (c.Text) EXPECT_EQ(Text, c.Text);
+  }
+}
+
 }  // namespace
 }  // namespace lantern

@@ -5,10 +5,16 @@
 // after windows.h
 #include <commctrl.h>
 
+#include <stdexcept>
+
+#include "ui/Application.h"
 #include "ui/Bars.h"
+#include "ui/Dialogs.h"
 #include "ui/Form.h"
+#include "ui/ImageList.h"
 #include "ui/ListView.h"
 #include "ui/Menus.h"
+#include "ui/Timer.h"
 #include "ui/TreeView.h"
 #include "ui/Widgets.h"
 #include "ui/win32/WideText.h"
@@ -226,6 +232,126 @@ TEST_F(WidgetsTest, ToolButtonsRunTheirActionsAndFollowTheirState) {
   EXPECT_EQ(Form->List.Top() + Form->List.Height(), Status.Top());
   Status.SetSimpleText("貼り付けを行うまでは自動ランチャ追加機能は働きません");
   EXPECT_NE(Status.Handle(), nullptr);
+}
+
+TEST_F(WidgetsTest, AKeyTheHandlerUsesNeverReachesTheControl) {
+  for (const char* Caption : {"a", "b"}) Form->List.Items().Add()->SetCaption(Caption);
+  Form->List.Items()[0]->SetSelected(true);
+  Form->List.Items()[0]->SetFocused(true);
+  Form->CreateHandle();
+  Form->Show();
+  bool Use = true;
+  Form->List.OnKeyDown = [&](TWinControl*, unsigned& Key, unsigned) {
+    if (Use) Key = 0;
+  };
+  SendMessageW(ListWindow(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_TRUE(Form->List.Items()[0]->Selected());  // the list did not move on
+  Use = false;
+  SendMessageW(ListWindow(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_TRUE(Form->List.Items()[1]->Selected());
+}
+
+TEST_F(WidgetsTest, SystemKeysReachTheViewsWithAltFromTheMessage) {
+  Form->List.Items().Add()->SetCaption("a");
+  Form->Tree.Items().AddChild(nullptr, "n");
+  Form->CreateHandle();
+  Form->Show();
+  std::vector<std::pair<unsigned, unsigned>> Keys;
+  auto Record = [&](TWinControl*, unsigned& Key, unsigned Shift) {
+    Keys.push_back({Key, Shift & (ssShift | ssCtrl | ssAlt)});
+    Key = 0;
+  };
+  Form->List.OnKeyDown = Record;
+  Form->Tree.OnKeyDown = Record;
+  const LPARAM AltHeld = 1 << 29;
+  SendMessageW(ListWindow(), WM_SYSKEYDOWN, VK_RETURN, AltHeld);  // Alt+Enter
+  SendMessageW(TreeWindow(), WM_SYSKEYDOWN, VK_RETURN, AltHeld);
+  SendMessageW(ListWindow(), WM_SYSKEYDOWN, VK_F10, 0);  // F10 comes as a system key too
+  EXPECT_EQ(Keys, (std::vector<std::pair<unsigned, unsigned>>{
+                      {VkReturn, ssAlt}, {VkReturn, ssAlt}, {VkF10, 0}}));
+}
+
+TEST_F(WidgetsTest, MenusShowTheShortcutsOfTheirCommands) {
+  TAction Rename("名前変更(&N)", nullptr);
+  Rename.SetShortCut(0x71);
+  TAction Up("一つ上に(&U)", nullptr);
+  Up.SetShortCut(ssShift | 0x26);
+  TMainMenu Menu;
+  TMenuItem* Edit = Menu.Items().Add(std::make_unique<TMenuItem>("編集(&E)"));
+  Edit->Add(&Rename);
+  Edit->Add(&Up);
+  Form->SetMenu(&Menu);
+  Form->CreateHandle();
+  Form->Show();
+  HMENU EditMenu = GetSubMenu(GetMenu(static_cast<HWND>(Form->Handle())), 0);
+  wchar_t Text[64];
+  GetMenuStringW(EditMenu, 0, Text, 64, MF_BYPOSITION);
+  EXPECT_EQ(FromWide(Text), "名前変更(&N)\tF2");
+  GetMenuStringW(EditMenu, 1, Text, 64, MF_BYPOSITION);
+  EXPECT_EQ(FromWide(Text), "一つ上に(&U)\tShift+Up");
+}
+
+TEST_F(WidgetsTest, TheListLeavesItsImageListToItsOwner) {
+  TImageList Images;
+  HICON Icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
+  Images.AddIcon(TIcon(CopyIcon(Icon), [](void* h) { DestroyIcon(static_cast<HICON>(h)); }));
+  Images.AddIcon(TIcon(CopyIcon(Icon), [](void* h) { DestroyIcon(static_cast<HICON>(h)); }));
+  HIMAGELIST Native = static_cast<HIMAGELIST>(Images.Handle());
+  ASSERT_NE(Native, nullptr);
+  Form->List.SetSmallImages(&Images);
+  Form->List.Items().Add()->SetCaption("a");
+  Form->CreateHandle();
+  Form->Show();
+  ASSERT_NE(ListWindow(), nullptr);
+  Form.reset();  // the list view goes; the pictures stay with their owner
+  EXPECT_EQ(ImageList_GetImageCount(Native), 2);
+}
+
+TEST_F(WidgetsTest, TheEndOfTheSessionIsAskedAndThenToldWithoutClosingTheWindow) {
+  bool Answer = false;
+  std::vector<bool> Told;
+  Form->OnQueryEndSession = [&](TForm*, bool& CanEnd) { CanEnd = Answer; };
+  Form->OnEndSession = [&](TForm*, bool Ending) { Told.push_back(Ending); };
+  Form->CreateHandle();
+  HWND Window = static_cast<HWND>(Form->Handle());
+  EXPECT_EQ(SendMessageW(Window, WM_QUERYENDSESSION, 0, 0), FALSE);
+  Answer = true;
+  EXPECT_EQ(SendMessageW(Window, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageW(Window, WM_ENDSESSION, FALSE, 0);  // another program cancelled it
+  EXPECT_EQ(Told, std::vector<bool>{false});
+  EXPECT_TRUE(IsWindow(Window));
+  EXPECT_FALSE(Form->Closed());
+}
+
+// The error box's modal loop keeps the timers ticking; a handler that fails on every tick
+// must not stack boxes on top of the first.
+TEST_F(WidgetsTest, AFailingTimerDoesNotOpenASecondErrorBox) {
+  TTimer Timer;
+  int Ticks = 0, MostBoxes = 0;
+  Timer.SetInterval(20);
+  Timer.OnTimer = [&](TTimer*) {
+    if (++Ticks < 15) throw std::runtime_error("毎回のエラー");
+    int Boxes = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND Window, LPARAM Count) -> BOOL {
+          wchar_t Class[16];
+          GetClassNameW(Window, Class, 16);
+          if (lstrcmpW(Class, L"#32770") == 0 && IsWindowVisible(Window)) {
+            ++*reinterpret_cast<int*>(Count);
+            PostMessageW(Window, WM_COMMAND, IDOK, 0);
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&Boxes));
+    MostBoxes = std::max(MostBoxes, Boxes);
+    if (Boxes == 0) Timer.SetEnabled(false);
+  };
+  Timer.SetEnabled(true);
+  Application().ShowException(std::runtime_error("最初のエラー"));
+  Timer.SetEnabled(false);
+  EXPECT_GE(Ticks, 15);
+  EXPECT_EQ(MostBoxes, 1);
 }
 
 }  // namespace
