@@ -23,6 +23,16 @@ std::size_t LastDelimiter(const std::string& Delimiters, const std::string& S) {
   return Result;
 }
 
+std::size_t FindChar(const std::string& S, char c, std::size_t From) {
+  for (std::size_t i = From; i < S.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(S[i])) && i + 1 < S.size())
+      ++i;
+    else if (S[i] == c)
+      return i;
+  }
+  return std::string::npos;
+}
+
 bool EndsWithChar(const std::string& S, char c) {
   return !S.empty() && LastDelimiter(std::string(1, c), S) == S.size() - 1;
 }

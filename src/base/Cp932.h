@@ -14,6 +14,10 @@ constexpr bool IsLeadByte(unsigned char c) {
 // Index of the last single-byte character of S that is one of Delimiters; npos when none.
 std::size_t LastDelimiter(const std::string& Delimiters, const std::string& S);
 
+// Index of the first single-byte character c of S at or after From, which must be the start
+// of a character; npos when none.
+std::size_t FindChar(const std::string& S, char c, std::size_t From = 0);
+
 // True when the last character of S is the single-byte character c.
 bool EndsWithChar(const std::string& S, char c);
 

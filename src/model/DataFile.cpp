@@ -1,9 +1,11 @@
 // The data file: every item is a record of one line per field between a tag line and a
 // closing tag; groups nest their children's records. Lines end in CR LF; text is CP932.
 // Each record type's fields are listed once, in file order, for writing and reading alike.
+#include <algorithm>
 #include <charconv>
 
 #include "base/Convert.h"
+#include "base/Exception.h"
 #include "model/ExecObj.h"
 #include "ui/FileSystem.h"
 #include "ui/ImageList.h"
@@ -69,6 +71,10 @@ const TRecordType LauncherFolderRecord{
 
 constexpr int FixedPictures = 5;  // group, current group, trash, current trash, URL
 constexpr int FontLines = 3;      // size, face name, style bits
+// Font sizes in points that a file may set: far beyond any screen, and small enough that
+// every measure made from them (pixel heights, line heights, text widths) fits an int.
+constexpr int MinFontSize = 1;
+constexpr int MaxFontSize = 1638;
 constexpr int KindSetLines = 1 + 4 + FontLines;
 
 // The field loop of every record: each line up to the terminator goes to the field whose
@@ -112,7 +118,7 @@ void WriteFont(TStream& Stream, const TFont& Font) {
 
 void ApplyFont(TFont& Font, int Line, const std::string& Text) {
   switch (Line) {
-    case 0: Font.SetSize(StrToInt(Text)); break;
+    case 0: Font.SetSize(std::clamp(StrToInt(Text), MinFontSize, MaxFontSize)); break;
     case 1: Font.SetName(Text); break;
     case 2: Font.SetStyle(static_cast<unsigned>(StrToInt(Text))); break;
   }
@@ -136,6 +142,10 @@ void ApplyKindColorSet(TKindColorSet& Set, int Line, const std::string& Text) {
     case 4: Set.SetSelectedFontColor(StrToInt(Text)); break;
     default: ApplyFont(Set.Font(), Line - 5, Text); break;
   }
+}
+
+bool IsGroupTag(const std::string& Tag) {
+  return Tag == FolderRecord.Open || Tag == RecycledFolderRecord.Open;
 }
 
 TExecItem* CreateForTag(const std::string& Tag, TCompositeItem* Parent) {
@@ -208,7 +218,7 @@ void TExecItem::ApplyField(TField Field, const std::string& Line) {
     case F::Expanded: SetExpanded(ToBool(Line)); break;
     case F::Current:
       if (ToBool(Line))
-        if (TRoot* Root = OwnerRoot()) Root->SetCurrentFolder(AsGroup());
+        if (TRoot* Root = OwnerRoot()) Root->NoteCurrentFolder(AsGroup());
       break;
     case F::RunCount: SetRunCount(StrToInt(Line)); break;
     case F::FixedPosition: SetFixedPosition(ToBool(Line)); break;
@@ -281,10 +291,13 @@ void TCompositeItem::SaveChildren(TStream& Stream) {
 }
 
 void TCompositeItem::LoadChildren(TStream& Stream) {
+  const int ChildDepth = Depth() + 1;
   while (!Stream.AtEnd()) {
     std::string Line = ReadLine(Stream);
     // Any closing tag ends the children, and so does a blank line.
     if (Line.empty() || Line.compare(0, 2, "[/") == 0) break;
+    // Refused before the group is made: the reading goes no deeper than the limit.
+    if (ChildDepth > MaxGroupDepth && IsGroupTag(Line)) throw Exception(GroupTooDeepText());
     TExecItem* Child = CreateForTag(Line, this);
     if (!Child) continue;  // unknown lines between records are skipped
     // Added first, so that it is shown at once and its setters know where it lives.
@@ -338,27 +351,55 @@ void TRoot::LoadFromStream(TStream& Stream) {
   LoadChildren(Stream);
 }
 
+void TRoot::NoteCurrentFolder(TCompositeItem* AGroup) {
+  if (FLoading)
+    FLoadedCurrent = AGroup;
+  else
+    SetCurrentFolder(AGroup);
+}
+
 void TRoot::LoadFromFile(const std::string& FileName) {
   TFileStream Stream(FileName, TFileMode::OpenRead);
+  LoadTree(Stream);
+}
+
+void TRoot::LoadTree(TStream& Stream) {
   FDeferIcons = true;
   FPendingIcons = 0;
-  struct TEndDeferring {
-    bool& Flag;
-    ~TEndDeferring() { Flag = false; }
-  } EndDeferring{FDeferIcons};
-  {
-    TTreeView* Tree = TreeView();
-    TUpdateBracket<TTreeNodes> Bracket(Tree ? &Tree->Items() : nullptr);
-    Clear();
-    if (TImageList* Images = ImageList())
-      while (Images->Count() > FixedPictures) Images->Delete(Images->Count() - 1);
-    LoadFromStream(Stream);
+  struct TEndLoading {
+    TRoot& Root;
+    ~TEndLoading() {
+      Root.FDeferIcons = false;
+      Root.FLoading = false;
+      Root.FLoadedCurrent = nullptr;
+    }
+  } EndLoading{*this};
+  TTreeView* Tree = TreeView();
+  TUpdateBracket<TTreeNodes> Bracket(Tree ? &Tree->Items() : nullptr);
+  Clear();
+  if (TImageList* Images = ImageList())
+    while (Images->Count() > FixedPictures) Images->Delete(Images->Count() - 1);
+  // What was read is shown, and its current group ordered, as after a complete read, also
+  // when reading stopped part-way: the first save after the load is then already what
+  // every later save writes.
+  auto ShowWhatWasRead = [this] {
+    FLoading = false;
+    if (FLoadedCurrent) SetCurrentFolder(FLoadedCurrent);
     FillListView(FCurrentFolder);
     if (TTreeNode* Node = FCurrentFolder ? FCurrentFolder->TreeNode() : nullptr) {
       Node->SetSelected(true);
       Node->SetFocused(true);
     }
+  };
+  FLoading = true;
+  FLoadedCurrent = nullptr;
+  try {
+    LoadFromStream(Stream);
+  } catch (...) {
+    ShowWhatWasRead();
+    throw;
   }
+  ShowWhatWasRead();
   SetMenuDirty(true);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 
 #include "base/Convert.h"
 #include "base/Cp932.h"
@@ -68,6 +69,9 @@ void SetSubItem(TListItem* Row, int Index, const std::string& Text) {
 void MarkMenuDirty(TExecItem* Item) {
   if (TRoot* Root = Item->OwnerRoot()) Root->SetMenuDirty(true);
 }
+
+// Counts go up by one run; a count at the top of its range stays there.
+int OneMore(int Count) { return Count < INT32_MAX ? Count + 1 : Count; }
 
 }  // namespace
 
@@ -152,6 +156,16 @@ TExecItem* TExecItem::GetRoot() {
 }
 
 TRoot* TExecItem::OwnerRoot() { return GetRoot()->AsRoot(); }
+
+int TExecItem::Depth() const {
+  int Result = 0;
+  for (const TExecItem* Item = FParent; Item; Item = Item->FParent) ++Result;
+  return Result;
+}
+
+std::string GroupTooDeepText() {
+  return "グループは " + IntToStr(MaxGroupDepth) + " 階層までしか入れ子にできません";
+}
 
 int TExecItem::IndexInParent() const {
   TCompositeItem* Group = FParent ? FParent->AsGroup() : nullptr;
@@ -276,7 +290,7 @@ bool TCompositeItem::MatchRunningFile(const std::string& Path) {
         FChildren.Add(Child);
       Root->SetWatchChanged(true);
       Root->SetMenuDirty(true);
-      SetRunCount(FRunCount + 1);
+      SetRunCount(OneMore(FRunCount));
     }
   }
   return Result;
@@ -328,6 +342,7 @@ void TCompositeItem::BeginWatchScan() {
 void TCompositeItem::Add(TExecItem* AItem) {
   FChildren.Add(AItem);
   AItem->SetParent(this);
+  if (TRoot* Root = OwnerRoot()) Root->NotePendingIcons(AItem);
   if (AItem->IsGroup() && FTreeNode) {
     auto Bracket = TreeUpdate(FTreeNode);
     AItem->ShowInTreeNode(FTreeNode->TreeView()->Items().AddChild(FTreeNode, AItem->Name()));
@@ -387,7 +402,7 @@ TExecItem* TCompositeItem::CloneChildrenInto(TCompositeItem* Copy) const {
 TFolder::TFolder(TExecItem* AParent) : TCompositeItem(AParent) { FName = "新規グループ"; }
 
 TExecItem* TFolder::Clone() {
-  auto* Copy = new TFolder(FParent);
+  auto* Copy = new TFolder(nullptr);
   CopyBasicsTo(Copy);
   return CloneChildrenInto(Copy);
 }
@@ -476,6 +491,16 @@ void TRoot::SetCurrentFolder(TCompositeItem* AGroup) {
 
 void TRoot::RefreshListView() { FillListView(FCurrentFolder); }
 
+void TRoot::NotePendingIcons(TExecItem* Item) {
+  auto Note = [this](TExecItem* Each) {
+    auto* Launcher = dynamic_cast<TLauncher*>(Each);
+    if (Launcher && Launcher->FIconPending) ++FPendingIcons;
+  };
+  Note(Item);
+  if (TCompositeItem* Group = Item->AsGroup())
+    for (TExecItemIterator It(Group); !It.Done(); It.Next()) Note(It.Current());
+}
+
 void TRoot::FetchPendingIcons(int BudgetMs) {
   if (FPendingIcons == 0) return;
   auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(BudgetMs);
@@ -500,15 +525,16 @@ TLauncher::TLauncher(TExecItem* AParent) : TExecItem(AParent) {}
 bool TLauncher::InTrash() const { return FParent && FParent->IsRecycledFolder(); }
 
 void TLauncher::SetParent(TExecItem* AParent) {
-  bool Leaving = InTrash() && AParent != FParent;
+  bool Leaving = (InTrash() || FCopiedFromTrash) && AParent != FParent;
   FParent = AParent;
+  FCopiedFromTrash = false;
   if (Leaving) FetchIcon();  // an item leaving the trash gets its icon
 }
 
 bool TLauncher::MatchRunningFile(const std::string& Path) {
   if (Path != FFileName) return false;
   FIsRunning = true;
-  if (!FWasRunning) SetRunCount(FRunCount + 1);
+  if (!FWasRunning) SetRunCount(OneMore(FRunCount));
   return true;
 }
 
@@ -559,13 +585,14 @@ void TLauncher::FetchIcon() {
 
 void TLauncher::CopyLauncherTo(TLauncher* Copy) const {
   CopyBasicsTo(Copy);
+  Copy->FCopiedFromTrash = InTrash();
   Copy->FFileName = FFileName;
   Copy->FParameters = FParameters;
   Copy->FWorkFolder = FWorkFolder;
 }
 
 TExecItem* TLauncher::Clone() {
-  auto* Copy = new TLauncherExec(FParent);
+  auto* Copy = new TLauncherExec(nullptr);
   CopyLauncherTo(Copy);
   return Copy;
 }
@@ -594,7 +621,7 @@ TLauncherFolder::TLauncherFolder(TExecItem* AParent) : TLauncher(AParent) {
 }
 
 TExecItem* TLauncherFolder::Clone() {
-  auto* Copy = new TLauncherFolder(FParent);
+  auto* Copy = new TLauncherFolder(nullptr);
   CopyLauncherTo(Copy);
   Copy->FExplorerOption = FExplorerOption;
   return Copy;
@@ -613,7 +640,7 @@ void TLauncherFolder::Execute(void*) {
   }
   int Result = Shell().ShellExec(TRoot::OwnerWindow(), Verb, File, Parameters, "", SW_SHOWNORMAL_);
   if (Result <= 32) MessageDlg("Execution Error = " + IntToStr(Result), TMsgDlgType::Plain, mbOK);
-  SetRunCount(FRunCount + 1);
+  SetRunCount(OneMore(FRunCount));
 }
 
 // TLauncherURL
@@ -624,7 +651,7 @@ TLauncherURL::TLauncherURL(TExecItem* AParent) : TLauncher(AParent) {
 }
 
 TExecItem* TLauncherURL::Clone() {
-  auto* Copy = new TLauncherURL(FParent);
+  auto* Copy = new TLauncherURL(nullptr);
   CopyLauncherTo(Copy);
   return Copy;
 }
@@ -701,33 +728,51 @@ void InvalidateTreeNode(TTreeNode* ANode) {
 
 std::string GetLongName(const std::string& Path) { return FileSystem().FindFirstName(Path); }
 
+namespace {
+
+// The part of a path that the walk keeps as it is: "\\server\share" of a network path, the
+// drive ("C:") or the leading "\" of a local one, nothing for a relative path. The server and
+// the share end at single-byte backslashes only ("\\srv\ソフト" is one share).
+std::size_t RootLength(const std::string& Path) {
+  if (IsNetworkPath(Path)) {
+    std::size_t Server = FindChar(Path, '\\', 2);
+    std::size_t Share = Server == std::string::npos ? Server : FindChar(Path, '\\', Server + 1);
+    return Share == std::string::npos ? Path.size() : Share;
+  }
+  if (Path.size() >= 2 && Path[1] == ':' && !IsLeadByte(static_cast<unsigned char>(Path[0])))
+    return 2;
+  return !Path.empty() && Path[0] == '\\' ? 1 : 0;
+}
+
+}  // namespace
+
 std::string ExpandLongPath(const std::string& Path) {
   // Windows takes '/' for '\'; the walk below only knows '\'.
   std::string Remaining = ReplaceChar(Trim(Path), '/', '\\');
-  bool Network = IsNetworkPath(Remaining);
-  if (!Network && !FileSystem().FileExists(Remaining) && !FileSystem().DirectoryExists(Remaining))
+  if (!IsNetworkPath(Remaining) && !FileSystem().FileExists(Remaining) &&
+      !FileSystem().DirectoryExists(Remaining))
     return std::string();
+  const std::size_t Root = RootLength(Remaining);
+  // From the end, one component at a time. Only backslashes separate components (a ':'
+  // after the drive names a stream, it is no folder), and every step takes at least one
+  // byte off the path, so the walk ends whatever the path holds.
   std::string Collected;
-  auto Step = [&] {
-    Collected = GetLongName(Remaining) + "\\" + Collected;
-    std::string Folder = ExtractFilePath(Remaining);
-    Remaining = Folder == "\\" ? Folder : ExcludeTrailingBackslash(Folder);
-  };
-  if (Network) {
-    // "\\server\share\" is the prefix that is kept as it is.
-    std::size_t Server = Remaining.find('\\', 2);
-    std::size_t Share = Server == std::string::npos ? Server : Remaining.find('\\', Server + 1);
-    std::size_t Prefix = Share == std::string::npos ? Remaining.size() + 1 : Share + 1;
-    while (Remaining.size() > Prefix) Step();
-    // A trailing backslash right after the share leaves it in the remaining root.
-    Remaining = ExcludeTrailingBackslash(Remaining);
-  } else {
-    while (!Remaining.empty() && !EndsWithChar(Remaining, ':') && Remaining != "\\") Step();
+  bool First = true;
+  while (Remaining.size() > Root) {
+    std::size_t Cut = LastDelimiter("\\", Remaining);
+    bool Separated = Cut != std::string::npos && Cut >= Root;
+    std::string Component = Remaining.substr(Separated ? Cut + 1 : Root);
+    // A component that is not found (a share that is not there, a stream) stays as given.
+    if (!Component.empty()) {
+      std::string Long = GetLongName(Remaining);
+      if (!Long.empty()) Component = Long;
+    }
+    Collected = First ? Component : Component + "\\" + Collected;
+    First = false;
+    Remaining.resize(Separated ? Cut : Root);
   }
-  if (!Collected.empty()) Collected.pop_back();
   if (Remaining.empty()) return Collected;  // a relative path stays relative
-  if (Remaining == "\\") return "\\" + Collected;
-  return UpperCaseAscii(Remaining) + "\\" + Collected;
+  return UpperCaseAscii(Remaining) + (EndsWithChar(Remaining, '\\') ? "" : "\\") + Collected;
 }
 
 std::unique_ptr<TIcon> GetFileIcon(const std::string& Path, bool Large) {

@@ -34,6 +34,14 @@ struct TRecordType;       // a record type of the data file: its tag lines and f
 // The program's key in the current user's registry, with its trailing backslash.
 extern const char* const LanternRegistryKey;
 
+// Groups nest at most this many levels below the root (a group in the root is at level 1).
+// Every walk of the tree (reading, saving, the views, the watcher, the menu, copies, the
+// destructors) recurses once per level, so the limit is what keeps them within the stack.
+// A data file that nests deeper is refused, and so is an edit that would nest deeper.
+constexpr int MaxGroupDepth = 100;
+// The text of that refusal.
+std::string GroupTooDeepText();
+
 // An owning list of items. Slots are emptied before their item is freed, so code that runs
 // while a list is being cleared sees a null slot, never a dying item.
 class TExecItemList {
@@ -77,18 +85,21 @@ class TExecItem {
   virtual void ClearTreeNode();
   virtual void Open() = 0;
   virtual void BeginWatchScan();
-  virtual TExecItem* Clone();  // nullptr: this kind cannot be copied
+  // A copy outside the tree: no parent, no views, until it is added somewhere. nullptr: this
+  // kind cannot be copied.
+  virtual TExecItem* Clone();
   // The launcher menu: the item's entry (and those below it) appended to AParentEntry, and
   // how an entry is measured and drawn. Entries read the item's current name, picture and
   // colours each time they are drawn.
   virtual void AddToMenu(TPopupMenu* /*AOwner*/, TMenuItem* /*AParentEntry*/) {}
-  virtual void DrawMenuItem(TMenuItem* Sender, TCanvas& ACanvas, const TRect& ARect,
-                            bool Selected);
+  virtual void DrawMenuItem(TMenuItem* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected);
   virtual void MeasureMenuItem(TMenuItem* Sender, TCanvas& ACanvas, int& Width, int& Height);
 
   TExecItem* GetRoot();
   TRoot* OwnerRoot();  // GetRoot when that is a TRoot, else nullptr
   int IndexInParent() const;
+  // How many Parent links lead from this item to the top of its tree (0 for the root).
+  int Depth() const;
   // What kind of item this is; asked on every tree operation, so not through casts.
   virtual TCompositeItem* AsGroup() { return nullptr; }
   virtual TRoot* AsRoot() { return nullptr; }
@@ -284,6 +295,12 @@ class TRoot : public TCompositeItem {
   void SetCurrentFolder(TCompositeItem* AGroup);
   void RefreshListView();
   void LoadFromFile(const std::string& FileName);
+  // What LoadFromFile does once the file is open: replaces the tree with the one in Stream.
+  void LoadTree(TStream& Stream);
+  // A group read as marked current: while a file loads, the last one marked becomes current
+  // once reading ends (a file marking thousands of groups must not refill the list each
+  // time); otherwise at once.
+  void NoteCurrentFolder(TCompositeItem* AGroup);
   // Writes a temporary file beside FileName and puts it in place in one step, so that a
   // failed save leaves the old file whole; the failure is raised all the same.
   void SaveToFile(const std::string& FileName);
@@ -312,12 +329,17 @@ class TRoot : public TCompositeItem {
   bool DeferIcons() const { return FDeferIcons; }
   bool IconsPending() const { return FPendingIcons > 0; }
   void NotePendingIcon() { ++FPendingIcons; }
+  // Counts again the launchers at or below Item whose icons are still pending: Item has come
+  // (back) into the tree, and the count forgot them when they were out of it.
+  void NotePendingIcons(TExecItem* Item);
   void FetchPendingIcons(int BudgetMs);
 
  private:
   std::unique_ptr<TFilterList> FFilters;
   bool FDeferIcons = false;
   int FPendingIcons = 0;
+  bool FLoading = false;
+  TCompositeItem* FLoadedCurrent = nullptr;  // the last group read as current
   bool FClosing = false;
   TCompositeItem* FCurrentFolder = nullptr;
   bool FWatchChanged = false;
@@ -365,6 +387,10 @@ class TLauncher : public TExecItem {
  private:
   friend class TRoot;
   bool FIconPending = false;
+  // A copy made from a launcher in the trash: pasted elsewhere it fetches its icon. A copy
+  // holds no parent until it is added (the group it came from may be gone by then), so this
+  // is all it keeps of where it came from.
+  bool FCopiedFromTrash = false;
 };
 
 class TLauncherExec : public TLauncher {

@@ -1,6 +1,7 @@
 // The launcher menu's side of the tree: its entries, their colours and fonts, and how they
 // are measured and drawn.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "base/Cp932.h"
@@ -21,6 +22,12 @@ template <typename T>
 TMenuColors ColorsOf(const T& Source) {
   return {Source.BackColor(), Source.SelectedBackColor(), Source.FontColor(),
           Source.SelectedFontColor()};
+}
+
+// Measures in 64 bits, brought back into an int: a font or a text far larger than any
+// screen must not overflow them.
+int ToInt(std::int64_t Value) {
+  return static_cast<int>(std::clamp<std::int64_t>(Value, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
@@ -81,8 +88,8 @@ void TExecItem::MeasureMenuItem(TMenuItem*, TCanvas& ACanvas, int& Width, int& H
     Font.Assign(*MenuFont);
   }
   int Underline;
-  Width = ACanvas.TextWidth(StripAmpersands(FName, Underline)) + 32;
-  Height = std::max(std::abs(Font.Height()) + 4, 19);
+  Width = ToInt(std::int64_t{ACanvas.TextWidth(StripAmpersands(FName, Underline))} + 32);
+  Height = ToInt(std::max<std::int64_t>(std::llabs(Font.Height()) + 4, 19));
 }
 
 void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, bool Selected) {
@@ -125,7 +132,7 @@ void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, b
   TFont& Font = ACanvas.Font();
   if (TFont* MenuFont = TRoot::MenuFont()) Font.Assign(*MenuFont);
   ACanvas.SetFontColor(Selected ? Colors.SelectedText : Colors.Text);
-  const int Y = T + (B - T - std::abs(Font.Height()) + 1) / 2;
+  const int Y = ToInt(T + (std::int64_t{B} - T - std::llabs(Font.Height()) + 1) / 2);
   // The text starts at 22 on the surface, wherever the entry's rectangle begins.
   if (Underline < 0) {
     ACanvas.WriteText(22, Y, Text);

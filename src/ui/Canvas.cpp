@@ -1,10 +1,19 @@
 #include "ui/Canvas.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "ui/ImageList.h"
 
 namespace lantern {
+
+namespace {
+// a + b, stopping at the ends of int (a text far wider than any surface).
+int SaturatedSum(int a, long long b) {
+  long long Sum = a + b;
+  return Sum > INT32_MAX ? INT32_MAX : Sum < INT32_MIN ? INT32_MIN : static_cast<int>(Sum);
+}
+}  // namespace
 
 void TRecordingCanvas::FillRect(const TRect& Rect) {
   TRecord R{TOp::Fill, Rect};
@@ -13,7 +22,8 @@ void TRecordingCanvas::FillRect(const TRect& Rect) {
 }
 
 void TRecordingCanvas::WriteText(int X, int Y, const std::string& Text) {
-  TRecord R{TOp::Text, {X, Y, X + TextWidth(Text), Y + std::abs(Font().Height())}};
+  TRecord R{TOp::Text,
+            {X, Y, SaturatedSum(X, TextWidth(Text)), SaturatedSum(Y, std::abs(Font().Height()))}};
   R.Color = FontColor();
   R.Back = BrushColor();
   R.Text = Text;
@@ -21,8 +31,10 @@ void TRecordingCanvas::WriteText(int X, int Y, const std::string& Text) {
   Records.push_back(std::move(R));
 }
 
+// Half the font's height per byte; a width beyond an int stops at INT_MAX.
 int TRecordingCanvas::TextWidth(const std::string& Text) {
-  return static_cast<int>(Text.size()) * (std::abs(Font().Height()) / 2);
+  double Width = static_cast<double>(Text.size()) * (std::abs(Font().Height()) / 2);
+  return Width < INT32_MAX ? static_cast<int>(Width) : INT32_MAX;
 }
 
 void TRecordingCanvas::Draw(int X, int Y, const TImageList& Images, int Index) {

@@ -15,15 +15,18 @@ int MulDiv(int a, int b, int c) {
 }
 }  // namespace
 
-// The size is kept as given, so that what is read is written back unchanged.
+// The size is kept as given, so that what is read is written back unchanged; the height is
+// clamped to +-INT_MAX (MulDiv).
 void TFont::SetSize(int Value) {
   FSize = Value;
   FHeight = -MulDiv(Value, PixelsPerInch, 72);
 }
 
+// INT_MIN has no magnitude in an int: it becomes -INT_MAX, so that abs(Height()) is always
+// defined.
 void TFont::SetHeight(int Value) {
-  FHeight = Value;
-  FSize = -MulDiv(Value, 72, PixelsPerInch);
+  FHeight = Value < -INT32_MAX ? -INT32_MAX : Value;
+  FSize = -MulDiv(FHeight, 72, PixelsPerInch);
 }
 
 }  // namespace lantern

@@ -19,7 +19,8 @@ class TFont {
   void SetName(const std::string& Value) { FName = Value; }
   int Size() const { return FSize; }
   void SetSize(int Value);
-  // Negative: character height; positive: cell height (as Windows fonts have it).
+  // Negative: character height; positive: cell height (as Windows fonts have it). Never
+  // INT_MIN, whatever size or height was set, so that its magnitude is an int.
   int Height() const { return FHeight; }
   void SetHeight(int Value);
   unsigned Style() const { return FStyle; }

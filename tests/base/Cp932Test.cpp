@@ -48,6 +48,15 @@ TEST(Cp932Test, LastDelimiterSkipsSecondBytes) {
   EXPECT_EQ(LastDelimiter("\\", std::string("a\\\x83")), 1u);
 }
 
+TEST(Cp932Test, FindCharSkipsSecondBytes) {
+  EXPECT_EQ(FindChar("ソフト\\a", '\\'), 6u);
+  EXPECT_EQ(FindChar("\\\\srv\\表示\\x", '\\', 2), 5u);
+  EXPECT_EQ(FindChar("\\\\srv\\表示\\x", '\\', 6), 10u);
+  EXPECT_EQ(FindChar("表示", '\\'), std::string::npos);
+  EXPECT_EQ(FindChar("a\\", '\\', 2), std::string::npos);
+  EXPECT_EQ(FindChar(std::string("a\x83\\"), '\\'), std::string::npos);
+}
+
 TEST(Cp932Test, UpperCaseLeavesDoubleByteCharactersAlone) {
   EXPECT_EQ(UpperCaseAscii("c:\\テスト\\abc"), "C:\\テスト\\ABC");
   EXPECT_EQ(UpperCaseAscii("ッb"), "ッB");

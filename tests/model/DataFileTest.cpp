@@ -128,6 +128,45 @@ TEST_F(DataFileTest, PendingIconsWaitForTimeAndForgetWhatWasDeleted) {
   EXPECT_EQ(FakeShell.Asked.back(), "C:\\new.exe");
 }
 
+// Launchers taken out of the tree while their icons were pending get them once they are back.
+TEST_F(DataFileTest, PendingIconsOfItemsTakenOutAndAddedBackAreFetchedOnceTheyAreBack) {
+  Load("full.dat");
+  TExecItem* Memo = Root->Items(0);
+  TCompositeItem* Hyoji = Group(Root.get(), 1);  // holds two launchers with icons pending
+  ASSERT_EQ(Memo->Name(), "メモ帳");
+  ASSERT_EQ(Hyoji->Name(), "表示");
+  Root->Remove(Memo);
+  Root->Remove(Hyoji);
+  Root->FetchPendingIcons(60000);
+  EXPECT_TRUE(FakeShell.Asked.empty());
+  EXPECT_FALSE(Root->IconsPending());
+
+  TFolder* Elsewhere = AddFolder(Root.get(), "elsewhere");
+  Elsewhere->Add(Memo);
+  Root->Add(Hyoji);
+  EXPECT_TRUE(Root->IconsPending());
+  Root->FetchPendingIcons(60000);
+  EXPECT_EQ(FakeShell.Asked,
+            (Names{"C:\\WINDOWS\\notepad.exe", "C:\\Program Files\\表示ソフト\\soft.exe",
+                   "C:\\My Documents\\"}));
+  EXPECT_FALSE(Root->IconsPending());
+  EXPECT_FALSE(static_cast<TLauncher*>(Memo)->IconPending());
+  EXPECT_EQ(Memo->ImageIndex(), 5);
+}
+
+TEST_F(DataFileTest, APendingLauncherMovedIntoTheTrashIsNeitherFetchedNorLeftPending) {
+  Load("full.dat");
+  auto* Memo = static_cast<TLauncher*>(Root->Items(0));
+  TCompositeItem* LoadedTrash = Group(Root.get(), 2);
+  Root->Remove(Memo);
+  LoadedTrash->Add(Memo);
+  Root->FetchPendingIcons(60000);
+  EXPECT_EQ(FakeShell.Asked.size(), 2u);
+  EXPECT_FALSE(Memo->IconPending());
+  EXPECT_FALSE(Root->IconsPending());
+  EXPECT_EQ(Memo->ImageIndex(), -1);
+}
+
 TEST_F(DataFileTest, ARootRecordEndingAfterTheCommonFontLeavesTheKindsAtTheirDefaults) {
   TFont Original = Root->Font();
   Load("cut_after_font.dat");
@@ -184,8 +223,11 @@ TEST_F(DataFileTest, ANonNumericCountStopsLoadingWithTheErrorAndKeepsWhatWasRead
   } catch (const EConvertError& e) {
     EXPECT_EQ(e.Message(), "'abc' は有効な整数値ではありません");
   }
-  EXPECT_EQ(ChildNames(Root.get()), (Names{"before", "G"}));
-  TCompositeItem* G = Group(Root.get(), 1);
+  // The current group (the root) is listed, and so stored, with its group first, as after a
+  // complete read.
+  EXPECT_EQ(ChildNames(Root.get()), (Names{"G", "before"}));
+  EXPECT_EQ(RowCaptions(), (Names{"G", "before"}));
+  TCompositeItem* G = Group(Root.get(), 0);
   EXPECT_EQ(ChildNames(G), Names{"broken"});
   EXPECT_EQ(G->Items(0)->FileName(), "C:\\x.exe");
   EXPECT_FALSE(TreeView.Items().Updating());
@@ -283,6 +325,105 @@ TEST_F(DataFileTest, ATreeBuiltInCodeComesBackTheSame) {
   EXPECT_EQ(F2->ExplorerOption(), " ");
   EXPECT_FALSE(Group(Root.get(), 0)->Items(0)->Visible());
 }
+
+// Files whose numbers are far out of range: font sizes are brought into 1..1638 points, so
+// that the launcher menu can measure them; counts keep their value.
+TEST_F(DataFileTest, FontSizesOutOfRangeAreBroughtIntoRange) {
+  Load("huge_numbers.dat");
+  EXPECT_EQ(Root->Font().Size(), 1638);
+  EXPECT_EQ(Root->Font().Height(), -2184);
+  EXPECT_EQ(Root->GroupColors().Font().Size(), 1);
+  EXPECT_EQ(Root->LauncherColors().Font().Size(), 1);
+  EXPECT_EQ(Root->FolderLauncherColors().Font().Size(), 1638);
+  EXPECT_EQ(Root->URLLauncherColors().Font().Size(), 1638);
+  EXPECT_EQ(Root->Items(0)->RunCount(), 2147483647);
+  std::string Written = Saved();
+  EXPECT_NE(Written.find("\r\n1638\r\nＭＳ Ｐゴシック\r\n"), std::string::npos);
+  EXPECT_EQ(Written.find("2147483648"), std::string::npos);
+}
+
+// A chain of Depth groups, each inside the one before, the last holding a launcher.
+std::string NestedGroups(int Depth) {
+  std::string Bytes = "[ROOT]\r\nR\r\n1\r\n0\r\n1\r\n[ROOTCOMPOSITE]\r\n";
+  for (int i = 1; i <= Depth; ++i)
+    Bytes += "[FOLDER]\r\n" + std::to_string(i) + "\r\n1\r\n1\r\n0\r\n[FOLDERCOMPOSITE]\r\n";
+  Bytes += "[LAUNCHER]\r\nL\r\nC:\\l.exe\r\n[/LAUNCHER]\r\n";
+  for (int i = 1; i <= Depth; ++i) Bytes += "[/FOLDER]\r\n";
+  return Bytes + "[/ROOT]\r\n";
+}
+
+// How many groups deep the first child chain of Group goes.
+int ChainDepth(TCompositeItem* Group) {
+  int Depth = 0;
+  while (Group->Count() > 0 && Group->Items(0)->IsGroup()) {
+    Group = Group->Items(0)->AsGroup();
+    ++Depth;
+  }
+  return Depth;
+}
+
+TEST_F(DataFileTest, GroupsNestUpToTheLimit) {
+  ASSERT_EQ(MaxGroupDepth, 100);
+  WriteFileBytes(Folder / "deep.dat", NestedGroups(MaxGroupDepth));
+  Root->LoadFromFile(Folder / "deep.dat");
+  EXPECT_EQ(ChainDepth(Root.get()), 100);
+  TExecItem* Deepest = Root.get();
+  while (Deepest->AsGroup() && Deepest->AsGroup()->Count() > 0)
+    Deepest = Deepest->AsGroup()->Items(0);
+  EXPECT_EQ(Deepest->Name(), "L");
+  EXPECT_EQ(Deepest->Depth(), 101);
+  std::string Written = Saved();
+  std::size_t Records = 0;
+  for (std::size_t At = Written.find("[FOLDER]\r\n"); At != std::string::npos;
+       At = Written.find("[FOLDER]\r\n", At + 1))
+    ++Records;
+  EXPECT_EQ(Records, 100u);
+}
+
+class TooDeepTest : public DataFileTest, public ::testing::WithParamInterface<int> {};
+
+// Refused with the program's error before anything deeper is read (or recursed into): what
+// was read stays, and the views are whole.
+TEST_P(TooDeepTest, AFileNestingDeeperIsRefusedAndWhatWasReadStays) {
+  WriteFileBytes(Folder / "deep.dat", NestedGroups(GetParam()));
+  try {
+    Root->LoadFromFile(Folder / "deep.dat");
+    FAIL() << "no error";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "グループは 100 階層までしか入れ子にできません");
+  }
+  EXPECT_EQ(ChainDepth(Root.get()), 100);
+  EXPECT_FALSE(TreeView.Items().Updating());
+  EXPECT_EQ(NodeTexts(Root->TreeNode()), Names{"1"});
+  // What was read saves, and reads back, without the refusal.
+  std::string First = Saved();
+  Root->LoadFromFile(Folder / "out.dat");
+  EXPECT_EQ(Saved(), First);
+  EXPECT_EQ(ChainDepth(Root.get()), 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, TooDeepTest, ::testing::Values(101, 102, 80000));
+
+// The first save after a load is already what every later save writes: load A, save B,
+// load B, save C gives B == C, also when the load of A stopped with an error.
+class StableSaveTest : public DataFileTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(StableSaveTest, TheFirstSaveAfterALoadIsAFixedPoint) {
+  try {
+    Load(GetParam());
+  } catch (const Exception&) {
+    // loading stopped part-way; what was read stays and is saved
+  }
+  std::string First = Saved();
+  Root->LoadFromFile(Folder / "out.dat");
+  EXPECT_EQ(Saved(), First);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, StableSaveTest,
+                         ::testing::Values("bad_count.dat", "blank_line.dat", "cut_after_font.dat",
+                                           "cut_after_tag.dat", "cut_short.dat", "extra_fields.dat",
+                                           "full.dat", "huge_numbers.dat", "minimal.dat",
+                                           "two_current.dat", "unknown_tag.dat"));
 
 class AtomicSaveTest : public DataFileTest {
  protected:

@@ -296,7 +296,7 @@ TEST_F(LauncherTreeTest, CloneCopiesWhatTheTableSaysAndNothingElse) {
   auto* GroupCopy = dynamic_cast<TFolder*>(Copy.get());
   ASSERT_NE(GroupCopy, nullptr);
   EXPECT_EQ(GroupCopy->Name(), "G");
-  EXPECT_EQ(GroupCopy->Parent(), Root.get());
+  EXPECT_EQ(GroupCopy->Parent(), nullptr);  // outside the tree until it is added
   EXPECT_EQ(GroupCopy->RunCount(), 0);
   EXPECT_FALSE(GroupCopy->OwnColors());
   EXPECT_FALSE(GroupCopy->Expanded());
@@ -333,6 +333,95 @@ TEST_F(LauncherTreeTest, CloneCopiesWhatTheTableSaysAndNothingElse) {
   Root->Add(Copy.release());
   EXPECT_EQ(FakeShell.Asked.size(), AskedBefore);  // copies keep their picture
   EXPECT_EQ(NodeTexts(Root->TreeNode()).back(), "G");
+}
+
+// The clipboard of the editing commands keeps copies for as long as it likes: the group a
+// copy came from may be deleted for good before the copy is pasted, or the program may end
+// with copies still in it (the tree goes first, then the clipboard).
+class CopyOutlivesItsSourceTest : public TreeFixture, public ::testing::WithParamInterface<bool> {
+ protected:
+  // A copy of a launcher (false) or of a group holding two launchers (true), made from
+  // inside a group G.
+  std::unique_ptr<TExecItem> CopyFromGroup() {
+    TFolder* G = AddFolder(Root.get(), "G");
+    TFolder* Inner = AddFolder(G, "Inner");
+    AddLauncher(Inner, "a", "C:\\a.exe");
+    AddLauncher(Inner, "b", "C:\\b.exe");
+    Source = GetParam() ? static_cast<TExecItem*>(Inner) : Inner->Items(0);
+    return std::unique_ptr<TExecItem>(Source->Clone());
+  }
+  void DeleteGroupG() {
+    TExecItem* G = Root->Items(1);
+    ASSERT_EQ(G->Name(), "G");
+    Root->Remove(G);
+    delete G;
+  }
+  TExecItem* Source = nullptr;
+};
+
+TEST_P(CopyOutlivesItsSourceTest, PastedAfterItsGroupWasDeletedForGood) {
+  std::unique_ptr<TExecItem> Copy = CopyFromGroup();
+  ASSERT_NE(Copy, nullptr);
+  EXPECT_EQ(Copy->Parent(), nullptr);
+  DeleteGroupG();
+  TFolder* Other = AddFolder(Root.get(), "Other");
+  Root->SetCurrentFolder(Other);
+  TExecItem* Pasted = Copy.release();
+  Other->Add(Pasted);
+  EXPECT_EQ(Pasted->Parent(), Other);
+  EXPECT_EQ(RowCaptions(), Names{GetParam() ? "Inner" : "a"});
+  if (GetParam()) {
+    EXPECT_EQ(NodeTexts(Other->TreeNode()), Names{"Inner"});
+    auto* Group = Pasted->AsGroup();
+    ASSERT_EQ(Group->Count(), 2);
+    EXPECT_EQ(Group->Items(0)->Parent(), Group);
+    EXPECT_EQ(Group->Items(1)->GetRoot(), Root.get());
+  }
+}
+
+TEST_P(CopyOutlivesItsSourceTest, StillHeldWhenTheProgramEnds) {
+  std::unique_ptr<TExecItem> Copy = CopyFromGroup();
+  int Nodes = TreeView.Items().Count();
+  Root->BeginShutdown();
+  Root.reset();
+  Copy.reset();  // must not reach the freed tree
+  EXPECT_EQ(TreeView.Items().Count(), Nodes);
+}
+
+TEST_P(CopyOutlivesItsSourceTest, DeletedUnpastedAfterItsGroupWent) {
+  std::unique_ptr<TExecItem> Copy = CopyFromGroup();
+  DeleteGroupG();
+  int Rows = ListView.Items().Count();
+  Copy.reset();
+  EXPECT_EQ(ListView.Items().Count(), Rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(LauncherOrGroup, CopyOutlivesItsSourceTest, ::testing::Bool());
+
+TEST_F(LauncherTreeTest, ACopyFromTheTrashFetchesItsIconOnlyWhenPastedOutsideATrash) {
+  auto* Old = new TLauncherExec(Trash);
+  Trash->Add(Old);
+  Old->SetFileName("C:\\old.exe");
+  ASSERT_TRUE(FakeShell.Asked.empty());
+  // Pasted back into the trash: still no icon.
+  TExecItem* First = Old->Clone();
+  Trash->Add(First);
+  EXPECT_TRUE(FakeShell.Asked.empty());
+  EXPECT_EQ(First->ImageIndex(), -1);
+  // Pasted elsewhere, even after the trash itself went: the icon is fetched.
+  std::unique_ptr<TExecItem> Second(Old->Clone());
+  Root->Remove(Trash);
+  delete Trash;
+  Trash = nullptr;
+  TFolder* G = AddFolder(Root.get(), "G");
+  G->Add(Second.get());
+  TExecItem* Pasted = Second.release();
+  EXPECT_EQ(FakeShell.Asked, Names{"C:\\old.exe"});
+  EXPECT_EQ(Pasted->ImageIndex(), 5);
+  // A copy of a launcher outside the trash keeps its picture and asks for nothing.
+  G->Add(Pasted->Clone());
+  EXPECT_EQ(FakeShell.Asked.size(), 1u);
+  EXPECT_EQ(G->Items(1)->ImageIndex(), 5);
 }
 
 TEST_F(LauncherTreeTest, OnlyTheLastTrashIsRegistered) {

@@ -48,12 +48,24 @@ INSTANTIATE_TEST_SUITE_P(
         std::make_pair("docs\\memo.TXT", "Docs\\Memo.txt"),
         std::make_pair("\\users\\me\\DOCS", "\\Users\\me\\Docs"),
         // network paths: not tested for existence; the server and share in upper case,
-        // components that are not found become empty
+        // components that are not found stay as given
         std::make_pair("\\\\server\\share\\dir\\file.txt", "\\\\SERVER\\SHARE\\Dir\\File.txt"),
-        std::make_pair("\\\\srv\\share\\a\\b", "\\\\SRV\\SHARE\\\\"),
+        std::make_pair("\\\\srv\\share\\a\\b", "\\\\SRV\\SHARE\\a\\b"),
+        std::make_pair("\\\\srv\\share\\missing.exe", "\\\\SRV\\SHARE\\missing.exe"),
         std::make_pair("\\\\srv\\share", "\\\\SRV\\SHARE\\"),
         std::make_pair("\\\\srv\\share\\", "\\\\SRV\\SHARE\\"),
-        std::make_pair("\\\\srv", "\\\\SRV\\")));
+        std::make_pair("\\\\srv\\", "\\\\SRV\\"),
+        std::make_pair("\\\\srv\\share\\\\a", "\\\\SRV\\SHARE\\\\a"),
+        // a share or server whose name has a second byte 0x5C (ソ, 表) is one name
+        std::make_pair("\\\\srv\\ソフト\\a.exe", "\\\\SRV\\ソフト\\a.exe"),
+        std::make_pair("\\\\srv\\表示\\dir\\x.txt", "\\\\SRV\\表示\\dir\\x.txt"),
+        std::make_pair("\\\\表\\share\\x", "\\\\表\\SHARE\\x"),
+        std::make_pair("\\\\srv\\ソ", "\\\\SRV\\ソ\\"),
+        // a ':' in a network path separates nothing: the walk ends and keeps it
+        std::make_pair("\\\\s\\h\\a:b", "\\\\S\\H\\a:b"),
+        std::make_pair("\\\\server\\share\\dir\\file.txt:stream",
+                       "\\\\SERVER\\SHARE\\Dir\\file.txt:stream"),
+        std::make_pair("\\\\s:\\h:\\:", "\\\\S:\\H:\\:"), std::make_pair("\\\\srv", "\\\\SRV\\")));
 
 TEST_F(ExpandLongPathTest, AsksForEachComponentOnce) {
   ExpandLongPath("c:\\progra~1\\hyoji~1\\soft.exe");

@@ -317,6 +317,30 @@ TEST_F(MenuDrawingTest, EntriesAreAtLeast19PixelsHighAndAsWideAsTheirTextPlus32)
   }
 }
 
+// A kind's font may be set to any size (the settings dialog assigns fonts directly): the
+// measures stop at the largest int rather than overflow.
+TEST_F(MenuDrawingTest, AFontOfAnySizeIsMeasuredWithoutOverflow) {
+  TLauncherExec* L = AddLauncher(Root.get(), "A&&B");  // drawn as two bytes
+  struct {
+    int Size;
+    bool AsHeight;  // Size is a height in pixels rather than a size in points
+    int Height, Width;
+  } Cases[] = {{1638, false, 2184 + 4, 2 * 1092 + 32},
+               {2147483647, false, 2147483647, 2147483647},
+               {-2147483647 - 1, true, 2147483647, 2147483647}};
+  for (auto& c : Cases) {
+    TFont& Font = Root->LauncherColors().Font();
+    if (c.AsHeight)
+      Font.SetHeight(c.Size);
+    else
+      Font.SetSize(c.Size);
+    int Width = 0, Height = 0;
+    L->MeasureMenuItem(nullptr, Canvas, Width, Height);
+    EXPECT_EQ(Height, c.Height) << c.Size;
+    EXPECT_EQ(Width, c.Width) << c.Size;
+  }
+}
+
 TEST_F(MenuDrawingTest, SystemColoursReachTheSurfaceUnresolved) {
   // Resolved by the surface when it paints, so a new Windows colour scheme shows at once.
   Root->SetBackColor(clBtnFace);

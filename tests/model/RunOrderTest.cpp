@@ -81,6 +81,19 @@ TEST_F(TreeFixture, EveryLauncherOfTheStartedProgramIsCountedAndTheNextChildStil
   EXPECT_EQ(G->RunCount(), 2);
 }
 
+TEST_F(TreeFixture, ACountAtTheTopOfItsRangeStaysThereAndTheStartStillMovesTheLauncher) {
+  TFolder* G = AddFolder(Root.get(), "G");
+  AddLauncher(G, "A", "C:\\a.exe");
+  TLauncherExec* B = AddLauncher(G, "B", "C:\\b.exe");
+  B->SetRunCount(2147483647);
+  G->SetRunCount(2147483647);
+  Scan(Root.get(), {});
+  Scan(Root.get(), {"C:\\b.exe"});
+  EXPECT_EQ(B->RunCount(), 2147483647);
+  EXPECT_EQ(G->RunCount(), 2147483647);
+  EXPECT_EQ(ChildNames(G), (Names{"B", "A"}));
+}
+
 TEST_F(TreeFixture, PathsAreComparedExactly) {
   TLauncherExec* A = AddLauncher(Root.get(), "A", "C:\\App.exe");
   Scan(Root.get(), {});

@@ -228,6 +228,28 @@ INSTANTIATE_TEST_SUITE_P(Sizes, FontSizeTest,
                                            FontCase{1, -1}, FontCase{0, 0}, FontCase{-12, 16},
                                            FontCase{72, -96}));
 
+// Whatever int is set, the height keeps a magnitude that is an int (no INT_MIN) and the
+// other value follows, rounded half away from zero and clamped to +-INT_MAX.
+TEST(FontTest, AnyIntGivesASizeAndAHeightWithoutOverflow) {
+  struct {
+    int Value;
+    bool AsHeight;
+    int Size, Height;
+  } Cases[] = {{INT32_MIN, true, 1610612735, -2147483647},
+               {INT32_MAX, true, -1610612735, 2147483647},
+               {INT32_MAX, false, INT32_MAX, -2147483647},
+               {INT32_MIN, false, INT32_MIN, 2147483647}};
+  for (auto& c : Cases) {
+    TFont Font;
+    if (c.AsHeight)
+      Font.SetHeight(c.Value);
+    else
+      Font.SetSize(c.Value);
+    EXPECT_EQ(Font.Size(), c.Size) << c.Value << " " << c.AsHeight;
+    EXPECT_EQ(Font.Height(), c.Height) << c.Value << " " << c.AsHeight;
+  }
+}
+
 TEST(FontTest, DefaultsAndStyleBits) {
   TFont Font;
   EXPECT_EQ(Font.Name(), "ＭＳ Ｐゴシック");
