@@ -95,12 +95,43 @@ void PlainWrite(benchmark::State& State, bool Durable) {
 void BM_PlainWrite(benchmark::State& State) { PlainWrite(State, false); }
 void BM_PlainWriteDurable(benchmark::State& State) { PlainWrite(State, true); }
 
+// Wide files: every item straight in the root (the current group, so each one gets a row
+// as it is read), or every item a group of its own that is marked current. Loading must stay
+// linear in the file's size: 100,000 items should take about ten times as long as 10,000.
+std::string WideFile(int Items, bool Groups) {
+  const std::string Colours = "-2147483633\r\n-2147483635\r\n-2147483630\r\n-2147483634\r\n";
+  std::string Bytes = "[ROOT]\r\nR\r\n1\r\n0\r\n1\r\n" + Colours + "[ROOTCOMPOSITE]\r\n";
+  for (int i = 0; i < Items; ++i) {
+    if (Groups)
+      Bytes += "[FOLDER]\r\nG" + std::to_string(i) + "\r\n1\r\n0\r\n1\r\n" + Colours +
+               "0\r\n[FOLDERCOMPOSITE]\r\n[/FOLDER]\r\n";
+    else
+      Bytes += "[LAUNCHER]\r\nL" + std::to_string(i) + "\r\nC:\\a" + std::to_string(i) +
+               ".exe\r\n1\r\n0\r\n0\r\n0\r\n\r\n\r\n" + Colours + "0\r\n[/LAUNCHER]\r\n";
+  }
+  return Bytes + "[/ROOT]\r\n";
+}
+
+void LoadWide(benchmark::State& State, bool Groups) {
+  TTempFolder Folder;
+  std::string Name = Folder / "wide.dat";
+  std::string Bytes = WideFile(static_cast<int>(State.range(0)), Groups);
+  WriteFileBytes(Name, Bytes);
+  TProgram Program;
+  for (auto _ : State) Program.Root->LoadFromFile(Name);
+  State.SetBytesProcessed(State.iterations() * Bytes.size());
+}
+void BM_LoadWideLaunchers(benchmark::State& State) { LoadWide(State, false); }
+void BM_LoadWideCurrentGroups(benchmark::State& State) { LoadWide(State, true); }
+
 BENCHMARK(BM_LoadFromFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainRead)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainLineRead)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveToFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainWrite)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainWriteDurable)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadWideLaunchers)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadWideCurrentGroups)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lantern

@@ -85,11 +85,13 @@ void TTreeNode::SetSelected(bool Value) {
 void TTreeNode::Forget(TTreeNode* Node) {
   FTreeView->NodeDeleting(Node);
   if (TTreeViewPeer* Peer = FTreeView->TreePeer()) Peer->NodeDeleting(Node);
-  auto It = std::find_if(FChildren.begin(), FChildren.end(),
+  // Searched from the end: nodes are mostly deleted last first (a group's children, a tree
+  // being cleared), which keeps deleting thousands of them linear.
+  auto It = std::find_if(FChildren.rbegin(), FChildren.rend(),
                          [Node](const std::unique_ptr<TTreeNode>& p) { return p.get() == Node; });
-  if (It == FChildren.end()) return;
+  if (It == FChildren.rend()) return;
   std::unique_ptr<TTreeNode> Owned = std::move(*It);
-  FChildren.erase(It);
+  FChildren.erase(std::next(It).base());
   // As with the native control, a node that loses its last child is no longer expanded.
   if (FChildren.empty()) FExpanded = false;
   // Owned goes here, with its subtree.

@@ -87,6 +87,20 @@ TEST(TreeViewTest, ANodeLosingItsLastChildIsCollapsed) {
   EXPECT_FALSE(Top->Expanded());
 }
 
+TEST(TreeViewTest, DeletingANodeKeepsItsSiblingsInOrder) {
+  const std::vector<std::pair<int, std::vector<std::string>>> Cases = {
+      {0, {"b", "c"}}, {1, {"a", "c"}}, {2, {"a", "b"}}};
+  for (const auto& [Index, Left] : Cases) {
+    TTreeView View;
+    TTreeNode* Top = View.Items().AddChild(nullptr, "top");
+    for (const char* Text : {"a", "b", "c"}) View.Items().AddChild(Top, Text);
+    Top->Item(Index)->Delete();
+    std::vector<std::string> Texts;
+    for (int i = 0; i < Top->Count(); ++i) Texts.push_back(Top->Item(i)->Text());
+    EXPECT_EQ(Texts, Left) << Index;
+  }
+}
+
 TEST(TreeViewTest, DeletingASubtreeTakesTheSelectionWithIt) {
   TTreeView View;
   int Changes = 0;
