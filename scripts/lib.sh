@@ -4,7 +4,7 @@
 LANTERN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 LANTERN_PACKAGES=(cmake make g++ libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 xvfb xauth
-  fonts-ipafont-gothic xdotool imagemagick)
+  fonts-ipafont-gothic xdotool imagemagick clang libclang-rt-14-dev)
 
 # Installs the Debian packages that are not there yet (apt-get update once, only then).
 lantern_install() {

@@ -1,0 +1,108 @@
+// libFuzzer target for the data file reader. Any bytes, read as a data file into the tree as
+// the main window sets it up (windowless views, the root current), must neither crash nor
+// leak; what was read is shown in the launcher menu, measured and drawn; and the first save
+// after the load must be a fixed point: load A, save B, load B, save C gives B == C. A load
+// of A that raises the program's error is fine (what was read stays, and is saved); a load of
+// B, which the program wrote itself, must not raise.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "base/Exception.h"
+#include "model/ExecObj.h"
+#include "model/PopupMenuEx.h"
+#include "ui/Canvas.h"
+#include "ui/ImageList.h"
+#include "ui/ListView.h"
+#include "ui/Stream.h"
+#include "ui/TreeView.h"
+
+namespace lantern {
+namespace {
+
+[[noreturn]] void Fail(const char* What, const std::string& Detail) {
+  std::fprintf(stderr, "datafile_fuzz: %s\n%s\n", What, Detail.c_str());
+  std::fflush(stderr);
+  std::abort();
+}
+
+// The main window's start-up state: registered views, the root with its node, root current.
+struct TProgram {
+  TTreeView TreeView;
+  TListView ListView;
+  TImageList Images;
+  std::unique_ptr<TRoot> Root;
+
+  TProgram() {
+    TRoot::SetListView(&ListView);
+    TRoot::SetTreeView(&TreeView);
+    TRoot::SetImageList(&Images);
+    TRoot::SetListImageList(&Images);
+    Root = std::make_unique<TRoot>();
+    Root->ShowInTreeNode(TreeView.Items().AddChild(nullptr, Root->Name()));
+    Root->SetCurrentFolder(Root.get());
+  }
+  ~TProgram() {
+    Root->BeginShutdown();
+    Root.reset();
+    TRoot::SetListView(nullptr);
+    TRoot::SetTreeView(nullptr);
+    TRoot::SetImageList(nullptr);
+    TRoot::SetListImageList(nullptr);
+  }
+};
+
+// False when the load stopped with the program's error.
+bool Load(TRoot& Root, const std::string& Bytes) {
+  TMemoryStream Stream(Bytes);
+  try {
+    Root.LoadTree(Stream);
+    return true;
+  } catch (const Exception&) {
+    return false;
+  }
+}
+
+std::string Save(TRoot& Root) {
+  TMemoryStream Stream;
+  Root.SaveToStream(Stream);
+  return Stream.Bytes();
+}
+
+// Every entry measured, then drawn highlighted in the rectangle it asked for.
+void Paint(TMenuItem& Level, TRecordingCanvas& Canvas) {
+  for (int i = 0; i < Level.Count(); ++i) {
+    TMenuItem* Entry = Level.Items(i);
+    int Width = 0, Height = 0;
+    if (Entry->OnMeasureItem) Entry->OnMeasureItem(Entry, Canvas, Width, Height);
+    if (Entry->OnDrawItem) Entry->OnDrawItem(Entry, Canvas, {0, 0, Width, Height}, true);
+    Canvas.Records.clear();
+    Paint(*Entry, Canvas);
+  }
+}
+
+}  // namespace
+}  // namespace lantern
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+  using namespace lantern;
+  TProgram Program;
+  TRoot& Root = *Program.Root;
+  Load(Root, std::string(reinterpret_cast<const char*>(Data), Size));
+
+  TPopupMenuEx Menu;
+  Root.SetMenuDirty(true);
+  Root.BuildMenu(&Menu, nullptr);
+  TRecordingCanvas Canvas;
+  Paint(Menu.Items(), Canvas);
+
+  const std::string First = Save(Root);
+  if (!Load(Root, First)) Fail("a saved file did not read back", First);
+  const std::string Second = Save(Root);
+  if (Second != First)
+    Fail("the first save after a load is no fixed point", First + "\n----\n" + Second);
+  return 0;
+}
