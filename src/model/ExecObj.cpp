@@ -370,6 +370,7 @@ void TCompositeItem::Remove(TExecItem* AItem) {
 
 void TCompositeItem::Insert(int Index, TExecItem* AItem) {
   FChildren.Insert(Index, AItem);
+  if (TRoot* Root = OwnerRoot()) Root->NotePendingIcons(AItem);
   ShowInTreeNode(nullptr);
   if (IsCurrent() && Unit.ListView) {
     auto Bracket = ListUpdate();

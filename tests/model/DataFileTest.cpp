@@ -141,9 +141,10 @@ TEST_F(DataFileTest, PendingIconsOfItemsTakenOutAndAddedBackAreFetchedOnceTheyAr
   EXPECT_TRUE(FakeShell.Asked.empty());
   EXPECT_FALSE(Root->IconsPending());
 
+  Root->Insert(0, Memo);  // as a move within its group puts it back
+  EXPECT_TRUE(Root->IconsPending());
   TFolder* Elsewhere = AddFolder(Root.get(), "elsewhere");
-  Elsewhere->Add(Memo);
-  Root->Add(Hyoji);
+  Elsewhere->Add(Hyoji);
   EXPECT_TRUE(Root->IconsPending());
   Root->FetchPendingIcons(60000);
   EXPECT_EQ(FakeShell.Asked,
