@@ -413,6 +413,9 @@ void TLanternMain::FormShow() {
   if (!FirstShow) return;
   FirstShow = false;
   for (const std::string& Path : FArgs) AddFromPath(Path);
+  // The new launchers are selected in the list: the keys go there, as after another
+  // instance's paths.
+  if (!FArgs.empty()) LanternProperty.Execute();
   // Without an icon the window must stay reachable.
   try {
     Tray->SetIcon(ButtonImage.GetIcon(9));

@@ -14,7 +14,18 @@
 //                                        program's notify window
 //   driver menus SECONDS                 waits for an open popup menu; prints one line per
 //                                        open menu: its screen rectangle
+//   driver keep-foreground SECONDS       shows a window of its own in front and watches it
+//                                        for that long: 0 when it kept the foreground and no
+//                                        TLanternMain window was ever visible meanwhile
+//   driver edit-open SECONDS             0 when an in-place edit box of Lantern's views is open
+//   driver list-count                    prints the number of rows of Lantern's list view
+//   driver tree-item-point N             prints the screen point of the middle of the label of
+//                                        the Nth visible node of Lantern's tree view (0: first)
+//   driver query-end-session             sends WM_QUERYENDSESSION to Lantern; prints the answer
+//   driver cancel-end-session            sends WM_ENDSESSION with FALSE (the end was cancelled)
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -71,6 +82,81 @@ std::vector<RECT> OpenMenus() {
       },
       reinterpret_cast<LPARAM>(&Found));
   return Found;
+}
+
+HWND LanternChild(const wchar_t* Class) {
+  HWND Main = FindWindowW(L"TLanternMain", nullptr);
+  return Main ? FindWindowExW(Main, nullptr, Class, nullptr) : nullptr;
+}
+
+// The visible in-place edit box of one of Lantern's views.
+HWND EditBox() {
+  for (const wchar_t* View : {WC_LISTVIEWW, WC_TREEVIEWW}) {
+    HWND Window = LanternChild(View);
+    HWND Edit = Window ? FindWindowExW(Window, nullptr, L"Edit", nullptr) : nullptr;
+    if (Edit && IsWindowVisible(Edit)) return Edit;
+  }
+  return nullptr;
+}
+
+// The label rectangle of a tree node, read through memory in Lantern's own process.
+bool NodeRect(HWND Tree, HTREEITEM Item, RECT& Rect) {
+  DWORD Pid = 0;
+  GetWindowThreadProcessId(Tree, &Pid);
+  HANDLE Process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Pid);
+  if (!Process) return false;
+  void* Remote = VirtualAllocEx(Process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  bool Done = false;
+  if (Remote) {
+    RECT In = {};
+    static_assert(sizeof(HTREEITEM) <= sizeof(RECT), "the item goes in the rectangle's place");
+    memcpy(&In, &Item, sizeof(Item));
+    SIZE_T n = 0;
+    Done = WriteProcessMemory(Process, Remote, &In, sizeof(In), &n) &&
+           SendMessageW(Tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(Remote)) &&
+           ReadProcessMemory(Process, Remote, &Rect, sizeof(Rect), &n);
+    VirtualFreeEx(Process, Remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(Process);
+  return Done;
+}
+
+// What the watching window saw.
+bool LostForeground = false;
+
+LRESULT CALLBACK WatchProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+  if ((Message == WM_ACTIVATE && LOWORD(WParam) == WA_INACTIVE) ||
+      (Message == WM_ACTIVATEAPP && !WParam))
+    LostForeground = true;
+  return DefWindowProcW(Window, Message, WParam, LParam);
+}
+
+int KeepForeground(double Seconds) {
+  WNDCLASSW Class = {};
+  Class.lpfnWndProc = WatchProc;
+  Class.hInstance = GetModuleHandleW(nullptr);
+  Class.lpszClassName = L"LanternDriverWatch";
+  Class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  RegisterClassW(&Class);
+  HWND Window = CreateWindowExW(0, Class.lpszClassName, L"watch", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                600, 500, 300, 200, nullptr, nullptr, Class.hInstance, nullptr);
+  SetForegroundWindow(Window);
+  bool LanternSeen = false, LanternShown = false;
+  DWORD End = GetTickCount() + static_cast<DWORD>(Seconds * 1000);
+  while (static_cast<LONG>(GetTickCount() - End) < 0) {
+    MSG Msg;
+    while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&Msg);
+    HWND Lantern = FindWindowW(L"TLanternMain", nullptr);
+    LanternSeen = LanternSeen || Lantern;
+    if (Lantern && IsWindowVisible(Lantern)) LanternShown = true;
+    Sleep(2);
+  }
+  HWND Front = GetForegroundWindow();
+  std::printf("lantern started: %d, shown: %d, deactivated: %d, in front at the end: %d\n",
+              LanternSeen, LanternShown, LostForeground, Front == Window);
+  bool Kept = LanternSeen && !LanternShown && !LostForeground && Front == Window;
+  DestroyWindow(Window);  // which deactivates it
+  return Kept ? 0 : 1;
 }
 
 }  // namespace
@@ -140,6 +226,39 @@ int wmain(int argc, wchar_t** argv) {
     HWND w = FindWindowW(L"TNotifyWindow", nullptr);
     if (!w || argc < 4) return 1;
     return PostMessageW(w, 0x466, _wtoi(argv[2]), _wtoi(argv[3])) ? 0 : 1;
+  }
+  if (Command == L"keep-foreground") return KeepForeground(_wtof(argv[2]));
+  if (Command == L"edit-open") return WaitFor(_wtof(argv[2]), [] { return EditBox() != nullptr; }) ? 0 : 1;
+  if (Command == L"list-count") {
+    HWND List = LanternChild(WC_LISTVIEWW);
+    if (!List) return 1;
+    std::printf("%ld\n", static_cast<long>(SendMessageW(List, LVM_GETITEMCOUNT, 0, 0)));
+    return 0;
+  }
+  if (Command == L"tree-item-point") {
+    HWND Tree = LanternChild(WC_TREEVIEWW);
+    if (!Tree) return 1;
+    auto Item = reinterpret_cast<HTREEITEM>(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    for (int i = _wtoi(argv[2]); Item && i > 0; --i)
+      Item = reinterpret_cast<HTREEITEM>(
+          SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(Item)));
+    RECT Rect;
+    if (!Item || !NodeRect(Tree, Item, Rect)) return 1;
+    POINT Middle = {(Rect.left + Rect.right) / 2, (Rect.top + Rect.bottom) / 2};
+    ClientToScreen(Tree, &Middle);
+    std::printf("%ld %ld\n", Middle.x, Middle.y);
+    return 0;
+  }
+  if (Command == L"query-end-session" || Command == L"cancel-end-session") {
+    HWND w = FindWindowW(L"TLanternMain", nullptr);
+    DWORD_PTR Answer = 0;
+    if (!w) return 1;
+    bool Query = Command == L"query-end-session";
+    if (!SendMessageTimeoutW(w, Query ? WM_QUERYENDSESSION : WM_ENDSESSION, 0, 0, SMTO_NORMAL,
+                             20000, &Answer))
+      return 1;
+    if (Query) std::printf("%lu\n", static_cast<unsigned long>(Answer));
+    return 0;
   }
   if (Command == L"menus") {
     std::vector<RECT> Menus;

@@ -321,6 +321,151 @@ s_tray_menu() {
   expect "the program ends" end_session
 }
 
+# Clicks the notification-area icon until a menu is open (the area shows a moment after the
+# icon arrives).
+open_icon_menu() {
+  local try
+  for try in $(seq 1 15); do
+    xdotool mousemove 12 32 click 1
+    driver menus 1 >/dev/null && return 0
+  done
+  return 1
+}
+
+menu_open() { driver menus "$1" >/dev/null; }
+
+# Gives Lantern's main window the keyboard focus of the X display, as a window manager does
+# for the window in front (there is none under Xvfb).
+focus_lantern() { xdotool search --name 'ランタン for Windows' windowfocus --sync >/dev/null 2>&1; }
+
+no_edit_box() { ! driver edit-open 0.3; }
+no_menu() { [ -z "$(driver menus 0.3)" ]; }
+
+# The lines of the first record whose name line (the line after its tag) is NAME.
+record_of() { tr -d '\r' <"$E2E_DATA" | iconv -f CP932 -t UTF-8 | grep -B1 -A4 -x "$1" | tr '\n' '|'; }
+
+s_resident_start_keeps_the_foreground() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  write_menu_data_file
+  driver keep-foreground 8 >"$E2E_OUT/keep-foreground.txt" &
+  local watch=$!
+  sleep 1.5
+  start_lantern
+  wait "$watch"
+  local rc=$?
+  expect "the window in front keeps the foreground and Lantern's never shows ($(cat "$E2E_OUT/keep-foreground.txt"))" [ "$rc" -eq 0 ]
+  expect "the program is resident" driver wait-hidden TLanternMain 5
+  expect "its icon opens the launcher menu" open_icon_menu
+  xdotool key Escape
+  expect "the program ends" end_session
+}
+
+s_views_by_keyboard_and_mouse() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  write_menu_data_file
+  start_lantern 'C:\windows\notepad.exe'
+  expect "a start with a path shows the window" driver wait-visible TLanternMain 10
+  sleep 1
+  expect "the top group lists five items" [ "$(driver list-count)" = 5 ]
+  focus_lantern
+  xdotool key F2
+  expect "F2 starts renaming the new launcher in the list" driver edit-open 3
+  screenshot rename-in-list
+  xdotool type --delay 50 renamed
+  xdotool key Return
+  sleep 0.5
+  expect "Enter ends the renaming" no_edit_box
+  xdotool key shift+F10
+  expect "Shift+F10 opens the list's menu" menu_open 3
+  sleep 0.5
+  expect "one menu" [ "$(driver menus 0.3 | wc -l)" = 1 ]
+  screenshot list-popup
+  xdotool key Escape
+  sleep 1
+  expect "and no second one after it" no_menu
+  local x y
+  read -r x y < <(driver tree-item-point 1)
+  xdotool mousemove "$x" "$y" click 1
+  sleep 0.5
+  expect "one click on the group in the tree lists its two items" [ "$(driver list-count)" = 2 ]
+  sleep 1.5
+  expect "and does not start renaming it" no_edit_box
+  xdotool key F2
+  expect "F2 renames the group in the tree" driver edit-open 3
+  xdotool type --delay 50 tools
+  xdotool key Return
+  sleep 0.5
+  xdotool key shift+F10
+  expect "Shift+F10 opens the tree's menu" menu_open 3
+  sleep 0.5
+  expect "one menu" [ "$(driver menus 0.3 | wc -l)" = 1 ]
+  screenshot tree-popup
+  xdotool key Escape
+  sleep 1
+  expect "and no second one after it" no_menu
+  expect "the program ends" end_session
+  expect "the launcher renamed in the list was saved" grep -qF '|renamed|C:\windows\notepad.exe|' <<<"$(record_of renamed)"
+  expect "the group renamed in the tree was saved, as the current group" grep -qF '[FOLDER]|tools|1|1|1|' <<<"$(record_of tools)"
+}
+
+s_cancelled_end_of_session() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  write_menu_data_file
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  expect "the program is resident" driver wait-hidden TLanternMain 10
+  expect "the query of the end of the session is answered yes" [ "$(driver query-end-session)" = 1 ]
+  expect "after saving the data file (with its daily backup)" [ -s "$E2E_DATA.bak" ]
+  driver cancel-end-session
+  sleep 1
+  expect "when another program cancels the end, Lantern stays resident" driver wait-hidden TLanternMain 1
+  expect "and its icon still opens the launcher menu" open_icon_menu
+  xdotool key Escape
+  sleep 0.5
+  # A save that cannot be made holds the session back rather than losing the tree.
+  mkdir -p "$E2E_DATA.tmp"
+  expect "a failed save answers no" [ "$(driver query-end-session)" = 0 ]
+  driver cancel-end-session
+  expect "and Lantern runs on" driver wait-hidden TLanternMain 1
+  rmdir "$E2E_DATA.tmp"
+  expect "the program ends at the next end of the session" end_session
+  expect "with the tree saved" file_has_line "$E2E_DATA" "$(printf '記録(&R)' | iconv -f UTF-8 -t CP932)"
+}
+
+s_paths_from_other_folders() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  local dir="$WINEPREFIX/drive_c/lantern-e2e"
+  mkdir -p "$dir/tools" "$dir/한글"
+  printf 'MZ' >"$dir/tools/tool.exe"
+  printf 'MZ' >"$dir/한글/a.exe"
+  (cd "$dir/tools" && wine "$E2E_EXE" tool.exe >>"$E2E_OUT/lantern.log" 2>&1)
+  expect "a relative path from another folder shows the window" driver wait-visible TLanternMain 5
+  LC_ALL=C.UTF-8 wine "$E2E_EXE" 'C:\lantern-e2e\한글\a.exe' >>"$E2E_OUT/lantern.log" 2>&1 &
+  local second=$! text
+  text=$(driver message-box 10)
+  expect "a path without a CP932 form is reported by the second start" grep -qF 'Shift-JIS で表せない文字' <<<"$text"
+  screenshot unusable-path
+  driver press-ok
+  wait "$second"
+  local long="C:\\lantern-e2e\\$(printf 'a%.0s' $(seq 1 280)).exe"
+  wine "$E2E_EXE" "$long" >>"$E2E_OUT/lantern.log" 2>&1 &
+  second=$!
+  text=$(driver message-box 10)
+  expect "a path too long to hand over is reported" grep -qF '渡せませんでした' <<<"$text"
+  driver press-ok
+  wait "$second"
+  expect "the program ends" end_session
+  expect "the relative path was added with its folder" file_has_line "$E2E_DATA" 'C:\lantern-e2e\tools\tool.exe'
+}
+
 run_e2e() {
   e2e_prefix
   : >"$E2E_OUT/lantern.log"
@@ -332,6 +477,10 @@ run_e2e() {
   scenario "a placed data file is written back byte for byte" s_placed_file_round_trip
   scenario "an unreadable data file is reported and kept as .bad" s_unreadable_data_file
   scenario "the icon opens the owner-drawn launcher menu and a choice starts the launcher" s_tray_menu
+  scenario "a resident start leaves the foreground to the window the user is in" s_resident_start_keeps_the_foreground
+  scenario "F2, a click in the tree and Shift+F10 in the views" s_views_by_keyboard_and_mouse
+  scenario "a cancelled end of the session leaves Lantern resident; a failed save holds it back" s_cancelled_end_of_session
+  scenario "paths from other folders, without a CP932 form, or too long" s_paths_from_other_folders
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1
 }
