@@ -103,7 +103,8 @@ HWND EditBox() {
 bool NodeRect(HWND Tree, HTREEITEM Item, RECT& Rect) {
   DWORD Pid = 0;
   GetWindowThreadProcessId(Tree, &Pid);
-  HANDLE Process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Pid);
+  HANDLE Process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Pid);
   if (!Process) return false;
   void* Remote = VirtualAllocEx(Process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
   bool Done = false;
@@ -228,7 +229,8 @@ int wmain(int argc, wchar_t** argv) {
     return PostMessageW(w, 0x466, _wtoi(argv[2]), _wtoi(argv[3])) ? 0 : 1;
   }
   if (Command == L"keep-foreground") return KeepForeground(_wtof(argv[2]));
-  if (Command == L"edit-open") return WaitFor(_wtof(argv[2]), [] { return EditBox() != nullptr; }) ? 0 : 1;
+  if (Command == L"edit-open")
+    return WaitFor(_wtof(argv[2]), [] { return EditBox() != nullptr; }) ? 0 : 1;
   if (Command == L"list-count") {
     HWND List = LanternChild(WC_LISTVIEWW);
     if (!List) return 1;

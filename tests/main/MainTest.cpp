@@ -578,6 +578,29 @@ TEST_F(ViewsTest, KeysRunTheirCommandsInBothViews) {
   EXPECT_EQ(Ran, "");
 }
 
+TEST_F(ViewsTest, TheShortcutF2RenamesInEitherViewAndTheMenusShowIt) {
+  M->ListView1.SetFocus();
+  SelectRows({Exec});
+  EXPECT_TRUE(M->IsShortCut(0x71, 0));
+  EXPECT_TRUE(M->ListView1.Editing());
+  M->TreeView1.SetFocus();
+  Group->TreeNode()->SetSelected(true);
+  M->UpdateActions();
+  EXPECT_TRUE(M->IsShortCut(0x71, 0));
+  EXPECT_TRUE(M->TreeView1.Editing());
+  // With the root's node selected there is nothing to rename: the key goes to the view.
+  M->Root->TreeNode()->SetSelected(true);
+  M->UpdateActions();
+  EXPECT_FALSE(M->IsShortCut(0x71, 0));
+  TMenuItem* Edit = M->MainMenu2.Items().Items(1);
+  std::vector<std::string> WithKeys;
+  for (int i = 0; i < Edit->Count(); ++i)
+    if (Edit->Items(i)->MenuText().find('\t') != std::string::npos)
+      WithKeys.push_back(Edit->Items(i)->MenuText());
+  EXPECT_EQ(WithKeys, (std::vector<std::string>{"一つ上に(&U)\tShift+Up",
+                                                "一つ下に(&V)\tShift+Down", "名前変更(&N)\tF2"}));
+}
+
 TEST_F(ViewsTest, BackspaceEnterEscapeAndTheMenuKey) {
   M->Root->SetCurrentFolder(Group);
   EXPECT_FALSE(M->TreeView1.NativeKeyDown(VkBack, 0));  // not the tree's
