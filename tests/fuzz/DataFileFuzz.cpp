@@ -3,17 +3,20 @@
 // leak; what was read is shown in the launcher menu, measured and drawn; and the first save
 // after the load must be a fixed point: load A, save B, load B, save C gives B == C. A load
 // of A that raises the program's error is fine (what was read stays, and is saved); a load of
-// B, which the program wrote itself, must not raise.
+// B, which the program wrote itself, must not raise. Then the tree meets what else a loaded
+// tree meets: the long names of its paths, copies pasted and freed, the watcher's scans.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/Exception.h"
 #include "model/ExecObj.h"
 #include "model/PopupMenuEx.h"
+#include "support/FakeFileSystem.h"
 #include "ui/Canvas.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
@@ -84,6 +87,30 @@ void Paint(TMenuItem& Level, TRecordingCanvas& Canvas) {
   }
 }
 
+// Long names of every path, a copy of every item pasted into the root, two scans of the
+// watcher with every path running.
+void UseTheTree(TRoot& Root) {
+  TFakeFileSystem Files;
+  Files.AddFile("C:\\Program Files\\表示ソフト\\soft.exe", "SOFT~1.EXE");
+  Files.AddFile("\\\\SERVER\\share\\Dir\\File.txt");
+  TFileSystem* Old = SetFileSystem(&Files);
+  std::vector<std::string> Paths;
+  std::vector<std::unique_ptr<TExecItem>> Copies;
+  for (TExecItemIterator It(&Root); !It.Done(); It.Next()) {
+    Paths.push_back(It.Current()->FileName());
+    ExpandLongPath(Paths.back());
+    Copies.emplace_back(It.Current()->Clone());
+  }
+  SetFileSystem(Old);
+  for (int Scan = 0; Scan < 2; ++Scan) {
+    Root.BeginWatchScan();
+    for (const std::string& Path : Paths) Root.MatchRunningFile(Path);
+  }
+  // Pasted into the root, a copy nests no deeper than its source.
+  for (auto& Copy : Copies)
+    if (Copy) Root.Add(Copy.release());
+}
+
 }  // namespace
 }  // namespace lantern
 
@@ -104,5 +131,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   const std::string Second = Save(Root);
   if (Second != First)
     Fail("the first save after a load is no fixed point", First + "\n----\n" + Second);
+  UseTheTree(Root);
   return 0;
 }
