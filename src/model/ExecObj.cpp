@@ -342,14 +342,17 @@ void TCompositeItem::BeginWatchScan() {
 void TCompositeItem::Add(TExecItem* AItem) {
   FChildren.Add(AItem);
   AItem->SetParent(this);
-  if (TRoot* Root = OwnerRoot()) Root->NotePendingIcons(AItem);
+  // Found once: the walk up to the root is what an Add costs in a deep tree.
+  TRoot* Root = OwnerRoot();
+  if (Root) Root->NotePendingIcons(AItem);
   if (AItem->IsGroup() && FTreeNode) {
     auto Bracket = TreeUpdate(FTreeNode);
     AItem->ShowInTreeNode(FTreeNode->TreeView()->Items().AddChild(FTreeNode, AItem->Name()));
     if (FExpanded) FTreeNode->Expand(false);
   }
-  if (IsCurrent() && Unit.ListView) AItem->ShowInListItem(Unit.ListView->Items().Add());
-  MarkMenuDirty(this);
+  if (Root && Root->CurrentFolder() == this && Unit.ListView)
+    AItem->ShowInListItem(Unit.ListView->Items().Add());
+  if (Root) Root->SetMenuDirty(true);
 }
 
 void TCompositeItem::Remove(TExecItem* AItem) {
