@@ -5,58 +5,9 @@
 #include <string>
 
 #include "model/ExecObj.h"
-#include "ui/ImageList.h"
-#include "ui/ListView.h"
-#include "ui/Shell.h"
-#include "ui/TreeView.h"
+#include "support/StartedTree.h"
 
 namespace lantern {
-
-// A shell that answers at once with one shared icon: what is measured is the tree's own
-// work, not the shell's (which on Windows costs far more than everything else here).
-class TQuickShell : public TShell {
- public:
-  TIcon GetFileInfoIcon(const std::string&, unsigned) override { return FIcon; }
-  int ShellExec(void*, const std::string&, const std::string&, const std::string&,
-                const std::string&, int) override {
-    return 42;
-  }
-  bool NotifyIcon(TNotifyIconMessage, const TNotifyIconData&, unsigned&) override { return true; }
-
- private:
-  TIcon FIcon{new int(0), [](void* p) { delete static_cast<int*>(p); }};
-};
-
-// The program's start-up state: registered views, root with its node, root current.
-struct TProgram {
-  TTreeView TreeView;
-  TListView ListView;
-  TImageList Images;
-  TQuickShell Shell;
-  TShell* OldShell;
-  std::unique_ptr<TRoot> Root;
-
-  TProgram() : OldShell(SetShell(&Shell)) {
-    for (int i = 0; i < 5; ++i) Images.AddIcon(Shell.GetFileInfoIcon("", 0));
-    ListView.OnChange = [](TListView*, TListItem*, TItemChange) {};
-    TRoot::SetListView(&ListView);
-    TRoot::SetTreeView(&TreeView);
-    TRoot::SetImageList(&Images);
-    TRoot::SetListImageList(&Images);
-    Root = std::make_unique<TRoot>();
-    Root->ShowInTreeNode(TreeView.Items().AddChild(nullptr, Root->Name()));
-    Root->SetCurrentFolder(Root.get());
-  }
-  ~TProgram() {
-    Root->BeginShutdown();
-    Root.reset();
-    TRoot::SetListView(nullptr);
-    TRoot::SetTreeView(nullptr);
-    TRoot::SetImageList(nullptr);
-    TRoot::SetListImageList(nullptr);
-    SetShell(OldShell);
-  }
-};
 
 // 25 launchers per group and four subgroups per group, three levels deep: 525 launchers in
 // 21 groups under each top-level group.

@@ -452,6 +452,7 @@ s_paths_from_other_folders() {
   local second=$! text
   text=$(driver message-box 10)
   expect "a path without a CP932 form is reported by the second start" grep -qF 'Shift-JIS で表せない文字' <<<"$text"
+  sleep 0.5
   screenshot unusable-path
   driver press-ok
   wait "$second"

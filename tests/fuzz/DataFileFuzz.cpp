@@ -18,6 +18,7 @@
 #include "model/ExecObj.h"
 #include "model/PopupMenuEx.h"
 #include "support/FakeFileSystem.h"
+#include "support/StartedTree.h"
 #include "ui/Canvas.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
@@ -32,32 +33,6 @@ namespace {
   std::fflush(stderr);
   std::abort();
 }
-
-// The main window's start-up state: registered views, the root with its node, root current.
-struct TProgram {
-  TTreeView TreeView;
-  TListView ListView;
-  TImageList Images;
-  std::unique_ptr<TRoot> Root;
-
-  TProgram() {
-    TRoot::SetListView(&ListView);
-    TRoot::SetTreeView(&TreeView);
-    TRoot::SetImageList(&Images);
-    TRoot::SetListImageList(&Images);
-    Root = std::make_unique<TRoot>();
-    Root->ShowInTreeNode(TreeView.Items().AddChild(nullptr, Root->Name()));
-    Root->SetCurrentFolder(Root.get());
-  }
-  ~TProgram() {
-    Root->BeginShutdown();
-    Root.reset();
-    TRoot::SetListView(nullptr);
-    TRoot::SetTreeView(nullptr);
-    TRoot::SetImageList(nullptr);
-    TRoot::SetListImageList(nullptr);
-  }
-};
 
 // False when the load stopped with the program's error.
 bool Load(TRoot& Root, const std::string& Bytes) {
