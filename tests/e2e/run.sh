@@ -467,6 +467,25 @@ s_paths_from_other_folders() {
   expect "the relative path was added with its folder" file_has_line "$E2E_DATA" 'C:\lantern-e2e\tools\tool.exe'
 }
 
+s_deep_data_file() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  # 80,000 nested groups: the file must neither crash Lantern.exe nor be lost.
+  awk 'BEGIN { printf "[ROOT]\r\nlantern\r\n[ROOTCOMPOSITE]\r\n"
+    for (i = 0; i < 80000; i++) printf "[FOLDER]\r\ng\r\n[FOLDERCOMPOSITE]\r\n" }' >"$E2E_DATA"
+  cp "$E2E_DATA" "$E2E_OUT/deep.dat"
+  start_lantern
+  local text
+  text=$(driver message-box 20)
+  expect "a box says how deep groups may nest" grep -qF '100 階層までしか入れ子にできません' <<<"$text"
+  expect "and where the file's bytes are kept" grep -qF 'C:\lantern-e2e\data.dat.bad' <<<"$text"
+  expect "the file is kept whole as .bad" cmp -s "$E2E_DATA.bad" "$E2E_OUT/deep.dat"
+  driver press-ok
+  expect "the program keeps running, resident" driver wait-hidden TLanternMain 10
+  expect "the program ends" end_session
+  expect "what was read is saved" file_has_line "$E2E_DATA" "g"
+}
+
 run_e2e() {
   e2e_prefix
   : >"$E2E_OUT/lantern.log"
@@ -477,6 +496,7 @@ run_e2e() {
   scenario "the next start reads the data file back" s_next_start_reads_it_back
   scenario "a placed data file is written back byte for byte" s_placed_file_round_trip
   scenario "an unreadable data file is reported and kept as .bad" s_unreadable_data_file
+  scenario "a data file nested 80,000 deep is refused, kept as .bad, and Lantern runs on" s_deep_data_file
   scenario "the icon opens the owner-drawn launcher menu and a choice starts the launcher" s_tray_menu
   scenario "a resident start leaves the foreground to the window the user is in" s_resident_start_keeps_the_foreground
   scenario "F2, a click in the tree and Shift+F10 in the views" s_views_by_keyboard_and_mouse

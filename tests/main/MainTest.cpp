@@ -829,6 +829,26 @@ TEST_F(MainTest, AnUnreadableDataFileIsReportedAndKeptAside) {
   EXPECT_TRUE(M.Timer1.Enabled());
 }
 
+TEST_F(MainTest, AFileNestedTooDeepIsRefusedAndKeptAside) {
+  std::string Deep = "[ROOT]\r\nランタン\r\n[ROOTCOMPOSITE]\r\n";
+  for (int i = 0; i < 5000; ++i) Deep += "[FOLDER]\r\ng\r\n[FOLDERCOMPOSITE]\r\n";
+  WriteFileBytes(Real(DataFile), Deep);
+  TLanternMain& M = Start();
+  ASSERT_EQ(Boxes.Texts.size(), 1u);
+  EXPECT_EQ(Boxes.Texts[0],
+            "グループは 100 階層までしか入れ子にできません\r\n\r\n読み込めなかったデータファイルを "
+            "C:\\data.dat.bad に残しました。");
+  EXPECT_EQ(ReadFileBytes(Real("C:\\data.dat.bad")), Deep);
+  // The program runs on with the levels it could take.
+  int Levels = 0;
+  for (TExecItem* Item = M.Root.get(); Item->IsGroup() && Item->AsGroup()->Count() > 0;
+       Item = Item->AsGroup()->Items(0))
+    ++Levels;
+  EXPECT_EQ(Levels, 100);
+  M.SaveService.Execute();
+  EXPECT_TRUE(PathExists(Real(DataFile)));
+}
+
 TEST_F(MainTest, NoVersionResourceGivesNoVersionText) {
   Sys.Version.clear();
   EXPECT_EQ(TLanternMain::GetVersionString(), "");
