@@ -1,5 +1,7 @@
 #include "ui/Bars.h"
 
+#include "ui/Widgets.h"
+
 namespace lantern {
 
 TToolBar::TToolBar(TWinControl* Parent) : TWinControl(Parent) {
@@ -41,6 +43,14 @@ TStatusBar::TStatusBar(TWinControl* Parent) : TWinControl(Parent) {
 void TStatusBar::SetSimpleText(const std::string& Value) {
   FText = Value;
   if (Peer()) Peer()->StateChanged();
+}
+
+std::unique_ptr<TControlPeer> TToolBar::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
+  return Factory.CreateToolBar(*this, Parent);
+}
+
+std::unique_ptr<TControlPeer> TStatusBar::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
+  return Factory.CreateStatusBar(*this, Parent);
 }
 
 }  // namespace lantern

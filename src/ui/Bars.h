@@ -19,6 +19,7 @@ class TToolBarPeer : public TControlPeer {
 
 class TToolBar : public TWinControl {
  public:
+  std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
   explicit TToolBar(TWinControl* Parent);
   ~TToolBar() override;
   TToolBarPeer* BarPeer() const { return static_cast<TToolBarPeer*>(Peer()); }
@@ -42,6 +43,7 @@ class TToolBar : public TWinControl {
 
 class TStatusBar : public TWinControl {
  public:
+  std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
   explicit TStatusBar(TWinControl* Parent);
   const std::string& SimpleText() const { return FText; }
   void SetSimpleText(const std::string& Value);

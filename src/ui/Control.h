@@ -9,6 +9,7 @@
 namespace lantern {
 
 class TWinControl;
+class TWidgetFactory;
 
 // The native side of a control; created by the platform's widget factory.
 class TControlPeer {
@@ -75,6 +76,12 @@ class TWinControl {
   void* Handle() const { return FPeer ? FPeer->Handle() : nullptr; }
   TControlPeer* Peer() const { return FPeer.get(); }
   void SetPeer(std::unique_ptr<TControlPeer> Value) { FPeer = std::move(Value); }
+  // The native control of this kind of control, made by the factory in the parent's native
+  // window; none for controls without one of their own.
+  virtual std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
+    (void)Factory, (void)Parent;
+    return nullptr;
+  }
 
   // The native control reports what the user did; the state changes before handlers run.
   void NativeBoundsChanged(int Left, int Top, int Width, int Height);

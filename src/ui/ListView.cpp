@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/Widgets.h"
+
 namespace lantern {
 
 // TSubItems
@@ -186,6 +188,10 @@ int TListView::SelCount() const {
   int n = 0;
   for (int i = 0; i < FItems.Count(); ++i) n += FItems[i]->Selected() ? 1 : 0;
   return n;
+}
+
+std::unique_ptr<TControlPeer> TListView::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
+  return Factory.CreateListView(*this, Parent);
 }
 
 }  // namespace lantern

@@ -126,6 +126,7 @@ class TListItems {
 
 class TListView : public TWinControl {
  public:
+  std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
   using TChangeEvent = std::function<void(TListView* Sender, TListItem* Item, TItemChange)>;
   using TEditedEvent = std::function<void(TListView* Sender, TListItem* Item, std::string& S)>;
   using TColumnEvent = std::function<void(TListView* Sender, int Column)>;

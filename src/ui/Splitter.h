@@ -6,6 +6,7 @@ namespace lantern {
 
 class TSplitter : public TWinControl {
  public:
+  std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
   // Target is the left-aligned control that the bar resizes.
   TSplitter(TWinControl* Parent, TWinControl* Target);
   TWinControl* Target() const { return FTarget; }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/Widgets.h"
+
 namespace lantern {
 
 // TTreeNode
@@ -194,6 +196,10 @@ void TTreeView::NodeDeleting(TTreeNode* Node) {
       SetSelected(nullptr);
       break;
     }
+}
+
+std::unique_ptr<TControlPeer> TTreeView::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
+  return Factory.CreateTreeView(*this, Parent);
 }
 
 }  // namespace lantern

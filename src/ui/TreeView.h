@@ -115,6 +115,7 @@ class TTreeNodes {
 
 class TTreeView : public TWinControl {
  public:
+  std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
   using TNodeEvent = std::function<void(TTreeView* Sender, TTreeNode* Node)>;
   using TEditedEvent = std::function<void(TTreeView* Sender, TTreeNode* Node, std::string& S)>;
 

@@ -16,12 +16,21 @@ class TMenuItem;
 class TPopupMenu;
 class TControlPeer;
 class TMessageWindow;
+class TSplitter;
+class TToolBar;
+class TStatusBar;
 
 class TWidgetFactory {
  public:
   virtual ~TWidgetFactory() = default;
   // Native window for the form (its children get native controls when it is first shown).
   virtual void CreateForm(TForm& Form) = 0;
+  // The native controls of a form's children, in the form's window (Parent).
+  virtual std::unique_ptr<TControlPeer> CreateTreeView(TTreeView& View, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateListView(TListView& View, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateSplitter(TSplitter& Splitter, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateToolBar(TToolBar& Bar, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateStatusBar(TStatusBar& Bar, void* Parent) = 0;
   virtual std::unique_ptr<TTimerPeer> CreateTimer(TTimer& Timer) = 0;
   virtual std::unique_ptr<TImageListPeer> CreateImageList(TImageList& List) = 0;
   // Shows the popup menu at the screen point until it closes; the item chosen, if any.

@@ -1,0 +1,60 @@
+#pragma once
+// Native child controls of a form: a system control subclassed onto its peer, which mirrors
+// the toolkit control's bounds, visibility and focus. Views (the tree and the list) also hand
+// their keys to the toolkit first.
+#include "ui/Control.h"
+#include "ui/win32/Window.h"
+
+namespace lantern {
+
+// The font the program's controls show text in: "ＭＳ Ｐゴシック", 12 pixels, Shift-JIS.
+HFONT UiFont();
+
+class TChildWindow : public TWindow {
+ public:
+  explicit TChildWindow(TWinControl& Control) : FControl(Control) {}
+  TWinControl* Control() override { return &FControl; }
+
+ protected:
+  // Views take the focus and have a sunken edge; bars have neither.
+  void CreateChild(const wchar_t* Class, DWORD Style, HWND Parent, bool View);
+  void MirrorBounds();
+  void MirrorVisible();
+  bool OriginOnScreen(int& X, int& Y) const;
+  void FocusNative();
+
+  TWinControl& FControl;
+  // The peer itself changes the native control: the notifications this causes are not the
+  // user's doing.
+  bool FSyncing = false;
+};
+
+// Sets a flag for as long as a peer itself changes its native control.
+class TSyncing {
+ public:
+  explicit TSyncing(bool& Flag) : FFlag(Flag), FOld(Flag) { FFlag = true; }
+  ~TSyncing() { FFlag = FOld; }
+  TSyncing(const TSyncing&) = delete;
+  TSyncing& operator=(const TSyncing&) = delete;
+
+ private:
+  bool& FFlag;
+  bool FOld;
+};
+
+class TViewWindow : public TChildWindow {
+ public:
+  using TChildWindow::TChildWindow;
+
+ protected:
+  // Keys reach the toolkit control before the control's own handling, WM_SYSKEYDOWN (Alt+Enter,
+  // Shift+F10) as well as WM_KEYDOWN. A key a handler used up goes no further: neither to the
+  // control, nor as the character or the key release that follow it (no beep for Enter, no
+  // second popup from Shift+F10, which the default handling would send as WM_CONTEXTMENU).
+  bool HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRESULT& Result) override;
+
+ private:
+  WPARAM FUsedKey = 0;
+};
+
+}  // namespace lantern

@@ -1,0 +1,174 @@
+// A form's native window: a top-level window of the form's own class, owned by the
+// application's hidden window (so that the program has no task-bar button of its own). Its
+// menu bar and native controls come with the first time it is really shown.
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "ui/Form.h"
+#include "ui/Menus.h"
+#include "ui/Widgets.h"
+#include "ui/win32/MenusWin32.h"
+#include "ui/win32/Peers.h"
+#include "ui/win32/WideText.h"
+#include "ui/win32/Window.h"
+
+namespace lantern {
+
+namespace {
+
+class TWin32FormPeer;
+std::vector<TWin32FormPeer*> Forms;  // every form's window, the first one the main form's
+
+class TWin32FormPeer : public TControlPeer, public TWindow {
+ public:
+  explicit TWin32FormPeer(TForm& Form) : FForm(Form) {
+    Forms.push_back(this);
+    FClass = ToWide(Form.WindowClass());
+    Create({FClass.c_str(), LoadCursorW(nullptr, IDC_ARROW),
+            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+            LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ProgramIconId)), CS_DBLCLKS},
+           0, WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, ToWide(Form.Caption()), Form.Left(),
+           Form.Top(), Form.Width(), Form.Height(), UtilityWindow());
+    RECT Client;
+    GetClientRect(FHandle, &Client);
+    FForm.NativeClientSize(Client.right, Client.bottom);
+  }
+  ~TWin32FormPeer() override {
+    FPeerGoing = true;
+    DestroyNow();
+    Forms.erase(std::find(Forms.begin(), Forms.end(), this));
+  }
+
+  static TForm* FormOf(HWND Window) {
+    HWND Top = Window ? GetAncestor(Window, GA_ROOT) : nullptr;
+    for (TWin32FormPeer* Peer : Forms)
+      if (Peer->FHandle && Peer->FHandle == Top) return &Peer->FForm;
+    return nullptr;
+  }
+
+  void* Handle() const override { return FHandle; }
+  TWinControl* Control() override { return &FForm; }
+  void BoundsChanged() override {
+    if (FSyncing) return;
+    SetWindowPos(FHandle, nullptr, FForm.Left(), FForm.Top(), FForm.Width(), FForm.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void VisibleChanged() override {
+    if (!FForm.Visible())
+      ShowWindow(FHandle, SW_HIDE);
+    else
+      StateChanged();
+  }
+  void StateChanged() override {
+    SetWindowTextW(FHandle, ToWide(FForm.Caption()).c_str());
+    if (!FForm.Visible()) return;
+    if (FForm.WindowState() != TWindowState::Minimized) CreateChildren();
+    switch (FForm.WindowState()) {
+      case TWindowState::Minimized: ShowWindow(FHandle, SW_SHOWMINNOACTIVE); break;
+      case TWindowState::Maximized: ShowWindow(FHandle, SW_SHOWMAXIMIZED); break;
+      default: ShowWindow(FHandle, IsIconic(FHandle) || IsZoomed(FHandle) ? SW_RESTORE : SW_SHOW);
+    }
+  }
+  void Focus() override { SetForegroundWindow(FHandle); }
+  void Closed() override { DestroyNow(); }
+
+ private:
+  // A program that starts resident does not pay for the menu bar and the controls until the
+  // user opens its window.
+  void CreateChildren() {
+    if (FChildrenCreated) return;
+    FChildrenCreated = true;
+    if (TMainMenu* Menu = FForm.Menu()) {
+      FMenuBar = std::make_unique<TNativeMenu>(Menu->Items(), false, false);
+      SetMenu(FHandle, FMenuBar->TakeHandle());  // the window destroys its bar
+      RECT Client;
+      GetClientRect(FHandle, &Client);
+      FForm.NativeClientSize(Client.right, Client.bottom);
+    }
+    for (TWinControl* Child : FForm.Controls())
+      if (auto Peer = Child->CreateNativePeer(*Widgets(), FHandle)) Child->SetPeer(std::move(Peer));
+    FForm.Realign();
+  }
+
+  bool HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRESULT& Result) override {
+    Result = 0;
+    switch (Message) {
+      case WM_SIZE: {
+        FForm.NativeWindowStateChanged(WParam == SIZE_MINIMIZED   ? TWindowState::Minimized
+                                       : WParam == SIZE_MAXIMIZED ? TWindowState::Maximized
+                                                                  : TWindowState::Normal);
+        if (WParam != SIZE_MINIMIZED) FForm.NativeClientSize(LOWORD(LParam), HIWORD(LParam));
+        ReadBounds();
+        return true;
+      }
+      case WM_MOVE: ReadBounds(); return true;
+      case WM_INITMENUPOPUP: return FMenuBar && FMenuBar->Opening(reinterpret_cast<HMENU>(WParam));
+      case WM_COMMAND: {
+        TMenuItem* Item = FMenuBar && HIWORD(WParam) == 0 && LParam == 0
+                              ? FMenuBar->Command(LOWORD(WParam))
+                              : nullptr;
+        if (!Item) return false;
+        Item->Click();
+        return true;
+      }
+      case WM_CONTEXTMENU: {
+        TWindow* Source = TWindow::FromHandle(reinterpret_cast<HWND>(WParam));
+        TWinControl* Control = Source ? Source->Control() : nullptr;
+        if (!Control || !Control->PopupMenu()) return false;
+        int X = static_cast<short>(LOWORD(LParam)), Y = static_cast<short>(HIWORD(LParam));
+        if (LParam == -1) Control->ScreenOrigin(X, Y);  // from the keyboard
+        Control->PopupMenu()->Popup(X, Y);
+        return true;
+      }
+      case WM_CLOSE: FForm.Close(); return true;
+      case WM_QUERYENDSESSION:
+        // Only asked: the window stays until the session really ends.
+        Result = FForm.NativeQueryEndSession() ? TRUE : FALSE;
+        return true;
+      case WM_ENDSESSION: FForm.NativeEndSession(WParam != 0); return true;
+      case WM_DESTROY:
+        // The main form's window closing ends the message loop; its toolkit object going
+        // away (after the loop, or in a test) does not.
+        if (!FPeerGoing && !Forms.empty() && Forms.front() == this) PostQuitMessage(0);
+        return true;
+      default: return false;
+    }
+  }
+
+  void ReadBounds() {
+    // Only the normal position is kept: a minimised window reports nonsense.
+    if (IsIconic(FHandle) || IsZoomed(FHandle)) return;
+    RECT Rect;
+    GetWindowRect(FHandle, &Rect);
+    TSyncing Sync(FSyncing);
+    FForm.NativeBoundsChanged(Rect.left, Rect.top, Rect.right - Rect.left, Rect.bottom - Rect.top);
+  }
+
+  // Set while the peer reports the window's own moves, which must not be mirrored back.
+  class TSyncing {
+   public:
+    explicit TSyncing(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~TSyncing() { FFlag = false; }
+
+   private:
+    bool& FFlag;
+  };
+
+  TForm& FForm;
+  std::wstring FClass;
+  bool FSyncing = false;
+  bool FChildrenCreated = false;
+  bool FPeerGoing = false;
+  std::unique_ptr<TNativeMenu> FMenuBar;
+};
+
+}  // namespace
+
+std::unique_ptr<TControlPeer> NewFormPeer(TForm& Form) {
+  return std::make_unique<TWin32FormPeer>(Form);
+}
+
+TForm* FormOfWindow(HWND Window) { return TWin32FormPeer::FormOf(Window); }
+
+}  // namespace lantern

@@ -1,0 +1,41 @@
+#pragma once
+// What the files of the Windows side of the toolkit make for each other: the native peer of
+// each kind of control, and the application's hidden window.
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include <memory>
+
+#include "ui/ImageList.h"
+
+namespace lantern {
+
+class TControlPeer;
+class TForm;
+class TTreeView;
+class TListView;
+class TSplitter;
+class TToolBar;
+class TStatusBar;
+
+// The program's own icon in its resources.
+constexpr int ProgramIconId = 1;
+
+std::unique_ptr<TControlPeer> NewFormPeer(TForm& Form);
+std::unique_ptr<TControlPeer> NewTreeViewPeer(TTreeView& View, HWND Parent);
+std::unique_ptr<TControlPeer> NewListViewPeer(TListView& View, HWND Parent);
+std::unique_ptr<TControlPeer> NewSplitterPeer(TSplitter& Splitter, HWND Parent);
+std::unique_ptr<TControlPeer> NewToolBarPeer(TToolBar& Bar, HWND Parent);
+std::unique_ptr<TControlPeer> NewStatusBarPeer(TStatusBar& Bar, HWND Parent);
+
+// The form a window of ours belongs to (the window itself or one of its controls), if any.
+TForm* FormOfWindow(HWND Window);
+// The application's hidden top-level window: the owner of every form and of popup menus.
+HWND UtilityWindow();
+
+inline HIMAGELIST NativeList(TImageList* List) {
+  return List ? static_cast<HIMAGELIST>(List->Handle()) : nullptr;
+}
+
+}  // namespace lantern

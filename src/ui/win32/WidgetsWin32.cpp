@@ -1,0 +1,243 @@
+// The toolkit's native side as a whole: the widget factory, the message loop, and the
+// application's hidden window, which owns the forms and the popup menus and on which the
+// timers tick; also image lists, timers and message windows.
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "ui/Application.h"
+#include "ui/Bars.h"
+#include "ui/Form.h"
+#include "ui/ListView.h"
+#include "ui/Menus.h"
+#include "ui/MessageWindow.h"
+#include "ui/Splitter.h"
+#include "ui/Timer.h"
+#include "ui/TreeView.h"
+#include "ui/Widgets.h"
+#include "ui/win32/Handles.h"
+#include "ui/win32/MenusWin32.h"
+#include "ui/win32/Peers.h"
+#include "ui/win32/WideText.h"
+#include "ui/win32/Window.h"
+
+namespace lantern {
+
+namespace {
+
+// The application's hidden top-level window.
+class TUtilityWindow : public TWindow {
+ public:
+  static TUtilityWindow& Get() {
+    static TUtilityWindow Instance;
+    return Instance;
+  }
+  void AddTimer(UINT_PTR Id, TTimer* Timer) { FTimers[Id] = Timer; }
+  void RemoveTimer(UINT_PTR Id) { FTimers.erase(Id); }
+
+ private:
+  TUtilityWindow() {
+    Create({L"TLanternApplication"}, WS_EX_TOOLWINDOW, WS_POPUP, L"", 0, 0, 0, 0, nullptr);
+  }
+
+  bool HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRESULT& Result) override {
+    switch (Message) {
+      case WM_MEASUREITEM: {
+        auto& Measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(LParam);
+        if (Measure.CtlType != ODT_MENU) return false;
+        MeasureOwnerDrawn(FHandle, Measure);
+        Result = TRUE;
+        return true;
+      }
+      case WM_DRAWITEM: {
+        auto& Draw = *reinterpret_cast<DRAWITEMSTRUCT*>(LParam);
+        if (Draw.CtlType != ODT_MENU) return false;
+        DrawOwnerDrawn(Draw);
+        Result = TRUE;
+        return true;
+      }
+      case WM_INITMENUPOPUP:
+        Result = 0;
+        return TrackedMenu() && TrackedMenu()->Opening(reinterpret_cast<HMENU>(WParam));
+      case WM_MENUCHAR:
+        if (!(HIWORD(WParam) & MF_POPUP)) return false;
+        Result = OwnerDrawnMenuChar(LOWORD(WParam), reinterpret_cast<HMENU>(LParam));
+        return Result != 0;
+      case WM_TIMER: {
+        auto It = FTimers.find(WParam);
+        if (It != FTimers.end()) It->second->Tick();
+        Result = 0;
+        return true;
+      }
+      default: return false;
+    }
+  }
+
+  std::map<UINT_PTR, TTimer*> FTimers;
+};
+
+class TWin32TimerPeer : public TTimerPeer {
+ public:
+  explicit TWin32TimerPeer(TTimer& Timer) : FTimer(Timer), FId(++LastId) {
+    TUtilityWindow::Get().AddTimer(FId, &Timer);
+  }
+  ~TWin32TimerPeer() override {
+    KillTimer(UtilityWindow(), FId);
+    TUtilityWindow::Get().RemoveTimer(FId);
+  }
+  void Changed() override {
+    if (FTimer.Enabled())
+      SetTimer(UtilityWindow(), FId, static_cast<UINT>(FTimer.Interval()), nullptr);
+    else
+      KillTimer(UtilityWindow(), FId);
+  }
+
+ private:
+  static inline UINT_PTR LastId = 0;
+  TTimer& FTimer;
+  UINT_PTR FId;
+};
+
+class TWin32ImageListPeer : public TImageListPeer {
+ public:
+  TWin32ImageListPeer(int Width, int Height)
+      : FList(ImageList_Create(Width, Height, ILC_COLOR32 | ILC_MASK, 16, 64)) {}
+  void* Handle() const override { return FList.Get(); }
+  void Added(const TIcon& Icon) override {
+    if (ImageList_ReplaceIcon(FList.Get(), -1, static_cast<HICON>(Icon.Handle())) < 0) {
+      // Keep the indexes in step with the toolkit's list even when Windows refuses a picture.
+      static const BYTE Mask[2] = {0xFF, 0x00};
+      TIconHandle Blank(CreateIcon(GetModuleHandleW(nullptr), 1, 1, 1, 1, Mask, Mask + 1));
+      ImageList_ReplaceIcon(FList.Get(), -1, Blank.Get());
+    }
+  }
+  void Deleted(int Index) override { ImageList_Remove(FList.Get(), Index); }
+  TIcon GetIcon(int Index) const override {
+    return TIcon(ImageList_GetIcon(FList.Get(), Index, ILD_NORMAL),
+                 [](void* Handle) { DestroyIcon(static_cast<HICON>(Handle)); });
+  }
+
+ private:
+  TImageListHandle FList;
+};
+
+// A hidden top-level window (so that it hears the shell's broadcasts) whose messages from
+// WM_USER up go to its toolkit object.
+class TWin32MessageWindowPeer : public TControlPeer, public TWindow {
+ public:
+  explicit TWin32MessageWindowPeer(TMessageWindow& Window) : FWindow(Window) {
+    FClass = ToWide(Window.ClassName());
+    Create({FClass.c_str()}, WS_EX_TOOLWINDOW, WS_POPUP, L"", 0, 0, 0, 0, nullptr);
+  }
+  void* Handle() const override { return FHandle; }
+
+ private:
+  bool HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRESULT& Result) override {
+    if (Message < WM_USER) return false;
+    FWindow.WndProc(Message, WParam, LParam);
+    Result = 0;
+    return true;
+  }
+
+  TMessageWindow& FWindow;
+  std::wstring FClass;
+};
+
+class TWin32Widgets : public TWidgetFactory {
+ public:
+  TWin32Widgets() {
+    INITCOMMONCONTROLSEX Init = {sizeof(Init), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                   ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&Init);
+  }
+
+  void CreateForm(TForm& Form) override {
+    Form.SetPeer(NewFormPeer(Form));
+    Form.Realign();
+  }
+  std::unique_ptr<TControlPeer> CreateTreeView(TTreeView& View, void* Parent) override {
+    return NewTreeViewPeer(View, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateListView(TListView& View, void* Parent) override {
+    return NewListViewPeer(View, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateSplitter(TSplitter& Splitter, void* Parent) override {
+    return NewSplitterPeer(Splitter, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateToolBar(TToolBar& Bar, void* Parent) override {
+    return NewToolBarPeer(Bar, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateStatusBar(TStatusBar& Bar, void* Parent) override {
+    return NewStatusBarPeer(Bar, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TTimerPeer> CreateTimer(TTimer& Timer) override {
+    return std::make_unique<TWin32TimerPeer>(Timer);
+  }
+  std::unique_ptr<TImageListPeer> CreateImageList(TImageList& List) override {
+    return std::make_unique<TWin32ImageListPeer>(List.Width(), List.Height());
+  }
+  TMenuItem* TrackPopupMenu(TPopupMenu& Menu, int X, int Y) override {
+    return TrackPopup(Menu, X, Y, UtilityWindow());
+  }
+  std::unique_ptr<TControlPeer> CreateMessageWindow(TMessageWindow& Window) override {
+    return std::make_unique<TWin32MessageWindowPeer>(Window);
+  }
+
+  void Run() override {
+    MSG Msg;
+    while (GetMessageW(&Msg, nullptr, 0, 0) > 0) Deliver(Msg);
+  }
+
+  void ProcessMessages() override {
+    MSG Msg;
+    while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (Msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(Msg.wParam));  // for the loop that waits for it
+        return;
+      }
+      Deliver(Msg);
+    }
+  }
+
+  void Terminate() override { PostQuitMessage(0); }
+
+ private:
+  // The application-wide hook sees the message first; then the shortcuts of the form the key
+  // was typed in, as a menu's accelerators would.
+  static void Deliver(MSG& Msg) {
+    TMessage Portable{Msg.hwnd, Msg.message, Msg.wParam, Msg.lParam};
+    bool Handled = false;
+    if (Application().OnMessage) Dispatch([&] { Application().OnMessage(Portable, Handled); });
+    if (Handled) return;
+    if ((Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN) && IsShortCut(Msg)) return;
+    TranslateMessage(&Msg);
+    DispatchMessageW(&Msg);
+  }
+
+  static bool IsShortCut(const MSG& Msg) {
+    // In-place editing keeps its keys: F2 and Shift+arrows belong to the text there.
+    wchar_t Class[16] = L"";
+    GetClassNameW(Msg.hwnd, Class, 16);
+    if (lstrcmpiW(Class, WC_EDITW) == 0) return false;
+    TForm* Form = FormOfWindow(Msg.hwnd);
+    if (!Form) return false;
+    bool Used = false;
+    Dispatch([&] { Used = Form->IsShortCut(static_cast<unsigned>(Msg.wParam), ShiftState()); });
+    return Used;
+  }
+};
+
+}  // namespace
+
+HWND UtilityWindow() { return TUtilityWindow::Get().Window(); }
+
+TWidgetFactory* PlatformWidgets() {
+  static TWin32Widgets Instance;
+  return &Instance;
+}
+
+}  // namespace lantern
