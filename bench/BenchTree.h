@@ -13,8 +13,7 @@ namespace lantern {
 // 21 groups under each top-level group.
 inline void Fill(TCompositeItem* Group, int& Left, int Depth) {
   for (int i = 0; i < 25 && Left > 0; ++i, --Left) {
-    auto* L = new TLauncherExec(Group);
-    Group->Add(L);
+    TLauncherExec* L = Group->Add(std::make_unique<TLauncherExec>(Group));
     L->SetName("ランチャ" + std::to_string(Left));
     L->SetFileName("C:\\Program Files\\表示ソフト" + std::to_string(Left % 97) + "\\app" +
                    std::to_string(Left) + ".exe");
@@ -22,8 +21,7 @@ inline void Fill(TCompositeItem* Group, int& Left, int Depth) {
     L->SetRunCount(Left % 13);
   }
   for (int g = 0; g < 4 && Left > 0 && Depth < 3; ++g) {
-    auto* F = new TFolder(Group);
-    Group->Add(F);
+    TFolder* F = Group->Add(std::make_unique<TFolder>(Group));
     F->SetName("グループ" + std::to_string(Depth) + "-" + std::to_string(g));
     Fill(F, Left, Depth + 1);
   }

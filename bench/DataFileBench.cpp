@@ -23,8 +23,7 @@ struct TDataFile {
     TProgram Program;
     int Left = Launchers;
     while (Left > 0) {
-      auto* Top = new TFolder(Program.Root.get());
-      Program.Root->Add(Top);
+      TFolder* Top = Program.Root->Add(std::make_unique<TFolder>(Program.Root.get()));
       Fill(Top, Left, 1);
     }
     Program.Root->SaveToFile(Name);

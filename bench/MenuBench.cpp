@@ -29,8 +29,7 @@ struct TMenuTree {
   TPopupMenuEx Menu;
   explicit TMenuTree(int Launchers) {
     for (int i = 0; i < Launchers; ++i) {
-      auto* L = new TLauncherExec(Program.Root.get());
-      Program.Root->Add(L);
+      TLauncherExec* L = Program.Root->Add(std::make_unique<TLauncherExec>(Program.Root.get()));
       L->SetName("ランチャ&" + std::to_string(i));
       L->SetFileName("C:\\Program Files\\app" + std::to_string(i) + ".exe");
     }

@@ -8,6 +8,7 @@
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/FileSystem.h"
+#include "ui/Shell.h"
 #include "ui/System.h"
 #include "ui/Widgets.h"
 
@@ -125,15 +126,15 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   IsWindowsNT = System().IsWindowsNT();
   ChooseDataFileName();
 
-  TRoot::SetListView(&ListView1);
-  TRoot::SetTreeView(&TreeView1);
-  TRoot::SetImageList(&ImageList1);
-  TRoot::SetOwnerWindow(Handle());
-  TRoot::SetListImageList(&ImageList1);
+  Shell().SetOwnerWindow(Handle());
   Root = std::make_unique<TRoot>();
+  Root->SetListView(&ListView1);
+  Root->SetTreeView(&TreeView1);
+  Root->SetImageList(&ImageList1);
+  Root->SetListImageList(&ImageList1);
   Root->ShowInTreeNode(TreeView1.Items().AddChild(nullptr, Root->Name()));
   Root->SetCurrentFolder(Root.get());
-  Root->Add(new TRecycledFolder(Root.get()));
+  Root->Add(std::make_unique<TRecycledFolder>(Root.get()));
   Root->TreeNode()->Expand(true);
   Root->SetFont(Font());
 
@@ -141,8 +142,8 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 
   // A data file that cannot be read is reported; the program goes on with what was read.
   Application().Guard([this] { LoadService.Execute(); });
-  if (!TRoot::GetRecycledFolder()) {
-    Root->Add(new TRecycledFolder(Root.get()));
+  if (!Root->RecycledFolder()) {
+    Root->Add(std::make_unique<TRecycledFolder>(Root.get()));
     // Listed where a group belongs, so that the first save already has the order that every
     // later one keeps.
     Root->RefreshListView();
@@ -162,14 +163,9 @@ TLanternMain::~TLanternMain() {
   ListView1.OnChange = nullptr;
   Root->BeginShutdown();
   Root.reset();
-  for (TExecItem* Item : ClipboardItems) delete Item;
   ClipboardItems.clear();
   DragItems.clear();
-  TRoot::SetListView(nullptr);
-  TRoot::SetTreeView(nullptr);
-  TRoot::SetImageList(nullptr);
-  TRoot::SetOwnerWindow(nullptr);
-  TRoot::SetListImageList(nullptr);
+  Shell().SetOwnerWindow(nullptr);
 }
 
 namespace {
@@ -439,7 +435,7 @@ void TLanternMain::AppMessage(TMessage& Msg, bool&) {
 }
 
 void TLanternMain::AddFromPath(const std::string& Path) {
-  TLauncher* Launcher = nullptr;
+  std::unique_ptr<TLauncher> Launcher;
   // A new launcher named as the launcher dialog names it, without showing the dialog.
   auto FillAsDialog = [](TLauncher* L, const std::string& FileName) {
     std::string NameEdit = FilenameEditChange(L->Name(), L->FileName());
@@ -451,23 +447,22 @@ void TLanternMain::AddFromPath(const std::string& Path) {
     std::string LongPath = ExpandLongPath(Path);
     std::string URL;
     if (UpperCaseAscii(ExtractFileExt(LongPath)) == ".URL" && ReadUrlFile(LongPath, URL)) {
-      auto* Url = new TLauncherURL(Root.get());
+      Launcher = std::make_unique<TLauncherURL>(Root.get());
       std::string Name = ExtractFileName(LongPath);
-      Url->SetName(Name.substr(0, Name.size() - 4));
-      Url->SetFileName(URL);
-      Launcher = Url;
+      Launcher->SetName(Name.substr(0, Name.size() - 4));
+      Launcher->SetFileName(URL);
     } else {
-      Launcher = new TLauncherExec(Root.get());
-      FillAsDialog(Launcher, LongPath);
+      Launcher = std::make_unique<TLauncherExec>(Root.get());
+      FillAsDialog(Launcher.get(), LongPath);
     }
   } else if (FileSystem().DirectoryExists(Path)) {
-    Launcher = new TLauncherFolder(Root.get());
-    FillAsDialog(Launcher, ExpandLongPath(Path));
+    Launcher = std::make_unique<TLauncherFolder>(Root.get());
+    FillAsDialog(Launcher.get(), ExpandLongPath(Path));
   }
   if (!Launcher) return;
-  Root->Add(Launcher);
+  TLauncher* Added = Root->Add(std::move(Launcher));
   Root->SetCurrentFolder(Root.get());
-  if (TListItem* Row = Launcher->ListItem()) {
+  if (TListItem* Row = Added->ListItem()) {
     for (int i = 0; i < ListView1.Items().Count(); ++i)
       if (ListView1.Items()[i] != Row) ListView1.Items()[i]->SetSelected(false);
     Row->SetSelected(true);

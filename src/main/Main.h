@@ -108,8 +108,8 @@ class TLanternMain : public TForm {
 
   // Fields.
   std::unique_ptr<TRoot> Root;
-  std::vector<TExecItem*> DragItems;       // does not own them
-  std::vector<TExecItem*> ClipboardItems;  // owns them until pasted
+  std::vector<TExecItem*> DragItems;                       // does not own them
+  std::vector<std::unique_ptr<TExecItem>> ClipboardItems;  // copies, until pasted
   bool Exiting = false;
   bool CutPending = false;
   bool ClipboardFilled = false;

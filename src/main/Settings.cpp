@@ -87,7 +87,7 @@ void TLanternMain::LoadSettings() {
   Read.Bool("DispRegisterIcon", DispRegisterIcon);
   if (Read.Bool("IconLeftClickPopupMenu", Flag)) SetIconLeftClickPopupMenu(Flag);
   Read.Text("DataFileName", DataFileName);
-  if (Read.Text("ExplorerOption", Text)) TRoot::SetExplorerOption(Text);
+  if (Read.Text("ExplorerOption", Text)) Root->SetExplorerOption(Text);
   Read.Bool("FixMenuPos", FixMenuPos);
   Read.Int("MenuXPos", MenuXPos);
   Read.Int("MenuYPos", MenuYPos);
@@ -165,7 +165,7 @@ void TLanternMain::SaveSettings() {
   Write.Bool("IconLeftClickPopupMenu", IconLeftClickPopupMenu);
   // A name changed in the settings dialog was written there and takes effect at next start.
   if (!DataFileNameChanged) Write.Text("DataFileName", DataFileName);
-  Write.Text("ExplorerOption", TRoot::GetExplorerOption());
+  Write.Text("ExplorerOption", Root->ExplorerOption());
   Write.Bool("FixMenuPos", FixMenuPos);
   Write.Int("MenuXPos", MenuXPos);
   Write.Int("MenuYPos", MenuYPos);

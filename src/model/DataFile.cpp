@@ -3,6 +3,7 @@
 // Each record type's fields are listed once, in file order, for writing and reading alike.
 #include <algorithm>
 #include <charconv>
+#include <memory>
 
 #include "base/Convert.h"
 #include "base/Exception.h"
@@ -148,12 +149,12 @@ bool IsGroupTag(const std::string& Tag) {
   return Tag == FolderRecord.Open || Tag == RecycledFolderRecord.Open;
 }
 
-TExecItem* CreateForTag(const std::string& Tag, TCompositeItem* Parent) {
-  if (Tag == LauncherRecord.Open) return new TLauncherExec(Parent);
-  if (Tag == LauncherFolderRecord.Open) return new TLauncherFolder(Parent);
-  if (Tag == LauncherURLRecord.Open) return new TLauncherURL(Parent);
-  if (Tag == FolderRecord.Open) return new TFolder(Parent);
-  if (Tag == RecycledFolderRecord.Open) return new TRecycledFolder(Parent);
+std::unique_ptr<TExecItem> CreateForTag(const std::string& Tag, TCompositeItem* Parent) {
+  if (Tag == LauncherRecord.Open) return std::make_unique<TLauncherExec>(Parent);
+  if (Tag == LauncherFolderRecord.Open) return std::make_unique<TLauncherFolder>(Parent);
+  if (Tag == LauncherURLRecord.Open) return std::make_unique<TLauncherURL>(Parent);
+  if (Tag == FolderRecord.Open) return std::make_unique<TFolder>(Parent);
+  if (Tag == RecycledFolderRecord.Open) return std::make_unique<TRecycledFolder>(Parent);
   return nullptr;
 }
 
@@ -298,11 +299,10 @@ void TCompositeItem::LoadChildren(TStream& Stream) {
     if (Line.empty() || Line.compare(0, 2, "[/") == 0) break;
     // Refused before the group is made: the reading goes no deeper than the limit.
     if (ChildDepth > MaxGroupDepth && IsGroupTag(Line)) throw Exception(GroupTooDeepText());
-    TExecItem* Child = CreateForTag(Line, this);
+    std::unique_ptr<TExecItem> Child = CreateForTag(Line, this);
     if (!Child) continue;  // unknown lines between records are skipped
     // Added first, so that it is shown at once and its setters know where it lives.
-    Add(Child);
-    Child->LoadFromStream(Stream);
+    Add(std::move(Child))->LoadFromStream(Stream);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <unordered_map>
 
 #include "base/Convert.h"
 #include "base/Cp932.h"
@@ -19,20 +20,6 @@
 namespace lantern {
 
 namespace {
-
-// What the main window registers once, and what the unit keeps besides.
-struct TUnitState {
-  TListView* ListView = nullptr;
-  TTreeView* TreeView = nullptr;
-  TImageList* ImageList = nullptr;
-  void* OwnerWindow = nullptr;
-  TImageList* ListImageList = nullptr;
-  std::string ExplorerOption;
-  TRecycledFolder* RecycledFolder = nullptr;
-  TFont* MenuFont = nullptr;
-};
-
-TUnitState Unit;
 
 // Takes the list view's change handler away while the tree writes a row, so that the
 // handler sees only the user's own changes.
@@ -55,8 +42,8 @@ class TSilentRow {
   TListView::TChangeEvent FSaved;
 };
 
-TUpdateBracket<TListItems> ListUpdate() {
-  return TUpdateBracket<TListItems>(Unit.ListView ? &Unit.ListView->Items() : nullptr);
+TUpdateBracket<TListItems> ListUpdate(TListView* View) {
+  return TUpdateBracket<TListItems>(View ? &View->Items() : nullptr);
 }
 TUpdateBracket<TTreeNodes> TreeUpdate(TTreeNode* Node) {
   return TUpdateBracket<TTreeNodes>(Node ? &Node->TreeView()->Items() : nullptr);
@@ -70,6 +57,9 @@ void MarkMenuDirty(TExecItem* Item) {
   if (TRoot* Root = Item->OwnerRoot()) Root->SetMenuDirty(true);
 }
 
+// The list view of Root's tree; none for an item outside any tree (no root).
+TListView* ListViewOf(TRoot* Root) { return Root ? Root->ListView() : nullptr; }
+
 // Counts go up by one run; a count at the top of its range stays there.
 int OneMore(int Count) { return Count < INT32_MAX ? Count + 1 : Count; }
 
@@ -77,23 +67,28 @@ int OneMore(int Count) { return Count < INT32_MAX ? Count + 1 : Count; }
 
 // TExecItemList
 
-int TExecItemList::Add(TExecItem* Item) {
-  FItems.push_back(Item);
+int TExecItemList::Add(std::unique_ptr<TExecItem> Item) {
+  FItems.push_back(std::move(Item));
   return Count() - 1;
 }
 
-void TExecItemList::Insert(int Index, TExecItem* Item) {
+void TExecItemList::Insert(int Index, std::unique_ptr<TExecItem> Item) {
   Index = std::max(0, std::min(Index, Count()));
-  FItems.insert(FItems.begin() + Index, Item);
+  FItems.insert(FItems.begin() + Index, std::move(Item));
 }
 
-void TExecItemList::Remove(TExecItem* Item) {
-  auto It = std::find(FItems.begin(), FItems.end(), Item);
-  if (It != FItems.end()) FItems.erase(It);
+std::unique_ptr<TExecItem> TExecItemList::Remove(const TExecItem* Item) {
+  int Index = IndexOf(Item);
+  if (Index < 0) return nullptr;
+  std::unique_ptr<TExecItem> Result = std::move(FItems[Index]);
+  FItems.erase(FItems.begin() + Index);
+  return Result;
 }
 
 int TExecItemList::IndexOf(const TExecItem* Item) const {
-  auto It = std::find(FItems.begin(), FItems.end(), Item);
+  auto It =
+      std::find_if(FItems.begin(), FItems.end(),
+                   [Item](const std::unique_ptr<TExecItem>& Slot) { return Slot.get() == Item; });
   return It == FItems.end() ? -1 : static_cast<int>(It - FItems.begin());
 }
 
@@ -101,22 +96,39 @@ void TExecItemList::Clear() {
   // From the end, one slot at a time: a destructor may refill the list (the current group
   // going away shows the root again), and whatever is left is still freed.
   while (!FItems.empty()) {
-    TExecItem* Item = FItems.back();
-    if (!Item) {
+    if (!FItems.back()) {
       FItems.pop_back();
       continue;
     }
-    FItems.back() = nullptr;
-    delete Item;
+    // Out of its slot first; freed once the slot is null.
+    std::unique_ptr<TExecItem> Dying = std::move(FItems.back());
+    Dying.reset();
   }
 }
 
 std::vector<TExecItem*> TExecItemList::Snapshot() const {
   std::vector<TExecItem*> Result;
   Result.reserve(FItems.size());
-  for (TExecItem* Item : FItems)
-    if (Item) Result.push_back(Item);
+  for (const auto& Item : FItems)
+    if (Item) Result.push_back(Item.get());
   return Result;
+}
+
+void TExecItemList::Reorder(const std::vector<TExecItem*>& Order) {
+  std::unordered_map<const TExecItem*, std::size_t> Slots;
+  Slots.reserve(FItems.size());
+  for (std::size_t i = 0; i < FItems.size(); ++i)
+    if (FItems[i]) Slots.emplace(FItems[i].get(), i);
+  std::vector<std::unique_ptr<TExecItem>> Result;
+  Result.reserve(Slots.size());
+  for (TExecItem* Item : Order) {
+    auto It = Slots.find(Item);
+    if (It == Slots.end() || !FItems[It->second]) continue;  // not ours, or named twice
+    Result.push_back(std::move(FItems[It->second]));
+  }
+  for (auto& Left : FItems)
+    if (Left) Result.push_back(std::move(Left));
+  FItems = std::move(Result);
 }
 
 // TExecItem
@@ -147,7 +159,7 @@ void TExecItem::SetParent(TExecItem* AParent) { FParent = AParent; }
 
 void TExecItem::SetFileName(const std::string& Value) { FFileName = Value; }
 
-TExecItem* TExecItem::Clone() { return nullptr; }
+std::unique_ptr<TExecItem> TExecItem::Clone() { return nullptr; }
 
 TExecItem* TExecItem::GetRoot() {
   TExecItem* Item = this;
@@ -283,11 +295,11 @@ bool TCompositeItem::MatchRunningFile(const std::string& Path) {
     FIsRunning = true;
     if (Child->Visible() && !Child->WasRunning() && Root && Root->MoveFirstPosition() &&
         !Child->FixedPosition()) {
-      FChildren.Remove(Child);
+      std::unique_ptr<TExecItem> Moving = FChildren.Remove(Child);
       if (Root->UpperFirst())
-        FChildren.Insert(0, Child);
+        FChildren.Insert(0, std::move(Moving));
       else
-        FChildren.Add(Child);
+        FChildren.Add(std::move(Moving));
       Root->SetWatchChanged(true);
       Root->SetMenuDirty(true);
       SetRunCount(OneMore(FRunCount));
@@ -339,8 +351,9 @@ void TCompositeItem::BeginWatchScan() {
   for (TExecItem* Child : FChildren.Snapshot()) Child->BeginWatchScan();
 }
 
-void TCompositeItem::Add(TExecItem* AItem) {
-  FChildren.Add(AItem);
+TExecItem* TCompositeItem::Add(std::unique_ptr<TExecItem> Owned) {
+  TExecItem* AItem = Owned.get();
+  FChildren.Add(std::move(Owned));
   AItem->SetParent(this);
   // Found once: the walk up to the root is what an Add costs in a deep tree.
   TRoot* Root = OwnerRoot();
@@ -350,13 +363,14 @@ void TCompositeItem::Add(TExecItem* AItem) {
     AItem->ShowInTreeNode(FTreeNode->TreeView()->Items().AddChild(FTreeNode, AItem->Name()));
     if (FExpanded) FTreeNode->Expand(false);
   }
-  if (Root && Root->CurrentFolder() == this && Unit.ListView)
-    AItem->ShowInListItem(Unit.ListView->Items().Add());
+  TListView* View = ListViewOf(Root);
+  if (View && Root->CurrentFolder() == this) AItem->ShowInListItem(View->Items().Add());
   if (Root) Root->SetMenuDirty(true);
+  return AItem;
 }
 
-void TCompositeItem::Remove(TExecItem* AItem) {
-  FChildren.Remove(AItem);
+std::unique_ptr<TExecItem> TCompositeItem::Remove(TExecItem* AItem) {
+  std::unique_ptr<TExecItem> Owned = FChildren.Remove(AItem);
   if (TTreeNode* Node = AItem->TreeNode()) {
     bool WasExpanded = AItem->Expanded();
     AItem->ClearTreeNode();  // the node's subtree goes; nobody below may keep a node of it
@@ -369,46 +383,51 @@ void TCompositeItem::Remove(TExecItem* AItem) {
     if (Row) Row->Delete();
   }
   MarkMenuDirty(this);
+  return Owned;
 }
 
-void TCompositeItem::Insert(int Index, TExecItem* AItem) {
-  FChildren.Insert(Index, AItem);
-  if (TRoot* Root = OwnerRoot()) Root->NotePendingIcons(AItem);
+void TCompositeItem::Insert(int Index, std::unique_ptr<TExecItem> Owned) {
+  TExecItem* AItem = Owned.get();
+  FChildren.Insert(Index, std::move(Owned));
+  TRoot* Root = OwnerRoot();
+  if (Root) Root->NotePendingIcons(AItem);
   ShowInTreeNode(nullptr);
-  if (IsCurrent() && Unit.ListView) {
-    auto Bracket = ListUpdate();
-    AItem->ShowInListItem(Unit.ListView->Items().Insert(Index));
+  TListView* View = ListViewOf(Root);
+  if (View && Root->CurrentFolder() == this) {
+    auto Bracket = ListUpdate(View);
+    AItem->ShowInListItem(View->Items().Insert(Index));
   }
-  MarkMenuDirty(this);
+  if (Root) Root->SetMenuDirty(true);
 }
 
 void TCompositeItem::Clear() {
+  TRoot* Root = OwnerRoot();
   {
-    auto ListBracket = ListUpdate();
+    auto ListBracket = ListUpdate(ListViewOf(Root));
     auto TreeBracket = TreeUpdate(FTreeNode);
     FChildren.Clear();
   }
-  MarkMenuDirty(this);
+  if (Root) Root->SetMenuDirty(true);
 }
 
-TExecItem* TCompositeItem::CloneChildrenInto(TCompositeItem* Copy) const {
+void TCompositeItem::CloneChildrenInto(TCompositeItem& Copy) const {
   for (TExecItem* Child : FChildren.Snapshot()) {
-    TExecItem* ChildCopy = Child->Clone();
+    std::unique_ptr<TExecItem> ChildCopy = Child->Clone();
     if (!ChildCopy) continue;
-    ChildCopy->SetParent(Copy);
-    Copy->FChildren.Add(ChildCopy);
+    ChildCopy->SetParent(&Copy);
+    Copy.FChildren.Add(std::move(ChildCopy));
   }
-  return Copy;
 }
 
 // TFolder
 
 TFolder::TFolder(TExecItem* AParent) : TCompositeItem(AParent) { FName = "新規グループ"; }
 
-TExecItem* TFolder::Clone() {
-  auto* Copy = new TFolder(nullptr);
-  CopyBasicsTo(Copy);
-  return CloneChildrenInto(Copy);
+std::unique_ptr<TExecItem> TFolder::Clone() {
+  auto Copy = std::make_unique<TFolder>(nullptr);
+  CopyBasicsTo(Copy.get());
+  CloneChildrenInto(*Copy);
+  return Copy;
 }
 
 // TRecycledFolder
@@ -416,11 +435,21 @@ TExecItem* TFolder::Clone() {
 TRecycledFolder::TRecycledFolder(TExecItem* AParent) : TCompositeItem(AParent) {
   FName = "ゴミ入れ";
   FVisible = false;
-  Unit.RecycledFolder = this;
+  if (TRoot* Root = OwnerRoot()) Root->SetRecycledFolder(this);
 }
 
 TRecycledFolder::~TRecycledFolder() {
-  if (Unit.RecycledFolder == this) Unit.RecycledFolder = nullptr;
+  TRoot* Root = OwnerRoot();
+  if (Root && Root->RecycledFolder() == this) Root->SetRecycledFolder(nullptr);
+}
+
+void TRecycledFolder::SetParent(TExecItem* AParent) {
+  TRoot* Old = OwnerRoot();
+  TCompositeItem::SetParent(AParent);
+  TRoot* New = OwnerRoot();
+  // A trash moved to another tree is that tree's trash, and no longer the old one's.
+  if (Old && Old != New && Old->RecycledFolder() == this) Old->SetRecycledFolder(nullptr);
+  if (New) New->SetRecycledFolder(this);
 }
 
 void TRecycledFolder::ShowInListItem(TListItem* ARow) {
@@ -439,14 +468,13 @@ void TRecycledFolder::SetCurrentMark(bool Value) { SetNodePictures(Value ? 3 : 2
 
 const char* const LanternRegistryKey = "Software\\ZR\\Lantern\\";
 
-TRoot::TRoot() : TCompositeItem(nullptr), FFilters(new TFilterList), FMenuFont(new TFont) {
+TRoot::TRoot() : TCompositeItem(nullptr), FFilters(std::make_unique<TFilterList>()) {
   FName = "ランタン";
   FFont.SetPitch(TFontPitch::Default);
   FFont.SetCharset(ShiftJisCharset);
   for (TKindColorSet* Set :
        {&FGroupColors, &FLauncherColors, &FFolderLauncherColors, &FURLLauncherColors})
     Set->Font().Assign(FFont);
-  Unit.MenuFont = FMenuFont.get();
 }
 
 TRoot::~TRoot() {
@@ -458,23 +486,7 @@ TRoot::~TRoot() {
   // Children go while this is still a root, so that they can leave the views tidily.
   FChildren.Clear();
   LeaveViews();
-  if (Unit.MenuFont == FMenuFont.get()) Unit.MenuFont = nullptr;
 }
-
-void TRoot::SetListView(TListView* Value) { Unit.ListView = Value; }
-void TRoot::SetTreeView(TTreeView* Value) { Unit.TreeView = Value; }
-void TRoot::SetImageList(TImageList* Value) { Unit.ImageList = Value; }
-void TRoot::SetOwnerWindow(void* Value) { Unit.OwnerWindow = Value; }
-void TRoot::SetListImageList(TImageList* Value) { Unit.ListImageList = Value; }
-TListView* TRoot::ListView() { return Unit.ListView; }
-TTreeView* TRoot::TreeView() { return Unit.TreeView; }
-TImageList* TRoot::ImageList() { return Unit.ImageList; }
-void* TRoot::OwnerWindow() { return Unit.OwnerWindow; }
-TImageList* TRoot::ListImageList() { return Unit.ListImageList; }
-void TRoot::SetExplorerOption(const std::string& Value) { Unit.ExplorerOption = Value; }
-const std::string& TRoot::GetExplorerOption() { return Unit.ExplorerOption; }
-TRecycledFolder* TRoot::GetRecycledFolder() { return Unit.RecycledFolder; }
-TFont* TRoot::MenuFont() { return Unit.MenuFont; }
 
 void TRoot::SetCurrentFolder(TCompositeItem* AGroup) {
   TCompositeItem* NewCurrent = AGroup ? AGroup : this;
@@ -577,7 +589,7 @@ void TLauncher::FetchIcon() {
     return;
   }
   std::unique_ptr<TIcon> Icon = GetFileIcon(FFileName, false);
-  TImageList* Images = Unit.ImageList;
+  TImageList* Images = Root ? Root->ImageList() : nullptr;
   if (!Images) return;
   int Index = Images->AddIcon(*Icon);
   // No icon from the shell: no picture is appended and the item keeps -1, so that the
@@ -595,9 +607,9 @@ void TLauncher::CopyLauncherTo(TLauncher* Copy) const {
   Copy->FWorkFolder = FWorkFolder;
 }
 
-TExecItem* TLauncher::Clone() {
-  auto* Copy = new TLauncherExec(nullptr);
-  CopyLauncherTo(Copy);
+std::unique_ptr<TExecItem> TLauncher::Clone() {
+  auto Copy = std::make_unique<TLauncherExec>(nullptr);
+  CopyLauncherTo(Copy.get());
   return Copy;
 }
 
@@ -614,8 +626,8 @@ std::string StartFolder(const std::string& WorkFolder, const std::string& FileNa
 // A program or document: started by the shell; the watcher counts it when it shows up.
 void TLauncher::Execute(void*) {
   if (!FileSystem().FileExists(FFileName) && !FileSystem().DirectoryExists(FFileName)) return;
-  Shell().ShellExec(TRoot::OwnerWindow(), "", FFileName, FParameters,
-                    StartFolder(FWorkFolder, FFileName), SW_SHOWNORMAL_);
+  Shell().ShellExec("", FFileName, FParameters, StartFolder(FWorkFolder, FFileName),
+                    SW_SHOWNORMAL_);
 }
 
 // TLauncherFolder
@@ -624,16 +636,19 @@ TLauncherFolder::TLauncherFolder(TExecItem* AParent) : TLauncher(AParent) {
   FName = "新規ランチャ(フォルダ)";
 }
 
-TExecItem* TLauncherFolder::Clone() {
-  auto* Copy = new TLauncherFolder(nullptr);
-  CopyLauncherTo(Copy);
+std::unique_ptr<TExecItem> TLauncherFolder::Clone() {
+  auto Copy = std::make_unique<TLauncherFolder>(nullptr);
+  CopyLauncherTo(Copy.get());
   Copy->FExplorerOption = FExplorerOption;
   return Copy;
 }
 
 // A folder, in the explorer as its option (or the program-wide one) says; counted here.
 void TLauncherFolder::Execute(void*) {
-  const std::string Option = FExplorerOption.empty() ? TRoot::GetExplorerOption() : FExplorerOption;
+  TRoot* Root = OwnerRoot();
+  const std::string Option = !FExplorerOption.empty() ? FExplorerOption
+                             : Root                   ? Root->ExplorerOption()
+                                                      : std::string();
   if (!FileSystem().DirectoryExists(FFileName)) return;
   std::string Verb, File = FFileName, Parameters;
   if (ContainsText(Option, "/root")) {
@@ -642,7 +657,7 @@ void TLauncherFolder::Execute(void*) {
   } else if (ContainsText(Option, "/e")) {
     Verb = "explore";
   }
-  int Result = Shell().ShellExec(TRoot::OwnerWindow(), Verb, File, Parameters, "", SW_SHOWNORMAL_);
+  int Result = Shell().ShellExec(Verb, File, Parameters, "", SW_SHOWNORMAL_);
   if (Result <= 32) MessageDlg("Execution Error = " + IntToStr(Result), TMsgDlgType::Plain, mbOK);
   SetRunCount(OneMore(FRunCount));
 }
@@ -654,17 +669,17 @@ TLauncherURL::TLauncherURL(TExecItem* AParent) : TLauncher(AParent) {
   FImageIndex = 4;
 }
 
-TExecItem* TLauncherURL::Clone() {
-  auto* Copy = new TLauncherURL(nullptr);
-  CopyLauncherTo(Copy);
+std::unique_ptr<TExecItem> TLauncherURL::Clone() {
+  auto Copy = std::make_unique<TLauncherURL>(nullptr);
+  CopyLauncherTo(Copy.get());
   return Copy;
 }
 
 // A URL, opened by the program registered for it. A URL has no folder of its own: one is
 // passed only when the launcher names one.
 void TLauncherURL::Execute(void*) {
-  Shell().ShellExec(TRoot::OwnerWindow(), "", FFileName, FParameters,
-                    Trim(FWorkFolder).empty() ? "" : FWorkFolder, SW_SHOWNORMAL_);
+  Shell().ShellExec("", FFileName, FParameters, Trim(FWorkFolder).empty() ? "" : FWorkFolder,
+                    SW_SHOWNORMAL_);
 }
 
 // TExecItemIterator
@@ -704,15 +719,15 @@ void TExecItemIterator::Next() {
 // Unit operations
 
 void FillListView(TCompositeItem* AGroup) {
-  TListView* View = Unit.ListView;
-  if (!View || !AGroup) return;
-  TExecItem* Top = AGroup->GetRoot();
-  Top->ClearListItem();
+  TRoot* Root = AGroup ? AGroup->OwnerRoot() : nullptr;
+  TListView* View = ListViewOf(Root);
+  if (!View) return;
+  Root->ClearListItem();
   std::vector<TExecItem*> Order;
   {
-    auto Bracket = ListUpdate();
+    auto Bracket = ListUpdate(View);
     View->Items().Clear();
-    View->SetSmallImages(AGroup->IsRecycledFolder() ? nullptr : Unit.ListImageList);
+    View->SetSmallImages(AGroup->IsRecycledFolder() ? nullptr : Root->ListImageList());
     std::vector<TExecItem*> Children = AGroup->Children().Snapshot();
     for (int Pass = 0; Pass < 2; ++Pass)
       for (TExecItem* Child : Children)
@@ -722,8 +737,8 @@ void FillListView(TCompositeItem* AGroup) {
       Order.push_back(static_cast<TExecItem*>(View->Items()[i]->Data()));
   }
   // The stored order becomes the shown one: groups first, each kind in its former order.
-  AGroup->Children().Reorder(std::move(Order));
-  if (TRoot* Root = AGroup->OwnerRoot()) Root->SetWatchChanged(false);
+  AGroup->Children().Reorder(Order);
+  Root->SetWatchChanged(false);
 }
 
 void InvalidateTreeNode(TTreeNode* ANode) {

@@ -51,20 +51,22 @@ class TExecItemList {
   TExecItemList& operator=(const TExecItemList&) = delete;
   ~TExecItemList() { Clear(); }
 
-  int Add(TExecItem* Item);
-  void Insert(int Index, TExecItem* Item);  // Index is clamped to 0..Count
-  void Remove(TExecItem* Item);             // the first occurrence; not freed
+  int Add(std::unique_ptr<TExecItem> Item);
+  void Insert(int Index, std::unique_ptr<TExecItem> Item);  // Index is clamped to 0..Count
+  // Takes the first occurrence out and hands it back; null when Item is not in the list.
+  std::unique_ptr<TExecItem> Remove(const TExecItem* Item);
   int IndexOf(const TExecItem* Item) const;
-  TExecItem* Items(int Index) const { return FItems.at(Index); }
+  TExecItem* Items(int Index) const { return FItems.at(Index).get(); }
   int Count() const { return static_cast<int>(FItems.size()); }
   void Clear();  // frees every item
   // The items in order, null slots left out.
   std::vector<TExecItem*> Snapshot() const;
-  // Puts Items in place of the current slots without freeing anything.
-  void Reorder(std::vector<TExecItem*> Items) { FItems = std::move(Items); }
+  // Puts the items in the order Order gives; null slots go. An item of the list that Order
+  // leaves out keeps its place after those it names, so nothing is ever dropped.
+  void Reorder(const std::vector<TExecItem*>& Order);
 
  private:
-  std::vector<TExecItem*> FItems;
+  std::vector<std::unique_ptr<TExecItem>> FItems;
 };
 
 class TExecItem {
@@ -87,7 +89,7 @@ class TExecItem {
   virtual void BeginWatchScan();
   // A copy outside the tree: no parent, no views, until it is added somewhere. nullptr: this
   // kind cannot be copied.
-  virtual TExecItem* Clone();
+  virtual std::unique_ptr<TExecItem> Clone();
   // The launcher menu: the item's entry (and those below it) appended to AParentEntry, and
   // how an entry is measured and drawn. Entries read the item's current name, picture and
   // colours each time they are drawn.
@@ -192,10 +194,23 @@ class TCompositeItem : public TExecItem {
   void DrawMenuItem(TMenuItem* Sender, TCanvas& ACanvas, const TRect& ARect,
                     bool Selected) override;
 
-  virtual void Add(TExecItem* AItem);
-  virtual void Remove(TExecItem* AItem);
+  // The group takes the item; it is returned for the caller's convenience.
+  virtual TExecItem* Add(std::unique_ptr<TExecItem> AItem);
+  template <typename T>
+  T* Add(std::unique_ptr<T> AItem) {
+    T* Item = AItem.get();
+    Add(std::unique_ptr<TExecItem>(std::move(AItem)));
+    return Item;
+  }
+  // For callers not yet handing over a std::unique_ptr: the group takes AItem all the same.
+  [[deprecated("hand the item over as a std::unique_ptr")]] TExecItem* Add(TExecItem* AItem) {
+    return Add(std::unique_ptr<TExecItem>(AItem));
+  }
+  // Takes the item out of the group and hands it back (null when it is no child); it keeps
+  // its Parent.
+  virtual std::unique_ptr<TExecItem> Remove(TExecItem* AItem);
   virtual void Clear();
-  virtual void Insert(int Index, TExecItem* AItem);
+  virtual void Insert(int Index, std::unique_ptr<TExecItem> AItem);
   virtual void SetCurrentMark(bool Value);
 
   TExecItemList& Children() { return FChildren; }
@@ -212,7 +227,7 @@ class TCompositeItem : public TExecItem {
   TKindColorSet& MenuKind(TRoot& Root) override;
   // The entries of the children: groups first, then the others, each in Children order.
   void AddChildrenToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry);
-  TExecItem* CloneChildrenInto(TCompositeItem* Copy) const;
+  void CloneChildrenInto(TCompositeItem& Copy) const;
 
   TExecItemList FChildren;
 };
@@ -222,18 +237,19 @@ class TFolder : public TCompositeItem {
   explicit TFolder(TExecItem* AParent);
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
-  TExecItem* Clone() override;
+  std::unique_ptr<TExecItem> Clone() override;
 };
 
 class TRecycledFolder : public TCompositeItem {
  public:
   explicit TRecycledFolder(TExecItem* AParent);
   ~TRecycledFolder() override;
+  void SetParent(TExecItem* AParent) override;
   void ShowInListItem(TListItem* ARow) override;
   void ShowInTreeNode(TTreeNode* ANode) override;
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
-  TExecItem* Clone() override { return nullptr; }
+  std::unique_ptr<TExecItem> Clone() override { return nullptr; }
   void SetCurrentMark(bool Value) override;
   bool IsRecycledFolder() const override { return true; }
 };
@@ -268,21 +284,25 @@ class TRoot : public TCompositeItem {
   TRoot();
   ~TRoot() override;
 
-  // Registrations made once by the main window at start-up.
-  static void SetListView(TListView* Value);
-  static void SetTreeView(TTreeView* Value);
-  static void SetImageList(TImageList* Value);
-  static void SetOwnerWindow(void* Value);
-  static void SetListImageList(TImageList* Value);
-  static TListView* ListView();
-  static TTreeView* TreeView();
-  static TImageList* ImageList();
-  static void* OwnerWindow();
-  static TImageList* ListImageList();
-  static void SetExplorerOption(const std::string& Value);
-  static const std::string& GetExplorerOption();
-  static TRecycledFolder* GetRecycledFolder();
-  static TFont* MenuFont();
+  // The views the tree keeps in step with itself, set once by the main window at start-up:
+  // the group tree, the launcher list, the icon pictures and the list's small pictures.
+  void SetListView(TListView* Value) { FListView = Value; }
+  void SetTreeView(TTreeView* Value) { FTreeView = Value; }
+  void SetImageList(TImageList* Value) { FImageList = Value; }
+  void SetListImageList(TImageList* Value) { FListImageList = Value; }
+  TListView* ListView() const { return FListView; }
+  TTreeView* TreeView() const { return FTreeView; }
+  TImageList* ImageList() const { return FImageList; }
+  TImageList* ListImageList() const { return FListImageList; }
+  // How folder launchers without an option of their own open the explorer.
+  void SetExplorerOption(const std::string& Value) { FExplorerOption = Value; }
+  const std::string& ExplorerOption() const { return FExplorerOption; }
+  // The tree's trash: the one most recently constructed in it or added to it; none once
+  // that one is freed.
+  TRecycledFolder* RecycledFolder() const { return FRecycledFolder; }
+  void SetRecycledFolder(TRecycledFolder* Value) { FRecycledFolder = Value; }
+  // The font a launcher menu entry is measured and drawn with.
+  TFont& MenuFont() { return FMenuFont; }
 
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
@@ -348,7 +368,13 @@ class TRoot : public TCompositeItem {
   bool FUpperFirst = true;
   TFont FFont;
   TKindColorSet FGroupColors, FLauncherColors, FFolderLauncherColors, FURLLauncherColors;
-  std::unique_ptr<TFont> FMenuFont;
+  TFont FMenuFont;
+  TListView* FListView = nullptr;
+  TTreeView* FTreeView = nullptr;
+  TImageList* FImageList = nullptr;
+  TImageList* FListImageList = nullptr;
+  std::string FExplorerOption;
+  TRecycledFolder* FRecycledFolder = nullptr;
 };
 
 class TLauncher : public TExecItem {
@@ -362,7 +388,7 @@ class TLauncher : public TExecItem {
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
   void Open() override;
-  TExecItem* Clone() override;
+  std::unique_ptr<TExecItem> Clone() override;
   void AddToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry) override;
   virtual void Execute(void* Sender);
   virtual void FetchIcon();
@@ -403,7 +429,7 @@ class TLauncherFolder : public TLauncher {
   explicit TLauncherFolder(TExecItem* AParent);
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
-  TExecItem* Clone() override;
+  std::unique_ptr<TExecItem> Clone() override;
   void Execute(void* Sender) override;
 
   const std::string& ExplorerOption() const { return FExplorerOption; }
@@ -424,7 +450,7 @@ class TLauncherURL : public TLauncher {
   void SetFileName(const std::string& Value) override { FFileName = Value; }
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
-  TExecItem* Clone() override;
+  std::unique_ptr<TExecItem> Clone() override;
   void Execute(void* Sender) override;
   void FetchIcon() override { FImageIndex = 4; }
 

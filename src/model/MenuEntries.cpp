@@ -82,10 +82,10 @@ TKindColorSet& TLauncherURL::MenuKind(TRoot& Root) { return Root.URLLauncherColo
 void TExecItem::MeasureMenuItem(TMenuItem*, TCanvas& ACanvas, int& Width, int& Height) {
   TFont& Font = ACanvas.Font();
   TRoot* Root = OwnerRoot();
-  if (TFont* MenuFont = TRoot::MenuFont(); MenuFont && Root) {
+  if (Root) {
     // The kind's font whatever the colour choice: every entry of a kind is as tall.
-    MenuFont->Assign(MenuKind(*Root).Font());
-    Font.Assign(*MenuFont);
+    Root->MenuFont().Assign(MenuKind(*Root).Font());
+    Font.Assign(Root->MenuFont());
   }
   int Underline;
   Width = ToInt(std::int64_t{ACanvas.TextWidth(StripAmpersands(FName, Underline))} + 32);
@@ -107,7 +107,7 @@ void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, b
       Colors = ColorsOf(*Root);
       Font = &Root->Font();
     }
-    if (TFont* MenuFont = TRoot::MenuFont()) MenuFont->Assign(*Font);
+    Root->MenuFont().Assign(*Font);
   }
 
   const int L = ARect.Left, T = ARect.Top, R = ARect.Right, B = ARect.Bottom;
@@ -122,7 +122,7 @@ void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, b
     ACanvas.LineTo(L + 18, B - 1);
     ACanvas.LineTo(L, B - 1);
   }
-  if (TImageList* Images = TRoot::ImageList())
+  if (TImageList* Images = Root ? Root->ImageList() : nullptr)
     ACanvas.Draw(L + 1, T + (B - T - Images->Height()) / 2, *Images, FImageIndex);
   ACanvas.SetBrushColor(Selected ? Colors.SelectedBack : Colors.Back);
   ACanvas.FillRect({L + 20, T, R, B});
@@ -130,7 +130,7 @@ void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, b
   int Underline;
   std::string Text = StripAmpersands(FName, Underline);
   TFont& Font = ACanvas.Font();
-  if (TFont* MenuFont = TRoot::MenuFont()) Font.Assign(*MenuFont);
+  if (Root) Font.Assign(Root->MenuFont());
   ACanvas.SetFontColor(Selected ? Colors.SelectedText : Colors.Text);
   const int Y = ToInt(T + (std::int64_t{B} - T - std::llabs(Font.Height()) + 1) / 2);
   // The text starts at 22 on the surface, wherever the entry's rectangle begins.

@@ -34,14 +34,23 @@ class TShell {
   virtual ~TShell() = default;
   // The icon the shell shows for Path (SHGetFileInfo with Flags); empty when it has none.
   virtual TIcon GetFileInfoIcon(const std::string& Path, unsigned Flags) = 0;
-  // ShellExecute(W): opens File with Verb (empty: the default action), Parameters and Directory
-  // (empty: none), in a window shown as ShowCommand; above 32 on success, else the error.
-  virtual int ShellExec(void* Owner, const std::string& Verb, const std::string& File,
+  // ShellExecute(W) on behalf of OwnerWindow: opens File with Verb (empty: the default
+  // action), Parameters and Directory (empty: none), in a window shown as ShowCommand; above
+  // 32 on success, else the error.
+  virtual int ShellExec(const std::string& Verb, const std::string& File,
                         const std::string& Parameters, const std::string& Directory,
                         int ShowCommand) = 0;
   // Shell_NotifyIcon(W); on failure false, with the thread's last error in Error.
   virtual bool NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
                           unsigned& Error) = 0;
+
+  // The window the shell's windows and messages belong to: the main window, which sets it
+  // once it has its handle and takes it away before the handle goes. None: the desktop's.
+  void SetOwnerWindow(void* Value) { FOwnerWindow = Value; }
+  void* OwnerWindow() const { return FOwnerWindow; }
+
+ private:
+  void* FOwnerWindow = nullptr;
 };
 
 TShell& Shell();

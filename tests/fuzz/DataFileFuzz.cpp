@@ -76,7 +76,7 @@ void UseTheTree(TRoot& Root) {
     Paths.push_back(It.Current()->FileName());
     ExpandLongPath(Paths.back());
     // A copy of a group copies all below it: the first few items are enough.
-    if (Copies.size() < 32) Copies.emplace_back(It.Current()->Clone());
+    if (Copies.size() < 32) Copies.push_back(It.Current()->Clone());
   }
   SetFileSystem(Old);
   // Each path matched walks the whole tree; a few distinct ones are enough.
@@ -89,7 +89,7 @@ void UseTheTree(TRoot& Root) {
   }
   // Pasted into the root, a copy nests no deeper than its source.
   for (auto& Copy : Copies)
-    if (Copy) Root.Add(Copy.release());
+    if (Copy) Root.Add(std::move(Copy));
 }
 
 }  // namespace

@@ -83,11 +83,22 @@ TEST_F(MainTest, AFirstStartWritesReleaseAndPathAndKeepsEveryDefault) {
   ASSERT_EQ(M.Root->Filters().Count(), 2);
   EXPECT_EQ(M.Root->Filters().Items(0).Mask(), "*\\SETUP.EXE");
   EXPECT_EQ(M.Root->Filters().Items(1).Mask(), "*.DLL");
-  EXPECT_NE(TRoot::GetRecycledFolder(), nullptr);
+  EXPECT_NE(M.Root->RecycledFolder(), nullptr);
   // A start without arguments ends up hidden at once, by the first tick.
   EXPECT_FALSE(M.Visible());
   EXPECT_EQ(M.WindowState(), TWindowState::Normal);
   EXPECT_FALSE(M.ListView1.TabStop());
+}
+
+// The shell's windows belong to the main window from its start to its end.
+TEST_F(MainTest, TheMainWindowOwnsTheShellsCallsWhileItLives) {
+  int Earlier = 0;
+  Shell.SetOwnerWindow(&Earlier);
+  TLanternMain& M = Start();
+  EXPECT_EQ(Shell.OwnerWindow(), M.Handle());
+  Shell.SetOwnerWindow(&Earlier);
+  Main.reset();
+  EXPECT_EQ(Shell.OwnerWindow(), nullptr);
 }
 
 TEST_F(MainTest, TheDataFileIsNamedAfterTheUser) {
@@ -133,12 +144,11 @@ TEST_F(MainTest, SettingsComeBackAsTheyWereSaved) {
   M.SetMouseFormOffset({-30, -5});
   M.SetWatchAppInterval(50);
   M.Root->SetUpperFirst(false);
-  TRoot::SetExplorerOption("/e,/root,");
+  M.Root->SetExplorerOption("/e,/root,");
   M.SetBounds(10, 20, 700, 500);
   M.BackupDate = 45001.25;
   M.Root->Filters().Add("C:\\表示\\*");
   M.SaveSettings();
-  TRoot::SetExplorerOption("");
   Restart();
   EXPECT_TRUE(Main->HotKeyCtrl && !Main->HotKeyShift && Main->HotKeyAlt);
   EXPECT_EQ(Main->HotKey, 0x70);
@@ -146,13 +156,12 @@ TEST_F(MainTest, SettingsComeBackAsTheyWereSaved) {
   EXPECT_EQ(Main->MouseFormOffset.Y, -5);
   EXPECT_EQ(Main->WatchAppInterval, 50);
   EXPECT_FALSE(Main->Root->UpperFirst());
-  EXPECT_EQ(TRoot::GetExplorerOption(), "/e,/root,");
+  EXPECT_EQ(Main->Root->ExplorerOption(), "/e,/root,");
   EXPECT_EQ(Main->Left(), 10);
   EXPECT_EQ(Main->Top(), 20);
   EXPECT_EQ(Main->Width(), 700);
   EXPECT_EQ(Main->BackupDate, 45001.25);
   EXPECT_EQ(Main->Root->Filters().Count(), 3);
-  TRoot::SetExplorerOption("");
 }
 
 TEST_F(MainTest, ModifiersAreReadTogetherOrNotAtAll) {
@@ -239,8 +248,7 @@ TEST_F(AddFromPathTest, EachKindOfPathBecomesItsLauncherInTheTopGroup) {
       {"C:\\Tools\\broken.url", "exec", "broken.url", "C:\\Tools\\broken.url"},
   };
   TLanternMain& M = Start();
-  TFolder* Other = new TFolder(M.Root.get());
-  M.Root->Add(Other);
+  TFolder* Other = M.Root->Add(std::make_unique<TFolder>(M.Root.get()));
   for (auto& c : Cases) {
     SCOPED_TRACE(c.Path);
     M.Root->SetCurrentFolder(Other);
@@ -393,15 +401,16 @@ TEST_F(MainTest, TheFileMenuHidesTheWindowOrEndsTheProgram) {
 
 TEST_F(MainTest, ColumnClicksSortTheListButNotTheTree) {
   TLanternMain& M = Start();
-  auto Add = [&](TExecItem* Item, const std::string& Name, const std::string& File) {
-    M.Root->Add(Item);
+  auto Add = [&](std::unique_ptr<TExecItem> Owned, const std::string& Name,
+                 const std::string& File) {
+    TExecItem* Item = M.Root->Add(std::move(Owned));
     Item->SetName(Name);
     Item->SetFileName(File);
   };
-  Add(new TLauncherExec(M.Root.get()), "beta", "C:\\z.exe");
-  Add(new TFolder(M.Root.get()), "Zeta", "");
-  Add(new TLauncherExec(M.Root.get()), "Alpha", "C:\\y.exe");
-  Add(new TLauncherURL(M.Root.get()), "gamma", "http://a/");
+  Add(std::make_unique<TLauncherExec>(M.Root.get()), "beta", "C:\\z.exe");
+  Add(std::make_unique<TFolder>(M.Root.get()), "Zeta", "");
+  Add(std::make_unique<TLauncherExec>(M.Root.get()), "Alpha", "C:\\y.exe");
+  Add(std::make_unique<TLauncherURL>(M.Root.get()), "gamma", "http://a/");
   auto Rows = [&] {
     std::vector<std::string> Names;
     for (int i = 0; i < M.ListView1.Items().Count(); ++i)
@@ -431,12 +440,9 @@ class ViewsTest : public MainTest {
     MainTest::SetUp();
     Start();
     M = Main.get();
-    Group = new TFolder(M->Root.get());
-    M->Root->Add(Group);
-    Exec = new TLauncherExec(M->Root.get());
-    M->Root->Add(Exec);
-    Url = new TLauncherURL(M->Root.get());
-    M->Root->Add(Url);
+    Group = M->Root->Add(std::make_unique<TFolder>(M->Root.get()));
+    Exec = M->Root->Add(std::make_unique<TLauncherExec>(M->Root.get()));
+    Url = M->Root->Add(std::make_unique<TLauncherURL>(M->Root.get()));
   }
   void SelectRows(std::initializer_list<TExecItem*> Items) {
     for (int i = 0; i < M->ListView1.Items().Count(); ++i)
@@ -504,8 +510,7 @@ TEST_F(ViewsTest, TheUsersChangesInTheViewsReachTheTree) {
   M->TreeView1.NativeEdited(Group->TreeNode(), "グループ名");
   EXPECT_EQ(Group->Name(), "グループ名");
   EXPECT_EQ(Group->ListItem()->Caption(), "グループ名");
-  auto* Inner = new TFolder(Group);
-  Group->Add(Inner);
+  Group->Add(std::make_unique<TFolder>(Group));
   Group->TreeNode()->Expand(false);
   EXPECT_TRUE(Group->Expanded());
   Group->TreeNode()->Collapse(false);
@@ -671,7 +676,7 @@ TEST_F(MainTest, TheSessionEndsOnlyWhenItReallyEnds) {
 
 TEST_F(MainTest, ASaveThatFailsAtTheEndOfTheSessionHoldsTheSessionBack) {
   TLanternMain& M = Start();
-  M.Root->Add(new TFolder(M.Root.get()));
+  M.Root->Add(std::make_unique<TFolder>(M.Root.get()));
   int Items = M.Root->Count();
   Files.FailReplace = true;
   EXPECT_FALSE(M.NativeQueryEndSession());
@@ -740,8 +745,7 @@ TEST_F(MainTest, TheTimerRefillsTheListAndSavesWhenTheTreeChanged) {
 
 TEST_F(MainTest, MissingIconsAreFetchedEvery251Ticks) {
   TLanternMain& M = Start();
-  auto* L = new TLauncherExec(M.Root.get());
-  M.Root->Add(L);
+  TLauncherExec* L = M.Root->Add(std::make_unique<TLauncherExec>(M.Root.get()));
   Shell.NoIcon.insert("C:\\later.exe");
   L->SetFileName("C:\\later.exe");
   ASSERT_EQ(L->ImageIndex(), -1);
@@ -825,7 +829,7 @@ TEST_F(MainTest, AnUnreadableDataFileIsReportedAndKeptAside) {
   EXPECT_EQ(ReadFileBytes(Real("C:\\data.dat.bad")), TestData("bad_count.dat"));
   // What was read is there (after the groups), and the start went on: a trash, the timer.
   EXPECT_EQ(M.Root->Items(M.Root->Count() - 1)->Name(), "before");
-  EXPECT_NE(TRoot::GetRecycledFolder(), nullptr);
+  EXPECT_NE(M.Root->RecycledFolder(), nullptr);
   EXPECT_TRUE(M.Timer1.Enabled());
 }
 
@@ -869,8 +873,7 @@ class TrayTest : public MainTest {
     TTaskTray::GetNotifyWindow()->Perform(WM_TRAYNOTIFY, 1, Message);
   }
   TLauncherExec* AddLauncher(TLanternMain& M, const std::string& Name) {
-    auto* L = new TLauncherExec(M.Root.get());
-    M.Root->Add(L);
+    TLauncherExec* L = M.Root->Add(std::make_unique<TLauncherExec>(M.Root.get()));
     L->SetName(Name);
     return L;
   }
@@ -960,6 +963,7 @@ TEST_F(TrayTest, AClickOpensTheMenuBuiltFromTheTreeAndAChoiceStartsTheLauncher) 
   EXPECT_FALSE(M.MenuShowing);
   ASSERT_EQ(Shell.Executions.size(), 1u);
   EXPECT_EQ(Shell.Executions[0].File, "C:\\started.exe");
+  EXPECT_EQ(Shell.Executions[0].Owner, M.Handle());
 }
 
 TEST_F(TrayTest, AnItemDeletedBeforeTheNextTickIsGoneWhenTheMenuOpens) {
@@ -967,8 +971,7 @@ TEST_F(TrayTest, AnItemDeletedBeforeTheNextTickIsGoneWhenTheMenuOpens) {
   TLauncherExec* L = AddLauncher(M, "Doomed");
   M.Timer1.Tick();
   ASSERT_EQ(TopLevel(M), std::vector<std::string>{"Doomed"});
-  M.Root->Remove(L);
-  delete L;
+  M.Root->Remove(L).reset();
   Click(0x201);
   EXPECT_TRUE(TopLevel(M).empty());
 }

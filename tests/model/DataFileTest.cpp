@@ -96,7 +96,7 @@ TEST_F(DataFileTest, EveryFieldLandsWhereItBelongs) {
 
   auto* Trash = dynamic_cast<TRecycledFolder*>(Root->Items(2));
   ASSERT_NE(Trash, nullptr);
-  EXPECT_EQ(TRoot::GetRecycledFolder(), Trash);
+  EXPECT_EQ(Root->RecycledFolder(), Trash);
   EXPECT_EQ(Trash->Items(0)->RunCount(), -5);
   // Icons: none asked for while loading; then one for every launcher outside the trash that
   // has a file, URLs excepted.
@@ -117,9 +117,7 @@ TEST_F(DataFileTest, PendingIconsWaitForTimeAndForgetWhatWasDeleted) {
   Root->FetchPendingIcons(0);  // no time: nothing asked, all still waiting
   EXPECT_TRUE(FakeShell.Asked.empty());
   EXPECT_TRUE(Root->IconsPending());
-  TExecItem* Memo = Root->Items(0);
-  Root->Remove(Memo);
-  delete Memo;
+  Root->Remove(Root->Items(0)).reset();
   Root->FetchPendingIcons(60000);
   EXPECT_EQ(FakeShell.Asked.size(), 2u);
   EXPECT_FALSE(Root->IconsPending());
@@ -135,16 +133,16 @@ TEST_F(DataFileTest, PendingIconsOfItemsTakenOutAndAddedBackAreFetchedOnceTheyAr
   TCompositeItem* Hyoji = Group(Root.get(), 1);  // holds two launchers with icons pending
   ASSERT_EQ(Memo->Name(), "メモ帳");
   ASSERT_EQ(Hyoji->Name(), "表示");
-  Root->Remove(Memo);
-  Root->Remove(Hyoji);
+  std::unique_ptr<TExecItem> MemoOut = Root->Remove(Memo);
+  std::unique_ptr<TExecItem> HyojiOut = Root->Remove(Hyoji);
   Root->FetchPendingIcons(60000);
   EXPECT_TRUE(FakeShell.Asked.empty());
   EXPECT_FALSE(Root->IconsPending());
 
-  Root->Insert(0, Memo);  // as a move within its group puts it back
+  Root->Insert(0, std::move(MemoOut));  // as a move within its group puts it back
   EXPECT_TRUE(Root->IconsPending());
   TFolder* Elsewhere = AddFolder(Root.get(), "elsewhere");
-  Elsewhere->Add(Hyoji);
+  Elsewhere->Add(std::move(HyojiOut));
   EXPECT_TRUE(Root->IconsPending());
   Root->FetchPendingIcons(60000);
   EXPECT_EQ(FakeShell.Asked,
@@ -159,8 +157,7 @@ TEST_F(DataFileTest, APendingLauncherMovedIntoTheTrashIsNeitherFetchedNorLeftPen
   Load("full.dat");
   auto* Memo = static_cast<TLauncher*>(Root->Items(0));
   TCompositeItem* LoadedTrash = Group(Root.get(), 2);
-  Root->Remove(Memo);
-  LoadedTrash->Add(Memo);
+  LoadedTrash->Add(Root->Remove(Memo));
   Root->FetchPendingIcons(60000);
   EXPECT_EQ(FakeShell.Asked.size(), 2u);
   EXPECT_FALSE(Memo->IconPending());
@@ -211,7 +208,7 @@ TEST_F(DataFileTest, UnknownLinesBetweenRecordsAreSkipped) {
   // The root is current, so it is listed, and stored, with its group first.
   EXPECT_EQ(ChildNames(Root.get()), (Names{"G", "L"}));
   // Without a trash record the tree has none; the main window then makes one.
-  EXPECT_EQ(TRoot::GetRecycledFolder(), nullptr);
+  EXPECT_EQ(Root->RecycledFolder(), nullptr);
 }
 
 TEST_F(DataFileTest, ABlankLineEndsTheGroupAndWhatFollowsGoesToTheEnclosingGroup) {
@@ -297,12 +294,10 @@ TEST_F(DataFileTest, ATreeBuiltInCodeComesBackTheSame) {
   L->SetWorkFolder("   ");
   L->SetRunCount(-3);
   L->SetFixedPosition(true);
-  auto* F = new TLauncherFolder(G);
-  G->Add(F);
+  TLauncherFolder* F = G->Add(std::make_unique<TLauncherFolder>(G));
   F->SetFileName("\\\\server\\share");
   F->SetFolderExplorerOption(" ");
-  auto* U = new TLauncherURL(Trash);
-  Trash->Add(U);
+  TLauncherURL* U = Trash->Add(std::make_unique<TLauncherURL>(Trash));
   U->SetFileName("mailto:me@example.jp");
   U->SetVisible(false);
   Root->SetCurrentFolder(Inner);

@@ -24,7 +24,7 @@ TEST_F(LauncherTreeTest, StartUpShowsTheRootWithTheTrashInBothViews) {
   EXPECT_FALSE(Row->Checked());  // the trash starts hidden from the menu
   EXPECT_EQ(Row->ImageIndex(), 2);
   EXPECT_EQ(Row->SubItems()[1], "0");
-  EXPECT_EQ(TRoot::GetRecycledFolder(), Trash);
+  EXPECT_EQ(Root->RecycledFolder(), Trash);
   EXPECT_EQ(UserChanges, 0);
 }
 
@@ -149,15 +149,13 @@ TEST_F(LauncherTreeTest, DeletingTheCurrentGroupOrItsAncestorShowsTheRoot) {
     AddLauncher(Inner, "L");
     Root->SetCurrentFolder(Inner);
     TCompositeItem* Victim = DeleteAncestor ? static_cast<TCompositeItem*>(Outer) : Inner;
-    static_cast<TCompositeItem*>(Victim->Parent())->Remove(Victim);
-    delete Victim;
+    static_cast<TCompositeItem*>(Victim->Parent())->Remove(Victim).reset();
     EXPECT_EQ(Root->CurrentFolder(), Root.get());
     EXPECT_TRUE(Root->TreeNode()->Selected());
     EXPECT_EQ(RowCaptions(), DeleteAncestor ? Names{"ゴミ入れ"} : (Names{"ゴミ入れ", "外"}));
     if (!DeleteAncestor) {
       EXPECT_EQ(Outer->TreeNode()->Count(), 0);
-      Root->Remove(Outer);
-      delete Outer;
+      Root->Remove(Outer).reset();
     }
     EXPECT_EQ(NodeTexts(Root->TreeNode()), Names{"ゴミ入れ"});
   }
@@ -172,7 +170,8 @@ TEST_F(LauncherTreeTest, RemoveKeepsTheItemAndItsExpandedFlagButNotItsViews) {
   TreeView.OnCollapsed = [](TTreeView*, TTreeNode* Node) {
     static_cast<TExecItem*>(Node->Data())->SetExpanded(false);
   };
-  Root->Remove(Outer);
+  std::unique_ptr<TExecItem> Taken = Root->Remove(Outer);
+  EXPECT_EQ(Taken.get(), Outer);
   EXPECT_EQ(Outer->Parent(), Root.get());
   EXPECT_TRUE(Outer->Expanded());
   EXPECT_EQ(Outer->TreeNode(), nullptr);
@@ -181,7 +180,7 @@ TEST_F(LauncherTreeTest, RemoveKeepsTheItemAndItsExpandedFlagButNotItsViews) {
   EXPECT_EQ(RowCaptions(), Names{"ゴミ入れ"});
   EXPECT_EQ(Root->Children().IndexOf(Outer), -1);
   // Moving it elsewhere shows it again with its subtree.
-  Trash->Add(Outer);
+  Trash->Add(std::move(Taken));
   EXPECT_EQ(NodeTexts(Trash->TreeNode()), Names{"外"});
   EXPECT_EQ(NodeTexts(Outer->TreeNode()), Names{"内"});
 }
@@ -190,14 +189,12 @@ TEST_F(LauncherTreeTest, InsertPutsTheItemAtTheIndexInChildrenNodesAndRows) {
   TFolder* A = AddFolder(Root.get(), "A");
   TFolder* B = AddFolder(Root.get(), "B");
   TLauncherExec* L = AddLauncher(Root.get(), "L");
-  Root->Remove(B);
-  Root->Insert(0, B);
+  Root->Insert(0, Root->Remove(B));
   EXPECT_EQ(ChildNames(Root.get()), (Names{"B", "ゴミ入れ", "A", "L"}));
   EXPECT_EQ(NodeTexts(Root->TreeNode()), (Names{"B", "ゴミ入れ", "A"}));
   EXPECT_EQ(RowCaptions(), (Names{"B", "ゴミ入れ", "A", "L"}));
   EXPECT_EQ(B->Parent(), Root.get());
-  Root->Remove(L);
-  Root->Insert(1, L);
+  Root->Insert(1, Root->Remove(L));
   EXPECT_EQ(RowCaptions(), (Names{"B", "L", "ゴミ入れ", "A"}));
   EXPECT_EQ(A->TreeNode()->Text(), "A");
   EXPECT_EQ(UserChanges, 0);
@@ -213,7 +210,7 @@ TEST_F(LauncherTreeTest, ClearFreesEveryChildAndItsViews) {
   EXPECT_EQ(Root->CurrentFolder(), Root.get());
   EXPECT_EQ(ListView.Items().Count(), 0);
   EXPECT_EQ(Root->TreeNode()->Count(), 0);
-  EXPECT_EQ(TRoot::GetRecycledFolder(), nullptr);
+  EXPECT_EQ(Root->RecycledFolder(), nullptr);
   EXPECT_FALSE(ListView.Items().Updating());
   EXPECT_FALSE(TreeView.Items().Updating());
 }
@@ -236,13 +233,10 @@ TEST_F(LauncherTreeTest, FreeingTheRootTidiesTheViews) {
 }
 
 TEST_F(LauncherTreeTest, LaunchersInTheTrashGetNoIconUntilTheyLeaveIt) {
-  auto* Old = new TLauncherExec(Trash);
-  Trash->Add(Old);
-  Old->SetFileName("C:\\old.exe");
+  TLauncherExec* Old = AddLauncher(Trash, "Old", "C:\\old.exe");
   EXPECT_EQ(Old->ImageIndex(), -1);
   EXPECT_TRUE(FakeShell.Asked.empty());
-  Trash->Remove(Old);
-  Root->Add(Old);
+  Root->Add(Trash->Remove(Old));
   EXPECT_EQ(FakeShell.Asked, Names{"C:\\old.exe"});
   EXPECT_EQ(Old->ImageIndex(), 5);
   EXPECT_EQ(Old->ListItem()->ImageIndex(), 5);
@@ -263,8 +257,7 @@ TEST_F(LauncherTreeTest, EveryFetchAppendsAPictureAndMissingIconsLeaveMinusOne) 
 }
 
 TEST_F(LauncherTreeTest, URLLaunchersKeepTheirPicture) {
-  auto* Url = new TLauncherURL(Root.get());
-  Root->Add(Url);
+  TLauncherURL* Url = Root->Add(std::make_unique<TLauncherURL>(Root.get()));
   Url->SetFileName("http://example.jp/");
   Url->FetchIcon();
   EXPECT_EQ(Url->ImageIndex(), 4);
@@ -277,8 +270,7 @@ TEST_F(LauncherTreeTest, CloneCopiesWhatTheTableSaysAndNothingElse) {
   Group->SetRunCount(3);
   Group->SetOwnColors(true);
   Group->SetExpanded(true);
-  auto* Folder = new TLauncherFolder(Group);
-  Group->Add(Folder);
+  TLauncherFolder* Folder = Group->Add(std::make_unique<TLauncherFolder>(Group));
   Folder->SetName("F");
   Folder->SetFileName("C:\\Docs");
   Folder->SetFolderExplorerOption(" /e,");
@@ -289,10 +281,10 @@ TEST_F(LauncherTreeTest, CloneCopiesWhatTheTableSaysAndNothingElse) {
   Folder->SetFixedPosition(true);
   Folder->SetBackColor(255);
   Folder->SetOwnColors(true);
-  auto* InnerTrash = new TRecycledFolder(Group);  // a trash inside is not copied
-  Group->Add(InnerTrash);
+  // A trash inside is not copied.
+  Group->Add(std::make_unique<TRecycledFolder>(Group));
 
-  std::unique_ptr<TExecItem> Copy(Group->Clone());
+  std::unique_ptr<TExecItem> Copy = Group->Clone();
   auto* GroupCopy = dynamic_cast<TFolder*>(Copy.get());
   ASSERT_NE(GroupCopy, nullptr);
   EXPECT_EQ(GroupCopy->Name(), "G");
@@ -322,15 +314,14 @@ TEST_F(LauncherTreeTest, CloneCopiesWhatTheTableSaysAndNothingElse) {
   EXPECT_EQ(Trash->Clone(), nullptr);
   EXPECT_EQ(Root->Clone(), nullptr);
   TLauncherExec* Exec = AddLauncher(Root.get(), "E", "C:\\e.exe");
-  std::unique_ptr<TExecItem> ExecCopy(Exec->Clone());
+  std::unique_ptr<TExecItem> ExecCopy = Exec->Clone();
   EXPECT_NE(dynamic_cast<TLauncherExec*>(ExecCopy.get()), nullptr);
-  auto* Url = new TLauncherURL(Root.get());
-  Root->Add(Url);
-  std::unique_ptr<TExecItem> UrlCopy(Url->Clone());
+  TLauncherURL* Url = Root->Add(std::make_unique<TLauncherURL>(Root.get()));
+  std::unique_ptr<TExecItem> UrlCopy = Url->Clone();
   EXPECT_NE(dynamic_cast<TLauncherURL*>(UrlCopy.get()), nullptr);
   // Pasting a copy shows it like any new item.
   std::size_t AskedBefore = FakeShell.Asked.size();
-  Root->Add(Copy.release());
+  Root->Add(std::move(Copy));
   EXPECT_EQ(FakeShell.Asked.size(), AskedBefore);  // copies keep their picture
   EXPECT_EQ(NodeTexts(Root->TreeNode()).back(), "G");
 }
@@ -348,13 +339,12 @@ class CopyOutlivesItsSourceTest : public TreeFixture, public ::testing::WithPara
     AddLauncher(Inner, "a", "C:\\a.exe");
     AddLauncher(Inner, "b", "C:\\b.exe");
     Source = GetParam() ? static_cast<TExecItem*>(Inner) : Inner->Items(0);
-    return std::unique_ptr<TExecItem>(Source->Clone());
+    return Source->Clone();
   }
   void DeleteGroupG() {
     TExecItem* G = Root->Items(1);
     ASSERT_EQ(G->Name(), "G");
-    Root->Remove(G);
-    delete G;
+    Root->Remove(G).reset();
   }
   TExecItem* Source = nullptr;
 };
@@ -366,8 +356,7 @@ TEST_P(CopyOutlivesItsSourceTest, PastedAfterItsGroupWasDeletedForGood) {
   DeleteGroupG();
   TFolder* Other = AddFolder(Root.get(), "Other");
   Root->SetCurrentFolder(Other);
-  TExecItem* Pasted = Copy.release();
-  Other->Add(Pasted);
+  TExecItem* Pasted = Other->Add(std::move(Copy));
   EXPECT_EQ(Pasted->Parent(), Other);
   EXPECT_EQ(RowCaptions(), Names{GetParam() ? "Inner" : "a"});
   if (GetParam()) {
@@ -399,23 +388,18 @@ TEST_P(CopyOutlivesItsSourceTest, DeletedUnpastedAfterItsGroupWent) {
 INSTANTIATE_TEST_SUITE_P(LauncherOrGroup, CopyOutlivesItsSourceTest, ::testing::Bool());
 
 TEST_F(LauncherTreeTest, ACopyFromTheTrashFetchesItsIconOnlyWhenPastedOutsideATrash) {
-  auto* Old = new TLauncherExec(Trash);
-  Trash->Add(Old);
-  Old->SetFileName("C:\\old.exe");
+  TLauncherExec* Old = AddLauncher(Trash, "Old", "C:\\old.exe");
   ASSERT_TRUE(FakeShell.Asked.empty());
   // Pasted back into the trash: still no icon.
-  TExecItem* First = Old->Clone();
-  Trash->Add(First);
+  TExecItem* First = Trash->Add(Old->Clone());
   EXPECT_TRUE(FakeShell.Asked.empty());
   EXPECT_EQ(First->ImageIndex(), -1);
   // Pasted elsewhere, even after the trash itself went: the icon is fetched.
-  std::unique_ptr<TExecItem> Second(Old->Clone());
-  Root->Remove(Trash);
-  delete Trash;
+  std::unique_ptr<TExecItem> Second = Old->Clone();
+  Root->Remove(Trash).reset();
   Trash = nullptr;
   TFolder* G = AddFolder(Root.get(), "G");
-  G->Add(Second.get());
-  TExecItem* Pasted = Second.release();
+  TExecItem* Pasted = G->Add(std::move(Second));
   EXPECT_EQ(FakeShell.Asked, Names{"C:\\old.exe"});
   EXPECT_EQ(Pasted->ImageIndex(), 5);
   // A copy of a launcher outside the trash keeps its picture and asks for nothing.
@@ -425,15 +409,86 @@ TEST_F(LauncherTreeTest, ACopyFromTheTrashFetchesItsIconOnlyWhenPastedOutsideATr
 }
 
 TEST_F(LauncherTreeTest, OnlyTheLastTrashIsRegistered) {
-  auto* Second = new TRecycledFolder(Root.get());
-  Root->Add(Second);
-  EXPECT_EQ(TRoot::GetRecycledFolder(), Second);
-  Root->Remove(Trash);
-  delete Trash;
-  EXPECT_EQ(TRoot::GetRecycledFolder(), Second);
-  Root->Remove(Second);
-  delete Second;
-  EXPECT_EQ(TRoot::GetRecycledFolder(), nullptr);
+  TRecycledFolder* Second = Root->Add(std::make_unique<TRecycledFolder>(Root.get()));
+  EXPECT_EQ(Root->RecycledFolder(), Second);
+  Root->Remove(Trash).reset();
+  EXPECT_EQ(Root->RecycledFolder(), Second);
+  Root->Remove(Second).reset();
+  EXPECT_EQ(Root->RecycledFolder(), nullptr);
+}
+
+TEST_F(LauncherTreeTest, ATrashMadeOutsideTheTreeIsRegisteredOnceAdded) {
+  auto Later = std::make_unique<TRecycledFolder>(nullptr);
+  TRecycledFolder* Made = Later.get();
+  EXPECT_EQ(Root->RecycledFolder(), Trash);
+  Root->Add(std::move(Later));
+  EXPECT_EQ(Root->RecycledFolder(), Made);
+  // Freeing the one no longer registered leaves the registration alone.
+  Root->Remove(Trash).reset();
+  Trash = nullptr;
+  EXPECT_EQ(Root->RecycledFolder(), Made);
+}
+
+// Two trees side by side: each reaches only its own views, pictures, trash and explorer
+// option, and items moved from one to the other follow.
+TEST_F(LauncherTreeTest, EachTreeKeepsToItsOwnViewsAndTrash) {
+  TTreeView OtherTree;
+  TListView OtherList;
+  TImageList OtherImages;
+  for (int i = 0; i < 5; ++i) OtherImages.AddIcon(FakeShell.GetFileInfoIcon("fixed", 0));
+  FakeShell.Asked.clear();
+  auto Other = std::make_unique<TRoot>();
+  Other->SetListView(&OtherList);
+  Other->SetTreeView(&OtherTree);
+  Other->SetImageList(&OtherImages);
+  Other->SetListImageList(&OtherImages);
+  Other->ShowInTreeNode(OtherTree.Items().AddChild(nullptr, Other->Name()));
+  Other->SetCurrentFolder(Other.get());
+  EXPECT_EQ(Other->RecycledFolder(), nullptr);
+
+  TRecycledFolder* OtherTrash = Other->Add(std::make_unique<TRecycledFolder>(Other.get()));
+  TLauncherExec* L = AddLauncher(Other.get(), "他", "C:\\other.exe");
+  Other->SetExplorerOption("/e,");
+  EXPECT_EQ(Other->RecycledFolder(), OtherTrash);
+  EXPECT_EQ(Root->RecycledFolder(), Trash);
+  EXPECT_EQ(Root->ExplorerOption(), "");
+  EXPECT_EQ(L->ListItem()->ListView(), &OtherList);
+  EXPECT_EQ(OtherList.Items().Count(), 2);
+  EXPECT_EQ(RowCaptions(), Names{"ゴミ入れ"});
+  EXPECT_EQ(NodeTexts(Other->TreeNode()), Names{"ゴミ入れ"});
+  EXPECT_EQ(NodeTexts(Root->TreeNode()), Names{"ゴミ入れ"});
+  EXPECT_EQ(L->ImageIndex(), 5);
+  EXPECT_EQ(OtherImages.Count(), 6);
+  EXPECT_EQ(Images.Count(), 5);
+
+  // Moved over, the launcher and the trash belong to this tree now.
+  Root->Add(Other->Remove(L));
+  EXPECT_EQ(L->ListItem()->ListView(), &ListView);
+  EXPECT_EQ(OtherList.Items().Count(), 1);
+  Root->Add(Other->Remove(OtherTrash));
+  EXPECT_EQ(Root->RecycledFolder(), OtherTrash);
+  EXPECT_EQ(Other->RecycledFolder(), nullptr);
+  EXPECT_EQ(NodeTexts(Root->TreeNode()), (Names{"ゴミ入れ", "ゴミ入れ"}));
+
+  Other.reset();
+  EXPECT_EQ(OtherTree.Items().Count(), 0);
+  EXPECT_EQ(RowCaptions(), (Names{"ゴミ入れ", "他", "ゴミ入れ"}));
+}
+
+// A copy held outside any tree has no views to reach: its icon goes to no picture list, and
+// listing a copied group leaves the list view as it is.
+TEST_F(LauncherTreeTest, ACopyOutsideAnyTreeReachesNoViews) {
+  TFolder* G = AddFolder(Root.get(), "G");
+  TLauncherExec* L = AddLauncher(G, "L", "C:\\a.exe");
+  ASSERT_EQ(L->ImageIndex(), 5);
+  std::unique_ptr<TExecItem> LauncherCopy = L->Clone();
+  LauncherCopy->SetFileName("C:\\b.exe");
+  EXPECT_EQ(LauncherCopy->ImageIndex(), 5);
+  EXPECT_EQ(Images.Count(), 6);
+  std::unique_ptr<TExecItem> GroupCopy = G->Clone();
+  FillListView(GroupCopy->AsGroup());
+  EXPECT_EQ(RowCaptions(), (Names{"ゴミ入れ", "G"}));
+  EXPECT_EQ(GroupCopy->AsGroup()->Items(0)->ListItem(), nullptr);
 }
 
 TEST_F(LauncherTreeTest, IsInsideWalksUpwards) {
@@ -467,6 +522,75 @@ TEST_F(LauncherTreeTest, IteratorVisitsEveryItemInPreOrder) {
   EXPECT_EQ(Visited, (Names{"ゴミ入れ", "A", "a1", "B", "b1", "Empty", "r1"}));
 }
 
+// Launchers outside any tree, named, for the list's own tests.
+std::vector<TExecItem*> FillList(TExecItemList& List, const Names& ItemNames) {
+  std::vector<TExecItem*> Items;
+  for (const std::string& Name : ItemNames) {
+    auto Item = std::make_unique<TLauncherExec>(nullptr);
+    Item->SetName(Name);
+    Items.push_back(Item.get());
+    List.Add(std::move(Item));
+  }
+  return Items;
+}
+
+std::string Order(const TExecItemList& List) {
+  std::string Text;
+  for (int i = 0; i < List.Count(); ++i) Text += List.Items(i) ? List.Items(i)->Name() : "-";
+  return Text;
+}
+
+TEST(ExecItemListTest, RemoveHandsTheItemBackAndReorderKeepsEveryItem) {
+  TExecItemList List;
+  std::vector<TExecItem*> Item = FillList(List, {"a", "b", "c", "d"});
+  std::unique_ptr<TExecItem> B = List.Remove(Item[1]);
+  EXPECT_EQ(B.get(), Item[1]);
+  EXPECT_EQ(Order(List), "acd");
+  EXPECT_EQ(List.Remove(Item[1]), nullptr);  // no longer in the list
+  List.Insert(99, std::move(B));
+  EXPECT_EQ(Order(List), "acdb");
+  // Those named come first; those left out follow in their order.
+  List.Reorder({Item[3], Item[0]});
+  EXPECT_EQ(Order(List), "dacb");
+  // An item named twice, or one of another list, changes nothing else.
+  TLauncherExec Stranger(nullptr);
+  List.Reorder({Item[0], &Stranger, Item[0], Item[2]});
+  EXPECT_EQ(Order(List), "acdb");
+  EXPECT_EQ(List.Snapshot(), (std::vector<TExecItem*>{Item[0], Item[2], Item[3], Item[1]}));
+}
+
+// An item that looks at its list while it is being freed.
+class TLookingItem : public TLauncherExec {
+ public:
+  TLookingItem(TExecItemList& List, std::vector<std::string>& Seen)
+      : TLauncherExec(nullptr), FList(List), FSeen(Seen) {}
+  ~TLookingItem() override {
+    std::string Text = Order(FList);
+    for (TExecItem* Item : FList.Snapshot())
+      if (Item == this) Text += "!";
+    FSeen.push_back(Text);
+  }
+
+ private:
+  TExecItemList& FList;
+  std::vector<std::string>& FSeen;
+};
+
+TEST(ExecItemListTest, ClearEmptiesEachSlotBeforeItsItemIsFreed) {
+  std::vector<std::string> Seen;
+  {
+    TExecItemList List;
+    for (const char* Name : {"a", "b", "c"}) {
+      auto Item = std::make_unique<TLookingItem>(List, Seen);
+      Item->SetName(Name);
+      List.Add(std::move(Item));
+    }
+    List.Clear();
+    EXPECT_EQ(List.Count(), 0);
+  }
+  EXPECT_EQ(Seen, (Names{"ab-", "a-", "-"}));
+}
+
 TEST(ExecItemIteratorTest, ARootWithoutChildrenIsDoneAtOnce) {
   TRoot Root;
   TExecItemIterator It(&Root);
@@ -476,10 +600,9 @@ TEST(ExecItemIteratorTest, ARootWithoutChildrenIsDoneAtOnce) {
 
 TEST(ExecItemIteratorTest, WalksASubtreeOnly) {
   TRoot Root;
-  auto* A = new TFolder(&Root);
-  Root.Add(A);
-  A->Add(new TLauncherExec(A));
-  Root.Add(new TLauncherExec(&Root));
+  TFolder* A = Root.Add(std::make_unique<TFolder>(&Root));
+  A->Add(std::make_unique<TLauncherExec>(A));
+  Root.Add(std::make_unique<TLauncherExec>(&Root));
   int n = 0;
   for (TExecItemIterator It(A); !It.Done(); It.Next()) ++n;
   EXPECT_EQ(n, 1);

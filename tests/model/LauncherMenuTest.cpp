@@ -176,13 +176,11 @@ TEST_P(MenuColorTest, TheItemsOwnColoursElseTheKindsElseTheCommonOnes) {
       Kind = &Root->LauncherColors();
       break;
     case TKind::Folder:
-      Item = new TLauncherFolder(Root.get());
-      Root->Add(Item);
+      Item = Root->Add(std::make_unique<TLauncherFolder>(Root.get()));
       Kind = &Root->FolderLauncherColors();
       break;
     default:
-      Item = new TLauncherURL(Root.get());
-      Root->Add(Item);
+      Item = Root->Add(std::make_unique<TLauncherURL>(Root.get()));
       Kind = &Root->URLLauncherColors();
       break;
   }

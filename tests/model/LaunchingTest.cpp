@@ -18,18 +18,16 @@ class LaunchingTest : public TreeFixture {
     Files.AddFolder("C:\\Docs");
     OldFiles = SetFileSystem(&Files);
     OldDialogs = SetDialogs(&Boxes);
-    TRoot::SetOwnerWindow(&Owner);
+    FakeShell.SetOwnerWindow(&Owner);
   }
   void TearDown() override {
-    TRoot::SetOwnerWindow(nullptr);
     SetDialogs(OldDialogs);
     SetFileSystem(OldFiles);
     TreeFixture::TearDown();
   }
   template <typename T>
   T* Add(const std::string& FileName) {
-    auto* Item = new T(Root.get());
-    Root->Add(Item);
+    T* Item = Root->Add(std::make_unique<T>(Root.get()));
     Item->SetFileName(FileName);
     return Item;
   }
@@ -96,7 +94,7 @@ class FolderLaunchTest : public LaunchingTest, public ::testing::WithParamInterf
 TEST_P(FolderLaunchTest, TheOptionDecidesHowTheExplorerOpens) {
   auto* F = Add<TLauncherFolder>("C:\\Docs");
   F->SetFolderExplorerOption(GetParam().Own);
-  TRoot::SetExplorerOption(GetParam().ProgramWide);
+  Root->SetExplorerOption(GetParam().ProgramWide);
   F->Open();
   EXPECT_EQ(Call(), GetParam().Expected);
   EXPECT_EQ(F->RunCount(), 1);
@@ -116,9 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(LaunchingTest, AFolderLauncherFollowsTheProgramWideOptionAtOnce) {
   auto* F = Add<TLauncherFolder>("C:\\Docs");
-  TRoot::SetExplorerOption("/e,");
+  Root->SetExplorerOption("/e,");
   F->Execute(nullptr);
-  TRoot::SetExplorerOption("");
+  Root->SetExplorerOption("");
   F->Execute(nullptr);
   ASSERT_EQ(FakeShell.Executions.size(), 2u);
   EXPECT_EQ(FakeShell.Executions[0].Verb, "explore");

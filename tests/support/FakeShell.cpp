@@ -19,10 +19,10 @@ TIcon TFakeShell::GetFileInfoIcon(const std::string& Path, unsigned Flags) {
   return TIcon(new std::string(Path), Release);
 }
 
-int TFakeShell::ShellExec(void* Owner, const std::string& Verb, const std::string& File,
+int TFakeShell::ShellExec(const std::string& Verb, const std::string& File,
                           const std::string& Parameters, const std::string& Directory,
                           int ShowCommand) {
-  Executions.push_back({Owner, Verb, File, Parameters, Directory, ShowCommand});
+  Executions.push_back({OwnerWindow(), Verb, File, Parameters, Directory, ShowCommand});
   return ExecuteResult;
 }
 

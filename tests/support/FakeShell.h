@@ -15,11 +15,10 @@ class TFakeShell : public TShell {
   TIcon GetFileInfoIcon(const std::string& Path, unsigned Flags) override;
   static std::string PathOf(const TIcon& Icon);  // the path the icon was made for
 
-  int ShellExec(void* Owner, const std::string& Verb, const std::string& File,
-                const std::string& Parameters, const std::string& Directory,
-                int ShowCommand) override;
+  int ShellExec(const std::string& Verb, const std::string& File, const std::string& Parameters,
+                const std::string& Directory, int ShowCommand) override;
   struct TExecution {
-    void* Owner;
+    void* Owner;  // the owner window at the time of the call
     std::string Verb, File, Parameters, Directory;
     int ShowCommand;
   };

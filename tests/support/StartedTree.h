@@ -18,8 +18,8 @@ namespace lantern {
 class TQuickShell : public TShell {
  public:
   TIcon GetFileInfoIcon(const std::string&, unsigned) override { return FIcon; }
-  int ShellExec(void*, const std::string&, const std::string&, const std::string&,
-                const std::string&, int) override {
+  int ShellExec(const std::string&, const std::string&, const std::string&, const std::string&,
+                int) override {
     return 42;
   }
   bool NotifyIcon(TNotifyIconMessage, const TNotifyIconData&, unsigned&) override { return true; }
@@ -40,21 +40,17 @@ struct TProgram {
   TProgram() : OldShell(SetShell(&Shell)) {
     for (int i = 0; i < 5; ++i) Images.AddIcon(Shell.GetFileInfoIcon("", 0));
     ListView.OnChange = [](TListView*, TListItem*, TItemChange) {};
-    TRoot::SetListView(&ListView);
-    TRoot::SetTreeView(&TreeView);
-    TRoot::SetImageList(&Images);
-    TRoot::SetListImageList(&Images);
     Root = std::make_unique<TRoot>();
+    Root->SetListView(&ListView);
+    Root->SetTreeView(&TreeView);
+    Root->SetImageList(&Images);
+    Root->SetListImageList(&Images);
     Root->ShowInTreeNode(TreeView.Items().AddChild(nullptr, Root->Name()));
     Root->SetCurrentFolder(Root.get());
   }
   ~TProgram() {
     Root->BeginShutdown();
     Root.reset();
-    TRoot::SetListView(nullptr);
-    TRoot::SetTreeView(nullptr);
-    TRoot::SetImageList(nullptr);
-    TRoot::SetListImageList(nullptr);
     SetShell(OldShell);
   }
 };

@@ -9,40 +9,31 @@ void TreeFixture::SetUp() {
     Images.AddIcon(FakeShell.GetFileInfoIcon(Name, 0));
   FakeShell.Asked.clear();
   ListView.OnChange = [this](TListView*, TListItem*, TItemChange) { ++UserChanges; };
-  TRoot::SetListView(&ListView);
-  TRoot::SetTreeView(&TreeView);
-  TRoot::SetImageList(&Images);
-  TRoot::SetOwnerWindow(nullptr);
-  TRoot::SetListImageList(&Images);
   Root = std::make_unique<TRoot>();
+  Root->SetListView(&ListView);
+  Root->SetTreeView(&TreeView);
+  Root->SetImageList(&Images);
+  Root->SetListImageList(&Images);
   Root->ShowInTreeNode(TreeView.Items().AddChild(nullptr, Root->Name()));
   Root->SetCurrentFolder(Root.get());
-  Trash = new TRecycledFolder(Root.get());
-  Root->Add(Trash);
+  Trash = Root->Add(std::make_unique<TRecycledFolder>(Root.get()));
   UserChanges = 0;
 }
 
 void TreeFixture::TearDown() {
   Root.reset();
-  TRoot::SetListView(nullptr);
-  TRoot::SetTreeView(nullptr);
-  TRoot::SetImageList(nullptr);
-  TRoot::SetListImageList(nullptr);
-  TRoot::SetExplorerOption("");
   SetShell(OldShell);
 }
 
 TFolder* TreeFixture::AddFolder(TCompositeItem* Parent, const std::string& Name) {
-  auto* Folder = new TFolder(Parent);
-  Parent->Add(Folder);
+  TFolder* Folder = Parent->Add(std::make_unique<TFolder>(Parent));
   Folder->SetName(Name);
   return Folder;
 }
 
 TLauncherExec* TreeFixture::AddLauncher(TCompositeItem* Parent, const std::string& Name,
                                         const std::string& FileName) {
-  auto* Launcher = new TLauncherExec(Parent);
-  Parent->Add(Launcher);
+  TLauncherExec* Launcher = Parent->Add(std::make_unique<TLauncherExec>(Parent));
   Launcher->SetName(Name);
   Launcher->SetFileName(FileName);
   return Launcher;

@@ -22,6 +22,7 @@ class TreeFixture : public ::testing::Test {
   void TearDown() override;
 
   // Helpers that build items the way the program does: construct with the parent, then Add.
+  // They return the item the tree now owns.
   TFolder* AddFolder(TCompositeItem* Parent, const std::string& Name);
   TLauncherExec* AddLauncher(TCompositeItem* Parent, const std::string& Name,
                              const std::string& FileName = "");

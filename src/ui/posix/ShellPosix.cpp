@@ -7,8 +7,8 @@ namespace {
 class TNoShell : public TShell {
  public:
   TIcon GetFileInfoIcon(const std::string&, unsigned) override { return TIcon(); }
-  int ShellExec(void*, const std::string&, const std::string&, const std::string&,
-                const std::string&, int) override {
+  int ShellExec(const std::string&, const std::string&, const std::string&, const std::string&,
+                int) override {
     return 2;  // ERROR_FILE_NOT_FOUND: there is nothing to start things with
   }
   bool NotifyIcon(TNotifyIconMessage, const TNotifyIconData&, unsigned& Error) override {

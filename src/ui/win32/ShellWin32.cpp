@@ -45,14 +45,14 @@ class TWin32Shell : public TShell {
     return false;
   }
 
-  int ShellExec(void* Owner, const std::string& Verb, const std::string& File,
-                const std::string& Parameters, const std::string& Directory,
-                int ShowCommand) override {
+  int ShellExec(const std::string& Verb, const std::string& File, const std::string& Parameters,
+                const std::string& Directory, int ShowCommand) override {
     std::wstring WideVerb = ToWide(Verb), WideFile = ToWide(File),
                  WideParameters = ToWide(Parameters), WideDirectory = ToWide(Directory);
     auto OrNull = [](const std::wstring& Text) { return Text.empty() ? nullptr : Text.c_str(); };
-    HINSTANCE Result = ::ShellExecuteW(static_cast<HWND>(Owner), OrNull(WideVerb), WideFile.c_str(),
-                                       OrNull(WideParameters), OrNull(WideDirectory), ShowCommand);
+    HINSTANCE Result =
+        ::ShellExecuteW(static_cast<HWND>(OwnerWindow()), OrNull(WideVerb), WideFile.c_str(),
+                        OrNull(WideParameters), OrNull(WideDirectory), ShowCommand);
     return static_cast<int>(reinterpret_cast<INT_PTR>(Result));
   }
 };
