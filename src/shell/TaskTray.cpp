@@ -72,15 +72,15 @@ void TNotifyWindow::WndProc(unsigned Message, std::uintptr_t WParam, std::intptr
     ~TBusy() { TrayBusy = false; }
   } Busy;
   switch (LParam) {
-    case 0x200: Tray->MouseMove(X, Y); break;                                    // WM_MOUSEMOVE
-    case 0x201: Tray->MouseDown(TMouseButton::mbLeft, ssLeft, X, Y); break;      // WM_LBUTTONDOWN
-    case 0x202: Tray->MouseUp(TMouseButton::mbLeft, ssLeft, X, Y); break;        // WM_LBUTTONUP
-    case 0x203: Tray->DblClick(TMouseButton::mbLeft); break;                     // WM_LBUTTONDBLCLK
-    case 0x204: Tray->MouseDown(TMouseButton::mbRight, ssRight, X, Y); break;    // WM_RBUTTONDOWN
-    case 0x205: Tray->MouseUp(TMouseButton::mbRight, ssRight, X, Y); break;      // WM_RBUTTONUP
-    case 0x206: Tray->DblClick(TMouseButton::mbRight); break;                    // WM_RBUTTONDBLCLK
-    case 0x207: Tray->MouseDown(TMouseButton::mbMiddle, ssMiddle, X, Y); break;  // WM_MBUTTONDOWN
-    case 0x208: Tray->MouseUp(TMouseButton::mbMiddle, ssMiddle, X, Y); break;    // WM_MBUTTONUP
+    case WmMouseMove: Tray->MouseMove(X, Y); break;
+    case WmLButtonDown: Tray->MouseDown(TMouseButton::mbLeft, ssLeft, X, Y); break;
+    case WmLButtonUp: Tray->MouseUp(TMouseButton::mbLeft, ssLeft, X, Y); break;
+    case WmLButtonDblClk: Tray->DblClick(TMouseButton::mbLeft); break;
+    case WmRButtonDown: Tray->MouseDown(TMouseButton::mbRight, ssRight, X, Y); break;
+    case WmRButtonUp: Tray->MouseUp(TMouseButton::mbRight, ssRight, X, Y); break;
+    case WmRButtonDblClk: Tray->DblClick(TMouseButton::mbRight); break;
+    case WmMButtonDown: Tray->MouseDown(TMouseButton::mbMiddle, ssMiddle, X, Y); break;
+    case WmMButtonUp: Tray->MouseUp(TMouseButton::mbMiddle, ssMiddle, X, Y); break;
     default: break;
   }
 }

@@ -8,14 +8,12 @@
 #include "ui/Icon.h"
 #include "ui/Menus.h"
 #include "ui/MessageWindow.h"
+#include "ui/Messages.h"
 #include "ui/Shell.h"
 
 namespace lantern {
 
 class TTaskTray;
-
-// The callback message of every icon (WM_USER + 102).
-constexpr unsigned WM_TRAYNOTIFY = 0x466;
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 

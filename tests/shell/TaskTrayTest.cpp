@@ -223,16 +223,16 @@ TEST_F(TaskTrayTest, CallbacksBecomeMouseEventsOfTheirIcon) {
     std::intptr_t Message;
     std::string Expected;
   } Cases[] = {
-      {0x200, "move 0 300,400"},
-      {0x201, "down L " + std::to_string(ssLeft) + " 300,400"},
-      {0x202, "up L " + std::to_string(ssLeft)},
-      {0x203, "dbl L"},
-      {0x204, "down R " + std::to_string(ssRight) + " 300,400"},
-      {0x205, "up R " + std::to_string(ssRight)},
-      {0x206, "dbl R"},
-      {0x207, "down M " + std::to_string(ssMiddle) + " 300,400"},
-      {0x208, "up M " + std::to_string(ssMiddle)},
-      {0x209, ""},  // a middle double click
+      {WmMouseMove, "move 0 300,400"},
+      {WmLButtonDown, "down L " + std::to_string(ssLeft) + " 300,400"},
+      {WmLButtonUp, "up L " + std::to_string(ssLeft)},
+      {WmLButtonDblClk, "dbl L"},
+      {WmRButtonDown, "down R " + std::to_string(ssRight) + " 300,400"},
+      {WmRButtonUp, "up R " + std::to_string(ssRight)},
+      {WmRButtonDblClk, "dbl R"},
+      {WmMButtonDown, "down M " + std::to_string(ssMiddle) + " 300,400"},
+      {WmMButtonUp, "up M " + std::to_string(ssMiddle)},
+      {WmMButtonUp + 1, ""},  // a middle double click
       {0x0100, ""},
   };
   for (auto& c : Cases) {
@@ -241,8 +241,8 @@ TEST_F(TaskTrayTest, CallbacksBecomeMouseEventsOfTheirIcon) {
     EXPECT_EQ(Seen, c.Expected) << std::hex << c.Message;
   }
   Seen.clear();
-  Click(2, 0x201);  // no icon has ID 2
-  TTaskTray::GetNotifyWindow()->Perform(WM_TRAYNOTIFY + 1, 1, 0x201);
+  Click(2, WmLButtonDown);  // no icon has ID 2
+  TTaskTray::GetNotifyWindow()->Perform(WM_TRAYNOTIFY + 1, 1, WmLButtonDown);
   EXPECT_EQ(Seen, "");
 }
 
@@ -261,21 +261,21 @@ TEST_F(TaskTrayTest, ButtonsOpenTheirMenusAtTheMouseOrOnceAtTheGivenPlace) {
     ++Downs;
   };
 
-  Click(1, 0x201);
+  Click(1, WmLButtonDown);
   EXPECT_EQ(Left.Popups, 1);
   EXPECT_EQ(std::make_pair(Left.PopupX, Left.PopupY), std::make_pair(300, 400));
   Tray.PopupPos = {10, 20};
-  Click(1, 0x204);
+  Click(1, WmRButtonDown);
   EXPECT_EQ(Right.Popups, 1);
   EXPECT_EQ(std::make_pair(Right.PopupX, Right.PopupY), std::make_pair(10, 20));
   EXPECT_EQ(Tray.PopupPos.X, -1);
-  Click(1, 0x201);
+  Click(1, WmLButtonDown);
   EXPECT_EQ(std::make_pair(Left.PopupX, Left.PopupY), std::make_pair(300, 400));
-  Click(1, 0x207);  // the middle button opens nothing
+  Click(1, WmMButtonDown);  // the middle button opens nothing
   EXPECT_EQ(Left.Popups + Right.Popups, 3);
 
   Tray.SetPopupMenuL(nullptr);
-  Click(1, 0x201);
+  Click(1, WmLButtonDown);
   EXPECT_EQ(Left.Popups, 2);
   EXPECT_EQ(Downs, 5);
 }
@@ -290,8 +290,8 @@ TEST_F(TaskTrayTest, AMenuThatGoesIsNoLongerOpened) {
   Left.reset();
   EXPECT_EQ(Tray.PopupMenuL(), nullptr);
   EXPECT_EQ(Tray.PopupMenuR(), &Right);
-  Click(1, 0x201);  // nothing to open, nothing touched
-  Trays.clear();    // the tray goes first: the menu that stays must not call it later
+  Click(1, WmLButtonDown);  // nothing to open, nothing touched
+  Trays.clear();            // the tray goes first: the menu that stays must not call it later
 }
 
 TEST_F(TaskTrayTest, ClicksWhileACallbackRunsAreDroppedAndErrorsEndIt) {
@@ -300,15 +300,15 @@ TEST_F(TaskTrayTest, ClicksWhileACallbackRunsAreDroppedAndErrorsEndIt) {
   bool Fail = false;
   Tray.OnMouseDown = [&](TTaskTray*, TMouseButton, unsigned, int, int) {
     ++Downs;
-    Click(1, 0x201);  // as a click during an open menu's own loop
+    Click(1, WmLButtonDown);  // as a click during an open menu's own loop
     if (Fail) throw Exception("failed");
   };
-  Click(1, 0x201);
+  Click(1, WmLButtonDown);
   EXPECT_EQ(Downs, 1);
   Fail = true;
-  EXPECT_THROW(Click(1, 0x201), Exception);
+  EXPECT_THROW(Click(1, WmLButtonDown), Exception);
   Fail = false;
-  Click(1, 0x201);
+  Click(1, WmLButtonDown);
   EXPECT_EQ(Downs, 3);
 }
 

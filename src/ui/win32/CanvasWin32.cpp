@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "ui/ImageList.h"
+#include "ui/win32/Handles.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -16,13 +17,12 @@ namespace {
 // underline), made once and kept, rather than made and freed for every entry.
 class TFontCache {
  public:
-  ~TFontCache() { Clear(); }
   HFONT Get(const TFont& Font) {
     auto Key = std::make_tuple(Font.Name(), Font.Height(), Font.Style(), Font.Charset(),
                                static_cast<int>(Font.Pitch()));
     auto It = FFonts.find(Key);
-    if (It != FFonts.end()) return It->second;
-    if (FFonts.size() >= 32) Clear();  // settings edited many times over: start again
+    if (It != FFonts.end()) return It->second.Get();
+    if (FFonts.size() >= 32) FFonts.clear();  // settings edited many times over: start again
     LOGFONTW Log = {};
     Log.lfHeight = Font.Height();
     Log.lfWeight = Font.Style() & fsBold ? FW_BOLD : FW_NORMAL;
@@ -35,18 +35,11 @@ class TFontCache {
                                                                   : DEFAULT_PITCH;
     std::wstring Face = ToWide(Font.Name());
     lstrcpynW(Log.lfFaceName, Face.c_str(), LF_FACESIZE);
-    HFONT Handle = CreateFontIndirectW(&Log);
-    FFonts.emplace(Key, Handle);
-    return Handle;
+    return FFonts.emplace(Key, TFontHandle(CreateFontIndirectW(&Log))).first->second.Get();
   }
 
  private:
-  void Clear() {
-    for (auto& Entry : FFonts)
-      if (Entry.second) DeleteObject(Entry.second);
-    FFonts.clear();
-  }
-  std::map<std::tuple<std::string, int, unsigned, int, int>, HFONT> FFonts;
+  std::map<std::tuple<std::string, int, unsigned, int, int>, TFontHandle> FFonts;
 };
 
 TFontCache& Fonts() {
@@ -100,12 +93,10 @@ void TDcCanvas::Draw(int X, int Y, const TImageList& Images, int Index) {
 }
 
 void TDcCanvas::Line(int X1, int Y1, int X2, int Y2) {
-  HPEN Pen = CreatePen(PS_SOLID, 1, Resolve(PenColor()));
-  HGDIOBJ Old = SelectObject(FDc, Pen);
+  TPenHandle Pen(CreatePen(PS_SOLID, 1, Resolve(PenColor())));
+  TSelection Selected(FDc, Pen.Get());
   MoveToEx(FDc, X1, Y1, nullptr);
   ::LineTo(FDc, X2, Y2);
-  SelectObject(FDc, Old);
-  DeleteObject(Pen);
 }
 
 }  // namespace lantern

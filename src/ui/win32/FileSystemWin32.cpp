@@ -5,6 +5,7 @@
 #include "base/Exception.h"
 #include "base/Path.h"
 #include "ui/FileSystem.h"
+#include "ui/win32/Handles.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -17,8 +18,8 @@ DWORD Attributes(const std::string& Path) { return GetFileAttributesW(ToWide(Pat
 
 class TWin32File : public TFileHandle {
  public:
-  TWin32File(HANDLE Handle, std::string Path) : FHandle(Handle), FPath(std::move(Path)) {}
-  ~TWin32File() override { CloseHandle(FHandle); }
+  TWin32File(TKernelHandle Handle, std::string Path)
+      : FFile(std::move(Handle)), FHandle(FFile.Get()), FPath(std::move(Path)) {}
 
   std::size_t Read(void* Buffer, std::size_t Count) override {
     DWORD Done = 0;
@@ -55,6 +56,7 @@ class TWin32File : public TFileHandle {
   }
 
  private:
+  TKernelHandle FFile;
   HANDLE FHandle;
   std::string FPath;
 };
@@ -71,20 +73,18 @@ class TWin32FileSystem : public TFileSystem {
   }
   std::string FindFirstName(const std::string& Path) override {
     WIN32_FIND_DATAW Data;
-    HANDLE Find = FindFirstFileW(ToWide(Path).c_str(), &Data);
-    if (Find == INVALID_HANDLE_VALUE) return std::string();
-    FindClose(Find);
-    return FromWide(Data.cFileName);
+    TFindHandle Find(FindFirstFileW(ToWide(Path).c_str(), &Data));
+    return Find ? FromWide(Data.cFileName) : std::string();
   }
   std::unique_ptr<TFileHandle> Open(const std::string& Path, TFileMode Mode) override {
     bool Reading = Mode == TFileMode::OpenRead;
-    HANDLE h = CreateFileW(ToWide(Path).c_str(), Reading ? GENERIC_READ : GENERIC_WRITE,
-                           Reading ? FILE_SHARE_READ : 0, nullptr,
-                           Reading ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    TKernelHandle File(CreateFileW(
+        ToWide(Path).c_str(), Reading ? GENERIC_READ : GENERIC_WRITE, Reading ? FILE_SHARE_READ : 0,
+        nullptr, Reading ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!File)
       throw EFileError(Reading ? CannotOpenText(Path, LastErrorText())
                                : CannotCreateText(Path, LastErrorText()));
-    return std::make_unique<TWin32File>(h, Path);
+    return std::make_unique<TWin32File>(std::move(File), Path);
   }
   void ReplaceFile(const std::string& Source, const std::string& Target) override {
     if (!MoveFileExW(ToWide(Source).c_str(), ToWide(Target).c_str(),

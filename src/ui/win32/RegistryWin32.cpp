@@ -5,37 +5,28 @@
 
 #include "base/Exception.h"
 #include "ui/Registry.h"
+#include "ui/win32/Handles.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
 
 namespace {
 
-// One open key, closed with its holder.
-class TKey {
- public:
-  TKey(const std::string& Path, bool Create) {
-    std::wstring Wide = ToWide(Path);
-    LONG rc = Create ? RegCreateKeyExW(HKEY_CURRENT_USER, Wide.c_str(), 0, nullptr, 0,
-                                       KEY_READ | KEY_WRITE, nullptr, &FKey, nullptr)
-                     : RegOpenKeyExW(HKEY_CURRENT_USER, Wide.c_str(), 0, KEY_READ, &FKey);
-    if (rc != ERROR_SUCCESS) FKey = nullptr;
-  }
-  ~TKey() {
-    if (FKey) RegCloseKey(FKey);
-  }
-  TKey(const TKey&) = delete;
-  TKey& operator=(const TKey&) = delete;
-  explicit operator bool() const { return FKey != nullptr; }
-  HKEY Get() const { return FKey; }
-
- private:
-  HKEY FKey = nullptr;
-};
+// One key of the current user, open for as long as its holder lives; empty when it cannot be
+// opened (or made).
+TKeyHandle OpenKey(const std::string& Path, bool Create) {
+  std::wstring Wide = ToWide(Path);
+  TKeyHandle Key;
+  LONG rc = Create ? RegCreateKeyExW(HKEY_CURRENT_USER, Wide.c_str(), 0, nullptr, 0,
+                                     KEY_READ | KEY_WRITE, nullptr, Key.Receive(), nullptr)
+                   : RegOpenKeyExW(HKEY_CURRENT_USER, Wide.c_str(), 0, KEY_READ, Key.Receive());
+  if (rc != ERROR_SUCCESS) Key.Take();  // nothing was opened
+  return Key;
+}
 
 // The raw value, when it exists: its type and bytes.
 bool Query(const std::string& Key, const std::string& Name, DWORD& Type, std::string& Bytes) {
-  TKey k(Key, false);
+  TKeyHandle k = OpenKey(Key, false);
   if (!k) return false;
   std::wstring WideName = ToWide(Name);
   DWORD Size = 0;
@@ -51,7 +42,7 @@ bool Query(const std::string& Key, const std::string& Name, DWORD& Type, std::st
 
 void Set(const std::string& Key, const std::string& Name, DWORD Type, const void* Data,
          DWORD Size) {
-  TKey k(Key, true);
+  TKeyHandle k = OpenKey(Key, true);
   if (!k || RegSetValueExW(k.Get(), ToWide(Name).c_str(), 0, Type, static_cast<const BYTE*>(Data),
                            Size) != ERROR_SUCCESS)
     throw ERegistryError(CannotWriteRegistryText(Key, Name));
@@ -59,10 +50,10 @@ void Set(const std::string& Key, const std::string& Name, DWORD Type, const void
 
 class TWin32Registry : public TRegistry {
  public:
-  bool KeyExists(const std::string& Key) override { return static_cast<bool>(TKey(Key, false)); }
+  bool KeyExists(const std::string& Key) override { return static_cast<bool>(OpenKey(Key, false)); }
 
   void CreateKey(const std::string& Key) override {
-    if (!TKey(Key, true)) throw ERegistryError(CannotCreateKeyText(Key));
+    if (!OpenKey(Key, true)) throw ERegistryError(CannotCreateKeyText(Key));
   }
 
   void DeleteKey(const std::string& Key) override {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "ui/System.h"
+#include "ui/win32/Handles.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -98,7 +99,7 @@ class TWin32System : public TSystem {
   TIcon ResourceIcon(int Id, int Size) override {
     HANDLE Icon =
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(Id), IMAGE_ICON, Size, Size, 0);
-    if (!Icon) Icon = CopyIcon(LoadIconW(nullptr, MAKEINTRESOURCEW(32512)));  // IDI_APPLICATION
+    if (!Icon) Icon = CopyIcon(LoadIconW(nullptr, IDI_APPLICATION));
     return TIcon(Icon, [](void* h) { DestroyIcon(static_cast<HICON>(h)); });
   }
 
@@ -107,22 +108,17 @@ class TWin32System : public TSystem {
   }
 
   bool MutexExists(const std::string& Name) override {
-    HANDLE h = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, ToWide(Name).c_str());
-    if (!h) return false;
-    CloseHandle(h);
-    return true;
+    return static_cast<bool>(
+        TKernelHandle(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, ToWide(Name).c_str())));
   }
 
   void CreateInstanceMutex(const std::string& Name) override {
-    FMutex = CreateMutexW(nullptr, FALSE, ToWide(Name).c_str());
+    FMutex.Reset(CreateMutexW(nullptr, FALSE, ToWide(Name).c_str()));
   }
 
   void ReleaseMutex() override {
-    if (FMutex) {
-      ::ReleaseMutex(FMutex);
-      CloseHandle(FMutex);
-      FMutex = nullptr;
-    }
+    if (FMutex) ::ReleaseMutex(FMutex.Get());
+    FMutex.Reset();
   }
 
   void* FindWindowByClass(const std::string& ClassName) override {
@@ -172,7 +168,7 @@ class TWin32System : public TSystem {
   void Sleep(int Milliseconds) override { ::Sleep(Milliseconds); }
 
  private:
-  HANDLE FMutex = nullptr;
+  TKernelHandle FMutex;
 };
 
 }  // namespace

@@ -84,7 +84,7 @@ TEST(NotifyWindowTest, TheShellsCallbackReachesTheIconThroughTheNativeWindow) {
   TShell* OldShell = SetShell(&Shell);
   {
     TTaskTray Tray(nullptr);
-    Tray.SetIcon(TIcon(LoadIconW(nullptr, MAKEINTRESOURCEW(32512)), [](void*) {}));
+    Tray.SetIcon(TIcon(LoadIconW(nullptr, IDI_APPLICATION), [](void*) {}));
     Tray.SetRegistered(true);
     HWND Window = static_cast<HWND>(TTaskTray::GetNotifyWindow()->Handle());
     ASSERT_NE(Window, nullptr);

@@ -293,7 +293,7 @@ TEST_F(WidgetsTest, MenusShowTheShortcutsOfTheirCommands) {
 
 TEST_F(WidgetsTest, TheListLeavesItsImageListToItsOwner) {
   TImageList Images;
-  HICON Icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
+  HICON Icon = LoadIconW(nullptr, IDI_APPLICATION);
   Images.AddIcon(TIcon(CopyIcon(Icon), [](void* h) { DestroyIcon(static_cast<HICON>(h)); }));
   Images.AddIcon(TIcon(CopyIcon(Icon), [](void* h) { DestroyIcon(static_cast<HICON>(h)); }));
   HIMAGELIST Native = static_cast<HIMAGELIST>(Images.Handle());
