@@ -4,7 +4,8 @@
 //   driver wait-visible CLASS SECONDS    0 when it is visible in time
 //   driver wait-hidden CLASS SECONDS     0 when it exists and is hidden in time
 //   driver wait-gone CLASS SECONDS       0 when no window of the class is left in time
-//   driver wait-resident CLASS SECONDS   0 when the window was minimised and hidden in time
+//   driver wait-resident CLASS SECONDS   0 when the window is hidden and the program's icon is
+//                                        in the notification area (its TNotifyWindow exists)
 //   driver message-box SECONDS           prints the text of the first message box shown
 //   driver press-ok                      closes the message box with its OK button
 //   driver show CLASS                    prints the window's screen rectangle
@@ -189,7 +190,7 @@ int wmain(int argc, wchar_t** argv) {
     return WaitFor(Seconds,
                    [&] {
                      HWND w = FindWindowW(Class, nullptr);
-                     return w && !IsWindowVisible(w) && IsIconic(w);
+                     return w && !IsWindowVisible(w) && FindWindowW(L"TNotifyWindow", nullptr);
                    })
                ? 0
                : 1;
