@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes a data file of N program launchers (argument 1) in nested groups to the path in
 argument 2: 25 launchers and four subgroups per group, three levels deep, as the data file
-benchmark's trees are built."""
+benchmark's trees are built. With "flat" as argument 3, the launchers stand in the top group
+itself."""
 import sys
 
 DEFAULT_COLOURS = ['-2147483633', '-2147483635', '-2147483630', '-2147483634']
@@ -37,6 +38,10 @@ def main():
     lines += ['[ROOTCOMPOSITE]']
     left = [count]
     top = 0
+    if len(sys.argv) > 3 and sys.argv[3] == 'flat':
+        for n in range(count, 0, -1):
+            lines += launcher(n)
+        left[0] = 0
     while left[0] > 0:
         lines += group(f'トップ{top}', left, 1)
         top += 1

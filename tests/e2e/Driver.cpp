@@ -22,6 +22,9 @@
 //   driver list-count                    prints the number of rows of Lantern's list view
 //   driver tree-item-point N             prints the screen point of the middle of the label of
 //                                        the Nth visible node of Lantern's tree view (0: first)
+//   driver menu-open-time               posts a left click on the icon to the notify window and
+//                                        prints the milliseconds until the menu is on the
+//                                        screen; then closes it
 //   driver query-end-session             sends WM_QUERYENDSESSION to Lantern; prints the answer
 //   driver cancel-end-session            sends WM_ENDSESSION with FALSE (the end was cancelled)
 #include <windows.h>
@@ -251,6 +254,26 @@ int wmain(int argc, wchar_t** argv) {
     ClientToScreen(Tree, &Middle);
     std::printf("%ld %ld\n", Middle.x, Middle.y);
     return 0;
+  }
+  if (Command == L"menu-open-time") {
+    HWND Notify = FindWindowW(L"TNotifyWindow", nullptr);
+    if (!Notify) return 1;
+    LARGE_INTEGER Frequency, Start, Now;
+    QueryPerformanceFrequency(&Frequency);
+    QueryPerformanceCounter(&Start);
+    PostMessageW(Notify, 0x466, 1, WM_LBUTTONDOWN);
+    HWND Menu = nullptr;
+    for (;;) {
+      Menu = FindWindowW(L"#32768", nullptr);
+      if (Menu && IsWindowVisible(Menu)) break;
+      QueryPerformanceCounter(&Now);
+      if (Now.QuadPart - Start.QuadPart > 20 * Frequency.QuadPart) return 1;
+      Sleep(0);
+    }
+    QueryPerformanceCounter(&Now);
+    std::printf("%.1f\n", (Now.QuadPart - Start.QuadPart) * 1000.0 / Frequency.QuadPart);
+    PostMessageW(Menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    return WaitFor(5, [] { return !IsWindowVisible(FindWindowW(L"#32768", nullptr)); }) ? 0 : 1;
   }
   if (Command == L"query-end-session" || Command == L"cancel-end-session") {
     HWND w = FindWindowW(L"TLanternMain", nullptr);

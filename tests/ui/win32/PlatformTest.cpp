@@ -185,7 +185,9 @@ TEST(WideTextTest, OnlyTextWithACp932FormConvertsExactly) {
   for (auto& c : Cases) {
     std::string Text;
     EXPECT_EQ(FromWideExact(c.Wide, Text), c.Exact) << FromWide(c.Wide);
-    if (c.Text) EXPECT_EQ(Text, c.Text);
+    if (c.Text) {
+      EXPECT_EQ(Text, c.Text);
+    }
   }
 }
 
