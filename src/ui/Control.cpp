@@ -9,7 +9,10 @@ TWinControl* FocusedControl = nullptr;
 }
 
 TWinControl::TWinControl(TWinControl* Parent) : FParent(Parent) {
-  if (FParent) FParent->FControls.push_back(this);
+  if (FParent) {
+    FParent->FControls.push_back(this);
+    FParent->FTabList.push_back(this);
+  }
 }
 
 TWinControl::~TWinControl() {
@@ -18,6 +21,8 @@ TWinControl::~TWinControl() {
   if (FParent) {
     auto& Siblings = FParent->FControls;
     Siblings.erase(std::remove(Siblings.begin(), Siblings.end(), this), Siblings.end());
+    auto& Tabs = FParent->FTabList;
+    Tabs.erase(std::remove(Tabs.begin(), Tabs.end(), this), Tabs.end());
   }
 }
 
@@ -85,6 +90,28 @@ void TWinControl::SetVisible(bool Value) {
   if (FPeer) FPeer->VisibleChanged();
   if (FParent) FParent->Realign();
 }
+
+void TWinControl::SetEnabled(bool Value) {
+  if (FEnabled == Value) return;
+  FEnabled = Value;
+  if (FPeer) FPeer->EnabledChanged();
+}
+
+int TWinControl::TabOrder() const {
+  if (!FParent) return -1;
+  const auto& Tabs = FParent->FTabList;
+  return static_cast<int>(std::find(Tabs.begin(), Tabs.end(), this) - Tabs.begin());
+}
+
+void TWinControl::SetTabOrder(int Value) {
+  if (!FParent) return;
+  auto& Tabs = FParent->FTabList;
+  Tabs.erase(std::find(Tabs.begin(), Tabs.end(), this));
+  Value = std::max(0, std::min(Value, static_cast<int>(Tabs.size())));
+  Tabs.insert(Tabs.begin() + Value, this);
+}
+
+std::vector<TWinControl*> TWinControl::TabOrdered() const { return FTabList; }
 
 bool TWinControl::Focused() const { return FocusedControl == this; }
 

@@ -20,6 +20,7 @@ class TControlPeer {
   virtual void VisibleChanged() {}
   virtual void StateChanged() {}  // caption, window state or another property to mirror
   virtual void Focus() {}
+  virtual void EnabledChanged() {}
   virtual void Closed() {}  // a form was closed for good
   virtual bool ScreenOrigin(int&, int&) const { return false; }
 };
@@ -31,6 +32,7 @@ class TPopupMenu;
 // Virtual-key codes the program handles.
 enum TVirtualKey : unsigned {
   VkBack = 0x08,
+  VkTab = 0x09,
   VkReturn = 0x0D,
   VkEscape = 0x1B,
   VkDelete = 0x2E,
@@ -68,8 +70,16 @@ class TWinControl {
 
   bool Visible() const { return FVisible; }
   void SetVisible(bool Value);
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool Value);
   bool TabStop() const { return FTabStop; }
   void SetTabStop(bool Value) { FTabStop = Value; }
+  // The place of the control among its siblings when Tab moves the focus (creation order
+  // unless set).
+  int TabOrder() const;
+  void SetTabOrder(int Value);
+  // The children in their tab order.
+  std::vector<TWinControl*> TabOrdered() const;
   bool Focused() const;
   void SetFocus();
 
@@ -109,6 +119,8 @@ class TWinControl {
   TAlign FAlign = TAlign::None;
   bool FVisible = true;
   bool FTabStop = true;
+  bool FEnabled = true;
+  std::vector<TWinControl*> FTabList;  // the children in their tab order
   bool FRealigning = false;
   TPopupMenu* FPopupMenu = nullptr;
   std::unique_ptr<TControlPeer> FPeer;

@@ -1,6 +1,9 @@
 #include "ui/Form.h"
 
+#include <algorithm>
+
 #include "ui/Menus.h"
+#include "ui/StdCtrls.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -34,9 +37,89 @@ void TForm::Close() {
   bool CanClose = true;
   if (OnCloseQuery) OnCloseQuery(this, CanClose);
   if (!CanClose) return;
+  if (FModal) {
+    // A modal form is only hidden: its owner reads it after ShowModal.
+    if (FModalResult == mrNone) FModalResult = mrCancel;
+    return;
+  }
   FClosed = true;
   SetVisible(false);
   if (Peer()) Peer()->Closed();
+}
+
+TModalResult TForm::ShowModal() {
+  struct TModalGuard {
+    bool& Flag;
+    ~TModalGuard() { Flag = false; }
+  } Guard{FModal};
+  FModal = true;
+  FModalResult = mrNone;
+  CreateHandle();
+  Show();
+  if (Widgets())
+    Widgets()->RunModal(*this);
+  else if (ModalUser)
+    ModalUser(*this);
+  if (FModalResult == mrNone) FModalResult = mrCancel;
+  SetVisible(false);
+  return FModalResult;
+}
+
+namespace {
+
+void Collect(TWinControl& Parent, std::vector<TWinControl*>& Out) {
+  for (TWinControl* c : Parent.TabOrdered()) {
+    if (!c->Visible() || !c->Enabled()) continue;
+    if (c->TabStop()) Out.push_back(c);
+    Collect(*c, Out);
+  }
+}
+
+template <typename T, typename TFlag>
+T* FindButton(TWinControl& Parent, TFlag Flag) {
+  for (TWinControl* c : Parent.Controls()) {
+    auto* b = dynamic_cast<T*>(c);
+    if (b && (b->*Flag)() && b->Visible() && b->Enabled()) return b;
+    if (T* Found = FindButton<T>(*c, Flag)) return Found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void TForm::SelectFirst() {
+  std::vector<TWinControl*> Order;
+  Collect(*this, Order);
+  if (!Order.empty()) Order.front()->SetFocus();
+}
+
+void TForm::SelectNext(bool Forward) {
+  std::vector<TWinControl*> Order;
+  Collect(*this, Order);
+  if (Order.empty()) return;
+  auto It = std::find_if(Order.begin(), Order.end(), [](TWinControl* c) { return c->Focused(); });
+  int n = static_cast<int>(Order.size());
+  int i = It == Order.end() ? (Forward ? -1 : 0) : static_cast<int>(It - Order.begin());
+  Order[(i + (Forward ? 1 : n - 1)) % n]->SetFocus();
+}
+
+bool TForm::DialogKey(unsigned Key, unsigned Shift) {
+  switch (Key) {
+    case VkTab: SelectNext(!(Shift & ssShift)); return true;
+    case VkReturn:
+      if (TButton* Button = FindButton<TButton>(*this, &TWinControl::Focused))
+        Button->Click();
+      else if (TButton* Button = FindButton<TButton>(*this, &TButton::Default))
+        Button->Click();
+      return true;
+    case VkEscape:
+      if (TButton* Button = FindButton<TButton>(*this, &TButton::Cancel))
+        Button->Click();
+      else if (FModal)
+        FModalResult = mrCancel;
+      return true;
+    default: return false;
+  }
 }
 
 void TForm::CreateHandle() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/Control.h"
+#include "ui/Dialogs.h"
 #include "ui/Font.h"
 
 namespace lantern {
@@ -12,6 +13,9 @@ namespace lantern {
 class TMainMenu;
 
 enum class TWindowState { Normal, Minimized, Maximized };
+// Sizeable: the main window's frame; Dialog: a fixed dialog border, no minimise or maximise.
+enum class TFormBorderStyle { Sizeable, Dialog };
+class TButton;
 
 class TForm : public TWinControl {
  public:
@@ -45,6 +49,27 @@ class TForm : public TWinControl {
   // Makes the native window and its controls, when the platform has native windows.
   void CreateHandle();
 
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value) { FBorderStyle = Value; }
+  // Shows the form modally, owned by the active window, until a button or the program gives
+  // it a ModalResult or it is closed (mrCancel). Windowless, ModalUser acts as the user while
+  // the form is shown; without one the form is cancelled.
+  TModalResult ShowModal();
+  bool Modal() const { return FModal; }
+  TModalResult ModalResult() const { return FModalResult; }
+  // A modal form closes once it has a result.
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
+  static inline std::function<void(TForm& Form)> ModalUser;
+  // The keys a dialog handles itself: Enter presses the focused button, or else the default
+  // button; Esc the cancel button
+  // (or cancels the form), Tab and Shift+Tab move the focus in tab order. Whether the key was
+  // one of them. The native dialog loop does the same through the system.
+  bool DialogKey(unsigned Key, unsigned Shift);
+  // Moves the focus to the next (or previous) enabled, visible control with a tab stop.
+  void SelectNext(bool Forward);
+  // Focuses the first of them, as a dialog opens.
+  void SelectFirst();
+
   int ClientWidth() const override;
   int ClientHeight() const override;
 
@@ -68,6 +93,9 @@ class TForm : public TWinControl {
   TFont FFont;
   TWindowState FWindowState = TWindowState::Normal;
   bool FClosed = false;
+  bool FModal = false;
+  TModalResult FModalResult = mrNone;
+  TFormBorderStyle FBorderStyle = TFormBorderStyle::Sizeable;
   int FClientWidth = -1, FClientHeight = -1;  // -1: the same as the bounds (windowless)
 };
 

@@ -19,6 +19,12 @@ class TMessageWindow;
 class TSplitter;
 class TToolBar;
 class TStatusBar;
+class TLabel;
+class TEdit;
+class TButton;
+class TCheckBox;
+class TRadioButton;
+class TGroupBox;
 
 class TWidgetFactory {
  public:
@@ -31,6 +37,16 @@ class TWidgetFactory {
   virtual std::unique_ptr<TControlPeer> CreateSplitter(TSplitter& Splitter, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateToolBar(TToolBar& Bar, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateStatusBar(TStatusBar& Bar, void* Parent) = 0;
+  // The standard controls of dialogs; a group box makes its children's controls in itself.
+  virtual std::unique_ptr<TControlPeer> CreateLabel(TLabel& Label, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateEdit(TEdit& Edit, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateButton(TButton& Button, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateCheckBox(TCheckBox& Box, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateRadioButton(TRadioButton& Button, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox& Box, void* Parent) = 0;
+  // Runs the dialog's message loop until the shown form has a ModalResult; its owner takes no
+  // input meanwhile.
+  virtual void RunModal(TForm& Form) = 0;
   virtual std::unique_ptr<TTimerPeer> CreateTimer(TTimer& Timer) = 0;
   virtual std::unique_ptr<TImageListPeer> CreateImageList(TImageList& List) = 0;
   // Shows the popup menu at the screen point until it closes; the item chosen, if any.

@@ -25,11 +25,14 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
   explicit TWin32FormPeer(TForm& Form) : FForm(Form) {
     Forms.push_back(this);
     FClass = ToWide(Form.WindowClass());
+    bool Dialog = Form.BorderStyle() == TFormBorderStyle::Dialog;
     Create({FClass.c_str(), LoadCursorW(nullptr, IDC_ARROW),
             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
             LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ProgramIconId)), CS_DBLCLKS},
-           0, WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, ToWide(Form.Caption()), Form.Left(),
-           Form.Top(), Form.Width(), Form.Height(), UtilityWindow());
+           Dialog ? WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT : 0,
+           Dialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX,
+           ToWide(Form.Caption()), Form.Left(), Form.Top(), Form.Width(), Form.Height(),
+           UtilityWindow());
     RECT Client;
     GetClientRect(FHandle, &Client);
     FForm.NativeClientSize(Client.right, Client.bottom);
@@ -86,8 +89,7 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
       GetClientRect(FHandle, &Client);
       FForm.NativeClientSize(Client.right, Client.bottom);
     }
-    for (TWinControl* Child : FForm.Controls())
-      if (auto Peer = Child->CreateNativePeer(*Widgets(), FHandle)) Child->SetPeer(std::move(Peer));
+    CreateChildPeers(FForm, FHandle);
     FForm.Realign();
   }
 

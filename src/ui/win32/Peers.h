@@ -18,6 +18,13 @@ class TListView;
 class TSplitter;
 class TToolBar;
 class TStatusBar;
+class TWinControl;
+class TLabel;
+class TEdit;
+class TButton;
+class TCheckBox;
+class TRadioButton;
+class TGroupBox;
 
 // The program's own icon in its resources.
 constexpr int ProgramIconId = 1;
@@ -28,6 +35,16 @@ std::unique_ptr<TControlPeer> NewListViewPeer(TListView& View, HWND Parent);
 std::unique_ptr<TControlPeer> NewSplitterPeer(TSplitter& Splitter, HWND Parent);
 std::unique_ptr<TControlPeer> NewToolBarPeer(TToolBar& Bar, HWND Parent);
 std::unique_ptr<TControlPeer> NewStatusBarPeer(TStatusBar& Bar, HWND Parent);
+std::unique_ptr<TControlPeer> NewLabelPeer(TLabel& Label, HWND Parent);
+std::unique_ptr<TControlPeer> NewEditPeer(TEdit& Edit, HWND Parent);
+std::unique_ptr<TControlPeer> NewButtonPeer(TButton& Button, HWND Parent);
+std::unique_ptr<TControlPeer> NewCheckBoxPeer(TCheckBox& Box, HWND Parent);
+std::unique_ptr<TControlPeer> NewRadioButtonPeer(TRadioButton& Button, HWND Parent);
+std::unique_ptr<TControlPeer> NewGroupBoxPeer(TGroupBox& Box, HWND Parent);
+// The native controls of a container's children, in its window, in their tab order.
+void CreateChildPeers(TWinControl& Parent, HWND Window);
+// Puts the children's windows in their tab order, which the dialog keys follow.
+void ArrangeTabOrder(TWinControl& Parent);
 
 // The form a window of ours belongs to (the window itself or one of its controls), if any.
 TForm* FormOfWindow(HWND Window);

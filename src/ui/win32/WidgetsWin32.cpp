@@ -16,6 +16,7 @@
 #include "ui/Menus.h"
 #include "ui/MessageWindow.h"
 #include "ui/Splitter.h"
+#include "ui/StdCtrls.h"
 #include "ui/Timer.h"
 #include "ui/TreeView.h"
 #include "ui/Widgets.h"
@@ -173,6 +174,60 @@ class TWin32Widgets : public TWidgetFactory {
   }
   std::unique_ptr<TControlPeer> CreateStatusBar(TStatusBar& Bar, void* Parent) override {
     return NewStatusBarPeer(Bar, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateLabel(TLabel& Label, void* Parent) override {
+    return NewLabelPeer(Label, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateEdit(TEdit& Edit, void* Parent) override {
+    return NewEditPeer(Edit, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateButton(TButton& Button, void* Parent) override {
+    return NewButtonPeer(Button, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateCheckBox(TCheckBox& Box, void* Parent) override {
+    return NewCheckBoxPeer(Box, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateRadioButton(TRadioButton& Button, void* Parent) override {
+    return NewRadioButtonPeer(Button, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox& Box, void* Parent) override {
+    return NewGroupBoxPeer(Box, static_cast<HWND>(Parent));
+  }
+  void RunModal(TForm& Form) override {
+    HWND Dialog = static_cast<HWND>(Form.Handle());
+    ArrangeTabOrder(Form);
+    // Owned by the window the user was in, which takes no input until the dialog closes.
+    HWND Owner = GetActiveWindow();
+    if (!Owner || Owner == Dialog) Owner = UtilityWindow();
+    SetWindowLongPtrW(Dialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Owner));
+    bool Disabled = Owner != UtilityWindow() && !EnableWindow(Owner, FALSE);
+    SetForegroundWindow(Dialog);
+    if (!IsChild(Dialog, GetFocus())) Form.SelectFirst();
+    MSG Msg;
+    while (Form.ModalResult() == mrNone && IsWindow(Dialog)) {
+      if (GetMessageW(&Msg, nullptr, 0, 0) <= 0) {
+        PostQuitMessage(static_cast<int>(Msg.wParam));  // for the loop that waits for it
+        break;
+      }
+      TMessage Portable{Msg.hwnd, Msg.message, Msg.wParam, Msg.lParam};
+      bool Handled = false;
+      if (Application().OnMessage) Dispatch([&] { Application().OnMessage(Portable, Handled); });
+      if (Handled) continue;
+      // Enter and Esc as the toolkit has them: Enter presses the focused button or else the
+      // default one, Esc cancels even a dialog without a cancel button. The system does Tab
+      // and the "&" letters.
+      if (Msg.message == WM_KEYDOWN && (Msg.wParam == VK_ESCAPE || Msg.wParam == VK_RETURN) &&
+          (Msg.hwnd == Dialog || IsChild(Dialog, Msg.hwnd)) &&
+          !(SendMessageW(Msg.hwnd, WM_GETDLGCODE, Msg.wParam, 0) & DLGC_WANTALLKEYS)) {
+        Dispatch([&] { Form.DialogKey(static_cast<unsigned>(Msg.wParam), ShiftState()); });
+        continue;
+      }
+      if (IsDialogMessageW(Dialog, &Msg)) continue;
+      TranslateMessage(&Msg);
+      DispatchMessageW(&Msg);
+    }
+    if (Disabled) EnableWindow(Owner, TRUE);
+    if (Owner != UtilityWindow()) SetActiveWindow(Owner);
   }
   std::unique_ptr<TTimerPeer> CreateTimer(TTimer& Timer) override {
     return std::make_unique<TWin32TimerPeer>(Timer);

@@ -1,0 +1,201 @@
+// The standard controls of dialogs as system controls: STATIC for labels, EDIT, and BUTTON in
+// its push, check box, radio and group box styles. Check boxes and radio buttons are of the
+// manual styles: a click only tells the toolkit, which decides the new state and mirrors it.
+#include "ui/StdCtrls.h"
+#include "ui/Widgets.h"
+#include "ui/win32/ChildWindow.h"
+#include "ui/win32/Peers.h"
+#include "ui/win32/WideText.h"
+
+namespace lantern {
+
+namespace {
+
+// What every standard control mirrors: bounds, visibility, enabled state, focus and text.
+class TStdPeer : public TControlPeer, public TChildWindow {
+ public:
+  using TChildWindow::TChildWindow;
+  void* Handle() const override { return FHandle; }
+  void BoundsChanged() override { MirrorBounds(); }
+  void VisibleChanged() override { MirrorVisible(); }
+  void EnabledChanged() override { EnableWindow(FHandle, FControl.Enabled()); }
+  void Focus() override { FocusNative(); }
+  bool ScreenOrigin(int& X, int& Y) const override { return OriginOnScreen(X, Y); }
+
+ protected:
+  void Make(const wchar_t* Class, DWORD Style, HWND Parent, bool View) {
+    CreateChild(
+        Class,
+        Style | (FControl.Enabled() ? 0 : WS_DISABLED) | (FControl.TabStop() ? WS_TABSTOP : 0),
+        Parent, View);
+  }
+  void MirrorText(const std::string& Text) {
+    std::wstring Wide = ToWide(Text);
+    if (WindowText() == Wide) return;
+    TSyncing Sync(FSyncing);
+    SetWindowTextW(FHandle, Wide.c_str());
+  }
+  std::wstring WindowText() const {
+    std::wstring Text(static_cast<std::size_t>(GetWindowTextLengthW(FHandle)) + 1, L'\0');
+    Text.resize(
+        static_cast<std::size_t>(GetWindowTextW(FHandle, &Text[0], static_cast<int>(Text.size()))));
+    return Text;
+  }
+  bool HandleMessage(UINT Message, WPARAM, LPARAM, LRESULT&) override {
+    if (Message == WM_SETFOCUS) FControl.NativeFocusEntered();
+    return false;  // the control's own handling runs as well
+  }
+  // A BN_CLICKED of this button that the user caused.
+  bool Clicked(UINT Message, WPARAM WParam) const {
+    return Message == WM_COMMAND && HIWORD(WParam) == BN_CLICKED && !FSyncing;
+  }
+};
+
+class TWin32LabelPeer : public TStdPeer {
+ public:
+  TWin32LabelPeer(TLabel& Label, HWND Parent) : TStdPeer(Label), FLabel(Label) {
+    Make(WC_STATICW, SS_LEFT, Parent, false);
+    StateChanged();
+  }
+  void StateChanged() override {
+    MirrorText(FLabel.Caption());
+    InvalidateRect(FHandle, nullptr, TRUE);
+  }
+  bool Reflected(UINT Message, WPARAM WParam, LPARAM, LRESULT& Result) override {
+    if (Message != WM_CTLCOLORSTATIC || FLabel.FontColor() < 0) return false;
+    auto Dc = reinterpret_cast<HDC>(WParam);
+    SetTextColor(Dc, static_cast<COLORREF>(FLabel.FontColor()));
+    SetBkColor(Dc, GetSysColor(COLOR_BTNFACE));
+    Result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    return true;
+  }
+
+ private:
+  TLabel& FLabel;
+};
+
+class TWin32EditPeer : public TStdPeer {
+ public:
+  TWin32EditPeer(TEdit& Edit, HWND Parent) : TStdPeer(Edit), FEdit(Edit) {
+    Make(WC_EDITW, ES_AUTOHSCROLL, Parent, true);
+    StateChanged();
+  }
+  void StateChanged() override {
+    MirrorText(FEdit.Text());
+    SendMessageW(FHandle, EM_SETREADONLY, FEdit.ReadOnly(), 0);
+  }
+  bool Reflected(UINT Message, WPARAM WParam, LPARAM, LRESULT& Result) override {
+    if (Message != WM_COMMAND || HIWORD(WParam) != EN_CHANGE || FSyncing) return false;
+    FEdit.NativeTextChanged(FromWide(WindowText()));
+    Result = 0;
+    return true;
+  }
+
+ private:
+  TEdit& FEdit;
+};
+
+class TWin32ButtonPeer : public TStdPeer {
+ public:
+  TWin32ButtonPeer(TButton& Button, HWND Parent) : TStdPeer(Button), FButton(Button) {
+    Make(WC_BUTTONW, Button.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, Parent, false);
+    // The dialog keys find the buttons by these identifiers: Enter IDOK, Esc IDCANCEL.
+    if (Button.Default() || Button.Cancel())
+      SetWindowLongPtrW(FHandle, GWLP_ID, Button.Default() ? IDOK : IDCANCEL);
+    StateChanged();
+  }
+  void StateChanged() override {
+    MirrorText(FButton.Caption());
+    SendMessageW(FHandle, BM_SETSTYLE, FButton.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  }
+  bool Reflected(UINT Message, WPARAM WParam, LPARAM, LRESULT& Result) override {
+    if (!Clicked(Message, WParam)) return false;
+    FButton.Click();
+    Result = 0;
+    return true;
+  }
+
+ private:
+  TButton& FButton;
+};
+
+// A check box or a radio button: both toggle through their NativeClick.
+template <typename TBox>
+class TWin32CheckPeer : public TStdPeer {
+ public:
+  TWin32CheckPeer(TBox& Box, HWND Parent, DWORD Style) : TStdPeer(Box), FBox(Box) {
+    Make(WC_BUTTONW, Style, Parent, false);
+    StateChanged();
+  }
+  void StateChanged() override {
+    MirrorText(FBox.Caption());
+    LONG_PTR Style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+    SetWindowLongPtrW(FHandle, GWL_STYLE,
+                      FBox.TabStop() ? Style | WS_TABSTOP : Style & ~LONG_PTR(WS_TABSTOP));
+    TSyncing Sync(FSyncing);
+    SendMessageW(FHandle, BM_SETCHECK, FBox.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  bool Reflected(UINT Message, WPARAM WParam, LPARAM, LRESULT& Result) override {
+    if (!Clicked(Message, WParam)) return false;
+    FBox.NativeClick();
+    Result = 0;
+    return true;
+  }
+
+ private:
+  TBox& FBox;
+};
+
+class TWin32GroupBoxPeer : public TStdPeer {
+ public:
+  TWin32GroupBoxPeer(TGroupBox& Box, HWND Parent) : TStdPeer(Box), FBox(Box) {
+    // A control parent: the dialog keys walk into the controls inside.
+    Make(WC_BUTTONW, BS_GROUPBOX, Parent, false);
+    SetWindowLongPtrW(FHandle, GWL_EXSTYLE,
+                      GetWindowLongPtrW(FHandle, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    StateChanged();
+    CreateChildPeers(Box, FHandle);
+  }
+  void StateChanged() override { MirrorText(FBox.Caption()); }
+
+ private:
+  TGroupBox& FBox;
+};
+
+}  // namespace
+
+void CreateChildPeers(TWinControl& Parent, HWND Window) {
+  for (TWinControl* Child : Parent.TabOrdered())
+    if (!Child->Peer())
+      if (auto Peer = Child->CreateNativePeer(*Widgets(), Window)) Child->SetPeer(std::move(Peer));
+  ArrangeTabOrder(Parent);
+}
+
+void ArrangeTabOrder(TWinControl& Parent) {
+  // The dialog keys follow the windows' z-order: each goes below the ones before it.
+  for (TWinControl* Child : Parent.TabOrdered())
+    if (Child->Handle())
+      SetWindowPos(static_cast<HWND>(Child->Handle()), HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+std::unique_ptr<TControlPeer> NewLabelPeer(TLabel& Label, HWND Parent) {
+  return std::make_unique<TWin32LabelPeer>(Label, Parent);
+}
+std::unique_ptr<TControlPeer> NewEditPeer(TEdit& Edit, HWND Parent) {
+  return std::make_unique<TWin32EditPeer>(Edit, Parent);
+}
+std::unique_ptr<TControlPeer> NewButtonPeer(TButton& Button, HWND Parent) {
+  return std::make_unique<TWin32ButtonPeer>(Button, Parent);
+}
+std::unique_ptr<TControlPeer> NewCheckBoxPeer(TCheckBox& Box, HWND Parent) {
+  return std::make_unique<TWin32CheckPeer<TCheckBox>>(Box, Parent, BS_CHECKBOX);
+}
+std::unique_ptr<TControlPeer> NewRadioButtonPeer(TRadioButton& Button, HWND Parent) {
+  return std::make_unique<TWin32CheckPeer<TRadioButton>>(Button, Parent, BS_RADIOBUTTON);
+}
+std::unique_ptr<TControlPeer> NewGroupBoxPeer(TGroupBox& Box, HWND Parent) {
+  return std::make_unique<TWin32GroupBoxPeer>(Box, Parent);
+}
+
+}  // namespace lantern

@@ -1,0 +1,206 @@
+// The dialogs' standard controls windowless: what the program and the user change runs the
+// handlers with the new state, buttons give the form its result, and the dialog keys.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/Action.h"
+#include "ui/Form.h"
+#include "ui/StdCtrls.h"
+
+namespace lantern {
+namespace {
+
+TEST(StdCtrlsTest, CheckBoxChangesFromProgramAndUserRunTheClickHandlerWithTheNewState) {
+  TForm Form;
+  TCheckBox Box(&Form);
+  std::vector<bool> Seen;
+  Box.OnClick = [&](TWinControl*) { Seen.push_back(Box.Checked()); };
+  Box.SetChecked(true);
+  Box.SetChecked(true);  // no change, no click
+  Box.NativeClick();
+  Box.NativeClick();
+  EXPECT_EQ(Seen, (std::vector<bool>{true, false, true}));
+  EXPECT_TRUE(Box.Checked());
+}
+
+TEST(StdCtrlsTest, RadioButtonsOfOneParentExcludeEachOtherAndOnlyTheCheckedOneClicks) {
+  TForm Form;
+  TRadioButton Upper(&Form), Lower(&Form);
+  TGroupBox Group(&Form);
+  TRadioButton Inside(&Group);
+  std::string Clicks;
+  Upper.OnClick = [&](TWinControl*) { Clicks += "U"; };
+  Lower.OnClick = [&](TWinControl*) { Clicks += "L"; };
+  Inside.OnClick = [&](TWinControl*) { Clicks += "I"; };
+  Upper.SetChecked(true);
+  Inside.NativeClick();
+  EXPECT_TRUE(Upper.Checked());  // another parent, another group
+  Lower.NativeClick();
+  Lower.NativeClick();  // already chosen
+  EXPECT_FALSE(Upper.Checked());
+  EXPECT_TRUE(Lower.Checked());
+  EXPECT_TRUE(Inside.Checked());
+  EXPECT_EQ(Clicks, "UIL");
+}
+
+TEST(StdCtrlsTest, EditReportsEachNewTextOnce) {
+  TForm Form;
+  TEdit Edit(&Form);
+  std::vector<std::string> Seen;
+  Edit.OnChange = [&](TWinControl*) { Seen.push_back(Edit.Text()); };
+  Edit.SetText("*.exe");
+  Edit.SetText("*.exe");
+  Edit.NativeTextChanged("*.ex");
+  Edit.NativeTextChanged("");
+  EXPECT_EQ(Seen, (std::vector<std::string>{"*.exe", "*.ex", ""}));
+}
+
+TEST(StdCtrlsTest, ButtonRunsItsHandlerThenGivesTheFormItsResultUnlessDisabled) {
+  TForm Form;
+  TGroupBox Group(&Form);
+  TButton Ok(&Group);  // on a group box, the result still goes to the form
+  Ok.SetModalResult(mrOk);
+  TModalResult SeenInHandler = mrYes;
+  Ok.OnClick = [&](TWinControl*) { SeenInHandler = Form.ModalResult(); };
+  Ok.SetEnabled(false);
+  Ok.Click();
+  EXPECT_EQ(SeenInHandler, mrYes);
+  EXPECT_EQ(Form.ModalResult(), mrNone);
+  Ok.SetEnabled(true);
+  Ok.Click();
+  EXPECT_EQ(SeenInHandler, mrNone);  // the handler runs first
+  EXPECT_EQ(Form.ModalResult(), mrOk);
+}
+
+TEST(StdCtrlsTest, LabelsLetterFocusesItsControlWhenThatCanTakeTheFocus) {
+  TForm Form;
+  TLabel Label(&Form);
+  TEdit Edit(&Form), Other(&Form);
+  Label.NativeAccelerator();  // no control: nothing
+  Other.SetFocus();
+  Label.SetFocusControl(&Edit);
+  Edit.SetEnabled(false);
+  Label.NativeAccelerator();
+  EXPECT_TRUE(Other.Focused());
+  Edit.SetEnabled(true);
+  Label.NativeAccelerator();
+  EXPECT_TRUE(Edit.Focused());
+}
+
+// A dialog as the tables lay it out: a check box, a group box with two radio buttons, an edit
+// and OK and Cancel buttons.
+class TTestDialog : public TForm {
+ public:
+  TTestDialog() {
+    SetBorderStyle(TFormBorderStyle::Dialog);
+    Ok.SetCaption("OK");
+    Ok.SetDefault(true);
+    Ok.SetModalResult(mrOk);
+    Cancel.SetCaption("キャンセル");
+    Cancel.SetCancel(true);
+    Cancel.SetModalResult(mrCancel);
+  }
+  TLabel Label{this};
+  TCheckBox Check{this};
+  TGroupBox Group{this};
+  TRadioButton Upper{&Group};
+  TRadioButton Lower{&Group};
+  TEdit Edit{this};
+  TButton Ok{this};
+  TButton Cancel{this};
+};
+
+class ShowModalTest : public ::testing::Test {
+ protected:
+  void TearDown() override { TForm::ModalUser = nullptr; }
+  TTestDialog Dialog;
+};
+
+TEST_F(ShowModalTest, ResultIsThatOfTheButtonPressedOrCancelWhenClosed) {
+  struct TCase {
+    const char* Name;
+    std::function<void(TTestDialog&)> User;
+    TModalResult Expected;
+  };
+  const TCase Cases[] = {
+      {"OK pressed", [](TTestDialog& d) { d.Ok.Click(); }, mrOk},
+      {"Cancel pressed", [](TTestDialog& d) { d.Cancel.Click(); }, mrCancel},
+      {"closed", [](TTestDialog& d) { d.Close(); }, mrCancel},
+      {"program's result", [](TTestDialog& d) { d.SetModalResult(mrYes); }, mrYes},
+      {"nothing done", [](TTestDialog&) {}, mrCancel},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    bool WasVisible = false, WasModal = false;
+    TForm::ModalUser = [&](TForm& Form) {
+      WasVisible = Form.Visible();
+      WasModal = Form.Modal();
+      Case.User(Dialog);
+    };
+    EXPECT_EQ(Dialog.ShowModal(), Case.Expected);
+    EXPECT_TRUE(WasVisible);
+    EXPECT_TRUE(WasModal);
+    EXPECT_FALSE(Dialog.Visible());
+    EXPECT_FALSE(Dialog.Modal());
+    EXPECT_FALSE(Dialog.Closed());  // shown again later
+  }
+}
+
+TEST_F(ShowModalTest, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
+  struct TCase {
+    unsigned Key;
+    bool OkEnabled, HasCancel;
+    TModalResult Expected;
+  };
+  const TCase Cases[] = {
+      {VkReturn, true, true, mrOk},
+      {VkEscape, true, true, mrNo},
+      {VkReturn, false, true, mrCancel},  // a disabled default button: Enter does nothing
+      {VkEscape, true, false, mrCancel},  // no cancel button: Esc still cancels
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(testing::Message() << Case.Key << " " << Case.OkEnabled << Case.HasCancel);
+    Dialog.Ok.SetEnabled(Case.OkEnabled);
+    Dialog.Cancel.SetCancel(Case.HasCancel);
+    Dialog.Cancel.SetModalResult(Case.HasCancel ? mrNo : mrNone);
+    std::string Clicks;
+    Dialog.Ok.OnClick = [&](TWinControl*) { Clicks += "O"; };
+    Dialog.Cancel.OnClick = [&](TWinControl*) { Clicks += "C"; };
+    TForm::ModalUser = [&](TForm& Form) { EXPECT_TRUE(Form.DialogKey(Case.Key, 0)); };
+    EXPECT_EQ(Dialog.ShowModal(), Case.Expected);
+    std::string ExpectedClicks = Case.Key == VkReturn ? (Case.OkEnabled ? "O" : "")
+                                 : Case.HasCancel     ? "C"
+                                                      : "";
+    EXPECT_EQ(Clicks, ExpectedClicks);
+  }
+}
+
+TEST_F(ShowModalTest, TabVisitsTheControlsThatCanTakeTheFocusInTabOrder) {
+  Dialog.Upper.SetChecked(true);  // of the radio buttons, only the checked one
+  Dialog.Ok.SetEnabled(false);
+  Dialog.Check.SetVisible(false);
+  Dialog.Edit.SetTabOrder(0);  // first of the form's controls now
+  std::vector<TWinControl*> Visited;
+  for (int i = 0; i < 5; ++i) {
+    Dialog.DialogKey(VkTab, 0);
+    for (TWinControl* c :
+         std::vector<TWinControl*>{&Dialog.Label, &Dialog.Check, &Dialog.Group, &Dialog.Upper,
+                                   &Dialog.Lower, &Dialog.Edit, &Dialog.Ok, &Dialog.Cancel})
+      if (c->Focused()) Visited.push_back(c);
+  }
+  EXPECT_EQ(Visited, (std::vector<TWinControl*>{&Dialog.Edit, &Dialog.Upper, &Dialog.Cancel,
+                                                &Dialog.Edit, &Dialog.Upper}));
+  Dialog.DialogKey(VkTab, ssShift);
+  Dialog.DialogKey(VkTab, ssShift);
+  EXPECT_TRUE(Dialog.Cancel.Focused());
+  EXPECT_FALSE(Dialog.DialogKey('A', 0));
+  // Enter presses the focused button rather than the default one.
+  Dialog.Ok.SetEnabled(true);
+  Dialog.DialogKey(VkReturn, 0);
+  EXPECT_EQ(Dialog.ModalResult(), mrCancel);
+}
+
+}  // namespace
+}  // namespace lantern

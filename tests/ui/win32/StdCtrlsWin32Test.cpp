@@ -1,0 +1,191 @@
+// The dialogs' standard controls as system controls, under Wine: they mirror the toolkit's
+// state, the user's clicks and typing come back before the handlers run, and a modal form
+// answers Enter, Esc, Tab and its close box as a dialog does.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/Form.h"
+#include "ui/StdCtrls.h"
+#include "ui/Widgets.h"
+#include "ui/win32/WideText.h"
+
+namespace lantern {
+namespace {
+
+class TTestDialog : public TForm {
+ public:
+  TTestDialog() : TForm("TLanternStdCtrlsTest") {
+    SetBorderStyle(TFormBorderStyle::Dialog);
+    SetBounds(100, 100, 420, 200);
+    Label.SetBounds(8, 8, 100, 12);
+    Label.SetCaption("監視間隔(&I)");
+    Label.SetFocusControl(&Edit);
+    Edit.SetBounds(8, 24, 100, 20);
+    Check.SetBounds(8, 50, 200, 17);
+    Check.SetCaption("自動登録(&A)");
+    Group.SetBounds(8, 70, 200, 40);
+    Group.SetCaption("最新位置");
+    Upper.SetBounds(8, 14, 60, 17);
+    Upper.SetCaption("上(&U)");
+    Lower.SetBounds(80, 14, 60, 17);
+    Lower.SetCaption("下(&D)");
+    Ok.SetBounds(168, 130, 75, 22);
+    Ok.SetCaption("OK");
+    Ok.SetDefault(true);
+    Ok.SetModalResult(mrOk);
+    Cancel.SetBounds(248, 130, 75, 22);
+    Cancel.SetCaption("キャンセル");
+    Cancel.SetCancel(true);
+    Cancel.SetModalResult(mrCancel);
+  }
+  TLabel Label{this};
+  TEdit Edit{this};
+  TCheckBox Check{this};
+  TGroupBox Group{this};
+  TRadioButton Upper{&Group};
+  TRadioButton Lower{&Group};
+  TButton Ok{this};
+  TButton Cancel{this};
+};
+
+class StdCtrlsWin32Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetWidgets(PlatformWidgets());
+    Dialog = std::make_unique<TTestDialog>();
+  }
+  void TearDown() override {
+    Dialog.reset();
+    SetWidgets(nullptr);
+  }
+  void Open() {
+    Dialog->CreateHandle();
+    Dialog->Show();
+    ASSERT_NE(Dialog->Ok.Handle(), nullptr);
+  }
+  static HWND Of(TWinControl& Control) { return static_cast<HWND>(Control.Handle()); }
+  static std::string Text(TWinControl& Control) {
+    wchar_t Buffer[256] = L"";
+    GetWindowTextW(Of(Control), Buffer, 256);
+    return FromWide(Buffer);
+  }
+  static bool NativeChecked(TWinControl& Control) {
+    return SendMessageW(Of(Control), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  std::unique_ptr<TTestDialog> Dialog;
+};
+
+TEST_F(StdCtrlsWin32Test, ControlsShowTheStateSetBeforeAndAfterTheyExist) {
+  Dialog->Edit.SetText("10");
+  Dialog->Upper.SetChecked(true);
+  Dialog->Lower.SetEnabled(false);
+  Open();
+  EXPECT_EQ(Text(Dialog->Label), "監視間隔(&I)");
+  EXPECT_EQ(Text(Dialog->Edit), "10");
+  EXPECT_EQ(Text(Dialog->Cancel), "キャンセル");
+  EXPECT_TRUE(NativeChecked(Dialog->Upper));
+  EXPECT_FALSE(IsWindowEnabled(Of(Dialog->Lower)));
+  // The radio buttons are inside the group box's window.
+  EXPECT_EQ(GetParent(Of(Dialog->Upper)), Of(Dialog->Group));
+  Dialog->Check.SetChecked(true);
+  Dialog->Lower.SetEnabled(true);
+  Dialog->Lower.SetChecked(true);
+  Dialog->Edit.SetText("20");
+  Dialog->Group.SetCaption("位置");
+  EXPECT_TRUE(NativeChecked(Dialog->Check));
+  EXPECT_TRUE(NativeChecked(Dialog->Lower));
+  EXPECT_FALSE(NativeChecked(Dialog->Upper));
+  EXPECT_TRUE(IsWindowEnabled(Of(Dialog->Lower)));
+  EXPECT_EQ(Text(Dialog->Edit), "20");
+  EXPECT_EQ(Text(Dialog->Group), "位置");
+}
+
+TEST_F(StdCtrlsWin32Test, ClicksReachTheToolkitBeforeTheHandlers) {
+  Open();
+  std::vector<std::string> Seen;
+  Dialog->Check.OnClick = [&](TWinControl*) {
+    Seen.push_back(Dialog->Check.Checked() ? "check on" : "check off");
+  };
+  Dialog->Lower.OnClick = [&](TWinControl*) {
+    Seen.push_back(Dialog->Upper.Checked() ? "lower, upper still on" : "lower");
+  };
+  Dialog->Ok.OnClick = [&](TWinControl*) { Seen.push_back("ok"); };
+  Dialog->Upper.SetChecked(true);
+  Seen.clear();
+  SendMessageW(Of(Dialog->Check), BM_CLICK, 0, 0);
+  SendMessageW(Of(Dialog->Check), BM_CLICK, 0, 0);
+  SendMessageW(Of(Dialog->Lower), BM_CLICK, 0, 0);  // through the group box
+  SendMessageW(Of(Dialog->Ok), BM_CLICK, 0, 0);
+  EXPECT_EQ(Seen, (std::vector<std::string>{"check on", "check off", "lower", "ok"}));
+  EXPECT_FALSE(NativeChecked(Dialog->Upper));
+  EXPECT_TRUE(NativeChecked(Dialog->Lower));
+  EXPECT_EQ(Dialog->ModalResult(), mrOk);
+}
+
+TEST_F(StdCtrlsWin32Test, TypingReachesTheEditsTextOnceAndTheProgramsWritingIsNotReported) {
+  Open();
+  std::vector<std::string> Seen;
+  Dialog->Edit.OnChange = [&](TWinControl*) { Seen.push_back(Dialog->Edit.Text()); };
+  SetWindowTextW(Of(Dialog->Edit), ToWide("表示").c_str());  // sends EN_CHANGE
+  SendMessageW(Of(Dialog->Edit), EM_SETSEL, 2, 2);           // the caret after the text
+  SendMessageW(Of(Dialog->Edit), WM_CHAR, L'x', 0);
+  Dialog->Edit.SetText("abc");
+  EXPECT_EQ(Seen, (std::vector<std::string>{"表示", "表示x", "abc"}));
+}
+
+// What the user does while the dialog is shown, posted before ShowModal starts its loop.
+struct TModalCase {
+  const char* Name;
+  std::function<void(TTestDialog&)> Post;
+  TModalResult Expected;
+  const char* Clicks;
+};
+
+void PostKey(HWND Window, UINT Key) {
+  PostMessageW(Window, WM_KEYDOWN, Key, 1);
+  PostMessageW(Window, WM_KEYUP, Key, 0xC0000001);
+}
+
+HWND Handle(TWinControl& Control) { return static_cast<HWND>(Control.Handle()); }
+
+TEST_F(StdCtrlsWin32Test, ShowModalEndsWithTheResultOfWhatTheUserDid) {
+  const TModalCase Cases[] = {
+      {"Enter in the edit", [](TTestDialog& d) { PostKey(Handle(d.Edit), VK_RETURN); }, mrOk, "O"},
+      {"Esc in the edit", [](TTestDialog& d) { PostKey(Handle(d.Edit), VK_ESCAPE); }, mrCancel,
+       "C"},
+      {"Cancel clicked", [](TTestDialog& d) { PostMessageW(Handle(d.Cancel), BM_CLICK, 0, 0); },
+       mrCancel, "C"},
+      {"close box", [](TTestDialog& d) { PostMessageW(Handle(d), WM_CLOSE, 0, 0); }, mrCancel, ""},
+      {"Tab to Cancel, Enter",
+       [](TTestDialog& d) {
+         // From the edit: the check box, Upper in the group box, OK, Cancel.
+         for (int i = 0; i < 4; ++i) PostKey(Handle(d.Edit), VK_TAB);
+         PostKey(Handle(d.Edit), VK_RETURN);
+       },
+       mrCancel, "C"},
+  };
+  for (const TModalCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    Dialog = std::make_unique<TTestDialog>();
+    Dialog->Upper.SetChecked(true);
+    std::string Clicks;
+    Dialog->Ok.OnClick = [&](TWinControl*) { Clicks += "O"; };
+    Dialog->Cancel.OnClick = [&](TWinControl*) { Clicks += "C"; };
+    Open();
+    Dialog->Edit.SetFocus();
+    Case.Post(*Dialog);
+    EXPECT_EQ(Dialog->ShowModal(), Case.Expected);
+    EXPECT_EQ(Clicks, Case.Clicks);
+    EXPECT_FALSE(IsWindowVisible(Handle(*Dialog)));
+    LONG Style = GetWindowLongW(Handle(*Dialog), GWL_STYLE);
+    EXPECT_EQ(Style & WS_THICKFRAME, 0);
+    EXPECT_EQ(Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  }
+}
+
+}  // namespace
+}  // namespace lantern
