@@ -7,6 +7,7 @@
 
 #include "ui/Action.h"
 #include "ui/Form.h"
+#include "ui/Layout.h"
 #include "ui/StdCtrls.h"
 
 namespace lantern {
@@ -200,6 +201,40 @@ TEST_F(ShowModalTest, TabVisitsTheControlsThatCanTakeTheFocusInTabOrder) {
   Dialog.Ok.SetEnabled(true);
   Dialog.DialogKey(VkReturn, 0);
   EXPECT_EQ(Dialog.ModalResult(), mrCancel);
+}
+
+TEST(LayoutTest, RowsSetBoundsCaptionsTextsHandlersAndTheTabOrder) {
+  TForm Form;
+  TButton Browse(&Form);
+  TEdit DataFile(&Form);
+  TLabel Label(&Form);
+  TGroupBox Group(&Form);
+  TRadioButton Upper(&Group), Lower(&Group);
+  std::string Calls;
+  LayOut({
+      {Label, 16, 176, 101, 12, "データファイル名(&F)"},
+      {DataFile, 16, 192, 281, 20, "", [&](TWinControl*) { Calls += "e"; }},
+      {Browse, 304, 192, 59, 20, "参照(&E)", [&](TWinControl*) { Calls += "b"; }},
+      {Group, 240, 80, 121, 33, "最新位置"},
+      {Lower, 64, 12, 49, 17, "下(&D)"},
+      {Upper, 8, 12, 49, 17, "上(&U)", [&](TWinControl*) { Calls += "u"; }},
+  });
+  EXPECT_EQ(Label.Caption(), "データファイル名(&F)");
+  EXPECT_EQ(Browse.Caption(), "参照(&E)");
+  EXPECT_EQ(Lower.Caption(), "下(&D)");
+  EXPECT_EQ(DataFile.Text(), "");
+  EXPECT_EQ(Browse.Left(), 304);
+  EXPECT_EQ(Browse.Top(), 192);
+  EXPECT_EQ(Browse.Width(), 59);
+  EXPECT_EQ(Browse.Height(), 20);
+  EXPECT_EQ(Upper.Left(), 8);  // within the group box
+  DataFile.SetText("x");
+  Browse.Click();
+  Upper.NativeClick();
+  Lower.NativeClick();  // no handler in its row
+  EXPECT_EQ(Calls, "ebu");
+  EXPECT_EQ(Form.TabOrdered(), (std::vector<TWinControl*>{&Label, &DataFile, &Browse, &Group}));
+  EXPECT_EQ(Group.TabOrdered(), (std::vector<TWinControl*>{&Lower, &Upper}));
 }
 
 }  // namespace
