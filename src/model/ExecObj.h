@@ -202,10 +202,6 @@ class TCompositeItem : public TExecItem {
     Add(std::unique_ptr<TExecItem>(std::move(AItem)));
     return Item;
   }
-  // For callers not yet handing over a std::unique_ptr: the group takes AItem all the same.
-  [[deprecated("hand the item over as a std::unique_ptr")]] TExecItem* Add(TExecItem* AItem) {
-    return Add(std::unique_ptr<TExecItem>(AItem));
-  }
   // Takes the item out of the group and hands it back (null when it is no child); it keeps
   // its Parent.
   virtual std::unique_ptr<TExecItem> Remove(TExecItem* AItem);

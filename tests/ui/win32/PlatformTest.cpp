@@ -78,8 +78,7 @@ TEST_F(PlatformTest, TheShellHasAnIconForAProgram) {
 
 TEST_F(PlatformTest, DataFilesWithJapaneseNamesRoundTrip) {
   TRoot Root;
-  auto* L = new TLauncherExec(&Root);
-  Root.Add(L);
+  TLauncherExec* L = Root.Add(std::make_unique<TLauncherExec>(&Root));
   L->SetName("表示ソフト");
   std::string Name = Folder / "ソフト表示.dat";
   Root.SaveToFile(Name);
@@ -131,8 +130,7 @@ TEST_F(PlatformTest, ALauncherStartsItsProgramWithItsParametersInItsFolder) {
   std::string Record = Folder / "record.txt";
   SetEnvironmentVariableW(L"LANTERN_RECORD", ToWide(Record).c_str());
   TRoot Root;
-  auto* L = new TLauncherExec(&Root);
-  Root.Add(L);
+  TLauncherExec* L = Root.Add(std::make_unique<TLauncherExec>(&Root));
   L->SetFileName(FromWide(Program));
   L->SetParameters("表示 \"two words\"");
   L->SetWorkFolder(Long);
