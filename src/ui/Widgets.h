@@ -25,6 +25,8 @@ class TButton;
 class TCheckBox;
 class TRadioButton;
 class TGroupBox;
+class TListBox;
+class TComboBox;
 
 class TWidgetFactory {
  public:
@@ -44,6 +46,8 @@ class TWidgetFactory {
   virtual std::unique_ptr<TControlPeer> CreateCheckBox(TCheckBox& Box, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateRadioButton(TRadioButton& Button, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox& Box, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateListBox(TListBox& Box, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateComboBox(TComboBox& Box, void* Parent) = 0;
   // Runs the dialog's message loop until the shown form has a ModalResult; its owner takes no
   // input meanwhile.
   virtual void RunModal(TForm& Form) = 0;

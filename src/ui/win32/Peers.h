@@ -25,6 +25,8 @@ class TButton;
 class TCheckBox;
 class TRadioButton;
 class TGroupBox;
+class TListBox;
+class TComboBox;
 
 // The program's own icon in its resources.
 constexpr int ProgramIconId = 1;
@@ -41,6 +43,8 @@ std::unique_ptr<TControlPeer> NewButtonPeer(TButton& Button, HWND Parent);
 std::unique_ptr<TControlPeer> NewCheckBoxPeer(TCheckBox& Box, HWND Parent);
 std::unique_ptr<TControlPeer> NewRadioButtonPeer(TRadioButton& Button, HWND Parent);
 std::unique_ptr<TControlPeer> NewGroupBoxPeer(TGroupBox& Box, HWND Parent);
+std::unique_ptr<TControlPeer> NewListBoxPeer(TListBox& Box, HWND Parent);
+std::unique_ptr<TControlPeer> NewComboBoxPeer(TComboBox& Box, HWND Parent);
 // The native controls of a container's children, in its window, in their tab order.
 void CreateChildPeers(TWinControl& Parent, HWND Window);
 // Puts the children's windows in their tab order, which the dialog keys follow.

@@ -12,6 +12,7 @@
 #include "ui/Application.h"
 #include "ui/Bars.h"
 #include "ui/Form.h"
+#include "ui/ListCtrls.h"
 #include "ui/ListView.h"
 #include "ui/Menus.h"
 #include "ui/MessageWindow.h"
@@ -192,6 +193,12 @@ class TWin32Widgets : public TWidgetFactory {
   }
   std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox& Box, void* Parent) override {
     return NewGroupBoxPeer(Box, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateListBox(TListBox& Box, void* Parent) override {
+    return NewListBoxPeer(Box, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateComboBox(TComboBox& Box, void* Parent) override {
+    return NewComboBoxPeer(Box, static_cast<HWND>(Parent));
   }
   void RunModal(TForm& Form) override {
     HWND Dialog = static_cast<HWND>(Form.Handle());
