@@ -59,6 +59,7 @@ inline void Kernel(HANDLE h) { CloseHandle(h); }
 inline void Find(HANDLE h) { FindClose(h); }
 inline void Global(HGLOBAL h) { GlobalFree(h); }
 inline void ImageList(HIMAGELIST h) { ImageList_Destroy(h); }
+inline void Local(HLOCAL h) { LocalFree(h); }
 }  // namespace HandleRelease
 
 using TKeyHandle = TUniqueHandle<HKEY, HandleRelease::Key>;
@@ -73,6 +74,7 @@ using TKernelHandle = TUniqueHandle<HANDLE, HandleRelease::Kernel>;
 using TFindHandle = TUniqueHandle<HANDLE, HandleRelease::Find>;
 using TGlobalHandle = TUniqueHandle<HGLOBAL, HandleRelease::Global>;
 using TImageListHandle = TUniqueHandle<HIMAGELIST, HandleRelease::ImageList>;
+using TLocalHandle = TUniqueHandle<HLOCAL, HandleRelease::Local>;
 
 // A window's device context for as long as the holder lives.
 class TWindowDc {

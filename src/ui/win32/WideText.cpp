@@ -4,6 +4,7 @@
 
 #include "base/Convert.h"
 #include "base/Cp932.h"
+#include "ui/win32/Handles.h"
 
 namespace lantern {
 
@@ -45,12 +46,12 @@ bool FromWideExact(const std::wstring& Text, std::string& Result) {
 std::string FromWide(const wchar_t* Text) { return FromWide(std::wstring(Text ? Text : L"")); }
 
 std::string SystemErrorText(unsigned long Code) {
-  wchar_t* Buffer = nullptr;
+  TLocalHandle Buffer;  // the system allocates the text
   DWORD n = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, Code, 0, reinterpret_cast<wchar_t*>(&Buffer), 0, nullptr);
-  std::string Text = n ? Trim(FromWide(std::wstring(Buffer, n))) : std::string();
-  if (Buffer) LocalFree(Buffer);
+      nullptr, Code, 0, reinterpret_cast<wchar_t*>(Buffer.Receive()), 0, nullptr);
+  std::string Text = n ? Trim(FromWide(std::wstring(static_cast<const wchar_t*>(Buffer.Get()), n)))
+                       : std::string();
   return Text.empty() ? "エラー " + IntToStr(Code) : Text;
 }
 
