@@ -1,5 +1,6 @@
+// The window base: class registration, binding, the two procedures (our own windows and
+// subclassed controls) and the reflection of children's notifications.
 #include "ui/win32/Window.h"
-
 // after windows.h
 #include <commctrl.h>
 
