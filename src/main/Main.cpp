@@ -101,14 +101,12 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   Tray->SetPopupMenuL(&LauncherMenu);
   Tray->SetPopupMenuR(&SystemPopup);
   SetCaption("ランタン for Windows");
-  SetBounds(0, 0, 614, 446);
   ToolBar1.SetImages(&ButtonImage);
   TreeView1.SetAlign(TAlign::Left);
-  TreeView1.SetWidth(177);
   TreeView1.SetImages(&ImageList1);
   ListView1.SetAlign(TAlign::Client);
-  ListView1.AddColumn("名前", 150);
-  ListView1.AddColumn("ファイル名", 250);
+  ListView1.AddColumn("名前", 0);  // the widths come with the settings
+  ListView1.AddColumn("ファイル名", 0);
   // Group, current group, trash, current trash, URL launcher.
   for (int Id = 101; Id <= 105; ++Id) ImageList1.AddIcon(System().ResourceIcon(Id, 16));
   for (int Index = 0; Index < ButtonPictures; ++Index)
@@ -138,6 +136,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   Root->TreeNode()->Expand(true);
   Root->SetFont(Font());
 
+  SetDefaultSettings();
   LoadSettings();
 
   // A data file that cannot be read is reported; the program goes on with what was read.
@@ -226,8 +225,8 @@ void TLanternMain::SetUpCommands() {
   UpObjectAction.SetShortCut(ssShift | 0x26);    // Shift+Up
   DownObjectAction.SetShortCut(ssShift | 0x28);  // Shift+Down
   RenameAction.SetShortCut(0x71);                // F2
-  MouseFormToggleAction.SetChecked(MouseFormEnabled);
-  UchidenoKodutiToggleAction.SetChecked(UchidenoKoduti);
+  MouseFormToggleAction.SetChecked(FSettings.MouseFormEnabled);
+  UchidenoKodutiToggleAction.SetChecked(FSettings.UchidenoKoduti);
 
   for (TAction* Button :
        {static_cast<TAction*>(nullptr), &AddGroup, &AddLauncher, &AddLauncherFolder,
@@ -382,9 +381,9 @@ void TLanternMain::UpdateActions() {
 void TLanternMain::ChooseDataFileName() {
   std::string Folder = ExtractFilePath(System().ProgramFileName());
   std::string User = System().UserName();
-  DataFileName = !User.empty() && static_cast<unsigned char>(User[0]) >= 32
-                     ? Folder + User + ".dat"
-                     : Folder + "Default.dat";
+  FSettings.DataFileName = !User.empty() && static_cast<unsigned char>(User[0]) >= 32
+                               ? Folder + User + ".dat"
+                               : Folder + "Default.dat";
 }
 
 std::string TLanternMain::GetVersionString() {
@@ -416,9 +415,9 @@ void TLanternMain::FormShow() {
   try {
     Tray->SetIcon(ButtonImage.GetIcon(9));
     Tray->SetRegistered(true);
-    if (!DispRegisterIcon) Tray->SetRegistered(false);
+    if (!FSettings.DispRegisterIcon) Tray->SetRegistered(false);
   } catch (...) {
-    if (DispRegisterIcon) LanternProperty.Execute();
+    if (FSettings.DispRegisterIcon) LanternProperty.Execute();
     throw;
   }
 }
@@ -499,7 +498,7 @@ void TLanternMain::Timer1Timer() {
   if (MenuShowing) return;
   // The application watcher's scans join here, every WatchAppInterval + 1 ticks.
   if (WatchCountdown == 0)
-    WatchCountdown = WatchAppInterval;
+    WatchCountdown = FSettings.WatchAppInterval;
   else
     --WatchCountdown;
   if (Root->WatchChanged()) {
@@ -594,6 +593,7 @@ void TLanternMain::ExitActionExecute() {
 }
 
 void TLanternMain::SaveServiceExecute() {
+  const std::string& DataFileName = FSettings.DataFileName;
   std::string Folder = ExtractFilePath(DataFileName);
   if (!Folder.empty() && !FileSystem().DirectoryExists(ExcludeTrailingBackslash(Folder))) {
     LanternProperty.Execute();
@@ -609,17 +609,18 @@ void TLanternMain::SaveServiceExecute() {
     }
   }
   double Now = System().Now();
-  if (Now - BackupDate > 1.0) {
+  if (Now - FSettings.BackupDate > 1.0) {
     // The backup holds the file as it was before this save.
     if (FileSystem().FileExists(DataFileName))
       FileSystem().Copy(DataFileName, DataFileName + ".bak");
-    BackupDate = Now;
+    FSettings.BackupDate = Now;
     SaveSettings();
   }
   Root->SaveToFile(DataFileName);
 }
 
 void TLanternMain::LoadServiceExecute() {
+  const std::string& DataFileName = FSettings.DataFileName;
   if (!FileSystem().FileExists(DataFileName)) return;
   try {
     Root->LoadFromFile(DataFileName);
@@ -646,41 +647,44 @@ void TLanternMain::GetEmptyIconExecute() {
 }
 
 void TLanternMain::SetDispRegisterIcon(bool Value) {
-  if (Value == DispRegisterIcon) return;
-  DispRegisterIcon = Value;
+  if (Value == FSettings.DispRegisterIcon) return;
+  FSettings.DispRegisterIcon = Value;
   Tray->SetRegistered(Value);
 }
 
 void TLanternMain::SetIconLeftClickPopupMenu(bool Value) {
-  if (Value == IconLeftClickPopupMenu) return;
-  IconLeftClickPopupMenu = Value;
+  if (Value == FSettings.IconLeftClickPopupMenu) return;
+  FSettings.IconLeftClickPopupMenu = Value;
   Tray->SetPopupMenuL(Value ? &LauncherMenu : nullptr);
 }
 
 // Setters whose effects join with the parts they drive (the hot key and the chasing window)
 // store the value until then.
-void TLanternMain::SetHotKeyEnabled(bool Value) { HotKeyEnabled = Value; }
-void TLanternMain::SetHotKey(int Value) { HotKey = Value; }
-void TLanternMain::SetMouseFormWidth(int Value) { MouseFormWidth = Value; }
-void TLanternMain::SetMouseFormHeight(int Value) { MouseFormHeight = Value; }
-void TLanternMain::SetMouseFormColor(int Value) { MouseFormColor = Value; }
-void TLanternMain::SetMouseFormOffset(TPoint Value) { MouseFormOffset = Value; }
+void TLanternMain::SetHotKeyEnabled(bool Value) { FSettings.HotKeyEnabled = Value; }
+void TLanternMain::SetHotKey(int Value) { FSettings.HotKey = Value; }
+void TLanternMain::SetMouseFormWidth(int Value) { FSettings.MouseFormWidth = Value; }
+void TLanternMain::SetMouseFormHeight(int Value) { FSettings.MouseFormHeight = Value; }
+void TLanternMain::SetMouseFormColor(int Value) { FSettings.MouseFormColor = Value; }
+void TLanternMain::SetMouseFormOffset(TPoint Value) {
+  FSettings.MouseFormOffsetX = Value.X;
+  FSettings.MouseFormOffsetY = Value.Y;
+}
 
 void TLanternMain::SetHotKeyModifiers(bool Ctrl, bool Shift, bool Alt) {
-  HotKeyCtrl = Ctrl;
-  HotKeyShift = Shift;
-  HotKeyAlt = Alt;
+  FSettings.HotKeyCtrl = Ctrl;
+  FSettings.HotKeyShift = Shift;
+  FSettings.HotKeyAlt = Alt;
 }
 
 // The chasing window and the waving gesture exclude each other; the toggles show both.
 void TLanternMain::SetMouseFormEnabled(bool Value) {
-  MouseFormEnabled = Value;
+  FSettings.MouseFormEnabled = Value;
   MouseFormToggleAction.SetChecked(Value);
   if (Value) SetUchidenoKoduti(false);
 }
 
 void TLanternMain::SetUchidenoKoduti(bool Value) {
-  UchidenoKoduti = Value;
+  FSettings.UchidenoKoduti = Value;
   UchidenoKodutiToggleAction.SetChecked(Value);
   if (Value) SetMouseFormEnabled(false);
 }

@@ -38,6 +38,41 @@ struct TPoint {
   int X = 0, Y = 0;
 };
 
+// The settings the main window holds, named as their registry values. A new TSettings holds
+// the defaults of the settings table (Settings.cpp), which also says how each is stored.
+struct TSettings {
+  TSettings();
+  bool HotKeyEnabled;
+  bool HotKeyCtrl;
+  bool HotKeyShift;
+  bool HotKeyAlt;
+  int HotKey;
+  bool UseWatchApp;
+  bool NotWatchNetwortApp;
+  int WatchAppInterval;
+  bool DispRegisterIcon;
+  bool IconLeftClickPopupMenu;
+  std::string DataFileName;
+  bool FixMenuPos;
+  int MenuXPos;
+  int MenuYPos;
+  bool MouseFormEnabled;
+  int MouseFormOffsetX;
+  int MouseFormOffsetY;
+  int MouseAppearInterval;
+  int MouseFormWidth;
+  int MouseFormHeight;
+  int MouseFormColor;
+  bool WavingMouse;
+  bool UchidenoKoduti;
+  int UchideMovingCount;
+  bool UchideLeftFast;
+  int UchideRangeX;
+  double BackupDate;
+};
+
+struct TSettingsTable;
+
 class TLanternMain : public TForm {
  public:
   // The window's creation (FormCreate) with the command line's arguments.
@@ -70,11 +105,11 @@ class TLanternMain : public TForm {
   TAction RenameAction{"名前変更(&N)", [this] { RenameActionExecute(); }};
   // The two switches of the mouse features.
   TAction MouseFormToggleAction{"追っかけマウス(&O)", [this] {
-                                  SetMouseFormEnabled(!MouseFormEnabled);
+                                  SetMouseFormEnabled(!FSettings.MouseFormEnabled);
                                   SaveSettings();
                                 }};
   TAction UchidenoKodutiToggleAction{"打ち出の小槌(&U)", [this] {
-                                       SetUchidenoKoduti(!UchidenoKoduti);
+                                       SetUchidenoKoduti(!FSettings.UchidenoKoduti);
                                        SaveSettings();
                                      }};
   // The editing commands and the other windows; they get their behaviour with the editing of
@@ -115,7 +150,6 @@ class TLanternMain : public TForm {
   bool ClipboardFilled = false;
   bool IsWindowsNT = false;
   bool Dragging = false;
-  bool DataFileNameChanged = false;
 
   // State of the unit.
   bool MenuShowing = false;
@@ -126,34 +160,8 @@ class TLanternMain : public TForm {
   static unsigned ActivateMessage;
   static constexpr int PendingIconBudgetMs = 40;  // of each 200 ms tick
 
-  // Settings (the registry's values of the same names).
-  bool HotKeyEnabled = true;
-  bool HotKeyCtrl = false;
-  bool HotKeyShift = true;
-  bool HotKeyAlt = false;
-  int HotKey = 27;  // Esc
-  bool UseWatchApp = true;
-  bool NotWatchNetwortApp = false;
-  int WatchAppInterval = 25;
-  bool DispRegisterIcon = true;
-  bool IconLeftClickPopupMenu = true;
-  std::string DataFileName;
-  bool FixMenuPos = false;
-  int MenuXPos = 0;
-  int MenuYPos = 0;
-  bool MouseFormEnabled = true;
-  TPoint MouseFormOffset{20, 20};
-  int MouseAppearInterval = 10;
-  int MouseFormWidth = 15;
-  int MouseFormHeight = 15;
-  int MouseFormColor = 0x00FFFF;
-  bool WavingMouse = false;
-  bool UchidenoKoduti = false;
-  int UchideMovingCount = 1;
-  bool UchideLeftFast = true;
-  int UchideRangeX = 100;
-  double BackupDate = 0;
-
+  const TSettings& Settings() const { return FSettings; }
+  bool DataFileNameChanged() const { return FDataFileNameChanged; }
   void LoadSettings();
   void SaveSettings();
   // Setters with effects beyond storing the value.
@@ -169,19 +177,19 @@ class TLanternMain : public TForm {
   void SetMouseFormColor(int Value);
   void SetMouseFormOffset(TPoint Value);
   // Plain setters.
-  void SetUseWatchApp(bool Value) { UseWatchApp = Value; }
-  void SetNotWatchNetwortApp(bool Value) { NotWatchNetwortApp = Value; }
-  void SetWatchAppInterval(int Value) { WatchAppInterval = Value; }
-  void SetDataFileName(const std::string& Value) { DataFileName = Value; }
-  void SetDataFileNameChanged(bool Value) { DataFileNameChanged = Value; }
-  void SetFixMenuPos(bool Value) { FixMenuPos = Value; }
-  void SetMenuXPos(int Value) { MenuXPos = Value; }
-  void SetMenuYPos(int Value) { MenuYPos = Value; }
-  void SetMouseAppearInterval(int Value) { MouseAppearInterval = Value; }
-  void SetWavingMouse(bool Value) { WavingMouse = Value; }
-  void SetUchideMovingCount(int Value) { UchideMovingCount = Value; }
-  void SetUchideLeftFast(bool Value) { UchideLeftFast = Value; }
-  void SetUchideRangeX(int Value) { UchideRangeX = Value; }
+  void SetUseWatchApp(bool Value) { FSettings.UseWatchApp = Value; }
+  void SetNotWatchNetwortApp(bool Value) { FSettings.NotWatchNetwortApp = Value; }
+  void SetWatchAppInterval(int Value) { FSettings.WatchAppInterval = Value; }
+  void SetDataFileName(const std::string& Value) { FSettings.DataFileName = Value; }
+  void SetDataFileNameChanged(bool Value) { FDataFileNameChanged = Value; }
+  void SetFixMenuPos(bool Value) { FSettings.FixMenuPos = Value; }
+  void SetMenuXPos(int Value) { FSettings.MenuXPos = Value; }
+  void SetMenuYPos(int Value) { FSettings.MenuYPos = Value; }
+  void SetMouseAppearInterval(int Value) { FSettings.MouseAppearInterval = Value; }
+  void SetWavingMouse(bool Value) { FSettings.WavingMouse = Value; }
+  void SetUchideMovingCount(int Value) { FSettings.UchideMovingCount = Value; }
+  void SetUchideLeftFast(bool Value) { FSettings.UchideLeftFast = Value; }
+  void SetUchideRangeX(int Value) { FSettings.UchideRangeX = Value; }
 
   // The first showing: with paths the window shows and adds them; without, the program only
   // takes its place in the notification area and the window is never shown, so the window
@@ -223,6 +231,12 @@ class TLanternMain : public TForm {
   void ChooseDataFileName();
   void SetUpCommands();
   void ApplyWindowBounds(bool Stored);
+  // The table's defaults of the settings held outside FSettings: the tree's, the window's.
+  void SetDefaultSettings();
+  friend struct TSettingsTable;  // reads and writes every setting where it is held
+
+  TSettings FSettings;
+  bool FDataFileNameChanged = false;  // never stored: the new name takes effect next start
 
   std::vector<std::string> FArgs;
   std::string FSaveError;         // why the last save at a close request failed

@@ -1,7 +1,10 @@
 // The main window's settings in the registry: read once at start, written at exit and after
-// the settings change. Every value is named, typed and defaulted here and in Main.h.
+// the settings change. The table below names, types and defaults every value, says where it is
+// held, and drives both the reading and the writing.
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <variant>
 
 #include "base/Path.h"
 #include "main/Main.h"
@@ -12,50 +15,222 @@ namespace lantern {
 
 namespace {
 
-// Booleans and integers are REG_DWORD, texts REG_SZ, the backup date REG_BINARY. A value
-// that is missing, or of another type, is not read and its setting keeps what it had.
-class TSettingsReader {
- public:
-  explicit TSettingsReader(const std::string& Key) : FKey(Key) {}
-  bool Bool(const char* Name, bool& Value) {
-    std::uint32_t v;
-    if (!Registry().ReadDWord(FKey, Name, v)) return false;
-    Value = v != 0;
-    return true;
-  }
-  bool Int(const char* Name, int& Value) {
-    std::uint32_t v;
-    if (!Registry().ReadDWord(FKey, Name, v)) return false;
-    Value = static_cast<std::int32_t>(v);
-    return true;
-  }
-  bool Text(const char* Name, std::string& Value) {
-    return Registry().ReadString(FKey, Name, Value);
-  }
-
- private:
-  std::string FKey;
-};
-
-class TSettingsWriter {
- public:
-  explicit TSettingsWriter(const std::string& Key) : FKey(Key) {}
-  void Bool(const char* Name, bool Value) { Registry().WriteDWord(FKey, Name, Value ? 1 : 0); }
-  void Int(const char* Name, int Value) {
-    Registry().WriteDWord(FKey, Name, static_cast<std::uint32_t>(Value));
-  }
-  void Text(const char* Name, const std::string& Value) {
-    Registry().WriteString(FKey, Name, Value);
-  }
-
- private:
-  std::string FKey;
-};
-
 constexpr int MinimumWindowSize = 100;
 constexpr int MaximumWindowCoordinate = 100000;
 
+// Booleans and integers are REG_DWORD, texts REG_SZ, dates REG_BINARY (a double of 8 bytes).
+enum class TSettingType { Boolean, Integer, String, Date };
+using TSettingValue = std::variant<bool, int, std::string, double>;
+
 }  // namespace
+
+struct TSettingsTable {
+  // Where a setting lives: a member of TSettings, or a holder of its own reached through the
+  // window (the tree's root, the window's bounds and the views' widths).
+  struct THeld {
+    std::variant<bool TSettings::*, int TSettings::*, std::string TSettings::*, double TSettings::*>
+        Member;
+    TSettingValue (*Get)(const TLanternMain&) = nullptr;
+    void (*Set)(TLanternMain&, const TSettingValue&) = nullptr;
+  };
+  struct TRow {
+    const char* Name;
+    TSettingType Type;
+    // None: worked out at start (the data file's name, the window's centred position).
+    std::optional<TSettingValue> Default;
+    THeld Held;
+    // Read only when this value is present; nullptr: whenever present.
+    const char* ReadWith = nullptr;
+    // What a missing value sets, when it is read at all; none: the setting keeps what it had.
+    std::optional<TSettingValue> WhenMissing = std::nullopt;
+  };
+
+  static const std::vector<TRow>& Rows();
+  static TSettingValue Get(const TLanternMain& M, const TRow& Row);
+  static void Set(TLanternMain& M, const TRow& Row, const TSettingValue& Value);
+};
+
+namespace {
+
+using TRow = TSettingsTable::TRow;
+using THeld = TSettingsTable::THeld;
+
+template <typename T>
+THeld Plain(T TSettings::*M) {
+  return THeld{M, nullptr, nullptr};
+}
+
+}  // namespace
+
+// Held outside TSettings: read by the expression, applied by the statement (M the window, V
+// the value).
+#define HELD_BY(GetExpr, SetStatement)                                  \
+  THeld {                                                               \
+    static_cast<bool TSettings::*>(nullptr),                            \
+        [](const TLanternMain& M) -> TSettingValue { return GetExpr; }, \
+        [](TLanternMain& M, const TSettingValue& V) { SetStatement; }   \
+  }
+
+// Held in TSettings and applied through the window's setter, for its effects.
+#define THROUGH(Member, Setter)                                                \
+  THeld {                                                                      \
+    &TSettings::Member, nullptr, [](TLanternMain& M, const TSettingValue& V) { \
+      M.Setter(std::get<decltype(TSettings::Member)>(V));                      \
+    }                                                                          \
+  }
+
+const std::vector<TRow>& TSettingsTable::Rows() {
+  using T = TSettingType;
+  using S = TSettings;
+  static const std::vector<TRow> Table = {
+      {"HotKeyEnabled", T::Boolean, true, Plain(&S::HotKeyEnabled)},
+      // The three modifiers replace the whole set, and only together: a missing Shift or Alt
+      // beside a stored Ctrl is off.
+      {"HotKeyCtrl", T::Boolean, false, Plain(&S::HotKeyCtrl)},
+      {"HotKeyShift", T::Boolean, true, Plain(&S::HotKeyShift), "HotKeyCtrl", false},
+      {"HotKeyAlt", T::Boolean, false, Plain(&S::HotKeyAlt), "HotKeyCtrl", false},
+      {"HotKey", T::Integer, 27, Plain(&S::HotKey)},  // Esc
+      {"UseWatchApp", T::Boolean, true, Plain(&S::UseWatchApp)},
+      {"NotWatchNetwortApp", T::Boolean, false, Plain(&S::NotWatchNetwortApp)},
+      {"WatchAppInterval", T::Integer, 25, Plain(&S::WatchAppInterval)},
+      {"MoveFirstPosition", T::Boolean, true,
+       HELD_BY(M.Root->MoveFirstPosition(), M.Root->SetMoveFirstPosition(std::get<bool>(V)))},
+      {"UpperFirst", T::Boolean, true,
+       HELD_BY(M.Root->UpperFirst(), M.Root->SetUpperFirst(std::get<bool>(V)))},
+      {"DispRegisterIcon", T::Boolean, true, Plain(&S::DispRegisterIcon)},
+      {"IconLeftClickPopupMenu", T::Boolean, true,
+       THROUGH(IconLeftClickPopupMenu, SetIconLeftClickPopupMenu)},
+      // A name changed in the settings dialog was written there and takes effect at the next
+      // start: it is not written over.
+      {"DataFileName", T::String, std::nullopt, Plain(&S::DataFileName)},
+      {"ExplorerOption", T::String, std::string(),
+       HELD_BY(M.Root->ExplorerOption(), M.Root->SetExplorerOption(std::get<std::string>(V)))},
+      {"FixMenuPos", T::Boolean, false, Plain(&S::FixMenuPos)},
+      {"MenuXPos", T::Integer, 0, Plain(&S::MenuXPos)},
+      {"MenuYPos", T::Integer, 0, Plain(&S::MenuYPos)},
+      {"MouseFormEnabled", T::Boolean, true, THROUGH(MouseFormEnabled, SetMouseFormEnabled)},
+      {"MouseFormOffsetX", T::Integer, 20, Plain(&S::MouseFormOffsetX)},
+      {"MouseFormOffsetY", T::Integer, 20, Plain(&S::MouseFormOffsetY), "MouseFormOffsetX"},
+      {"MouseAppearInterval", T::Integer, 10, Plain(&S::MouseAppearInterval)},
+      {"MouseFormWidth", T::Integer, 15, Plain(&S::MouseFormWidth)},
+      {"MouseFormHeight", T::Integer, 15, Plain(&S::MouseFormHeight)},
+      {"MouseFormColor", T::Integer, 0x00FFFF, Plain(&S::MouseFormColor)},  // yellow
+      {"WavingMouse", T::Boolean, false, Plain(&S::WavingMouse)},
+      // After MouseFormEnabled: when both are stored on, the gesture wins.
+      {"UchidenoKoduti", T::Boolean, false, THROUGH(UchidenoKoduti, SetUchidenoKoduti)},
+      {"UchideMovingCount", T::Integer, 1, Plain(&S::UchideMovingCount)},
+      {"UchideLeftFast", T::Boolean, true, Plain(&S::UchideLeftFast)},
+      {"UchideRangeX", T::Integer, 100, Plain(&S::UchideRangeX)},
+      // The window's bounds: read together, and only with Top; then kept on a monitor.
+      {"Width", T::Integer, 614,
+       HELD_BY(M.Width(), M.SetBounds(M.Left(), M.Top(), std::get<int>(V), M.Height())), "Top"},
+      {"Left", T::Integer, std::nullopt,
+       HELD_BY(M.Left(), M.SetBounds(std::get<int>(V), M.Top(), M.Width(), M.Height())), "Top"},
+      {"Height", T::Integer, 446,
+       HELD_BY(M.Height(), M.SetBounds(M.Left(), M.Top(), M.Width(), std::get<int>(V))), "Top"},
+      {"Top", T::Integer, std::nullopt,
+       HELD_BY(M.Top(), M.SetBounds(M.Left(), std::get<int>(V), M.Width(), M.Height()))},
+      {"TreeViewWidth", T::Integer, 177,
+       HELD_BY(M.TreeView1.Width(), M.TreeView1.SetWidth(std::get<int>(V)))},
+      {"ColumnWidth0", T::Integer, 150,
+       HELD_BY(M.ListView1.ColumnWidth(0), M.ListView1.SetColumnWidth(0, std::get<int>(V)))},
+      {"ColumnWidth1", T::Integer, 250,
+       HELD_BY(M.ListView1.ColumnWidth(1), M.ListView1.SetColumnWidth(1, std::get<int>(V)))},
+      {"BackupDate", T::Date, 0.0, Plain(&S::BackupDate), nullptr, 0.0},
+  };
+  return Table;
+}
+
+#undef HELD_BY
+#undef THROUGH
+
+TSettingValue TSettingsTable::Get(const TLanternMain& M, const TRow& Row) {
+  if (Row.Held.Get) return Row.Held.Get(M);
+  return std::visit([&M](auto Member) -> TSettingValue { return M.FSettings.*Member; },
+                    Row.Held.Member);
+}
+
+void TSettingsTable::Set(TLanternMain& M, const TRow& Row, const TSettingValue& Value) {
+  if (Row.Held.Set) return Row.Held.Set(M, Value);
+  std::visit(
+      [&](auto Member) {
+        using T = std::remove_reference_t<decltype(M.FSettings.*Member)>;
+        M.FSettings.*Member = std::get<T>(Value);
+      },
+      Row.Held.Member);
+}
+
+namespace {
+
+// A value that is missing, or of another type, is not read.
+std::optional<TSettingValue> ReadValue(const std::string& Key, const TRow& Row) {
+  switch (Row.Type) {
+    case TSettingType::Boolean:
+    case TSettingType::Integer: {
+      std::uint32_t v;
+      if (!Registry().ReadDWord(Key, Row.Name, v)) return std::nullopt;
+      if (Row.Type == TSettingType::Boolean) return TSettingValue(v != 0);
+      return TSettingValue(static_cast<int>(static_cast<std::int32_t>(v)));
+    }
+    case TSettingType::String: {
+      std::string Text;
+      if (!Registry().ReadString(Key, Row.Name, Text)) return std::nullopt;
+      return TSettingValue(Text);
+    }
+    case TSettingType::Date: {
+      std::string Bytes;
+      double Date;
+      if (!Registry().ReadBinary(Key, Row.Name, Bytes) || Bytes.size() != sizeof Date)
+        return std::nullopt;
+      std::memcpy(&Date, Bytes.data(), sizeof Date);
+      return TSettingValue(Date);
+    }
+  }
+  return std::nullopt;
+}
+
+void WriteValue(const std::string& Key, const TRow& Row, const TSettingValue& Value) {
+  switch (Row.Type) {
+    case TSettingType::Boolean:
+      Registry().WriteDWord(Key, Row.Name, std::get<bool>(Value) ? 1 : 0);
+      break;
+    case TSettingType::Integer:
+      Registry().WriteDWord(Key, Row.Name, static_cast<std::uint32_t>(std::get<int>(Value)));
+      break;
+    case TSettingType::String:
+      Registry().WriteString(Key, Row.Name, std::get<std::string>(Value));
+      break;
+    case TSettingType::Date: {
+      double Date = std::get<double>(Value);
+      Registry().WriteBinary(Key, Row.Name,
+                             std::string(reinterpret_cast<const char*>(&Date), sizeof Date));
+      break;
+    }
+  }
+}
+
+bool HeldInSettings(const TRow& Row) {
+  return std::visit([](auto Member) { return Member != nullptr; }, Row.Held.Member);
+}
+
+}  // namespace
+
+TSettings::TSettings() {
+  for (const TRow& Row : TSettingsTable::Rows()) {
+    if (!HeldInSettings(Row) || !Row.Default) continue;
+    std::visit(
+        [&](auto Member) {
+          using T = std::remove_reference_t<decltype(this->*Member)>;
+          this->*Member = std::get<T>(*Row.Default);
+        },
+        Row.Held.Member);
+  }
+}
+
+void TLanternMain::SetDefaultSettings() {
+  for (const TRow& Row : TSettingsTable::Rows())
+    if (!HeldInSettings(Row) && Row.Default) TSettingsTable::Set(*this, Row, *Row.Default);
+}
 
 void TLanternMain::LoadSettings() {
   const std::string Key = LanternRegistryKey;
@@ -63,67 +238,23 @@ void TLanternMain::LoadSettings() {
   Registry().WriteString(Key, "RELEASE", GetVersionString());
   Registry().WriteString(Key, "Path", ExtractFilePath(System().ProgramFileName()));
 
-  TSettingsReader Read(Key);
-  bool Flag;
-  int Number;
-  std::string Text;
-  Read.Bool("HotKeyEnabled", HotKeyEnabled);
-  // The three modifiers replace the whole set, and only together.
-  bool Ctrl;
-  if (Read.Bool("HotKeyCtrl", Ctrl)) {
-    bool Shift = false, Alt = false;
-    Read.Bool("HotKeyShift", Shift);
-    Read.Bool("HotKeyAlt", Alt);
-    HotKeyCtrl = Ctrl;
-    HotKeyShift = Shift;
-    HotKeyAlt = Alt;
+  const std::vector<TRow>& Rows = TSettingsTable::Rows();
+  std::vector<std::optional<TSettingValue>> Stored;
+  for (const TRow& Row : Rows) Stored.push_back(ReadValue(Key, Row));
+  auto Present = [&](const char* Name) {
+    for (std::size_t i = 0; i < Rows.size(); ++i)
+      if (std::strcmp(Rows[i].Name, Name) == 0) return Stored[i].has_value();
+    return false;
+  };
+  for (std::size_t i = 0; i < Rows.size(); ++i) {
+    const TRow& Row = Rows[i];
+    if (Row.ReadWith && !Present(Row.ReadWith)) continue;
+    if (Stored[i])
+      TSettingsTable::Set(*this, Row, *Stored[i]);
+    else if (Row.WhenMissing)
+      TSettingsTable::Set(*this, Row, *Row.WhenMissing);
   }
-  Read.Int("HotKey", HotKey);
-  Read.Bool("UseWatchApp", UseWatchApp);
-  Read.Bool("NotWatchNetwortApp", NotWatchNetwortApp);
-  Read.Int("WatchAppInterval", WatchAppInterval);
-  if (Read.Bool("MoveFirstPosition", Flag)) Root->SetMoveFirstPosition(Flag);
-  if (Read.Bool("UpperFirst", Flag)) Root->SetUpperFirst(Flag);
-  Read.Bool("DispRegisterIcon", DispRegisterIcon);
-  if (Read.Bool("IconLeftClickPopupMenu", Flag)) SetIconLeftClickPopupMenu(Flag);
-  Read.Text("DataFileName", DataFileName);
-  if (Read.Text("ExplorerOption", Text)) Root->SetExplorerOption(Text);
-  Read.Bool("FixMenuPos", FixMenuPos);
-  Read.Int("MenuXPos", MenuXPos);
-  Read.Int("MenuYPos", MenuYPos);
-  if (Read.Bool("MouseFormEnabled", Flag)) SetMouseFormEnabled(Flag);
-  if (Read.Int("MouseFormOffsetX", Number)) {
-    TPoint Offset{Number, MouseFormOffset.Y};
-    Read.Int("MouseFormOffsetY", Offset.Y);
-    MouseFormOffset = Offset;
-  }
-  Read.Int("MouseAppearInterval", MouseAppearInterval);
-  Read.Int("MouseFormWidth", MouseFormWidth);
-  Read.Int("MouseFormHeight", MouseFormHeight);
-  Read.Int("MouseFormColor", MouseFormColor);
-  Read.Bool("WavingMouse", WavingMouse);
-  if (Read.Bool("UchidenoKoduti", Flag)) SetUchidenoKoduti(Flag);
-  Read.Int("UchideMovingCount", UchideMovingCount);
-  Read.Bool("UchideLeftFast", UchideLeftFast);
-  Read.Int("UchideRangeX", UchideRangeX);
-  int Top;
-  if (Read.Int("Top", Top)) {
-    int Height = this->Height(), Left = this->Left(), Width = this->Width();
-    Read.Int("Height", Height);
-    Read.Int("Left", Left);
-    Read.Int("Width", Width);
-    SetBounds(Left, Top, Width, Height);
-    ApplyWindowBounds(true);
-  } else {
-    ApplyWindowBounds(false);
-  }
-  if (Read.Int("TreeViewWidth", Number)) TreeView1.SetWidth(Number);
-  if (Read.Int("ColumnWidth0", Number)) ListView1.SetColumnWidth(0, Number);
-  if (Read.Int("ColumnWidth1", Number)) ListView1.SetColumnWidth(1, Number);
-  std::string Date;
-  BackupDate = 0;
-  if (Registry().ReadBinary(Key, "BackupDate", Date) && Date.size() == sizeof(double))
-    std::memcpy(&BackupDate, Date.data(), sizeof(double));
+  ApplyWindowBounds(Present("Top"));
   if (Registry().KeyExists(Key + TFilterList::KeyName)) {
     Root->Filters().LoadFromRegistry(Key);
   } else {
@@ -150,46 +281,11 @@ void TLanternMain::ApplyWindowBounds(bool Stored) {
 
 void TLanternMain::SaveSettings() {
   const std::string Key = LanternRegistryKey;
-  TSettingsWriter Write(Key);
-  Write.Bool("HotKeyEnabled", HotKeyEnabled);
-  Write.Bool("HotKeyCtrl", HotKeyCtrl);
-  Write.Bool("HotKeyShift", HotKeyShift);
-  Write.Bool("HotKeyAlt", HotKeyAlt);
-  Write.Int("HotKey", HotKey);
-  Write.Bool("UseWatchApp", UseWatchApp);
-  Write.Bool("NotWatchNetwortApp", NotWatchNetwortApp);
-  Write.Int("WatchAppInterval", WatchAppInterval);
-  Write.Bool("MoveFirstPosition", Root->MoveFirstPosition());
-  Write.Bool("UpperFirst", Root->UpperFirst());
-  Write.Bool("DispRegisterIcon", DispRegisterIcon);
-  Write.Bool("IconLeftClickPopupMenu", IconLeftClickPopupMenu);
-  // A name changed in the settings dialog was written there and takes effect at next start.
-  if (!DataFileNameChanged) Write.Text("DataFileName", DataFileName);
-  Write.Text("ExplorerOption", Root->ExplorerOption());
-  Write.Bool("FixMenuPos", FixMenuPos);
-  Write.Int("MenuXPos", MenuXPos);
-  Write.Int("MenuYPos", MenuYPos);
-  Write.Bool("MouseFormEnabled", MouseFormEnabled);
-  Write.Int("MouseFormOffsetX", MouseFormOffset.X);
-  Write.Int("MouseFormOffsetY", MouseFormOffset.Y);
-  Write.Int("MouseAppearInterval", MouseAppearInterval);
-  Write.Int("MouseFormWidth", MouseFormWidth);
-  Write.Int("MouseFormHeight", MouseFormHeight);
-  Write.Int("MouseFormColor", MouseFormColor);
-  Write.Bool("WavingMouse", WavingMouse);
-  Write.Bool("UchidenoKoduti", UchidenoKoduti);
-  Write.Int("UchideMovingCount", UchideMovingCount);
-  Write.Bool("UchideLeftFast", UchideLeftFast);
-  Write.Int("UchideRangeX", UchideRangeX);
-  Write.Int("Width", Width());
-  Write.Int("Left", Left());
-  Write.Int("Height", Height());
-  Write.Int("Top", Top());
-  Write.Int("TreeViewWidth", TreeView1.Width());
-  Write.Int("ColumnWidth0", ListView1.ColumnWidth(0));
-  Write.Int("ColumnWidth1", ListView1.ColumnWidth(1));
-  Registry().WriteBinary(Key, "BackupDate",
-                         std::string(reinterpret_cast<const char*>(&BackupDate), sizeof(double)));
+  for (const TSettingsTable::TRow& Row : TSettingsTable::Rows()) {
+    // A name changed in the settings dialog was written there; it waits for the next start.
+    if (FDataFileNameChanged && std::strcmp(Row.Name, "DataFileName") == 0) continue;
+    WriteValue(Key, Row, TSettingsTable::Get(*this, Row));
+  }
   Root->Filters().SaveToRegistry(Key);
 }
 

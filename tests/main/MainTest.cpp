@@ -12,6 +12,7 @@
 #include "support/TempFolder.h"
 #include "support/TestData.h"
 #include "ui/MemoryRegistry.h"
+#include "ui/Messages.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -70,12 +71,13 @@ TEST_F(MainTest, AFirstStartWritesReleaseAndPathAndKeepsEveryDefault) {
   EXPECT_EQ(Text, "r.1.2.3 Build 45");
   ASSERT_TRUE(Memory.ReadString(Key, "Path", Text));
   EXPECT_EQ(Text, "C:\\Program Files\\Lantern\\");
-  EXPECT_TRUE(M.HotKeyEnabled && M.HotKeyShift && !M.HotKeyCtrl && !M.HotKeyAlt);
-  EXPECT_EQ(M.HotKey, 27);
-  EXPECT_EQ(M.WatchAppInterval, 25);
-  EXPECT_EQ(M.MouseFormColor, 0x00FFFF);
-  EXPECT_EQ(M.MouseFormOffset.X, 20);
-  EXPECT_EQ(M.BackupDate, 0.0);
+  EXPECT_TRUE(M.Settings().HotKeyEnabled && M.Settings().HotKeyShift && !M.Settings().HotKeyCtrl &&
+              !M.Settings().HotKeyAlt);
+  EXPECT_EQ(M.Settings().HotKey, 27);
+  EXPECT_EQ(M.Settings().WatchAppInterval, 25);
+  EXPECT_EQ(M.Settings().MouseFormColor, 0x00FFFF);
+  EXPECT_EQ(M.Settings().MouseFormOffsetX, 20);
+  EXPECT_EQ(M.Settings().BackupDate, 0.0);
   // Centred on the 1024 x 768 screen.
   EXPECT_EQ(M.Left(), (1024 - 614) / 2);
   EXPECT_EQ(M.Top(), (768 - 446) / 2);
@@ -112,7 +114,7 @@ TEST_F(MainTest, TheDataFileIsNamedAfterTheUser) {
   for (auto& c : Cases) {
     Sys.User = c.User;
     Restart();
-    EXPECT_EQ(Main->DataFileName, c.File);
+    EXPECT_EQ(Main->Settings().DataFileName, c.File);
     Memory.DeleteKey(Key);
   }
 }
@@ -146,31 +148,75 @@ TEST_F(MainTest, SettingsComeBackAsTheyWereSaved) {
   M.Root->SetUpperFirst(false);
   M.Root->SetExplorerOption("/e,/root,");
   M.SetBounds(10, 20, 700, 500);
-  M.BackupDate = 45001.25;
   M.Root->Filters().Add("C:\\表示\\*");
-  M.SaveSettings();
+  Sys.Clock = 45001.25;
+  M.SaveService.Execute();  // a backup, and its date with every other setting
   Restart();
-  EXPECT_TRUE(Main->HotKeyCtrl && !Main->HotKeyShift && Main->HotKeyAlt);
-  EXPECT_EQ(Main->HotKey, 0x70);
-  EXPECT_EQ(Main->MouseFormOffset.X, -30);
-  EXPECT_EQ(Main->MouseFormOffset.Y, -5);
-  EXPECT_EQ(Main->WatchAppInterval, 50);
+  EXPECT_TRUE(Main->Settings().HotKeyCtrl && !Main->Settings().HotKeyShift &&
+              Main->Settings().HotKeyAlt);
+  EXPECT_EQ(Main->Settings().HotKey, 0x70);
+  EXPECT_EQ(Main->Settings().MouseFormOffsetX, -30);
+  EXPECT_EQ(Main->Settings().MouseFormOffsetY, -5);
+  EXPECT_EQ(Main->Settings().WatchAppInterval, 50);
   EXPECT_FALSE(Main->Root->UpperFirst());
   EXPECT_EQ(Main->Root->ExplorerOption(), "/e,/root,");
   EXPECT_EQ(Main->Left(), 10);
   EXPECT_EQ(Main->Top(), 20);
   EXPECT_EQ(Main->Width(), 700);
-  EXPECT_EQ(Main->BackupDate, 45001.25);
+  EXPECT_EQ(Main->Settings().BackupDate, 45001.25);
   EXPECT_EQ(Main->Root->Filters().Count(), 3);
 }
 
-TEST_F(MainTest, ModifiersAreReadTogetherOrNotAtAll) {
-  Memory.WriteDWord(Key, "HotKeyShift", 0);  // without HotKeyCtrl: not read
-  EXPECT_TRUE(Start().HotKeyShift);
-  Memory.WriteDWord(Key, "HotKeyCtrl", 0);
-  Memory.WriteDWord(Key, "HotKeyAlt", 0);
-  Restart();
-  EXPECT_FALSE(Main->HotKeyCtrl || Main->HotKeyShift || Main->HotKeyAlt);
+// Values read only beside another: the hot key's modifiers with HotKeyCtrl (then all three
+// replace the set, a missing one being off), the offset's Y with its X, the bounds with Top.
+TEST_F(MainTest, GroupedValuesAreReadOnlyWithTheirLeader) {
+  struct {
+    std::vector<std::pair<const char*, std::uint32_t>> Stored;
+    bool Ctrl, Shift, Alt;
+    int OffsetX, OffsetY;
+    int Left, Width;
+  } Cases[] = {
+      {{}, false, true, false, 20, 20, 205, 614},
+      {{{"HotKeyShift", 0}, {"HotKeyAlt", 1}}, false, true, false, 20, 20, 205, 614},
+      {{{"HotKeyCtrl", 0}, {"HotKeyShift", 0}, {"HotKeyAlt", 0}},
+       false,
+       false,
+       false,
+       20,
+       20,
+       205,
+       614},
+      {{{"HotKeyCtrl", 1}}, true, false, false, 20, 20, 205, 614},
+      {{{"HotKeyCtrl", 0}, {"HotKeyAlt", 1}}, false, false, true, 20, 20, 205, 614},
+      {{{"MouseFormOffsetY", 5}}, false, true, false, 20, 20, 205, 614},
+      {{{"MouseFormOffsetX", 0xFFFFFFFD}}, false, true, false, -3, 20, 205, 614},
+      {{{"MouseFormOffsetX", 7}, {"MouseFormOffsetY", 0xFFFFFFFB}},
+       false,
+       true,
+       false,
+       7,
+       -5,
+       205,
+       614},
+      // Without Top the window is centred at its default size: (1024 - 614) / 2.
+      {{{"Left", 10}, {"Width", 700}, {"Height", 500}}, false, true, false, 20, 20, 205, 614},
+      {{{"Top", 30}, {"Left", 10}, {"Width", 700}}, false, true, false, 20, 20, 10, 700},
+  };
+  for (auto& c : Cases) {
+    SCOPED_TRACE(c.Stored.empty() ? "nothing" : c.Stored[0].first);
+    Main.reset();
+    Memory.DeleteKey(Key);
+    Memory.WriteString(Key, "DataFileName", DataFile);
+    for (auto& [Name, Value] : c.Stored) Memory.WriteDWord(Key, Name, Value);
+    const TSettings& S = Start().Settings();
+    EXPECT_EQ(S.HotKeyCtrl, c.Ctrl);
+    EXPECT_EQ(S.HotKeyShift, c.Shift);
+    EXPECT_EQ(S.HotKeyAlt, c.Alt);
+    EXPECT_EQ(S.MouseFormOffsetX, c.OffsetX);
+    EXPECT_EQ(S.MouseFormOffsetY, c.OffsetY);
+    EXPECT_EQ(Main->Left(), c.Left);
+    EXPECT_EQ(Main->Width(), c.Width);
+  }
 }
 
 TEST_F(MainTest, AValueOfAnotherTypeKeepsTheDefault) {
@@ -179,9 +225,9 @@ TEST_F(MainTest, AValueOfAnotherTypeKeepsTheDefault) {
   Memory.WriteRaw(Key, "BackupDate", TRegDataType::Binary, "short");
   Memory.WriteDWord(Key, "UpperFirst", 7);  // any value but 0 is true
   TLanternMain& M = Start();
-  EXPECT_EQ(M.HotKey, 27);
-  EXPECT_EQ(M.DataFileName, "C:\\Program Files\\Lantern\\me.dat");
-  EXPECT_EQ(M.BackupDate, 0.0);
+  EXPECT_EQ(M.Settings().HotKey, 27);
+  EXPECT_EQ(M.Settings().DataFileName, "C:\\Program Files\\Lantern\\me.dat");
+  EXPECT_EQ(M.Settings().BackupDate, 0.0);
   EXPECT_TRUE(M.Root->UpperFirst());
 }
 
@@ -189,8 +235,8 @@ TEST_F(MainTest, TheGestureWinsOverTheChasingWindowWhenBothAreOn) {
   Memory.WriteDWord(Key, "MouseFormEnabled", 1);
   Memory.WriteDWord(Key, "UchidenoKoduti", 1);
   TLanternMain& M = Start();
-  EXPECT_TRUE(M.UchidenoKoduti);
-  EXPECT_FALSE(M.MouseFormEnabled);
+  EXPECT_TRUE(M.Settings().UchidenoKoduti);
+  EXPECT_FALSE(M.Settings().MouseFormEnabled);
 }
 
 TEST_F(MainTest, AStoredWindowStaysOnAnyMonitorAndComesBackWhenOffThemAll) {
@@ -538,8 +584,8 @@ TEST_F(ViewsTest, TheMouseSwitchesExcludeEachOtherAndAreSaved) {
   EXPECT_TRUE(M->MouseFormToggleAction.Checked());
   EXPECT_FALSE(M->UchidenoKodutiToggleAction.Checked());
   M->UchidenoKodutiToggleAction.Execute();
-  EXPECT_TRUE(M->UchidenoKoduti);
-  EXPECT_FALSE(M->MouseFormEnabled);
+  EXPECT_TRUE(M->Settings().UchidenoKoduti);
+  EXPECT_FALSE(M->Settings().MouseFormEnabled);
   EXPECT_FALSE(M->MouseFormToggleAction.Checked());
   EXPECT_EQ(DWord("UchidenoKoduti"), 1u);
   EXPECT_EQ(DWord("MouseFormEnabled"), 0u);
@@ -794,7 +840,7 @@ TEST_F(SaveServiceTest, TheOldFileIsBackedUpAtMostOnceADay) {
   std::string First = ReadFileBytes(Real("C:\\Lantern Data\\sub\\data.dat"));
   M.SaveServiceExecute();
   EXPECT_EQ(ReadFileBytes(Real("C:\\Lantern Data\\sub\\data.dat.bak")), "yesterday");
-  EXPECT_EQ(M.BackupDate, 45000.0);
+  EXPECT_EQ(M.Settings().BackupDate, 45000.0);
   std::string Stored;
   ASSERT_TRUE(Memory.ReadBinary(Key, "BackupDate", Stored));
   double Date;
@@ -902,12 +948,12 @@ TEST_F(TrayTest, TheIconShowsWithTheTipAndOpensTheTwoMenus) {
   EXPECT_EQ(Shell.NotifyCalls.back().Message, NimAdd);
 
   M.SetIconLeftClickPopupMenu(false);
-  Click(0x201);
+  Click(WmLButtonDown);
   EXPECT_EQ(M.LauncherMenu.Popups, 0);
   M.SetIconLeftClickPopupMenu(true);
-  Click(0x201);
+  Click(WmLButtonDown);
   EXPECT_EQ(M.LauncherMenu.Popups, 1);
-  Click(0x204);
+  Click(WmRButtonDown);
   EXPECT_EQ(M.SystemPopup.Popups, 1);
 }
 
@@ -958,7 +1004,7 @@ TEST_F(TrayTest, AClickOpensTheMenuBuiltFromTheTreeAndAChoiceStartsTheLauncher) 
     ShowingDuring = M.MenuShowing;
     Run(S);
   };
-  Click(0x201);
+  Click(WmLButtonDown);
   EXPECT_TRUE(ShowingDuring);
   EXPECT_FALSE(M.MenuShowing);
   ASSERT_EQ(Shell.Executions.size(), 1u);
@@ -972,7 +1018,7 @@ TEST_F(TrayTest, AnItemDeletedBeforeTheNextTickIsGoneWhenTheMenuOpens) {
   M.Timer1.Tick();
   ASSERT_EQ(TopLevel(M), std::vector<std::string>{"Doomed"});
   M.Root->Remove(L).reset();
-  Click(0x201);
+  Click(WmLButtonDown);
   EXPECT_TRUE(TopLevel(M).empty());
 }
 
