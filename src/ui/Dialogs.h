@@ -1,6 +1,10 @@
 #pragma once
-// Message boxes. Windows shows real ones; tests install a double that answers.
+// Message boxes and the common choosers (colour, font, file to open or save, folder). Windows
+// shows real ones; tests install a double that answers.
 #include <string>
+
+#include "base/Color.h"
+#include "ui/Font.h"
 
 namespace lantern {
 
@@ -13,6 +17,24 @@ class TDialogService {
   virtual ~TDialogService() = default;
   // Shows Text with the application's title; the button pressed.
   virtual TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons) = 0;
+  // The choosers, preset to the value passed in. Whether the user confirmed; only then is
+  // the value the chosen one. A service without choosers answers as a user who cancels.
+  virtual bool PickColor(TColor& Color) { return (void)Color, false; }
+  // Face, size, style and character set; no effects section, no size limits.
+  virtual bool PickFont(TFont& Font) { return (void)Font, false; }
+  // Filter: pairs of description and masks separated by '|' ("Programs|*.exe|All|*.*"), or
+  // empty for none. FileName: the full path.
+  virtual bool PickOpenFile(std::string& FileName, const std::string& Filter) {
+    return (void)FileName, (void)Filter, false;
+  }
+  // Neither creates the file nor asks about an existing one.
+  virtual bool PickSaveFile(std::string& FileName, const std::string& Filter) {
+    return (void)FileName, (void)Filter, false;
+  }
+  // The platform's folder browser with Title over its tree, opened at Folder.
+  virtual bool BrowseForFolder(const std::string& Title, std::string& Folder) {
+    return (void)Title, (void)Folder, false;
+  }
 };
 
 TDialogService& Dialogs();
@@ -22,5 +44,32 @@ TDialogService& PlatformDialogs();
 inline TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons) {
   return Dialogs().MessageDlg(Text, Type, Buttons);
 }
+
+// The choosers as the dialogs hold them: set up, Execute, read back.
+class TColorDialog {
+ public:
+  TColor Color = 0;
+  bool Execute() { return Dialogs().PickColor(Color); }
+};
+
+class TFontDialog {
+ public:
+  TFont Font;
+  bool Execute() { return Dialogs().PickFont(Font); }
+};
+
+class TOpenDialog {
+ public:
+  std::string FileName;
+  std::string Filter;
+  bool Execute() { return Dialogs().PickOpenFile(FileName, Filter); }
+};
+
+class TSaveDialog {
+ public:
+  std::string FileName;
+  std::string Filter;
+  bool Execute() { return Dialogs().PickSaveFile(FileName, Filter); }
+};
 
 }  // namespace lantern

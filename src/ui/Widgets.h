@@ -27,6 +27,10 @@ class TRadioButton;
 class TGroupBox;
 class TListBox;
 class TComboBox;
+class TUpDown;
+class TPageControl;
+class TTabSheet;
+class TPaintPanel;
 
 class TWidgetFactory {
  public:
@@ -48,6 +52,11 @@ class TWidgetFactory {
   virtual std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox& Box, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateListBox(TListBox& Box, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateComboBox(TComboBox& Box, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateUpDown(TUpDown& UpDown, void* Parent) = 0;
+  // A page control makes its pages' controls in itself, and each page its controls.
+  virtual std::unique_ptr<TControlPeer> CreatePageControl(TPageControl& Pages, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateTabSheet(TTabSheet& Sheet, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreatePaintPanel(TPaintPanel& Panel, void* Parent) = 0;
   // Runs the dialog's message loop until the shown form has a ModalResult; its owner takes no
   // input meanwhile.
   virtual void RunModal(TForm& Form) = 0;

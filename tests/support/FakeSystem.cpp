@@ -54,6 +54,43 @@ std::string TFakeSystem::FullPathName(const std::string& Path) {
   return CurrentFolder + Path;
 }
 
+namespace {
+
+template <typename T>
+bool Answer(std::deque<T>& Answers, T& Value) {
+  if (Answers.empty()) return false;
+  Value = Answers.front();
+  Answers.pop_front();
+  return true;
+}
+
+}  // namespace
+
+bool TFakeDialogs::PickColor(TColor& Color) {
+  ColorPresets.push_back(Color);
+  return Answer(ColorAnswers, Color);
+}
+
+bool TFakeDialogs::PickFont(TFont& Font) {
+  FontPresets.push_back(Font);
+  return Answer(FontAnswers, Font);
+}
+
+bool TFakeDialogs::PickOpenFile(std::string& FileName, const std::string& Filter) {
+  FilePresets.push_back("open:" + FileName + "|" + Filter);
+  return Answer(FileAnswers, FileName);
+}
+
+bool TFakeDialogs::PickSaveFile(std::string& FileName, const std::string& Filter) {
+  FilePresets.push_back("save:" + FileName + "|" + Filter);
+  return Answer(FileAnswers, FileName);
+}
+
+bool TFakeDialogs::BrowseForFolder(const std::string& Title, std::string& Folder) {
+  FolderPresets.push_back(Title + "|" + Folder);
+  return Answer(FolderAnswers, Folder);
+}
+
 TModalResult TFakeDialogs::MessageDlg(const std::string& Text, TMsgDlgType, unsigned) {
   Texts.push_back(Text);
   if (Answers.empty()) return mrOk;

@@ -82,6 +82,22 @@ class TFakeDialogs : public TDialogService {
   TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons) override;
   std::vector<std::string> Texts;    // every text shown, in order
   std::deque<TModalResult> Answers;  // the buttons to press; OK when none is left
+
+  // The choosers: what each was preset to, in order, and what the user chooses, one answer
+  // per opening; with no answer left the user cancels.
+  bool PickColor(TColor& Color) override;
+  bool PickFont(TFont& Font) override;
+  bool PickOpenFile(std::string& FileName, const std::string& Filter) override;
+  bool PickSaveFile(std::string& FileName, const std::string& Filter) override;
+  bool BrowseForFolder(const std::string& Title, std::string& Folder) override;
+  std::vector<TColor> ColorPresets;
+  std::deque<TColor> ColorAnswers;
+  std::vector<TFont> FontPresets;
+  std::deque<TFont> FontAnswers;
+  std::vector<std::string> FilePresets;  // open and save: "open:" or "save:", name, "|", filter
+  std::deque<std::string> FileAnswers;
+  std::vector<std::string> FolderPresets;  // title, "|", folder
+  std::deque<std::string> FolderAnswers;
 };
 
 }  // namespace lantern

@@ -1,13 +1,57 @@
-// Message boxes through MessageBoxW, owned by the active window of the program.
+// Message boxes through MessageBoxW and the common choosers, owned by the active window of the
+// program.
 #include <windows.h>
+// after windows.h
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <vector>
 
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
+#include "ui/win32/Handles.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
 
 namespace {
+
+using TItemIdList = TUniqueHandle<PIDLIST_ABSOLUTE, CoTaskMemFree>;
+
+// "Description|*.a;*.b|..." as the file choosers want it: each part ends with a null, and an
+// empty part ends the list.
+std::wstring NativeFilter(const std::string& Filter) {
+  if (Filter.empty()) return std::wstring(2, L'\0');
+  std::wstring Native = ToWide(Filter);
+  for (wchar_t& c : Native)
+    if (c == L'|') c = L'\0';
+  Native.append(2, L'\0');
+  return Native;
+}
+
+bool ChooseFile(std::string& FileName, const std::string& Filter, bool Save) {
+  std::wstring Native = NativeFilter(Filter);
+  std::vector<wchar_t> Name(MAX_PATH * 4, L'\0');
+  std::wstring Preset = ToWide(FileName);
+  lstrcpynW(Name.data(), Preset.c_str(), static_cast<int>(Name.size()));
+  OPENFILENAMEW Info = {};
+  Info.lStructSize = sizeof(Info);
+  Info.hwndOwner = GetActiveWindow();
+  Info.lpstrFilter = Native.c_str();
+  Info.lpstrFile = Name.data();
+  Info.nMaxFile = static_cast<DWORD>(Name.size());
+  Info.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER |
+               (Save ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+  if (!(Save ? GetSaveFileNameW(&Info) : GetOpenFileNameW(&Info))) return false;
+  FileName = FromWide(Name.data());
+  return true;
+}
+
+// Opens the browser at the folder it was given.
+int CALLBACK BrowseCallback(HWND Window, UINT Message, LPARAM, LPARAM Data) {
+  if (Message == BFFM_INITIALIZED && Data) SendMessageW(Window, BFFM_SETSELECTIONW, TRUE, Data);
+  return 0;
+}
 
 class TWin32Dialogs : public TDialogService {
  public:
@@ -34,6 +78,66 @@ class TWin32Dialogs : public TDialogService {
       case IDNO: return mrNo;
       default: return mrCancel;
     }
+  }
+
+  bool PickColor(TColor& Color) override {
+    static COLORREF Custom[16] = {};  // the user's own colours, for the whole run
+    CHOOSECOLORW Info = {};
+    Info.lStructSize = sizeof(Info);
+    Info.hwndOwner = GetActiveWindow();
+    Info.rgbResult = static_cast<COLORREF>(Color) & 0xFFFFFF;
+    Info.lpCustColors = Custom;
+    Info.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!ChooseColorW(&Info)) return false;
+    Color = static_cast<TColor>(Info.rgbResult);
+    return true;
+  }
+
+  bool PickFont(TFont& Font) override {
+    LOGFONTW Log = {};
+    Log.lfHeight = Font.Height();
+    Log.lfWeight = Font.Style() & fsBold ? FW_BOLD : FW_NORMAL;
+    Log.lfItalic = (Font.Style() & fsItalic) != 0;
+    Log.lfCharSet = static_cast<BYTE>(Font.Charset());
+    std::wstring Face = ToWide(Font.Name());
+    lstrcpynW(Log.lfFaceName, Face.c_str(), LF_FACESIZE);
+    CHOOSEFONTW Info = {};
+    Info.lStructSize = sizeof(Info);
+    Info.hwndOwner = GetActiveWindow();
+    Info.lpLogFont = &Log;
+    Info.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    if (!ChooseFontW(&Info)) return false;
+    Font.SetName(FromWide(Log.lfFaceName));
+    Font.SetHeight(Log.lfHeight);
+    // The chooser has no effects section: underline and strike-out stay as they were.
+    Font.SetStyle((Font.Style() & (fsUnderline | fsStrikeOut)) |
+                  (Log.lfWeight >= FW_BOLD ? fsBold : 0u) | (Log.lfItalic ? fsItalic : 0u));
+    Font.SetCharset(Log.lfCharSet);
+    return true;
+  }
+
+  bool PickOpenFile(std::string& FileName, const std::string& Filter) override {
+    return ChooseFile(FileName, Filter, false);
+  }
+  bool PickSaveFile(std::string& FileName, const std::string& Filter) override {
+    return ChooseFile(FileName, Filter, true);
+  }
+
+  bool BrowseForFolder(const std::string& Title, std::string& Folder) override {
+    std::wstring WideTitle = ToWide(Title), Start = ToWide(Folder);
+    wchar_t Name[MAX_PATH] = L"";
+    BROWSEINFOW Info = {};
+    Info.hwndOwner = GetActiveWindow();
+    Info.pszDisplayName = Name;
+    Info.lpszTitle = WideTitle.c_str();
+    Info.ulFlags = BIF_RETURNONLYFSDIRS;
+    Info.lpfn = BrowseCallback;
+    Info.lParam = Start.empty() ? 0 : reinterpret_cast<LPARAM>(Start.c_str());
+    TItemIdList Chosen(SHBrowseForFolderW(&Info));
+    wchar_t Path[MAX_PATH] = L"";
+    if (!Chosen || !SHGetPathFromIDListW(Chosen.Get(), Path)) return false;
+    Folder = FromWide(Path);
+    return true;
   }
 };
 

@@ -92,6 +92,21 @@ class TWindowDc {
   HDC FDc;
 };
 
+// The painting of a window between BeginPaint and EndPaint.
+class TPaintDc {
+ public:
+  explicit TPaintDc(HWND Window) : FWindow(Window), FDc(BeginPaint(Window, &FPaint)) {}
+  ~TPaintDc() { EndPaint(FWindow, &FPaint); }
+  TPaintDc(const TPaintDc&) = delete;
+  TPaintDc& operator=(const TPaintDc&) = delete;
+  HDC Get() const { return FDc; }
+
+ private:
+  HWND FWindow;
+  PAINTSTRUCT FPaint = {};
+  HDC FDc;
+};
+
 // An object selected into a device context, and the one it replaced put back at the end.
 class TSelection {
  public:

@@ -27,6 +27,10 @@ class TRadioButton;
 class TGroupBox;
 class TListBox;
 class TComboBox;
+class TUpDown;
+class TPageControl;
+class TTabSheet;
+class TPaintPanel;
 
 // The program's own icon in its resources.
 constexpr int ProgramIconId = 1;
@@ -45,6 +49,10 @@ std::unique_ptr<TControlPeer> NewRadioButtonPeer(TRadioButton& Button, HWND Pare
 std::unique_ptr<TControlPeer> NewGroupBoxPeer(TGroupBox& Box, HWND Parent);
 std::unique_ptr<TControlPeer> NewListBoxPeer(TListBox& Box, HWND Parent);
 std::unique_ptr<TControlPeer> NewComboBoxPeer(TComboBox& Box, HWND Parent);
+std::unique_ptr<TControlPeer> NewUpDownPeer(TUpDown& UpDown, HWND Parent);
+std::unique_ptr<TControlPeer> NewPageControlPeer(TPageControl& Pages, HWND Parent);
+std::unique_ptr<TControlPeer> NewTabSheetPeer(TTabSheet& Sheet, HWND Parent);
+std::unique_ptr<TControlPeer> NewPaintPanelPeer(TPaintPanel& Panel, HWND Parent);
 // The native controls of a container's children, in its window, in their tab order.
 void CreateChildPeers(TWinControl& Parent, HWND Window);
 // Puts the children's windows in their tab order, which the dialog keys follow.

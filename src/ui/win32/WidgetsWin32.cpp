@@ -11,6 +11,7 @@
 
 #include "ui/Application.h"
 #include "ui/Bars.h"
+#include "ui/ExtCtrls.h"
 #include "ui/Form.h"
 #include "ui/ListCtrls.h"
 #include "ui/ListView.h"
@@ -199,6 +200,18 @@ class TWin32Widgets : public TWidgetFactory {
   }
   std::unique_ptr<TControlPeer> CreateComboBox(TComboBox& Box, void* Parent) override {
     return NewComboBoxPeer(Box, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateUpDown(TUpDown& UpDown, void* Parent) override {
+    return NewUpDownPeer(UpDown, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreatePageControl(TPageControl& Pages, void* Parent) override {
+    return NewPageControlPeer(Pages, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreateTabSheet(TTabSheet& Sheet, void* Parent) override {
+    return NewTabSheetPeer(Sheet, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreatePaintPanel(TPaintPanel& Panel, void* Parent) override {
+    return NewPaintPanelPeer(Panel, static_cast<HWND>(Parent));
   }
   void RunModal(TForm& Form) override {
     HWND Dialog = static_cast<HWND>(Form.Handle());

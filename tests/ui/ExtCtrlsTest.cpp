@@ -1,0 +1,120 @@
+// Spins, page controls and painted panels windowless.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/ExtCtrls.h"
+#include "ui/Form.h"
+
+namespace lantern {
+namespace {
+
+TEST(ExtCtrlsTest, SpinPositionIsTheEditsNumberWithinTheRange) {
+  struct TCase {
+    const char* Typed;
+    int Expected;  // range -100 to 100, last position 15
+  };
+  const TCase Cases[] = {
+      {"42", 42},  {"-100", -100}, {"101", 100}, {"-5000", -100},
+      {"abc", 15}, {"", 15},       {"12x", 15},  {"99999999999999999999999", 100}};
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Typed);
+    TForm Form;
+    TEdit Edit(&Form);
+    TUpDown Spin(&Form);
+    Spin.SetMin(-100);
+    Spin.SetAssociate(&Edit);
+    Spin.SetPosition(15);
+    Edit.NativeTextChanged(Case.Typed);
+    EXPECT_EQ(Spin.Position(), Case.Expected);
+  }
+}
+
+TEST(ExtCtrlsTest, SpinWritesItsNumberIntoTheEditAndStepsWithinTheRange) {
+  TForm Form;
+  TEdit Edit(&Form);
+  TUpDown Spin(&Form);
+  std::vector<std::string> Changes;
+  Edit.OnChange = [&](TWinControl*) { Changes.push_back(Edit.Text()); };
+  std::vector<int> Clicks;
+  Spin.OnClick = [&](TWinControl*) { Clicks.push_back(Spin.Position()); };
+  Spin.SetMin(1);  // the position comes into the range
+  Spin.SetAssociate(&Edit);
+  Spin.SetMax(3);
+  Spin.NativeDelta(1);
+  Spin.NativeDelta(1);
+  Spin.NativeDelta(1);  // at the top already
+  Spin.SetPosition(-7);
+  Spin.SetMax(0);  // below the minimum: the minimum follows
+  EXPECT_EQ(Changes, (std::vector<std::string>{"1", "2", "3", "1", "0"}));
+  EXPECT_EQ(Clicks, (std::vector<int>{2, 3, 3}));
+  EXPECT_EQ(Spin.Min(), 0);
+}
+
+class TPagedForm : public TForm {
+ public:
+  TPageControl Pages{this};
+  TTabSheet General{&Pages};
+  TCheckBox Check{&General};
+  TTabSheet Colors{&Pages};
+  TEdit Edit{&Colors};
+};
+
+TEST(ExtCtrlsTest, OnlyTheActivePageShowsAndTheUsersChoiceRunsOnChange) {
+  TPagedForm Form;
+  Form.Pages.SetBounds(0, 0, 412, 281);
+  EXPECT_EQ(Form.Pages.ActivePage(), &Form.General);  // the first page
+  EXPECT_TRUE(Form.General.Visible());
+  EXPECT_FALSE(Form.Colors.Visible());
+  EXPECT_EQ(Form.Colors.Width(), 404);  // within the frame, under the tabs
+  EXPECT_EQ(Form.Colors.Height(), 253);
+  std::vector<int> Seen;
+  Form.Pages.OnChange = [&](TWinControl*) { Seen.push_back(Form.Pages.ActivePageIndex()); };
+  Form.Pages.SetActivePageIndex(1);
+  EXPECT_TRUE(Form.Colors.Visible());
+  EXPECT_FALSE(Form.General.Visible());
+  Form.Pages.NativeSelect(0);
+  Form.Pages.NativeSelect(7);  // no such tab
+  EXPECT_EQ(Seen, std::vector<int>{0});
+  Form.Pages.NativeDisplayRect({2, 40, 410, 279});  // two rows of tabs natively
+  EXPECT_EQ(Form.General.Top(), 40);
+  EXPECT_EQ(Form.General.Height(), 239);
+  EXPECT_EQ(Form.Colors.PageIndex(), 1);
+}
+
+TEST(ExtCtrlsTest, APageThatGoesAwayLeavesTheFirstActive) {
+  TForm Form;
+  TPageControl Pages(&Form);
+  TTabSheet First(&Pages);
+  auto Second = std::make_unique<TTabSheet>(&Pages);
+  Pages.SetActivePage(Second.get());
+  Second.reset();
+  EXPECT_EQ(Pages.PageCount(), 1);
+  EXPECT_EQ(Pages.ActivePage(), &First);
+  EXPECT_TRUE(First.Visible());
+}
+
+TEST(ExtCtrlsTest, PanelIsFilledWithItsColourBeforeOnPaintDraws) {
+  TForm Form;
+  TPaintPanel Panel(&Form);
+  Panel.SetBounds(10, 10, 40, 30);
+  Panel.SetColor(0x0000FF);
+  Panel.OnPaint = [](TPaintPanel*, TCanvas& Canvas) {
+    Canvas.SetFontColor(0x00FF00);
+    Canvas.WriteText(2, 3, "例");
+  };
+  TRecordingCanvas Canvas;
+  Panel.Paint(Canvas);
+  ASSERT_EQ(Canvas.Records.size(), 2u);
+  EXPECT_EQ(Canvas.Records[0].Op, TRecordingCanvas::TOp::Fill);
+  EXPECT_EQ(Canvas.Records[0].Color, 0x0000FF);
+  EXPECT_EQ(Canvas.Records[0].Rect.Right, 40);
+  EXPECT_EQ(Canvas.Records[0].Rect.Bottom, 30);
+  EXPECT_EQ(Canvas.Records[1].Text, "例");
+  EXPECT_EQ(Canvas.Records[1].Back, 0x0000FF);  // text on the panel's colour
+}
+
+}  // namespace
+}  // namespace lantern
