@@ -88,18 +88,18 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
     : TForm(MainWindowClass), FArgs(std::move(Args)) {
   LauncherMenu.SetImages(&ImageList1);
   LauncherMenu.SetOwnerDraw(true);
-  LauncherMenu.OnDonePopup = [this](TPopupMenuEx*) { MenuShowing = false; };
+  LauncherMenu.OnDonePopup = [this](TPopupMenuEx*) { FMenuShowing = false; };
   // The entries point at the tree's items: a change not yet rebuilt by the timer (an item
   // deleted a moment ago) is rebuilt now, and the timer leaves the entries alone while the
   // menu is open, however it was opened.
   LauncherMenu.OnPopup = [this](TPopupMenu*) {
-    Root->BuildMenu(&LauncherMenu, nullptr);
-    MenuShowing = true;
+    FRoot->BuildMenu(&LauncherMenu, nullptr);
+    FMenuShowing = true;
   };
-  Tray = std::make_unique<TTaskTray>(this);
-  Tray->SetTipString("ランタン");
-  Tray->SetPopupMenuL(&LauncherMenu);
-  Tray->SetPopupMenuR(&SystemPopup);
+  FTray = std::make_unique<TTaskTray>(this);
+  FTray->SetTipString("ランタン");
+  FTray->SetPopupMenuL(&LauncherMenu);
+  FTray->SetPopupMenuR(&SystemPopup);
   SetCaption("ランタン for Windows");
   ToolBar1.SetImages(&ButtonImage);
   TreeView1.SetAlign(TAlign::Left);
@@ -121,33 +121,33 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   OnEndSession = [this](TForm*, bool Ending) { FormEndSession(Ending); };
   CreateHandle();
 
-  IsWindowsNT = System().IsWindowsNT();
+  FIsWindowsNT = System().IsWindowsNT();
   ChooseDataFileName();
 
   Shell().SetOwnerWindow(Handle());
-  Root = std::make_unique<TRoot>();
-  Root->SetListView(&ListView1);
-  Root->SetTreeView(&TreeView1);
-  Root->SetImageList(&ImageList1);
-  Root->SetListImageList(&ImageList1);
-  Root->ShowInTreeNode(TreeView1.Items().AddChild(nullptr, Root->Name()));
-  Root->SetCurrentFolder(Root.get());
-  Root->Add(std::make_unique<TRecycledFolder>(Root.get()));
-  Root->TreeNode()->Expand(true);
-  Root->SetFont(Font());
+  FRoot = std::make_unique<TRoot>();
+  FRoot->SetListView(&ListView1);
+  FRoot->SetTreeView(&TreeView1);
+  FRoot->SetImageList(&ImageList1);
+  FRoot->SetListImageList(&ImageList1);
+  FRoot->ShowInTreeNode(TreeView1.Items().AddChild(nullptr, FRoot->Name()));
+  FRoot->SetCurrentFolder(FRoot.get());
+  FRoot->Add(std::make_unique<TRecycledFolder>(FRoot.get()));
+  FRoot->TreeNode()->Expand(true);
+  FRoot->SetFont(Font());
 
   SetDefaultSettings();
   LoadSettings();
 
   // A data file that cannot be read is reported; the program goes on with what was read.
   Application().Guard([this] { LoadService.Execute(); });
-  if (!Root->RecycledFolder()) {
-    Root->Add(std::make_unique<TRecycledFolder>(Root.get()));
+  if (!FRoot->RecycledFolder()) {
+    FRoot->Add(std::make_unique<TRecycledFolder>(FRoot.get()));
     // Listed where a group belongs, so that the first save already has the order that every
     // later one keeps.
-    Root->RefreshListView();
+    FRoot->RefreshListView();
   }
-  Root->BuildMenu(&LauncherMenu, nullptr);
+  FRoot->BuildMenu(&LauncherMenu, nullptr);
 
   if (!ActivateMessage) ActivateMessage = System().RegisterMessage(ActivateMessageName);
   Application().OnMessage = [this](TMessage& Msg, bool& Handled) { AppMessage(Msg, Handled); };
@@ -155,15 +155,15 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 }
 
 TLanternMain::~TLanternMain() {
-  Tray.reset();             // the icon leaves the notification area
+  FTray.reset();            // the icon leaves the notification area
   ToolBar1.ClearButtons();  // the actions go before the bar
   Timer1.SetEnabled(false);
   Application().OnMessage = nullptr;
   ListView1.OnChange = nullptr;
-  Root->BeginShutdown();
-  Root.reset();
-  ClipboardItems.clear();
-  DragItems.clear();
+  FRoot->BeginShutdown();
+  FRoot.reset();
+  FClipboardItems.clear();
+  FDragItems.clear();
   Shell().SetOwnerWindow(nullptr);
 }
 
@@ -271,7 +271,7 @@ void TLanternMain::SetUpCommands() {
     static_cast<TExecItem*>(Node->Data())->SetExpanded(false);
   };
   TreeView1.OnClick = [this](TWinControl*) {
-    if (DragItems.empty()) OpenObjectExecute();
+    if (FDragItems.empty()) OpenObjectExecute();
   };
   ListView1.OnChange = [this](TListView*, TListItem* Row, TItemChange) {
     if (auto* Item = static_cast<TExecItem*>(Row->Data())) Item->SetVisible(Row->Checked());
@@ -342,8 +342,8 @@ void TLanternMain::OpenObjectExecute() {
 }
 
 void TLanternMain::UpperFolderOpenExecute() {
-  TCompositeItem* Current = Root->CurrentFolder();
-  if (Current && Current->Parent()) Root->SetCurrentFolder(Current->Parent()->AsGroup());
+  TCompositeItem* Current = FRoot->CurrentFolder();
+  if (Current && Current->Parent()) FRoot->SetCurrentFolder(Current->Parent()->AsGroup());
 }
 
 void TLanternMain::RenameActionExecute() {
@@ -371,7 +371,7 @@ void TLanternMain::UpdateActions() {
     OpenExplorerAction.SetEnabled(false);
     TTreeNode* Node = TreeView1.Selected();
     OpenObject.SetEnabled(Node != nullptr);
-    bool NotRoot = Node && Node->Data() != Root.get();
+    bool NotRoot = Node && Node->Data() != FRoot.get();
     for (TAction* Action :
          {&RenameAction, &DeleteObj, &MoveRecycled, &CopyObject, &CutObject, &ObjPropertyAction})
       Action->SetEnabled(NotRoot);
@@ -405,17 +405,17 @@ void TLanternMain::Launch() {
 }
 
 void TLanternMain::FormShow() {
-  if (!FirstShow) return;
-  FirstShow = false;
+  if (!FFirstShow) return;
+  FFirstShow = false;
   for (const std::string& Path : FArgs) AddFromPath(Path);
   // The new launchers are selected in the list: the keys go there, as after another
   // instance's paths.
   if (!FArgs.empty()) LanternProperty.Execute();
   // Without an icon the window must stay reachable.
   try {
-    Tray->SetIcon(ButtonImage.GetIcon(9));
-    Tray->SetRegistered(true);
-    if (!FSettings.DispRegisterIcon) Tray->SetRegistered(false);
+    FTray->SetIcon(ButtonImage.GetIcon(9));
+    FTray->SetRegistered(true);
+    if (!FSettings.DispRegisterIcon) FTray->SetRegistered(false);
   } catch (...) {
     if (FSettings.DispRegisterIcon) LanternProperty.Execute();
     throw;
@@ -446,21 +446,21 @@ void TLanternMain::AddFromPath(const std::string& Path) {
     std::string LongPath = ExpandLongPath(Path);
     std::string URL;
     if (UpperCaseAscii(ExtractFileExt(LongPath)) == ".URL" && ReadUrlFile(LongPath, URL)) {
-      Launcher = std::make_unique<TLauncherURL>(Root.get());
+      Launcher = std::make_unique<TLauncherURL>(FRoot.get());
       std::string Name = ExtractFileName(LongPath);
       Launcher->SetName(Name.substr(0, Name.size() - 4));
       Launcher->SetFileName(URL);
     } else {
-      Launcher = std::make_unique<TLauncherExec>(Root.get());
+      Launcher = std::make_unique<TLauncherExec>(FRoot.get());
       FillAsDialog(Launcher.get(), LongPath);
     }
   } else if (FileSystem().DirectoryExists(Path)) {
-    Launcher = std::make_unique<TLauncherFolder>(Root.get());
+    Launcher = std::make_unique<TLauncherFolder>(FRoot.get());
     FillAsDialog(Launcher.get(), ExpandLongPath(Path));
   }
   if (!Launcher) return;
-  TLauncher* Added = Root->Add(std::move(Launcher));
-  Root->SetCurrentFolder(Root.get());
+  TLauncher* Added = FRoot->Add(std::move(Launcher));
+  FRoot->SetCurrentFolder(FRoot.get());
   if (TListItem* Row = Added->ListItem()) {
     for (int i = 0; i < ListView1.Items().Count(); ++i)
       if (ListView1.Items()[i] != Row) ListView1.Items()[i]->SetSelected(false);
@@ -472,11 +472,11 @@ void TLanternMain::AddFromPath(const std::string& Path) {
 
 void TLanternMain::ListView1ColumnClick(int Column) {
   if (Column < 0 || Column > 1) return;
-  int Direction = SortDirection[Column];
+  int Direction = FSortDirection[Column];
   ListView1.Items().Sort([&](const TListItem* A, const TListItem* B) {
     return ListView1Compare(A, B, Column) * Direction < 0;
   });
-  SortDirection[Column] = -Direction;
+  FSortDirection[Column] = -Direction;
 }
 
 int TLanternMain::ListView1Compare(const TListItem* Item1, const TListItem* Item2, int Column) {
@@ -495,29 +495,29 @@ void TLanternMain::Timer1Timer() {
     Hide();
     SetWindowState(TWindowState::Normal);
   }
-  if (MenuShowing) return;
+  if (FMenuShowing) return;
   // The application watcher's scans join here, every WatchAppInterval + 1 ticks.
-  if (WatchCountdown == 0)
-    WatchCountdown = FSettings.WatchAppInterval;
+  if (FWatchCountdown == 0)
+    FWatchCountdown = FSettings.WatchAppInterval;
   else
-    --WatchCountdown;
-  if (Root->WatchChanged()) {
-    Root->RefreshListView();
+    --FWatchCountdown;
+  if (FRoot->WatchChanged()) {
+    FRoot->RefreshListView();
     SaveService.Execute();
   }
-  Root->BuildMenu(&LauncherMenu, nullptr);  // only when the tree has changed
-  if (IconCountdown == 0) {
-    IconCountdown = 250;
+  FRoot->BuildMenu(&LauncherMenu, nullptr);  // only when the tree has changed
+  if (FIconCountdown == 0) {
+    FIconCountdown = 250;
     GetEmptyIcon.Execute();
   } else {
-    --IconCountdown;
+    --FIconCountdown;
   }
   // The icons of a freshly loaded data file, a few each tick.
-  Root->FetchPendingIcons(PendingIconBudgetMs);
+  FRoot->FetchPendingIcons(PendingIconBudgetMs);
 }
 
 void TLanternMain::FormCloseQuery(bool& CanClose) {
-  if (Exiting) {
+  if (FExiting) {
     CanClose = true;
     if (FSavedForSession) return;  // the session's query has just saved everything
     FSaveError.clear();
@@ -531,7 +531,7 @@ void TLanternMain::FormCloseQuery(bool& CanClose) {
     return;
   }
   CanClose = false;
-  if (CutPending)
+  if (FCutPending)
     MessageDlg("アイテムが切り取られています。まず貼り付けを行ってください", TMsgDlgType::Warning,
                mbOK);
   else
@@ -539,7 +539,7 @@ void TLanternMain::FormCloseQuery(bool& CanClose) {
 }
 
 void TLanternMain::FormQueryEndSession(bool& CanEnd) {
-  Exiting = true;
+  FExiting = true;
   FSavedForSession = false;
   FormCloseQuery(CanEnd);
   if (CanEnd) {
@@ -547,7 +547,7 @@ void TLanternMain::FormQueryEndSession(bool& CanEnd) {
     System().SetShutdownBlockReason(Handle(), "");
   } else {
     // Nothing is lost: the tree stays in memory, and the session is told why it must wait.
-    Exiting = false;
+    FExiting = false;
     System().SetShutdownBlockReason(
         Handle(), "データファイルを保存できません: " +
                       (FSaveError.empty() ? std::string("保存が取り消されました") : FSaveError));
@@ -557,13 +557,13 @@ void TLanternMain::FormQueryEndSession(bool& CanEnd) {
 void TLanternMain::FormEndSession(bool Ending) {
   if (!Ending) {
     // Another program kept the session going: Lantern stays as it was, resident.
-    Exiting = false;
+    FExiting = false;
     FSavedForSession = false;
     System().SetShutdownBlockReason(Handle(), "");
     return;
   }
   // The session ends even when the query's save failed; one more try, then the end.
-  Exiting = true;
+  FExiting = true;
   if (!FSavedForSession) {
     bool Saved = false;
     FormCloseQuery(Saved);
@@ -587,7 +587,7 @@ void TLanternMain::StationActionExecute() { Hide(); }
 
 void TLanternMain::ExitActionExecute() {
   Timer1.SetEnabled(false);
-  Exiting = true;
+  FExiting = true;
   ListView1.OnChange = nullptr;
   Close();
 }
@@ -616,14 +616,14 @@ void TLanternMain::SaveServiceExecute() {
     FSettings.BackupDate = Now;
     SaveSettings();
   }
-  Root->SaveToFile(DataFileName);
+  FRoot->SaveToFile(DataFileName);
 }
 
 void TLanternMain::LoadServiceExecute() {
   const std::string& DataFileName = FSettings.DataFileName;
   if (!FileSystem().FileExists(DataFileName)) return;
   try {
-    Root->LoadFromFile(DataFileName);
+    FRoot->LoadFromFile(DataFileName);
   } catch (const Exception& E) {
     // What was read stays in the tree and the next save writes it; the file's own bytes are
     // kept aside first, so that nothing the user had is lost.
@@ -637,7 +637,7 @@ void TLanternMain::LoadServiceExecute() {
 
 void TLanternMain::GetEmptyIconExecute() {
   std::vector<TExecItem*> Missing;
-  for (TExecItemIterator It(Root.get()); !It.Done(); It.Next()) {
+  for (TExecItemIterator It(FRoot.get()); !It.Done(); It.Next()) {
     auto* Launcher = dynamic_cast<TLauncher*>(It.Current());
     // Icons still waiting after a load come a few at a time, not all at once here.
     if (Launcher && Launcher->ImageIndex() == -1 && !Launcher->IconPending())
@@ -649,13 +649,13 @@ void TLanternMain::GetEmptyIconExecute() {
 void TLanternMain::SetDispRegisterIcon(bool Value) {
   if (Value == FSettings.DispRegisterIcon) return;
   FSettings.DispRegisterIcon = Value;
-  Tray->SetRegistered(Value);
+  FTray->SetRegistered(Value);
 }
 
 void TLanternMain::SetIconLeftClickPopupMenu(bool Value) {
   if (Value == FSettings.IconLeftClickPopupMenu) return;
   FSettings.IconLeftClickPopupMenu = Value;
-  Tray->SetPopupMenuL(Value ? &LauncherMenu : nullptr);
+  FTray->SetPopupMenuL(Value ? &LauncherMenu : nullptr);
 }
 
 // Setters whose effects join with the parts they drive (the hot key and the chasing window)

@@ -139,30 +139,23 @@ class TLanternMain : public TForm {
   TPopupMenu TreeViewPopup;
   TPopupMenu SystemPopup;
   TPopupMenuEx LauncherMenu;  // the launcher tree as a menu, rebuilt after it changed
-  std::unique_ptr<TTaskTray> Tray;
 
-  // Fields.
-  std::unique_ptr<TRoot> Root;
-  std::vector<TExecItem*> DragItems;                       // does not own them
-  std::vector<std::unique_ptr<TExecItem>> ClipboardItems;  // copies, until pasted
-  bool Exiting = false;
-  bool CutPending = false;
-  bool ClipboardFilled = false;
-  bool IsWindowsNT = false;
-  bool Dragging = false;
+  // The state other parts share with the window: a menu opened through the icon is open (the
+  // hot key and the chasing window open one too); items are cut and not yet pasted.
+  bool MenuShowing() const { return FMenuShowing; }
+  void SetMenuShowing(bool Value) { FMenuShowing = Value; }
+  bool CutPending() const { return FCutPending; }
+  void SetCutPending(bool Value) { FCutPending = Value; }
+  bool Dragging() const { return FDragging; }
+  bool IsWindowsNT() const { return FIsWindowsNT; }
+  TRoot* Root() const { return FRoot.get(); }
+  TTaskTray* Tray() const { return FTray.get(); }
 
-  // State of the unit.
-  bool MenuShowing = false;
-  bool FirstShow = true;
-  int WatchCountdown = 0;
-  int IconCountdown = 250;
-  int SortDirection[2] = {1, 1};  // per list column: +1 ascending next, -1 descending
   static unsigned ActivateMessage;
   static constexpr int PendingIconBudgetMs = 40;  // of each 200 ms tick
 
   const TSettings& Settings() const { return FSettings; }
   bool DataFileNameChanged() const { return FDataFileNameChanged; }
-  void LoadSettings();
   void SaveSettings();
   // Setters with effects beyond storing the value.
   void SetDispRegisterIcon(bool Value);
@@ -196,6 +189,11 @@ class TLanternMain : public TForm {
   // the user was in keeps the foreground.
   void Launch();
 
+  const std::vector<std::string>& Arguments() const { return FArgs; }
+  static std::string GetVersionString();
+
+ private:
+  void LoadSettings();
   // Events and commands.
   void FormShow();
   void FormCloseQuery(bool& CanClose);
@@ -223,11 +221,6 @@ class TLanternMain : public TForm {
   void SaveServiceExecute();
   void LoadServiceExecute();
   void GetEmptyIconExecute();
-
-  const std::vector<std::string>& Arguments() const { return FArgs; }
-  static std::string GetVersionString();
-
- private:
   void ChooseDataFileName();
   void SetUpCommands();
   void ApplyWindowBounds(bool Stored);
@@ -236,6 +229,20 @@ class TLanternMain : public TForm {
   friend struct TSettingsTable;  // reads and writes every setting where it is held
 
   TSettings FSettings;
+  std::unique_ptr<TTaskTray> FTray;
+  std::unique_ptr<TRoot> FRoot;
+  std::vector<TExecItem*> FDragItems;                       // does not own them
+  std::vector<std::unique_ptr<TExecItem>> FClipboardItems;  // copies, until pasted
+  bool FExiting = false;
+  bool FCutPending = false;
+  bool FClipboardFilled = false;
+  bool FIsWindowsNT = false;
+  bool FDragging = false;
+  bool FMenuShowing = false;
+  bool FFirstShow = true;
+  int FWatchCountdown = 0;
+  int FIconCountdown = 250;
+  int FSortDirection[2] = {1, 1};     // per list column: +1 ascending next, -1 descending
   bool FDataFileNameChanged = false;  // never stored: the new name takes effect next start
 
   std::vector<std::string> FArgs;

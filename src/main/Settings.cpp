@@ -94,9 +94,9 @@ const std::vector<TRow>& TSettingsTable::Rows() {
       {"NotWatchNetwortApp", T::Boolean, false, Plain(&S::NotWatchNetwortApp)},
       {"WatchAppInterval", T::Integer, 25, Plain(&S::WatchAppInterval)},
       {"MoveFirstPosition", T::Boolean, true,
-       HELD_BY(M.Root->MoveFirstPosition(), M.Root->SetMoveFirstPosition(std::get<bool>(V)))},
+       HELD_BY(M.FRoot->MoveFirstPosition(), M.FRoot->SetMoveFirstPosition(std::get<bool>(V)))},
       {"UpperFirst", T::Boolean, true,
-       HELD_BY(M.Root->UpperFirst(), M.Root->SetUpperFirst(std::get<bool>(V)))},
+       HELD_BY(M.FRoot->UpperFirst(), M.FRoot->SetUpperFirst(std::get<bool>(V)))},
       {"DispRegisterIcon", T::Boolean, true, Plain(&S::DispRegisterIcon)},
       {"IconLeftClickPopupMenu", T::Boolean, true,
        THROUGH(IconLeftClickPopupMenu, SetIconLeftClickPopupMenu)},
@@ -104,7 +104,7 @@ const std::vector<TRow>& TSettingsTable::Rows() {
       // start: it is not written over.
       {"DataFileName", T::String, std::nullopt, Plain(&S::DataFileName)},
       {"ExplorerOption", T::String, std::string(),
-       HELD_BY(M.Root->ExplorerOption(), M.Root->SetExplorerOption(std::get<std::string>(V)))},
+       HELD_BY(M.FRoot->ExplorerOption(), M.FRoot->SetExplorerOption(std::get<std::string>(V)))},
       {"FixMenuPos", T::Boolean, false, Plain(&S::FixMenuPos)},
       {"MenuXPos", T::Integer, 0, Plain(&S::MenuXPos)},
       {"MenuYPos", T::Integer, 0, Plain(&S::MenuYPos)},
@@ -256,10 +256,10 @@ void TLanternMain::LoadSettings() {
   }
   ApplyWindowBounds(Present("Top"));
   if (Registry().KeyExists(Key + TFilterList::KeyName)) {
-    Root->Filters().LoadFromRegistry(Key);
+    FRoot->Filters().LoadFromRegistry(Key);
   } else {
-    Root->Filters().Add("*\\SETUP.EXE");
-    Root->Filters().Add("*.DLL");
+    FRoot->Filters().Add("*\\SETUP.EXE");
+    FRoot->Filters().Add("*.DLL");
   }
 }
 
@@ -286,7 +286,7 @@ void TLanternMain::SaveSettings() {
     if (FDataFileNameChanged && std::strcmp(Row.Name, "DataFileName") == 0) continue;
     WriteValue(Key, Row, TSettingsTable::Get(*this, Row));
   }
-  Root->Filters().SaveToRegistry(Key);
+  FRoot->Filters().SaveToRegistry(Key);
 }
 
 }  // namespace lantern

@@ -82,10 +82,10 @@ TEST_F(MainTest, AFirstStartWritesReleaseAndPathAndKeepsEveryDefault) {
   EXPECT_EQ(M.Left(), (1024 - 614) / 2);
   EXPECT_EQ(M.Top(), (768 - 446) / 2);
   EXPECT_EQ(M.Width(), 614);
-  ASSERT_EQ(M.Root->Filters().Count(), 2);
-  EXPECT_EQ(M.Root->Filters().Items(0).Mask(), "*\\SETUP.EXE");
-  EXPECT_EQ(M.Root->Filters().Items(1).Mask(), "*.DLL");
-  EXPECT_NE(M.Root->RecycledFolder(), nullptr);
+  ASSERT_EQ(M.Root()->Filters().Count(), 2);
+  EXPECT_EQ(M.Root()->Filters().Items(0).Mask(), "*\\SETUP.EXE");
+  EXPECT_EQ(M.Root()->Filters().Items(1).Mask(), "*.DLL");
+  EXPECT_NE(M.Root()->RecycledFolder(), nullptr);
   // A start without arguments ends up hidden at once, by the first tick.
   EXPECT_FALSE(M.Visible());
   EXPECT_EQ(M.WindowState(), TWindowState::Normal);
@@ -145,10 +145,10 @@ TEST_F(MainTest, SettingsComeBackAsTheyWereSaved) {
   M.SetHotKey(0x70);
   M.SetMouseFormOffset({-30, -5});
   M.SetWatchAppInterval(50);
-  M.Root->SetUpperFirst(false);
-  M.Root->SetExplorerOption("/e,/root,");
+  M.Root()->SetUpperFirst(false);
+  M.Root()->SetExplorerOption("/e,/root,");
   M.SetBounds(10, 20, 700, 500);
-  M.Root->Filters().Add("C:\\表示\\*");
+  M.Root()->Filters().Add("C:\\表示\\*");
   Sys.Clock = 45001.25;
   M.SaveService.Execute();  // a backup, and its date with every other setting
   Restart();
@@ -158,13 +158,13 @@ TEST_F(MainTest, SettingsComeBackAsTheyWereSaved) {
   EXPECT_EQ(Main->Settings().MouseFormOffsetX, -30);
   EXPECT_EQ(Main->Settings().MouseFormOffsetY, -5);
   EXPECT_EQ(Main->Settings().WatchAppInterval, 50);
-  EXPECT_FALSE(Main->Root->UpperFirst());
-  EXPECT_EQ(Main->Root->ExplorerOption(), "/e,/root,");
+  EXPECT_FALSE(Main->Root()->UpperFirst());
+  EXPECT_EQ(Main->Root()->ExplorerOption(), "/e,/root,");
   EXPECT_EQ(Main->Left(), 10);
   EXPECT_EQ(Main->Top(), 20);
   EXPECT_EQ(Main->Width(), 700);
   EXPECT_EQ(Main->Settings().BackupDate, 45001.25);
-  EXPECT_EQ(Main->Root->Filters().Count(), 3);
+  EXPECT_EQ(Main->Root()->Filters().Count(), 3);
 }
 
 // Values read only beside another: the hot key's modifiers with HotKeyCtrl (then all three
@@ -228,7 +228,7 @@ TEST_F(MainTest, AValueOfAnotherTypeKeepsTheDefault) {
   EXPECT_EQ(M.Settings().HotKey, 27);
   EXPECT_EQ(M.Settings().DataFileName, "C:\\Program Files\\Lantern\\me.dat");
   EXPECT_EQ(M.Settings().BackupDate, 0.0);
-  EXPECT_TRUE(M.Root->UpperFirst());
+  EXPECT_TRUE(M.Root()->UpperFirst());
 }
 
 TEST_F(MainTest, TheGestureWinsOverTheChasingWindowWhenBothAreOn) {
@@ -279,6 +279,12 @@ class AddFromPathTest : public MainTest {
                    "[Other]\r\nURL=wrong\r\n[InternetShortcut]\r\nurl=http://example.jp/\r\n");
     WriteFileBytes(Real("C:\\Tools\\broken.url"), "[InternetShortcut]\r\n[Other]\r\nURL=x\r\n");
   }
+  // A path as another instance hands it over: an atom in the program's message.
+  void HandOver(const std::string& Path) {
+    TMessage Msg{nullptr, TLanternMain::ActivateMessage, Sys.AddAtom(Path), 0};
+    bool Handled = false;
+    Application().OnMessage(Msg, Handled);
+  }
 };
 
 TEST_F(AddFromPathTest, EachKindOfPathBecomesItsLauncherInTheTopGroup) {
@@ -294,36 +300,36 @@ TEST_F(AddFromPathTest, EachKindOfPathBecomesItsLauncherInTheTopGroup) {
       {"C:\\Tools\\broken.url", "exec", "broken.url", "C:\\Tools\\broken.url"},
   };
   TLanternMain& M = Start();
-  TFolder* Other = M.Root->Add(std::make_unique<TFolder>(M.Root.get()));
+  TFolder* Other = M.Root()->Add(std::make_unique<TFolder>(M.Root()));
   for (auto& c : Cases) {
     SCOPED_TRACE(c.Path);
-    M.Root->SetCurrentFolder(Other);
-    int Before = M.Root->Count();
-    M.AddFromPath(c.Path);
-    ASSERT_EQ(M.Root->Count(), Before + 1);
-    TExecItem* Added = M.Root->Items(Before);
+    M.Root()->SetCurrentFolder(Other);
+    int Before = M.Root()->Count();
+    HandOver(c.Path);
+    ASSERT_EQ(M.Root()->Count(), Before + 1);
+    TExecItem* Added = M.Root()->Items(Before);
     std::string Kind = dynamic_cast<TLauncherURL*>(Added)      ? "url"
                        : dynamic_cast<TLauncherFolder*>(Added) ? "folder"
                                                                : "exec";
     EXPECT_EQ(Kind, c.Kind);
     EXPECT_EQ(Added->Name(), c.Name);
     EXPECT_EQ(Added->FileName(), c.FileName);
-    EXPECT_EQ(M.Root->CurrentFolder(), M.Root.get());
+    EXPECT_EQ(M.Root()->CurrentFolder(), M.Root());
     ASSERT_NE(Added->ListItem(), nullptr);
     EXPECT_TRUE(Added->ListItem()->Selected());
     EXPECT_TRUE(Added->ListItem()->Focused());
     EXPECT_EQ(M.ListView1.SelCount(), 1);
   }
-  int Count = M.Root->Count();
-  M.AddFromPath("C:\\Tools\\missing.exe");
-  EXPECT_EQ(M.Root->Count(), Count);
+  int Count = M.Root()->Count();
+  HandOver("C:\\Tools\\missing.exe");
+  EXPECT_EQ(M.Root()->Count(), Count);
 }
 
 TEST_F(AddFromPathTest, StartingWithPathsAddsThemAndLeavesTheWindowShown) {
   TLanternMain& M = Start({"C:\\Tools\\edit.exe", "C:\\nothing"});
   M.Timer1.Tick();
   EXPECT_TRUE(M.Visible());
-  EXPECT_EQ(M.Root->Count(), 2);  // the trash and edit.exe
+  EXPECT_EQ(M.Root()->Count(), 2);  // the trash and edit.exe
 }
 
 TEST_F(AddFromPathTest, AnotherInstancesPathsArriveAsAtoms) {
@@ -336,7 +342,7 @@ TEST_F(AddFromPathTest, AnotherInstancesPathsArriveAsAtoms) {
   Application().OnMessage(Msg, Handled);
   EXPECT_FALSE(Handled);
   EXPECT_EQ(Sys.DeletedAtoms, std::vector<unsigned>{Atom});
-  EXPECT_EQ(M.Root->Items(M.Root->Count() - 1)->Name(), "edit.exe");
+  EXPECT_EQ(M.Root()->Items(M.Root()->Count() - 1)->Name(), "edit.exe");
   EXPECT_TRUE(M.Visible());
   EXPECT_TRUE(M.ListView1.TabStop());
   EXPECT_EQ(Sys.Foregrounds, 1);
@@ -414,16 +420,16 @@ TEST_F(EntryTest, PathsThatCannotBeHandedOverAreReported) {
 
 TEST_F(MainTest, ClosingHidesTheWindowUnlessTheProgramIsExiting) {
   TLanternMain& M = Start();
-  M.LanternPropertyExecute();
+  M.LanternProperty.Execute();
   M.Close();
   EXPECT_FALSE(M.Closed());
   EXPECT_FALSE(M.Visible());
-  M.LanternPropertyExecute();
-  M.CutPending = true;
+  M.LanternProperty.Execute();
+  M.SetCutPending(true);  // as the cut command leaves it
   M.Close();
   EXPECT_TRUE(M.Visible());
   EXPECT_EQ(Boxes.Texts.back(), "アイテムが切り取られています。まず貼り付けを行ってください");
-  M.ExitActionExecute();  // ends the program even then
+  M.ExitAction.Execute();  // ends the program even then
   EXPECT_TRUE(M.Closed());
   EXPECT_FALSE(M.Timer1.Enabled());
   EXPECT_TRUE(PathExists(Real(DataFile)));
@@ -449,14 +455,14 @@ TEST_F(MainTest, ColumnClicksSortTheListButNotTheTree) {
   TLanternMain& M = Start();
   auto Add = [&](std::unique_ptr<TExecItem> Owned, const std::string& Name,
                  const std::string& File) {
-    TExecItem* Item = M.Root->Add(std::move(Owned));
+    TExecItem* Item = M.Root()->Add(std::move(Owned));
     Item->SetName(Name);
     Item->SetFileName(File);
   };
-  Add(std::make_unique<TLauncherExec>(M.Root.get()), "beta", "C:\\z.exe");
-  Add(std::make_unique<TFolder>(M.Root.get()), "Zeta", "");
-  Add(std::make_unique<TLauncherExec>(M.Root.get()), "Alpha", "C:\\y.exe");
-  Add(std::make_unique<TLauncherURL>(M.Root.get()), "gamma", "http://a/");
+  Add(std::make_unique<TLauncherExec>(M.Root()), "beta", "C:\\z.exe");
+  Add(std::make_unique<TFolder>(M.Root()), "Zeta", "");
+  Add(std::make_unique<TLauncherExec>(M.Root()), "Alpha", "C:\\y.exe");
+  Add(std::make_unique<TLauncherURL>(M.Root()), "gamma", "http://a/");
   auto Rows = [&] {
     std::vector<std::string> Names;
     for (int i = 0; i < M.ListView1.Items().Count(); ++i)
@@ -474,9 +480,9 @@ TEST_F(MainTest, ColumnClicksSortTheListButNotTheTree) {
   EXPECT_EQ(Rows(), (Names{"gamma", "beta", "Alpha", "ゴミ入れ", "Zeta"}));
   // The tree's own order is untouched, and refilling the list shows it again.
   std::vector<std::string> Stored;
-  for (int i = 0; i < M.Root->Count(); ++i) Stored.push_back(M.Root->Items(i)->Name());
+  for (int i = 0; i < M.Root()->Count(); ++i) Stored.push_back(M.Root()->Items(i)->Name());
   EXPECT_EQ(Stored, (Names{"ゴミ入れ", "beta", "Zeta", "Alpha", "gamma"}));
-  M.Root->RefreshListView();
+  M.Root()->RefreshListView();
   EXPECT_EQ(Rows(), (Names{"ゴミ入れ", "Zeta", "beta", "Alpha", "gamma"}));
 }
 
@@ -486,9 +492,9 @@ class ViewsTest : public MainTest {
     MainTest::SetUp();
     Start();
     M = Main.get();
-    Group = M->Root->Add(std::make_unique<TFolder>(M->Root.get()));
-    Exec = M->Root->Add(std::make_unique<TLauncherExec>(M->Root.get()));
-    Url = M->Root->Add(std::make_unique<TLauncherURL>(M->Root.get()));
+    Group = M->Root()->Add(std::make_unique<TFolder>(M->Root()));
+    Exec = M->Root()->Add(std::make_unique<TLauncherExec>(M->Root()));
+    Url = M->Root()->Add(std::make_unique<TLauncherURL>(M->Root()));
   }
   void SelectRows(std::initializer_list<TExecItem*> Items) {
     for (int i = 0; i < M->ListView1.Items().Count(); ++i)
@@ -534,7 +540,7 @@ TEST_F(ViewsTest, TheTreeEnablesTheCommandsByItsSelectedNode) {
   M->TreeView1.SetFocus();
   EXPECT_FALSE(M->UpObjectAction.Enabled());
   EXPECT_FALSE(M->OpenExplorerAction.Enabled());
-  M->TreeView1.SetSelected(M->Root->TreeNode());
+  M->TreeView1.SetSelected(M->Root()->TreeNode());
   EXPECT_TRUE(M->OpenObject.Enabled());
   EXPECT_FALSE(M->RenameAction.Enabled());
   EXPECT_FALSE(M->MoveRecycled.Enabled());
@@ -543,13 +549,13 @@ TEST_F(ViewsTest, TheTreeEnablesTheCommandsByItsSelectedNode) {
   EXPECT_TRUE(M->ObjPropertyAction.Enabled());
   // A click opens the selected group.
   M->TreeView1.NativeClick();
-  EXPECT_EQ(M->Root->CurrentFolder(), Group);
+  EXPECT_EQ(M->Root()->CurrentFolder(), Group);
 }
 
 TEST_F(ViewsTest, TheUsersChangesInTheViewsReachTheTree) {
   Exec->ListItem()->SetChecked(false);  // the user clears the check box
   EXPECT_FALSE(Exec->Visible());
-  EXPECT_TRUE(M->Root->MenuDirty());
+  EXPECT_TRUE(M->Root()->MenuDirty());
   std::string Name = "新しい名前";
   M->ListView1.NativeEdited(Exec->ListItem(), Name);
   EXPECT_EQ(Exec->Name(), "新しい名前");
@@ -567,17 +573,17 @@ TEST_F(ViewsTest, DoubleClicksOpenTheRowOrGoUpOneGroup) {
   M->ListView1.SetFocus();
   SelectRows({Group});
   M->ListView1.NativeDblClick();
-  EXPECT_EQ(M->Root->CurrentFolder(), Group);
+  EXPECT_EQ(M->Root()->CurrentFolder(), Group);
   M->ListView1.NativeDblClick();  // nothing selected in the new list: up again
-  EXPECT_EQ(M->Root->CurrentFolder(), M->Root.get());
+  EXPECT_EQ(M->Root()->CurrentFolder(), M->Root());
   M->ListView1.NativeDblClick();  // at the root nothing happens
-  EXPECT_EQ(M->Root->CurrentFolder(), M->Root.get());
+  EXPECT_EQ(M->Root()->CurrentFolder(), M->Root());
   // Renaming starts in the active view; opening waits while a caption is edited.
   SelectRows({Group});
   M->RenameAction.Execute();
   EXPECT_TRUE(M->ListView1.Editing());
   M->OpenObject.Execute();
-  EXPECT_EQ(M->Root->CurrentFolder(), M->Root.get());
+  EXPECT_EQ(M->Root()->CurrentFolder(), M->Root());
 }
 
 TEST_F(ViewsTest, TheMouseSwitchesExcludeEachOtherAndAreSaved) {
@@ -635,13 +641,11 @@ TEST_F(ViewsTest, TheShortcutF2RenamesInEitherViewAndTheMenusShowIt) {
   EXPECT_TRUE(M->IsShortCut(0x71, 0));
   EXPECT_TRUE(M->ListView1.Editing());
   M->TreeView1.SetFocus();
-  Group->TreeNode()->SetSelected(true);
-  M->UpdateActions();
+  M->TreeView1.SetSelected(Group->TreeNode());
   EXPECT_TRUE(M->IsShortCut(0x71, 0));
   EXPECT_TRUE(M->TreeView1.Editing());
   // With the root's node selected there is nothing to rename: the key goes to the view.
-  M->Root->TreeNode()->SetSelected(true);
-  M->UpdateActions();
+  M->TreeView1.SetSelected(M->Root()->TreeNode());
   EXPECT_FALSE(M->IsShortCut(0x71, 0));
   TMenuItem* Edit = M->MainMenu2.Items().Items(1);
   std::vector<std::string> WithKeys;
@@ -653,14 +657,14 @@ TEST_F(ViewsTest, TheShortcutF2RenamesInEitherViewAndTheMenusShowIt) {
 }
 
 TEST_F(ViewsTest, BackspaceEnterEscapeAndTheMenuKey) {
-  M->Root->SetCurrentFolder(Group);
+  M->Root()->SetCurrentFolder(Group);
   EXPECT_FALSE(M->TreeView1.NativeKeyDown(VkBack, 0));  // not the tree's
   EXPECT_TRUE(M->ListView1.NativeKeyDown(VkBack, 0));
-  EXPECT_EQ(M->Root->CurrentFolder(), M->Root.get());
+  EXPECT_EQ(M->Root()->CurrentFolder(), M->Root());
   M->ListView1.SetFocus();
   SelectRows({Group});
   EXPECT_TRUE(M->ListView1.NativeKeyDown(VkReturn, 0));
-  EXPECT_EQ(M->Root->CurrentFolder(), Group);
+  EXPECT_EQ(M->Root()->CurrentFolder(), Group);
   M->LanternProperty.Execute();
   EXPECT_FALSE(M->ListView1.NativeKeyDown(VkEscape, 0));  // hides, and the key goes on
   EXPECT_FALSE(M->Visible());
@@ -693,7 +697,7 @@ TEST_F(ViewsTest, TheMenusListTheCommands) {
 TEST_F(MainTest, AFailedSaveKeepsTheProgramRunning) {
   TLanternMain& M = Start();
   Files.FailReplace = true;
-  M.ExitActionExecute();
+  M.ExitAction.Execute();
   EXPECT_FALSE(M.Closed());
   EXPECT_FALSE(PathExists(Real(DataFile)));
 }
@@ -709,8 +713,8 @@ TEST_F(MainTest, TheSessionEndsOnlyWhenItReallyEnds) {
   M.NativeEndSession(false);
   EXPECT_FALSE(M.Closed());
   EXPECT_TRUE(M.Timer1.Enabled());
-  EXPECT_TRUE(M.Tray->Registered());
-  M.LanternPropertyExecute();
+  EXPECT_TRUE(M.Tray()->Registered());
+  M.LanternProperty.Execute();
   M.Close();  // the close box hides the window again rather than ending the program
   EXPECT_FALSE(M.Closed());
   EXPECT_FALSE(M.Visible());
@@ -722,8 +726,8 @@ TEST_F(MainTest, TheSessionEndsOnlyWhenItReallyEnds) {
 
 TEST_F(MainTest, ASaveThatFailsAtTheEndOfTheSessionHoldsTheSessionBack) {
   TLanternMain& M = Start();
-  M.Root->Add(std::make_unique<TFolder>(M.Root.get()));
-  int Items = M.Root->Count();
+  M.Root()->Add(std::make_unique<TFolder>(M.Root()));
+  int Items = M.Root()->Count();
   Files.FailReplace = true;
   EXPECT_FALSE(M.NativeQueryEndSession());
   ASSERT_FALSE(Sys.BlockReasons.empty());
@@ -732,7 +736,7 @@ TEST_F(MainTest, ASaveThatFailsAtTheEndOfTheSessionHoldsTheSessionBack) {
   EXPECT_GT(Sys.BlockReasons.back().size(), Prefix.size() + 4);  // with the reason
   EXPECT_TRUE(Boxes.Texts.empty());                              // no box at this moment
   EXPECT_FALSE(M.Closed());
-  EXPECT_EQ(M.Root->Count(), Items);  // nothing is lost
+  EXPECT_EQ(M.Root()->Count(), Items);  // nothing is lost
   M.NativeEndSession(false);
   M.Close();
   EXPECT_FALSE(M.Closed());  // not left exiting
@@ -754,9 +758,9 @@ TEST_F(MainTest, ASessionThatEndsAfterAFailedQueryTriesToSaveOnceMore) {
 
 TEST_F(MainTest, TheTreesMenuFontIsTheWindowsFont) {
   TLanternMain& M = Start();
-  EXPECT_EQ(M.Root->Font().Name(), M.Font().Name());
-  EXPECT_EQ(M.Root->Font().Size(), 9);
-  EXPECT_EQ(M.Root->Font().Charset(), ShiftJisCharset);
+  EXPECT_EQ(M.Root()->Font().Name(), M.Font().Name());
+  EXPECT_EQ(M.Root()->Font().Size(), 9);
+  EXPECT_EQ(M.Root()->Font().Charset(), ShiftJisCharset);
 }
 
 TEST_F(MainTest, AFileWithoutATrashIsSavedInTheOrderItKeeps) {
@@ -768,7 +772,7 @@ TEST_F(MainTest, AFileWithoutATrashIsSavedInTheOrderItKeeps) {
                  "[LAUNCHER]\r\nb\r\nC:\\b.exe\r\n[/LAUNCHER]\r\n[/ROOT]\r\n");
   TLanternMain& M = Start();
   std::vector<std::string> Names;
-  for (int i = 0; i < M.Root->Count(); ++i) Names.push_back(M.Root->Items(i)->Name());
+  for (int i = 0; i < M.Root()->Count(); ++i) Names.push_back(M.Root()->Items(i)->Name());
   EXPECT_EQ(Names, (std::vector<std::string>{"g", "ゴミ入れ", "a", "b"}));
   M.SaveService.Execute();
   std::string First = ReadFileBytes(Real(DataFile));
@@ -779,19 +783,19 @@ TEST_F(MainTest, AFileWithoutATrashIsSavedInTheOrderItKeeps) {
 
 TEST_F(MainTest, TheTimerRefillsTheListAndSavesWhenTheTreeChanged) {
   TLanternMain& M = Start();
-  M.Root->SetWatchChanged(true);
+  M.Root()->SetWatchChanged(true);
   M.Timer1.Tick();
-  EXPECT_FALSE(M.Root->WatchChanged());
+  EXPECT_FALSE(M.Root()->WatchChanged());
   EXPECT_TRUE(PathExists(Real(DataFile)));
-  M.MenuShowing = true;  // nothing else happens while a menu is open
-  M.Root->SetWatchChanged(true);
+  M.SetMenuShowing(true);  // nothing else happens while a menu is open
+  M.Root()->SetWatchChanged(true);
   M.Timer1.Tick();
-  EXPECT_TRUE(M.Root->WatchChanged());
+  EXPECT_TRUE(M.Root()->WatchChanged());
 }
 
 TEST_F(MainTest, MissingIconsAreFetchedEvery251Ticks) {
   TLanternMain& M = Start();
-  TLauncherExec* L = M.Root->Add(std::make_unique<TLauncherExec>(M.Root.get()));
+  TLauncherExec* L = M.Root()->Add(std::make_unique<TLauncherExec>(M.Root()));
   Shell.NoIcon.insert("C:\\later.exe");
   L->SetFileName("C:\\later.exe");
   ASSERT_EQ(L->ImageIndex(), -1);
@@ -813,7 +817,7 @@ class SaveServiceTest : public MainTest {
 TEST_F(SaveServiceTest, AMissingFolderIsCreatedOnlyWhenTheUserSaysSo) {
   TLanternMain& M = Start();
   Boxes.Answers = {mrNo};
-  M.SaveServiceExecute();
+  M.SaveService.Execute();
   EXPECT_EQ(Boxes.Texts.back(),
             "データファイルをセーブするフォルダ C:\\Lantern Data\\sub\\が存在しません。"
             "新たに作成しますか");
@@ -821,13 +825,13 @@ TEST_F(SaveServiceTest, AMissingFolderIsCreatedOnlyWhenTheUserSaysSo) {
   EXPECT_TRUE(M.Visible());  // the question comes with the window
   Boxes.Answers = {mrCancel};
   try {
-    M.SaveServiceExecute();
+    M.SaveService.Execute();
     FAIL() << "no error";
   } catch (const Exception& E) {
     EXPECT_EQ(E.Message(), "ファイル作成エラー");
   }
   Boxes.Answers = {mrYes};
-  M.SaveServiceExecute();
+  M.SaveService.Execute();
   EXPECT_TRUE(PathExists(Real("C:\\Lantern Data\\sub\\data.dat")));
 }
 
@@ -838,7 +842,7 @@ TEST_F(SaveServiceTest, TheOldFileIsBackedUpAtMostOnceADay) {
   Memory.WriteBinary(Key, "BackupDate", std::string("\0\0\0\0\0\0\0\0", 8));
   TLanternMain& M = Start();
   std::string First = ReadFileBytes(Real("C:\\Lantern Data\\sub\\data.dat"));
-  M.SaveServiceExecute();
+  M.SaveService.Execute();
   EXPECT_EQ(ReadFileBytes(Real("C:\\Lantern Data\\sub\\data.dat.bak")), "yesterday");
   EXPECT_EQ(M.Settings().BackupDate, 45000.0);
   std::string Stored;
@@ -848,10 +852,10 @@ TEST_F(SaveServiceTest, TheOldFileIsBackedUpAtMostOnceADay) {
   EXPECT_EQ(Date, 45000.0);
   // Within the day: the backup stays as it was.
   Sys.Clock = 45000.9;
-  M.SaveServiceExecute();
+  M.SaveService.Execute();
   EXPECT_EQ(ReadFileBytes(Real("C:\\Lantern Data\\sub\\data.dat.bak")), "yesterday");
   Sys.Clock = 45001.1;
-  M.SaveServiceExecute();
+  M.SaveService.Execute();
   EXPECT_EQ(ReadFileBytes(Real("C:\\Lantern Data\\sub\\data.dat.bak")).compare(0, 6, "[ROOT]"), 0);
   (void)First;
 }
@@ -862,7 +866,7 @@ TEST_F(MainTest, TheIconsOfALoadedFileArriveWithTheTicks) {
   EXPECT_TRUE(Shell.Asked.empty());  // the start itself does not wait for the shell
   M.Timer1.Tick();                   // three icons fit in one tick's share
   EXPECT_EQ(Shell.Asked.size(), 3u);
-  EXPECT_FALSE(M.Root->IconsPending());
+  EXPECT_FALSE(M.Root()->IconsPending());
 }
 
 TEST_F(MainTest, AnUnreadableDataFileIsReportedAndKeptAside) {
@@ -874,8 +878,8 @@ TEST_F(MainTest, AnUnreadableDataFileIsReportedAndKeptAside) {
             "C:\\data.dat.bad に残しました。");
   EXPECT_EQ(ReadFileBytes(Real("C:\\data.dat.bad")), TestData("bad_count.dat"));
   // What was read is there (after the groups), and the start went on: a trash, the timer.
-  EXPECT_EQ(M.Root->Items(M.Root->Count() - 1)->Name(), "before");
-  EXPECT_NE(M.Root->RecycledFolder(), nullptr);
+  EXPECT_EQ(M.Root()->Items(M.Root()->Count() - 1)->Name(), "before");
+  EXPECT_NE(M.Root()->RecycledFolder(), nullptr);
   EXPECT_TRUE(M.Timer1.Enabled());
 }
 
@@ -891,7 +895,7 @@ TEST_F(MainTest, AFileNestedTooDeepIsRefusedAndKeptAside) {
   EXPECT_EQ(ReadFileBytes(Real("C:\\data.dat.bad")), Deep);
   // The program runs on with the levels it could take.
   int Levels = 0;
-  for (TExecItem* Item = M.Root.get(); Item->IsGroup() && Item->AsGroup()->Count() > 0;
+  for (TExecItem* Item = M.Root(); Item->IsGroup() && Item->AsGroup()->Count() > 0;
        Item = Item->AsGroup()->Items(0))
     ++Levels;
   EXPECT_EQ(Levels, 100);
@@ -919,7 +923,7 @@ class TrayTest : public MainTest {
     TTaskTray::GetNotifyWindow()->Perform(WM_TRAYNOTIFY, 1, Message);
   }
   TLauncherExec* AddLauncher(TLanternMain& M, const std::string& Name) {
-    TLauncherExec* L = M.Root->Add(std::make_unique<TLauncherExec>(M.Root.get()));
+    TLauncherExec* L = M.Root()->Add(std::make_unique<TLauncherExec>(M.Root()));
     L->SetName(Name);
     return L;
   }
@@ -936,9 +940,9 @@ TEST_F(TrayTest, TheIconShowsWithTheTipAndOpensTheTwoMenus) {
   ASSERT_EQ(Shell.NotifyCalls.size(), 1u);
   EXPECT_EQ(Shell.NotifyCalls[0].Message, NimAdd);
   EXPECT_EQ(Shell.NotifyCalls[0].Data.Tip, "ランタン");
-  EXPECT_TRUE(M.Tray->Registered());
-  EXPECT_EQ(M.Tray->PopupMenuL(), &M.LauncherMenu);
-  EXPECT_EQ(M.Tray->PopupMenuR(), &M.SystemPopup);
+  EXPECT_TRUE(M.Tray()->Registered());
+  EXPECT_EQ(M.Tray()->PopupMenuL(), &M.LauncherMenu);
+  EXPECT_EQ(M.Tray()->PopupMenuR(), &M.SystemPopup);
   EXPECT_TRUE(M.LauncherMenu.OwnerDraw());
   EXPECT_EQ(M.LauncherMenu.Images(), &M.ImageList1);
 
@@ -962,7 +966,7 @@ TEST_F(TrayTest, WithTheIconSwitchedOffItIsAddedAndTakenAwayAtOnce) {
   TLanternMain& M = Start();
   ASSERT_EQ(Shell.NotifyCalls.size(), 2u);
   EXPECT_EQ(Shell.NotifyCalls[1].Message, NimDelete);
-  EXPECT_FALSE(M.Tray->Registered());
+  EXPECT_FALSE(M.Tray()->Registered());
 }
 
 TEST_F(TrayTest, WithoutAnIconTheWindowStaysShownAndTheProgramRunsOn) {
@@ -986,27 +990,27 @@ TEST_F(TrayTest, AClickOpensTheMenuBuiltFromTheTreeAndAChoiceStartsTheLauncher) 
   TLanternMain& M = Start();
   std::vector<std::string> Loaded = TopLevel(M);
   ASSERT_FALSE(Loaded.empty());
-  EXPECT_FALSE(M.Root->MenuDirty());
+  EXPECT_FALSE(M.Root()->MenuDirty());
 
   TLauncherExec* L = AddLauncher(M, "Started");
   WriteFileBytes(Real("C:\\started.exe"), "MZ");
   L->SetFileName("C:\\started.exe");
-  M.MenuShowing = true;  // the timer leaves an open menu alone
+  M.SetMenuShowing(true);  // the timer leaves an open menu alone
   M.Timer1.Tick();
   EXPECT_EQ(TopLevel(M), Loaded);
-  M.MenuShowing = false;
+  M.SetMenuShowing(false);
   M.Timer1.Tick();
   EXPECT_EQ(TopLevel(M).back(), "Started");
 
   bool ShowingDuring = false;
   M.LauncherMenu.Choice = M.LauncherMenu.Items().Items(M.LauncherMenu.Items().Count() - 1);
   M.LauncherMenu.Choice->OnClick = [&, Run = M.LauncherMenu.Choice->OnClick](TMenuItem* S) {
-    ShowingDuring = M.MenuShowing;
+    ShowingDuring = M.MenuShowing();
     Run(S);
   };
   Click(WmLButtonDown);
   EXPECT_TRUE(ShowingDuring);
-  EXPECT_FALSE(M.MenuShowing);
+  EXPECT_FALSE(M.MenuShowing());
   ASSERT_EQ(Shell.Executions.size(), 1u);
   EXPECT_EQ(Shell.Executions[0].File, "C:\\started.exe");
   EXPECT_EQ(Shell.Executions[0].Owner, M.Handle());
@@ -1017,7 +1021,7 @@ TEST_F(TrayTest, AnItemDeletedBeforeTheNextTickIsGoneWhenTheMenuOpens) {
   TLauncherExec* L = AddLauncher(M, "Doomed");
   M.Timer1.Tick();
   ASSERT_EQ(TopLevel(M), std::vector<std::string>{"Doomed"});
-  M.Root->Remove(L).reset();
+  M.Root()->Remove(L).reset();
   Click(WmLButtonDown);
   EXPECT_TRUE(TopLevel(M).empty());
 }
