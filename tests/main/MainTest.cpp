@@ -239,6 +239,41 @@ TEST_F(MainTest, TheGestureWinsOverTheChasingWindowWhenBothAreOn) {
   EXPECT_FALSE(M.Settings().MouseFormEnabled);
 }
 
+// Stored values reach their holders: the icon's left menu, the toggles' checks and the tree.
+TEST_F(MainTest, StoredValuesAreAppliedWhereTheyAreHeld) {
+  Memory.WriteDWord(Key, "IconLeftClickPopupMenu", 0);
+  Memory.WriteDWord(Key, "MouseFormEnabled", 0);
+  Memory.WriteDWord(Key, "MoveFirstPosition", 0);
+  Memory.WriteString(Key, "ExplorerOption", "/e,");
+  Memory.WriteDWord(Key, "ColumnWidth0", 90);
+  TLanternMain& M = Start();
+  EXPECT_FALSE(M.Settings().IconLeftClickPopupMenu);
+  EXPECT_EQ(M.Tray()->PopupMenuL(), nullptr);
+  EXPECT_FALSE(M.MouseFormToggleAction.Checked());
+  EXPECT_FALSE(M.Root()->MoveFirstPosition());
+  EXPECT_TRUE(M.Root()->UpperFirst());
+  EXPECT_EQ(M.Root()->ExplorerOption(), "/e,");
+  EXPECT_EQ(M.ListView1.ColumnWidth(0), 90);
+  EXPECT_EQ(M.ListView1.ColumnWidth(1), 250);
+}
+
+// A data file name changed in the settings dialog is written there; the running program keeps
+// its file and does not write its old name over the new one.
+TEST_F(MainTest, AChangedDataFileNameIsNotWrittenOver) {
+  TLanternMain& M = Start();
+  Memory.WriteString(Key, "DataFileName", "C:\\next.dat");
+  M.SetDataFileNameChanged(true);
+  M.SaveSettings();
+  std::string Stored;
+  ASSERT_TRUE(Memory.ReadString(Key, "DataFileName", Stored));
+  EXPECT_EQ(Stored, "C:\\next.dat");
+  EXPECT_EQ(M.Settings().DataFileName, DataFile);
+  M.SetDataFileNameChanged(false);
+  M.SaveSettings();
+  ASSERT_TRUE(Memory.ReadString(Key, "DataFileName", Stored));
+  EXPECT_EQ(Stored, DataFile);
+}
+
 TEST_F(MainTest, AStoredWindowStaysOnAnyMonitorAndComesBackWhenOffThemAll) {
   // The primary monitor, and a second one to its right.
   Sys.Monitors = {{0, 0, 1024, 768}, {1024, -200, 1280, 1024}};
