@@ -152,7 +152,6 @@ class TLanternMain : public TForm {
   TTaskTray* Tray() const { return FTray.get(); }
 
   static unsigned ActivateMessage;
-  static constexpr int PendingIconBudgetMs = 40;  // of each 200 ms tick
 
   const TSettings& Settings() const { return FSettings; }
   bool DataFileNameChanged() const { return FDataFileNameChanged; }
@@ -227,6 +226,8 @@ class TLanternMain : public TForm {
   // The table's defaults of the settings held outside FSettings: the tree's, the window's.
   void SetDefaultSettings();
   friend struct TSettingsTable;  // reads and writes every setting where it is held
+
+  static constexpr int PendingIconBudgetMs = 40;  // of each 200 ms tick
 
   TSettings FSettings;
   std::unique_ptr<TTaskTray> FTray;
