@@ -4,6 +4,7 @@
 
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
+#include "ui/System.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -27,8 +28,19 @@ void TForm::SetWindowState(TWindowState Value) {
   if (Peer()) Peer()->StateChanged();
 }
 
+void TForm::SetClientSize(int Width, int Height) {
+  FWantedClientWidth = Width;
+  FWantedClientHeight = Height;
+  // The frame is what the bounds have beyond the client area (nothing windowless).
+  SetBounds(Left(), Top(), Width + (this->Width() - ClientWidth()),
+            Height + (this->Height() - ClientHeight()));
+}
+
 void TForm::Show() {
   bool WasVisible = Visible();
+  if (!WasVisible && FPosition == TFormPosition::ScreenCenter)
+    SetBounds((System().ScreenWidth() - Width()) / 2, (System().ScreenHeight() - Height()) / 2,
+              Width(), Height());
   SetVisible(true);
   if (!WasVisible && OnShow) OnShow(this);
 }
@@ -123,7 +135,10 @@ bool TForm::DialogKey(unsigned Key, unsigned Shift) {
 }
 
 void TForm::CreateHandle() {
-  if (!Handle() && Widgets()) Widgets()->CreateForm(*this);
+  if (Handle() || !Widgets()) return;
+  Widgets()->CreateForm(*this);
+  // Now the frame is known.
+  if (FWantedClientWidth >= 0) SetClientSize(FWantedClientWidth, FWantedClientHeight);
 }
 
 namespace {

@@ -15,6 +15,8 @@ class TMainMenu;
 enum class TWindowState { Normal, Minimized, Maximized };
 // Sizeable: the main window's frame; Dialog: a fixed dialog border, no minimise or maximise.
 enum class TFormBorderStyle { Sizeable, Dialog };
+// Designed: where its bounds put it; ScreenCenter: centred on the screen each time it shows.
+enum class TFormPosition { Designed, ScreenCenter };
 class TButton;
 
 class TForm : public TWinControl {
@@ -49,6 +51,11 @@ class TForm : public TWinControl {
   // Makes the native window and its controls, when the platform has native windows.
   void CreateHandle();
 
+  // Sizes the form so that its client area is Width by Height (with a native window, its
+  // frame and caption around that, once it exists).
+  void SetClientSize(int Width, int Height);
+  TFormPosition Position() const { return FPosition; }
+  void SetPosition(TFormPosition Value) { FPosition = Value; }
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle Value) { FBorderStyle = Value; }
   // Shows the form modally, owned by the active window, until a button or the program gives
@@ -96,6 +103,8 @@ class TForm : public TWinControl {
   bool FModal = false;
   TModalResult FModalResult = mrNone;
   TFormBorderStyle FBorderStyle = TFormBorderStyle::Sizeable;
+  TFormPosition FPosition = TFormPosition::Designed;
+  int FWantedClientWidth = -1, FWantedClientHeight = -1;
   int FClientWidth = -1, FClientHeight = -1;  // -1: the same as the bounds (windowless)
 };
 

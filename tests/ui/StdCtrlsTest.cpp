@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/FakeSystem.h"
 #include "ui/Action.h"
 #include "ui/Form.h"
 #include "ui/Layout.h"
@@ -147,6 +148,22 @@ TEST_F(ShowModalTest, ResultIsThatOfTheButtonPressedOrCancelWhenClosed) {
     EXPECT_FALSE(Dialog.Modal());
     EXPECT_FALSE(Dialog.Closed());  // shown again later
   }
+}
+
+TEST_F(ShowModalTest, DialogHasItsClientSizeAndIsCentredOnTheScreenWhenItShows) {
+  TFakeSystem Screen;  // 1024 by 768
+  TSystem* Old = SetSystem(&Screen);
+  Dialog.SetClientSize(412, 315);
+  Dialog.SetPosition(TFormPosition::ScreenCenter);
+  EXPECT_EQ(Dialog.ShowModal(), mrCancel);
+  EXPECT_EQ(Dialog.ClientWidth(), 412);
+  EXPECT_EQ(Dialog.ClientHeight(), 315);
+  EXPECT_EQ(Dialog.Left(), 306);
+  EXPECT_EQ(Dialog.Top(), 226);
+  Screen.Width = 800;  // shown again on another screen: centred there
+  Dialog.ShowModal();
+  EXPECT_EQ(Dialog.Left(), 194);
+  SetSystem(Old);
 }
 
 TEST_F(ShowModalTest, EnterPressesTheDefaultButtonAndEscTheCancelButton) {

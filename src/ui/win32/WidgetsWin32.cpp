@@ -238,7 +238,9 @@ class TWin32Widgets : public TWidgetFactory {
       // and the "&" letters.
       if (Msg.message == WM_KEYDOWN && (Msg.wParam == VK_ESCAPE || Msg.wParam == VK_RETURN) &&
           (Msg.hwnd == Dialog || IsChild(Dialog, Msg.hwnd)) &&
-          !(SendMessageW(Msg.hwnd, WM_GETDLGCODE, Msg.wParam, 0) & DLGC_WANTALLKEYS)) {
+          // A dropped-down combo list wants them itself, as a multi-line edit wants Enter.
+          !(SendMessageW(Msg.hwnd, WM_GETDLGCODE, Msg.wParam, reinterpret_cast<LPARAM>(&Msg)) &
+            (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) {
         Dispatch([&] { Form.DialogKey(static_cast<unsigned>(Msg.wParam), ShiftState()); });
         continue;
       }

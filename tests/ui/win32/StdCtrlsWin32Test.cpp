@@ -104,6 +104,20 @@ TEST_F(StdCtrlsWin32Test, ControlsShowTheStateSetBeforeAndAfterTheyExist) {
   EXPECT_EQ(Text(Dialog->Group), "位置");
 }
 
+TEST_F(StdCtrlsWin32Test, DialogGetsTheClientAreaAskedForBeforeAndAfterItsWindowExists) {
+  Dialog->SetClientSize(412, 315);
+  Open();
+  RECT Client;
+  GetClientRect(Of(*Dialog), &Client);
+  EXPECT_EQ(Client.right, 412);
+  EXPECT_EQ(Client.bottom, 315);
+  Dialog->SetClientSize(300, 200);
+  GetClientRect(Of(*Dialog), &Client);
+  EXPECT_EQ(Client.right, 300);
+  EXPECT_EQ(Client.bottom, 200);
+  EXPECT_EQ(Dialog->ClientWidth(), 300);
+}
+
 TEST_F(StdCtrlsWin32Test, ClicksReachTheToolkitBeforeTheHandlers) {
   Open();
   std::vector<std::string> Seen;
