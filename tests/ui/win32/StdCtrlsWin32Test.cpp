@@ -157,6 +157,7 @@ struct TModalCase {
   std::function<void(TTestDialog&)> Post;
   TModalResult Expected;
   const char* Clicks;
+  bool LowerChosen = false;
 };
 
 void PostKey(HWND Window, UINT Key) {
@@ -181,6 +182,12 @@ TEST_F(StdCtrlsWin32Test, ShowModalEndsWithTheResultOfWhatTheUserDid) {
          PostKey(Handle(d.Edit), VK_RETURN);
        },
        mrCancel, "C"},
+      {"Alt+D chooses the lower radio button, Enter",
+       [](TTestDialog& d) {
+         PostMessageW(Handle(d.Edit), WM_SYSCHAR, L'd', 1 << 29);
+         PostKey(Handle(d.Edit), VK_RETURN);
+       },
+       mrOk, "O", true},
   };
   for (const TModalCase& Case : Cases) {
     SCOPED_TRACE(Case.Name);
@@ -194,6 +201,8 @@ TEST_F(StdCtrlsWin32Test, ShowModalEndsWithTheResultOfWhatTheUserDid) {
     Case.Post(*Dialog);
     EXPECT_EQ(Dialog->ShowModal(), Case.Expected);
     EXPECT_EQ(Clicks, Case.Clicks);
+    EXPECT_EQ(Dialog->Lower.Checked(), Case.LowerChosen);
+    EXPECT_EQ(Dialog->Upper.Checked(), !Case.LowerChosen);
     EXPECT_FALSE(IsWindowVisible(Handle(*Dialog)));
     LONG Style = GetWindowLongW(Handle(*Dialog), GWL_STYLE);
     EXPECT_EQ(Style & WS_THICKFRAME, 0);
