@@ -118,6 +118,28 @@ TEST_F(StdCtrlsWin32Test, DialogGetsTheClientAreaAskedForBeforeAndAfterItsWindow
   EXPECT_EQ(Dialog->ClientWidth(), 300);
 }
 
+// Whether any pixel of the control's window has Color.
+bool Shows(HWND Window, COLORREF Color) {
+  RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  RECT Client;
+  GetClientRect(Window, &Client);
+  HDC Dc = GetDC(Window);
+  bool Found = false;
+  for (int y = 0; y < Client.bottom && !Found; ++y)
+    for (int x = 0; x < Client.right && !Found; ++x) Found = GetPixel(Dc, x, y) == Color;
+  ReleaseDC(Window, Dc);
+  return Found;
+}
+
+TEST_F(StdCtrlsWin32Test, LabelWritesInItsOwnColour) {
+  Dialog->Label.SetCaption("■■■");
+  Open();
+  const COLORREF Green = RGB(0, 128, 0);
+  EXPECT_FALSE(Shows(Of(Dialog->Label), Green));
+  Dialog->Label.SetFontColor(static_cast<int>(Green));
+  EXPECT_TRUE(Shows(Of(Dialog->Label), Green));
+}
+
 TEST_F(StdCtrlsWin32Test, ClicksReachTheToolkitBeforeTheHandlers) {
   Open();
   std::vector<std::string> Seen;
