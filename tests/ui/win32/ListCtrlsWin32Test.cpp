@@ -8,6 +8,7 @@
 
 #include "ui/Form.h"
 #include "ui/ListCtrls.h"
+#include "ui/StdCtrls.h"
 #include "ui/Widgets.h"
 #include "ui/win32/WideText.h"
 
@@ -119,6 +120,29 @@ TEST_F(ListCtrlsWin32Test, TheUsersChoiceAndTypingReachTheToolkitBeforeTheHandle
   Form->Editable.SetItemIndex(2);
   EXPECT_TRUE(Seen.empty());
   EXPECT_EQ(Text(Form->Editable), "F1");
+}
+
+TEST_F(ListCtrlsWin32Test, EscInAModalDialogClosesADroppedListBeforeTheDialog) {
+  Form.reset();
+  TForm Dialog("TLanternListCtrlsDialog");
+  Dialog.SetBorderStyle(TFormBorderStyle::Dialog);
+  Dialog.SetBounds(50, 50, 300, 200);
+  TComboBox Combo(&Dialog);
+  Combo.SetBounds(8, 8, 120, 20);
+  for (const char* Line : {"ESC", "TAB"}) Combo.Items().Add(Line);
+  TButton Ok(&Dialog);
+  Ok.SetBounds(8, 100, 75, 22);
+  Ok.SetModalResult(mrOk);
+  Dialog.CreateHandle();
+  Dialog.Show();
+  Combo.SetFocus();
+  SendMessageW(Of(Combo), CB_SHOWDROPDOWN, TRUE, 0);
+  ASSERT_TRUE(SendMessageW(Of(Combo), CB_GETDROPPEDSTATE, 0, 0));
+  HWND Edit = FindWindowExW(Of(Combo), nullptr, L"Edit", nullptr);
+  PostMessageW(Edit, WM_KEYDOWN, VK_ESCAPE, 1);
+  PostMessageW(Of(Ok), BM_CLICK, 0, 0);
+  EXPECT_EQ(Dialog.ShowModal(), mrOk);
+  EXPECT_FALSE(SendMessageW(Of(Combo), CB_GETDROPPEDSTATE, 0, 0));
 }
 
 }  // namespace
