@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "base/Exception.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/win32/Handles.h"
@@ -16,7 +17,19 @@ namespace lantern {
 
 namespace {
 
-using TItemIdList = TUniqueHandle<PIDLIST_ABSOLUTE, CoTaskMemFree>;
+// The shell allocates the chosen folder's item list; the shell frees it.
+void FreeItemIdList(PIDLIST_ABSOLUTE List) { ILFree(List); }
+using TItemIdList = TUniqueHandle<PIDLIST_ABSOLUTE, FreeItemIdList>;
+
+// A function of the choosers' library, which is loaded the first time a chooser opens: a
+// resident start does not pay for a library it may never use. It stays loaded from then on.
+template <typename TFunction>
+TFunction* Chooser(const char* Name) {
+  static HMODULE Library = LoadLibraryW(L"comdlg32.dll");
+  FARPROC Found = Library ? GetProcAddress(Library, Name) : nullptr;
+  if (!Found) throw Exception(std::string("comdlg32.dll の ") + Name + " を使えません");
+  return reinterpret_cast<TFunction*>(reinterpret_cast<void*>(Found));
+}
 
 // "Description|*.a;*.b|..." as the file choosers want it: each part ends with a null, and an
 // empty part ends the list.
@@ -42,7 +55,9 @@ bool ChooseFile(std::string& FileName, const std::string& Filter, bool Save) {
   Info.nMaxFile = static_cast<DWORD>(Name.size());
   Info.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER |
                (Save ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
-  if (!(Save ? GetSaveFileNameW(&Info) : GetOpenFileNameW(&Info))) return false;
+  auto* Choose = Save ? Chooser<decltype(GetSaveFileNameW)>("GetSaveFileNameW")
+                      : Chooser<decltype(GetOpenFileNameW)>("GetOpenFileNameW");
+  if (!Choose(&Info)) return false;
   FileName = FromWide(Name.data());
   return true;
 }
@@ -88,7 +103,7 @@ class TWin32Dialogs : public TDialogService {
     Info.rgbResult = static_cast<COLORREF>(Color) & 0xFFFFFF;
     Info.lpCustColors = Custom;
     Info.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorW(&Info)) return false;
+    if (!Chooser<decltype(ChooseColorW)>("ChooseColorW")(&Info)) return false;
     Color = static_cast<TColor>(Info.rgbResult);
     return true;
   }
@@ -106,7 +121,7 @@ class TWin32Dialogs : public TDialogService {
     Info.hwndOwner = GetActiveWindow();
     Info.lpLogFont = &Log;
     Info.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
-    if (!ChooseFontW(&Info)) return false;
+    if (!Chooser<decltype(ChooseFontW)>("ChooseFontW")(&Info)) return false;
     Font.SetName(FromWide(Log.lfFaceName));
     Font.SetHeight(Log.lfHeight);
     // The chooser has no effects section: underline and strike-out stay as they were.
