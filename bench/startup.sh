@@ -7,17 +7,7 @@ source "$(dirname "$0")/../scripts/lib.sh"
 cd "$LANTERN_ROOT"
 RUNS=${RUNS:-5}
 
-lantern_install
-lantern_build_windows >/dev/null
-WIN="$LANTERN_ROOT/build/win"
-trap lantern_stop_wine_and_xvfb EXIT
-lantern_wine_prefix "$WIN/benchprefix"
-[ -n "${DISPLAY:-}" ] || lantern_start_xvfb
-wineserver -p  # stays up between the runs, as it does on a desktop
-mkdir -p "$WINEPREFIX/drive_c/bench"
-KEY='HKCU\Software\ZR\Lantern'
-wine reg add "$KEY" /v UseWatchApp /t REG_DWORD /d 0 /f >/dev/null 2>&1
-wine reg add "$KEY" /v DataFileName /t REG_SZ /d 'C:\bench\data.dat' /f >/dev/null 2>&1
+lantern_bench_setup
 python3 bench/make_datafile.py 10000 "$WIN/benchprefix/drive_c/bench/large.dat"
 
 # Milliseconds from the start to the resident state.

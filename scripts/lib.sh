@@ -74,3 +74,20 @@ lantern_stop_wine_and_xvfb() {
     LANTERN_XVFB_PID=""
   fi
 }
+
+# What the benchmarks under Wine share: a built Lantern.exe ($WIN), a prefix of their own with
+# a display, a wineserver that stays up between the runs (as it does on a desktop), and
+# settings that make the runs alike: no watcher, the data file C:\bench\data.dat.
+lantern_bench_setup() {
+  lantern_install
+  lantern_build_windows >/dev/null
+  WIN="$LANTERN_ROOT/build/win"
+  trap lantern_stop_wine_and_xvfb EXIT
+  lantern_wine_prefix "$WIN/benchprefix"
+  [ -n "${DISPLAY:-}" ] || lantern_start_xvfb
+  wineserver -p
+  mkdir -p "$WINEPREFIX/drive_c/bench"
+  local key='HKCU\Software\ZR\Lantern'
+  wine reg add "$key" /v UseWatchApp /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wine reg add "$key" /v DataFileName /t REG_SZ /d 'C:\bench\data.dat' /f >/dev/null 2>&1
+}

@@ -42,6 +42,19 @@ class TSyncing {
   bool FOld;
 };
 
+// A child control's peer: the toolkit's peer interface (TPeerBase) mirrored by a child window.
+template <typename TPeerBase>
+class TChildPeer : public TPeerBase, public TChildWindow {
+ public:
+  using TChildWindow::TChildWindow;
+  void* Handle() const override { return FHandle; }
+  void BoundsChanged() override { MirrorBounds(); }
+  void VisibleChanged() override { MirrorVisible(); }
+  void EnabledChanged() override { EnableWindow(FHandle, FControl.Enabled()); }
+  void Focus() override { FocusNative(); }
+  bool ScreenOrigin(int& X, int& Y) const override { return OriginOnScreen(X, Y); }
+};
+
 class TViewWindow : public TChildWindow {
  public:
   using TChildWindow::TChildWindow;

@@ -13,27 +13,23 @@ namespace {
 
 // What the peers here share with the standard controls' peers.
 template <typename TPeerBase>
-class TExtPeer : public TPeerBase, public TChildWindow {
+class TExtPeer : public TChildPeer<TPeerBase> {
  public:
-  using TChildWindow::TChildWindow;
-  void* Handle() const override { return FHandle; }
-  void BoundsChanged() override { MirrorBounds(); }
-  void VisibleChanged() override { MirrorVisible(); }
-  void EnabledChanged() override { EnableWindow(FHandle, FControl.Enabled()); }
-  void Focus() override { FocusNative(); }
-  bool ScreenOrigin(int& X, int& Y) const override { return OriginOnScreen(X, Y); }
+  using TChildPeer<TPeerBase>::TChildPeer;
 
  protected:
   // A window of our own class, for pages and panels.
   void MakeOwn(const wchar_t* Class, DWORD ExStyle, HWND Parent) {
-    Create({Class, LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
-           ExStyle,
-           WS_CHILD | WS_CLIPSIBLINGS | (FControl.Visible() ? WS_VISIBLE : 0) |
-               (FControl.Enabled() ? 0 : WS_DISABLED),
-           L"", FControl.Left(), FControl.Top(), FControl.Width(), FControl.Height(), Parent);
+    TWinControl& Control = this->FControl;
+    this->Create(
+        {Class, LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+        ExStyle,
+        WS_CHILD | WS_CLIPSIBLINGS | (Control.Visible() ? WS_VISIBLE : 0) |
+            (Control.Enabled() ? 0 : WS_DISABLED),
+        L"", Control.Left(), Control.Top(), Control.Width(), Control.Height(), Parent);
   }
   bool HandleMessage(UINT Message, WPARAM, LPARAM, LRESULT&) override {
-    if (Message == WM_SETFOCUS) FControl.NativeFocusEntered();
+    if (Message == WM_SETFOCUS) this->FControl.NativeFocusEntered();
     return false;
   }
 };

@@ -17,15 +17,9 @@ std::wstring TextOf(HWND Window) {
   return Text;
 }
 
-class TListPeerBase : public TListControlPeer, public TChildWindow {
+class TListPeerBase : public TChildPeer<TListControlPeer> {
  public:
-  using TChildWindow::TChildWindow;
-  void* Handle() const override { return FHandle; }
-  void BoundsChanged() override { MirrorBounds(); }
-  void VisibleChanged() override { MirrorVisible(); }
-  void EnabledChanged() override { EnableWindow(FHandle, FControl.Enabled()); }
-  void Focus() override { FocusNative(); }
-  bool ScreenOrigin(int& X, int& Y) const override { return OriginOnScreen(X, Y); }
+  using TChildPeer::TChildPeer;
 
  protected:
   void Make(const wchar_t* Class, DWORD Style, HWND Parent) {

@@ -12,15 +12,9 @@ namespace lantern {
 namespace {
 
 // What every standard control mirrors: bounds, visibility, enabled state, focus and text.
-class TStdPeer : public TControlPeer, public TChildWindow {
+class TStdPeer : public TChildPeer<TControlPeer> {
  public:
-  using TChildWindow::TChildWindow;
-  void* Handle() const override { return FHandle; }
-  void BoundsChanged() override { MirrorBounds(); }
-  void VisibleChanged() override { MirrorVisible(); }
-  void EnabledChanged() override { EnableWindow(FHandle, FControl.Enabled()); }
-  void Focus() override { FocusNative(); }
-  bool ScreenOrigin(int& X, int& Y) const override { return OriginOnScreen(X, Y); }
+  using TChildPeer::TChildPeer;
 
  protected:
   void Make(const wchar_t* Class, DWORD Style, HWND Parent, bool View) {
