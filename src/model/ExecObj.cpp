@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <unordered_map>
 
 #include "base/Convert.h"
 #include "base/Cp932.h"
 #include "base/Exception.h"
 #include "base/Path.h"
-#include "ui/Dialogs.h"
 #include "ui/FileSystem.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
@@ -60,76 +58,7 @@ void MarkMenuDirty(TExecItem* Item) {
 // The list view of Root's tree; none for an item outside any tree (no root).
 TListView* ListViewOf(TRoot* Root) { return Root ? Root->ListView() : nullptr; }
 
-// Counts go up by one run; a count at the top of its range stays there.
-int OneMore(int Count) { return Count < INT32_MAX ? Count + 1 : Count; }
-
 }  // namespace
-
-// TExecItemList
-
-int TExecItemList::Add(std::unique_ptr<TExecItem> Item) {
-  FItems.push_back(std::move(Item));
-  return Count() - 1;
-}
-
-void TExecItemList::Insert(int Index, std::unique_ptr<TExecItem> Item) {
-  Index = std::max(0, std::min(Index, Count()));
-  FItems.insert(FItems.begin() + Index, std::move(Item));
-}
-
-std::unique_ptr<TExecItem> TExecItemList::Remove(const TExecItem* Item) {
-  int Index = IndexOf(Item);
-  if (Index < 0) return nullptr;
-  std::unique_ptr<TExecItem> Result = std::move(FItems[Index]);
-  FItems.erase(FItems.begin() + Index);
-  return Result;
-}
-
-int TExecItemList::IndexOf(const TExecItem* Item) const {
-  auto It =
-      std::find_if(FItems.begin(), FItems.end(),
-                   [Item](const std::unique_ptr<TExecItem>& Slot) { return Slot.get() == Item; });
-  return It == FItems.end() ? -1 : static_cast<int>(It - FItems.begin());
-}
-
-void TExecItemList::Clear() {
-  // From the end, one slot at a time: a destructor may refill the list (the current group
-  // going away shows the root again), and whatever is left is still freed.
-  while (!FItems.empty()) {
-    if (!FItems.back()) {
-      FItems.pop_back();
-      continue;
-    }
-    // Out of its slot first; freed once the slot is null.
-    std::unique_ptr<TExecItem> Dying = std::move(FItems.back());
-    Dying.reset();
-  }
-}
-
-std::vector<TExecItem*> TExecItemList::Snapshot() const {
-  std::vector<TExecItem*> Result;
-  Result.reserve(FItems.size());
-  for (const auto& Item : FItems)
-    if (Item) Result.push_back(Item.get());
-  return Result;
-}
-
-void TExecItemList::Reorder(const std::vector<TExecItem*>& Order) {
-  std::unordered_map<const TExecItem*, std::size_t> Slots;
-  Slots.reserve(FItems.size());
-  for (std::size_t i = 0; i < FItems.size(); ++i)
-    if (FItems[i]) Slots.emplace(FItems[i].get(), i);
-  std::vector<std::unique_ptr<TExecItem>> Result;
-  Result.reserve(Slots.size());
-  for (TExecItem* Item : Order) {
-    auto It = Slots.find(Item);
-    if (It == Slots.end() || !FItems[It->second]) continue;  // not ours, or named twice
-    Result.push_back(std::move(FItems[It->second]));
-  }
-  for (auto& Left : FItems)
-    if (Left) Result.push_back(std::move(Left));
-  FItems = std::move(Result);
-}
 
 // TExecItem
 
@@ -613,23 +542,6 @@ std::unique_ptr<TExecItem> TLauncher::Clone() {
   return Copy;
 }
 
-namespace {
-
-// The folder a program starts in: its own working folder when that is not blank, else the
-// folder of its file (up to and including the last '\' or ':').
-std::string StartFolder(const std::string& WorkFolder, const std::string& FileName) {
-  return Trim(WorkFolder).empty() ? ExtractFilePath(FileName) : WorkFolder;
-}
-
-}  // namespace
-
-// A program or document: started by the shell; the watcher counts it when it shows up.
-void TLauncher::Execute(void*) {
-  if (!FileSystem().FileExists(FFileName) && !FileSystem().DirectoryExists(FFileName)) return;
-  Shell().ShellExec("", FFileName, FParameters, StartFolder(FWorkFolder, FFileName),
-                    SW_SHOWNORMAL_);
-}
-
 // TLauncherFolder
 
 TLauncherFolder::TLauncherFolder(TExecItem* AParent) : TLauncher(AParent) {
@@ -643,25 +555,6 @@ std::unique_ptr<TExecItem> TLauncherFolder::Clone() {
   return Copy;
 }
 
-// A folder, in the explorer as its option (or the program-wide one) says; counted here.
-void TLauncherFolder::Execute(void*) {
-  TRoot* Root = OwnerRoot();
-  const std::string Option = !FExplorerOption.empty() ? FExplorerOption
-                             : Root                   ? Root->ExplorerOption()
-                                                      : std::string();
-  if (!FileSystem().DirectoryExists(FFileName)) return;
-  std::string Verb, File = FFileName, Parameters;
-  if (ContainsText(Option, "/root")) {
-    File = "explorer";
-    Parameters = Option + FFileName;
-  } else if (ContainsText(Option, "/e")) {
-    Verb = "explore";
-  }
-  int Result = Shell().ShellExec(Verb, File, Parameters, "", SW_SHOWNORMAL_);
-  if (Result <= 32) MessageDlg("Execution Error = " + IntToStr(Result), TMsgDlgType::Plain, mbOK);
-  SetRunCount(OneMore(FRunCount));
-}
-
 // TLauncherURL
 
 TLauncherURL::TLauncherURL(TExecItem* AParent) : TLauncher(AParent) {
@@ -673,47 +566,6 @@ std::unique_ptr<TExecItem> TLauncherURL::Clone() {
   auto Copy = std::make_unique<TLauncherURL>(nullptr);
   CopyLauncherTo(Copy.get());
   return Copy;
-}
-
-// A URL, opened by the program registered for it. A URL has no folder of its own: one is
-// passed only when the launcher names one.
-void TLauncherURL::Execute(void*) {
-  Shell().ShellExec("", FFileName, FParameters, Trim(FWorkFolder).empty() ? "" : FWorkFolder,
-                    SW_SHOWNORMAL_);
-}
-
-// TExecItemIterator
-
-TExecItemIterator::TExecItemIterator(TCompositeItem* ARoot) : FRootItem(ARoot), FCurrent(ARoot) {
-  if (ARoot->Count() == 0) {
-    FDone = true;
-  } else {
-    FCurrent = ARoot->Items(0);
-    FIndexes.push_back(0);
-  }
-}
-
-void TExecItemIterator::Next() {
-  if (FDone) return;
-  TCompositeItem* Group = FCurrent->AsGroup();
-  if (Group && Group->Count() > 0) {
-    FCurrent = Group->Items(0);
-    FIndexes.push_back(0);
-    return;
-  }
-  // Climb until an item has a next sibling.
-  while (FCurrent != FRootItem) {
-    TCompositeItem* Parent = FCurrent->Parent()->AsGroup();
-    int i = FIndexes.back();
-    if (i + 1 < Parent->Count()) {
-      FIndexes.back() = i + 1;
-      FCurrent = Parent->Items(i + 1);
-      return;
-    }
-    FIndexes.pop_back();
-    FCurrent = Parent;
-  }
-  FDone = true;
 }
 
 // Unit operations
@@ -743,61 +595,6 @@ void FillListView(TCompositeItem* AGroup) {
 
 void InvalidateTreeNode(TTreeNode* ANode) {
   if (ANode) ANode->TreeView()->InvalidateNode(ANode);
-}
-
-std::string GetLongName(const std::string& Path) { return FileSystem().FindFirstName(Path); }
-
-namespace {
-
-// The part of a path that the walk keeps as it is: "\\server\share" of a network path, the
-// drive ("C:") or the leading "\" of a local one, nothing for a relative path. The server and
-// the share end at single-byte backslashes only ("\\srv\ソフト" is one share).
-std::size_t RootLength(const std::string& Path) {
-  if (IsNetworkPath(Path)) {
-    std::size_t Server = FindChar(Path, '\\', 2);
-    std::size_t Share = Server == std::string::npos ? Server : FindChar(Path, '\\', Server + 1);
-    return Share == std::string::npos ? Path.size() : Share;
-  }
-  if (Path.size() >= 2 && Path[1] == ':' && !IsLeadByte(static_cast<unsigned char>(Path[0])))
-    return 2;
-  return !Path.empty() && Path[0] == '\\' ? 1 : 0;
-}
-
-}  // namespace
-
-std::string ExpandLongPath(const std::string& Path) {
-  // Windows takes '/' for '\'; the walk below only knows '\'.
-  std::string Remaining = ReplaceChar(Trim(Path), '/', '\\');
-  if (!IsNetworkPath(Remaining) && !FileSystem().FileExists(Remaining) &&
-      !FileSystem().DirectoryExists(Remaining))
-    return std::string();
-  const std::size_t Root = RootLength(Remaining);
-  // From the end, one component at a time. Only backslashes separate components (a ':'
-  // after the drive names a stream, it is no folder), and every step takes at least one
-  // byte off the path, so the walk ends whatever the path holds.
-  std::string Collected;
-  bool First = true;
-  while (Remaining.size() > Root) {
-    std::size_t Cut = LastDelimiter("\\", Remaining);
-    bool Separated = Cut != std::string::npos && Cut >= Root;
-    std::string Component = Remaining.substr(Separated ? Cut + 1 : Root);
-    // A component that is not found (a share that is not there, a stream) stays as given.
-    if (!Component.empty()) {
-      std::string Long = GetLongName(Remaining);
-      if (!Long.empty()) Component = Long;
-    }
-    Collected = First ? Component : Component + "\\" + Collected;
-    First = false;
-    Remaining.resize(Separated ? Cut : Root);
-  }
-  if (Remaining.empty()) return Collected;  // a relative path stays relative
-  return UpperCaseAscii(Remaining) + (EndsWithChar(Remaining, '\\') ? "" : "\\") + Collected;
-}
-
-std::unique_ptr<TIcon> GetFileIcon(const std::string& Path, bool Large) {
-  unsigned Flags = ShgfiIcon | ShgfiDisplayName | ShgfiSysIconIndex;
-  if (!Large) Flags |= ShgfiSmallIcon;
-  return std::make_unique<TIcon>(Shell().GetFileInfoIcon(Path, Flags));
 }
 
 }  // namespace lantern

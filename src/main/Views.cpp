@@ -1,0 +1,108 @@
+// The main window's handlers of its two views: their keys, opening, renaming, the rule that
+// enables the commands, and the sorting of the list by a column.
+#include "main/Main.h"
+#include "ui/System.h"
+
+namespace lantern {
+
+void TLanternMain::ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shift) {
+  bool List = Sender == &ListView1;
+  if (List ? ListView1.Editing() : TreeView1.Editing()) return;
+  auto Run = [&Key](TAction& Action) {
+    Action.Execute();
+    Key = 0;
+  };
+  bool CtrlOnly = (Shift & (ssShift | ssCtrl | ssAlt)) == ssCtrl;
+  switch (Key) {
+    case VkBack:
+      if (List) Run(UpperFolderOpen);
+      break;
+    case VkReturn: Run(Shift & ssAlt ? ObjPropertyAction : OpenObject); break;
+    case VkEscape: StationAction.Execute(); break;  // the key goes on
+    case VkDelete: Run(Shift & ssShift ? DeleteObj : MoveRecycled); break;
+    case 'C':
+      if (CtrlOnly) Run(CopyObject);
+      break;
+    case 'V':
+      if (CtrlOnly) Run(PasteObject);
+      break;
+    case 'X':
+      if (CtrlOnly) Run(CutObject);
+      break;
+    case VkF10:
+      if (Shift & ssShift) {
+        int X, Y;
+        Sender->ScreenOrigin(X, Y);
+        Key = 0;
+        (List ? ListViewPopup : TreeViewPopup).Popup(X, Y);
+      }
+      break;
+  }
+}
+
+void TLanternMain::OpenObjectExecute() {
+  if (ListView1.Focused()) {
+    TListItem* Row = ListView1.Selected();
+    if (Row && !ListView1.Editing()) static_cast<TExecItem*>(Row->Data())->Open();
+  } else if (TreeView1.Focused()) {
+    TTreeNode* Node = TreeView1.Selected();
+    if (Node && !TreeView1.Editing()) static_cast<TExecItem*>(Node->Data())->Open();
+  }
+}
+
+void TLanternMain::UpperFolderOpenExecute() {
+  TCompositeItem* Current = FRoot->CurrentFolder();
+  if (Current && Current->Parent()) FRoot->SetCurrentFolder(Current->Parent()->AsGroup());
+}
+
+void TLanternMain::RenameActionExecute() {
+  if (ListView1.Focused()) {
+    if (TListItem* Row = ListView1.Selected()) Row->EditCaption();
+  } else if (TTreeNode* Node = TreeView1.Selected()) {
+    Node->EditText();
+  }
+}
+
+void TLanternMain::UpdateActions() {
+  if (ListView1.Focused()) {
+    int Selected = ListView1.SelCount();
+    bool One = Selected == 1, Some = Selected > 0;
+    for (TAction* Action :
+         {&RenameAction, &OpenObject, &ObjPropertyAction, &UpObjectAction, &DownObjectAction})
+      Action->SetEnabled(One);
+    for (TAction* Action : {&DeleteObj, &MoveRecycled, &CopyObject, &CutObject})
+      Action->SetEnabled(Some);
+    auto* Item = One ? static_cast<TExecItem*>(ListView1.Selected()->Data()) : nullptr;
+    OpenExplorerAction.SetEnabled(Item && !Item->IsGroup() && !dynamic_cast<TLauncherURL*>(Item));
+  } else {
+    UpObjectAction.SetEnabled(false);
+    DownObjectAction.SetEnabled(false);
+    OpenExplorerAction.SetEnabled(false);
+    TTreeNode* Node = TreeView1.Selected();
+    OpenObject.SetEnabled(Node != nullptr);
+    bool NotRoot = Node && Node->Data() != FRoot.get();
+    for (TAction* Action :
+         {&RenameAction, &DeleteObj, &MoveRecycled, &CopyObject, &CutObject, &ObjPropertyAction})
+      Action->SetEnabled(NotRoot);
+  }
+}
+
+void TLanternMain::ListView1ColumnClick(int Column) {
+  if (Column < 0 || Column > 1) return;
+  int Direction = FSortDirection[Column];
+  ListView1.Items().Sort([&](const TListItem* A, const TListItem* B) {
+    return ListView1Compare(A, B, Column) * Direction < 0;
+  });
+  FSortDirection[Column] = -Direction;
+}
+
+int TLanternMain::ListView1Compare(const TListItem* Item1, const TListItem* Item2, int Column) {
+  auto* A = static_cast<TExecItem*>(Item1->Data());
+  auto* B = static_cast<TExecItem*>(Item2->Data());
+  if (!A || !B) return 0;
+  if (Column == 1) return System().CompareText(A->FileName(), B->FileName());
+  if (A->IsGroup() != B->IsGroup()) return A->IsGroup() ? -1 : 1;
+  return System().CompareText(A->Name(), B->Name());
+}
+
+}  // namespace lantern

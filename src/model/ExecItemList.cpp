@@ -1,0 +1,109 @@
+// The tree's plumbing: the owning list of a group's children, and the pre-order walk.
+#include <algorithm>
+#include <unordered_map>
+
+#include "model/ExecObj.h"
+
+namespace lantern {
+
+// TExecItemList
+
+int TExecItemList::Add(std::unique_ptr<TExecItem> Item) {
+  FItems.push_back(std::move(Item));
+  return Count() - 1;
+}
+
+void TExecItemList::Insert(int Index, std::unique_ptr<TExecItem> Item) {
+  Index = std::max(0, std::min(Index, Count()));
+  FItems.insert(FItems.begin() + Index, std::move(Item));
+}
+
+std::unique_ptr<TExecItem> TExecItemList::Remove(const TExecItem* Item) {
+  int Index = IndexOf(Item);
+  if (Index < 0) return nullptr;
+  std::unique_ptr<TExecItem> Result = std::move(FItems[Index]);
+  FItems.erase(FItems.begin() + Index);
+  return Result;
+}
+
+int TExecItemList::IndexOf(const TExecItem* Item) const {
+  auto It =
+      std::find_if(FItems.begin(), FItems.end(),
+                   [Item](const std::unique_ptr<TExecItem>& Slot) { return Slot.get() == Item; });
+  return It == FItems.end() ? -1 : static_cast<int>(It - FItems.begin());
+}
+
+void TExecItemList::Clear() {
+  // From the end, one slot at a time: a destructor may refill the list (the current group
+  // going away shows the root again), and whatever is left is still freed.
+  while (!FItems.empty()) {
+    if (!FItems.back()) {
+      FItems.pop_back();
+      continue;
+    }
+    // Out of its slot first; freed once the slot is null.
+    std::unique_ptr<TExecItem> Dying = std::move(FItems.back());
+    Dying.reset();
+  }
+}
+
+std::vector<TExecItem*> TExecItemList::Snapshot() const {
+  std::vector<TExecItem*> Result;
+  Result.reserve(FItems.size());
+  for (const auto& Item : FItems)
+    if (Item) Result.push_back(Item.get());
+  return Result;
+}
+
+void TExecItemList::Reorder(const std::vector<TExecItem*>& Order) {
+  std::unordered_map<const TExecItem*, std::size_t> Slots;
+  Slots.reserve(FItems.size());
+  for (std::size_t i = 0; i < FItems.size(); ++i)
+    if (FItems[i]) Slots.emplace(FItems[i].get(), i);
+  std::vector<std::unique_ptr<TExecItem>> Result;
+  Result.reserve(Slots.size());
+  for (TExecItem* Item : Order) {
+    auto It = Slots.find(Item);
+    if (It == Slots.end() || !FItems[It->second]) continue;  // not ours, or named twice
+    Result.push_back(std::move(FItems[It->second]));
+  }
+  for (auto& Left : FItems)
+    if (Left) Result.push_back(std::move(Left));
+  FItems = std::move(Result);
+}
+
+// TExecItemIterator
+
+TExecItemIterator::TExecItemIterator(TCompositeItem* ARoot) : FRootItem(ARoot), FCurrent(ARoot) {
+  if (ARoot->Count() == 0) {
+    FDone = true;
+  } else {
+    FCurrent = ARoot->Items(0);
+    FIndexes.push_back(0);
+  }
+}
+
+void TExecItemIterator::Next() {
+  if (FDone) return;
+  TCompositeItem* Group = FCurrent->AsGroup();
+  if (Group && Group->Count() > 0) {
+    FCurrent = Group->Items(0);
+    FIndexes.push_back(0);
+    return;
+  }
+  // Climb until an item has a next sibling.
+  while (FCurrent != FRootItem) {
+    TCompositeItem* Parent = FCurrent->Parent()->AsGroup();
+    int i = FIndexes.back();
+    if (i + 1 < Parent->Count()) {
+      FIndexes.back() = i + 1;
+      FCurrent = Parent->Items(i + 1);
+      return;
+    }
+    FIndexes.pop_back();
+    FCurrent = Parent;
+  }
+  FDone = true;
+}
+
+}  // namespace lantern
