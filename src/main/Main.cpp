@@ -126,12 +126,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 
   Shell().SetOwnerWindow(Handle());
   FRoot = std::make_unique<TRoot>();
-  FRoot->SetListView(&ListView1);
-  FRoot->SetTreeView(&TreeView1);
-  FRoot->SetImageList(&ImageList1);
-  FRoot->SetListImageList(&ImageList1);
-  FRoot->ShowInTreeNode(TreeView1.Items().AddChild(nullptr, FRoot->Name()));
-  FRoot->SetCurrentFolder(FRoot.get());
+  FRoot->ShowInViews(ListView1, TreeView1, ImageList1, ImageList1);
   FRoot->Add(std::make_unique<TRecycledFolder>(FRoot.get()));
   FRoot->TreeNode()->Expand(true);
   FRoot->SetFont(Font());

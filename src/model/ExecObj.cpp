@@ -434,6 +434,16 @@ void TRoot::SetCurrentFolder(TCompositeItem* AGroup) {
   FillListView(FCurrentFolder);
 }
 
+void TRoot::ShowInViews(TListView& List, TTreeView& Tree, TImageList& Images,
+                        TImageList& ListImages) {
+  SetListView(&List);
+  SetTreeView(&Tree);
+  SetImageList(&Images);
+  SetListImageList(&ListImages);
+  ShowInTreeNode(Tree.Items().AddChild(nullptr, FName));
+  SetCurrentFolder(this);
+}
+
 void TRoot::RefreshListView() { FillListView(FCurrentFolder); }
 
 void TRoot::NotePendingIcons(TExecItem* Item) {

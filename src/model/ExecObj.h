@@ -290,6 +290,9 @@ class TRoot : public TCompositeItem {
   TTreeView* TreeView() const { return FTreeView; }
   TImageList* ImageList() const { return FImageList; }
   TImageList* ListImageList() const { return FListImageList; }
+  // The start-up of the views: the list, the tree, the pictures and the list's pictures
+  // registered in that order, the root's node at the top of the tree, the root current.
+  void ShowInViews(TListView& List, TTreeView& Tree, TImageList& Images, TImageList& ListImages);
   // How folder launchers without an option of their own open the explorer.
   void SetExplorerOption(const std::string& Value) { FExplorerOption = Value; }
   const std::string& ExplorerOption() const { return FExplorerOption; }

@@ -438,12 +438,7 @@ TEST_F(LauncherTreeTest, EachTreeKeepsToItsOwnViewsAndTrash) {
   for (int i = 0; i < 5; ++i) OtherImages.AddIcon(FakeShell.GetFileInfoIcon("fixed", 0));
   FakeShell.Asked.clear();
   auto Other = std::make_unique<TRoot>();
-  Other->SetListView(&OtherList);
-  Other->SetTreeView(&OtherTree);
-  Other->SetImageList(&OtherImages);
-  Other->SetListImageList(&OtherImages);
-  Other->ShowInTreeNode(OtherTree.Items().AddChild(nullptr, Other->Name()));
-  Other->SetCurrentFolder(Other.get());
+  Other->ShowInViews(OtherList, OtherTree, OtherImages, OtherImages);
   EXPECT_EQ(Other->RecycledFolder(), nullptr);
 
   TRecycledFolder* OtherTrash = Other->Add(std::make_unique<TRecycledFolder>(Other.get()));

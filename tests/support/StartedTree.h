@@ -41,12 +41,7 @@ struct TProgram {
     for (int i = 0; i < 5; ++i) Images.AddIcon(Shell.GetFileInfoIcon("", 0));
     ListView.OnChange = [](TListView*, TListItem*, TItemChange) {};
     Root = std::make_unique<TRoot>();
-    Root->SetListView(&ListView);
-    Root->SetTreeView(&TreeView);
-    Root->SetImageList(&Images);
-    Root->SetListImageList(&Images);
-    Root->ShowInTreeNode(TreeView.Items().AddChild(nullptr, Root->Name()));
-    Root->SetCurrentFolder(Root.get());
+    Root->ShowInViews(ListView, TreeView, Images, Images);
   }
   ~TProgram() {
     Root->BeginShutdown();

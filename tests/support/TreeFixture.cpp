@@ -10,12 +10,7 @@ void TreeFixture::SetUp() {
   FakeShell.Asked.clear();
   ListView.OnChange = [this](TListView*, TListItem*, TItemChange) { ++UserChanges; };
   Root = std::make_unique<TRoot>();
-  Root->SetListView(&ListView);
-  Root->SetTreeView(&TreeView);
-  Root->SetImageList(&Images);
-  Root->SetListImageList(&Images);
-  Root->ShowInTreeNode(TreeView.Items().AddChild(nullptr, Root->Name()));
-  Root->SetCurrentFolder(Root.get());
+  Root->ShowInViews(ListView, TreeView, Images, Images);
   Trash = Root->Add(std::make_unique<TRecycledFolder>(Root.get()));
   UserChanges = 0;
 }
