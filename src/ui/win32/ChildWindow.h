@@ -65,6 +65,13 @@ class TViewWindow : public TChildWindow {
   // control, nor as the character or the key release that follow it (no beep for Enter, no
   // second popup from Shift+F10, which the default handling would send as WM_CONTEXTMENU).
   bool HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRESULT& Result) override;
+  // The view's notifications, as its parent passes them on.
+  virtual LRESULT Notify(NMHDR* Header) = 0;
+  bool Reflected(UINT Message, WPARAM, LPARAM LParam, LRESULT& Result) override {
+    if (Message != WM_NOTIFY) return false;
+    Result = Notify(reinterpret_cast<NMHDR*>(LParam));
+    return true;
+  }
 
  private:
   WPARAM FUsedKey = 0;

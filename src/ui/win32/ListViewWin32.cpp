@@ -95,14 +95,8 @@ class TWin32ListViewPeer : public TListViewPeer, public TViewWindow {
     return static_cast<int>(SendMessageW(FHandle, LVM_GETCOLUMNWIDTH, Index, 0));
   }
 
-  bool Reflected(UINT Message, WPARAM, LPARAM LParam, LRESULT& Result) override {
-    if (Message != WM_NOTIFY) return false;
-    Result = Notify(reinterpret_cast<NMHDR*>(LParam));
-    return true;
-  }
-
  private:
-  LRESULT Notify(NMHDR* Header) {
+  LRESULT Notify(NMHDR* Header) override {
     if (FSyncing) return 0;
     switch (Header->code) {
       case LVN_ITEMCHANGED: {

@@ -86,14 +86,8 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TViewWindow {
                  reinterpret_cast<LPARAM>(NativeList(FView.Images())));
   }
 
-  bool Reflected(UINT Message, WPARAM, LPARAM LParam, LRESULT& Result) override {
-    if (Message != WM_NOTIFY) return false;
-    Result = Notify(reinterpret_cast<NMHDR*>(LParam));
-    return true;
-  }
-
  private:
-  LRESULT Notify(NMHDR* Header) {
+  LRESULT Notify(NMHDR* Header) override {
     if (FSyncing && Header->code != TVN_BEGINLABELEDITW) return 0;
     switch (Header->code) {
       case TVN_SELCHANGEDW: {
