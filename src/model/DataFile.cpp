@@ -160,6 +160,8 @@ std::unique_ptr<TExecItem> CreateForTag(const std::string& Tag, TCompositeItem* 
 
 }  // namespace
 
+// A line ends at CR LF, or at a CR or an LF alone: "a\n\nb" is three lines, the middle one
+// empty, whatever line ends the file was written with.
 std::string ReadLine(TStream& Stream) {
   std::string Result;
   for (;;) {
@@ -174,14 +176,15 @@ std::string ReadLine(TStream& Stream) {
       Stream.Skip(Ahead.size());
       continue;
     }
-    // The byte after the line end belongs to it when it is CR or LF as well.
-    if (End + 1 < Last) {
-      Stream.Skip(End - First + (End[1] == '\r' || End[1] == '\n' ? 2 : 1));
+    const bool Cr = *End == '\r';
+    if (!Cr || End + 1 < Last) {
+      Stream.Skip(End - First + (Cr && End[1] == '\n' ? 2 : 1));
       return Result;
     }
+    // A CR that ends the buffer: its LF, if any, is at the start of the next one.
     Stream.Skip(End - First + 1);
     Ahead = Stream.Peek();
-    if (!Ahead.empty() && (Ahead[0] == '\r' || Ahead[0] == '\n')) Stream.Skip(1);
+    if (!Ahead.empty() && Ahead[0] == '\n') Stream.Skip(1);
     return Result;
   }
 }
@@ -404,18 +407,7 @@ void TRoot::LoadTree(TStream& Stream) {
 }
 
 void TRoot::SaveToFile(const std::string& FileName) {
-  const std::string Temporary = FileName + ".tmp";
-  try {
-    {
-      TFileStream Stream(Temporary, TFileMode::Create);
-      SaveToStream(Stream);
-      Stream.FlushToDisk();
-    }
-    FileSystem().ReplaceFile(Temporary, FileName);
-  } catch (...) {
-    FileSystem().RemoveFile(Temporary);
-    throw;
-  }
+  SaveFileAtomically(FileName, [this](TStream& Stream) { SaveToStream(Stream); });
 }
 
 }  // namespace lantern

@@ -15,6 +15,21 @@ std::string WithReason(const std::string& Text, const std::string& Reason) {
 TFileSystem& FileSystem() { return Slot.Get(); }
 TFileSystem* SetFileSystem(TFileSystem* Value) { return Slot.Set(Value); }
 
+void SaveFileAtomically(const std::string& FileName, const std::function<void(TStream&)>& Write) {
+  const std::string Temporary = FileName + ".tmp";
+  try {
+    {
+      TFileStream Stream(Temporary, TFileMode::Create);
+      Write(Stream);
+      Stream.FlushToDisk();
+    }
+    FileSystem().ReplaceFile(Temporary, FileName);
+  } catch (...) {
+    FileSystem().RemoveFile(Temporary);
+    throw;
+  }
+}
+
 std::string CannotOpenText(const std::string& Path, const std::string& Reason) {
   return WithReason("ファイル " + Path + " を開けません", Reason);
 }

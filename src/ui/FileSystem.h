@@ -4,6 +4,7 @@
 // Windows and POSIX implementations live in win32/ and posix/; tests install doubles.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -45,6 +46,11 @@ TFileSystem& FileSystem();
 TFileSystem* SetFileSystem(TFileSystem* Value);
 // The real file system of the platform this was built for.
 TFileSystem& PlatformFileSystem();
+
+// Writes a file through Write into FileName + ".tmp", puts it on the disk and then in the place
+// of FileName in one step. On any failure the temporary goes and the error is raised again,
+// so the old file stays whole whatever happened.
+void SaveFileAtomically(const std::string& FileName, const std::function<void(TStream&)>& Write);
 
 std::string CannotOpenText(const std::string& Path, const std::string& Reason);
 std::string CannotReadText(const std::string& Path, const std::string& Reason);

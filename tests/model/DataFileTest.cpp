@@ -40,6 +40,36 @@ TEST_P(RoundTripTest, ASavedFileReadsBackAndIsWrittenAgainByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(Files, RoundTripTest, ::testing::Values("full.dat", "minimal.dat"));
 
+// A file whose lines end in LF or CR alone reads as the same fields, empty ones included (a
+// launcher's parameters and work folder), and is saved as the program's own CR LF file.
+class OtherLineEndsTest : public DataFileTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(OtherLineEndsTest, ReadTheSameFieldsAsCrLf) {
+  std::string Bytes = TestData("full.dat");
+  std::string Converted;
+  for (std::size_t i = 0; i < Bytes.size(); ++i) {
+    if (Bytes.compare(i, 2, "\r\n") == 0) {
+      Converted += GetParam();
+      ++i;
+    } else {
+      Converted += Bytes[i];
+    }
+  }
+  WriteFileBytes(Folder / "in.dat", Converted);
+  Root->LoadFromFile(Folder / "in.dat");
+  auto* Soft = dynamic_cast<TLauncher*>(Group(Root.get(), 1)->Items(1));
+  ASSERT_NE(Soft, nullptr);
+  EXPECT_EQ(Soft->Parameters(), "");
+  EXPECT_EQ(Soft->WorkFolder(), "");
+  EXPECT_EQ(Soft->BackColor(), clBtnFace);
+  EXPECT_EQ(Saved(), Bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(LineEnds, OtherLineEndsTest, ::testing::Values("\n", "\r"),
+                         [](const auto& Info) {
+                           return std::string(Info.param[0] == '\n' ? "Lf" : "Cr");
+                         });
+
 TEST_F(DataFileTest, EveryFieldLandsWhereItBelongs) {
   Load("full.dat");
   EXPECT_EQ(Root->Name(), "ランタン");

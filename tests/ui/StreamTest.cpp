@@ -22,17 +22,21 @@ struct LineCase {
   std::vector<std::string> Lines;
 };
 
-// Every line end is one CR or LF plus, when the next byte is CR or LF too, that byte.
+// CR LF is one line end; any other CR or LF is one by itself.
 const LineCase LineCases[] = {
     {"CrLf", "a\r\nb\r\n", {"a", "b"}},
-    {"LfCr", "a\n\rb", {"a", "b"}},
-    {"CrCr", "a\r\rb", {"a", "b"}},
-    {"LfLf", "a\n\nb", {"a", "b"}},
     {"LoneCr", "a\rb", {"a", "b"}},
+    {"LoneLf", "a\nb", {"a", "b"}},
+    {"LfCr", "a\n\rb", {"a", "", "b"}},
+    {"CrCr", "a\r\rb", {"a", "", "b"}},
+    {"LfLf", "a\n\nb", {"a", "", "b"}},
+    {"LfCrLf", "a\n\r\nb", {"a", "", "b"}},
+    {"CrLfLf", "a\r\n\nb", {"a", "", "b"}},
+    {"CrAtTheEnd", "a\r", {"a"}},
     {"NoEndAtTheEnd", "a\r\nb", {"a", "b"}},
     {"EmptyLineAfterCrLf", "a\r\n\r\nb", {"a", "", "b"}},
     {"CrCrLfGivesAnEmptyLine", "a\r\r\nb", {"a", "", "b"}},
-    {"ThreeLfs", "a\n\n\nb", {"a", "", "b"}},
+    {"ThreeLfs", "a\n\n\nb", {"a", "", "", "b"}},
     {"SecondByte5C", "表示\r\nソフト\r\n", {"表示", "ソフト"}},
 };
 
