@@ -31,9 +31,12 @@ class TDialogService {
   virtual bool PickSaveFile(std::string& FileName, const std::string& Filter) {
     return (void)FileName, (void)Filter, false;
   }
-  // The platform's folder browser with Title over its tree, opened at Folder.
-  virtual bool BrowseForFolder(const std::string& Title, std::string& Folder) {
-    return (void)Title, (void)Folder, false;
+  // The platform's folder browser with Title over its tree, rooted at the desktop, with the
+  // BIF_ Flags; opened at Folder when it is not empty. On a choice Folder is its path and
+  // ImageIndex the icon index the browser reports.
+  virtual bool BrowseForFolder(const std::string& Title, unsigned Flags, std::string& Folder,
+                               int& ImageIndex) {
+    return (void)Title, (void)Flags, (void)Folder, (void)ImageIndex, false;
   }
 };
 

@@ -130,6 +130,23 @@ void TPaintPanel::Paint(TCanvas& Canvas) {
   if (OnPaint) OnPaint(this, Canvas);
 }
 
+void TPaintPanel::SetBorder(bool Value) {
+  if (FBorder == Value) return;
+  FBorder = Value;
+  if (Peer()) Peer()->StateChanged();
+}
+
+void TPaintPanel::Click() {
+  if (Enabled() && OnClick) OnClick(this);
+}
+
+TImage::TImage(TWinControl* Parent) : TWinControl(Parent) { SetTabStop(false); }
+
+void TImage::SetPicture(const TIcon& Value) {
+  FPicture = Value;
+  if (Peer()) Peer()->StateChanged();
+}
+
 std::unique_ptr<TControlPeer> TUpDown::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
   return Factory.CreateUpDown(*this, Parent);
 }
@@ -142,6 +159,9 @@ std::unique_ptr<TControlPeer> TPageControl::CreateNativePeer(TWidgetFactory& Fac
 }
 std::unique_ptr<TControlPeer> TPaintPanel::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
   return Factory.CreatePaintPanel(*this, Parent);
+}
+std::unique_ptr<TControlPeer> TImage::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
+  return Factory.CreateImage(*this, Parent);
 }
 
 }  // namespace lantern

@@ -8,6 +8,7 @@
 
 #include "base/Color.h"
 #include "ui/Canvas.h"
+#include "ui/Icon.h"
 #include "ui/StdCtrls.h"
 
 namespace lantern {
@@ -111,11 +112,30 @@ class TPaintPanel : public TWinControl {
   void Invalidate();
   // Fills the panel with its colour, then runs OnPaint (what the native paint does).
   void Paint(TCanvas& Canvas);
+  // A thin sunken edge around the painted area (a colour swatch's frame).
+  bool Border() const { return FBorder; }
+  void SetBorder(bool Value);
+  // The user clicked the panel: OnClick runs (a disabled panel does nothing).
+  void Click();
 
   TPaintEvent OnPaint;
+  TNotifyEvent OnClick;
 
  private:
   TColor FColor = clBtnFace;
+  bool FBorder = false;
+};
+
+// A picture: an icon drawn stretched over the whole control, on the dialog's face colour.
+class TImage : public TWinControl {
+ public:
+  std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
+  explicit TImage(TWinControl* Parent);
+  const TIcon& Picture() const { return FPicture; }
+  void SetPicture(const TIcon& Value);
+
+ private:
+  TIcon FPicture;
 };
 
 }  // namespace lantern

@@ -100,6 +100,14 @@ T* FindButton(TWinControl& Parent, TFlag Flag) {
 }  // namespace
 
 void TForm::SelectFirst() {
+  // A control on a hidden page, or in a disabled box, cannot take the focus.
+  bool Reachable = FActiveControl != nullptr;
+  for (TWinControl* c = FActiveControl; c && c != this; c = c->Parent())
+    Reachable = Reachable && c->Visible() && c->Enabled();
+  if (Reachable) {
+    FActiveControl->SetFocus();
+    return;
+  }
   std::vector<TWinControl*> Order;
   Collect(*this, Order);
   if (!Order.empty()) Order.front()->SetFocus();

@@ -74,8 +74,11 @@ class TForm : public TWinControl {
   bool DialogKey(unsigned Key, unsigned Shift);
   // Moves the focus to the next (or previous) enabled, visible control with a tab stop.
   void SelectNext(bool Forward);
-  // Focuses the first of them, as a dialog opens.
+  // Focuses ActiveControl when it can take the focus, else the first of them, as a dialog
+  // opens.
   void SelectFirst();
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* Value) { FActiveControl = Value; }
 
   int ClientWidth() const override;
   int ClientHeight() const override;
@@ -97,6 +100,7 @@ class TForm : public TWinControl {
   std::string FWindowClass;
   std::string FCaption;
   TMainMenu* FMenu = nullptr;
+  TWinControl* FActiveControl = nullptr;
   TFont FFont;
   TWindowState FWindowState = TWindowState::Normal;
   bool FClosed = false;

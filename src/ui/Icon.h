@@ -18,4 +18,8 @@ class TIcon {
   std::shared_ptr<void> FHandle;
 };
 
+// The program's own icon at Size pixels square (32 or 16), from its resources; empty when
+// the program has none (always without windows).
+TIcon ProgramIcon(int Size);
+
 }  // namespace lantern

@@ -18,6 +18,27 @@ void TLabel::SetFontColor(int Value) {
   if (Peer()) Peer()->StateChanged();
 }
 
+void TLabel::SetAlignment(TAlignment Value) {
+  FAlignment = Value;
+  if (Peer()) Peer()->StateChanged();
+}
+
+const TFont& TLabel::Font() const {
+  if (FParentFont)
+    if (TForm* Form = ParentForm(const_cast<TLabel*>(this))) return Form->Font();
+  return FFont;
+}
+
+void TLabel::SetFont(const TFont& Value) {
+  FFont = Value;
+  FParentFont = false;
+  if (Peer()) Peer()->StateChanged();
+}
+
+void TLabel::Click() {
+  if (Enabled() && OnClick) OnClick(this);
+}
+
 void TLabel::NativeAccelerator() {
   if (FFocusControl && FFocusControl->Enabled() && FFocusControl->Visible())
     FFocusControl->SetFocus();

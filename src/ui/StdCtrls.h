@@ -6,6 +6,7 @@
 
 #include "ui/Control.h"
 #include "ui/Dialogs.h"
+#include "ui/Font.h"
 
 namespace lantern {
 
@@ -22,10 +23,23 @@ class TCaptionControl : public TWinControl {
   std::string FCaption;
 };
 
+enum class TAlignment { LeftJustify, RightJustify, Center };
+
 class TLabel : public TCaptionControl {
  public:
   std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
   explicit TLabel(TWinControl* Parent);
+  // Where the caption stands within the label's width.
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  // The label's own font (height, style); until one is set, the form's (its default font
+  // when the label is on no form).
+  const TFont& Font() const;
+  bool ParentFont() const { return FParentFont; }
+  void SetFont(const TFont& Value);
+  // The user clicked the label: OnClick runs (a disabled label does nothing).
+  void Click();
+  TNotifyEvent OnClick;
   // The control its "&" letter focuses.
   TWinControl* FocusControl() const { return FFocusControl; }
   void SetFocusControl(TWinControl* Value) { FFocusControl = Value; }
@@ -38,6 +52,9 @@ class TLabel : public TCaptionControl {
  private:
   TWinControl* FFocusControl = nullptr;
   int FFontColor = -1;
+  TAlignment FAlignment = TAlignment::LeftJustify;
+  TFont FFont;
+  bool FParentFont = true;
 };
 
 class TEdit : public TWinControl {

@@ -31,6 +31,7 @@ class TUpDown;
 class TPageControl;
 class TTabSheet;
 class TPaintPanel;
+class TImage;
 
 class TWidgetFactory {
  public:
@@ -57,6 +58,7 @@ class TWidgetFactory {
   virtual std::unique_ptr<TControlPeer> CreatePageControl(TPageControl& Pages, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateTabSheet(TTabSheet& Sheet, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreatePaintPanel(TPaintPanel& Panel, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateImage(TImage& Image, void* Parent) = 0;
   // Runs the dialog's message loop until the shown form has a ModalResult; its owner takes no
   // input meanwhile.
   virtual void RunModal(TForm& Form) = 0;

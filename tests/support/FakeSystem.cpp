@@ -86,9 +86,13 @@ bool TFakeDialogs::PickSaveFile(std::string& FileName, const std::string& Filter
   return Answer(FileAnswers, FileName);
 }
 
-bool TFakeDialogs::BrowseForFolder(const std::string& Title, std::string& Folder) {
+bool TFakeDialogs::BrowseForFolder(const std::string& Title, unsigned Flags, std::string& Folder,
+                                   int& ImageIndex) {
   FolderPresets.push_back(Title + "|" + Folder);
-  return Answer(FolderAnswers, Folder);
+  FolderFlags.push_back(Flags);
+  if (!Answer(FolderAnswers, Folder)) return false;
+  ImageIndex = FolderImageIndex;
+  return true;
 }
 
 TModalResult TFakeDialogs::MessageDlg(const std::string& Text, TMsgDlgType, unsigned) {

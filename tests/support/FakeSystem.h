@@ -89,7 +89,8 @@ class TFakeDialogs : public TDialogService {
   bool PickFont(TFont& Font) override;
   bool PickOpenFile(std::string& FileName, const std::string& Filter) override;
   bool PickSaveFile(std::string& FileName, const std::string& Filter) override;
-  bool BrowseForFolder(const std::string& Title, std::string& Folder) override;
+  bool BrowseForFolder(const std::string& Title, unsigned Flags, std::string& Folder,
+                       int& ImageIndex) override;
   std::vector<TColor> ColorPresets;
   std::deque<TColor> ColorAnswers;
   std::vector<TFont> FontPresets;
@@ -98,6 +99,8 @@ class TFakeDialogs : public TDialogService {
   std::deque<std::string> FileAnswers;
   std::vector<std::string> FolderPresets;  // title, "|", folder
   std::deque<std::string> FolderAnswers;
+  std::vector<unsigned> FolderFlags;  // the BIF_ flags of each opening
+  int FolderImageIndex = 3;           // what a choice reports as its icon index
 };
 
 }  // namespace lantern

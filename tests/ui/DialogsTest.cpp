@@ -70,7 +70,11 @@ TEST_F(ChoosersTest, FileAndFolderChoosersOpenAtTheirPresetAndReturnTheChoice) {
          return Ok;
        },
        "save:C:\\表\\a.exe|", Fake.FilePresets},
-      {"folder", [](std::string& Value) { return Dialogs().BrowseForFolder("フォルダ", Value); },
+      {"folder",
+       [](std::string& Value) {
+         int Image = -1;
+         return Dialogs().BrowseForFolder("フォルダ", 1, Value, Image);
+       },
        "フォルダ|C:\\表\\a.exe", Fake.FolderPresets},
   };
   for (const TCase& Case : Cases) {

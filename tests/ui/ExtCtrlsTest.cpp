@@ -116,5 +116,47 @@ TEST(ExtCtrlsTest, PanelIsFilledWithItsColourBeforeOnPaintDraws) {
   EXPECT_EQ(Canvas.Records[1].Back, 0x0000FF);  // text on the panel's colour
 }
 
+TEST(ExtCtrlsTest, PanelClickRunsOnClickUnlessDisabled) {
+  TForm Form;
+  TPaintPanel Panel(&Form);
+  EXPECT_FALSE(Panel.Border());
+  Panel.SetBorder(true);
+  EXPECT_TRUE(Panel.Border());
+  int Clicks = 0;
+  Panel.OnClick = [&](TWinControl* Sender) { Clicks += Sender == &Panel; };
+  Panel.Click();
+  Panel.SetEnabled(false);
+  Panel.Click();
+  EXPECT_EQ(Clicks, 1);
+}
+
+// The control that a dialog opens with the focus on.
+TEST(ExtCtrlsTest, SelectFirstFocusesTheActiveControlWhenItCanTakeTheFocus) {
+  struct TCase {
+    const char* Name;
+    bool EditEnabled, EditVisible, ColorsActive, SetActive;
+    bool EditFocused;  // else the first tab stop, the check box on the first page
+  };
+  const TCase Cases[] = {
+      {"on the active page", true, true, true, true, true},
+      {"on a hidden page", true, true, false, true, false},
+      {"disabled", false, true, true, true, false},
+      {"hidden", true, false, true, true, false},
+      {"none set", true, true, true, false, false},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    TPagedForm Form;
+    Form.Edit.SetEnabled(Case.EditEnabled);
+    Form.Edit.SetVisible(Case.EditVisible);
+    Form.Pages.SetActivePage(Case.ColorsActive ? &Form.Colors : &Form.General);
+    if (Case.SetActive) Form.SetActiveControl(&Form.Edit);
+    Form.SelectFirst();
+    EXPECT_EQ(Form.Edit.Focused(), Case.EditFocused);
+    // Else the first control in tab order that can take the focus: the page control.
+    EXPECT_EQ(Form.Pages.Focused(), !Case.EditFocused);
+  }
+}
+
 }  // namespace
 }  // namespace lantern

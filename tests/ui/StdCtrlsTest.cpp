@@ -91,6 +91,37 @@ TEST(StdCtrlsTest, LabelsLetterFocusesItsControlWhenThatCanTakeTheFocus) {
   EXPECT_TRUE(Edit.Focused());
 }
 
+TEST(StdCtrlsTest, LabelClickRunsOnClickUnlessDisabled) {
+  TForm Form;
+  TLabel Label(&Form);
+  Label.Click();  // no handler: nothing
+  std::vector<TWinControl*> Senders;
+  Label.OnClick = [&](TWinControl* Sender) { Senders.push_back(Sender); };
+  Label.Click();
+  Label.SetEnabled(false);
+  Label.Click();
+  EXPECT_EQ(Senders, std::vector<TWinControl*>{&Label});
+}
+
+TEST(StdCtrlsTest, LabelShowsTheFormsFontUntilItHasItsOwn) {
+  TForm Form;
+  TLabel Label(&Form);
+  EXPECT_TRUE(Label.ParentFont());
+  EXPECT_EQ(Label.Font(), Form.Font());
+  EXPECT_EQ(Label.Font().Charset(), ShiftJisCharset);  // the form's, not a default font's
+  EXPECT_EQ(Label.Alignment(), TAlignment::LeftJustify);
+  TFont Big = Form.Font();
+  Big.SetHeight(-27);
+  Big.SetStyle(fsBold);
+  Label.SetFont(Big);
+  Label.SetAlignment(TAlignment::Center);
+  EXPECT_FALSE(Label.ParentFont());
+  EXPECT_EQ(Label.Font().Height(), -27);
+  EXPECT_EQ(Label.Font().Style(), fsBold);
+  EXPECT_EQ(Form.Font().Height(), -12);  // the form keeps its own
+  EXPECT_EQ(Label.Alignment(), TAlignment::Center);
+}
+
 // A dialog as the tables lay it out: a check box, a group box with two radio buttons, an edit
 // and OK and Cancel buttons.
 class TTestDialog : public TForm {

@@ -69,4 +69,6 @@ TSystem& PlatformSystem() {
   return Instance;
 }
 
+TIcon ProgramIcon(int) { return TIcon(); }
+
 }  // namespace lantern

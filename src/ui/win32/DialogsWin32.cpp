@@ -138,20 +138,25 @@ class TWin32Dialogs : public TDialogService {
     return ChooseFile(FileName, Filter, true);
   }
 
-  bool BrowseForFolder(const std::string& Title, std::string& Folder) override {
+  bool BrowseForFolder(const std::string& Title, unsigned Flags, std::string& Folder,
+                       int& ImageIndex) override {
     std::wstring WideTitle = ToWide(Title), Start = ToWide(Folder);
     wchar_t Name[MAX_PATH] = L"";
     BROWSEINFOW Info = {};
     Info.hwndOwner = GetActiveWindow();
+    Info.pidlRoot = nullptr;  // the desktop
     Info.pszDisplayName = Name;
     Info.lpszTitle = WideTitle.c_str();
-    Info.ulFlags = BIF_RETURNONLYFSDIRS;
-    Info.lpfn = BrowseCallback;
-    Info.lParam = Start.empty() ? 0 : reinterpret_cast<LPARAM>(Start.c_str());
+    Info.ulFlags = Flags;
+    if (!Start.empty()) {
+      Info.lpfn = BrowseCallback;
+      Info.lParam = reinterpret_cast<LPARAM>(Start.c_str());
+    }
     TItemIdList Chosen(SHBrowseForFolderW(&Info));
     wchar_t Path[MAX_PATH] = L"";
     if (!Chosen || !SHGetPathFromIDListW(Chosen.Get(), Path)) return false;
     Folder = FromWide(Path);
+    ImageIndex = Info.iImage;
     return true;
   }
 };

@@ -1,5 +1,8 @@
 // The up-down control of a spin, the page control (a system tab control whose pages are
-// windows of our own class inside it, each holding its controls) and the painted panel.
+// windows of our own class inside it, each holding its controls), the painted panel and the
+// picture.
+#include <utility>
+
 #include "ui/ExtCtrls.h"
 #include "ui/win32/CanvasWin32.h"
 #include "ui/win32/ChildWindow.h"
@@ -133,11 +136,22 @@ class TWin32TabSheetPeer : public TExtPeer<TControlPeer> {
 class TWin32PaintPanelPeer : public TExtPeer<TPaintPanelPeer> {
  public:
   TWin32PaintPanelPeer(TPaintPanel& Panel, HWND Parent) : TExtPeer(Panel), FPanel(Panel) {
-    MakeOwn(L"TLanternPaintPanel", 0, Parent);
+    MakeOwn(L"TLanternPaintPanel", Panel.Border() ? WS_EX_STATICEDGE : 0, Parent);
   }
   void Invalidate() override { InvalidateRect(FHandle, nullptr, FALSE); }
   void BoundsChanged() override {
     MirrorBounds();
+    Invalidate();
+  }
+  // The edge is part of the window: the window keeps the control's bounds, the painted area
+  // within it shrinks.
+  void StateChanged() override {
+    LONG_PTR Ex = GetWindowLongPtrW(FHandle, GWL_EXSTYLE);
+    LONG_PTR Wanted = FPanel.Border() ? Ex | WS_EX_STATICEDGE : Ex & ~LONG_PTR(WS_EX_STATICEDGE);
+    if (Wanted == Ex) return;
+    SetWindowLongPtrW(FHandle, GWL_EXSTYLE, Wanted);
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     Invalidate();
   }
 
@@ -152,10 +166,60 @@ class TWin32PaintPanelPeer : public TExtPeer<TPaintPanelPeer> {
         Result = 0;
         return true;
       }
+      // A click is a press and a release within the panel, as with a button.
+      case WM_LBUTTONDOWN:
+        FPressed = true;
+        SetCapture(FHandle);
+        Result = 0;
+        return true;
+      case WM_LBUTTONUP: {
+        bool Pressed = std::exchange(FPressed, false);
+        if (GetCapture() == FHandle) ReleaseCapture();
+        RECT Client;
+        GetClientRect(FHandle, &Client);
+        POINT At = {static_cast<short>(LOWORD(LParam)), static_cast<short>(HIWORD(LParam))};
+        if (Pressed && PtInRect(&Client, At)) FPanel.Click();
+        Result = 0;
+        return true;
+      }
+      case WM_CAPTURECHANGED: FPressed = false; return false;
       default: return TExtPeer::HandleMessage(Message, WParam, LParam, Result);
     }
   }
   TPaintPanel& FPanel;
+  bool FPressed = false;
+};
+
+// The icon stretched over the whole window, on the face colour where the icon is clear.
+class TWin32ImagePeer : public TExtPeer<TControlPeer> {
+ public:
+  TWin32ImagePeer(TImage& Image, HWND Parent) : TExtPeer(Image), FImage(Image) {
+    MakeOwn(L"TLanternImage", 0, Parent);
+  }
+  void StateChanged() override { InvalidateRect(FHandle, nullptr, FALSE); }
+  void BoundsChanged() override {
+    MirrorBounds();
+    StateChanged();
+  }
+
+ private:
+  bool HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRESULT& Result) override {
+    switch (Message) {
+      case WM_ERASEBKGND: Result = TRUE; return true;  // the paint fills it all
+      case WM_PAINT: {
+        TPaintDc Dc(FHandle);
+        RECT Client;
+        GetClientRect(FHandle, &Client);
+        FillRect(Dc.Get(), &Client, GetSysColorBrush(COLOR_BTNFACE));
+        if (auto Icon = static_cast<HICON>(FImage.Picture().Handle()))
+          DrawIconEx(Dc.Get(), 0, 0, Icon, Client.right, Client.bottom, 0, nullptr, DI_NORMAL);
+        Result = 0;
+        return true;
+      }
+      default: return TExtPeer::HandleMessage(Message, WParam, LParam, Result);
+    }
+  }
+  TImage& FImage;
 };
 
 }  // namespace
@@ -171,6 +235,9 @@ std::unique_ptr<TControlPeer> NewTabSheetPeer(TTabSheet& Sheet, HWND Parent) {
 }
 std::unique_ptr<TControlPeer> NewPaintPanelPeer(TPaintPanel& Panel, HWND Parent) {
   return std::make_unique<TWin32PaintPanelPeer>(Panel, Parent);
+}
+std::unique_ptr<TControlPeer> NewImagePeer(TImage& Image, HWND Parent) {
+  return std::make_unique<TWin32ImagePeer>(Image, Parent);
 }
 
 }  // namespace lantern

@@ -31,6 +31,7 @@ class TUpDown;
 class TPageControl;
 class TTabSheet;
 class TPaintPanel;
+class TImage;
 
 // The program's own icon in its resources.
 constexpr int ProgramIconId = 1;
@@ -53,6 +54,7 @@ std::unique_ptr<TControlPeer> NewUpDownPeer(TUpDown& UpDown, HWND Parent);
 std::unique_ptr<TControlPeer> NewPageControlPeer(TPageControl& Pages, HWND Parent);
 std::unique_ptr<TControlPeer> NewTabSheetPeer(TTabSheet& Sheet, HWND Parent);
 std::unique_ptr<TControlPeer> NewPaintPanelPeer(TPaintPanel& Panel, HWND Parent);
+std::unique_ptr<TControlPeer> NewImagePeer(TImage& Image, HWND Parent);
 // The native controls of a container's children, in its window, in their tab order.
 void CreateChildPeers(TWinControl& Parent, HWND Window);
 // Puts the children's windows in their tab order, which the dialog keys follow.

@@ -4,6 +4,7 @@
 #include "ui/StdCtrls.h"
 #include "ui/Widgets.h"
 #include "ui/win32/ChildWindow.h"
+#include "ui/win32/Handles.h"
 #include "ui/win32/Peers.h"
 #include "ui/win32/WideText.h"
 
@@ -48,14 +49,26 @@ class TStdPeer : public TChildPeer<TControlPeer> {
 class TWin32LabelPeer : public TStdPeer {
  public:
   TWin32LabelPeer(TLabel& Label, HWND Parent) : TStdPeer(Label), FLabel(Label) {
-    Make(WC_STATICW, SS_LEFT, Parent, false);
+    // SS_NOTIFY: a click comes to the parent as STN_CLICKED.
+    Make(WC_STATICW, AlignmentStyle() | SS_NOTIFY, Parent, false);
     StateChanged();
   }
+  // The window goes before the font it shows.
+  ~TWin32LabelPeer() override { DestroyNow(); }
   void StateChanged() override {
     MirrorText(FLabel.Caption());
+    LONG_PTR Style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+    LONG_PTR Aligned = (Style & ~LONG_PTR(SS_TYPEMASK)) | AlignmentStyle();
+    if (Aligned != Style) SetWindowLongPtrW(FHandle, GWL_STYLE, Aligned);
+    MirrorFont();
     InvalidateRect(FHandle, nullptr, TRUE);
   }
   bool Reflected(UINT Message, WPARAM WParam, LPARAM, LRESULT& Result) override {
+    if (Message == WM_COMMAND && HIWORD(WParam) == STN_CLICKED) {
+      FLabel.Click();
+      Result = 0;
+      return true;
+    }
     if (Message != WM_CTLCOLORSTATIC || FLabel.FontColor() < 0) return false;
     auto Dc = reinterpret_cast<HDC>(WParam);
     SetTextColor(Dc, static_cast<COLORREF>(FLabel.FontColor()));
@@ -65,7 +78,47 @@ class TWin32LabelPeer : public TStdPeer {
   }
 
  private:
+  DWORD AlignmentStyle() const {
+    switch (FLabel.Alignment()) {
+      case TAlignment::RightJustify: return SS_RIGHT;
+      case TAlignment::Center: return SS_CENTER;
+      default: return SS_LEFT;
+    }
+  }
+  // A label of the form's font shows the program's; one with its own font gets a font of its
+  // own, made anew only when the description changed.
+  void MirrorFont() {
+    if (FLabel.ParentFont()) {
+      if (FFont) {
+        SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+        FFont.Reset();
+      }
+      return;
+    }
+    if (FFont && FLabel.Font() == FMade) return;
+    const TFont& Font = FLabel.Font();
+    LOGFONTW Log = {};
+    Log.lfHeight = Font.Height();
+    Log.lfWeight = Font.Style() & fsBold ? FW_BOLD : FW_NORMAL;
+    Log.lfItalic = (Font.Style() & fsItalic) != 0;
+    Log.lfUnderline = (Font.Style() & fsUnderline) != 0;
+    Log.lfStrikeOut = (Font.Style() & fsStrikeOut) != 0;
+    Log.lfCharSet = static_cast<BYTE>(Font.Charset());
+    Log.lfPitchAndFamily = Font.Pitch() == TFontPitch::Fixed      ? FIXED_PITCH
+                           : Font.Pitch() == TFontPitch::Variable ? VARIABLE_PITCH
+                                                                  : DEFAULT_PITCH;
+    lstrcpynW(Log.lfFaceName, ToWide(Font.Name()).c_str(), LF_FACESIZE);
+    TFontHandle Made(CreateFontIndirectW(&Log));
+    if (!Made) return;
+    // The control lets go of the old font before it is freed.
+    SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Made.Get()), FALSE);
+    FFont = std::move(Made);
+    FMade = Font;
+  }
+
   TLabel& FLabel;
+  TFontHandle FFont;
+  TFont FMade;
 };
 
 class TWin32EditPeer : public TStdPeer {

@@ -3,6 +3,7 @@
 
 #include "ui/System.h"
 #include "ui/win32/Handles.h"
+#include "ui/win32/Peers.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -176,6 +177,12 @@ class TWin32System : public TSystem {
 TSystem& PlatformSystem() {
   static TWin32System Instance;
   return Instance;
+}
+
+TIcon ProgramIcon(int Size) {
+  HANDLE Icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ProgramIconId), IMAGE_ICON,
+                           Size, Size, 0);
+  return TIcon(Icon, [](void* h) { DestroyIcon(static_cast<HICON>(h)); });
 }
 
 }  // namespace lantern

@@ -213,6 +213,9 @@ class TWin32Widgets : public TWidgetFactory {
   std::unique_ptr<TControlPeer> CreatePaintPanel(TPaintPanel& Panel, void* Parent) override {
     return NewPaintPanelPeer(Panel, static_cast<HWND>(Parent));
   }
+  std::unique_ptr<TControlPeer> CreateImage(TImage& Image, void* Parent) override {
+    return NewImagePeer(Image, static_cast<HWND>(Parent));
+  }
   void RunModal(TForm& Form) override {
     HWND Dialog = static_cast<HWND>(Form.Handle());
     ArrangeTabOrder(Form);

@@ -2,6 +2,9 @@
 // user's OK hands that value back whole (a timer presses OK in the chooser's own loop).
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <dlgs.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -64,8 +67,91 @@ TEST_F(ChoosersWin32Test, FileToOpenComesBackAsPreset) {
 
 TEST_F(ChoosersWin32Test, FolderComesBackAsPreset) {
   std::string Folder = "C:\\windows";
-  EXPECT_TRUE(Dialogs().BrowseForFolder("フォルダの選択", Folder));
+  int Image = -2;
+  EXPECT_TRUE(Dialogs().BrowseForFolder("フォルダの選択", BIF_RETURNONLYFSDIRS, Folder, Image));
   EXPECT_STRCASEEQ(Folder.c_str(), "C:\\windows");
+}
+
+// The chooser of this thread that is showing, if any.
+HWND ShownChooser() {
+  HWND Found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND Window, LPARAM Out) {
+        wchar_t Class[16] = L"";
+        GetClassNameW(Window, Class, 16);
+        if (!IsWindowVisible(Window) || lstrcmpW(Class, L"#32770") != 0) return TRUE;
+        *reinterpret_cast<HWND*>(Out) = Window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&Found));
+  return Found;
+}
+
+void PressOkIn(HWND Chooser) {
+  PostMessageW(Chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(Chooser, IDOK)));
+}
+
+// The user picks C:\windows in the tree of a browser that opened without a preset.
+void CALLBACK ChooseWindowsFolder(HWND, UINT, UINT_PTR Id, DWORD) {
+  HWND Chooser = ShownChooser();
+  if (!Chooser) return;
+  KillTimer(nullptr, Id);
+  SendMessageW(Chooser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(L"C:\\windows"));
+  PressOkIn(Chooser);
+}
+
+// The first edit within Window (the file name field, which may sit in a combo box).
+HWND FirstEdit(HWND Window) {
+  HWND Found = nullptr;
+  EnumChildWindows(
+      Window,
+      [](HWND Child, LPARAM Out) {
+        wchar_t Class[16] = L"";
+        GetClassNameW(Child, Class, 16);
+        if (lstrcmpiW(Class, L"Edit") != 0 || !IsWindowVisible(Child)) return TRUE;
+        *reinterpret_cast<HWND*>(Out) = Child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&Found));
+  return Found;
+}
+
+// The user types a full path into the file name field of a chooser without a preset name.
+void CALLBACK TypeNotepadsPath(HWND, UINT, UINT_PTR Id, DWORD) {
+  HWND Chooser = ShownChooser();
+  if (!Chooser) return;
+  KillTimer(nullptr, Id);
+  HWND Name = GetDlgItem(Chooser, edt1);
+  if (!Name || !IsWindowVisible(Name)) Name = FirstEdit(Chooser);
+  if (Name)
+    SendMessageW(Name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\windows\\notepad.exe"));
+  PressOkIn(Chooser);
+}
+
+class ChoosersWithoutPresetWin32Test : public ::testing::Test {
+ protected:
+  void SetUp() override { Old = SetDialogs(nullptr); }
+  void TearDown() override { SetDialogs(Old); }
+  TDialogService* Old = nullptr;
+};
+
+TEST_F(ChoosersWithoutPresetWin32Test, FolderBrowserReturnsThePathChosenInItsTree) {
+  SetTimer(nullptr, 0, 300, ChooseWindowsFolder);
+  std::string Folder;
+  int Image = -2;
+  EXPECT_TRUE(Dialogs().BrowseForFolder("フォルダの選択", BIF_RETURNONLYFSDIRS, Folder, Image));
+  EXPECT_STRCASEEQ(Folder.c_str(), "C:\\windows");
+  EXPECT_NE(Image, -2);  // the browser reported the folder's icon
+}
+
+TEST_F(ChoosersWithoutPresetWin32Test, FileToOpenIsThePathTypedIntoTheNameField) {
+  SetTimer(nullptr, 0, 300, TypeNotepadsPath);
+  TOpenDialog Dialog;
+  Dialog.Filter = "プログラム|*.exe|すべて|*.*";
+  EXPECT_TRUE(Dialog.Execute());
+  EXPECT_STRCASEEQ(Dialog.FileName.c_str(), "C:\\windows\\notepad.exe");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 // after windows.h
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -114,6 +116,97 @@ TEST_F(ExtCtrlsWin32Test, PanelShowsItsColourAndWhatOnPaintDraws) {
   ReleaseDC(Of(Form->Panel), Dc);
   EXPECT_EQ(Back, RGB(255, 0, 0));
   EXPECT_EQ(Drawn, RGB(0, 255, 0));
+}
+
+TEST_F(ExtCtrlsWin32Test, AClickOnThePanelRunsOnClickUnlessDisabledOrReleasedOutside) {
+  Form->Pages.SetActivePage(&Form->Colors);
+  int Clicks = 0;
+  Form->Panel.OnClick = [&](TWinControl* Sender) { Clicks += Sender == &Form->Panel; };
+  ClickAt(Of(Form->Panel), 10, 10);
+  EXPECT_EQ(Clicks, 1);
+  SendMessageW(Of(Form->Panel), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  SendMessageW(Of(Form->Panel), WM_LBUTTONUP, 0, MAKELPARAM(100, 10));  // dragged away
+  EXPECT_EQ(Clicks, 1);
+  Form->Panel.SetEnabled(false);
+  ClickAt(Of(Form->Panel), 10, 10);
+  EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(ExtCtrlsWin32Test, PanelsBorderIsWithinItsBounds) {
+  HWND Panel = Of(Form->Panel);
+  auto Sizes = [&] {
+    RECT Window, Client;
+    GetWindowRect(Panel, &Window);
+    GetClientRect(Panel, &Client);
+    return std::vector<LONG>{Window.right - Window.left, Window.bottom - Window.top, Client.right,
+                             Client.bottom};
+  };
+  EXPECT_EQ(Sizes(), (std::vector<LONG>{60, 40, 60, 40}));
+  Form->Panel.SetBorder(true);
+  EXPECT_NE(GetWindowLongW(Panel, GWL_EXSTYLE) & WS_EX_STATICEDGE, 0);
+  EXPECT_EQ(Sizes(), (std::vector<LONG>{60, 40, 58, 38}));  // a one-pixel edge all round
+  Form->Panel.SetBorder(false);
+  EXPECT_EQ(Sizes(), (std::vector<LONG>{60, 40, 60, 40}));
+}
+
+// The size of an icon's picture.
+SIZE IconSize(const TIcon& Icon) {
+  ICONINFO Info = {};
+  if (!GetIconInfo(static_cast<HICON>(Icon.Handle()), &Info)) return {0, 0};
+  BITMAP Bits = {};
+  GetObjectW(Info.hbmColor ? Info.hbmColor : Info.hbmMask, sizeof(Bits), &Bits);
+  if (Info.hbmColor) DeleteObject(Info.hbmColor);
+  DeleteObject(Info.hbmMask);
+  return {Bits.bmWidth, Info.hbmColor ? Bits.bmHeight : Bits.bmHeight / 2};
+}
+
+TEST(ProgramIconTest, ComesFromTheResourcesAtTheSizeAskedFor) {
+  for (int Size : {32, 16}) {
+    SCOPED_TRACE(Size);
+    TIcon Icon = ProgramIcon(Size);
+    ASSERT_FALSE(Icon.Empty());
+    SIZE Got = IconSize(Icon);
+    EXPECT_EQ(Got.cx, Size);
+    EXPECT_EQ(Got.cy, Size);
+  }
+}
+
+// The box around the pixels of the window that are not the face colour; empty when none are.
+RECT PaintedBox(HWND Window) {
+  RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT Client, Box = {LONG_MAX, LONG_MAX, -1, -1};
+  GetClientRect(Window, &Client);
+  HDC Dc = GetDC(Window);
+  COLORREF Face = GetSysColor(COLOR_BTNFACE);
+  for (int y = 0; y < Client.bottom; ++y)
+    for (int x = 0; x < Client.right; ++x)
+      if (GetPixel(Dc, x, y) != Face) {
+        Box = {std::min<LONG>(Box.left, x), std::min<LONG>(Box.top, y),
+               std::max<LONG>(Box.right, x + 1), std::max<LONG>(Box.bottom, y + 1)};
+      }
+  ReleaseDC(Window, Dc);
+  return Box;
+}
+
+TEST_F(ExtCtrlsWin32Test, ImageDrawsItsIconStretchedOverItsArea) {
+  TForm Holder("TLanternImageTest");
+  TImage Image(&Holder);
+  Holder.SetBounds(500, 60, 200, 200);
+  Image.SetBounds(10, 10, 32, 32);
+  Holder.CreateHandle();
+  Holder.Show();
+  HWND Window = Of(Image);
+  ASSERT_NE(Window, nullptr);
+  EXPECT_EQ(PaintedBox(Window).right, -1);  // no picture: the face colour only
+  Image.SetPicture(ProgramIcon(32));
+  RECT Small = PaintedBox(Window);
+  EXPECT_GT(Small.right - Small.left, 16);  // the icon covers most of the control
+  EXPECT_GT(Small.bottom - Small.top, 16);
+  Image.SetBounds(10, 10, 64, 64);
+  RECT Large = PaintedBox(Window);
+  // Twice the size: the icon's picture is twice as large.
+  EXPECT_NEAR(Large.right - Large.left, 2 * (Small.right - Small.left), 2);
+  EXPECT_NEAR(Large.bottom - Large.top, 2 * (Small.bottom - Small.top), 2);
 }
 
 }  // namespace

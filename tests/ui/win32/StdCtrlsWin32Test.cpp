@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/Form.h"
@@ -171,6 +172,99 @@ TEST_F(StdCtrlsWin32Test, TypingReachesTheEditsTextOnceAndTheProgramsWritingIsNo
   SendMessageW(Of(Dialog->Edit), WM_CHAR, L'x', 0);
   Dialog->Edit.SetText("abc");
   EXPECT_EQ(Seen, (std::vector<std::string>{"表示", "表示x", "abc"}));
+}
+
+// Handles what is waiting in the thread's queue.
+void Pump() {
+  MSG Msg;
+  while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&Msg);
+    DispatchMessageW(&Msg);
+  }
+}
+
+TEST_F(StdCtrlsWin32Test, AMouseClickOnALabelRunsItsOnClickUnlessDisabled) {
+  Open();
+  int Clicks = 0;
+  Dialog->Label.OnClick = [&](TWinControl* Sender) { Clicks += Sender == &Dialog->Label; };
+  auto Click = [&] {
+    PostMessageW(Of(Dialog->Label), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    PostMessageW(Of(Dialog->Label), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    Pump();
+  };
+  Click();
+  EXPECT_EQ(Clicks, 1);
+  Dialog->Label.SetEnabled(false);
+  Click();
+  EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(StdCtrlsWin32Test, LabelAlignsItsCaptionAsItsAlignmentSays) {
+  Dialog->Label.SetAlignment(TAlignment::RightJustify);
+  Open();
+  auto Kind = [&] { return GetWindowLongW(Of(Dialog->Label), GWL_STYLE) & SS_TYPEMASK; };
+  EXPECT_EQ(Kind(), SS_RIGHT);
+  Dialog->Label.SetAlignment(TAlignment::Center);
+  EXPECT_EQ(Kind(), SS_CENTER);
+  Dialog->Label.SetAlignment(TAlignment::LeftJustify);
+  EXPECT_EQ(Kind(), SS_LEFT);
+  EXPECT_NE(GetWindowLongW(Of(Dialog->Label), GWL_STYLE) & SS_NOTIFY, 0);
+}
+
+// The height and weight of the font the control shows its text in.
+std::pair<LONG, LONG> ShownFont(HWND Window) {
+  auto Font = reinterpret_cast<HFONT>(SendMessageW(Window, WM_GETFONT, 0, 0));
+  LOGFONTW Log = {};
+  if (!Font || !GetObjectW(Font, sizeof(Log), &Log)) return {0, 0};
+  return {Log.lfHeight, Log.lfWeight};
+}
+
+TEST_F(StdCtrlsWin32Test, LabelShowsItsOwnFontOnceItHasOne) {
+  TFont Big = Dialog->Font();
+  Big.SetHeight(-27);
+  Big.SetStyle(fsBold);
+  Dialog->Label.SetFont(Big);
+  Open();
+  EXPECT_EQ(ShownFont(Of(Dialog->Label)), std::make_pair(-27L, LONG(FW_BOLD)));
+  Big.SetHeight(-16);
+  Big.SetStyle(0);
+  Dialog->Label.SetFont(Big);
+  EXPECT_EQ(ShownFont(Of(Dialog->Label)), std::make_pair(-16L, LONG(FW_NORMAL)));
+  // The other controls keep the program's font.
+  EXPECT_EQ(ShownFont(Of(Dialog->Check)), std::make_pair(-12L, LONG(FW_NORMAL)));
+}
+
+HWND ModalWindow = nullptr;
+HWND FocusWhenShown = nullptr;
+
+// Notes where the focus is once the modal loop runs, then closes the dialog.
+void CALLBACK NoteFocusAndClose(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(nullptr, Id);
+  FocusWhenShown = GetFocus();
+  PostMessageW(ModalWindow, WM_CLOSE, 0, 0);
+}
+
+TEST_F(StdCtrlsWin32Test, ModalDialogOpensWithTheFocusOnItsActiveControl) {
+  struct TCase {
+    const char* Name;
+    bool CheckEnabled;
+    bool CheckFocused;  // else the first control with a tab stop, the edit
+  };
+  const TCase Cases[] = {{"active control", true, true}, {"disabled: the first", false, false}};
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    Dialog = std::make_unique<TTestDialog>();
+    Dialog->Check.SetEnabled(Case.CheckEnabled);
+    Dialog->SetActiveControl(&Dialog->Check);
+    Dialog->CreateHandle();
+    ModalWindow = Of(*Dialog);
+    FocusWhenShown = nullptr;
+    SetTimer(nullptr, 0, 200, NoteFocusAndClose);
+    EXPECT_EQ(Dialog->ShowModal(), mrCancel);
+    EXPECT_EQ(FocusWhenShown,
+              Of(Case.CheckFocused ? static_cast<TWinControl&>(Dialog->Check) : Dialog->Edit));
+    EXPECT_EQ(Dialog->Check.Focused(), Case.CheckFocused);
+  }
 }
 
 // What the user does while the dialog is shown, posted before ShowModal starts its loop.
