@@ -1,0 +1,520 @@
+// The launcher and group property dialogs as native windows under Wine: where every control
+// really stands and what it reads, the focus, the keys and the tabs of the shown dialog, and
+// the colour swatches as they are painted.
+#include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialogs/GroupProperty.h"
+#include "dialogs/LauncherProperty.h"
+#include "support/FakeSystem.h"
+#include "support/TempFolder.h"
+#include "support/TreeFixture.h"
+#include "ui/FileSystem.h"
+#include "ui/Widgets.h"
+#include "ui/win32/WideText.h"
+
+namespace lantern {
+namespace {
+
+HWND Of(TWinControl& Control) { return static_cast<HWND>(Control.Handle()); }
+
+std::string Text(HWND Window) {
+  wchar_t Buffer[256] = L"";
+  GetWindowTextW(Window, Buffer, 256);
+  return FromWide(Buffer);
+}
+
+// Handles what is waiting in the thread's queue.
+void Pump() {
+  MSG Msg;
+  while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&Msg);
+    DispatchMessageW(&Msg);
+  }
+}
+
+void PostKey(HWND Window, UINT Key) {
+  PostMessageW(Window, WM_KEYDOWN, Key, 1);
+  PostMessageW(Window, WM_KEYUP, Key, 0xC0000001);
+}
+
+void Click(HWND Window, int X, int Y) {
+  PostMessageW(Window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y));
+  PostMessageW(Window, WM_LBUTTONUP, 0, MAKELPARAM(X, Y));
+  Pump();
+}
+
+// The user's part while a modal dialog runs: one step per timer tick until a step says it is
+// done. A dialog that is still open after many ticks is closed, so a fault cannot hang.
+std::function<bool()> UserStep;
+HWND ModalDialog = nullptr;
+int Ticks = 0;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR Id, DWORD) {
+  if (++Ticks > 60) {
+    KillTimer(nullptr, Id);
+    PostMessageW(ModalDialog, WM_CLOSE, 0, 0);
+  } else if (UserStep()) {
+    KillTimer(nullptr, Id);
+  }
+}
+
+TModalResult RunModal(TForm& Form, std::function<bool()> Step, UINT Interval = 200) {
+  Form.CreateHandle();
+  ModalDialog = Of(Form);
+  UserStep = std::move(Step);
+  Ticks = 0;
+  SetTimer(nullptr, 0, Interval, Tick);
+  return Form.ShowModal();
+}
+
+std::vector<std::string> TabTexts(HWND Tabs) {
+  std::vector<std::string> Result;
+  for (int i = 0; i < SendMessageW(Tabs, TCM_GETITEMCOUNT, 0, 0); ++i) {
+    wchar_t Buffer[64] = L"";
+    TCITEMW Item = {};
+    Item.mask = TCIF_TEXT;
+    Item.pszText = Buffer;
+    Item.cchTextMax = 64;
+    SendMessageW(Tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&Item));
+    Result.push_back(FromWide(Buffer));
+  }
+  return Result;
+}
+
+// The colour of the pixel at X, Y of the window's client area, freshly painted.
+COLORREF PixelAt(HWND Window, int X, int Y) {
+  RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC Dc = GetDC(Window);
+  COLORREF Color = GetPixel(Dc, X, Y);
+  ReleaseDC(Window, Dc);
+  return Color;
+}
+
+COLORREF CentreOf(TWinControl& Control) {
+  RECT Client;
+  GetClientRect(Of(Control), &Client);
+  return PixelAt(Of(Control), Client.right / 2, Client.bottom / 2);
+}
+
+// Whether some pixel of the window's client area in rows [Top, Bottom) has Color.
+bool RowsShow(HWND Window, int Top, int Bottom, COLORREF Color) {
+  RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  RECT Client;
+  GetClientRect(Window, &Client);
+  HDC Dc = GetDC(Window);
+  bool Found = false;
+  for (int y = Top; y < Bottom && y < Client.bottom && !Found; ++y)
+    for (int x = 0; x < Client.right && !Found; ++x) Found = GetPixel(Dc, x, y) == Color;
+  ReleaseDC(Window, Dc);
+  return Found;
+}
+
+enum TKind : unsigned { Exec = 1, Folder = 2, URL = 4, All = 7 };
+
+// One line of a layout table: the control, the window it stands in, where, what it reads.
+struct TRow {
+  const char* Name;
+  TWinControl& Control;
+  TWinControl& In;
+  int Left, Top, Width, Height;  // Height 0: a drop-down combo box, checked on its own
+  const char* Caption;           // nullptr: no caption to compare
+  bool Enabled = true;
+  unsigned Shown = All;  // the launcher kinds that show it
+};
+
+// Compares each control's window with its row; Active: the rows are on the page shown.
+void CheckRows(const std::vector<TRow>& Rows, TKind Kind, bool Active) {
+  for (const TRow& Row : Rows) {
+    SCOPED_TRACE(Row.Name);
+    HWND Window = Of(Row.Control);
+    ASSERT_NE(Window, nullptr);
+    EXPECT_EQ(GetParent(Window), Of(Row.In));
+    RECT Rect;
+    GetWindowRect(Window, &Rect);
+    MapWindowPoints(nullptr, GetParent(Window), reinterpret_cast<POINT*>(&Rect), 2);
+    EXPECT_EQ(Rect.left, Row.Left);
+    EXPECT_EQ(Rect.top, Row.Top);
+    EXPECT_EQ(Rect.right - Rect.left, Row.Width);
+    if (Row.Height) {
+      EXPECT_EQ(Rect.bottom - Rect.top, Row.Height);
+    } else {
+      // The closed box is the window; its edit part is a text line high.
+      EXPECT_GE(Rect.bottom - Rect.top, 18);
+      EXPECT_LE(Rect.bottom - Rect.top, 24);
+    }
+    if (Row.Caption) {
+      EXPECT_EQ(Text(Window), Row.Caption);
+    }
+    EXPECT_EQ(IsWindowEnabled(Window) != FALSE, Row.Enabled);
+    const bool Shown = (Row.Shown & Kind) != 0;
+    EXPECT_EQ((GetWindowLongW(Window, GWL_STYLE) & WS_VISIBLE) != 0, Shown);
+    EXPECT_EQ(IsWindowVisible(Window) != FALSE, Shown && Active);
+  }
+}
+
+// The colour controls, as both dialogs have them, with the rows that differ given.
+struct TColorTops {
+  int CheckLeft, ImageTop, BackLabelTop, BackTop, FontLabelTop, FontTop, GroupTop, ResetTop;
+};
+
+std::vector<TRow> ColorRows(TColorSetEditor& C, TWinControl& Page, const TColorTops& T) {
+  return {
+      {"Label9", C.Label9, Page, 16, 8, 193, 12, "ランチャメニューの色の設定をします。"},
+      {"CommonColorCheck", C.CommonColorCheck, Page, T.CheckLeft, 8, 137, 17,
+       "共通の設定を使う(&C)"},
+      {"Label17", C.Label17, Page, 216, 36, 51, 12, "色の例(&E)"},
+      {"ColorExampleCombo", C.ColorExampleCombo, Page, 272, 32, 129, 0, nullptr},
+      {"Image1", C.Image1, Page, 16, T.ImageTop, 177, 105, nullptr},
+      {"AddColorExampleButton", C.AddColorExampleButton, Page, 328, 56, 73, 20, "例を保存(&R)"},
+      {"ColorExampleDeleteButton", C.ColorExampleDeleteButton, Page, 328, 80, 75, 20,
+       "例を削除(&Q)", false},
+      {"BackColorLabel", C.BackColorLabel, Page, 224, T.BackLabelTop, 52, 12, "背景色(&B)"},
+      {"BackColorPanel", C.BackColorPanel, Page, 296, T.BackTop, 60, 20, nullptr},
+      {"FontColorLabel", C.FontColorLabel, Page, 224, T.FontLabelTop, 52, 12, "文字色(&D)"},
+      {"FontColorPanel", C.FontColorPanel, Page, 296, T.FontTop, 60, 20, nullptr},
+      {"GroupBox2", C.GroupBox2, Page, 216, T.GroupTop, 161, 65, "選択状態"},
+      {"SelectedBackColorLabel", C.SelectedBackColorLabel, C.GroupBox2, 9, 20, 51, 12,
+       "背景色(&S)"},
+      {"SelectedBackColorPanel", C.SelectedBackColorPanel, C.GroupBox2, 80, 13, 60, 20, nullptr},
+      {"SelectedFontColorLabel", C.SelectedFontColorLabel, C.GroupBox2, 10, 41, 51, 12,
+       "文字色(&T)"},
+      {"SelectedFontColorPanel", C.SelectedFontColorPanel, C.GroupBox2, 80, 37, 60, 20, nullptr},
+      {"ResetButton", C.ResetButton, Page, 136, T.ResetTop, 68, 20, "リセット(&R)"},
+  };
+}
+
+class PropertyDialogsWin32Test : public TreeFixture {
+ protected:
+  void SetUp() override {
+    TreeFixture::SetUp();
+    // Color.dat goes beside the program: into the temporary folder.
+    Sys.Program = Disk / "Lantern.exe";
+    OldSystem = SetSystem(&Sys);
+    OldDialogs = SetDialogs(&Boxes);
+    OldFiles = SetFileSystem(&PlatformFileSystem());
+    SetWidgets(PlatformWidgets());
+  }
+  void TearDown() override {
+    SetWidgets(nullptr);
+    SetFileSystem(OldFiles);
+    SetDialogs(OldDialogs);
+    SetSystem(OldSystem);
+    TreeFixture::TearDown();
+  }
+  template <typename T>
+  T* AddItem(const std::string& Name, const std::string& FileName) {
+    T* Item = Root->Add(std::make_unique<T>(Root.get()));
+    Item->SetName(Name);
+    Item->SetFileName(FileName);
+    return Item;
+  }
+  // Own colours: the swatches and their labels are enabled.
+  static void GiveColors(TExecItem* Item) {
+    Item->SetOwnColors(true);
+    Item->SetBackColor(0x0000FF);
+    Item->SetFontColor(0x00FF00);
+    Item->SetSelectedBackColor(0xFF0000);
+    Item->SetSelectedFontColor(0x00FFFF);
+  }
+  TLauncher* AddLauncherOf(TKind Kind) {
+    TLauncher* Item = Kind == Exec ? AddItem<TLauncherExec>("メモ", "C:\\windows\\notepad.exe")
+                      : Kind == Folder
+                          ? static_cast<TLauncher*>(AddItem<TLauncherFolder>("窓", "C:\\windows"))
+                          : AddItem<TLauncherURL>("例", "http://example.com/");
+    GiveColors(Item);
+    return Item;
+  }
+
+  TTempFolder Disk;
+  TFakeSystem Sys;
+  TFakeDialogs Boxes;
+  TSystem* OldSystem = nullptr;
+  TDialogService* OldDialogs = nullptr;
+  TFileSystem* OldFiles = nullptr;
+};
+
+class LauncherLayoutWin32Test : public PropertyDialogsWin32Test,
+                                public ::testing::WithParamInterface<TKind> {};
+
+TEST_P(LauncherLayoutWin32Test, ControlsStandAndReadAsLaidOut) {
+  const TKind Kind = GetParam();
+  TLauncherPropertyForm F;
+  F.LoadItem(AddLauncherOf(Kind));
+  F.CreateHandle();
+  F.Show();
+  HWND Window = Of(F);
+  ASSERT_NE(Window, nullptr);
+  EXPECT_EQ(Text(Window), "ランチャのプロパティ");
+  RECT Client;
+  GetClientRect(Window, &Client);
+  EXPECT_EQ(Client.right, 417);
+  EXPECT_EQ(Client.bottom, 296);
+  EXPECT_EQ(TabTexts(Of(F.PageControl1)), (std::vector<std::string>{"基本", "色"}));
+  EXPECT_EQ(GetParent(Of(F.TabSheet1)), Of(F.PageControl1));
+  EXPECT_EQ(GetParent(Of(F.TabSheet2)), Of(F.PageControl1));
+
+  const char* FileCaption = Kind == Exec     ? "ファイル名(&F)"
+                            : Kind == Folder ? "フォルダ名(&F)"
+                                             : "URL(&A)";
+  CheckRows({{"Button1", F.Button1, F, 168, 271, 75, 22, "OK"},
+             {"Button2", F.Button2, F, 248, 271, 75, 22, "キャンセル"},
+             {"Button3", F.Button3, F, 328, 271, 75, 22, "ヘルプ"},
+             {"PageControl1", F.PageControl1, F, 0, 0, 417, 265, nullptr}},
+            Kind, true);
+  TTabSheet& P = F.TabSheet1;
+  CheckRows(
+      {{"Label1", F.Label1, P, 60, 12, 40, 12, "名前(&N)"},
+       {"NameEdit", F.NameEdit, P, 104, 8, 241, 20, nullptr},
+       {"FileLabel", F.FileLabel, P, 32, 44, 68, 12, FileCaption},
+       {"FilenameEdit", F.FilenameEdit, P, 104, 40, 241, 20, nullptr},
+       {"RefButton", F.RefButton, P, 350, 40, 51, 20, "参照(&E)", true, Exec | Folder},
+       {"OptionLabel", F.OptionLabel, P, 9, 76, 91, 12, "起動オプション(&O)", true, Exec},
+       {"OptionEdit", F.OptionEdit, P, 104, 72, 241, 20, nullptr, true, Exec},
+       {"ExecFolderLabel", F.ExecFolderLabel, P, 18, 108, 82, 12, "作業フォルダ(&S)", true, Exec},
+       {"ExecFolderEdit", F.ExecFolderEdit, P, 104, 104, 241, 20, nullptr, true, Exec},
+       {"ExecFolderRefButton", F.ExecFolderRefButton, P, 350, 104, 51, 20, "参照(&V)", true, Exec},
+       {"FixPositionCheck", F.FixPositionCheck, P, 24, 134, 177, 17, "順位の入れ替えをしない(&U)"},
+       {"UseGeneralExplorerOptionCheck", F.UseGeneralExplorerOptionCheck, P, 24, 152, 305, 17,
+        "ランタンの設定のエクスプローラオプションを使用する(&P)", true, Folder},
+       {"GroupBox1", F.GroupBox1, P, 16, 173, 385, 57, "エクスプローラオプション", true, Folder}},
+      Kind, true);
+  // Shown themselves; seen with their group box.
+  CheckRows({{"DispTreeExplorerCheck", F.DispTreeExplorerCheck, F.GroupBox1, 16, 16, 217, 17,
+              "ツリー表示枠をつけて表示(&T)", false},
+             {"DispRootExplorerCheck", F.DispRootExplorerCheck, F.GroupBox1, 16, 34, 209, 17,
+              "表示するフォルダをルートにする(&R)", false}},
+            Kind, Kind == Folder);
+  EXPECT_EQ(GetWindowLongW(Of(F.FileLabel), GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
+  CheckRows(ColorRows(F.Colors, F.TabSheet2, {208, 48, 120, 116, 142, 140, 168, 216}), Kind, false);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LauncherLayoutWin32Test, ::testing::Values(Exec, Folder, URL),
+                         [](const ::testing::TestParamInfo<TKind>& Info) {
+                           return Info.param == Exec     ? "Program"
+                                  : Info.param == Folder ? "Folder"
+                                                         : "URL";
+                         });
+
+TEST_F(PropertyDialogsWin32Test, GroupDialogControlsStandAndReadAsLaidOut) {
+  TFolder* Group = AddFolder(Root.get(), "道具");
+  GiveColors(Group);
+  TGroupPropertyForm F;
+  F.LoadItem(Group);
+  F.CreateHandle();
+  F.Show();
+  HWND Window = Of(F);
+  ASSERT_NE(Window, nullptr);
+  EXPECT_EQ(Text(Window), "グループのプロパティ");
+  RECT Client;
+  GetClientRect(Window, &Client);
+  EXPECT_EQ(Client.right, 419);
+  EXPECT_EQ(Client.bottom, 280);
+  EXPECT_EQ(TabTexts(Of(F.PageControl1)), (std::vector<std::string>{"基本設定", "色"}));
+  CheckRows({{"Button1", F.Button1, F, 168, 256, 75, 20, "&OK"},
+             {"Button2", F.Button2, F, 248, 256, 75, 20, "キャンセル"},
+             {"Button3", F.Button3, F, 328, 256, 75, 20, "ヘルプ(&H)"},
+             {"PageControl1", F.PageControl1, F, 0, 0, 419, 249, nullptr},
+             {"Label1", F.Label1, F.TabSheet1, 56, 20, 40, 12, "名前(&C)"},
+             {"NameEdit", F.NameEdit, F.TabSheet1, 112, 16, 249, 20, nullptr}},
+            Exec, true);
+  EXPECT_EQ(Text(Of(F.NameEdit)), "道具");
+  CheckRows(ColorRows(F.Colors, F.TabSheet2, {224, 32, 112, 108, 134, 132, 152, 200}), Exec, false);
+}
+
+TEST_F(PropertyDialogsWin32Test, ModalDialogsOpenWithTheFocusInTheName) {
+  TLauncherPropertyForm Launcher;
+  Launcher.LoadItem(AddLauncherOf(Exec));
+  TGroupPropertyForm Group;
+  Group.LoadItem(AddFolder(Root.get(), "道具"));
+  struct TCase {
+    const char* Name;
+    TForm& Form;
+    TEdit& NameEdit;
+  } Cases[] = {{"launcher", Launcher, Launcher.NameEdit}, {"group", Group, Group.NameEdit}};
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    HWND Focus = nullptr;
+    EXPECT_EQ(RunModal(Case.Form,
+                       [&] {
+                         Focus = GetFocus();
+                         PostMessageW(ModalDialog, WM_CLOSE, 0, 0);
+                         return true;
+                       }),
+              mrCancel);
+    EXPECT_EQ(Focus, Of(Case.NameEdit));
+  }
+}
+
+TEST_F(PropertyDialogsWin32Test, TypingGoesToTheNameAndEnterOrEscCloses) {
+  struct TCase {
+    const char* Name;
+    bool Group;
+    UINT Key;
+    TModalResult Expected;
+  } Cases[] = {{"launcher, Enter", false, VK_RETURN, mrOk},
+               {"launcher, Esc", false, VK_ESCAPE, mrCancel},
+               {"group, Enter", true, VK_RETURN, mrOk},
+               {"group, Esc", true, VK_ESCAPE, mrCancel}};
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    // A nameless item: what is typed is all the name holds, wherever the caret stood.
+    auto Launcher = std::make_unique<TLauncherPropertyForm>();
+    auto Group = std::make_unique<TGroupPropertyForm>();
+    Launcher->LoadItem(AddItem<TLauncherExec>("", ""));
+    Group->LoadItem(AddFolder(Root.get(), ""));
+    TForm& Form = Case.Group ? static_cast<TForm&>(*Group) : *Launcher;
+    TEdit& Name = Case.Group ? Group->NameEdit : Launcher->NameEdit;
+    ASSERT_EQ(Name.Text(), "");
+    HWND Typed = nullptr;
+    std::string Shown;
+    int Step = 0;
+    TModalResult Result = RunModal(Form, [&] {
+      if (Step++ == 0) {
+        Typed = GetFocus();
+        for (wchar_t Char : ToWide("表a")) PostMessageW(Typed, WM_CHAR, Char, 1);
+        return false;
+      }
+      Shown = Text(Of(Name));
+      PostKey(GetFocus(), Case.Key);
+      return true;
+    });
+    EXPECT_EQ(Result, Case.Expected);
+    EXPECT_EQ(Typed, Of(Name));
+    EXPECT_EQ(Shown, "表a");
+    EXPECT_EQ(Name.Text(), "表a");
+  }
+}
+
+// The tabs are a stop of their own: from them the arrow keys reach the second page. Today the
+// dialog manager walks into the tab control (a control parent, so never a stop itself) and
+// goes from Button3 straight back to NameEdit: the second page cannot be reached by keyboard.
+TEST_F(PropertyDialogsWin32Test, TabWalksTheFirstPageThenTheButtonsAndTheTabs) {
+  TLauncherPropertyForm F;
+  F.LoadItem(AddLauncherOf(Exec));
+  const std::vector<std::pair<const char*, TWinControl*>> Names = {
+      {"NameEdit", &F.NameEdit},
+      {"FilenameEdit", &F.FilenameEdit},
+      {"RefButton", &F.RefButton},
+      {"OptionEdit", &F.OptionEdit},
+      {"ExecFolderEdit", &F.ExecFolderEdit},
+      {"ExecFolderRefButton", &F.ExecFolderRefButton},
+      {"FixPositionCheck", &F.FixPositionCheck},
+      {"Button1", &F.Button1},
+      {"Button2", &F.Button2},
+      {"Button3", &F.Button3},
+      {"PageControl1", &F.PageControl1}};
+  auto NameOf = [&](HWND Window) -> std::string {
+    for (const auto& Entry : Names)
+      if (Of(*Entry.second) == Window) return Entry.first;
+    wchar_t Class[64] = L"";
+    GetClassNameW(Window, Class, 64);
+    return "other " + FromWide(Class) + " \"" + Text(Window) + "\"";
+  };
+  std::vector<std::string> Expected;
+  for (const auto& Entry : Names) Expected.push_back(Entry.first);
+  Expected.push_back("NameEdit");  // and round again
+
+  std::vector<std::string> Next, Tabbed;
+  EXPECT_EQ(RunModal(
+                F,
+                [&] {
+                  HWND Focus = GetFocus();
+                  if (Tabbed.empty()) {
+                    // What the dialog manager names as the next item, from the name on.
+                    for (HWND At = Focus; Next.size() < Expected.size();
+                         At = GetNextDlgTabItem(ModalDialog, At, FALSE))
+                      Next.push_back(NameOf(At));
+                  }
+                  Tabbed.push_back(NameOf(Focus));
+                  if (Tabbed.size() == Expected.size()) {
+                    PostMessageW(ModalDialog, WM_CLOSE, 0, 0);
+                    return true;
+                  }
+                  PostKey(Focus, VK_TAB);
+                  return false;
+                },
+                50),
+            mrCancel);
+  EXPECT_EQ(Next, Expected);
+  EXPECT_EQ(Tabbed, Expected);
+}
+
+TEST_F(PropertyDialogsWin32Test, AClickOnTheSecondTabShowsItsPageInsteadOfTheFirst) {
+  TLauncherPropertyForm F;
+  F.LoadItem(AddLauncherOf(Exec));
+  F.CreateHandle();
+  F.Show();
+  HWND Tabs = Of(F.PageControl1);
+  RECT Tab;
+  ASSERT_TRUE(SendMessageW(Tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&Tab)));
+  Click(Tabs, (Tab.left + Tab.right) / 2, (Tab.top + Tab.bottom) / 2);
+  EXPECT_EQ(SendMessageW(Tabs, TCM_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(F.PageControl1.ActivePage(), &F.TabSheet2);
+  EXPECT_TRUE(IsWindowVisible(Of(F.TabSheet2)));
+  EXPECT_FALSE(IsWindowVisible(Of(F.TabSheet1)));
+  EXPECT_TRUE(IsWindowVisible(Of(F.Colors.BackColorPanel)));
+  EXPECT_TRUE(IsWindowVisible(Of(F.Colors.SelectedFontColorPanel)));  // in its group box
+  EXPECT_FALSE(IsWindowVisible(Of(F.NameEdit)));
+}
+
+TEST_F(PropertyDialogsWin32Test, SwatchesAndPreviewShowTheLaunchersColours) {
+  TLauncherPropertyForm F;
+  F.LoadItem(AddLauncherOf(Exec));
+  F.CreateHandle();
+  F.Show();
+  F.PageControl1.SetActivePage(&F.TabSheet2);
+  TColorSetEditor& C = F.Colors;
+  // COLORREF and the stored colours both read 0x00BBGGRR.
+  EXPECT_EQ(CentreOf(C.BackColorPanel), RGB(255, 0, 0));
+  EXPECT_EQ(CentreOf(C.FontColorPanel), RGB(0, 255, 0));
+  EXPECT_EQ(CentreOf(C.SelectedBackColorPanel), RGB(0, 0, 255));
+  EXPECT_EQ(CentreOf(C.SelectedFontColorPanel), RGB(255, 255, 0));
+  // The first sample row starts 10 pixels down and is at least 19 high.
+  HWND Preview = Of(C.Image1);
+  EXPECT_TRUE(RowsShow(Preview, 10, 29, RGB(255, 0, 0)));
+  EXPECT_FALSE(RowsShow(Preview, 0, 10, RGB(255, 0, 0)));
+  EXPECT_TRUE(RowsShow(Preview, 29, 105, RGB(0, 0, 255)));  // the selected row below it
+  RECT Client;
+  GetClientRect(Preview, &Client);
+  EXPECT_EQ(PixelAt(Preview, Client.right - 1, Client.bottom - 1), GetSysColor(COLOR_BACKGROUND));
+}
+
+TEST_F(PropertyDialogsWin32Test, AClickOnAColourLabelAsksForThatColourAndShowsTheAnswer) {
+  struct TCase {
+    const char* Name;
+    TLabel TColorSetEditor::*Label;
+    TPaintPanel TColorSetEditor::*Swatch;
+    TColor Preset;
+  } Cases[] = {
+      {"back", &TColorSetEditor::BackColorLabel, &TColorSetEditor::BackColorPanel, 0x0000FF},
+      {"font", &TColorSetEditor::FontColorLabel, &TColorSetEditor::FontColorPanel, 0x00FF00},
+      {"selected back", &TColorSetEditor::SelectedBackColorLabel,
+       &TColorSetEditor::SelectedBackColorPanel, 0xFF0000},
+      {"selected font", &TColorSetEditor::SelectedFontColorLabel,
+       &TColorSetEditor::SelectedFontColorPanel, 0x00FFFF}};
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    TLauncherPropertyForm F;
+    F.LoadItem(AddLauncherOf(Exec));
+    F.CreateHandle();
+    F.Show();
+    F.PageControl1.SetActivePage(&F.TabSheet2);
+    Boxes.ColorPresets.clear();
+    Boxes.ColorAnswers = {0x808000};
+    Click(Of(F.Colors.*Case.Label), 3, 3);
+    EXPECT_EQ(Boxes.ColorPresets, std::vector<TColor>{Case.Preset});
+    EXPECT_EQ((F.Colors.*Case.Swatch).Color(), 0x808000);
+    EXPECT_EQ(CentreOf(F.Colors.*Case.Swatch), RGB(0, 128, 128));
+  }
+}
+
+}  // namespace
+}  // namespace lantern
