@@ -22,6 +22,17 @@
 //   driver list-count                    prints the number of rows of Lantern's list view
 //   driver tree-item-point N             prints the screen point of the middle of the label of
 //                                        the Nth visible node of Lantern's tree view (0: first)
+//   driver list-item-point N             the same for the label of the Nth row of the list view
+//   driver wait-caption CAPTION SECONDS  waits for a visible top-level window with the caption;
+//                                        prints the screen rectangle of its client area (what
+//                                        shows without a window manager)
+//   driver wait-caption-gone CAPTION SECONDS  0 when no visible window has the caption in time
+//   driver controls CAPTION              one line per visible control in that window, at any
+//                                        depth: its screen rectangle, class and text
+//   driver tab-point CAPTION N           the screen point of the middle of the Nth tab of the
+//                                        page control in that window (0: first)
+//   driver focus CAPTION                 the class and text of the control with the keyboard
+//                                        focus in that window's thread
 //   driver menu-open-time               posts a left click on the icon to the notify window and
 //                                        prints the milliseconds until the menu is on the
 //                                        screen; then closes it
@@ -103,27 +114,67 @@ HWND EditBox() {
   return nullptr;
 }
 
-// The label rectangle of a tree node, read through memory in Lantern's own process.
-bool NodeRect(HWND Tree, HTREEITEM Item, RECT& Rect) {
+// A rectangle asked of a view that reads and writes it in Lantern's own process's memory:
+// In goes there first (what the message takes in it), Rect comes back.
+bool RemoteRect(HWND View, UINT Message, WPARAM WParam, const RECT& In, RECT& Rect) {
   DWORD Pid = 0;
-  GetWindowThreadProcessId(Tree, &Pid);
+  GetWindowThreadProcessId(View, &Pid);
   HANDLE Process =
       OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Pid);
   if (!Process) return false;
   void* Remote = VirtualAllocEx(Process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
   bool Done = false;
   if (Remote) {
-    RECT In = {};
-    static_assert(sizeof(HTREEITEM) <= sizeof(RECT), "the item goes in the rectangle's place");
-    memcpy(&In, &Item, sizeof(Item));
     SIZE_T n = 0;
     Done = WriteProcessMemory(Process, Remote, &In, sizeof(In), &n) &&
-           SendMessageW(Tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(Remote)) &&
+           SendMessageW(View, Message, WParam, reinterpret_cast<LPARAM>(Remote)) &&
            ReadProcessMemory(Process, Remote, &Rect, sizeof(Rect), &n);
     VirtualFreeEx(Process, Remote, 0, MEM_RELEASE);
   }
   CloseHandle(Process);
   return Done;
+}
+
+// The label rectangle of a tree node.
+bool NodeRect(HWND Tree, HTREEITEM Item, RECT& Rect) {
+  RECT In = {};
+  static_assert(sizeof(HTREEITEM) <= sizeof(RECT), "the item goes in the rectangle's place");
+  memcpy(&In, &Item, sizeof(Item));
+  return RemoteRect(Tree, TVM_GETITEMRECT, TRUE, In, Rect);
+}
+
+bool PrintMiddle(HWND View, const RECT& Rect) {
+  POINT Middle = {(Rect.left + Rect.right) / 2, (Rect.top + Rect.bottom) / 2};
+  ClientToScreen(View, &Middle);
+  std::printf("%ld %ld\n", Middle.x, Middle.y);
+  return true;
+}
+
+HWND CaptionWindow(const wchar_t* Caption) {
+  HWND Window = FindWindowW(nullptr, Caption);
+  return Window && IsWindowVisible(Window) ? Window : nullptr;
+}
+
+// A control's text as its own process answers WM_GETTEXT (an edit's, as typed).
+std::wstring TextOf(HWND Window) {
+  DWORD_PTR Length = 0;
+  if (!SendMessageTimeoutW(Window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &Length))
+    return std::wstring();
+  std::wstring Text(Length + 1, L'\0');
+  DWORD_PTR Copied = 0;
+  SendMessageTimeoutW(Window, WM_GETTEXT, Length + 1, reinterpret_cast<LPARAM>(&Text[0]),
+                      SMTO_ABORTIFHUNG, 2000, &Copied);
+  Text.resize(Copied);
+  return Text;
+}
+
+void PrintControl(HWND Window, bool WithRect) {
+  wchar_t Class[64] = L"";
+  GetClassNameW(Window, Class, 64);
+  RECT r;
+  if (WithRect && GetWindowRect(Window, &r))
+    std::printf("%ld %ld %ld %ld ", r.left, r.top, r.right - r.left, r.bottom - r.top);
+  std::printf("%s %s\n", Utf8(Class).c_str(), Utf8(TextOf(Window)).c_str());
 }
 
 // What the watching window saw.
@@ -250,9 +301,54 @@ int wmain(int argc, wchar_t** argv) {
           SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(Item)));
     RECT Rect;
     if (!Item || !NodeRect(Tree, Item, Rect)) return 1;
-    POINT Middle = {(Rect.left + Rect.right) / 2, (Rect.top + Rect.bottom) / 2};
-    ClientToScreen(Tree, &Middle);
-    std::printf("%ld %ld\n", Middle.x, Middle.y);
+    return PrintMiddle(Tree, Rect) ? 0 : 1;
+  }
+  if (Command == L"list-item-point") {
+    HWND List = LanternChild(WC_LISTVIEWW);
+    RECT In = {LVIR_LABEL, 0, 0, 0}, Rect = {};
+    if (!List || !RemoteRect(List, LVM_GETITEMRECT, _wtoi(argv[2]), In, Rect)) return 1;
+    return PrintMiddle(List, Rect) ? 0 : 1;
+  }
+  if (Command == L"wait-caption") {
+    HWND Window = nullptr;
+    RECT r;
+    POINT Corner = {0, 0};
+    if (!WaitFor(Seconds, [&] { return (Window = CaptionWindow(Class)) != nullptr; }) ||
+        !GetClientRect(Window, &r) || !ClientToScreen(Window, &Corner))
+      return 1;
+    std::printf("%ld %ld %ld %ld\n", Corner.x, Corner.y, r.right, r.bottom);
+    return 0;
+  }
+  if (Command == L"wait-caption-gone")
+    return WaitFor(Seconds, [&] { return CaptionWindow(Class) == nullptr; }) ? 0 : 1;
+  if (Command == L"controls") {
+    HWND Window = CaptionWindow(Class);
+    if (!Window) return 1;
+    EnumChildWindows(
+        Window,
+        [](HWND Child, LPARAM) -> BOOL {
+          if (IsWindowVisible(Child)) PrintControl(Child, true);
+          return TRUE;
+        },
+        0);
+    return 0;
+  }
+  if (Command == L"tab-point") {
+    HWND Window = CaptionWindow(Class);
+    HWND Tabs = Window ? FindWindowExW(Window, nullptr, WC_TABCONTROLW, nullptr) : nullptr;
+    RECT Rect;
+    if (!Tabs || argc < 4 || !RemoteRect(Tabs, TCM_GETITEMRECT, _wtoi(argv[3]), RECT{}, Rect))
+      return 1;
+    return PrintMiddle(Tabs, Rect) ? 0 : 1;
+  }
+  if (Command == L"focus") {
+    HWND Window = CaptionWindow(Class);
+    GUITHREADINFO Info = {};
+    Info.cbSize = sizeof(Info);
+    if (!Window || !GetGUIThreadInfo(GetWindowThreadProcessId(Window, nullptr), &Info) ||
+        !Info.hwndFocus)
+      return 1;
+    PrintControl(Info.hwndFocus, false);
     return 0;
   }
   if (Command == L"menu-open-time") {

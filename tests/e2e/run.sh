@@ -208,9 +208,9 @@ s_unreadable_data_file() {
   expect "what was read was saved" file_has_line "$E2E_DATA" "before"
 }
 
-# A tree for the launcher menu: a group with a nested group, a launcher of the recording test
-# program in its own colours, and a URL launcher drawn with the URL kind's colour set.
-write_menu_data_file() {
+# The root record of the test trees, up to its children: the system's menu colours, and a
+# colour set and font of their own for URL launchers. UTF-8 with LF, as the writers take it.
+data_file_head() {
   local colours='-2147483633
 -2147483635
 -2147483630
@@ -218,13 +218,23 @@ write_menu_data_file() {
   local font='9
 ＭＳ Ｐゴシック
 0'
+  printf '[ROOT]\nランタン\n1\n1\n1\n%s\n%s\n' "$colours" "$font"
+  printf '0\n%s\n%s\n' "$colours" "$font"   # groups
+  printf '0\n%s\n%s\n' "$colours" "$font"   # launchers
+  printf '0\n%s\n%s\n' "$colours" "$font"   # folder launchers
+  printf '1\n13434828\n32768\n8388608\n16777215\n10\nＭＳ Ｐゴシック\n1\n'  # URL launchers
+  printf '[ROOTCOMPOSITE]\n'
+}
+
+# A tree for the launcher menu: a group with a nested group, a launcher of the recording test
+# program in its own colours, and a URL launcher drawn with the URL kind's colour set.
+write_menu_data_file() {
+  local colours='-2147483633
+-2147483635
+-2147483630
+-2147483634'
   {
-    printf '[ROOT]\nランタン\n1\n1\n1\n%s\n%s\n' "$colours" "$font"
-    printf '0\n%s\n%s\n' "$colours" "$font"   # groups
-    printf '0\n%s\n%s\n' "$colours" "$font"   # launchers
-    printf '0\n%s\n%s\n' "$colours" "$font"   # folder launchers
-    printf '1\n13434828\n32768\n8388608\n16777215\n10\nＭＳ Ｐゴシック\n1\n'  # URL launchers
-    printf '[ROOTCOMPOSITE]\n'
+    data_file_head
     printf '[FOLDER]\nツール\n1\n1\n0\n%s\n0\n[FOLDERCOMPOSITE]\n' "$colours"
     printf '[FOLDER]\n設定\n1\n0\n0\n%s\n0\n[FOLDERCOMPOSITE]\n' "$colours"
     printf '[LAUNCHER]\nレジストリ エディタ\nC:\\windows\\regedit.exe\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHER]\n' "$colours"
@@ -486,6 +496,183 @@ s_deep_data_file() {
   expect "what was read is saved" file_has_line "$E2E_DATA" "g"
 }
 
+# For the property dialogs: a group with colours of its own stored but not in use, a program
+# launcher in its own colours, a folder launcher, a URL launcher and the trash.
+write_dialog_data_file() {
+  local colours='-2147483633
+-2147483635
+-2147483630
+-2147483634'
+  {
+    data_file_head
+    printf '[FOLDER]\nツール\n1\n1\n0\n13434879\n8388608\n128\n16777215\n0\n[FOLDERCOMPOSITE]\n'
+    printf '[LAUNCHER]\nメモ帳\nC:\\windows\\notepad.exe\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHER]\n' "$colours"
+    printf '[/FOLDER]\n'
+    printf '[LAUNCHER]\n記録(&R)\nC:\\lantern-e2e\\record_args.exe\n1\n0\n0\n0\n'
+    printf 'alpha "beta gamma"\nC:\\lantern-e2e\\作業\n10092543\n255\n128\n16777215\n1\n[/LAUNCHER]\n'
+    printf '[LAUNCHERFOLDER]\n作業フォルダ\nC:\\lantern-e2e\\作業\\\n1\n0\n /e,\n0\n0\n%s\n0\n[/LAUNCHERFOLDER]\n' "$colours"
+    printf '[LAUNCHERURL]\nランタンのページ\nhttp://www.example.jp/\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHERURL]\n' "$colours"
+    printf '[RECYCLEDFOLDER]\nゴミ入れ\n0\n0\n0\n%s\n0\n[RECYCLEDFOLDERCOMPOSITE]\n[/RECYCLEDFOLDER]\n' "$colours"
+    printf '[/ROOT]\n'
+  } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$E2E_DATA"
+  mkdir -p "$WINEPREFIX/drive_c/lantern-e2e/作業"
+}
+
+# Saves a screenshot cut down to the client area of the window with the caption.
+screenshot_window() {
+  local x y w h
+  sleep 0.5
+  screenshot "$1"
+  read -r x y w h < <(driver wait-caption "$2" 1) &&
+    convert "$E2E_OUT/$1.png" -crop "${w}x${h}+${x}+${y}" +repage "$E2E_OUT/$1.png" 2>/dev/null
+}
+
+# The texts of the visible controls of the window with the caption, one a line.
+control_texts() { driver controls "$1" | cut -d' ' -f6-; }
+
+# The screen point of the middle of the control in the window with the caption whose class
+# and text are "CLASS TEXT" (driver controls), or just "CLASS" when it has no text.
+control_point() {
+  driver controls "$1" | awk -v t="$2" '{ x = $1; y = $2; w = $3; h = $4; $1 = $2 = $3 = $4 = ""
+    sub(/^ +/, ""); sub(/ +$/, "") } $0 == t { print x + int(w / 2), y + int(h / 2); exit }'
+}
+
+click_point() { [ $# -eq 2 ] && xdotool mousemove "$1" "$2" click 1; }
+
+lacks() { ! grep -qF "$1" <<<"$2"; }
+
+# Shows the main window with the dialogs' tree and gives it the keyboard.
+start_with_dialog_tree() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  write_dialog_data_file
+  start_lantern 'C:\windows\notepad.exe'
+  expect "the window shows" driver wait-visible TLanternMain 10
+  sleep 1
+  focus_lantern
+}
+
+# Clicks the Nth row of the list and opens its property dialog with Alt+Enter.
+open_row_properties() {
+  click_point $(driver list-item-point "$1")
+  sleep 0.3
+  xdotool key alt+Return
+  driver wait-caption 'ランチャのプロパティ' 5 >/dev/null
+}
+
+# Keys and clicks as a user has them in the dialogs. Tab moves through the fields; a click on
+# a tab shows its page (Ctrl+Tab does not, yet), and after a dialog closes the list needs a
+# click again (the main window keeps the keyboard itself).
+s_launcher_dialog() {
+  local dialog='ランチャのプロパティ'
+  start_with_dialog_tree
+  # The list: ツール, ゴミ入れ, 記録(&R), 作業フォルダ, ランタンのページ, notepad.exe.
+  expect "Alt+Enter on a launcher in the list opens the launcher dialog" open_row_properties 2
+  expect "with the focus in the name field, which holds the name" \
+    [ "$(driver focus "$dialog")" = 'Edit 記録(&R)' ]
+  screenshot_window dialog-launcher-basic "$dialog"
+  xdotool key Home shift+End
+  xdotool type --delay 30 recorder
+  xdotool key Tab Tab Tab End
+  xdotool type --delay 30 ' delta'
+  expect "Tab goes on to the start options" [ "$(driver focus "$dialog")" = 'Edit alpha "beta gamma" delta' ]
+  xdotool key Return
+  expect "Enter closes the dialog" driver wait-caption-gone "$dialog" 5
+  expect "the dialog opens again" open_row_properties 2
+  expect "with the name given" [ "$(driver focus "$dialog")" = 'Edit recorder' ]
+  click_point $(driver tab-point "$dialog" 1)
+  sleep 0.3
+  expect "a click on 色 shows the colours page" grep -qxF '共通の設定を使う(&C)' <<<"$(control_texts "$dialog")"
+  screenshot_window dialog-launcher-colors "$dialog"
+  click_point $(driver tab-point "$dialog" 0)
+  sleep 0.3
+  click_point $(control_point "$dialog" 'Edit recorder')
+  xdotool key Home shift+End
+  xdotool type --delay 30 cancelled
+  expect "the name is changed in the dialog" [ "$(driver focus "$dialog")" = 'Edit cancelled' ]
+  xdotool key Escape
+  expect "Esc closes the dialog" driver wait-caption-gone "$dialog" 5
+  expect "a folder launcher's dialog opens" open_row_properties 3
+  local texts
+  texts=$(control_texts "$dialog")
+  expect "it shows the explorer options" grep -qxF 'エクスプローラオプション' <<<"$texts"
+  expect "and no start options" lacks '起動オプション(&O)' "$texts"
+  screenshot_window dialog-folder-launcher-basic "$dialog"
+  xdotool key Escape
+  driver wait-caption-gone "$dialog" 5
+  expect "a URL launcher's dialog opens" open_row_properties 4
+  expect "it asks for the URL" grep -qxF 'URL(&A)' <<<"$(control_texts "$dialog")"
+  screenshot_window dialog-url-launcher-basic "$dialog"
+  xdotool key Escape
+  expect "the program ends" end_session
+  local data
+  data=$(tr -d '\r' <"$E2E_DATA" | iconv -f CP932 -t UTF-8)
+  expect "OK saved the new name and start option" grep -qF \
+    '|[LAUNCHER]|recorder|C:\lantern-e2e\record_args.exe|1|0|0|0|alpha "beta gamma" delta|C:\lantern-e2e\作業|' \
+    <<<"|$(tr '\n' '|' <<<"$data")"
+  expect "Esc changed nothing" lacks cancelled "$data"
+}
+
+s_group_dialog_colors() {
+  local dialog='グループのプロパティ' example='e2e 夕焼け'
+  start_with_dialog_tree
+  rm -f "$E2E_BUILD/Color.dat"
+  click_point $(driver tree-item-point 1)
+  sleep 0.5
+  xdotool key alt+Return
+  expect "Alt+Enter on a group in the tree opens the group dialog" driver wait-caption "$dialog" 5 >/dev/null
+  expect "with the focus in the name field" [ "$(driver focus "$dialog")" = 'Edit ツール' ]
+  screenshot_window dialog-group-basic "$dialog"
+  click_point $(driver tab-point "$dialog" 1)
+  sleep 0.3
+  # The group's own colours are stored but not in use: unticking the box shows them.
+  xdotool key alt+c
+  sleep 0.3
+  click_point $(control_point "$dialog" ComboBox)
+  xdotool type --delay 50 "$example"
+  expect "the example's name is typed into the combo" [ "$(driver focus "$dialog")" = "Edit $example" ]
+  local point
+  point=$(control_point "$dialog" 'Button 例を保存(&R)')
+  expect "例を保存 is on the page" [ -n "$point" ]
+  click_point $point
+  sleep 0.5
+  screenshot_window dialog-group-colors "$dialog"
+  xdotool key Escape
+  expect "Esc closes the dialog" driver wait-caption-gone "$dialog" 5
+  expect "the program ends" end_session
+  # The group's own colours, as an example: back, font, selected back, selected font.
+  expect "Color.dat beside Lantern.exe holds the example, in CP932 with CR LF" cmp -s \
+    <(printf '[COLOREXAMPLE]\r\n%s\r\n13434879\r\n128\r\n8388608\r\n16777215\r\n[/COLOREXAMPLE]\r\n' "$example" |
+      iconv -f UTF-8 -t CP932) "$E2E_BUILD/Color.dat"
+  expect "the group is saved as it was (the click made it the current group)" \
+    grep -qF '[FOLDER]|ツール|1|1|1|13434879|8388608|128|16777215|0|' \
+    <<<"$(tr -d '\r' <"$E2E_DATA" | iconv -f CP932 -t UTF-8 | grep -B1 -A8 -x ツール | tr '\n' '|')"
+}
+
+s_about() {
+  local about='バージョン情報'
+  start_with_dialog_tree
+  xdotool key alt+h
+  sleep 0.5
+  xdotool key a
+  expect "ヘルプ → バージョン情報 opens the version window" driver wait-caption "$about" 5 >/dev/null
+  local texts
+  texts=$(control_texts "$about")
+  expect "it names the program" grep -qxF 'ランタン for Windows' <<<"$texts"
+  expect "it shows the exe's version" grep -qxF "$(expected_release)" <<<"$texts"
+  screenshot_window about "$about"
+  xdotool key Return
+  expect "Enter closes it" driver wait-caption-gone "$about" 5
+  driver tray-notify 1 516
+  expect "the icon's right button opens the program's menu" menu_open 5
+  sleep 0.3
+  xdotool key a
+  expect "バージョン情報 there opens it too" driver wait-caption "$about" 5 >/dev/null
+  xdotool key Return
+  expect "Enter closes it again" driver wait-caption-gone "$about" 5
+  expect "the program ends" end_session
+}
+
 run_e2e() {
   e2e_prefix
   : >"$E2E_OUT/lantern.log"
@@ -502,6 +689,9 @@ run_e2e() {
   scenario "F2, a click in the tree and Shift+F10 in the views" s_views_by_keyboard_and_mouse
   scenario "a cancelled end of the session leaves Lantern resident; a failed save holds it back" s_cancelled_end_of_session
   scenario "paths from other folders, without a CP932 form, or too long" s_paths_from_other_folders
+  scenario "the launcher dialog: Alt+Enter, OK saves, Esc does not" s_launcher_dialog
+  scenario "the group dialog's colours page saves a colour example to Color.dat" s_group_dialog_colors
+  scenario "the version window from the main menu and the icon's menu" s_about
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1
 }
