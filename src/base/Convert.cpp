@@ -1,5 +1,6 @@
 #include "base/Convert.h"
 
+#include "base/Cp932.h"
 #include "base/Exception.h"
 
 namespace lantern {
@@ -7,7 +8,7 @@ namespace lantern {
 std::string IntToStr(std::int64_t Value) { return std::to_string(Value); }
 
 std::string InvalidIntegerText(const std::string& Text) {
-  return "'" + Text + "' は有効な整数値ではありません";
+  return "'" + Abbreviate(Text, 64) + "' は有効な整数値ではありません";
 }
 
 std::int32_t StrToInt(const std::string& Text) {

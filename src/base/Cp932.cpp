@@ -68,4 +68,15 @@ std::string ReplaceChar(const std::string& S, char From, char To) {
   return Result;
 }
 
+std::string Abbreviate(const std::string& S, std::size_t MaxBytes) {
+  if (S.size() <= MaxBytes) return S;
+  std::size_t End = 0;
+  while (End < S.size()) {
+    std::size_t Next = End + (IsLeadByte(static_cast<unsigned char>(S[End])) ? 2 : 1);
+    if (Next > MaxBytes) break;
+    End = Next;
+  }
+  return S.substr(0, End) + "...";
+}
+
 }  // namespace lantern

@@ -30,6 +30,10 @@ std::string Trim(const std::string& S);
 // True when Needle occurs in Text starting at a character boundary.
 bool ContainsText(const std::string& Text, const std::string& Needle);
 
+// At most MaxBytes of S, ending on a whole character, with "..." when something was cut:
+// quoted input in a message must not make the message unreadable.
+std::string Abbreviate(const std::string& S, std::size_t MaxBytes);
+
 // Replaces every single-byte character From by To.
 std::string ReplaceChar(const std::string& S, char From, char To);
 

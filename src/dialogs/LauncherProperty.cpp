@@ -1,14 +1,193 @@
 #include "dialogs/LauncherProperty.h"
 
+#include <initializer_list>
+
 #include "base/Cp932.h"
 #include "base/Path.h"
+#include "dialogs/FldrDlg.h"
+#include "model/ExecObj.h"
+#include "ui/Application.h"
+#include "ui/Layout.h"
+#include "ui/Shell.h"
+#include "ui/System.h"
 
 namespace lantern {
 
-std::string FilenameEditChange(const std::string& NameEdit, const std::string& FileName) {
+std::string AutoLauncherName(const std::string& NameEdit, const std::string& FileName) {
   if (!NameEdit.empty() && !ContainsText(NameEdit, "新規")) return NameEdit;
   std::string Name = ExtractFileName(FileName);
   return Name.empty() ? FileName : Name;
+}
+
+TLauncherPropertyForm::TLauncherPropertyForm() {
+  SetCaption("ランチャのプロパティ");
+  SetBorderStyle(TFormBorderStyle::Dialog);
+  SetClientSize(417, 296);
+  SetPosition(TFormPosition::ScreenCenter);
+  auto Handler = [](auto Method) { return [Method](TWinControl*) { Method(); }; };
+  LayOut({
+      {Button1, 168, 271, 75, 22, "OK"},
+      {Button2, 248, 271, 75, 22, "キャンセル"},
+      {Button3, 328, 271, 75, 22, "ヘルプ", Handler([this] { Button3Click(); })},
+      {PageControl1, 0, 0, 417, 265},
+      {Label1, 60, 12, 40, 12, "名前(&N)"},
+      {NameEdit, 104, 8, 241, 20},
+      {FileLabel, 32, 44, 68, 12, "ファイル名(&F)"},
+      {FilenameEdit, 104, 40, 241, 20, {}, Handler([this] { FilenameEditChange(); })},
+      {RefButton, 350, 40, 51, 20, "参照(&E)", Handler([this] { RefButtonClick(); })},
+      {OptionLabel, 9, 76, 91, 12, "起動オプション(&O)"},
+      {OptionEdit, 104, 72, 241, 20},
+      {ExecFolderLabel, 18, 108, 82, 12, "作業フォルダ(&S)"},
+      {ExecFolderEdit, 104, 104, 241, 20},
+      {ExecFolderRefButton, 350, 104, 51, 20, "参照(&V)",
+       Handler([this] { ExecFolderRefButtonClick(); })},
+      {FixPositionCheck, 24, 134, 177, 17, "順位の入れ替えをしない(&U)"},
+      {UseGeneralExplorerOptionCheck, 24, 152, 305, 17,
+       "ランタンの設定のエクスプローラオプションを使用する(&P)",
+       Handler([this] { UpdateExplorerChecks(); })},
+      {GroupBox1, 16, 173, 385, 57, "エクスプローラオプション"},
+      {DispTreeExplorerCheck, 16, 16, 217, 17, "ツリー表示枠をつけて表示(&T)",
+       Handler([this] { UpdateExplorerChecks(); })},
+      {DispRootExplorerCheck, 16, 34, 209, 17, "表示するフォルダをルートにする(&R)"},
+      {Colors.Label9, 16, 8, 193, 12, "ランチャメニューの色の設定をします。"},
+      {Colors.CommonColorCheck, 208, 8, 137, 17, "共通の設定を使う(&C)"},
+      {Colors.Label17, 216, 36, 51, 12, "色の例(&E)"},
+      {Colors.ColorExampleCombo, 272, 32, 129, 20},
+      {Colors.Image1, 16, 48, 177, 105},
+      {Colors.AddColorExampleButton, 328, 56, 73, 20, "例を保存(&R)"},
+      {Colors.ColorExampleDeleteButton, 328, 80, 75, 20, "例を削除(&Q)"},
+      {Colors.BackColorLabel, 224, 120, 52, 12, "背景色(&B)"},
+      {Colors.BackColorPanel, 296, 116, 60, 20},
+      {Colors.FontColorLabel, 224, 142, 52, 12, "文字色(&D)"},
+      {Colors.FontColorPanel, 296, 140, 60, 20},
+      {Colors.GroupBox2, 216, 168, 161, 65, "選択状態"},
+      {Colors.SelectedBackColorLabel, 9, 20, 51, 12, "背景色(&S)"},
+      {Colors.SelectedBackColorPanel, 80, 13, 60, 20},
+      {Colors.SelectedFontColorLabel, 10, 41, 51, 12, "文字色(&T)"},
+      {Colors.SelectedFontColorPanel, 80, 37, 60, 20},
+      {Colors.ResetButton, 136, 216, 68, 20, "リセット(&R)"},
+  });
+  TabSheet1.SetCaption("基本");
+  TabSheet2.SetCaption("色");
+  Button1.SetDefault(true);
+  Button1.SetModalResult(mrOk);
+  Button2.SetCancel(true);
+  Button2.SetModalResult(mrCancel);
+  PageControl1.SetAlign(TAlign::Top);
+  Label1.SetFocusControl(&NameEdit);
+  FileLabel.SetAlignment(TAlignment::RightJustify);
+  FileLabel.SetFocusControl(&FilenameEdit);
+  OptionLabel.SetFocusControl(&OptionEdit);
+  ExecFolderLabel.SetFocusControl(&ExecFolderEdit);
+  UseGeneralExplorerOptionCheck.SetVisible(false);
+  UseGeneralExplorerOptionCheck.SetChecked(true);
+  GroupBox1.SetVisible(false);
+  DispTreeExplorerCheck.SetEnabled(false);
+  DispRootExplorerCheck.SetEnabled(false);
+  OnShow = [this](TWinControl*) { Colors.ReportLoadError(); };
+
+  PageControl1.SetActivePage(&TabSheet1);
+  SetActiveControl(&NameEdit);
+  Colors.LoadColorExamples();
+}
+
+TLauncherPropertyForm::~TLauncherPropertyForm() {
+  Application().Guard([this] { Colors.SaveColorExamples(); });
+}
+
+void TLauncherPropertyForm::LoadItem(TLauncher* Launcher) {
+  FItem = Launcher;
+  auto* Folder = dynamic_cast<TLauncherFolder*>(Launcher);
+  const bool URL = dynamic_cast<TLauncherURL*>(Launcher) != nullptr;
+  if (Folder) FileLabel.SetCaption("フォルダ名(&F)");
+  if (URL) FileLabel.SetCaption("URL(&A)");
+  // Start options and a working folder only mean something for programs.
+  for (TWinControl* Control : std::initializer_list<TWinControl*>{
+           &OptionLabel, &OptionEdit, &ExecFolderLabel, &ExecFolderEdit, &ExecFolderRefButton})
+    Control->SetVisible(!Folder && !URL);
+  RefButton.SetVisible(!URL);
+  UseGeneralExplorerOptionCheck.SetVisible(Folder != nullptr);
+  GroupBox1.SetVisible(Folder != nullptr);
+
+  NameEdit.SetText(Launcher->Name());
+  // The naming runs even when the text stays as the field had it (a new launcher's empty
+  // file name): a default name never comes up.
+  if (FilenameEdit.Text() == Launcher->FileName()) FilenameEditChange();
+  FilenameEdit.SetText(Launcher->FileName());
+  OptionEdit.SetText(Launcher->Parameters());
+  ExecFolderEdit.SetText(Launcher->WorkFolder());
+  FixPositionCheck.SetChecked(Launcher->FixedPosition());
+
+  if (Folder) {
+    const std::string& Option = Folder->ExplorerOption();
+    UseGeneralExplorerOptionCheck.SetChecked(Option.empty());
+    if (!Option.empty()) {
+      DispTreeExplorerCheck.SetChecked(Option.find("/e") != std::string::npos);
+      DispRootExplorerCheck.SetChecked(Option.find("/root") != std::string::npos);
+    }
+  }
+
+  Colors.LoadItem(Launcher);
+}
+
+TLauncher* TLauncherPropertyForm::StoreItem() {
+  if (!FItem) return nullptr;
+  FItem->SetName(NameEdit.Text());
+  FItem->SetFileName(FilenameEdit.Text());
+  FItem->SetParameters(OptionEdit.Text());
+  FItem->SetWorkFolder(ExecFolderEdit.Text());
+  FItem->SetFixedPosition(FixPositionCheck.Checked());
+  if (auto* Folder = dynamic_cast<TLauncherFolder*>(FItem)) {
+    std::string Option;
+    if (!UseGeneralExplorerOptionCheck.Checked()) {
+      // The blank keeps an own choice of no options apart from "the program's option".
+      Option = " ";
+      if (DispTreeExplorerCheck.Checked()) Option += "/e,";
+      if (DispRootExplorerCheck.Checked()) Option += "/root,";
+    }
+    Folder->SetFolderExplorerOption(Option);
+  }
+  Colors.StoreItem(FItem);
+  return FItem;
+}
+
+void TLauncherPropertyForm::FilenameEditChange() {
+  NameEdit.SetText(AutoLauncherName(NameEdit.Text(), FilenameEdit.Text()));
+}
+
+void TLauncherPropertyForm::RefButtonClick() {
+  if (dynamic_cast<TLauncherFolder*>(FItem)) {
+    TFolderDialog Chooser;
+    if (Chooser.Browse()) FilenameEdit.SetText(Chooser.FolderName);
+    return;
+  }
+  OpenDialog1.FileName.clear();
+  OpenDialog1.Filter.clear();
+  if (OpenDialog1.Execute()) FilenameEdit.SetText(OpenDialog1.FileName);
+}
+
+void TLauncherPropertyForm::ExecFolderRefButtonClick() {
+  TFolderDialog Chooser;
+  if (Chooser.Browse()) ExecFolderEdit.SetText(Chooser.FolderName);
+}
+
+void TLauncherPropertyForm::UpdateExplorerChecks() {
+  if (UseGeneralExplorerOptionCheck.Checked()) {
+    DispTreeExplorerCheck.SetEnabled(false);
+    DispRootExplorerCheck.SetEnabled(false);
+    return;
+  }
+  DispTreeExplorerCheck.SetEnabled(true);
+  DispRootExplorerCheck.SetEnabled(DispTreeExplorerCheck.Checked());
+  // "/root" only comes with the tree pane.
+  if (!DispTreeExplorerCheck.Checked()) DispRootExplorerCheck.SetChecked(false);
+}
+
+void TLauncherPropertyForm::Button3Click() {
+  const char* Page = dynamic_cast<TLauncherFolder*>(FItem) ? "Help\\LaunchFolderProp.html"
+                                                            : "Help\\LauncherProp.html";
+  // The page opens or not; the dialog goes on either way.
+  Shell().ShellExec("", ExtractFilePath(System().ProgramFileName()) + Page, "", "", SW_SHOW_);
 }
 
 }  // namespace lantern

@@ -4,6 +4,7 @@
 #include "base/Exception.h"
 #include "base/Path.h"
 #include "dialogs/LauncherProperty.h"
+#include "shell/About.h"
 #include "shell/DropTarget.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -299,13 +300,6 @@ void TLanternMain::ChooseDataFileName() {
                                : Folder + "Default.dat";
 }
 
-std::string TLanternMain::GetVersionString() {
-  unsigned v[4];
-  if (!System().FileVersion(System().ProgramFileName(), v)) return std::string();
-  return "r." + std::to_string(v[0]) + "." + std::to_string(v[1]) + "." + std::to_string(v[2]) +
-         " Build " + std::to_string(v[3]);
-}
-
 void TLanternMain::Launch() {
   if (FArgs.empty()) {
     // Resident from the start: the window is never shown, not even minimised for a moment.
@@ -348,12 +342,12 @@ void TLanternMain::AppMessage(TMessage& Msg, bool&) {
 
 void TLanternMain::AddFromPath(const std::string& Path) {
   std::unique_ptr<TLauncher> Launcher;
-  // A new launcher named as the launcher dialog names it, without showing the dialog.
+  // A new launcher filled in by the launcher dialog, which names it from its path, unshown.
   auto FillAsDialog = [](TLauncher* L, const std::string& FileName) {
-    std::string NameEdit = FilenameEditChange(L->Name(), L->FileName());
-    NameEdit = FilenameEditChange(NameEdit, FileName);
-    L->SetName(NameEdit);
-    L->SetFileName(FileName);
+    TLauncherPropertyForm Dialog;
+    Dialog.LoadItem(L);
+    Dialog.FilenameEdit.SetText(FileName);
+    Dialog.StoreItem();
   };
   if (FileSystem().FileExists(Path)) {
     std::string LongPath = ExpandLongPath(Path);

@@ -123,7 +123,7 @@ class TLanternMain : public TForm {
   TAction CopyObject{"コピー(&C)", nullptr};
   TAction CutObject{"切り取り(&T)", nullptr};
   TAction PasteObject{"貼り付け(&P)", nullptr};
-  TAction ObjPropertyAction{"ランチャのプロパティ(&S)", nullptr};
+  TAction ObjPropertyAction{"ランチャのプロパティ(&S)", [this] { ObjPropertyActionExecute(); }};
   TAction CheckNoLinkAction{"リンク先のないものを削除(&X)", nullptr};
   TAction UpObjectAction{"一つ上に(&U)", nullptr};
   TAction DownObjectAction{"一つ下に(&V)", nullptr};
@@ -131,7 +131,7 @@ class TLanternMain : public TForm {
   TAction ScreenSaverExecute{"スクリーンセーバーの起動(&S)", nullptr};
   TAction ExitWindowsAction{"Windowsの終了(&Q)", nullptr};
   TAction EnvSetAction{"設定(&E)", nullptr};
-  TAction AboutAction{"バージョン情報(&A)", nullptr};
+  TAction AboutAction{"バージョン情報(&A)", [this] { AboutActionExecute(); }};
   TAction HelpAction{"ヘルプ目次(&H)", nullptr};
   TAction GoWebSiteAction{"VE Diduvode Siteへ行く(&W)", nullptr};
 
@@ -189,7 +189,8 @@ class TLanternMain : public TForm {
   void Launch();
 
   const std::vector<std::string>& Arguments() const { return FArgs; }
-  static std::string GetVersionString();
+  // The version window while it is open (the hot key leaves it alone).
+  TForm* AboutForm() const { return FAboutForm; }
 
  private:
   void LoadSettings();
@@ -211,6 +212,10 @@ class TLanternMain : public TForm {
   void OpenObjectExecute();
   void UpperFolderOpenExecute();
   void RenameActionExecute();
+  // The property dialog of the launcher or group chosen in the active view; on OK the tree
+  // takes the changes and is saved.
+  void ObjPropertyActionExecute();
+  void AboutActionExecute();
   // Enables the commands by the active view, its selection and focus.
   void UpdateActions();
   // The keys of both views (ListView1KeyDown, TreeView1KeyDown).
@@ -246,6 +251,7 @@ class TLanternMain : public TForm {
   int FSortDirection[2] = {1, 1};     // per list column: +1 ascending next, -1 descending
   bool FDataFileNameChanged = false;  // never stored: the new name takes effect next start
 
+  TForm* FAboutForm = nullptr;
   std::vector<std::string> FArgs;
   std::string FSaveError;         // why the last save at a close request failed
   bool FSavedForSession = false;  // the session's query has saved everything

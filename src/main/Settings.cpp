@@ -8,6 +8,7 @@
 
 #include "base/Path.h"
 #include "main/Main.h"
+#include "shell/About.h"
 #include "ui/Registry.h"
 #include "ui/System.h"
 

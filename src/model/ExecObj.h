@@ -99,6 +99,8 @@ class TExecItem {
 
   TExecItem* GetRoot();
   TRoot* OwnerRoot();  // GetRoot when that is a TRoot, else nullptr
+  // The colours and font of this item's kind in the launcher menu.
+  virtual TKindColorSet& MenuKind(TRoot& Root) = 0;
   int IndexInParent() const;
   // How many Parent links lead from this item to the top of its tree (0 for the root).
   int Depth() const;
@@ -147,8 +149,6 @@ class TExecItem {
   void CopyBasicsTo(TExecItem* Copy) const;
   bool IsCurrent();                 // this is the root's current group
   void SetNodePictures(int Index);  // picture and selected picture of the tree node
-  // The colours and font of this item's kind in the launcher menu.
-  virtual TKindColorSet& MenuKind(TRoot& Root) = 0;
   // An entry for the launcher menu that measures and draws itself as this item.
   std::unique_ptr<TMenuItem> NewMenuEntry(int ImageIndex);
   // The data file: one field of the item's record, and the record of a group or launcher.
@@ -480,6 +480,13 @@ std::string ExpandLongPath(const std::string& Path);
 inline int OneMore(int Count) { return Count < 2147483647 ? Count + 1 : Count; }
 std::string GetLongName(const std::string& Path);
 std::unique_ptr<TIcon> GetFileIcon(const std::string& Path, bool Large);
+
+// One row drawn as the launcher menu draws an entry, for the dialogs' colour previews: L, T
+// and W place it, its height follows the canvas's font as an entry's does; picture 0 (the
+// group's) of Images, then Text in Font, in the normal or the selected colours.
+void DrawMenuSample(TCanvas& Canvas, int L, int T, int W, TColor BackColor, TColor FontColor,
+                    TColor SelectedBackColor, TColor SelectedFontColor, const TFont& Font,
+                    const std::string& Text, bool Selected, const TImageList* Images);
 
 std::string ReadLine(TStream& Stream);
 void WriteLine(TStream& Stream, const std::string& Text);

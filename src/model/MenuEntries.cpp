@@ -30,7 +30,39 @@ int ToInt(std::int64_t Value) {
   return static_cast<int>(std::clamp<std::int64_t>(Value, INT32_MIN, INT32_MAX));
 }
 
+// An entry's row without its text: the picture column in the background colour, raised
+// when selected, the picture, and the rest in the (selected) background colour.
+void DrawRow(TCanvas& ACanvas, const TRect& ARect, const TMenuColors& Colors,
+             const TImageList* Images, int ImageIndex, bool Selected) {
+  const int L = ARect.Left, T = ARect.Top, R = ARect.Right, B = ARect.Bottom;
+  ACanvas.SetBrushColor(Colors.Back);
+  ACanvas.FillRect({L, T, L + 20, B});
+  if (Selected) {
+    ACanvas.SetPenColor(clBtnHighlight);
+    ACanvas.MoveTo(L, B - 1);
+    ACanvas.LineTo(L, T);
+    ACanvas.LineTo(L + 18, T);
+    ACanvas.SetPenColor(clBtnShadow);
+    ACanvas.LineTo(L + 18, B - 1);
+    ACanvas.LineTo(L, B - 1);
+  }
+  if (Images) ACanvas.Draw(L + 1, T + (B - T - Images->Height()) / 2, *Images, ImageIndex);
+  ACanvas.SetBrushColor(Selected ? Colors.SelectedBack : Colors.Back);
+  ACanvas.FillRect({L + 20, T, R, B});
+}
+
 }  // namespace
+
+void DrawMenuSample(TCanvas& Canvas, int L, int T, int W, TColor BackColor, TColor FontColor,
+                    TColor SelectedBackColor, TColor SelectedFontColor, const TFont& Font,
+                    const std::string& Text, bool Selected, const TImageList* Images) {
+  const int H = ToInt(std::max<std::int64_t>(std::llabs(Canvas.Font().Height()) + 4, 19));
+  DrawRow(Canvas, {L, T, ToInt(std::int64_t{L} + W), ToInt(std::int64_t{T} + H)},
+          {BackColor, SelectedBackColor, FontColor, SelectedFontColor}, Images, 0, Selected);
+  Canvas.Font().Assign(Font);
+  Canvas.SetFontColor(Selected ? SelectedFontColor : FontColor);
+  Canvas.WriteText(L + 22, ToInt(T + (std::int64_t{H} - std::llabs(Font.Height()) + 1) / 2), Text);
+}
 
 std::unique_ptr<TMenuItem> TExecItem::NewMenuEntry(int ImageIndex) {
   auto Entry = std::make_unique<TMenuItem>();
@@ -110,28 +142,14 @@ void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, b
     Root->MenuFont().Assign(*Font);
   }
 
-  const int L = ARect.Left, T = ARect.Top, R = ARect.Right, B = ARect.Bottom;
-  ACanvas.SetBrushColor(Colors.Back);
-  ACanvas.FillRect({L, T, L + 20, B});
-  if (Selected) {
-    ACanvas.SetPenColor(clBtnHighlight);
-    ACanvas.MoveTo(L, B - 1);
-    ACanvas.LineTo(L, T);
-    ACanvas.LineTo(L + 18, T);
-    ACanvas.SetPenColor(clBtnShadow);
-    ACanvas.LineTo(L + 18, B - 1);
-    ACanvas.LineTo(L, B - 1);
-  }
-  if (TImageList* Images = Root ? Root->ImageList() : nullptr)
-    ACanvas.Draw(L + 1, T + (B - T - Images->Height()) / 2, *Images, FImageIndex);
-  ACanvas.SetBrushColor(Selected ? Colors.SelectedBack : Colors.Back);
-  ACanvas.FillRect({L + 20, T, R, B});
+  DrawRow(ACanvas, ARect, Colors, Root ? Root->ImageList() : nullptr, FImageIndex, Selected);
 
   int Underline;
   std::string Text = StripAmpersands(FName, Underline);
   TFont& Font = ACanvas.Font();
   if (Root) Font.Assign(Root->MenuFont());
   ACanvas.SetFontColor(Selected ? Colors.SelectedText : Colors.Text);
+  const int T = ARect.Top, B = ARect.Bottom;
   const int Y = ToInt(T + (std::int64_t{B} - T - std::llabs(Font.Height()) + 1) / 2);
   // The text starts at 22 on the surface, wherever the entry's rectangle begins.
   if (Underline < 0) {

@@ -1,16 +1,26 @@
 #pragma once
 // Forms are laid out from tables that read like their layout tables: one row per control with
-// its position in pixels within its parent, its caption (an edit's text) and its handler (a
-// button's or a box's OnClick, an edit's OnChange). The kind is the control's own class and the
+// its position in pixels within its parent, its caption (an edit's text) and its handler (an
+// edit's or a combo box's OnChange, any other control's OnClick). The kind is the control's own class and the
 // parent the one it was made in.
 #include <functional>
 #include <initializer_list>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "ui/StdCtrls.h"
 
 namespace lantern {
+
+template <typename T, typename = void>
+struct HasOnChange : std::false_type {};
+template <typename T>
+struct HasOnChange<T, std::void_t<decltype(std::declval<T&>().OnChange)>> : std::true_type {};
+template <typename T, typename = void>
+struct HasOnClick : std::false_type {};
+template <typename T>
+struct HasOnClick<T, std::void_t<decltype(std::declval<T&>().OnClick)>> : std::true_type {};
 
 class TLayoutRow {
  public:
@@ -26,10 +36,11 @@ class TLayoutRow {
           } else if constexpr (std::is_base_of_v<TEdit, TControl>) {
             if (!Caption.empty()) Control.SetText(Caption);
           }
-          if constexpr (std::is_base_of_v<TButtonControl, TControl>) {
-            if (Handler) Control.OnClick = Handler;
-          } else if constexpr (std::is_base_of_v<TEdit, TControl>) {
+          // Edits and combo boxes take their change handler, other controls their click.
+          if constexpr (HasOnChange<TControl>::value) {
             if (Handler) Control.OnChange = Handler;
+          } else if constexpr (HasOnClick<TControl>::value) {
+            if (Handler) Control.OnClick = Handler;
           }
         }) {}
   TWinControl* Control() const { return FControl; }

@@ -15,6 +15,7 @@ constexpr unsigned ShgfiSysIconIndex = 0x4000;
 constexpr unsigned ShgfiSmallIcon = 0x1;
 
 constexpr int SW_SHOWNORMAL_ = 1;  // SW_SHOWNORMAL
+constexpr int SW_SHOW_ = 5;        // SW_SHOW
 
 // The notification area's calls (NIM_*), flags (NIF_*) and the icon's record.
 enum TNotifyIconMessage : unsigned { NimAdd = 0, NimModify = 1, NimDelete = 2 };

@@ -72,5 +72,21 @@ TEST(Cp932Test, ReplaceCharKeepsSecondBytes) {
   EXPECT_EQ(ReplaceChar("表", '\\', '/'), "表");
 }
 
+TEST(Cp932Test, AbbreviateCutsOnWholeCharacters) {
+  struct {
+    const char* Text;
+    std::size_t Max;
+    const char* Expected;
+  } Cases[] = {
+      {"abc", 3, "abc"},
+      {"abcd", 3, "abc..."},
+      {"表示表示", 8, "表示表示"},
+      {"表示表示", 5, "表示..."},  // the third character would be cut in two
+      {"a表", 2, "a..."},
+      {"", 0, ""},
+  };
+  for (const auto& c : Cases) EXPECT_EQ(Abbreviate(c.Text, c.Max), c.Expected) << c.Max;
+}
+
 }  // namespace
 }  // namespace lantern

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/Exception.h"
+#include "dialogs/LauncherProperty.h"
 #include "main/Main.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeShell.h"
@@ -587,6 +588,80 @@ TEST_F(ViewsTest, TheTreeEnablesTheCommandsByItsSelectedNode) {
   EXPECT_EQ(M->Root()->CurrentFolder(), Group);
 }
 
+// The property command opens the dialog of what the active view has chosen; OK changes the
+// tree and saves it, Cancel changes nothing.
+TEST_F(ViewsTest, ThePropertyCommandOpensTheDialogOfTheChosenItem) {
+  M->Root()->RecycledFolder()->SetName("ゴミ入れ");
+  struct {
+    bool List;
+    TExecItem* Item;
+    const char* Caption;  // of the dialog that opens; none: no dialog
+  } Cases[] = {
+      {true, nullptr, nullptr},
+      {true, nullptr, "ランチャのプロパティ"},  // Exec, set below
+      {true, nullptr, "グループのプロパティ"},  // Group
+      {true, nullptr, nullptr},                 // the trash, from the list
+      {false, nullptr, "グループのプロパティ"},  // the trash, from the tree
+      {false, nullptr, nullptr},                // the root's node
+  };
+  Cases[1].Item = Exec;
+  Cases[2].Item = Group;
+  Cases[3].Item = M->Root()->RecycledFolder();
+  Cases[4].Item = M->Root()->RecycledFolder();
+  Cases[5].Item = M->Root();
+  for (auto& c : Cases) {
+    std::string Shown;
+    TForm::ModalUser = [&](TForm& Form) { Shown = Form.Caption(); };
+    if (c.List) {
+      M->ListView1.SetFocus();
+      SelectRows({});
+      if (c.Item) c.Item->ListItem()->SetSelected(true);
+    } else {
+      M->TreeView1.SetFocus();
+      M->TreeView1.SetSelected(c.Item->TreeNode());
+    }
+    M->ObjPropertyAction.OnExecute();
+    EXPECT_EQ(Shown, c.Caption ? c.Caption : "");
+  }
+  TForm::ModalUser = nullptr;
+}
+
+TEST_F(ViewsTest, OkInThePropertyDialogChangesAndSavesTheTreeAndCancelDoesNot) {
+  Exec->SetName("エディタ");
+  M->ListView1.SetFocus();
+  SelectRows({Exec});
+  for (TModalResult Result : {mrCancel, mrOk}) {
+    TForm::ModalUser = [&](TForm& Form) {
+      auto& Dialog = dynamic_cast<TLauncherPropertyForm&>(Form);
+      Dialog.NameEdit.SetText("メモ帳");
+      Dialog.OptionEdit.SetText("/p");
+      Form.SetModalResult(Result);
+    };
+    M->ObjPropertyAction.Execute();
+    EXPECT_EQ(Exec->Name(), Result == mrOk ? "メモ帳" : "エディタ");
+  }
+  TForm::ModalUser = nullptr;
+  EXPECT_EQ(Exec->Parameters(), "/p");
+  EXPECT_EQ(Exec->ListItem()->Caption(), "メモ帳");
+  std::string Saved = ReadFileBytes(Real(DataFile));
+  EXPECT_NE(Saved.find("メモ帳\r\n"), std::string::npos);
+}
+
+TEST_F(ViewsTest, TheVersionWindowIsKnownWhileItIsOpen) {
+  TForm* Seen = nullptr;
+  std::string Caption;
+  TForm::ModalUser = [&](TForm& Form) {
+    Seen = M->AboutForm();
+    Caption = Form.Caption();
+  };
+  M->AboutAction.Execute();
+  TForm::ModalUser = nullptr;
+  EXPECT_NE(Seen, nullptr);
+  EXPECT_EQ(Caption, "バージョン情報");
+  EXPECT_EQ(M->AboutForm(), nullptr);
+  EXPECT_GE(Sys.Foregrounds, 1);
+}
+
 TEST_F(ViewsTest, TheUsersChangesInTheViewsReachTheTree) {
   Exec->ListItem()->SetChecked(false);  // the user clears the check box
   EXPECT_FALSE(Exec->Visible());
@@ -936,13 +1011,6 @@ TEST_F(MainTest, AFileNestedTooDeepIsRefusedAndKeptAside) {
   EXPECT_EQ(Levels, 100);
   M.SaveService.Execute();
   EXPECT_TRUE(PathExists(Real(DataFile)));
-}
-
-TEST_F(MainTest, NoVersionResourceGivesNoVersionText) {
-  Sys.Version.clear();
-  EXPECT_EQ(TLanternMain::GetVersionString(), "");
-  Sys.Version = {10, 0, 7, 1234};
-  EXPECT_EQ(TLanternMain::GetVersionString(), "r.10.0.7 Build 1234");
 }
 
 }  // namespace

@@ -1,0 +1,271 @@
+#include "dialogs/ColorSetEditor.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "model/ExecObj.h"
+#include "ui/FileSystem.h"
+
+namespace lantern {
+
+namespace {
+
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clBackground = SystemColor(1);  // COLOR_BACKGROUND: the desktop
+
+}  // namespace
+
+int& LastExampleIndex(TColorDialogKind Kind) {
+  static int Last[3] = {-1, -1, -1};
+  return Last[static_cast<int>(Kind)];
+}
+
+TColorSetEditor::TColorSetEditor(TWinControl& Page, TColorDialogKind Kind)
+    : Label9(&Page),
+      CommonColorCheck(&Page),
+      Label17(&Page),
+      ColorExampleCombo(&Page, TComboBoxStyle::DropDown),
+      Image1(&Page),
+      AddColorExampleButton(&Page),
+      ColorExampleDeleteButton(&Page),
+      BackColorLabel(&Page),
+      BackColorPanel(&Page),
+      FontColorLabel(&Page),
+      FontColorPanel(&Page),
+      GroupBox2(&Page),
+      SelectedBackColorLabel(&GroupBox2),
+      SelectedBackColorPanel(&GroupBox2),
+      SelectedFontColorLabel(&GroupBox2),
+      SelectedFontColorPanel(&GroupBox2),
+      ResetButton(&Page),
+      FKind(Kind) {
+  // A new dialog starts without a choice to repeat.
+  LastExampleIndex(FKind) = -1;
+  Label9.SetFontColor(clGreen);
+  Label17.SetFocusControl(&ColorExampleCombo);
+  ColorExampleDeleteButton.SetEnabled(false);
+  Image1.SetColor(clBackground);
+  Image1.OnPaint = [this](TPaintPanel*, TCanvas& Canvas) { DrawPreview(Canvas); };
+  for (TPaintPanel* Swatch :
+       {&BackColorPanel, &FontColorPanel, &SelectedBackColorPanel, &SelectedFontColorPanel})
+    Swatch->SetBorder(true);
+
+  CommonColorCheck.OnClick = [this](TWinControl*) { CommonColorCheckClick(); };
+  BackColorLabel.OnClick = BackColorPanel.OnClick = [this](TWinControl*) {
+    BackColorLabelClick();
+  };
+  FontColorLabel.OnClick = FontColorPanel.OnClick = [this](TWinControl*) {
+    FontColorLabelClick();
+  };
+  SelectedBackColorLabel.OnClick = SelectedBackColorPanel.OnClick = [this](TWinControl*) {
+    SelectedBackColorLabelClick();
+  };
+  SelectedFontColorLabel.OnClick = SelectedFontColorPanel.OnClick = [this](TWinControl*) {
+    SelectedFontColorLabelClick();
+  };
+  ResetButton.OnClick = [this](TWinControl*) { ResetButtonClick(); };
+  ColorExampleCombo.OnChange = [this](TWinControl*) { ColorExampleComboChange(); };
+  AddColorExampleButton.OnClick = [this](TWinControl*) { AddColorExampleButtonClick(); };
+  ColorExampleDeleteButton.OnClick = [this](TWinControl*) { ColorExampleDeleteButtonClick(); };
+}
+
+TColorSetEditor::~TColorSetEditor() = default;
+
+TColorSet TColorSetEditor::Colors() const {
+  return {BackColorPanel.Color(), FontColorPanel.Color(), SelectedBackColorPanel.Color(),
+          SelectedFontColorPanel.Color()};
+}
+
+void TColorSetEditor::SetColors(const TColorSet& Value) {
+  BackColorPanel.SetColor(Value.BackColor);
+  FontColorPanel.SetColor(Value.FontColor);
+  SelectedBackColorPanel.SetColor(Value.SelectedBackColor);
+  SelectedFontColorPanel.SetColor(Value.SelectedFontColor);
+  Image1.Invalidate();
+}
+
+void TColorSetEditor::ColorsChanged() {
+  if (OnColorsChanged) OnColorsChanged(Colors());
+  Image1.Invalidate();
+}
+
+void TColorSetEditor::LoadColorExamples() {
+  try {
+    FExamples.LoadFromFile(ColorExampleFileName());
+  } catch (const Exception& E) {
+    // What was read is offered; the file itself stays as it is (SaveColorExamples).
+    FLoadFailed = true;
+    FLoadError = E.Message();
+  }
+  for (int i = 0; i < FExamples.Count(); ++i)
+    ColorExampleCombo.Items().Add(FExamples.Items(i)->Name());
+}
+
+void TColorSetEditor::ReportLoadError() {
+  if (FLoadError.empty()) return;
+  std::string Text = FLoadError + "\r\n\r\n読めた色の例だけを表示します。色の例を変更しなければ、"
+                                  "ファイルはそのまま残ります。";
+  FLoadError.clear();
+  MessageDlg(Text, TMsgDlgType::Error, mbOK);
+}
+
+void TColorSetEditor::SaveColorExamples() {
+  const std::string Path = ColorExampleFileName();
+  if (FLoadFailed) {
+    if (!FExamplesChanged) return;
+    // The file that could not be read is kept before the examples take its place.
+    const std::string Bad = Path + ".bad";
+    if (!FileSystem().Copy(Path, Bad))
+      throw EFileError("色の例を " + Path + " に保存できません: 読み込めなかったファイルを " +
+                       Bad + " に残せませんでした。");
+  } else if (!FExamplesChanged && FileSystem().FileExists(Path)) {
+    return;  // nothing to write: the file holds these examples already
+  }
+  FExamples.SaveToFile(Path);
+  FExamplesChanged = false;
+}
+
+void TColorSetEditor::LoadItem(TExecItem* Item) {
+  ColorsToShow = [Item](bool Common) {
+    TRoot* Root = Item->OwnerRoot();
+    if (!Common) {
+      return TColorSet{Item->BackColor(), Item->FontColor(), Item->SelectedBackColor(),
+                       Item->SelectedFontColor()};
+    }
+    if (!Root) return DefaultColorSet;
+    const TKindColorSet& Kind = Item->MenuKind(*Root);
+    if (Kind.UseOwn())
+      return TColorSet{Kind.BackColor(), Kind.FontColor(), Kind.SelectedBackColor(),
+                       Kind.SelectedFontColor()};
+    return TColorSet{Root->BackColor(), Root->FontColor(), Root->SelectedBackColor(),
+                     Root->SelectedFontColor()};
+  };
+  if (TRoot* Root = Item->OwnerRoot()) {
+    const TKindColorSet& Kind = Item->MenuKind(*Root);
+    PreviewFont = Kind.UseOwn() ? Kind.Font() : Root->Font();
+    Images = Root->ImageList();
+  }
+  // The box's handler runs whether or not its state changes: it fills the swatches.
+  const bool Common = !Item->OwnColors();
+  if (CommonColorCheck.Checked() != Common)
+    CommonColorCheck.SetChecked(Common);
+  else
+    CommonColorCheckClick();
+}
+
+void TColorSetEditor::StoreItem(TExecItem* Item) {
+  const bool Own = !CommonColorCheck.Checked();
+  Item->SetOwnColors(Own);
+  if (!Own) return;
+  const TColorSet C = Colors();
+  Item->SetBackColor(C.BackColor);
+  Item->SetFontColor(C.FontColor);
+  Item->SetSelectedBackColor(C.SelectedBackColor);
+  Item->SetSelectedFontColor(C.SelectedFontColor);
+}
+
+void TColorSetEditor::DrawPreview(TCanvas& Canvas) {
+  Canvas.SetBrushColor(clBackground);
+  Canvas.FillRect({0, 0, Image1.Width(), Image1.Height()});
+  Canvas.Font().Assign(PreviewFont);
+  const std::string Normal = "通常の状態";
+  const int Width = Canvas.TextWidth(Normal) + 32;
+  const TColorSet C = Colors();
+  DrawMenuSample(Canvas, 10, 10, Width, C.BackColor, C.FontColor, C.SelectedBackColor,
+                 C.SelectedFontColor, PreviewFont, Normal, false, Images);
+  // The first row's height, as an entry's: the font's height plus 4, at least 19.
+  const int RowHeight = static_cast<int>(
+      std::clamp<long long>(std::llabs(static_cast<long long>(PreviewFont.Height())) + 4, 19, 100000));
+  DrawMenuSample(Canvas, 10, 10 + RowHeight, Width, C.BackColor, C.FontColor, C.SelectedBackColor,
+                 C.SelectedFontColor, PreviewFont, "選択状態", true, Images);
+}
+
+std::vector<TWinControl*> TColorSetEditor::SwitchedControls() {
+  std::vector<TWinControl*> Controls = {
+      &BackColorLabel,         &BackColorPanel,         &FontColorLabel,
+      &FontColorPanel,         &SelectedBackColorLabel, &SelectedBackColorPanel,
+      &SelectedFontColorLabel, &SelectedFontColorPanel, &ResetButton,
+      &Label17,                &ColorExampleCombo,      &AddColorExampleButton,
+      &ColorExampleDeleteButton};
+  Controls.insert(Controls.end(), CommonControls.begin(), CommonControls.end());
+  return Controls;
+}
+
+void TColorSetEditor::CommonColorCheckClick() {
+  const bool Common = CommonColorCheck.Checked();
+  for (TWinControl* Control : SwitchedControls())
+    // Unticked, the delete button keeps its state: it follows the combo's choice.
+    if (Common || Control != &ColorExampleDeleteButton) Control->SetEnabled(!Common);
+  ColorExampleCombo.SetItemIndex(-1);
+  LastExampleIndex(FKind) = -1;
+  if (ColorsToShow) SetColors(ColorsToShow(Common));
+  Image1.Invalidate();
+}
+
+void TColorSetEditor::PickColor(TPaintPanel& Swatch) {
+  ColorDialog1.Color = Swatch.Color();
+  if (!ColorDialog1.Execute()) return;
+  Swatch.SetColor(ColorDialog1.Color);
+  ColorsChanged();
+}
+
+void TColorSetEditor::ResetButtonClick() {
+  SetColors(DefaultColorSet);
+  ColorsChanged();
+}
+
+void TColorSetEditor::ColorExampleComboChange() {
+  const int Index = ColorExampleCombo.ItemIndex();
+  int& Last = LastExampleIndex(FKind);
+  if (Index < 0 || Index >= FExamples.Count()) {
+    ColorExampleDeleteButton.SetEnabled(false);
+    Last = -1;
+    return;
+  }
+  if (Index == Last) return;  // the same choice told again
+  ColorExampleDeleteButton.SetEnabled(true);
+  const TColorExample& Example = *FExamples.Items(Index);
+  SetColors({Example.BackColor(), Example.FontColor(), Example.SelectedBackColor(),
+             Example.SelectedFontColor()});
+  ColorsChanged();
+  Last = Index;
+}
+
+void TColorSetEditor::AddColorExampleButtonClick() {
+  const std::string Name = ColorExampleCombo.Text();
+  if (Name.empty()) {
+    MessageDlg("色の例につける名前を入力してください", TMsgDlgType::Warning, mbOK);
+    return;
+  }
+  TColorExample* Example;
+  int Index = FExamples.IndexOf(Name);
+  if (Index == -1) {
+    Example = FExamples.Items(FExamples.Add(std::make_unique<TColorExample>()));
+    ColorExampleCombo.Items().Add(Name);
+  } else {
+    if (MessageDlg(Name + " が存在します。上書きしますか", TMsgDlgType::Confirmation,
+                   mbYes | mbNo) != mrYes)
+      return;
+    Example = FExamples.Items(Index);
+  }
+  const TColorSet C = Colors();
+  Example->SetName(Name);
+  Example->SetBackColor(C.BackColor);
+  Example->SetFontColor(C.FontColor);
+  Example->SetSelectedBackColor(C.SelectedBackColor);
+  Example->SetSelectedFontColor(C.SelectedFontColor);
+  FExamplesChanged = true;
+}
+
+void TColorSetEditor::ColorExampleDeleteButtonClick() {
+  const int Index = ColorExampleCombo.ItemIndex();
+  if (Index < 0 || Index >= FExamples.Count()) return;
+  FExamples.Delete(Index);
+  ColorExampleCombo.Items().Delete(Index);
+  // Another example may now stand at that index: choosing it must apply it.
+  LastExampleIndex(FKind) = -1;
+  FExamplesChanged = true;
+}
+
+}  // namespace lantern

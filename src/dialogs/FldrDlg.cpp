@@ -1,0 +1,16 @@
+#include "dialogs/FldrDlg.h"
+
+#include "ui/Dialogs.h"
+
+namespace lantern {
+
+bool TFolderDialog::Browse() {
+  std::string Folder;  // the browser opens at the desktop
+  int ImageIndex = -1;
+  if (!Dialogs().BrowseForFolder(Title, Option, Folder, ImageIndex)) return false;
+  FolderName = Folder;
+  FolderImageIndex = ImageIndex;
+  return true;
+}
+
+}  // namespace lantern
