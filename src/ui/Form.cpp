@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/Cp932.h"
+#include "ui/ExtCtrls.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 #include "ui/System.h"
@@ -97,7 +99,109 @@ T* FindButton(TWinControl& Parent, TFlag Flag) {
   return nullptr;
 }
 
+// Every control the user can reach now (shown, enabled, on the page that shows), in tab
+// order, with or without a tab stop.
+void CollectReachable(TWinControl& Parent, std::vector<TWinControl*>& Out) {
+  for (TWinControl* c : Parent.TabOrdered()) {
+    if (!c->Visible() || !c->Enabled()) continue;
+    Out.push_back(c);
+    CollectReachable(*c, Out);
+  }
+}
+
+// The "&" letter of a caption, upper case; 0 for none.
+char Accelerator(const std::string& Caption) {
+  int Underline;
+  std::string Text = StripAmpersands(Caption, Underline);
+  if (Underline < 0 || IsLeadByte(static_cast<unsigned char>(Text[Underline]))) return 0;
+  char c = Text[Underline];
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool Contains(TWinControl* Parent, TWinControl* Control) {
+  for (; Control; Control = Control->Parent())
+    if (Control == Parent) return true;
+  return false;
+}
+
 }  // namespace
+
+bool TForm::DialogChar(char Letter) {
+  if (Letter >= 'a' && Letter <= 'z') Letter = static_cast<char>(Letter - 'a' + 'A');
+  std::vector<TWinControl*> Reachable, Matches;
+  CollectReachable(*this, Reachable);
+  for (TWinControl* c : Reachable)
+    if (auto* Captioned = dynamic_cast<TCaptionControl*>(c);
+        Captioned && !dynamic_cast<TGroupBox*>(c) && !dynamic_cast<TTabSheet*>(c) &&
+        Accelerator(Captioned->Caption()) == Letter)
+      Matches.push_back(c);
+  if (Matches.empty()) return false;
+  if (Matches.size() > 1) {
+    // Several controls share the letter: each press moves on to the next, pressing none.
+    auto It = std::find_if(Matches.begin(), Matches.end(), [](TWinControl* c) {
+      return c->Focused();
+    });
+    TWinControl* Next = It == Matches.end() || It + 1 == Matches.end() ? Matches.front() : *(It + 1);
+    auto* Label = dynamic_cast<TLabel*>(Next);
+    if (!Label)
+      Next->SetFocus();
+    else if (Label->FocusControl())
+      Label->FocusControl()->SetFocus();
+    return true;
+  }
+  TWinControl* Match = Matches.front();
+  if (auto* Label = dynamic_cast<TLabel*>(Match)) {
+    // A label focuses its control, or acts when it has none (a colour label opens its chooser).
+    if (Label->FocusControl())
+      Label->NativeAccelerator();
+    else
+      Label->Click();
+  } else if (auto* Button = dynamic_cast<TButton*>(Match)) {
+    Button->SetFocus();
+    Button->Click();
+  } else if (auto* Box = dynamic_cast<TCheckBox*>(Match)) {
+    Box->SetFocus();
+    Box->NativeClick();
+  } else if (auto* Radio = dynamic_cast<TRadioButton*>(Match)) {
+    Radio->SetFocus();
+    Radio->NativeClick();
+  } else {
+    Match->SetFocus();
+  }
+  return true;
+}
+
+bool TForm::NextPage(bool Forward) {
+  // The page control the focus is in, else the first one showing.
+  TPageControl* Pages = nullptr;
+  std::vector<TWinControl*> Reachable;
+  CollectReachable(*this, Reachable);
+  for (TWinControl* c : Reachable)
+    if (auto* p = dynamic_cast<TPageControl*>(c); p && p->PageCount() > 0) {
+      if (!Pages) Pages = p;
+      if (p->Focused() || (p->ActivePage() && Contains(p->ActivePage(), FocusedControl())))
+        Pages = p;
+    }
+  if (!Pages) return false;
+  const bool FocusInPage = Pages->ActivePage() && Contains(Pages->ActivePage(), FocusedControl());
+  const int n = Pages->PageCount();
+  Pages->NativeSelect((Pages->ActivePageIndex() + (Forward ? 1 : n - 1)) % n);
+  // The focus leaves the page that went away for the first control of the new one.
+  if (FocusInPage || !Pages->Focused()) {
+    std::vector<TWinControl*> Order;
+    Collect(*Pages->ActivePage(), Order);
+    (Order.empty() ? static_cast<TWinControl*>(Pages) : Order.front())->SetFocus();
+  }
+  return true;
+}
+
+TWinControl* TForm::FocusedControl() {
+  std::vector<TWinControl*> Reachable;
+  CollectReachable(*this, Reachable);
+  for (TWinControl* c : Reachable)
+    if (c->Focused()) return c;
+  return nullptr;
+}
 
 void TForm::SelectFirst() {
   // A control on a hidden page, or in a disabled box, cannot take the focus.
@@ -125,7 +229,11 @@ void TForm::SelectNext(bool Forward) {
 
 bool TForm::DialogKey(unsigned Key, unsigned Shift) {
   switch (Key) {
-    case VkTab: SelectNext(!(Shift & ssShift)); return true;
+    case VkTab:
+      // Ctrl+Tab turns the pages, as in the system's property sheets.
+      if (Shift & ssCtrl) return NextPage(!(Shift & ssShift));
+      SelectNext(!(Shift & ssShift));
+      return true;
     case VkReturn:
       if (TButton* Button = FindButton<TButton>(*this, &TWinControl::Focused))
         Button->Click();

@@ -72,6 +72,16 @@ class TForm : public TWinControl {
   // (or cancels the form), Tab and Shift+Tab move the focus in tab order. Whether the key was
   // one of them. The native dialog loop does the same through the system.
   bool DialogKey(unsigned Key, unsigned Shift);
+  // Alt with a letter: the control whose caption has that "&" letter acts as in the system's
+  // dialogs: a label focuses its control or, without one, is clicked; a button is pressed; a
+  // box is focused and toggled. Several controls with the letter: the focus moves on to the
+  // next of them, pressing none. Whether a reachable control had the letter.
+  bool DialogChar(char Letter);
+  // Shows the next (or previous) page of the page control the focus is in (else the first
+  // one showing); the focus goes to the new page when it was on the old one.
+  bool NextPage(bool Forward);
+  // The control with the focus, if it is one of the form's.
+  TWinControl* FocusedControl();
   // Moves the focus to the next (or previous) enabled, visible control with a tab stop.
   void SelectNext(bool Forward);
   // Focuses ActiveControl when it can take the focus, else the first of them, as a dialog

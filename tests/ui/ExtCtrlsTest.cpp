@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/Action.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
 
@@ -156,6 +157,86 @@ TEST(ExtCtrlsTest, SelectFirstFocusesTheActiveControlWhenItCanTakeTheFocus) {
     // Else the first control in tab order that can take the focus: the page control.
     EXPECT_EQ(Form.Pages.Focused(), !Case.EditFocused);
   }
+}
+
+// A dialog as the keyboard meets it: two pages with "&" letters, one shared by two buttons.
+class TLetteredForm : public TForm {
+ public:
+  TLetteredForm() {
+    NameLabel.SetCaption("名前(&N)");
+    NameLabel.SetFocusControl(&Name);
+    Check.SetCaption("共通(&c)");
+    ColorLabel.SetCaption("背景色(&B)");
+    ColorLabel.OnClick = [this](TWinControl*) { Seen.push_back("colour label"); };
+    Save.SetCaption("例を保存(&R)");
+    Save.OnClick = [this](TWinControl*) { Seen.push_back("save"); };
+    Reset.SetCaption("リセット(&R)");
+    Reset.OnClick = [this](TWinControl*) { Seen.push_back("reset"); };
+    Ok.SetCaption("&OK");
+    Ok.OnClick = [this](TWinControl*) { Seen.push_back("ok"); };
+  }
+  TButton Ok{this};
+  TPageControl Pages{this};
+  TTabSheet General{&Pages};
+  TLabel NameLabel{&General};
+  TEdit Name{&General};
+  TTabSheet Colors{&Pages};
+  TCheckBox Check{&Colors};
+  TLabel ColorLabel{&Colors};
+  TButton Save{&Colors};
+  TButton Reset{&Colors};
+  std::vector<std::string> Seen;
+};
+
+TEST(ExtCtrlsTest, AltLettersActOnlyOnTheControlsThatShow) {
+  TLetteredForm Form;
+  EXPECT_TRUE(Form.DialogChar('n'));
+  EXPECT_TRUE(Form.Name.Focused());
+  EXPECT_FALSE(Form.DialogChar('B'));  // on the hidden page
+  EXPECT_FALSE(Form.DialogChar('Z'));
+  Form.Pages.NativeSelect(1);
+  EXPECT_TRUE(Form.DialogChar('B'));
+  EXPECT_TRUE(Form.DialogChar('C'));  // letters match without regard to case
+  EXPECT_TRUE(Form.Check.Checked());
+  EXPECT_TRUE(Form.Check.Focused());
+  // Two buttons with R: each press moves on, pressing neither; Enter then presses.
+  EXPECT_TRUE(Form.DialogChar('R'));
+  EXPECT_TRUE(Form.Save.Focused());
+  EXPECT_TRUE(Form.DialogChar('R'));
+  EXPECT_TRUE(Form.Reset.Focused());
+  EXPECT_TRUE(Form.DialogChar('R'));
+  EXPECT_TRUE(Form.Save.Focused());
+  Form.DialogKey(VkReturn, 0);
+  EXPECT_TRUE(Form.DialogChar('O'));
+  EXPECT_EQ(Form.Seen, (std::vector<std::string>{"colour label", "save", "ok"}));
+  Form.ColorLabel.SetEnabled(false);
+  EXPECT_FALSE(Form.DialogChar('B'));
+}
+
+TEST(ExtCtrlsTest, CtrlTabTurnsThePagesAndTakesTheFocusAlong) {
+  TLetteredForm Form;
+  int Changes = 0;
+  Form.Pages.OnChange = [&](TWinControl*) { ++Changes; };
+  Form.Name.SetFocus();
+  EXPECT_TRUE(Form.DialogKey(VkTab, ssCtrl));
+  EXPECT_EQ(Form.Pages.ActivePage(), &Form.Colors);
+  EXPECT_TRUE(Form.Check.Focused());  // the new page's first stop
+  EXPECT_TRUE(Form.DialogKey(VkTab, ssCtrl | ssShift));
+  EXPECT_EQ(Form.Pages.ActivePage(), &Form.General);
+  EXPECT_TRUE(Form.Name.Focused());
+  EXPECT_TRUE(Form.DialogKey(VkTab, ssCtrl | ssShift));  // round to the last page
+  EXPECT_EQ(Form.Pages.ActivePage(), &Form.Colors);
+  // On the tabs themselves the focus stays there.
+  Form.Pages.SetFocus();
+  Form.DialogKey(VkTab, ssCtrl);
+  EXPECT_TRUE(Form.Pages.Focused());
+  EXPECT_EQ(Changes, 4);
+  // Plain Tab walks: the button, the tabs, then into the page that shows.
+  Form.Ok.SetFocus();
+  Form.DialogKey(VkTab, 0);
+  EXPECT_TRUE(Form.Pages.Focused());
+  Form.DialogKey(VkTab, 0);
+  EXPECT_TRUE(Form.Name.Focused());
 }
 
 }  // namespace

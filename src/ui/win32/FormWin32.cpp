@@ -91,6 +91,24 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
     }
     CreateChildPeers(FForm, FHandle);
     FForm.Realign();
+    if (FForm.BorderStyle() == TFormBorderStyle::Dialog) HoldChildren();
+  }
+
+  // A dialog whose labels came out wider than laid out (a wider substitute font) grows to
+  // hold them with a small margin, rather than cut its texts at its edge.
+  void HoldChildren() {
+    RECT Client;
+    GetClientRect(FHandle, &Client);
+    LONG Right = Client.right, Bottom = Client.bottom;
+    for (HWND Child = GetWindow(FHandle, GW_CHILD); Child; Child = GetWindow(Child, GW_HWNDNEXT)) {
+      RECT Rect;
+      GetWindowRect(Child, &Rect);
+      MapWindowPoints(nullptr, FHandle, reinterpret_cast<POINT*>(&Rect), 2);
+      if (Rect.right > Client.right) Right = std::max(Right, Rect.right + 8);
+      if (Rect.bottom > Client.bottom) Bottom = std::max(Bottom, Rect.bottom + 8);
+    }
+    if (Right != Client.right || Bottom != Client.bottom)
+      FForm.SetClientSize(static_cast<int>(Right), static_cast<int>(Bottom));
   }
 
   bool HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRESULT& Result) override {
@@ -123,6 +141,20 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
         Control->PopupMenu()->Popup(X, Y);
         return true;
       }
+      case WM_ACTIVATE:
+        // The control that had the focus gets it back when the window is active again
+        // (after a dialog it owned, or another program): the keys go on where they were.
+        if (LOWORD(WParam) == WA_INACTIVE) {
+          HWND Focus = GetFocus();
+          if (Focus && IsChild(FHandle, Focus)) FLastFocus = Focus;
+          return false;
+        }
+        if (FLastFocus && IsChild(FHandle, FLastFocus) && IsWindowVisible(FLastFocus) &&
+            IsWindowEnabled(FLastFocus)) {
+          SetFocus(FLastFocus);
+          return true;
+        }
+        return false;
       case WM_CLOSE: FForm.Close(); return true;
       case WM_QUERYENDSESSION:
         // Only asked: the window stays until the session really ends.
@@ -162,6 +194,7 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
   bool FSyncing = false;
   bool FChildrenCreated = false;
   bool FPeerGoing = false;
+  HWND FLastFocus = nullptr;  // the control with the focus when the window was left
   std::unique_ptr<TNativeMenu> FMenuBar;
 };
 

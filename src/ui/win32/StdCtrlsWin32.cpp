@@ -1,6 +1,8 @@
 // The standard controls of dialogs as system controls: STATIC for labels, EDIT, and BUTTON in
 // its push, check box, radio and group box styles. Check boxes and radio buttons are of the
 // manual styles: a click only tells the toolkit, which decides the new state and mirrors it.
+#include <algorithm>
+
 #include "ui/StdCtrls.h"
 #include "ui/Widgets.h"
 #include "ui/win32/ChildWindow.h"
@@ -61,8 +63,10 @@ class TWin32LabelPeer : public TStdPeer {
     LONG_PTR Aligned = (Style & ~LONG_PTR(SS_TYPEMASK)) | AlignmentStyle();
     if (Aligned != Style) SetWindowLongPtrW(FHandle, GWL_STYLE, Aligned);
     MirrorFont();
+    FitText();
     InvalidateRect(FHandle, nullptr, TRUE);
   }
+  void BoundsChanged() override { FitText(); }
   bool Reflected(UINT Message, WPARAM WParam, LPARAM, LRESULT& Result) override {
     if (Message == WM_COMMAND && HIWORD(WParam) == STN_CLICKED) {
       FLabel.Click();
@@ -114,6 +118,27 @@ class TWin32LabelPeer : public TStdPeer {
     SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Made.Get()), FALSE);
     FFont = std::move(Made);
     FMade = Font;
+  }
+
+  // The label's place is the layout's; a font wider than the one it was laid out for (another
+  // system's substitute) widens the window rather than wrap or cut the caption: to the right,
+  // or to the left for a right-aligned label, whose text ends where the layout's ends.
+  void FitText() {
+    std::wstring Text = ToWide(FLabel.Caption());
+    RECT Need = {0, 0, 0, 0};
+    if (HDC Dc = GetDC(FHandle)) {
+      HGDIOBJ Old = SelectObject(Dc, reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0)));
+      DrawTextW(Dc, Text.c_str(), static_cast<int>(Text.size()), &Need, DT_CALCRECT | DT_SINGLELINE);
+      SelectObject(Dc, Old);
+      ReleaseDC(FHandle, Dc);
+    }
+    const int Width = std::max<int>(FControl.Width(), Need.right);
+    const int Height = std::max<int>(FControl.Height(), Need.bottom);
+    int Left = FControl.Left();
+    if (FLabel.Alignment() == TAlignment::RightJustify) Left -= Width - FControl.Width();
+    if (FLabel.Alignment() == TAlignment::Center) Left -= (Width - FControl.Width()) / 2;
+    SetWindowPos(FHandle, nullptr, Left, FControl.Top(), Width, Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   }
 
   TLabel& FLabel;

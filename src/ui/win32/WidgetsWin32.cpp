@@ -216,6 +216,13 @@ class TWin32Widgets : public TWidgetFactory {
   std::unique_ptr<TControlPeer> CreateImage(TImage& Image, void* Parent) override {
     return NewImagePeer(Image, static_cast<HWND>(Parent));
   }
+  // An edit that the keyboard focuses shows its whole text chosen, as in the system's
+  // dialogs: typing replaces it.
+  static void SelectFocusedText() {
+    HWND Focus = GetFocus();
+    if (Focus && (SendMessageW(Focus, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+      SendMessageW(Focus, EM_SETSEL, 0, -1);
+  }
   void RunModal(TForm& Form) override {
     HWND Dialog = static_cast<HWND>(Form.Handle());
     ArrangeTabOrder(Form);
@@ -225,7 +232,10 @@ class TWin32Widgets : public TWidgetFactory {
     SetWindowLongPtrW(Dialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Owner));
     bool Disabled = Owner != UtilityWindow() && !EnableWindow(Owner, FALSE);
     SetForegroundWindow(Dialog);
-    if (!IsChild(Dialog, GetFocus())) Form.SelectFirst();
+    if (!IsChild(Dialog, GetFocus())) {
+      Form.SelectFirst();
+      SelectFocusedText();
+    }
     MSG Msg;
     while (Form.ModalResult() == mrNone && IsWindow(Dialog)) {
       if (GetMessageW(&Msg, nullptr, 0, 0) <= 0) {
@@ -236,16 +246,26 @@ class TWin32Widgets : public TWidgetFactory {
       bool Handled = false;
       if (Application().OnMessage) Dispatch([&] { Application().OnMessage(Portable, Handled); });
       if (Handled) continue;
-      // Enter and Esc as the toolkit has them: Enter presses the focused button or else the
-      // default one, Esc cancels even a dialog without a cancel button. The system does Tab
-      // and the "&" letters.
-      if (Msg.message == WM_KEYDOWN && (Msg.wParam == VK_ESCAPE || Msg.wParam == VK_RETURN) &&
-          (Msg.hwnd == Dialog || IsChild(Dialog, Msg.hwnd)) &&
+      // The dialog keys as the toolkit has them: Enter presses the focused button or else the
+      // default one, Esc cancels even a dialog without a cancel button, Tab follows the
+      // toolkit's tab order (which stops at a page control's tabs before its page), Ctrl+Tab
+      // turns the pages, and Alt with a letter finds its control (a colour label opens its
+      // chooser). The system does the rest.
+      const bool Inside = Msg.hwnd == Dialog || IsChild(Dialog, Msg.hwnd);
+      if (Inside && Msg.message == WM_KEYDOWN &&
+          (Msg.wParam == VK_ESCAPE || Msg.wParam == VK_RETURN || Msg.wParam == VK_TAB) &&
           // A dropped-down combo list wants them itself, as a multi-line edit wants Enter.
           !(SendMessageW(Msg.hwnd, WM_GETDLGCODE, Msg.wParam, reinterpret_cast<LPARAM>(&Msg)) &
-            (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) {
-        Dispatch([&] { Form.DialogKey(static_cast<unsigned>(Msg.wParam), ShiftState()); });
-        continue;
+            (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | (Msg.wParam == VK_TAB ? DLGC_WANTTAB : 0)))) {
+        bool Used = false;
+        Dispatch([&] { Used = Form.DialogKey(static_cast<unsigned>(Msg.wParam), ShiftState()); });
+        if (Used && Msg.wParam == VK_TAB) SelectFocusedText();
+        if (Used) continue;
+      }
+      if (Inside && Msg.message == WM_SYSCHAR && Msg.wParam < 0x80) {
+        bool Used = false;
+        Dispatch([&] { Used = Form.DialogChar(static_cast<char>(Msg.wParam)); });
+        if (Used) continue;
       }
       if (IsDialogMessageW(Dialog, &Msg)) continue;
       TranslateMessage(&Msg);
