@@ -560,9 +560,9 @@ open_row_properties() {
   driver wait-caption 'ランチャのプロパティ' 5 >/dev/null
 }
 
-# Keys and clicks as a user has them in the dialogs. Tab moves through the fields; a click on
-# a tab shows its page (Ctrl+Tab does not, yet), and after a dialog closes the list needs a
-# click again (the main window keeps the keyboard itself).
+# Keys and clicks as a user has them in the dialogs: Tab moves through the fields, Alt with a
+# letter reaches a field, Ctrl+Tab or a click on a tab shows its page, and after a dialog
+# closes the keys go on in the list.
 s_launcher_dialog() {
   local dialog='ランチャのプロパティ'
   start_with_dialog_tree
@@ -578,18 +578,21 @@ s_launcher_dialog() {
   expect "Tab goes on to the start options" [ "$(driver focus "$dialog")" = 'Edit alpha "beta gamma" delta' ]
   xdotool key Return
   expect "Enter closes the dialog" driver wait-caption-gone "$dialog" 5
-  expect "the dialog opens again" open_row_properties 2
-  expect "with the name given" [ "$(driver focus "$dialog")" = 'Edit recorder' ]
-  click_point $(driver tab-point "$dialog" 1)
   sleep 0.3
-  expect "a click on 色 shows the colours page" grep -qxF '共通の設定を使う(&C)' <<<"$(control_texts "$dialog")"
+  # The list has the keys again: no click before Alt+Enter.
+  xdotool key alt+Return
+  expect "the dialog opens again from the keyboard" driver wait-caption "$dialog" 5 >/dev/null
+  expect "with the name given" [ "$(driver focus "$dialog")" = 'Edit recorder' ]
+  xdotool key ctrl+Tab
+  sleep 0.3
+  expect "Ctrl+Tab shows the colours page" grep -qxF '共通の設定を使う(&C)' <<<"$(control_texts "$dialog")"
   screenshot_window dialog-launcher-colors "$dialog"
   click_point $(driver tab-point "$dialog" 0)
   sleep 0.3
-  click_point $(control_point "$dialog" 'Edit recorder')
-  xdotool key Home shift+End
+  xdotool key alt+n
+  sleep 0.2
   xdotool type --delay 30 cancelled
-  expect "the name is changed in the dialog" [ "$(driver focus "$dialog")" = 'Edit cancelled' ]
+  expect "Alt+N reaches the name, whose text typing replaces" [ "$(driver focus "$dialog")" = 'Edit cancelled' ]
   xdotool key Escape
   expect "Esc closes the dialog" driver wait-caption-gone "$dialog" 5
   expect "a folder launcher's dialog opens" open_row_properties 3
@@ -628,7 +631,8 @@ s_group_dialog_colors() {
   # The group's own colours are stored but not in use: unticking the box shows them.
   xdotool key alt+c
   sleep 0.3
-  click_point $(control_point "$dialog" ComboBox)
+  xdotool key alt+e
+  sleep 0.2
   xdotool type --delay 50 "$example"
   expect "the example's name is typed into the combo" [ "$(driver focus "$dialog")" = "Edit $example" ]
   local point
