@@ -66,6 +66,10 @@ void TColorExampleList::LoadFromFile(const std::string& Path) {
   // Only a missing file is no error; a folder in its place fails to open below.
   if (!FileSystem().FileExists(Path) && !FileSystem().DirectoryExists(Path)) return;
   TFileStream Stream(Path, TFileMode::OpenRead);
+  LoadFromStream(Stream, Path);
+}
+
+void TColorExampleList::LoadFromStream(TStream& Stream, const std::string& Path) {
   int Line = 0;
   while (!Stream.AtEnd()) {
     if (NextLine(Stream, Line) != OpenTag) continue;

@@ -60,6 +60,8 @@ class TColorExampleList {
   // read raises EFileError; a malformed entry EColorExampleError, with the examples before
   // it appended.
   void LoadFromFile(const std::string& Path);
+  // The same from an open stream; Path names the file in the error's text.
+  void LoadFromStream(TStream& Stream, const std::string& Path);
   // Writes the whole list to a temporary file beside Path and puts it in place at once, so
   // a failed write leaves the old file whole. EFileError on failure.
   void SaveToFile(const std::string& Path) const;
