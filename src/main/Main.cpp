@@ -290,6 +290,7 @@ void TLanternMain::SetUpCommands() {
   TreeView1.OnKeyDown = KeyDown;
   ListView1.SetPopupMenu(&ListViewPopup);
   TreeView1.SetPopupMenu(&TreeViewPopup);
+  SetUpDragging();
 }
 
 void TLanternMain::ChooseDataFileName() {

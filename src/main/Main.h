@@ -147,6 +147,9 @@ class TLanternMain : public TForm {
   bool CutPending() const { return FCutPending; }
   void SetCutPending(bool Value) { FCutPending = Value; }
   bool Dragging() const { return FDragging; }
+  // The sweep of dead launchers walks the tree while messages are handled: until it ends,
+  // nothing may change the tree (edits, drops and drags wait or are refused).
+  bool Sweeping() const { return FSweeping; }
   bool IsWindowsNT() const { return FIsWindowsNT; }
   TRoot* Root() const { return FRoot.get(); }
   TTaskTray* Tray() const { return FTray.get(); }
@@ -220,6 +223,16 @@ class TLanternMain : public TForm {
   void UpdateActions();
   // The keys of both views (ListView1KeyDown, TreeView1KeyDown).
   void ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shift);
+  // Dragging inside the views (DragDrop.cpp): the list's rows within the current group, the
+  // list's rows and the tree's groups into a group of the tree. X, Y: the view's client point.
+  void SetUpDragging();
+  void ListView1StartDrag(bool& Start);
+  void TreeView1StartDrag(bool& Start);
+  void ListView1DragOver(TDragControl* Source, int X, int Y, bool& Accept);
+  void TreeView1DragOver(TDragControl* Source, int X, int Y, bool& Accept);
+  void ListView1DragDrop(int X, int Y);
+  void TreeView1DragDrop(int X, int Y);
+  void ViewEndDrag();  // dropped or not
   void StationActionExecute();
   void ExitActionExecute();
   void SaveServiceExecute();
@@ -244,6 +257,7 @@ class TLanternMain : public TForm {
   bool FClipboardFilled = false;
   bool FIsWindowsNT = false;
   bool FDragging = false;
+  bool FSweeping = false;
   bool FMenuShowing = false;
   bool FFirstShow = true;
   int FWatchCountdown = 0;

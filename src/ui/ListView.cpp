@@ -190,6 +190,15 @@ int TListView::SelCount() const {
   return n;
 }
 
+TListItem* TListView::GetItemAt(int X, int Y) const {
+  int Row = -1;
+  if (TListViewPeer* Peer = ListPeer())
+    Row = Peer->RowAt(X, Y);
+  else if (X >= 0 && Y >= 0)
+    Row = Y / RowHeight;
+  return Row >= 0 && Row < FItems.Count() ? FItems[Row] : nullptr;
+}
+
 std::unique_ptr<TControlPeer> TListView::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
   return Factory.CreateListView(*this, Parent);
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Control.h"
+#include "ui/DragControl.h"
 
 namespace lantern {
 
@@ -32,6 +32,7 @@ class TListViewPeer : public TControlPeer {
   virtual int ColumnWidth(int Index) = 0;  // as the user left it
   virtual void EditCaption(TListItem* Row) = 0;
   virtual bool Editing() = 0;
+  virtual int RowAt(int X, int Y) = 0;  // client point; -1 for none
 };
 
 struct TListColumn {
@@ -124,14 +125,14 @@ class TListItems {
   int FUpdateCount = 0;
 };
 
-class TListView : public TWinControl {
+class TListView : public TDragControl {
  public:
   std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
   using TChangeEvent = std::function<void(TListView* Sender, TListItem* Item, TItemChange)>;
   using TEditedEvent = std::function<void(TListView* Sender, TListItem* Item, std::string& S)>;
   using TColumnEvent = std::function<void(TListView* Sender, int Column)>;
 
-  explicit TListView(TWinControl* Parent = nullptr) : TWinControl(Parent), FItems(this) {}
+  explicit TListView(TWinControl* Parent = nullptr) : TDragControl(Parent), FItems(this) {}
   ~TListView() override;
   TListViewPeer* ListPeer() const { return static_cast<TListViewPeer*>(Peer()); }
   TListItems& Items() { return FItems; }
@@ -140,6 +141,8 @@ class TListView : public TWinControl {
   void SetSmallImages(TImageList* Value);
   TListItem* Selected() const;  // the first selected row
   int SelCount() const;
+  // The row at the client point, if any.
+  TListItem* GetItemAt(int X, int Y) const;
 
   const std::vector<TListColumn>& Columns() const { return FColumns; }
   void AddColumn(const std::string& Caption, int Width);

@@ -151,7 +151,7 @@ void TTreeNodes::EndUpdate() {
 
 // TTreeView
 
-TTreeView::TTreeView(TWinControl* Parent) : TWinControl(Parent), FItems(new TTreeNodes(this)) {}
+TTreeView::TTreeView(TWinControl* Parent) : TDragControl(Parent), FItems(new TTreeNodes(this)) {}
 
 TTreeView::~TTreeView() {
   // Handlers must not run while the view itself goes away.
@@ -196,6 +196,34 @@ void TTreeView::NodeDeleting(TTreeNode* Node) {
       SetSelected(nullptr);
       break;
     }
+}
+
+namespace {
+
+// The shown node Row rows below the first shown node of Parent's children; Row counts down.
+TTreeNode* ShownNode(const TTreeNode* Parent, int& Row) {
+  for (int i = 0; i < Parent->Count(); ++i) {
+    TTreeNode* Node = Parent->Item(i);
+    if (Row-- == 0) return Node;
+    if (Node->Expanded())
+      if (TTreeNode* Found = ShownNode(Node, Row)) return Found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TTreeNode* TTreeView::GetNodeAt(int X, int Y) const {
+  if (TTreeViewPeer* Peer = TreePeer()) return Peer->NodeAt(X, Y);
+  if (X < 0 || Y < 0) return nullptr;
+  int Row = Y / RowHeight;
+  for (int i = 0; i < FItems->TopCount(); ++i) {
+    TTreeNode* Node = FItems->Top(i);
+    if (Row-- == 0) return Node;
+    if (Node->Expanded())
+      if (TTreeNode* Found = ShownNode(Node, Row)) return Found;
+  }
+  return nullptr;
 }
 
 std::unique_ptr<TControlPeer> TTreeView::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Control.h"
+#include "ui/DragControl.h"
 
 namespace lantern {
 
@@ -26,6 +26,7 @@ class TTreeViewPeer : public TControlPeer {
   virtual void ImagesChanged() = 0;
   virtual void EditText(TTreeNode* Node) = 0;
   virtual bool Editing() = 0;
+  virtual TTreeNode* NodeAt(int X, int Y) = 0;  // client point; null for none
 };
 
 class TTreeNode {
@@ -113,7 +114,7 @@ class TTreeNodes {
   int FUpdateCount = 0;
 };
 
-class TTreeView : public TWinControl {
+class TTreeView : public TDragControl {
  public:
   std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
   using TNodeEvent = std::function<void(TTreeView* Sender, TTreeNode* Node)>;
@@ -133,6 +134,8 @@ class TTreeView : public TWinControl {
   TTreeNodes& Items() { return *FItems; }
   TTreeNode* Selected() const { return FSelected; }
   void SetSelected(TTreeNode* Node);
+  // The node at the client point, if any.
+  TTreeNode* GetNodeAt(int X, int Y) const;
   TImageList* Images() const { return FImages; }
   void SetImages(TImageList* Value);
   // Asks for the node's rectangle to be painted again, background included.

@@ -420,6 +420,37 @@ s_views_by_keyboard_and_mouse() {
   expect "the group renamed in the tree was saved, as the current group" grep -qF '[FOLDER]|tools|1|1|1|' <<<"$(record_of tools)"
 }
 
+# A launcher dragged with the mouse from the list onto a group's node in the tree moves there;
+# the screenshot shows the drag with the node marked as the drop target.
+s_drag_in_views() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  write_menu_data_file
+  start_lantern 'C:\windows\notepad.exe'
+  expect "a start with a path shows the window" driver wait-visible TLanternMain 10
+  sleep 1
+  expect "the top group lists five items" [ "$(driver list-count)" = 5 ]
+  local x y tx ty step row
+  row=$(driver list-texts | grep -nxF '記録(&R)' | cut -d: -f1)
+  read -r x y < <(driver list-item-point $((row - 1)))
+  read -r tx ty < <(driver tree-item-point 1)
+  xdotool mousemove "$x" "$y" mousedown 1
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((x + (tx - x) * step / 8)) $((y + (ty - y) * step / 8))
+    sleep 0.1
+  done
+  sleep 0.5
+  screenshot drag-in-progress
+  xdotool mouseup 1
+  sleep 1
+  expect "the launcher left the top group" [ "$(driver list-count)" = 4 ]
+  expect "the program ends" end_session
+  # ツール holds 設定, メモ帳 and now 記録(&R): its name comes before the end of ツール.
+  local lines
+  lines=$(tr -d '\r' <"$E2E_DATA" | iconv -f CP932 -t UTF-8 | grep -nx -e '記録(&R)' -e '\[/FOLDER\]' | cut -d: -f2 | paste -sd'|')
+  expect "the data file has the launcher at the end of the group ($lines)" [ "$lines" = '[/FOLDER]|記録(&R)|[/FOLDER]' ]
+}
+
 s_cancelled_end_of_session() {
   fresh_settings
   reg_add UseWatchApp REG_DWORD 0
@@ -691,6 +722,7 @@ run_e2e() {
   scenario "the icon opens the owner-drawn launcher menu and a choice starts the launcher" s_tray_menu
   scenario "a resident start leaves the foreground to the window the user is in" s_resident_start_keeps_the_foreground
   scenario "F2, a click in the tree and Shift+F10 in the views" s_views_by_keyboard_and_mouse
+  scenario "a launcher dragged from the list onto a group in the tree moves into it" s_drag_in_views
   scenario "a cancelled end of the session leaves Lantern resident; a failed save holds it back" s_cancelled_end_of_session
   scenario "paths from other folders, without a CP932 form, or too long" s_paths_from_other_folders
   scenario "the launcher dialog: Alt+Enter, OK saves, Esc does not" s_launcher_dialog

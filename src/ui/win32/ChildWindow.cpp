@@ -1,6 +1,7 @@
 #include "ui/win32/ChildWindow.h"
 
 #include "ui/Action.h"
+#include "ui/DragControl.h"
 #include "ui/win32/Handles.h"
 #include "ui/win32/WideText.h"
 
@@ -38,7 +39,83 @@ bool TChildWindow::OriginOnScreen(int& X, int& Y) const {
 
 void TChildWindow::FocusNative() { ::SetFocus(FHandle); }
 
+namespace {
+
+// The view of ours under a screen point that can take a drop, with its window.
+TDragControl* DropTargetAt(POINT Screen, HWND& Window) {
+  Window = WindowFromPoint(Screen);
+  TWindow* Object = TWindow::FromHandle(Window);
+  return Object ? dynamic_cast<TDragControl*>(Object->Control()) : nullptr;
+}
+
+}  // namespace
+
+void TViewWindow::BeginDrag() {
+  auto* Source = dynamic_cast<TDragControl*>(&FControl);
+  if (FDragging || !Source || !Source->NativeBeginDrag()) return;
+  FDragging = true;
+  SetCapture(FHandle);
+}
+
+void TViewWindow::DragTo(LPARAM Point, bool Drop) {
+  auto* Source = dynamic_cast<TDragControl*>(&FControl);
+  POINT At = {static_cast<short>(LOWORD(Point)), static_cast<short>(HIWORD(Point))};
+  ClientToScreen(FHandle, &At);
+  HWND Window;
+  TDragControl* Target = DropTargetAt(At, Window);
+  if (Window != FDropWindow) LeaveDropTarget();
+  ScreenToClient(Window, &At);
+  if (Drop) {
+    Source->NativeDragDrop(Target, At.x, At.y);
+    return;
+  }
+  bool Accept = Source->NativeDragOver(Target, At.x, At.y);
+  SetCursor(LoadCursorW(nullptr, Accept ? IDC_ARROW : IDC_NO));
+  if (auto* View = dynamic_cast<TViewWindow*>(TWindow::FromHandle(Window))) {
+    FDropWindow = Window;
+    View->ShowDropTarget(true, At.x, At.y);
+  }
+}
+
+void TViewWindow::LeaveDropTarget() {
+  if (auto* View = dynamic_cast<TViewWindow*>(TWindow::FromHandle(FDropWindow)))
+    View->ShowDropTarget(false, 0, 0);
+  FDropWindow = nullptr;
+}
+
+// The drag's state is given up first: the drop's handlers may open message boxes, which take
+// the mouse, and that must not cancel anything.
+void TViewWindow::EndDrag(bool Drop, LPARAM Point) {
+  FDragging = false;
+  LeaveDropTarget();
+  if (GetCapture() == FHandle) ReleaseCapture();
+  auto* Source = dynamic_cast<TDragControl*>(&FControl);
+  if (Drop)
+    DragTo(Point, true);
+  else
+    Source->NativeEndDrag();
+}
+
 bool TViewWindow::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRESULT& Result) {
+  if (FDragging) {
+    switch (Message) {
+      case WM_MOUSEMOVE:
+        DragTo(LParam, false);
+        Result = 0;
+        return true;
+      // The control sees the button go up as well: it ends its own tracking of the mouse.
+      case WM_LBUTTONUP: EndDrag(true, LParam); return false;
+      case WM_KEYDOWN:
+        if (WParam != VK_ESCAPE) break;
+        EndDrag(false, 0);
+        FUsedKey = WParam;
+        Result = 0;
+        return true;
+      case WM_CAPTURECHANGED:
+      case WM_CANCELMODE: EndDrag(false, 0); return false;
+      default: break;
+    }
+  }
   switch (Message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {

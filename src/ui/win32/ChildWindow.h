@@ -72,9 +72,21 @@ class TViewWindow : public TChildWindow {
     Result = Notify(reinterpret_cast<NMHDR*>(LParam));
     return true;
   }
+  // The control reported that the user started dragging an entry (LVN_BEGINDRAG,
+  // TVN_BEGINDRAG): the view holds the mouse until the button goes up, Esc or the mouse is
+  // lost, and tells the toolkit where it is.
+  void BeginDrag();
+  // As a drop target: marks the entry at the client point (Over) or no entry any more.
+  virtual void ShowDropTarget(bool Over, int X, int Y) { (void)Over, (void)X, (void)Y; }
 
  private:
+  // The mouse at a point of this view's client area; Drop: the button went up there.
+  void DragTo(LPARAM Point, bool Drop);
+  void EndDrag(bool Drop, LPARAM Point);
+  void LeaveDropTarget();
   WPARAM FUsedKey = 0;
+  bool FDragging = false;
+  HWND FDropWindow = nullptr;  // the view marked as the drop target
 };
 
 }  // namespace lantern

@@ -1,6 +1,6 @@
 // The list view's native control: rows mirrored from the toolkit's list (check boxes,
-// pictures, sub-items, selection), and the user's changes, renaming, clicks and column clicks
-// reported back to it.
+// pictures, sub-items, selection), and the user's changes, renaming, clicks, column clicks and
+// drags reported back to it.
 #include "ui/ListView.h"
 #include "ui/win32/ChildWindow.h"
 #include "ui/win32/Handles.h"
@@ -91,6 +91,13 @@ class TWin32ListViewPeer : public TListViewPeer, public TViewWindow {
     ::SetFocus(FHandle);
     SendMessageW(FHandle, LVM_EDITLABELW, Row->Index(), 0);
   }
+  int RowAt(int X, int Y) override {
+    // Any column of the row: the rows are selected whole.
+    LVHITTESTINFO Hit = {};
+    Hit.pt = {X, Y};
+    return static_cast<int>(
+        SendMessageW(FHandle, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&Hit)));
+  }
   int ColumnWidth(int Index) override {
     return static_cast<int>(SendMessageW(FHandle, LVM_GETCOLUMNWIDTH, Index, 0));
   }
@@ -118,6 +125,7 @@ class TWin32ListViewPeer : public TListViewPeer, public TViewWindow {
       case LVN_COLUMNCLICK:
         FView.NativeColumnClick(reinterpret_cast<NMLISTVIEW*>(Header)->iSubItem);
         return 0;
+      case LVN_BEGINDRAG: BeginDrag(); return 0;
       case NM_DBLCLK: FView.NativeDblClick(); return 0;
       case NM_SETFOCUS: FView.NativeFocusEntered(); return 0;
       default: return 0;

@@ -1,5 +1,5 @@
 // The tree view's native control: nodes mirrored from the toolkit's tree, and the user's
-// selection, expansion, renaming and clicks reported back to it.
+// selection, expansion, renaming, clicks and drags reported back to it.
 #include <cstring>
 
 #include "ui/TreeView.h"
@@ -81,6 +81,19 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TViewWindow {
     ::SetFocus(FHandle);
     SendMessageW(FHandle, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(Node->ItemHandle()));
   }
+  TTreeNode* NodeAt(int X, int Y) override {
+    HTREEITEM Item = HitItem(X, Y);
+    if (!Item) return nullptr;
+    TVITEMW Info = {};
+    Info.mask = TVIF_PARAM;
+    Info.hItem = Item;
+    SendMessageW(FHandle, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&Info));
+    return reinterpret_cast<TTreeNode*>(Info.lParam);
+  }
+  void ShowDropTarget(bool Over, int X, int Y) override {
+    SendMessageW(FHandle, TVM_SELECTITEM, TVGN_DROPHILITE,
+                 reinterpret_cast<LPARAM>(Over ? HitItem(X, Y) : nullptr));
+  }
   void ImagesChanged() override {
     SendMessageW(FHandle, TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(NativeList(FView.Images())));
@@ -106,6 +119,14 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TViewWindow {
         auto* Node = reinterpret_cast<TTreeNode*>(Info->item.lParam);
         if (Node && Info->item.pszText) FView.NativeEdited(Node, FromWide(Info->item.pszText));
         return FALSE;  // the toolkit has set the text itself
+      }
+      case TVN_BEGINDRAGW: {
+        // The node dragged is the one the program takes, selected or not before.
+        auto* Info = reinterpret_cast<NMTREEVIEWW*>(Header);
+        SendMessageW(FHandle, TVM_SELECTITEM, TVGN_CARET,
+                     reinterpret_cast<LPARAM>(Info->itemNew.hItem));
+        BeginDrag();
+        return 0;
       }
       case NM_SETFOCUS: FView.NativeFocusEntered(); return 0;
       case NM_CLICK:
@@ -134,6 +155,16 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TViewWindow {
       SendMessageW(FHandle, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Hit.hItem));
     FView.NativeClick();
     return Moved && Left ? 1 : 0;
+  }
+
+  // The node on whose row the client point lies (its text, picture or the space right of it).
+  HTREEITEM HitItem(int X, int Y) {
+    TVHITTESTINFO Hit = {};
+    Hit.pt = {X, Y};
+    SendMessageW(FHandle, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&Hit));
+    return Hit.flags & (TVHT_ONITEM | TVHT_ONITEMRIGHT | TVHT_ONITEMINDENT | TVHT_ONITEMBUTTON)
+               ? Hit.hItem
+               : nullptr;
   }
 
   void Insert(TTreeNode* Node) {

@@ -1,0 +1,137 @@
+// The main window's handlers of dragging inside its views: launchers and groups from the list
+// are put before another row or at the end of the current group; groups and launchers from
+// either view are moved into a group of the tree.
+#include <algorithm>
+
+#include "base/Exception.h"
+#include "main/Main.h"
+#include "ui/Dialogs.h"
+#include "ui/UpdateBracket.h"
+
+namespace lantern {
+
+void TLanternMain::SetUpDragging() {
+  ListView1.OnStartDrag = [this](TDragControl*, bool& Start) { ListView1StartDrag(Start); };
+  TreeView1.OnStartDrag = [this](TDragControl*, bool& Start) { TreeView1StartDrag(Start); };
+  ListView1.OnDragOver = [this](TDragControl*, TDragControl* Source, int X, int Y, bool& Accept) {
+    ListView1DragOver(Source, X, Y, Accept);
+  };
+  TreeView1.OnDragOver = [this](TDragControl*, TDragControl* Source, int X, int Y, bool& Accept) {
+    TreeView1DragOver(Source, X, Y, Accept);
+  };
+  ListView1.OnDragDrop = [this](TDragControl*, TDragControl*, int X, int Y) {
+    ListView1DragDrop(X, Y);
+  };
+  TreeView1.OnDragDrop = [this](TDragControl*, TDragControl*, int X, int Y) {
+    TreeView1DragDrop(X, Y);
+  };
+  ListView1.OnEndDrag = [this](TDragControl*) { ViewEndDrag(); };
+  TreeView1.OnEndDrag = [this](TDragControl*) { ViewEndDrag(); };
+}
+
+// While the sweep walks the tree nothing is taken up: no drag starts.
+void TLanternMain::ListView1StartDrag(bool& Start) {
+  FDragItems.clear();
+  if (!Sweeping())
+    for (int i = 0; i < ListView1.Items().Count(); ++i)
+      if (TListItem* Row = ListView1.Items()[i]; Row->Selected() && Row->Data())
+        FDragItems.push_back(static_cast<TExecItem*>(Row->Data()));
+  Start = FDragging = !FDragItems.empty();
+}
+
+void TLanternMain::TreeView1StartDrag(bool& Start) {
+  FDragItems.clear();
+  TTreeNode* Node = TreeView1.Selected();
+  if (!Sweeping() && Node && Node->Data())
+    FDragItems.push_back(static_cast<TExecItem*>(Node->Data()));
+  Start = FDragging = !FDragItems.empty();
+}
+
+// Groups from the tree have no place among the rows.
+void TLanternMain::ListView1DragOver(TDragControl* Source, int, int, bool& Accept) {
+  Accept = Source != &TreeView1;
+}
+
+void TLanternMain::TreeView1DragOver(TDragControl*, int X, int Y, bool& Accept) {
+  Accept = TreeView1.GetNodeAt(X, Y) != nullptr;
+}
+
+namespace {
+
+// How many levels of groups the item brings along: itself and the deepest below it.
+int GroupLevels(TExecItem* Item) {
+  TCompositeItem* Group = Item->AsGroup();
+  if (!Group) return 0;
+  int Below = 0;
+  for (int i = 0; i < Group->Count(); ++i) Below = std::max(Below, GroupLevels(Group->Items(i)));
+  return Below + 1;
+}
+
+// Every item is checked before the first one moves, so that a refusal changes nothing: the
+// data file could not hold groups nested deeper.
+void CheckMove(const TCompositeItem& Target, const std::vector<TExecItem*>& Items) {
+  for (TExecItem* Item : Items)
+    if (Target.Depth() + GroupLevels(Item) > MaxGroupDepth) throw Exception(GroupTooDeepText());
+}
+
+std::unique_ptr<TExecItem> TakeOut(TExecItem* Item) {
+  TCompositeItem* Parent = Item->Parent() ? Item->Parent()->AsGroup() : nullptr;
+  return Parent ? Parent->Remove(Item) : nullptr;
+}
+
+}  // namespace
+
+void TLanternMain::ListView1DragDrop(int X, int Y) {
+  TCompositeItem* Group = FRoot->CurrentFolder();
+  if (!Group) return;
+  TListItem* Row = ListView1.GetItemAt(X, Y);
+  auto* Target = Row ? static_cast<TExecItem*>(Row->Data()) : nullptr;
+  CheckMove(*Group, FDragItems);
+  {
+    TUpdateBracket<TListItems> Bracket(&ListView1.Items());
+    for (TExecItem* Item : FDragItems) {
+      if (Item == Target) continue;
+      std::unique_ptr<TExecItem> Owned = TakeOut(Item);
+      if (!Owned) continue;
+      // The target's place is asked again each time: the items before it move.
+      if (Target)
+        Group->Insert(Target->IndexInParent(), std::move(Owned));
+      else
+        Group->Add(std::move(Owned));
+    }
+  }
+  FDragItems.clear();
+}
+
+void TLanternMain::TreeView1DragDrop(int X, int Y) {
+  TTreeNode* Node = TreeView1.GetNodeAt(X, Y);
+  if (!Node || FDragItems.empty()) return;
+  auto* Target = static_cast<TExecItem*>(Node->Data())->AsGroup();
+  if (!Target) return;
+  TExecItem* First = FDragItems.front();
+  if (Target == First || Target == First->Parent()) {
+    MessageDlg("送り側と受け側のフォルダが同じです", TMsgDlgType::Warning, mbOK);
+    return;
+  }
+  for (TExecItem* Item : FDragItems)
+    if (Target->IsInside(Item)) {
+      MessageDlg("受け側は送り側のサブフォルダです。移動はできません", TMsgDlgType::Warning, mbOK);
+      return;
+    }
+  CheckMove(*Target, FDragItems);
+  for (TExecItem* Item : FDragItems)
+    if (std::unique_ptr<TExecItem> Owned = TakeOut(Item)) Target->Add(std::move(Owned));
+  if (TTreeNode* TargetNode = Target->TreeNode()) TargetNode->Expand(false);
+  if (First->IsGroup())
+    if (TTreeNode* FirstNode = First->TreeNode()) {
+      TreeView1.SetSelected(FirstNode);
+      FirstNode->SetFocused(true);
+    }
+}
+
+void TLanternMain::ViewEndDrag() {
+  FDragging = false;
+  FDragItems.clear();
+}
+
+}  // namespace lantern
