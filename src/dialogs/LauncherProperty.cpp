@@ -152,7 +152,13 @@ TLauncher* TLauncherPropertyForm::StoreItem() {
 }
 
 void TLauncherPropertyForm::FilenameEditChange() {
-  NameEdit.SetText(AutoLauncherName(NameEdit.Text(), FilenameEdit.Text()));
+  // A name the dialog gave keeps following the file name as it is typed, one character at a
+  // time; a name the user gave stays.
+  std::string Name = NameEdit.Text();
+  if (!FAutoName.empty() && Name == FAutoName) Name.clear();
+  Name = AutoLauncherName(Name, FilenameEdit.Text());
+  if (Name != NameEdit.Text()) FAutoName = Name;
+  NameEdit.SetText(Name);
 }
 
 void TLauncherPropertyForm::RefButtonClick() {

@@ -64,6 +64,7 @@ class TLauncherPropertyForm : public TForm {
 
  private:
   TLauncher* FItem = nullptr;
+  std::string FAutoName;  // the name the automatic naming gave last
 };
 
 }  // namespace lantern

@@ -1,13 +1,134 @@
-// The main window's commands that open the property dialogs and the version window.
+// The main window's editing commands: adding, the property dialogs, removing and the trash,
+// the item clipboard, the order within a group, the sweep of dead launchers, and the commands
+// that open other windows or the system's functions.
+#include <algorithm>
+#include <memory>
+
+#include "base/Convert.h"
+#include "base/Cp932.h"
+#include "base/Path.h"
 #include "dialogs/GroupProperty.h"
 #include "dialogs/LauncherProperty.h"
 #include "main/Main.h"
 #include "shell/About.h"
+#include "ui/FileSystem.h"
+#include "ui/Messages.h"
+#include "ui/Shell.h"
 #include "ui/System.h"
+#include "ui/UpdateBracket.h"
+#include "ui/Widgets.h"
 
 namespace lantern {
 
+// Lantern has no public site yet: the web-site command opens the installed help's top page.
+const char* const WebSiteAddress = "";
+
+namespace {
+
+const char* const TrashNotDeletedText = "ゴミ入れは削除できません";
+const char* const TrashNotRecycledText = "ゴミ入れはゴミ入れに移動できません";
+
+std::string HelpPage(const char* Name) {
+  return ExtractFilePath(System().ProgramFileName()) + "Help\\" + Name;
+}
+
+void SelectOnly(TListView& List, TListItem* Row) {
+  for (int i = 0; i < List.Items().Count(); ++i)
+    if (List.Items()[i] != Row) List.Items()[i]->SetSelected(false);
+  Row->SetSelected(true);
+  Row->SetFocused(true);
+  Row->MakeVisible();
+}
+
+}  // namespace
+
+std::vector<TAction*> TLanternMain::TreeCommands() {
+  return {&AddGroup,        &AddLauncher,        &AddLauncherURL,   &AddLauncherFolder,
+          &MoveRecycled,    &DeleteObj,          &CopyObject,       &CutObject,
+          &PasteObject,     &ObjPropertyAction,  &CheckNoLinkAction, &UpObjectAction,
+          &DownObjectAction, &RenameAction,      &EnvSetAction,     &LoadService};
+}
+
+// ---- Adding ----
+
+void TLanternMain::AddGroupExecute() {
+  if (FSweeping) return;
+  TCompositeItem* Current = FRoot->CurrentFolder();
+  TFolder* Group = Current->Add(std::make_unique<TFolder>(Current));
+  if (TTreeNode* Node = Current->TreeNode()) Node->Expand(true);
+  // Named in place at once: the list has the keys for it.
+  if (TListItem* Row = Group->ListItem()) {
+    ListView1.SetFocus();
+    SelectOnly(ListView1, Row);
+    Row->EditCaption();
+  }
+}
+
+void TLanternMain::AddNewLauncher(std::unique_ptr<TLauncher> Launcher, bool Show) {
+  {
+    TLauncherPropertyForm Dialog;
+    Dialog.LoadItem(Launcher.get());
+    if (Show) {
+      if (Dialog.ShowModal() != mrOk) return;
+    } else {
+      Dialog.RefButtonClick();
+    }
+    Dialog.StoreItem();
+  }
+  if (Launcher->FileName().empty()) return;  // chooser or dialog cancelled: nothing is added
+  TLauncher* Added = FRoot->CurrentFolder()->Add(std::move(Launcher));
+  if (TListItem* Row = Added->ListItem()) SelectOnly(ListView1, Row);
+}
+
+void TLanternMain::AddLauncherExecute() {
+  if (FSweeping) return;
+  AddNewLauncher(std::make_unique<TLauncherExec>(FRoot->CurrentFolder()), false);
+}
+
+void TLanternMain::AddLauncherFolderExecute() {
+  if (FSweeping) return;
+  AddNewLauncher(std::make_unique<TLauncherFolder>(FRoot->CurrentFolder()), false);
+}
+
+void TLanternMain::AddLauncherURLExecute() {
+  if (FSweeping) return;
+  AddNewLauncher(std::make_unique<TLauncherURL>(FRoot->CurrentFolder()), true);
+}
+
+void TLanternMain::AddDroppedFile(const std::string& Path) {
+  if (FSweeping) return;
+  TCompositeItem* Current = FRoot->CurrentFolder();
+  if (FileSystem().FileExists(Path)) {
+    TLauncher* Launcher = Current->Add(std::make_unique<TLauncherExec>(Current));
+    Launcher->SetFileName(Path);
+    Launcher->SetName(ExtractFileName(Path));
+  } else if (FileSystem().DirectoryExists(Path)) {
+    TLauncher* Launcher = Current->Add(std::make_unique<TLauncherFolder>(Current));
+    // A drive root (C:\) has no last part: it is named after the whole path.
+    std::string Name = ExtractFileName(ExcludeTrailingBackslash(Path));
+    if (Name.empty() || EndsWithChar(Path, ':')) Name = Path;
+    Launcher->SetName(Name);
+    Launcher->SetFileName(Path);
+  }
+}
+
+void TLanternMain::AddDroppedURL(const std::string& Name, const std::string& URL) {
+  if (FSweeping) return;
+  if (URL.empty()) {
+    MessageDlg("URLが空です", TMsgDlgType::Warning, mbOK);
+  } else {
+    TCompositeItem* Current = FRoot->CurrentFolder();
+    TLauncherURL* Launcher = Current->Add(std::make_unique<TLauncherURL>(Current));
+    Launcher->SetName(Name);
+    Launcher->SetFileName(URL);
+  }
+  System().ForceForeground(Handle());
+}
+
+// ---- Properties ----
+
 void TLanternMain::ObjPropertyActionExecute() {
+  if (FSweeping) return;
   TCompositeItem* Group = nullptr;
   if (ListView1.Focused()) {
     TListItem* Row = ListView1.Selected();
@@ -44,6 +165,238 @@ void TLanternMain::AboutActionExecute() {
     ~TClosed() { Form = nullptr; }
   } Closed{FAboutForm};
   About.ShowModal();
+}
+
+
+// ---- Removing and the trash ----
+
+std::vector<TExecItem*> TLanternMain::CollectItems(const char* Refusal, int& Index) {
+  std::vector<TExecItem*> Items;
+  Index = -1;
+  TRecycledFolder* Trash = FRoot->RecycledFolder();
+  if (ListView1.Focused()) {
+    for (int i = 0; i < ListView1.Items().Count(); ++i) {
+      TListItem* Row = ListView1.Items()[i];
+      if (!Row->Selected()) continue;
+      if (Index < 0) Index = i;
+      auto* Item = static_cast<TExecItem*>(Row->Data());
+      if (Item == Trash) throw Exception(Refusal);
+      Items.push_back(Item);
+    }
+  } else if (TTreeNode* Node = TreeView1.Selected()) {
+    auto* Item = static_cast<TExecItem*>(Node->Data());
+    // The root and the groups above the trash hold it: none of them may go.
+    if (Trash && Item->AsGroup() && Trash->IsInside(Item)) throw Exception(Refusal);
+    Items.push_back(Item);
+  }
+  return Items;
+}
+
+void TLanternMain::ReselectRow(int Index) {
+  if (Index < 0) return;
+  const int Count = ListView1.Items().Count();
+  if (Count == 0) return;
+  SelectOnly(ListView1, ListView1.Items()[std::min(Index, Count - 1)]);
+}
+
+void TLanternMain::DeleteObjExecute() {
+  if (FSweeping) return;
+  const bool List = ListView1.Focused();
+  int Index;
+  std::vector<TExecItem*> Items = CollectItems(TrashNotDeletedText, Index);
+  for (TExecItem* Item : Items)
+    if (Item != FRoot.get() && Item->Parent()) Item->Parent()->AsGroup()->Remove(Item);
+  if (List) ReselectRow(Index);
+}
+
+void TLanternMain::MoveRecycledExecute() {
+  if (FSweeping) return;
+  TRecycledFolder* Trash = FRoot->RecycledFolder();
+  const bool List = ListView1.Focused();
+  // What the trash shows is deleted for good.
+  if (List && FRoot->CurrentFolder() == Trash) {
+    DeleteObj.Execute();
+    return;
+  }
+  int Index;
+  std::vector<TExecItem*> Items = CollectItems(TrashNotRecycledText, Index);
+  // A group in the tree that is already in the trash is deleted for good.
+  if (!List && !Items.empty() && Trash && Items.front()->Parent() &&
+      Items.front()->Parent()->AsGroup()->IsInside(Trash)) {
+    DeleteObj.Execute();
+    return;
+  }
+  if (!Trash) return;
+  // All or nothing: a group that the trash could not hold stops the command before any move.
+  for (TExecItem* Item : Items) Trash->CheckCanHold(Item);
+  for (TExecItem* Item : Items)
+    if (Item != FRoot.get() && Item->Parent())
+      Trash->Add(Item->Parent()->AsGroup()->Remove(Item));
+  if (List) ReselectRow(Index);
+}
+
+// ---- The item clipboard ----
+
+void TLanternMain::SetCutPending(bool Value) {
+  if (Value == FCutPending) return;
+  FCutPending = Value;
+  StatusBar1.SetSimpleText(Value ? "貼り付けを行うまでは自動ランチャ追加機能は働きません" : "");
+  UpdateClipboardActions();
+}
+
+void TLanternMain::SetClipboardFilled(bool Value) {
+  FClipboardFilled = Value;
+  UpdateClipboardActions();
+}
+
+void TLanternMain::UpdateClipboardActions() {
+  PasteObject.SetEnabled(!FSweeping && (FCutPending || FClipboardFilled));
+  if (FCutPending || FSweeping) CutObject.SetEnabled(false);
+}
+
+void TLanternMain::CopyObjectExecute() {
+  if (FSweeping) return;
+  FClipboardItems.clear();
+  std::vector<TExecItem*> Sources;
+  if (ListView1.Focused()) {
+    for (int i = 0; i < ListView1.Items().Count(); ++i)
+      if (ListView1.Items()[i]->Selected())
+        Sources.push_back(static_cast<TExecItem*>(ListView1.Items()[i]->Data()));
+  } else if (TTreeNode* Node = TreeView1.Selected()) {
+    Sources.push_back(static_cast<TExecItem*>(Node->Data()));
+  }
+  if (Sources.empty()) return;
+  // Copies outside the tree: the originals may go before the paste.
+  for (TExecItem* Item : Sources)
+    if (std::unique_ptr<TExecItem> Copy = Item->Clone()) FClipboardItems.push_back(std::move(Copy));
+  SetClipboardFilled(true);
+}
+
+void TLanternMain::CutObjectExecute() {
+  if (FSweeping) return;
+  int Index;
+  CollectItems(TrashNotDeletedText, Index);  // refused before anything is copied
+  CopyObjectExecute();
+  DeleteObjExecute();
+  SetCutPending(true);
+}
+
+void TLanternMain::PasteObjectExecute() {
+  if (FSweeping) return;
+  TCompositeItem* Current = FRoot->CurrentFolder();
+  for (const auto& Item : FClipboardItems) Current->CheckCanHold(Item.get());
+  std::vector<TExecItem*> Pasted;
+  for (auto& Item : FClipboardItems) Pasted.push_back(Current->Add(std::move(Item)));
+  FClipboardItems.clear();
+  for (int i = 0; i < ListView1.Items().Count(); ++i) ListView1.Items()[i]->SetSelected(false);
+  for (TExecItem* Item : Pasted)
+    if (TListItem* Row = Item->ListItem()) Row->SetSelected(true);
+  if (!Pasted.empty()) {
+    if (TListItem* First = Pasted.front()->ListItem()) First->SetFocused(true);
+    if (TListItem* Last = Pasted.back()->ListItem()) Last->MakeVisible();
+  }
+  SetClipboardFilled(false);
+  SetCutPending(false);
+  UpdateActions();
+}
+
+// ---- Order within a group ----
+
+void TLanternMain::MoveSelected(int Step) {
+  if (FSweeping || !ListView1.Focused() || ListView1.SelCount() != 1) return;
+  auto* Item = static_cast<TExecItem*>(ListView1.Selected()->Data());
+  TCompositeItem* Parent = Item->Parent() ? Item->Parent()->AsGroup() : nullptr;
+  if (!Parent) return;
+  const int Index = Item->IndexInParent() + Step;
+  if (Index < 0 || Index >= Parent->Count()) return;
+  {
+    TUpdateBracket<TListItems> Bracket(&ListView1.Items());
+    Parent->Insert(Index, Parent->Remove(Item));
+  }
+  if (TListItem* Row = Item->ListItem()) SelectOnly(ListView1, Row);
+}
+
+void TLanternMain::UpObjectActionExecute() { MoveSelected(-1); }
+void TLanternMain::DownObjectActionExecute() { MoveSelected(+1); }
+
+// ---- Maintenance ----
+
+void TLanternMain::CheckNoLinkActionExecute() {
+  if (FSweeping) return;
+  if (MessageDlg("ゴミ入れを含めたすべてのランチャの中に、ネットワーク越しのファイルがあり、そのネット"
+                 "ワークコンピュータが、ネットワークに接続されていない場合、この処理を終了するのに数"
+                 "分かかる場合があります。\r\nもし、処理をしたくないならキャンセルボタンを押してくだ"
+                 "さい",
+                 TMsgDlgType::Information, mbOK | mbCancel) != mrOk)
+    return;
+  // The walk lets messages through: until it ends nothing may change the tree, and the
+  // commands that would are off.
+  FSweeping = true;
+  for (TAction* Action : TreeCommands()) Action->SetEnabled(false);
+  System().SetWaitCursor(true);
+  struct TSweepEnd {
+    TLanternMain& Main;
+    ~TSweepEnd() {
+      Main.FSweeping = false;
+      System().SetWaitCursor(false);
+      Main.CheckNoLinkAction.SetEnabled(true);
+      for (TAction* Action : {&Main.AddGroup, &Main.AddLauncher, &Main.AddLauncherURL,
+                              &Main.AddLauncherFolder, &Main.EnvSetAction, &Main.LoadService})
+        Action->SetEnabled(true);
+      Main.UpdateActions();
+    }
+  } End{*this};
+  std::vector<TExecItem*> Dead;
+  for (TExecItemIterator It(FRoot.get()); !It.Done(); It.Next()) {
+    TExecItem* Item = It.Current();
+    if (dynamic_cast<TLauncherFolder*>(Item)) {
+      if (!FileSystem().DirectoryExists(Item->FileName())) Dead.push_back(Item);
+    } else if (dynamic_cast<TLauncherExec*>(Item)) {
+      if (!FileSystem().FileExists(Item->FileName())) Dead.push_back(Item);
+    }
+    if (Widgets()) Widgets()->ProcessMessages();
+    // The program is ending (its exit or the session's): it has saved the tree as it is.
+    if (FExiting || Closed()) return;
+  }
+  for (TExecItem* Item : Dead) Item->Parent()->AsGroup()->Remove(Item);
+  MessageDlg(Dead.empty() ? std::string("リンク先のないランチャはありませんでした")
+                          : IntToStr(static_cast<std::int64_t>(Dead.size())) +
+                                " 個のランチャを削除しました",
+             TMsgDlgType::Information, mbOK);
+}
+
+void TLanternMain::OpenExplorerActionExecute() {
+  TListItem* Row = ListView1.Selected();
+  if (!Row) return;
+  auto* Item = static_cast<TExecItem*>(Row->Data());
+  Shell().ShellExec("", "explorer.exe", "/e,/Select," + Item->FileName(), "", SW_SHOW_);
+}
+
+// ---- Other windows and the system ----
+
+void TLanternMain::EnvSetActionExecute() {
+  // The settings dialog joins here; until then the command writes the settings.
+  System().ForceForeground(Handle());
+  SaveSettings();
+}
+
+void TLanternMain::HelpActionExecute() {
+  Shell().ShellExec("", HelpPage("Top.html"), "", "", SW_SHOW_);
+}
+
+void TLanternMain::GoWebSiteActionExecute() {
+  const std::string Address = *WebSiteAddress ? WebSiteAddress : HelpPage("Top.html");
+  Shell().ShellExec("", Address, "", "", SW_SHOW_);
+}
+
+void TLanternMain::ScreenSaverExecuteExecute() {
+  if (System().ScreenSaverActive()) System().Send(Handle(), WmSysCommand, ScScreenSave, 0);
+}
+
+void TLanternMain::ExitWindowsActionExecute() {
+  // No task bar (a shell without one, or Wine without a desktop): nothing to ask.
+  if (void* TaskBar = System().FindWindowByClass("Shell_TrayWnd"))
+    System().Send(TaskBar, WmClose, 0, 0);
 }
 
 }  // namespace lantern

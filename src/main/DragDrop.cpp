@@ -58,20 +58,10 @@ void TLanternMain::TreeView1DragOver(TDragControl*, int X, int Y, bool& Accept) 
 
 namespace {
 
-// How many levels of groups the item brings along: itself and the deepest below it.
-int GroupLevels(TExecItem* Item) {
-  TCompositeItem* Group = Item->AsGroup();
-  if (!Group) return 0;
-  int Below = 0;
-  for (int i = 0; i < Group->Count(); ++i) Below = std::max(Below, GroupLevels(Group->Items(i)));
-  return Below + 1;
-}
-
 // Every item is checked before the first one moves, so that a refusal changes nothing: the
 // data file could not hold groups nested deeper.
 void CheckMove(const TCompositeItem& Target, const std::vector<TExecItem*>& Items) {
-  for (TExecItem* Item : Items)
-    if (Target.Depth() + GroupLevels(Item) > MaxGroupDepth) throw Exception(GroupTooDeepText());
+  for (TExecItem* Item : Items) Target.CheckCanHold(Item);
 }
 
 std::unique_ptr<TExecItem> TakeOut(TExecItem* Item) {

@@ -396,6 +396,14 @@ void TLanternMain::Timer1Timer() {
     SaveService.Execute();
   }
   FRoot->BuildMenu(&LauncherMenu, nullptr);  // only when the tree has changed
+  if (!FBackupError.empty() && !FExiting) {
+    // Told from here, not from the save: a save at the end of the session must not wait for
+    // the user.
+    FBackupTold = true;
+    std::string Text = std::move(FBackupError);
+    FBackupError.clear();
+    MessageDlg(Text, TMsgDlgType::Warning, mbOK);
+  }
   if (FIconCountdown == 0) {
     FIconCountdown = 250;
     GetEmptyIcon.Execute();
@@ -500,11 +508,17 @@ void TLanternMain::SaveServiceExecute() {
   }
   double Now = System().Now();
   if (Now - FSettings.BackupDate > 1.0) {
-    // The backup holds the file as it was before this save.
-    if (FileSystem().FileExists(DataFileName))
-      FileSystem().Copy(DataFileName, DataFileName + ".bak");
-    FSettings.BackupDate = Now;
-    SaveSettings();
+    // The backup holds the file as it was before this save. A backup that cannot be made
+    // (a full disk, a locked file) never stops the save: it is tried again at the next one,
+    // and the user hears of it once.
+    const std::string Backup = DataFileName + ".bak";
+    if (!FileSystem().FileExists(DataFileName) || FileSystem().Copy(DataFileName, Backup)) {
+      FSettings.BackupDate = Now;
+      SaveSettings();
+    } else if (!FBackupTold) {
+      FBackupError = "データファイルのバックアップ " + Backup +
+                     " を作成できませんでした。データファイルの保存は続けます。";
+    }
   }
   FRoot->SaveToFile(DataFileName);
 }

@@ -112,28 +112,27 @@ class TLanternMain : public TForm {
                                        SetUchidenoKoduti(!FSettings.UchidenoKoduti);
                                        SaveSettings();
                                      }};
-  // The editing commands and the other windows; they get their behaviour with the editing of
-  // the tree and with those windows, and do nothing until then.
-  TAction AddGroup{"グループの新規作成(&G)", nullptr};
-  TAction AddLauncher{"ランチャの新規作成(&L)", nullptr};
-  TAction AddLauncherURL{"URLランチャの新規作成(&U)", nullptr};
-  TAction AddLauncherFolder{"フォルダランチャの新規作成(&F)", nullptr};
-  TAction MoveRecycled{"ゴミ入れに移動(&R)", nullptr};
-  TAction DeleteObj{"完全削除(&D)", nullptr};
-  TAction CopyObject{"コピー(&C)", nullptr};
-  TAction CutObject{"切り取り(&T)", nullptr};
-  TAction PasteObject{"貼り付け(&P)", nullptr};
+  // The editing commands and the other windows.
+  TAction AddGroup{"グループの新規作成(&G)", [this] { AddGroupExecute(); }};
+  TAction AddLauncher{"ランチャの新規作成(&L)", [this] { AddLauncherExecute(); }};
+  TAction AddLauncherURL{"URLランチャの新規作成(&U)", [this] { AddLauncherURLExecute(); }};
+  TAction AddLauncherFolder{"フォルダランチャの新規作成(&F)", [this] { AddLauncherFolderExecute(); }};
+  TAction MoveRecycled{"ゴミ入れに移動(&R)", [this] { MoveRecycledExecute(); }};
+  TAction DeleteObj{"完全削除(&D)", [this] { DeleteObjExecute(); }};
+  TAction CopyObject{"コピー(&C)", [this] { CopyObjectExecute(); }};
+  TAction CutObject{"切り取り(&T)", [this] { CutObjectExecute(); }};
+  TAction PasteObject{"貼り付け(&P)", [this] { PasteObjectExecute(); }};
   TAction ObjPropertyAction{"ランチャのプロパティ(&S)", [this] { ObjPropertyActionExecute(); }};
-  TAction CheckNoLinkAction{"リンク先のないものを削除(&X)", nullptr};
-  TAction UpObjectAction{"一つ上に(&U)", nullptr};
-  TAction DownObjectAction{"一つ下に(&V)", nullptr};
-  TAction OpenExplorerAction{"オリジナルをエクスプローラで開く(&O)", nullptr};
-  TAction ScreenSaverExecute{"スクリーンセーバーの起動(&S)", nullptr};
-  TAction ExitWindowsAction{"Windowsの終了(&Q)", nullptr};
-  TAction EnvSetAction{"設定(&E)", nullptr};
+  TAction CheckNoLinkAction{"リンク先のないものを削除(&X)", [this] { CheckNoLinkActionExecute(); }};
+  TAction UpObjectAction{"一つ上に(&U)", [this] { UpObjectActionExecute(); }};
+  TAction DownObjectAction{"一つ下に(&V)", [this] { DownObjectActionExecute(); }};
+  TAction OpenExplorerAction{"オリジナルをエクスプローラで開く(&O)", [this] { OpenExplorerActionExecute(); }};
+  TAction ScreenSaverExecute{"スクリーンセーバーの起動(&S)", [this] { ScreenSaverExecuteExecute(); }};
+  TAction ExitWindowsAction{"Windowsの終了(&Q)", [this] { ExitWindowsActionExecute(); }};
+  TAction EnvSetAction{"設定(&E)", [this] { EnvSetActionExecute(); }};
   TAction AboutAction{"バージョン情報(&A)", [this] { AboutActionExecute(); }};
-  TAction HelpAction{"ヘルプ目次(&H)", nullptr};
-  TAction GoWebSiteAction{"VE Diduvode Siteへ行く(&W)", nullptr};
+  TAction HelpAction{"ヘルプ目次(&H)", [this] { HelpActionExecute(); }};
+  TAction GoWebSiteAction{"VE Diduvode Siteへ行く(&W)", [this] { GoWebSiteActionExecute(); }};
 
   TPopupMenu ListViewPopup;
   TPopupMenu TreeViewPopup;
@@ -145,7 +144,15 @@ class TLanternMain : public TForm {
   bool MenuShowing() const { return FMenuShowing; }
   void SetMenuShowing(bool Value) { FMenuShowing = Value; }
   bool CutPending() const { return FCutPending; }
-  void SetCutPending(bool Value) { FCutPending = Value; }
+  // Cut items wait for their paste: Cut is off, Paste on, and the status bar says the
+  // watcher rests meanwhile.
+  void SetCutPending(bool Value);
+  bool ClipboardFilled() const { return FClipboardFilled; }
+  void SetClipboardFilled(bool Value);
+  // What the drop target hands over: a file or folder path, or a named URL, each becoming a
+  // launcher in the current group.
+  void AddDroppedFile(const std::string& Path);
+  void AddDroppedURL(const std::string& Name, const std::string& URL);
   bool Dragging() const { return FDragging; }
   // The sweep of dead launchers walks the tree while messages are handled: until it ends,
   // nothing may change the tree (edits, drops and drags wait or are refused).
@@ -219,6 +226,37 @@ class TLanternMain : public TForm {
   // takes the changes and is saved.
   void ObjPropertyActionExecute();
   void AboutActionExecute();
+  // The editing commands (Commands.cpp).
+  void AddGroupExecute();
+  void AddLauncherExecute();
+  void AddLauncherFolderExecute();
+  void AddLauncherURLExecute();
+  // A new launcher that the launcher dialog fills in, unshown with only its chooser or shown
+  // (Show); kept in the current group when it came out with a file name.
+  void AddNewLauncher(std::unique_ptr<TLauncher> Launcher, bool Show);
+  // The items a removing command works on: the list's selection (Index: the first one's
+  // row) or the tree's node. Raises Refusal when the trash is among them.
+  std::vector<TExecItem*> CollectItems(const char* Refusal, int& Index);
+  void ReselectRow(int Index);
+  void DeleteObjExecute();
+  void MoveRecycledExecute();
+  void CopyObjectExecute();
+  void CutObjectExecute();
+  void PasteObjectExecute();
+  void UpObjectActionExecute();
+  void DownObjectActionExecute();
+  void MoveSelected(int Step);
+  void CheckNoLinkActionExecute();
+  void OpenExplorerActionExecute();
+  void EnvSetActionExecute();
+  void HelpActionExecute();
+  void GoWebSiteActionExecute();
+  void ScreenSaverExecuteExecute();
+  void ExitWindowsActionExecute();
+  // Paste and Cut as the clipboard's state has them.
+  void UpdateClipboardActions();
+  // The commands that change the tree, which rest while the sweep walks it.
+  std::vector<TAction*> TreeCommands();
   // Enables the commands by the active view, its selection and focus.
   void UpdateActions();
   // The keys of both views (ListView1KeyDown, TreeView1KeyDown).
@@ -268,6 +306,8 @@ class TLanternMain : public TForm {
   TForm* FAboutForm = nullptr;
   std::vector<std::string> FArgs;
   std::string FSaveError;         // why the last save at a close request failed
+  std::string FBackupError;       // a backup that failed, until the user has been told
+  bool FBackupTold = false;       // told once a run
   bool FSavedForSession = false;  // the session's query has saved everything
 };
 

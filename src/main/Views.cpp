@@ -85,6 +85,10 @@ void TLanternMain::UpdateActions() {
          {&RenameAction, &DeleteObj, &MoveRecycled, &CopyObject, &CutObject, &ObjPropertyAction})
       Action->SetEnabled(NotRoot);
   }
+  // While the sweep walks the tree, what would change it stays off.
+  if (FSweeping)
+    for (TAction* Action : TreeCommands()) Action->SetEnabled(false);
+  UpdateClipboardActions();
 }
 
 void TLanternMain::ListView1ColumnClick(int Column) {

@@ -280,7 +280,27 @@ void TCompositeItem::BeginWatchScan() {
   for (TExecItem* Child : FChildren.Snapshot()) Child->BeginWatchScan();
 }
 
+namespace {
+
+// How many levels of groups lie below Group (0 when it holds none).
+int GroupHeight(const TCompositeItem& Group) {
+  int Height = 0;
+  for (int i = 0; i < Group.Count(); ++i)
+    if (const TCompositeItem* Child = Group.Items(i)->AsGroup())
+      Height = std::max(Height, GroupHeight(*Child) + 1);
+  return Height;
+}
+
+}  // namespace
+
+void TCompositeItem::CheckCanHold(const TExecItem* AItem) const {
+  const TCompositeItem* Group = const_cast<TExecItem*>(AItem)->AsGroup();
+  if (Group && Depth() + 1 + GroupHeight(*Group) > MaxGroupDepth)
+    throw Exception(GroupTooDeepText());
+}
+
 TExecItem* TCompositeItem::Add(std::unique_ptr<TExecItem> Owned) {
+  CheckCanHold(Owned.get());
   TExecItem* AItem = Owned.get();
   FChildren.Add(std::move(Owned));
   AItem->SetParent(this);
@@ -316,8 +336,10 @@ std::unique_ptr<TExecItem> TCompositeItem::Remove(TExecItem* AItem) {
 }
 
 void TCompositeItem::Insert(int Index, std::unique_ptr<TExecItem> Owned) {
+  CheckCanHold(Owned.get());
   TExecItem* AItem = Owned.get();
   FChildren.Insert(Index, std::move(Owned));
+  if (AItem->Parent() != this) AItem->SetParent(this);
   TRoot* Root = OwnerRoot();
   if (Root) Root->NotePendingIcons(AItem);
   ShowInTreeNode(nullptr);

@@ -195,6 +195,10 @@ class TCompositeItem : public TExecItem {
                     bool Selected) override;
 
   // The group takes the item; it is returned for the caller's convenience.
+  // Refuses, before any change, a group whose sub-groups would nest deeper than
+  // MaxGroupDepth here: the data file could not be read back (GroupTooDeepText). Add and
+  // Insert ask it; a move asks it before taking the item out of its old place.
+  void CheckCanHold(const TExecItem* AItem) const;
   virtual TExecItem* Add(std::unique_ptr<TExecItem> AItem);
   template <typename T>
   T* Add(std::unique_ptr<T> AItem) {

@@ -17,6 +17,11 @@ enum TMouseMessage : unsigned {
   WmMButtonUp = 0x0208,
 };
 
+// The system's messages that the program sends to windows.
+constexpr unsigned WmClose = 0x0010;      // WM_CLOSE
+constexpr unsigned WmSysCommand = 0x0112;  // WM_SYSCOMMAND
+constexpr unsigned ScScreenSave = 0xF140;  // SC_SCREENSAVE, its WParam
+
 // WM_USER: the first number of a window class's private messages.
 constexpr unsigned WmUser = 0x0400;
 

@@ -50,6 +50,13 @@ class TSystem {
   virtual void SetForegroundWindow(void* Window) = 0;
   virtual void CursorPos(int& X, int& Y) = 0;  // in screen coordinates
   virtual void Sleep(int Milliseconds) = 0;
+  // SendMessage: the window's answer.
+  virtual std::intptr_t Send(void* Window, unsigned Message, std::uintptr_t WParam,
+                             std::intptr_t LParam) = 0;
+  // Whether a screen saver is set to start (SPI_GETSCREENSAVEACTIVE).
+  virtual bool ScreenSaverActive() = 0;
+  // The hourglass over the program's windows while it works, or the normal cursor again.
+  virtual void SetWaitCursor(bool Waiting) = 0;
 };
 
 TSystem& System();

@@ -159,6 +159,18 @@ TEST_F(DialogTest, ADefaultNameIsReplacedAtOnceAndANewLauncherComesUpNameless) {
   EXPECT_EQ(Second.NameEdit.Text(), "");
 }
 
+TEST_F(DialogTest, AGivenNameFollowsAUrlTypedOneCharacterAtATimeAndTheUsersNameStays) {
+  TLauncherURL Fresh(Root.get());
+  TLauncherPropertyForm Dialog;
+  Dialog.LoadItem(&Fresh);
+  const std::string Url = "http://example.jp/";
+  for (std::size_t n = 1; n <= Url.size(); ++n) Dialog.FilenameEdit.SetText(Url.substr(0, n));
+  EXPECT_EQ(Dialog.NameEdit.Text(), "//example.jp/");
+  Dialog.NameEdit.SetText("例");
+  Dialog.FilenameEdit.SetText("http://example.jp/a");
+  EXPECT_EQ(Dialog.NameEdit.Text(), "例");
+}
+
 TEST_F(DialogTest, AUrlLauncherKeepsItsHiddenFieldsAndTakesAnEmptyName) {
   TLauncherURL* L = AddTo<TLauncherURL>(Root.get(), "ページ", "http://a.jp/");
   L->SetParameters("p");

@@ -23,6 +23,7 @@
 //   driver tree-item-point N             prints the screen point of the middle of the label of
 //                                        the Nth visible node of Lantern's tree view (0: first)
 //   driver list-item-point N             the same for the label of the Nth row of the list view
+//   driver list-texts                    prints the captions of the list's rows, one a line
 //   driver wait-caption CAPTION SECONDS  waits for a visible top-level window with the caption;
 //                                        prints the screen rectangle of its client area (what
 //                                        shows without a window manager)
@@ -302,6 +303,35 @@ int wmain(int argc, wchar_t** argv) {
     RECT Rect;
     if (!Item || !NodeRect(Tree, Item, Rect)) return 1;
     return PrintMiddle(Tree, Rect) ? 0 : 1;
+  }
+  if (Command == L"list-texts") {
+    // Each row's caption, read in Lantern's own memory.
+    HWND List = LanternChild(WC_LISTVIEWW);
+    if (!List) return 1;
+    DWORD Pid = 0;
+    GetWindowThreadProcessId(List, &Pid);
+    HANDLE Process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Pid);
+    if (!Process) return 1;
+    const SIZE_T Size = sizeof(LVITEMW) + 512 * sizeof(wchar_t);
+    auto* Remote = static_cast<char*>(
+        VirtualAllocEx(Process, nullptr, Size, MEM_COMMIT, PAGE_READWRITE));
+    const int Count = static_cast<int>(SendMessageW(List, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; Remote && i < Count; ++i) {
+      LVITEMW Item = {};
+      Item.iSubItem = 0;
+      Item.cchTextMax = 512;
+      Item.pszText = reinterpret_cast<wchar_t*>(Remote + sizeof(LVITEMW));
+      SIZE_T n = 0;
+      wchar_t Text[512] = L"";
+      if (WriteProcessMemory(Process, Remote, &Item, sizeof(Item), &n) &&
+          SendMessageW(List, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(Remote)) >= 0 &&
+          ReadProcessMemory(Process, Remote + sizeof(LVITEMW), Text, sizeof(Text), &n))
+        std::printf("%s\n", Utf8(Text).c_str());
+    }
+    if (Remote) VirtualFreeEx(Process, Remote, 0, MEM_RELEASE);
+    CloseHandle(Process);
+    return 0;
   }
   if (Command == L"list-item-point") {
     HWND List = LanternChild(WC_LISTVIEWW);

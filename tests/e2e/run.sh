@@ -708,6 +708,112 @@ s_about() {
   expect "the program ends" end_session
 }
 
+# A tree with only the trash: what the editing scenario starts from.
+write_editing_data_file() {
+  local colours='-2147483633
+-2147483635
+-2147483630
+-2147483634'
+  {
+    data_file_head
+    printf '[RECYCLEDFOLDER]\nゴミ入れ\n0\n0\n0\n%s\n0\n[RECYCLEDFOLDERCOMPOSITE]\n[/RECYCLEDFOLDER]\n' "$colours"
+    printf '[/ROOT]\n'
+  } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$E2E_DATA"
+}
+
+# The list's rows, one line with "|" between them; and a click on the row named NAME.
+list_rows() { driver list-texts | paste -sd'|'; }
+click_row() {
+  local i
+  i=$(driver list-texts | grep -nxF "$1" | head -1 | cut -d: -f1)
+  [ -n "$i" ] && click_point $(driver list-item-point $((i - 1)))
+  sleep 0.3
+}
+
+# The editing commands as a user meets them, by keys and clicks; the file read back holds
+# exactly the tree they made, and the backup the file as it was.
+s_editing() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  write_editing_data_file
+  cp "$E2E_DATA" "$E2E_OUT/editing-before.dat"
+  start_lantern 'C:\windows\notepad.exe'
+  expect "the window shows" driver wait-visible TLanternMain 10
+  sleep 1
+  focus_lantern
+  # The list: ゴミ入れ, notepad.exe.
+  xdotool key alt+e g
+  expect "a new group is named in place at once" driver edit-open 3
+  xdotool type --delay 40 work
+  xdotool key Return
+  sleep 0.3
+  xdotool key alt+e u
+  expect "the URL launcher's dialog opens" driver wait-caption 'ランチャのプロパティ' 5 >/dev/null
+  xdotool key alt+a
+  xdotool type --delay 30 'http://example.jp/'
+  expect "the name follows the URL as it is typed" grep -qxF //example.jp/ <<<"$(control_texts 'ランチャのプロパティ')"
+  xdotool key alt+n
+  xdotool type --delay 30 example
+  xdotool key Return
+  expect "OK adds it" driver wait-caption-gone 'ランチャのプロパティ' 5
+  sleep 0.3
+  local rows
+  rows=$(list_rows)
+  expect "the list holds the new group and launcher ($rows)" [ "$rows" = 'ゴミ入れ|notepad.exe|work|example' ]
+  # The new launcher is chosen: copied, and pasted into work.
+  xdotool key ctrl+c
+  click_row work
+  xdotool key Return
+  sleep 0.3
+  xdotool key ctrl+v
+  sleep 0.3
+  expect "the copy is pasted into the group" [ "$(list_rows)" = example ]
+  xdotool key BackSpace
+  sleep 0.3
+  click_row example
+  xdotool key shift+Up
+  sleep 0.3
+  expect "Shift+Up moves it before notepad.exe" [ "$(list_rows)" = 'ゴミ入れ|work|example|notepad.exe' ]
+  click_row notepad.exe
+  xdotool key Delete
+  sleep 0.3
+  expect "Delete moves it to the trash" [ "$(list_rows)" = 'ゴミ入れ|work|example' ]
+  click_row example
+  xdotool key ctrl+x
+  sleep 0.5
+  screenshot status-after-cut
+  expect "a cut takes it out" [ "$(list_rows)" = 'ゴミ入れ|work' ]
+  xdotool key ctrl+v
+  sleep 0.3
+  expect "the paste puts it back at the end" [ "$(list_rows)" = 'ゴミ入れ|work|example' ]
+  click_row ゴミ入れ
+  xdotool key Return
+  sleep 0.3
+  expect "the trash holds notepad.exe" [ "$(list_rows)" = notepad.exe ]
+  click_row notepad.exe
+  xdotool key Delete
+  sleep 0.3
+  expect "Delete in the trash deletes for good" [ "$(list_rows)" = '' ]
+  xdotool key BackSpace
+  sleep 0.3
+  expect "the program ends" end_session
+  local colours='-2147483633
+-2147483635
+-2147483630
+-2147483634'
+  {
+    data_file_head
+    printf '[RECYCLEDFOLDER]\nゴミ入れ\n0\n0\n0\n%s\n0\n[RECYCLEDFOLDERCOMPOSITE]\n[/RECYCLEDFOLDER]\n' "$colours"
+    printf '[FOLDER]\nwork\n1\n0\n0\n%s\n0\n[FOLDERCOMPOSITE]\n' "$colours"
+    printf '[LAUNCHERURL]\nexample\nhttp://example.jp/\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHERURL]\n' "$colours"
+    printf '[/FOLDER]\n'
+    printf '[LAUNCHERURL]\nexample\nhttp://example.jp/\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHERURL]\n' "$colours"
+    printf '[/ROOT]\n'
+  } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$E2E_OUT/editing-expected.dat"
+  expect "the data file holds exactly the tree made" cmp -s "$E2E_DATA" "$E2E_OUT/editing-expected.dat"
+  expect "the backup holds the file as it was" cmp -s "$E2E_DATA.bak" "$E2E_OUT/editing-before.dat"
+}
+
 run_e2e() {
   e2e_prefix
   : >"$E2E_OUT/lantern.log"
@@ -728,6 +834,7 @@ run_e2e() {
   scenario "the launcher dialog: Alt+Enter, OK saves, Esc does not" s_launcher_dialog
   scenario "the group dialog's colours page saves a colour example to Color.dat" s_group_dialog_colors
   scenario "the version window from the main menu and the icon's menu" s_about
+  scenario "editing by keys and clicks: group, URL launcher, copy, paste, up, trash, cut" s_editing
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1
 }

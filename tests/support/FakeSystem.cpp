@@ -20,6 +20,7 @@ int TFakeSystem::CompareText(const std::string& A, const std::string& B) {
 }
 
 void* TFakeSystem::FindWindowByClass(const std::string& ClassName) {
+  if (ClassName == "Shell_TrayWnd") return TaskBar;
   return ClassName == "TLanternMain" ? OtherWindow : nullptr;
 }
 

@@ -20,6 +20,7 @@ class TFakeSystem : public TSystem {
   int Width = 1024, Height = 768;
   bool OtherInstance = false;
   void* OtherWindow = nullptr;
+  void* TaskBar = nullptr;  // the window of class "Shell_TrayWnd", if any
   struct TPost {
     void* Window;
     unsigned Message;
@@ -72,6 +73,16 @@ class TFakeSystem : public TSystem {
     X = CursorX;
     Y = CursorY;
   }
+  std::vector<TPost> Sent;  // SendMessage's calls, in order; answered with 0
+  std::intptr_t Send(void* Window, unsigned Message, std::uintptr_t WParam,
+                     std::intptr_t LParam) override {
+    Sent.push_back({Window, Message, WParam, LParam});
+    return 0;
+  }
+  bool SaverActive = false;
+  bool ScreenSaverActive() override { return SaverActive; }
+  std::vector<bool> WaitCursors;  // each change, in order
+  void SetWaitCursor(bool Waiting) override { WaitCursors.push_back(Waiting); }
   std::vector<int> Sleeps;  // recorded, not slept
   void Sleep(int Milliseconds) override { Sleeps.push_back(Milliseconds); }
   std::map<std::string, unsigned> Messages;

@@ -59,6 +59,9 @@ class TPosixSystem : public TSystem {
   void ForceForeground(void*) override {}
   void SetForegroundWindow(void*) override {}
   void CursorPos(int& X, int& Y) override { X = Y = 0; }
+  std::intptr_t Send(void*, unsigned, std::uintptr_t, std::intptr_t) override { return 0; }
+  bool ScreenSaverActive() override { return false; }
+  void SetWaitCursor(bool) override {}
   void Sleep(int Milliseconds) override { ::usleep(Milliseconds * 1000); }
 };
 

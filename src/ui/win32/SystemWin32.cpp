@@ -129,6 +129,19 @@ class TWin32System : public TSystem {
   void Post(void* Window, unsigned Message, std::uintptr_t WParam, std::intptr_t LParam) override {
     PostMessageW(static_cast<HWND>(Window), Message, WParam, LParam);
   }
+  std::intptr_t Send(void* Window, unsigned Message, std::uintptr_t WParam,
+                     std::intptr_t LParam) override {
+    return SendMessageW(static_cast<HWND>(Window), Message, WParam, LParam);
+  }
+  bool ScreenSaverActive() override {
+    BOOL Active = FALSE;
+    return SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &Active, 0) && Active;
+  }
+  void SetWaitCursor(bool Waiting) override {
+    // Until the next mouse move over a window that sets its own cursor, which is what the
+    // waiting program's windows do not get to do while it works.
+    SetCursor(LoadCursorW(nullptr, Waiting ? IDC_WAIT : IDC_ARROW));
+  }
 
   unsigned AddAtom(const std::string& Text) override {
     return GlobalAddAtomW(ToWide(Text).c_str());

@@ -265,6 +265,7 @@ class TWin32Widgets : public TWidgetFactory {
       if (Inside && Msg.message == WM_SYSCHAR && Msg.wParam < 0x80) {
         bool Used = false;
         Dispatch([&] { Used = Form.DialogChar(static_cast<char>(Msg.wParam)); });
+        if (Used) SelectFocusedText();
         if (Used) continue;
       }
       if (IsDialogMessageW(Dialog, &Msg)) continue;

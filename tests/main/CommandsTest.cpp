@@ -1,0 +1,444 @@
+// The main window's editing commands, windowless: adding, removing and the trash, the item
+// clipboard, the order within a group, the sweep of dead launchers, the daily backup, the
+// callbacks of dropped files and URLs, and the commands that call the system.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/Exception.h"
+#include "dialogs/LauncherProperty.h"
+#include "main/Main.h"
+#include "support/FakeFileSystem.h"
+#include "support/FakeShell.h"
+#include "support/FakeSystem.h"
+#include "support/TempFolder.h"
+#include "ui/MemoryRegistry.h"
+#include "ui/Messages.h"
+
+namespace lantern {
+namespace {
+
+const std::string Key = "Software\\ZR\\Lantern\\";
+
+// Files whose existence tests run a hook first: what happens while the sweep walks.
+class THookedFiles : public TFakeFileSystem {
+ public:
+  std::function<void()> OnExists;
+  bool FileExists(const std::string& Path) override {
+    if (OnExists) OnExists();
+    return TFakeFileSystem::FileExists(Path);
+  }
+};
+
+class CommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Files.MapDrive(Disk.Path());
+    Old = {SetRegistry(&Memory), SetSystem(&Sys), SetDialogs(&Boxes), SetShell(&Shell),
+           SetFileSystem(&Files)};
+    Memory.WriteString(Key, "DataFileName", DataFile);
+    Memory.WriteDWord(Key, "UseWatchApp", 0);
+    Start();
+  }
+  // The main window with the top group: the trash, G, A, B, C.
+  void Start() {
+    Main.reset();
+    Main = std::make_unique<TLanternMain>(std::vector<std::string>{});
+    Main->Launch();
+    M = Main.get();
+    R = M->Root();
+    Trash = R->RecycledFolder();
+    G = Group(R, "G");
+    A = Exec(R, "A", "C:\\a.exe");
+    B = Exec(R, "B", "C:\\b.exe");
+    C = Exec(R, "C", "C:\\c.exe");
+  }
+  void TearDown() override {
+    TForm::ModalUser = nullptr;
+    Main.reset();
+    SetRegistry(std::get<0>(Old));
+    SetSystem(std::get<1>(Old));
+    SetDialogs(std::get<2>(Old));
+    SetShell(std::get<3>(Old));
+    SetFileSystem(std::get<4>(Old));
+  }
+  static TFolder* Group(TCompositeItem* In, const std::string& Name) {
+    TFolder* F = In->Add(std::make_unique<TFolder>(In));
+    F->SetName(Name);
+    return F;
+  }
+  static TLauncherExec* Exec(TCompositeItem* In, const std::string& Name,
+                             const std::string& File) {
+    TLauncherExec* L = In->Add(std::make_unique<TLauncherExec>(In));
+    L->SetName(Name);
+    L->SetFileName(File);
+    return L;
+  }
+  // The names of a group's items, in order.
+  static std::string Names(const TCompositeItem* In) {
+    std::string Text;
+    for (int i = 0; i < In->Count(); ++i) Text += (i ? "," : "") + In->Items(i)->Name();
+    return Text;
+  }
+  void SelectInList(std::initializer_list<TExecItem*> Items) {
+    M->ListView1.SetFocus();
+    for (int i = 0; i < M->ListView1.Items().Count(); ++i)
+      M->ListView1.Items()[i]->SetSelected(false);
+    for (TExecItem* Item : Items) Item->ListItem()->SetSelected(true);
+  }
+  void SelectInTree(TExecItem* Item) {
+    M->TreeView1.SetFocus();
+    M->TreeView1.SetSelected(Item->TreeNode());
+  }
+  std::string Real(const std::string& Path) { return Files.RealPath(Path); }
+  // What a refused command said.
+  std::string Refusal(TAction& Action) {
+    try {
+      Action.OnExecute();
+    } catch (const Exception& E) {
+      return E.Message();
+    }
+    return "";
+  }
+
+  TTempFolder Disk;
+  THookedFiles Files;
+  TMemoryRegistry Memory;
+  TFakeSystem Sys;
+  TFakeDialogs Boxes;
+  TFakeShell Shell;
+  std::tuple<TRegistry*, TSystem*, TDialogService*, TShell*, TFileSystem*> Old;
+  std::unique_ptr<TLanternMain> Main;
+  const std::string DataFile = "C:\\data.dat";
+  TLanternMain* M = nullptr;
+  TRoot* R = nullptr;
+  TRecycledFolder* Trash = nullptr;
+  TFolder* G = nullptr;
+  TLauncherExec *A = nullptr, *B = nullptr, *C = nullptr;
+};
+
+// ---- Removing and the trash ----
+
+TEST_F(CommandsTest, TheTrashCommandsFollowTheViewTheSelectionAndTheTrashRules) {
+  struct {
+    const char* Name;
+    bool Recycle;
+    int Select;  // 0 A and B in the list, 1 the trash and A in the list, 2 the root node,
+                 // 3 G's node, 4 Inner's node, 5 A in the list while the trash is shown
+    const char* Refused;
+    const char* Top;
+    const char* InTrash;
+  } Cases[] = {
+      {"A and B to the trash", true, 0, "", "ゴミ入れ,G,C", "Inner,A,B"},
+      {"A and B for good", false, 0, "", "ゴミ入れ,G,C", "Inner"},
+      {"the trash from the list", true, 1, "ゴミ入れはゴミ入れに移動できません",
+       "ゴミ入れ,G,A,B,C", "Inner"},
+      {"the trash deleted from the list", false, 1, "ゴミ入れは削除できません",
+       "ゴミ入れ,G,A,B,C", "Inner"},
+      {"the root to the trash", true, 2, "ゴミ入れはゴミ入れに移動できません",
+       "ゴミ入れ,G,A,B,C", "Inner"},
+      {"the root deleted", false, 2, "ゴミ入れは削除できません", "ゴミ入れ,G,A,B,C", "Inner"},
+      {"a group node to the trash", true, 3, "", "ゴミ入れ,A,B,C", "Inner,G"},
+      {"a group in the trash, from the tree, goes for good", true, 4, "",
+       "ゴミ入れ,G,A,B,C", ""},
+      {"what the trash shows goes for good", true, 5, "", "ゴミ入れ,G,A,B,C", ""},
+  };
+  for (const auto& c : Cases) {
+    SCOPED_TRACE(c.Name);
+    Start();
+    TFolder* In = Group(Trash, "Inner");
+    switch (c.Select) {
+      case 0: SelectInList({A, B}); break;
+      case 1: SelectInList({Trash, A}); break;
+      case 2: SelectInTree(R); break;
+      case 3: SelectInTree(G); break;
+      case 4: SelectInTree(In); break;
+      case 5:
+        R->SetCurrentFolder(Trash);
+        SelectInList({In});
+        break;
+    }
+    EXPECT_EQ(Refusal(c.Recycle ? M->MoveRecycled : M->DeleteObj), c.Refused);
+    EXPECT_EQ(Names(R), c.Top);
+    EXPECT_EQ(Names(Trash), c.InTrash);
+  }
+}
+
+TEST_F(CommandsTest, DeletingTheLastEntriesSelectsTheNewLastOne) {
+  SelectInList({B, C});
+  M->DeleteObj.Execute();
+  ASSERT_EQ(M->ListView1.SelCount(), 1);
+  EXPECT_EQ(M->ListView1.Selected()->Data(), A);
+  EXPECT_TRUE(A->ListItem()->Focused());
+}
+
+// ---- The item clipboard ----
+
+TEST_F(CommandsTest, CutWaitsForItsPasteWithTheWatcherResting) {
+  SelectInList({A, B});
+  M->CutObject.Execute();
+  EXPECT_EQ(Names(R), "ゴミ入れ,G,C");
+  EXPECT_TRUE(M->CutPending());
+  EXPECT_EQ(M->StatusBar1.SimpleText(), "貼り付けを行うまでは自動ランチャ追加機能は働きません");
+  SelectInList({C});
+  EXPECT_FALSE(M->CutObject.Enabled());  // a second cut waits for the paste
+  EXPECT_FALSE(M->CutObject.Execute());
+  EXPECT_TRUE(M->PasteObject.Enabled());
+  // The window refuses to go to the notification area meanwhile.
+  M->Close();
+  EXPECT_EQ(Boxes.Texts.back(), "アイテムが切り取られています。まず貼り付けを行ってください");
+  R->SetCurrentFolder(G);
+  M->ListView1.SetFocus();
+  EXPECT_TRUE(M->PasteObject.Execute());
+  EXPECT_EQ(Names(G), "A,B");
+  EXPECT_EQ(M->ListView1.SelCount(), 2);
+  EXPECT_FALSE(M->CutPending());
+  EXPECT_EQ(M->StatusBar1.SimpleText(), "");
+  // The clipboard is used up: a second paste needs a new copy.
+  EXPECT_FALSE(M->PasteObject.Enabled());
+}
+
+TEST_F(CommandsTest, CopiesOutliveTheirSourcesAndTheProgram) {
+  TLauncherExec* Inside = Exec(G, "inside", "C:\\in.exe");
+  (void)Inside;
+  SelectInTree(G);
+  M->CopyObject.Execute();
+  EXPECT_TRUE(M->PasteObject.Enabled());
+  M->DeleteObj.Execute();  // the source's group goes before the paste
+  EXPECT_EQ(Names(R).find("G"), std::string::npos);
+  R->SetCurrentFolder(Trash);
+  M->ListView1.SetFocus();
+  M->PasteObject.Execute();
+  ASSERT_EQ(Trash->Count(), 1);
+  EXPECT_EQ(Names(Trash->Items(0)->AsGroup()), "inside");
+  // Copies still held when the program ends are freed with it (AddressSanitizer watches).
+  SelectInList({});
+  R->SetCurrentFolder(R);
+  SelectInList({A});
+  M->CopyObject.Execute();
+}
+
+TEST_F(CommandsTest, TheTrashIsNeverCopiedAndNothingNestsTooDeep) {
+  SelectInList({Trash});
+  M->CopyObject.Execute();
+  M->PasteObject.Execute();
+  EXPECT_EQ(Names(R), "ゴミ入れ,G,A,B,C");  // the trash has no copy: nothing was pasted
+  // A group 99 levels down takes no copy of a group with a sub-group.
+  TCompositeItem* Deep = R;
+  for (int i = 0; i < MaxGroupDepth - 1; ++i) Deep = Group(Deep, "d");
+  Group(G, "sub");
+  SelectInTree(G);
+  M->CopyObject.Execute();
+  R->SetCurrentFolder(Deep);
+  M->ListView1.SetFocus();
+  const int Before = Deep->Count();
+  EXPECT_EQ(Refusal(M->PasteObject), GroupTooDeepText());
+  EXPECT_EQ(Deep->Count(), Before);
+}
+
+// ---- Order ----
+
+TEST_F(CommandsTest, UpAndDownMoveOneStepAndStopAtTheEnds) {
+  struct {
+    const char* Name;
+    bool Up;
+    const char* Order;
+  } Steps[] = {
+      {"C", false, "ゴミ入れ,G,A,B,C"},   // the last stays
+      {"B", true, "ゴミ入れ,G,B,A,C"},
+      {"B", true, "ゴミ入れ,B,G,A,C"},
+      {"B", true, "B,ゴミ入れ,G,A,C"},
+      {"B", true, "B,ゴミ入れ,G,A,C"},   // the first stays
+      {"A", false, "B,ゴミ入れ,G,C,A"},
+  };
+  for (const auto& s : Steps) {
+    TExecItem* Item = nullptr;
+    for (int i = 0; i < R->Count(); ++i)
+      if (R->Items(i)->Name() == s.Name) Item = R->Items(i);
+    SelectInList({Item});
+    (s.Up ? M->UpObjectAction : M->DownObjectAction).Execute();
+    EXPECT_EQ(Names(R), s.Order) << s.Name;
+    // The list follows the tree and keeps the moved entry chosen.
+    ASSERT_NE(M->ListView1.Selected(), nullptr);
+    EXPECT_EQ(M->ListView1.Selected()->Data(), Item);
+    EXPECT_EQ(M->ListView1.Items()[Item->IndexInParent()]->Data(), Item);
+  }
+}
+
+// ---- Adding ----
+
+TEST_F(CommandsTest, ANewGroupIsNamedInPlace) {
+  R->SetCurrentFolder(G);
+  M->AddGroup.Execute();
+  ASSERT_EQ(G->Count(), 1);
+  EXPECT_EQ(G->Items(0)->Name(), "新規グループ");
+  EXPECT_TRUE(M->ListView1.Editing());
+  EXPECT_TRUE(G->TreeNode()->Expanded());
+}
+
+TEST_F(CommandsTest, NewLaunchersComeFromTheChoosersAndTheUrlDialog) {
+  WriteFileBytes(Real("C:\\tool.exe"), "MZ");
+  Boxes.FileAnswers = {"C:\\tool.exe"};
+  M->AddLauncher.Execute();
+  M->AddLauncher.Execute();  // cancelled: nothing
+  Boxes.FolderAnswers = {"C:\\ソフト"};
+  M->AddLauncherFolder.Execute();
+  for (const char* Url : {"http://example.jp/", ""}) {
+    TForm::ModalUser = [Url](TForm& Form) {
+      dynamic_cast<TLauncherPropertyForm&>(Form).FilenameEdit.SetText(Url);
+      Form.SetModalResult(mrOk);
+    };
+    M->AddLauncherURL.Execute();
+  }
+  TForm::ModalUser = [](TForm& Form) { Form.SetModalResult(mrCancel); };
+  M->AddLauncherURL.Execute();
+  EXPECT_EQ(Names(R).substr(Names(R).find("C,")), "C,tool.exe,ソフト,//example.jp/");
+  auto* Url = dynamic_cast<TLauncherURL*>(R->Items(R->Count() - 1));
+  ASSERT_NE(Url, nullptr);
+  EXPECT_EQ(Url->FileName(), "http://example.jp/");
+}
+
+TEST_F(CommandsTest, DroppedPathsAndUrlsBecomeLaunchersInTheCurrentGroup) {
+  WriteFileBytes(Real("C:\\tool.exe"), "MZ");
+  PlatformFileSystem().CreateFolders(Real("C:\\表示"));
+  R->SetCurrentFolder(G);
+  M->AddDroppedFile("C:\\tool.exe");
+  M->AddDroppedFile("C:\\表示");
+  M->AddDroppedFile("C:\\");
+  M->AddDroppedFile("C:\\gone.exe");  // vanished before it was handed over: nothing
+  M->AddDroppedURL("ページ", "http://example.jp/");
+  M->AddDroppedURL("空", "");
+  EXPECT_EQ(Names(G), "tool.exe,表示,C:\\,ページ");
+  EXPECT_NE(dynamic_cast<TLauncherExec*>(G->Items(0)), nullptr);
+  EXPECT_NE(dynamic_cast<TLauncherFolder*>(G->Items(2)), nullptr);
+  EXPECT_EQ(G->Items(2)->FileName(), "C:\\");
+  EXPECT_EQ(G->Items(3)->FileName(), "http://example.jp/");
+  EXPECT_EQ(Boxes.Texts, std::vector<std::string>{"URLが空です"});
+  EXPECT_EQ(Sys.Foregrounds, 2);  // after each URL, added or not
+}
+
+// ---- The sweep ----
+
+TEST_F(CommandsTest, TheSweepRemovesLaunchersWithoutTargetsAndSaysHowMany) {
+  WriteFileBytes(Real("C:\\a.exe"), "MZ");
+  PlatformFileSystem().CreateFolders(Real("C:\\live"));
+  auto Folder = [](TCompositeItem* In, const char* Path) {
+    TLauncherFolder* F = In->Add(std::make_unique<TLauncherFolder>(In));
+    F->SetFileName(Path);
+    F->SetName(Path);
+  };
+  Folder(G, "C:\\live");
+  Folder(G, "C:\\dead");
+  Exec(Trash, "gone", "C:\\gone.exe");
+  TLauncherURL* Url = R->Add(std::make_unique<TLauncherURL>(R));
+  Url->SetFileName("http://nowhere.invalid/");
+  Boxes.Answers = {mrCancel};
+  M->CheckNoLinkAction.Execute();
+  EXPECT_EQ(Boxes.Texts.size(), 1u);  // asked, and cancelled: nothing else
+  EXPECT_EQ(R->Count(), 6);
+  M->CheckNoLinkAction.Execute();
+  // B, C, the dead folder and the trash's launcher: A, the live folder and the URL stay.
+  EXPECT_EQ(Boxes.Texts.back(), "4 個のランチャを削除しました");
+  EXPECT_EQ(Names(G), "C:\\live");
+  EXPECT_EQ(Trash->Count(), 0);
+  EXPECT_EQ(Sys.WaitCursors, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(M->CheckNoLinkAction.Enabled());
+  M->CheckNoLinkAction.Execute();
+  EXPECT_EQ(Boxes.Texts.back(), "リンク先のないランチャはありませんでした");
+}
+
+TEST_F(CommandsTest, NothingChangesTheTreeWhileTheSweepWalksIt) {
+  int Tries = 0;
+  Files.OnExists = [&] {
+    if (Tries++) return;
+    EXPECT_TRUE(M->Sweeping());
+    SelectInList({A});
+    EXPECT_FALSE(M->MoveRecycled.Execute());
+    EXPECT_FALSE(M->AddGroup.Execute());
+    M->AddDroppedFile("C:\\");
+    EXPECT_FALSE(M->MoveRecycled.Enabled());
+  };
+  M->CheckNoLinkAction.Execute();
+  EXPECT_EQ(Names(R).find("C:\\"), std::string::npos);
+  EXPECT_EQ(Trash->Count(), 0);
+  EXPECT_FALSE(M->Sweeping());
+  SelectInList({G});
+  EXPECT_TRUE(M->MoveRecycled.Enabled());
+}
+
+TEST_F(CommandsTest, ExitDuringTheSweepEndsItAndSavesTheTreeAsItIs) {
+  Files.OnExists = [&] {
+    Files.OnExists = nullptr;
+    M->ExitAction.Execute();
+  };
+  M->CheckNoLinkAction.Execute();
+  EXPECT_TRUE(M->Closed());
+  EXPECT_EQ(Boxes.Texts.size(), 1u);  // the question only: no report after the exit
+  EXPECT_EQ(R->Count(), 5);           // nothing removed once the program ends
+  std::string Saved = ReadFileBytes(Real(DataFile));
+  EXPECT_NE(Saved.find("C:\\c.exe"), std::string::npos);
+}
+
+// ---- The data file's backup ----
+
+TEST_F(CommandsTest, OneBackupADayAndAFailedBackupNeverStopsTheSave) {
+  Sys.Clock = 100.0;
+  WriteFileBytes(Real(DataFile), "old");
+  M->SaveService.Execute();
+  EXPECT_EQ(ReadFileBytes(Real(DataFile + ".bak")), "old");
+  const std::string First = ReadFileBytes(Real(DataFile));
+  Sys.Clock = 100.9;  // within the day: no new backup
+  M->SaveService.Execute();
+  EXPECT_EQ(ReadFileBytes(Real(DataFile + ".bak")), "old");
+  Sys.Clock = 101.5;  // a day later: the file as it was
+  M->SaveService.Execute();
+  EXPECT_EQ(ReadFileBytes(Real(DataFile + ".bak")), First);
+  // A backup that cannot be made (a folder in the way): the save goes on, told once.
+  std::remove(Real(DataFile + ".bak").c_str());
+  PlatformFileSystem().CreateFolders(Real(DataFile + ".bak"));
+  Sys.Clock = 103.0;
+  A->SetName("renamed");
+  M->SaveService.Execute();
+  EXPECT_NE(ReadFileBytes(Real(DataFile)).find("renamed"), std::string::npos);
+  M->SaveService.Execute();
+  M->Timer1.OnTimer(nullptr);
+  M->Timer1.OnTimer(nullptr);
+  ASSERT_EQ(Boxes.Texts.size(), 1u);
+  EXPECT_NE(Boxes.Texts[0].find("バックアップ"), std::string::npos);
+}
+
+// ---- The system's functions ----
+
+TEST_F(CommandsTest, CommandsThatCallTheShellAndTheSystem) {
+  SelectInList({A});
+  M->OpenExplorerAction.Execute();
+  M->HelpAction.Execute();
+  M->GoWebSiteAction.Execute();
+  ASSERT_EQ(Shell.Executions.size(), 3u);
+  EXPECT_EQ(Shell.Executions[0].File, "explorer.exe");
+  EXPECT_EQ(Shell.Executions[0].Parameters, "/e,/Select,C:\\a.exe");
+  EXPECT_EQ(Shell.Executions[1].File, "C:\\Program Files\\Lantern\\Help\\Top.html");
+  EXPECT_EQ(Shell.Executions[2].File, Shell.Executions[1].File);  // no site of its own yet
+  for (const auto& E : Shell.Executions) EXPECT_EQ(E.ShowCommand, 5);
+
+  M->ScreenSaverExecute.Execute();  // none set: nothing
+  M->ExitWindowsAction.Execute();   // no task bar: nothing
+  EXPECT_TRUE(Sys.Sent.empty());
+  Sys.SaverActive = true;
+  int TaskBar;
+  Sys.TaskBar = &TaskBar;
+  M->ScreenSaverExecute.Execute();
+  M->ExitWindowsAction.Execute();
+  ASSERT_EQ(Sys.Sent.size(), 2u);
+  EXPECT_EQ(Sys.Sent[0].Message, WmSysCommand);
+  EXPECT_EQ(Sys.Sent[0].WParam, ScScreenSave);
+  EXPECT_EQ(Sys.Sent[1].Window, &TaskBar);
+  EXPECT_EQ(Sys.Sent[1].Message, WmClose);
+}
+
+}  // namespace
+}  // namespace lantern
