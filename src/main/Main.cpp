@@ -218,6 +218,8 @@ void TLanternMain::SetUpCommands() {
     Row.Action->SetCategory(Row.Category);
     Row.Action->SetEnabled(Row.Enabled);
   }
+  CutObject.SetShowHint(false);
+  GetEmptyIcon.SetShowHint(false);
   UpObjectAction.SetShortCut(ssShift | 0x26);    // Shift+Up
   DownObjectAction.SetShortCut(ssShift | 0x28);  // Shift+Down
   RenameAction.SetShortCut(0x71);                // F2

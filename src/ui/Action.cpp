@@ -6,6 +6,7 @@
 namespace lantern {
 
 std::string TAction::Hint() const {
+  if (!FShowHint) return std::string();
   // "名前変更(&N)" is hinted as "名前変更": the accelerator in brackets goes with its "&".
   std::string Text = FCaption;
   std::size_t Open = LastDelimiter("(", Text);

@@ -49,6 +49,9 @@ class TAction {
   void RemoveListener(int Id) { FListeners.erase(Id); }
   // The caption without its "&" marks, as hints show it.
   std::string Hint() const;
+  // Whether the action shows a hint at all (a tool button's tip); some have none.
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value) { FShowHint = Value; }
 
   // Runs the handler when the action is enabled; whether it ran.
   bool Execute();
@@ -57,6 +60,7 @@ class TAction {
 
  private:
   std::string FCaption;
+  bool FShowHint = true;
   std::string FCategory;
   int FImageIndex = -1;
   unsigned FShortCut = 0;

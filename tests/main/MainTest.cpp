@@ -712,21 +712,21 @@ TEST_F(ViewsTest, KeysRunTheirCommandsInBothViews) {
   for (TAction* Action : {&M->CopyObject, &M->PasteObject, &M->CutObject, &M->DeleteObj,
                           &M->MoveRecycled, &M->ObjPropertyAction}) {
     Action->SetEnabled(true);
-    Action->OnExecute = [&Ran, Action] { Ran += Action->Hint() + ";"; };
+    Action->OnExecute = [&Ran, Action] { Ran += Action->Caption() + ";"; };
   }
   struct {
     unsigned Key, Shift;
     const char* Ran;
     bool Consumed;
   } Cases[] = {
-      {'C', ssCtrl, "コピー;", true},
+      {'C', ssCtrl, "コピー(&C);", true},
       {'C', ssCtrl | ssShift, "", false},  // not exactly Ctrl
-      {'V', ssCtrl, "貼り付け;", true},
-      {'X', ssCtrl, "切り取り;", true},
-      {VkDelete, 0, "ゴミ入れに移動;", true},
-      {VkDelete, ssShift, "完全削除;", true},
-      {VkDelete, ssShift | ssCtrl, "完全削除;", true},  // Shift alone is what is tested
-      {VkReturn, ssAlt, "ランチャのプロパティ;", true},
+      {'V', ssCtrl, "貼り付け(&P);", true},
+      {'X', ssCtrl, "切り取り(&T);", true},
+      {VkDelete, 0, "ゴミ入れに移動(&R);", true},
+      {VkDelete, ssShift, "完全削除(&D);", true},
+      {VkDelete, ssShift | ssCtrl, "完全削除(&D);", true},  // Shift alone is what is tested
+      {VkReturn, ssAlt, "ランチャのプロパティ(&S);", true},
   };
   for (TWinControl* View :
        {static_cast<TWinControl*>(&M->ListView1), static_cast<TWinControl*>(&M->TreeView1)}) {
@@ -802,6 +802,10 @@ TEST_F(ViewsTest, TheMenusListTheCommands) {
   EXPECT_EQ(M->ToolBar1.Buttons()[0], nullptr);
   EXPECT_EQ(M->ToolBar1.Buttons()[15], &M->UchidenoKodutiToggleAction);
   EXPECT_TRUE(M->AddGroup.Execute());  // every command has its behaviour
+  // Cut's tool button and the icon fetch show no hint; the others their caption's words.
+  EXPECT_EQ(M->CutObject.Hint(), "");
+  EXPECT_EQ(M->GetEmptyIcon.Hint(), "");
+  EXPECT_EQ(M->CopyObject.Hint(), "コピー");
 }
 
 TEST_F(MainTest, AFailedSaveKeepsTheProgramRunning) {
