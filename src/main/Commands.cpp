@@ -275,7 +275,8 @@ void TLanternMain::CopyObjectExecute() {
 void TLanternMain::CutObjectExecute() {
   if (FSweeping) return;
   int Index;
-  CollectItems(TrashNotDeletedText, Index);  // refused before anything is copied
+  // Refused before anything is copied; with nothing chosen nothing waits for a paste.
+  if (CollectItems(TrashNotDeletedText, Index).empty()) return;
   CopyObjectExecute();
   DeleteObjExecute();
   SetCutPending(true);

@@ -179,6 +179,9 @@ TEST_F(CommandsTest, DeletingTheLastEntriesSelectsTheNewLastOne) {
 // ---- The item clipboard ----
 
 TEST_F(CommandsTest, CutWaitsForItsPasteWithTheWatcherResting) {
+  SelectInList({});
+  M->CutObject.OnExecute();  // nothing chosen: nothing waits
+  EXPECT_FALSE(M->CutPending());
   SelectInList({A, B});
   M->CutObject.Execute();
   EXPECT_EQ(Names(R), "ゴミ入れ,G,C");
