@@ -723,6 +723,15 @@ write_editing_data_file() {
 
 # The list's rows, one line with "|" between them; and a click on the row named NAME.
 list_rows() { driver list-texts | paste -sd'|'; }
+# Waits up to 3 s for the list to show ROWS (as list_rows writes them).
+wait_rows() {
+  local i
+  for i in $(seq 30); do
+    [ "$(list_rows)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
 click_row() {
   local i
   i=$(driver list-texts | grep -nxF "$1" | head -1 | cut -d: -f1)
@@ -760,40 +769,35 @@ s_editing() {
   local rows
   rows=$(list_rows)
   expect "the list holds the new group and launcher ($rows)" [ "$rows" = 'ゴミ入れ|notepad.exe|work|example' ]
-  # The new launcher is chosen: copied, and pasted into work.
+  # The new launcher: copied, and pasted into work.
+  click_row example
   xdotool key ctrl+c
   click_row work
   xdotool key Return
-  sleep 0.3
+  expect "Enter opens the group" wait_rows ''
   xdotool key ctrl+v
-  sleep 0.3
-  expect "the copy is pasted into the group" [ "$(list_rows)" = example ]
+  expect "the copy is pasted into the group" wait_rows example
   xdotool key BackSpace
-  sleep 0.3
+  expect "BackSpace goes back up, groups first" wait_rows 'ゴミ入れ|work|notepad.exe|example'
   click_row example
   xdotool key shift+Up
-  sleep 0.3
-  expect "Shift+Up moves it before notepad.exe" [ "$(list_rows)" = 'ゴミ入れ|work|example|notepad.exe' ]
+  expect "Shift+Up moves it before notepad.exe" wait_rows 'ゴミ入れ|work|example|notepad.exe'
   click_row notepad.exe
   xdotool key Delete
-  sleep 0.3
-  expect "Delete moves it to the trash" [ "$(list_rows)" = 'ゴミ入れ|work|example' ]
+  expect "Delete moves it to the trash" wait_rows 'ゴミ入れ|work|example'
   click_row example
   xdotool key ctrl+x
   sleep 0.5
   screenshot status-after-cut
-  expect "a cut takes it out" [ "$(list_rows)" = 'ゴミ入れ|work' ]
+  expect "a cut takes it out" wait_rows 'ゴミ入れ|work'
   xdotool key ctrl+v
-  sleep 0.3
-  expect "the paste puts it back at the end" [ "$(list_rows)" = 'ゴミ入れ|work|example' ]
+  expect "the paste puts it back at the end" wait_rows 'ゴミ入れ|work|example'
   click_row ゴミ入れ
   xdotool key Return
-  sleep 0.3
-  expect "the trash holds notepad.exe" [ "$(list_rows)" = notepad.exe ]
+  expect "the trash holds notepad.exe" wait_rows notepad.exe
   click_row notepad.exe
   xdotool key Delete
-  sleep 0.3
-  expect "Delete in the trash deletes for good" [ "$(list_rows)" = '' ]
+  expect "Delete in the trash deletes for good" wait_rows ''
   xdotool key BackSpace
   sleep 0.3
   expect "the program ends" end_session
