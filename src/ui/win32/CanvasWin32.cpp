@@ -11,6 +11,22 @@
 
 namespace lantern {
 
+TFontHandle NewFont(const TFont& Font) {
+  LOGFONTW Log = {};
+  Log.lfHeight = Font.Height();
+  Log.lfWeight = Font.Style() & fsBold ? FW_BOLD : FW_NORMAL;
+  Log.lfItalic = (Font.Style() & fsItalic) != 0;
+  Log.lfUnderline = (Font.Style() & fsUnderline) != 0;
+  Log.lfStrikeOut = (Font.Style() & fsStrikeOut) != 0;
+  Log.lfCharSet = static_cast<BYTE>(Font.Charset());
+  Log.lfPitchAndFamily = Font.Pitch() == TFontPitch::Fixed      ? FIXED_PITCH
+                         : Font.Pitch() == TFontPitch::Variable ? VARIABLE_PITCH
+                                                                : DEFAULT_PITCH;
+  std::wstring Face = ToWide(Font.Name());
+  lstrcpynW(Log.lfFaceName, Face.c_str(), LF_FACESIZE);
+  return TFontHandle(CreateFontIndirectW(&Log));
+}
+
 namespace {
 
 // The fonts menus are drawn with: a handful (one per item kind, with and without the
@@ -23,19 +39,7 @@ class TFontCache {
     auto It = FFonts.find(Key);
     if (It != FFonts.end()) return It->second.Get();
     if (FFonts.size() >= 32) FFonts.clear();  // settings edited many times over: start again
-    LOGFONTW Log = {};
-    Log.lfHeight = Font.Height();
-    Log.lfWeight = Font.Style() & fsBold ? FW_BOLD : FW_NORMAL;
-    Log.lfItalic = (Font.Style() & fsItalic) != 0;
-    Log.lfUnderline = (Font.Style() & fsUnderline) != 0;
-    Log.lfStrikeOut = (Font.Style() & fsStrikeOut) != 0;
-    Log.lfCharSet = static_cast<BYTE>(Font.Charset());
-    Log.lfPitchAndFamily = Font.Pitch() == TFontPitch::Fixed      ? FIXED_PITCH
-                           : Font.Pitch() == TFontPitch::Variable ? VARIABLE_PITCH
-                                                                  : DEFAULT_PITCH;
-    std::wstring Face = ToWide(Font.Name());
-    lstrcpynW(Log.lfFaceName, Face.c_str(), LF_FACESIZE);
-    return FFonts.emplace(Key, TFontHandle(CreateFontIndirectW(&Log))).first->second.Get();
+    return FFonts.emplace(Key, NewFont(Font)).first->second.Get();
   }
 
  private:

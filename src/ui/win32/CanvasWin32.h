@@ -3,8 +3,12 @@
 #include <windows.h>
 
 #include "ui/Canvas.h"
+#include "ui/win32/Handles.h"
 
 namespace lantern {
+
+// A new font of the description: the one place a TFont becomes a Windows font.
+TFontHandle NewFont(const TFont& Font);
 
 class TDcCanvas : public TCanvas {
  public:

@@ -5,6 +5,7 @@
 
 #include "ui/StdCtrls.h"
 #include "ui/Widgets.h"
+#include "ui/win32/CanvasWin32.h"
 #include "ui/win32/ChildWindow.h"
 #include "ui/win32/Handles.h"
 #include "ui/win32/Peers.h"
@@ -100,24 +101,12 @@ class TWin32LabelPeer : public TStdPeer {
       return;
     }
     if (FFont && FLabel.Font() == FMade) return;
-    const TFont& Font = FLabel.Font();
-    LOGFONTW Log = {};
-    Log.lfHeight = Font.Height();
-    Log.lfWeight = Font.Style() & fsBold ? FW_BOLD : FW_NORMAL;
-    Log.lfItalic = (Font.Style() & fsItalic) != 0;
-    Log.lfUnderline = (Font.Style() & fsUnderline) != 0;
-    Log.lfStrikeOut = (Font.Style() & fsStrikeOut) != 0;
-    Log.lfCharSet = static_cast<BYTE>(Font.Charset());
-    Log.lfPitchAndFamily = Font.Pitch() == TFontPitch::Fixed      ? FIXED_PITCH
-                           : Font.Pitch() == TFontPitch::Variable ? VARIABLE_PITCH
-                                                                  : DEFAULT_PITCH;
-    lstrcpynW(Log.lfFaceName, ToWide(Font.Name()).c_str(), LF_FACESIZE);
-    TFontHandle Made(CreateFontIndirectW(&Log));
+    TFontHandle Made = NewFont(FLabel.Font());
     if (!Made) return;
     // The control lets go of the old font before it is freed.
     SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Made.Get()), FALSE);
     FFont = std::move(Made);
-    FMade = Font;
+    FMade = FLabel.Font();
   }
 
   // The label's place is the layout's; a font wider than the one it was laid out for (another
