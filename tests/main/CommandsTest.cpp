@@ -12,6 +12,7 @@
 #include "base/Exception.h"
 #include "dialogs/LauncherProperty.h"
 #include "main/Main.h"
+#include "support/MainFixture.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeShell.h"
 #include "support/FakeSystem.h"
@@ -22,49 +23,22 @@
 namespace lantern {
 namespace {
 
-const std::string Key = "Software\\ZR\\Lantern\\";
-
-// Files whose existence tests run a hook first: what happens while the sweep walks.
-class THookedFiles : public TFakeFileSystem {
- public:
-  std::function<void()> OnExists;
-  bool FileExists(const std::string& Path) override {
-    if (OnExists) OnExists();
-    return TFakeFileSystem::FileExists(Path);
-  }
-};
-
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public MainFixture {
  protected:
   void SetUp() override {
-    Files.MapDrive(Disk.Path());
-    Old = {SetRegistry(&Memory), SetSystem(&Sys), SetDialogs(&Boxes), SetShell(&Shell),
-           SetFileSystem(&Files)};
-    Memory.WriteString(Key, "DataFileName", DataFile);
+    MainFixture::SetUp();
     Memory.WriteDWord(Key, "UseWatchApp", 0);
-    Start();
+    Restart();
   }
   // The main window with the top group: the trash, G, A, B, C.
-  void Start() {
-    Main.reset();
-    Main = std::make_unique<TLanternMain>(std::vector<std::string>{});
-    Main->Launch();
-    M = Main.get();
+  void Restart() {
+    M = &Start();
     R = M->Root();
     Trash = R->RecycledFolder();
     G = Group(R, "G");
     A = Exec(R, "A", "C:\\a.exe");
     B = Exec(R, "B", "C:\\b.exe");
     C = Exec(R, "C", "C:\\c.exe");
-  }
-  void TearDown() override {
-    TForm::ModalUser = nullptr;
-    Main.reset();
-    SetRegistry(std::get<0>(Old));
-    SetSystem(std::get<1>(Old));
-    SetDialogs(std::get<2>(Old));
-    SetShell(std::get<3>(Old));
-    SetFileSystem(std::get<4>(Old));
   }
   static TFolder* Group(TCompositeItem* In, const std::string& Name) {
     TFolder* F = In->Add(std::make_unique<TFolder>(In));
@@ -94,7 +68,6 @@ class CommandsTest : public ::testing::Test {
     M->TreeView1.SetFocus();
     M->TreeView1.SetSelected(Item->TreeNode());
   }
-  std::string Real(const std::string& Path) { return Files.RealPath(Path); }
   // What a refused command said.
   std::string Refusal(TAction& Action) {
     try {
@@ -105,15 +78,6 @@ class CommandsTest : public ::testing::Test {
     return "";
   }
 
-  TTempFolder Disk;
-  THookedFiles Files;
-  TMemoryRegistry Memory;
-  TFakeSystem Sys;
-  TFakeDialogs Boxes;
-  TFakeShell Shell;
-  std::tuple<TRegistry*, TSystem*, TDialogService*, TShell*, TFileSystem*> Old;
-  std::unique_ptr<TLanternMain> Main;
-  const std::string DataFile = "C:\\data.dat";
   TLanternMain* M = nullptr;
   TRoot* R = nullptr;
   TRecycledFolder* Trash = nullptr;
@@ -149,7 +113,7 @@ TEST_F(CommandsTest, TheTrashCommandsFollowTheViewTheSelectionAndTheTrashRules) 
   };
   for (const auto& c : Cases) {
     SCOPED_TRACE(c.Name);
-    Start();
+    Restart();
     TFolder* In = Group(Trash, "Inner");
     switch (c.Select) {
       case 0: SelectInList({A, B}); break;
@@ -356,7 +320,7 @@ TEST_F(CommandsTest, TheSweepRemovesLaunchersWithoutTargetsAndSaysHowMany) {
 
 TEST_F(CommandsTest, NothingChangesTheTreeWhileTheSweepWalksIt) {
   int Tries = 0;
-  Files.OnExists = [&] {
+  Files.OnFileExists = [&] {
     if (Tries++) return;
     EXPECT_TRUE(M->Sweeping());
     SelectInList({A});
@@ -374,8 +338,8 @@ TEST_F(CommandsTest, NothingChangesTheTreeWhileTheSweepWalksIt) {
 }
 
 TEST_F(CommandsTest, ExitDuringTheSweepEndsItAndSavesTheTreeAsItIs) {
-  Files.OnExists = [&] {
-    Files.OnExists = nullptr;
+  Files.OnFileExists = [&] {
+    Files.OnFileExists = nullptr;
     M->ExitAction.Execute();
   };
   M->CheckNoLinkAction.Execute();

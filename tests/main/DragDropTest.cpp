@@ -5,6 +5,7 @@
 
 #include "base/Exception.h"
 #include "main/Main.h"
+#include "support/MainFixture.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeShell.h"
 #include "support/FakeSystem.h"
@@ -14,7 +15,6 @@
 namespace lantern {
 namespace {
 
-const std::string Key = "Software\\ZR\\Lantern\\";
 const char* const SameFolder = "送り側と受け側のフォルダが同じです";
 const char* const SubFolder = "受け側は送り側のサブフォルダです。移動はできません";
 
@@ -32,31 +32,17 @@ std::string Layout(const TCompositeItem* Group) {
   return Text;
 }
 
-class DragDropTest : public ::testing::Test {
+class DragDropTest : public MainFixture {
  protected:
   void SetUp() override {
-    Files.MapDrive(Disk.Path());
-    Old = {SetRegistry(&Memory), SetSystem(&Sys), SetDialogs(&Boxes), SetShell(&Shell),
-           SetFileSystem(&Files)};
-    Memory.WriteString(Key, "DataFileName", "C:\\data.dat");
+    MainFixture::SetUp();
     Build();
-  }
-  void TearDown() override {
-    Main.reset();
-    SetRegistry(std::get<0>(Old));
-    SetSystem(std::get<1>(Old));
-    SetDialogs(std::get<2>(Old));
-    SetShell(std::get<3>(Old));
-    SetFileSystem(std::get<4>(Old));
   }
   // A fresh window over the tree "T[] GA[] GB[GB1[]] L1 L2 L3", every node expanded: tree
   // rows root 0, T 1, GA 2, GB 3, GB1 4; list rows T 0, GA 1, GB 2, L1 3, L2 4, L3 5.
   void Build() {
-    Main.reset();
     Boxes.Texts.clear();
-    Main = std::make_unique<TLanternMain>(std::vector<std::string>{});
-    Main->Launch();
-    M = Main.get();
+    M = &Start();
     TRoot* Root = M->Root();
     Root->RecycledFolder()->SetName("T");
     auto Group = [](TCompositeItem* Parent, const char* Name) {
@@ -96,14 +82,6 @@ class DragDropTest : public ::testing::Test {
     return Text;
   }
 
-  TTempFolder Disk;
-  TFakeFileSystem Files;
-  TMemoryRegistry Memory;
-  TFakeSystem Sys;
-  TFakeDialogs Boxes;
-  TFakeShell Shell;
-  std::tuple<TRegistry*, TSystem*, TDialogService*, TShell*, TFileSystem*> Old;
-  std::unique_ptr<TLanternMain> Main;
   TLanternMain* M = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "base/Exception.h"
 #include "dialogs/LauncherProperty.h"
 #include "main/Main.h"
+#include "support/MainFixture.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeShell.h"
 #include "support/FakeSystem.h"
@@ -19,50 +20,17 @@
 namespace lantern {
 namespace {
 
-const std::string Key = "Software\\ZR\\Lantern\\";
-
-class MainTest : public ::testing::Test {
+class MainTest : public MainFixture {
  protected:
-  void SetUp() override {
-    Files.MapDrive(Disk.Path());
-    Old = {SetRegistry(&Memory), SetSystem(&Sys), SetDialogs(&Boxes), SetShell(&Shell),
-           SetFileSystem(&Files)};
-    Memory.WriteString(Key, "DataFileName", DataFile);
-  }
-  void TearDown() override {
-    Main.reset();
-    SetRegistry(std::get<0>(Old));
-    SetSystem(std::get<1>(Old));
-    SetDialogs(std::get<2>(Old));
-    SetShell(std::get<3>(Old));
-    SetFileSystem(std::get<4>(Old));
-  }
-  // Starts the program's main window as the entry does.
-  TLanternMain& Start(std::vector<std::string> Args = {}) {
-    Main = std::make_unique<TLanternMain>(std::move(Args));
-    Main->Launch();
-    return *Main;
-  }
   void Restart() {
     Main.reset();
     Start();
   }
-  std::string Real(const std::string& Path) { return Files.RealPath(Path); }
   std::uint32_t DWord(const char* Name) {
     std::uint32_t v = 0xDEADBEEF;
     Memory.ReadDWord(Key, Name, v);
     return v;
   }
-
-  TTempFolder Disk;  // drive C:
-  TFakeFileSystem Files;
-  TMemoryRegistry Memory;
-  TFakeSystem Sys;
-  TFakeDialogs Boxes;
-  TFakeShell Shell;
-  std::tuple<TRegistry*, TSystem*, TDialogService*, TShell*, TFileSystem*> Old;
-  std::unique_ptr<TLanternMain> Main;
-  const std::string DataFile = "C:\\data.dat";
 };
 
 TEST_F(MainTest, AFirstStartWritesReleaseAndPathAndKeepsEveryDefault) {

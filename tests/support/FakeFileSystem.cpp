@@ -123,6 +123,7 @@ std::string TFakeFileSystem::RealPath(const std::string& Path) const {
 }
 
 bool TFakeFileSystem::FileExists(const std::string& Path) {
+  if (OnFileExists) OnFileExists();
   if (!FMapped.empty()) return PlatformFileSystem().FileExists(RealPath(Path));
   TEntry* e = Resolve(Path);
   return e && !e->Folder;

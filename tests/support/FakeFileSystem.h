@@ -2,6 +2,7 @@
 // A Windows-like file system in memory for the path logic: drives and shares, folders and
 // files with long and short (8.3) names, matched without regard to ASCII case. File contents
 // go to the real file system; ReplaceFile and writes can be made to fail.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -35,6 +36,7 @@ class TFakeFileSystem : public TFileSystem {
   bool Copy(const std::string& Source, const std::string& Target) override;
   bool CreateFolders(const std::string& Path) override;
 
+  std::function<void()> OnFileExists;  // runs before each FileExists answers
   bool FailReplace = false;   // ReplaceFile raises, as when the target is locked
   long FailWritesAfter = -1;  // >= 0: a file being written fails after that many bytes
   int FindCalls = 0;
