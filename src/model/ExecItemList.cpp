@@ -1,7 +1,10 @@
-// The tree's plumbing: the owning list of a group's children, and the pre-order walk.
+// The tree's plumbing: the owning list of a group's children, the pre-order walk, and the
+// rules of depth and ancestry.
 #include <algorithm>
 #include <unordered_map>
 
+#include "base/Convert.h"
+#include "base/Exception.h"
 #include "model/ExecObj.h"
 
 namespace lantern {
@@ -104,6 +107,43 @@ void TExecItemIterator::Next() {
     FCurrent = Parent;
   }
   FDone = true;
+}
+
+// Depth and ancestry
+
+int TExecItem::Depth() const {
+  int Result = 0;
+  for (const TExecItem* Item = FParent; Item; Item = Item->FParent) ++Result;
+  return Result;
+}
+
+std::string GroupTooDeepText() {
+  return "グループは " + IntToStr(MaxGroupDepth) + " 階層までしか入れ子にできません";
+}
+
+bool TCompositeItem::IsInside(const TExecItem* AItem) const {
+  for (const TExecItem* Item = this; Item; Item = Item->Parent())
+    if (Item == AItem) return true;
+  return false;
+}
+
+namespace {
+
+// How many levels of groups lie below Group (0 when it holds none).
+int GroupHeight(const TCompositeItem& Group) {
+  int Height = 0;
+  for (int i = 0; i < Group.Count(); ++i)
+    if (const TCompositeItem* Child = Group.Items(i)->AsGroup())
+      Height = std::max(Height, GroupHeight(*Child) + 1);
+  return Height;
+}
+
+}  // namespace
+
+void TCompositeItem::CheckCanHold(const TExecItem* AItem) const {
+  const TCompositeItem* Group = const_cast<TExecItem*>(AItem)->AsGroup();
+  if (Group && Depth() + 1 + GroupHeight(*Group) > MaxGroupDepth)
+    throw Exception(GroupTooDeepText());
 }
 
 }  // namespace lantern

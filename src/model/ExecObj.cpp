@@ -98,16 +98,6 @@ TExecItem* TExecItem::GetRoot() {
 
 TRoot* TExecItem::OwnerRoot() { return GetRoot()->AsRoot(); }
 
-int TExecItem::Depth() const {
-  int Result = 0;
-  for (const TExecItem* Item = FParent; Item; Item = Item->FParent) ++Result;
-  return Result;
-}
-
-std::string GroupTooDeepText() {
-  return "グループは " + IntToStr(MaxGroupDepth) + " 階層までしか入れ子にできません";
-}
-
 int TExecItem::IndexInParent() const {
   TCompositeItem* Group = FParent ? FParent->AsGroup() : nullptr;
   return Group ? Group->Children().IndexOf(this) : -1;
@@ -208,12 +198,6 @@ bool TExecItem::IsCurrent() {
   return Root && Root->CurrentFolder() == this;
 }
 
-bool TCompositeItem::IsInside(const TExecItem* AItem) const {
-  for (const TExecItem* Item = this; Item; Item = Item->Parent())
-    if (Item == AItem) return true;
-  return false;
-}
-
 bool TCompositeItem::MatchRunningFile(const std::string& Path) {
   bool Result = false;
   TRoot* Root = OwnerRoot();
@@ -278,25 +262,6 @@ void TCompositeItem::Open() {
 void TCompositeItem::BeginWatchScan() {
   TExecItem::BeginWatchScan();
   for (TExecItem* Child : FChildren.Snapshot()) Child->BeginWatchScan();
-}
-
-namespace {
-
-// How many levels of groups lie below Group (0 when it holds none).
-int GroupHeight(const TCompositeItem& Group) {
-  int Height = 0;
-  for (int i = 0; i < Group.Count(); ++i)
-    if (const TCompositeItem* Child = Group.Items(i)->AsGroup())
-      Height = std::max(Height, GroupHeight(*Child) + 1);
-  return Height;
-}
-
-}  // namespace
-
-void TCompositeItem::CheckCanHold(const TExecItem* AItem) const {
-  const TCompositeItem* Group = const_cast<TExecItem*>(AItem)->AsGroup();
-  if (Group && Depth() + 1 + GroupHeight(*Group) > MaxGroupDepth)
-    throw Exception(GroupTooDeepText());
 }
 
 TExecItem* TCompositeItem::Add(std::unique_ptr<TExecItem> Owned) {
