@@ -2,80 +2,24 @@
 
 #include "base/Convert.h"
 #include "base/Cp932.h"
-#include "base/Exception.h"
 #include "ui/Registry.h"
 
 namespace lantern {
 
 namespace {
 
-// One character as a number: a byte, or lead byte * 256 + second byte. ASCII letters are
-// taken in upper case so that they compare without regard to case.
-struct TCharReader {
-  const std::string& Text;
-  std::size_t Pos = 0;
-  bool AtEnd() const { return Pos >= Text.size(); }
-  unsigned Next() {
-    unsigned char c = static_cast<unsigned char>(Text[Pos++]);
-    if (IsLeadByte(c) && Pos < Text.size())
-      return c * 256u + static_cast<unsigned char>(Text[Pos++]);
-    return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
-  }
-};
-
-struct TToken {
-  enum TKind { Literal, One, Any, Set } Kind;
-  explicit TToken(TKind AKind) : Kind(AKind) {}
-  unsigned Char = 0;
-  bool Negated = false;
-  std::vector<std::pair<unsigned, unsigned>> Ranges;
-
-  bool Accepts(unsigned c) const {
-    if (Kind == One) return true;
-    if (Kind == Literal) return c == Char;
-    bool In = false;
-    for (auto& r : Ranges) In = In || (c >= r.first && c <= r.second);
-    return In != Negated;
-  }
-};
-
-std::vector<TToken> Compile(const std::string& Mask) {
-  std::vector<TToken> Tokens;
-  TCharReader r{Mask};
-  auto Invalid = [&] { throw EMaskError(InvalidMaskText(Mask, static_cast<int>(r.Pos) + 1)); };
-  while (!r.AtEnd()) {
-    unsigned c = r.Next();
-    if (c == '*') {
-      if (Tokens.empty() || Tokens.back().Kind != TToken::Any) Tokens.emplace_back(TToken::Any);
-    } else if (c == '?') {
-      Tokens.emplace_back(TToken::One);
-    } else if (c == '[') {
-      TToken t(TToken::Set);
-      if (!r.AtEnd() && Mask[r.Pos] == '!') {
-        t.Negated = true;
-        ++r.Pos;
-      }
-      for (;;) {
-        if (r.AtEnd()) Invalid();  // the set is never closed
-        unsigned First = r.Next();
-        if (First == ']') break;
-        unsigned Last = First;
-        if (!r.AtEnd() && Mask[r.Pos] == '-') {
-          ++r.Pos;
-          if (r.AtEnd() || Mask[r.Pos] == ']') Invalid();  // a range without its end
-          Last = r.Next();
-        }
-        t.Ranges.emplace_back(First, Last);
-      }
-      Tokens.push_back(t);
-    } else {
-      TToken t(TToken::Literal);
-      t.Char = c;
-      Tokens.push_back(t);
-    }
-  }
-  return Tokens;
+// The character at Pos as a number (a byte, or lead byte * 256 + second byte), exactly as
+// written; Pos moves past it. A lead byte at the very end is a character of its own.
+unsigned ReadChar(const std::string& Text, std::size_t& Pos) {
+  unsigned char c = static_cast<unsigned char>(Text[Pos++]);
+  if (IsLeadByte(c) && Pos < Text.size()) return c * 256u + static_cast<unsigned char>(Text[Pos++]);
+  return c;
 }
+
+bool IsAsciiLetter(unsigned c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// The other case of an ASCII letter.
+unsigned OtherCase(unsigned c) { return c ^ 0x20u; }
 
 }  // namespace
 
@@ -83,28 +27,108 @@ std::string InvalidMaskText(const std::string& Mask, int Position) {
   return IntToStr(Position) + " 番目の文字（'" + Mask + "'）は正しくないマスク文字です";
 }
 
+bool TFilterItem::TToken::Accepts(unsigned c) const {
+  switch (Kind) {
+    case One: return true;
+    case Literal:
+      return c == Char || (IsAsciiLetter(Char) && IsAsciiLetter(c) && c == OtherCase(Char));
+    case Set: {
+      bool In = false;
+      for (auto& r : Ranges) {
+        In = In || (c >= r.first && c <= r.second);
+        // Only a range of letters folds: "[_-z]" must not take "A" because "a" is in it.
+        if (!In && IsAsciiLetter(c) && IsAsciiLetter(r.first) && IsAsciiLetter(r.second))
+          In = OtherCase(c) >= r.first && OtherCase(c) <= r.second;
+      }
+      return In != Negated;
+    }
+    case Any: break;
+  }
+  return false;
+}
+
+TFilterItem::TFilterItem(const std::string& Mask) : FMask(Mask) {
+  if (!Compile()) FTokens.clear();
+}
+
+bool TFilterItem::Compile() {
+  const std::size_t End = FMask.size();
+  std::size_t Pos = 0;
+  int Chars = 0;  // characters read so far, for the error position
+  auto Next = [&] {
+    ++Chars;
+    return ReadChar(FMask, Pos);
+  };
+  while (Pos < End) {
+    unsigned c = Next();
+    if (c == '*') {
+      // A run of stars is one star: fewer steps back when matching.
+      if (FTokens.empty() || FTokens.back().Kind != TToken::Any) FTokens.emplace_back(TToken::Any);
+    } else if (c == '?') {
+      FTokens.emplace_back(TToken::One);
+    } else if (c == '[') {
+      const int SetPosition = Chars;
+      auto Invalid = [&] {
+        FError = InvalidMaskText(FMask, SetPosition);
+        return false;
+      };
+      TToken t(TToken::Set);
+      // '!', '-' and ']' are single bytes and never second bytes at a character's start.
+      if (Pos < End && FMask[Pos] == '!') {
+        t.Negated = true;
+        Next();
+      }
+      for (bool FirstMember = true;; FirstMember = false) {
+        if (Pos >= End) return Invalid();  // never closed ("[!]" and "[]" included)
+        unsigned Low = Next();
+        if (Low == ']' && !FirstMember) break;
+        unsigned High = Low;
+        if (Pos < End && FMask[Pos] == '-') {
+          Next();
+          if (Pos >= End || FMask[Pos] == ']') return Invalid();  // a range without its end
+          High = Next();
+          if (High < Low) return Invalid();  // a reversed range could only be a slip
+        }
+        t.Ranges.emplace_back(Low, High);
+      }
+      FTokens.push_back(std::move(t));
+    } else {
+      TToken t(TToken::Literal);
+      t.Char = c;
+      FTokens.push_back(std::move(t));
+    }
+  }
+  return true;
+}
+
 bool TFilterItem::Matches(const std::string& FileName) const {
-  std::vector<TToken> Tokens = Compile(FMask);
-  std::vector<unsigned> Chars;
-  for (TCharReader r{FileName}; !r.AtEnd();) Chars.push_back(r.Next());
-  // Glob matching with one remembered star: linear in practice, never exponential.
-  std::size_t t = 0, c = 0, StarToken = std::string::npos, StarChar = 0;
-  while (c < Chars.size()) {
-    if (t < Tokens.size() && Tokens[t].Kind == TToken::Any) {
+  if (Malformed()) return false;
+  // Glob matching with one remembered star: when a later star is reached the earlier one
+  // never needs to take back more, so the work is at most name length times mask length.
+  const std::size_t Tokens = FTokens.size(), End = FileName.size(), None = std::string::npos;
+  std::size_t t = 0, c = 0, StarToken = None, StarChar = 0;
+  while (c < End) {
+    if (t < Tokens && FTokens[t].Kind == TToken::Any) {
       StarToken = t++;
       StarChar = c;
-    } else if (t < Tokens.size() && Tokens[t].Accepts(Chars[c])) {
+      continue;
+    }
+    std::size_t After = c;
+    const unsigned Char = ReadChar(FileName, After);
+    if (t < Tokens && FTokens[t].Accepts(Char)) {
       ++t;
-      ++c;
-    } else if (StarToken != std::string::npos) {
+      c = After;
+    } else if (StarToken != None) {
+      // The star takes one more character and the rest of the mask is tried again.
       t = StarToken + 1;
-      c = ++StarChar;
+      ReadChar(FileName, StarChar);
+      c = StarChar;
     } else {
       return false;
     }
   }
-  while (t < Tokens.size() && Tokens[t].Kind == TToken::Any) ++t;
-  return t == Tokens.size();
+  while (t < Tokens && FTokens[t].Kind == TToken::Any) ++t;
+  return t == Tokens;
 }
 
 const char* const TFilterList::KeyName = "Filter";
@@ -117,6 +141,13 @@ bool TFilterList::Matches(const std::string& FileName) const {
   for (const auto& Item : FItems)
     if (Item->Matches(FileName)) return true;
   return false;
+}
+
+std::vector<std::string> TFilterList::Errors() const {
+  std::vector<std::string> Result;
+  for (const auto& Item : FItems)
+    if (Item->Malformed()) Result.push_back(Item->Error());
+  return Result;
 }
 
 void TFilterList::LoadFromRegistry(const std::string& KeyPath) {

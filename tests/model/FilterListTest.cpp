@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "base/Exception.h"
+#include <string>
+#include <vector>
+
 #include "model/FilterList.h"
 #include "ui/MemoryRegistry.h"
 
@@ -16,55 +18,159 @@ struct MaskCase {
 class MaskTest : public ::testing::TestWithParam<MaskCase> {};
 
 TEST_P(MaskTest, WholeNameAgainstWholeMask) {
-  EXPECT_EQ(TFilterItem(GetParam().Mask).Matches(GetParam().FileName), GetParam().Matches)
+  const TFilterItem Item(GetParam().Mask);
+  ASSERT_FALSE(Item.Malformed()) << Item.Error();
+  EXPECT_EQ(Item.Matches(GetParam().FileName), GetParam().Matches)
       << GetParam().Mask << " / " << GetParam().FileName;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Masks, MaskTest,
-    ::testing::Values(
-        MaskCase{"*\\SETUP.EXE", "C:\\Temp\\setup.exe", true},
-        MaskCase{"*\\SETUP.EXE", "C:\\setup.exe", true},
-        MaskCase{"*\\SETUP.EXE", "setup.exe", false},
-        MaskCase{"*\\SETUP.EXE", "C:\\Temp\\mysetup.exe", false},
-        MaskCase{"*.DLL", "C:\\Windows\\x.dll", true}, MaskCase{"*.DLL", "C:\\x.dll.exe", false},
-        MaskCase{"C:\\?.exe", "C:\\a.exe", true}, MaskCase{"C:\\?.exe", "C:\\ab.exe", false},
-        MaskCase{"C:\\?.exe", "C:\\表.exe", true},  // one double-byte character
-        MaskCase{"[a-c]*", "B.txt", true}, MaskCase{"[a-c]*", "d.txt", false},
-        MaskCase{"[!a-c]*", "d.txt", true}, MaskCase{"[!a-c]*", "a.txt", false},
-        MaskCase{"[xyz]", "Y", true}, MaskCase{"*", "", true}, MaskCase{"", "", true},
-        MaskCase{"", "a", false}, MaskCase{"*a*b*c", "xaybzc", true},
-        MaskCase{"*a*b*c", "xaybzcx", false}, MaskCase{"*フト", "C:\\ソフト", true},
-        // second bytes that are letters on their own are not folded: ッ (83 62) is not ィ (83 42)
-        MaskCase{"*ッ", "xッ", true}, MaskCase{"*ッ", "xィ", false},
-        MaskCase{"C:\\表*", "c:\\表示\\a.exe", true}));
+INSTANTIATE_TEST_SUITE_P(Defaults, MaskTest,
+                         ::testing::Values(MaskCase{"*\\SETUP.EXE", "C:\\x\\setup.exe", true},
+                                           MaskCase{"*\\SETUP.EXE", "C:\\x\\setup.exe.bak", false},
+                                           MaskCase{"*\\SETUP.EXE", "C:\\setup.exe", true},
+                                           MaskCase{"*\\SETUP.EXE", "setup.exe", false},
+                                           MaskCase{"*\\SETUP.EXE", "C:\\Temp\\mysetup.exe", false},
+                                           MaskCase{"*.DLL", "C:\\Windows\\x.dll", true},
+                                           MaskCase{"*.DLL", "C:\\x.DlL", true},
+                                           MaskCase{"*.DLL", "C:\\x.dll.exe", false}));
 
-TEST(MaskTest, AMalformedSetIsReportedWithItsPosition) {
+INSTANTIATE_TEST_SUITE_P(
+    StarsAndQuestionMarks, MaskTest,
+    ::testing::Values(
+        MaskCase{"*", "", true}, MaskCase{"**", "", true}, MaskCase{"", "", true},
+        MaskCase{"", "a", false}, MaskCase{"a*", "a", true}, MaskCase{"*?", "", false},
+        MaskCase{"*a*b*c", "xaybzc", true}, MaskCase{"*a*b*c", "xaybzcx", false},
+        MaskCase{"*a?c", "abcabc", true}, MaskCase{"*a?c", "abac", false},
+        MaskCase{"*a*a*a*a*a*a*b", "aaaaaab", true}, MaskCase{"*a*a*a*a*a*a*b", "aaaaab", false},
+        MaskCase{"C:\\?.exe", "C:\\a.exe", true}, MaskCase{"C:\\?.exe", "C:\\ab.exe", false},
+        MaskCase{"C:\\?.exe", "C:\\.exe", false},
+        // "?" is one whole character, double-byte ones too
+        MaskCase{"C:\\?.exe", "C:\\表.exe", true}, MaskCase{"?", "表", true},
+        MaskCase{"??", "表", false}, MaskCase{"*?", "表", true}, MaskCase{"*示", "表示", true},
+        // 表 is 95 5C: its second byte is no backslash
+        MaskCase{"*\\*", "表", false}, MaskCase{"*\\*", "表\\", true},
+        MaskCase{"*フト", "C:\\ソフト", true}, MaskCase{"C:\\表*", "c:\\表示\\a.exe", true}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Sets, MaskTest,
+    ::testing::Values(MaskCase{"[a-c]*", "B.txt", true}, MaskCase{"[a-c]*", "d.txt", false},
+                      MaskCase{"[xyz]", "Y", true}, MaskCase{"[xyz]", "w", false},
+                      MaskCase{"[xyz]", "xy", false}, MaskCase{"[a-cx]", "x", true},
+                      MaskCase{"[a-cx]", "d", false}, MaskCase{"[0-9]", "5", true},
+                      MaskCase{"[0-9]", "a", false}, MaskCase{"[-a]", "-", true},
+                      MaskCase{"[[]", "[", true}, MaskCase{"a]", "A]", true},
+                      // negation
+                      MaskCase{"[!a-c]*", "d.txt", true}, MaskCase{"[!a-c]*", "a.txt", false},
+                      MaskCase{"[!a-c]*", "A.txt", false}, MaskCase{"[!a-c]", "", false},
+                      // "]" as the first member
+                      MaskCase{"[]a]", "]", true}, MaskCase{"[]a]", "a", true},
+                      MaskCase{"[]a]", "A", true}, MaskCase{"[]a]", "b", false},
+                      MaskCase{"[]]", "]", true}, MaskCase{"[!]a]", "]", false},
+                      MaskCase{"[!]a]", "a", false}, MaskCase{"[!]a]", "A", false},
+                      MaskCase{"[!]a]", "b", true}, MaskCase{"[!]a]", "表", true},
+                      // "]" (5D) to "a" (61) is no range of letters: compared exactly
+                      MaskCase{"[]-a]", "_", true}, MaskCase{"[]-a]", "a", true},
+                      MaskCase{"[]-a]", "A", false}, MaskCase{"[]-a]", "b", false}));
+
+INSTANTIATE_TEST_SUITE_P(
+    CaseFolding, MaskTest,
+    ::testing::Values(
+        // "_" (5F) to "z": byte values only
+        MaskCase{"[_-z]", "_", true}, MaskCase{"[_-z]", "a", true}, MaskCase{"[_-z]", "z", true},
+        MaskCase{"[_-z]", "Z", false}, MaskCase{"[_-z]", "A", false}, MaskCase{"[!_-z]", "Z", true},
+        MaskCase{"[!_-z]", "a", false},
+        // a range of letters takes the other case too
+        MaskCase{"[A-C]", "b", true}, MaskCase{"[A-C]", "B", true}, MaskCase{"[A-C]", "d", false},
+        // letters only: "@" (40) and "`" (60), "[" (5B) and "{" (7B) differ by case's bit
+        MaskCase{"@", "`", false}, MaskCase{"[[]", "{", false}, MaskCase{"[@]", "`", false},
+        // full-width letters are not folded: Ａ is 82 60, ａ is 82 81
+        MaskCase{"ＡＢＣ.EXE", "ＡＢＣ.exe", true}, MaskCase{"ＡＢＣ.EXE", "ａｂｃ.exe", false},
+        MaskCase{"[Ａ]", "Ａ", true}, MaskCase{"[Ａ]", "ａ", false},
+        // second bytes that are letters on their own are not folded: ッ (83 62) is not ィ (83 42)
+        MaskCase{"*ッ", "xッ", true}, MaskCase{"*ッ", "xィ", false}));
+
+INSTANTIATE_TEST_SUITE_P(
+    DoubleByteSets, MaskTest,
+    ::testing::Values(MaskCase{"[表示]", "示", true}, MaskCase{"[表示]", "表示", false},
+                      MaskCase{"[表示]", "x", false}, MaskCase{"[!表]", "示", true},
+                      MaskCase{"[!表]", "表", false},
+                      // ア (83 41) to ン (83 93)
+                      MaskCase{"[ア-ン]", "イ", true}, MaskCase{"[ア-ン]", "あ", false},
+                      // ゾ is 83 5D: its second byte does not close the set
+                      MaskCase{"[ゾ]", "ゾ", true}, MaskCase{"[ゾ]", "]", false},
+                      MaskCase{"[ソ]*", "ソ\\x", true}));
+
+TEST(MaskTest, LongNamesAgainstManyStarsAreMatchedPromptly) {
+  // Each star tried at every position in turn would take about n^6 steps here.
+  const std::string As(4000, 'a');
+  EXPECT_FALSE(TFilterItem("*a*a*a*a*a*a*b").Matches(As));
+  EXPECT_TRUE(TFilterItem("*a*a*a*a*a*a*b").Matches(As + "b"));
+  std::string Kanji;
+  for (int i = 0; i < 2000; ++i) Kanji += "表";
+  EXPECT_FALSE(TFilterItem("*表*表*表*表*表*x").Matches(Kanji));
+  EXPECT_TRUE(TFilterItem("*?*?*?*?*?*?").Matches(Kanji));
+}
+
+TEST(MaskTest, AMalformedMaskKeepsItsErrorAtTheOpeningBracketAndMatchesNothing) {
   struct {
     const char* Mask;
     const char* Text;
   } Cases[] = {
-      {"[abc", "5 番目の文字（'[abc'）は正しくないマスク文字です"},
-      {"*.[a-", "6 番目の文字（'*.[a-'）は正しくないマスク文字です"},
-      {"a[b-]", "5 番目の文字（'a[b-]'）は正しくないマスク文字です"},
+      {"[", "1 番目の文字（'['）は正しくないマスク文字です"},
+      {"[abc", "1 番目の文字（'[abc'）は正しくないマスク文字です"},
+      {"[a-", "1 番目の文字（'[a-'）は正しくないマスク文字です"},
+      {"a[", "2 番目の文字（'a['）は正しくないマスク文字です"},
+      {"*.[a-", "3 番目の文字（'*.[a-'）は正しくないマスク文字です"},
+      {"a[b-]", "2 番目の文字（'a[b-]'）は正しくないマスク文字です"},
+      {"[!]", "1 番目の文字（'[!]'）は正しくないマスク文字です"},
+      {"[!", "1 番目の文字（'[!'）は正しくないマスク文字です"},
+      {"[]", "1 番目の文字（'[]'）は正しくないマスク文字です"},
+      {"[]a", "1 番目の文字（'[]a'）は正しくないマスク文字です"},
+      {"[z-a]", "1 番目の文字（'[z-a]'）は正しくないマスク文字です"},
+      {"[a-c][", "6 番目の文字（'[a-c]['）は正しくないマスク文字です"},
+      {"[a]*[b", "5 番目の文字（'[a]*[b'）は正しくないマスク文字です"},
+      // positions count characters: 表 and 示 are two bytes each
+      {"表[a-", "2 番目の文字（'表[a-'）は正しくないマスク文字です"},
+      {"表示[!]", "3 番目の文字（'表示[!]'）は正しくないマスク文字です"},
+      {"[表", "1 番目の文字（'[表'）は正しくないマスク文字です"},
+      {"ab表[ゾ", "4 番目の文字（'ab表[ゾ'）は正しくないマスク文字です"},
   };
   for (auto& c : Cases) {
-    try {
-      TFilterItem(c.Mask).Matches("abc");
-      ADD_FAILURE() << "no error for " << c.Mask;
-    } catch (const EMaskError& e) {
-      EXPECT_EQ(e.Message(), c.Text);
-    }
+    const TFilterItem Item(c.Mask);
+    EXPECT_TRUE(Item.Malformed()) << c.Mask;
+    EXPECT_EQ(Item.Error(), c.Text);
+    for (const char* Name : {"", "a", "[", "[abc", "表", c.Mask})
+      EXPECT_FALSE(Item.Matches(Name)) << c.Mask << " / " << Name;
   }
 }
 
-TEST(FilterListTest, TheFirstMatchingItemDecidesAndAnEmptyListExcludesNothing) {
+TEST(MaskTest, AGoodMaskHasNoError) {
+  for (const char* Mask : {"", "*", "*\\SETUP.EXE", "[]a]", "[!]a]", "[ゾ]", "a]", "[a-a]"}) {
+    const TFilterItem Item(Mask);
+    EXPECT_FALSE(Item.Malformed()) << Mask;
+    EXPECT_EQ(Item.Error(), "") << Mask;
+  }
+}
+
+TEST(FilterListTest, MalformedItemsMatchNothingAndAreListedInOrder) {
   TFilterList List;
   EXPECT_FALSE(List.Matches("C:\\a.dll"));
+  EXPECT_TRUE(List.Errors().empty());
   List.Add("*.DLL");
-  List.Add("[");  // malformed, but never reached for a DLL
+  List.Add("[");
+  List.Add("*.TMP");
+  List.Add("表[a-");
   EXPECT_TRUE(List.Matches("C:\\a.dll"));
-  EXPECT_THROW(List.Matches("C:\\a.exe"), EMaskError);
+  EXPECT_TRUE(List.Matches("C:\\a.tmp"));
+  EXPECT_FALSE(List.Matches("C:\\a.exe"));
+  EXPECT_FALSE(List.Matches("["));
+  EXPECT_EQ(List.Errors(),
+            (std::vector<std::string>{"1 番目の文字（'['）は正しくないマスク文字です",
+                                      "2 番目の文字（'表[a-'）は正しくないマスク文字です"}));
+  EXPECT_TRUE(List.Items(1).Malformed());
+  EXPECT_FALSE(List.Items(2).Malformed());
+  List.Clear();
+  EXPECT_TRUE(List.Errors().empty());
 }
 
 class FilterRegistryTest : public ::testing::Test {
@@ -114,6 +220,20 @@ TEST_F(FilterRegistryTest, ReadingStopsAtTheFirstGapOrValueOfAnotherType) {
   Memory.WriteDWord(Key, "Filter1", 7);
   List.LoadFromRegistry("Software\\ZR\\Lantern\\");
   EXPECT_EQ(List.Count(), 1);
+}
+
+TEST_F(FilterRegistryTest, AMalformedMaskIsLoadedAsWrittenAndReported) {
+  const std::string Key = "Software\\ZR\\Lantern\\Filter";
+  Memory.WriteString(Key, "Filter0", "[!]");
+  Memory.WriteString(Key, "Filter1", "*.DLL");
+  TFilterList List;
+  List.LoadFromRegistry("Software\\ZR\\Lantern\\");
+  ASSERT_EQ(List.Count(), 2);
+  EXPECT_EQ(List.Items(0).Mask(), "[!]");
+  EXPECT_EQ(List.Errors(),
+            std::vector<std::string>{"1 番目の文字（'[!]'）は正しくないマスク文字です"});
+  EXPECT_TRUE(List.Matches("a.dll"));
+  EXPECT_FALSE(List.Matches("a"));
 }
 
 }  // namespace
