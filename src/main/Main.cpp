@@ -9,6 +9,7 @@
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/FileSystem.h"
+#include "ui/Processes.h"
 #include "ui/Shell.h"
 #include "ui/System.h"
 #include "ui/Widgets.h"
@@ -124,6 +125,16 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 
   FIsWindowsNT = System().IsWindowsNT();
   ChooseDataFileName();
+  if (FIsWindowsNT) {
+    try {
+      Processes().LoadPSAPI();
+    } catch (const Exception& E) {
+      // The watcher falls back on the snapshot.
+      MessageDlg(E.Message() + "アプリケーション監視機能が使えません。" + "KEYHOOK.DLLがあるか、" +
+                     "最新版かどうかを確認して再起動してください。",
+                 TMsgDlgType::Error, mbOK);
+    }
+  }
 
   Shell().SetOwnerWindow(Handle());
   FRoot = std::make_unique<TRoot>();
@@ -134,6 +145,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 
   SetDefaultSettings();
   LoadSettings();
+  Application().Guard([this] { StartUpScan(); });
 
   // A data file that cannot be read is reported; the program goes on with what was read.
   Application().Guard([this] { LoadService.Execute(); });
@@ -152,6 +164,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 
 TLanternMain::~TLanternMain() {
   FTray.reset();            // the icon leaves the notification area
+  if (FIsWindowsNT) Processes().UnloadPSAPI();
   ToolBar1.ClearButtons();  // the actions go before the bar
   Timer1.SetEnabled(false);
   Application().OnMessage = nullptr;
@@ -388,11 +401,14 @@ void TLanternMain::Timer1Timer() {
     SetWindowState(TWindowState::Normal);
   }
   if (FMenuShowing) return;
-  // The application watcher's scans join here, every WatchAppInterval + 1 ticks.
-  if (FWatchCountdown == 0)
+  // The application watcher, every WatchAppInterval + 1 ticks; it rests while items are
+  // dragged, cut and not pasted, or swept.
+  if (FWatchCountdown == 0) {
+    if (!FDragging && !FCutPending && !FSweeping) WatchScan();
     FWatchCountdown = FSettings.WatchAppInterval;
-  else
+  } else {
     --FWatchCountdown;
+  }
   if (FRoot->WatchChanged()) {
     FRoot->RefreshListView();
     SaveService.Execute();

@@ -212,6 +212,15 @@ class TLanternMain : public TForm {
   void FormQueryEndSession(bool& CanEnd);
   void FormEndSession(bool Ending);
   void AppMessage(TMessage& Msg, bool& Handled);
+  // The application watcher (Watcher.cpp): one scan over the process-status list or the
+  // snapshot, the one the system has; the start-up's scan, whose finds go to the trash.
+  void ScanByProcessStatus();
+  void ScanBySnapshot();
+  void WatchScan();
+  void Scan(const std::vector<std::string>& Paths);
+  void StartUpScan();
+  // Each exclusion mask that cannot be read is told once; it excludes nothing meanwhile.
+  void ReportMalformedMasks();
   void Timer1Timer();
   void AddFromPath(const std::string& Path);
   void ListView1ColumnClick(int Column);
@@ -304,6 +313,7 @@ class TLanternMain : public TForm {
   bool FDataFileNameChanged = false;  // never stored: the new name takes effect next start
 
   TForm* FAboutForm = nullptr;
+  std::vector<std::string> FToldMasks;  // the malformed masks' texts already told
   std::vector<std::string> FArgs;
   std::string FSaveError;         // why the last save at a close request failed
   std::string FBackupError;       // a backup that failed, until the user has been told

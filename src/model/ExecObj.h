@@ -345,11 +345,17 @@ class TRoot : public TCompositeItem {
   TKindColorSet& FolderLauncherColors() { return FFolderLauncherColors; }
   TKindColorSet& URLLauncherColors() { return FURLLauncherColors; }
   TFilterList& Filters() { return *FFilters; }
+  // The watcher's find: Path, an existing program that no exclusion mask rules out, either
+  // counts as a start of the launcher that has it (anywhere, the trash too) or becomes a new
+  // launcher at the end of the root. Whether one was added.
+  bool AddRunningFile(const std::string& Path);
 
   // While a data file loads, launchers only note that their icon is wanted: asking the shell
   // for thousands of icons would hold the start-up for many seconds. The main window's timer
   // then fetches them a few at a time, each call for about BudgetMs milliseconds.
   bool DeferIcons() const { return FDeferIcons; }
+  // Launchers added meanwhile only note that their icon is wanted (FetchPendingIcons).
+  void SetDeferIcons(bool Value) { FDeferIcons = Value; }
   bool IconsPending() const { return FPendingIcons > 0; }
   void NotePendingIcon() { ++FPendingIcons; }
   // Counts again the launchers at or below Item whose icons are still pending: Item has come

@@ -12,6 +12,9 @@
 
 namespace lantern {
 
+// The kinds of drive that matter to the program, by their GetDriveType numbers.
+enum TDriveType : int { dtRemovable = 2, dtFixed = 3, dtRemote = 4, dtCdRom = 5 };
+
 class TFileHandle {
  public:
   virtual ~TFileHandle() = default;
@@ -26,6 +29,8 @@ class TFileSystem {
   virtual ~TFileSystem() = default;
   virtual bool FileExists(const std::string& Path) = 0;       // a file, not a folder
   virtual bool DirectoryExists(const std::string& Path) = 0;  // a folder
+  // The kind of drive of a root such as "C:\\" (GetDriveType): one of the TDriveType values.
+  virtual int DriveType(const std::string& Root) = 0;
   // The long name of the first directory entry that matches Path, any attributes;
   // empty when nothing matches.
   virtual std::string FindFirstName(const std::string& Path) = 0;

@@ -111,7 +111,11 @@ TFakeFileSystem::TEntry* TFakeFileSystem::Resolve(const std::string& Path) {
 }
 
 std::string TFakeFileSystem::RealPath(const std::string& Path) const {
-  if (FMapped.empty() || Path.size() < 2 || UpperCaseAscii(Path.substr(0, 2)) != "C:") return Path;
+  if (FMapped.empty() || Path.size() < 2 || Path[1] != ':') return Path;
+  const char Letter = UpperCaseAscii(Path.substr(0, 1))[0];
+  auto Other = FOtherDrives.find(Letter);
+  if (Letter != 'C' && Other == FOtherDrives.end()) return Path;
+  const std::string& Root = Letter == 'C' ? FMapped : Other->second;
 #ifdef _WIN32
   const char Separator = '\\';
 #else
@@ -119,7 +123,14 @@ std::string TFakeFileSystem::RealPath(const std::string& Path) const {
 #endif
   std::string Rest = ReplaceChar(Path.substr(2), '\\', Separator);
   if (!Rest.empty() && Rest[0] != Separator) Rest = Separator + Rest;
-  return FMapped + Rest;
+  return Root + Rest;
+}
+
+int TFakeFileSystem::DriveType(const std::string& Root) {
+  char Letter = Root.empty() ? 0 : Root[0];
+  if (Letter >= 'a' && Letter <= 'z') Letter = static_cast<char>(Letter - 'a' + 'A');
+  auto It = DriveTypes.find(Letter);
+  return It == DriveTypes.end() ? dtFixed : It->second;
 }
 
 bool TFakeFileSystem::FileExists(const std::string& Path) {

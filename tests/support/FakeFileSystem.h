@@ -25,10 +25,15 @@ class TFakeFileSystem : public TFileSystem {
   // Instead of the entries above: Windows paths on the real disk, "C:\a\b" being the file
   // b in the folder a of Folder. Writes can still be made to fail.
   void MapDrive(const std::string& Folder) { FMapped = Folder; }
+  // Another drive letter on the real disk as well (after MapDrive): "D:\a" is a in Folder.
+  void MapOtherDrive(char Letter, const std::string& Folder) { FOtherDrives[Letter] = Folder; }
   std::string RealPath(const std::string& Path) const;
 
   bool FileExists(const std::string& Path) override;
   bool DirectoryExists(const std::string& Path) override;
+  // Every drive is fixed unless a test says otherwise, by its letter in upper case.
+  std::map<char, int> DriveTypes;
+  int DriveType(const std::string& Root) override;
   std::string FindFirstName(const std::string& Path) override;
   std::unique_ptr<TFileHandle> Open(const std::string& Path, TFileMode Mode) override;
   void ReplaceFile(const std::string& Source, const std::string& Target) override;
@@ -49,6 +54,7 @@ class TFakeFileSystem : public TFileSystem {
   std::map<std::string, std::unique_ptr<TEntry>> FRoots;  // "C:" or "\\SERVER\SHARE"
   std::string FCurrent = "C:\\Users\\me";
   std::string FMapped;
+  std::map<char, std::string> FOtherDrives;
 };
 
 }  // namespace lantern

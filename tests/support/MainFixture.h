@@ -1,6 +1,6 @@
 #pragma once
 // The main window windowless over doubles of every service it calls: the registry in memory,
-// the system, the dialogs, the shell, and a file system whose drive C: is a fresh temporary
+// the system, the dialogs, the shell, the running processes, and a file system whose drive C: is a fresh temporary
 // folder. The data file is C:\data.dat.
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 
 #include "main/Main.h"
 #include "support/FakeFileSystem.h"
+#include "support/FakeProcesses.h"
 #include "support/FakeShell.h"
 #include "support/FakeSystem.h"
 #include "support/TempFolder.h"
@@ -27,6 +28,7 @@ class MainFixture : public ::testing::Test {
     Files.MapDrive(Disk.Path());
     Old = {SetRegistry(&Memory), SetSystem(&Sys), SetDialogs(&Boxes), SetShell(&Shell),
            SetFileSystem(&Files)};
+    OldProcesses = SetProcesses(&Procs);
     Memory.WriteString(Key, "DataFileName", DataFile);
   }
   void TearDown() override {
@@ -37,6 +39,7 @@ class MainFixture : public ::testing::Test {
     SetDialogs(std::get<2>(Old));
     SetShell(std::get<3>(Old));
     SetFileSystem(std::get<4>(Old));
+    SetProcesses(OldProcesses);
   }
   // Starts the program's main window as the entry does (a window from before goes first).
   TLanternMain& Start(std::vector<std::string> Args = {}) {
@@ -53,6 +56,8 @@ class MainFixture : public ::testing::Test {
   TFakeSystem Sys;
   TFakeDialogs Boxes;
   TFakeShell Shell;
+  TFakeProcesses Procs;  // nothing runs unless a test says so
+  TProcessService* OldProcesses = nullptr;
   std::tuple<TRegistry*, TSystem*, TDialogService*, TShell*, TFileSystem*> Old;
   std::unique_ptr<TLanternMain> Main;
   const std::string DataFile = "C:\\data.dat";

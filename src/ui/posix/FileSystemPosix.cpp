@@ -63,6 +63,7 @@ class TPosixFileSystem : public TFileSystem {
     struct stat st;
     return ::stat(Path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
   }
+  int DriveType(const std::string&) override { return dtFixed; }
   bool DirectoryExists(const std::string& Path) override {
     struct stat st;
     return ::stat(Path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

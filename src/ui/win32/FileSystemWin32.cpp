@@ -67,6 +67,9 @@ class TWin32FileSystem : public TFileSystem {
     DWORD a = Attributes(Path);
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
   }
+  int DriveType(const std::string& Root) override {
+    return static_cast<int>(GetDriveTypeW(ToWide(Root).c_str()));
+  }
   bool DirectoryExists(const std::string& Path) override {
     DWORD a = Attributes(Path);
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);

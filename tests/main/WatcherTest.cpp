@@ -1,0 +1,131 @@
+// The application watcher in the main window, windowless: the process-status library at
+// start-up, the start-up scan, the timer's scans and when they rest, the drive filters, and
+// the malformed masks.
+#include <gtest/gtest.h>
+
+#include "main/Main.h"
+#include "model/FilterList.h"
+#include "support/MainFixture.h"
+
+namespace lantern {
+namespace {
+
+class WatcherTest : public MainFixture {
+ protected:
+  void SetUp() override {
+    MainFixture::SetUp();
+    for (char Letter : {'D', 'E', 'F'}) {
+      Drives.push_back(std::make_unique<TTempFolder>());
+      Files.MapOtherDrive(Letter, Drives.back()->Path());
+    }
+    for (const char* Path : {"C:\\Tools\\app.exe", "C:\\Tools\\setup.exe", "D:\\game.exe",
+                             "E:\\stick.exe", "F:\\mapped.exe"}) {
+      PlatformFileSystem().CreateFolders(ExtractDir(Real(Path)));
+      WriteFileBytes(Real(Path), "MZ");
+    }
+    Files.DriveTypes = {{'D', dtCdRom}, {'E', dtRemovable}, {'F', dtRemote}};
+  }
+  static std::string ExtractDir(const std::string& Path) {
+    return Path.substr(0, Path.find_last_of("/\\"));
+  }
+  std::vector<std::unique_ptr<TTempFolder>> Drives;  // D:, E:, F:
+  // The names of the root's items.
+  std::vector<std::string> Top() {
+    std::vector<std::string> Names;
+    for (int i = 0; i < Main->Root()->Count(); ++i) Names.push_back(Main->Root()->Items(i)->Name());
+    return Names;
+  }
+  // Runs the timer until the next scan has run.
+  void TickToScan() {
+    for (int i = 0; i <= Main->Settings().WatchAppInterval; ++i) Main->Timer1.Tick();
+  }
+};
+
+TEST_F(WatcherTest, TheLibraryLoadsAtStartOrTheSnapshotStandsIn) {
+  struct {
+    TFakeProcesses::TLoadFailure Failure;
+    const char* Box;  // the start's error box; "" for none
+    bool StatusList;  // the scans use the process-status list
+  } Cases[] = {
+      {TFakeProcesses::TLoadFailure::None, "", true},
+      {TFakeProcesses::TLoadFailure::Library,
+       "PSAPI.DLL がロードできません。アプリケーション監視機能が使えません。KEYHOOK.DLLがあるか、"
+       "最新版かどうかを確認して再起動してください。",
+       false},
+      {TFakeProcesses::TLoadFailure::Address,
+       "PSAPI のアドレスを取得できません。アプリケーション監視機能が使えません。KEYHOOK.DLLがあるか、"
+       "最新版かどうかを確認して再起動してください。",
+       false},
+  };
+  for (const auto& c : Cases) {
+    Procs = TFakeProcesses();
+    Procs.LoadFailure = c.Failure;
+    Boxes.Texts.clear();
+    Start();
+    EXPECT_EQ(Boxes.Texts.empty() ? "" : Boxes.Texts[0], c.Box);
+    Procs.StatusCalls = Procs.SnapshotCalls = 0;
+    TickToScan();
+    EXPECT_EQ(Procs.StatusCalls, c.StatusList ? 1 : 0);
+    EXPECT_EQ(Procs.SnapshotCalls, c.StatusList ? 0 : 1);
+    Main.reset();
+    EXPECT_EQ(Procs.UnloadCalls, 1);
+  }
+}
+
+TEST_F(WatcherTest, WhatRunsAtTheFirstStartGoesToTheTrashUnticked) {
+  Procs.LoadFailure = TFakeProcesses::TLoadFailure::None;
+  Procs.StatusList = {"C:\\Tools\\app.exe"};
+  TLanternMain& M = Start();
+  EXPECT_EQ(Top(), std::vector<std::string>{"ゴミ入れ"});
+  TRecycledFolder* Trash = M.Root()->RecycledFolder();
+  ASSERT_EQ(Trash->Count(), 1);
+  EXPECT_EQ(Trash->Items(0)->Name(), "app");
+  EXPECT_FALSE(Trash->Items(0)->Visible());
+  // Known there, it is not offered again by the scans that follow.
+  TickToScan();
+  EXPECT_EQ(Top(), std::vector<std::string>{"ゴミ入れ"});
+}
+
+TEST_F(WatcherTest, TheTimersScansAddNewProgramsAndRestWhileItemsAreHeld) {
+  TLanternMain& M = Start();
+  Procs.StatusList = {"C:\\Tools\\app.exe"};
+  M.SetCutPending(true);
+  TickToScan();
+  EXPECT_EQ(Top().size(), 1u);  // resting while a cut waits
+  M.SetCutPending(false);
+  TickToScan();
+  EXPECT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));
+}
+
+TEST_F(WatcherTest, ProgramsOnRemovableMediaCdsAndSharesAsTheSettingsSay) {
+  Memory.WriteDWord(Key, "NotWatchNetwortApp", 1);
+  TLanternMain& M = Start();
+  (void)M;
+  Procs.StatusList = {"D:\\game.exe", "E:\\stick.exe", "F:\\mapped.exe",
+                      "\\\\server\\share\\remote.exe", "C:\\Tools\\app.exe"};
+  TickToScan();
+  // A mapped drive letter is a program like any other; the share path is not watched.
+  EXPECT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "mapped", "app"}));
+}
+
+TEST_F(WatcherTest, NothingIsWatchedWhenTheWatcherIsOff) {
+  Memory.WriteDWord(Key, "UseWatchApp", 0);
+  Procs.StatusList = {"C:\\Tools\\app.exe"};
+  Start();
+  TickToScan();
+  EXPECT_EQ(Top(), std::vector<std::string>{"ゴミ入れ"});
+}
+
+TEST_F(WatcherTest, AMalformedMaskIsToldOnceAndExcludesNothingMeanwhile) {
+  TLanternMain& M = Start();
+  M.Root()->Filters().Add("[a-");
+  Procs.StatusList = {"C:\\Tools\\app.exe"};
+  Boxes.Texts.clear();
+  TickToScan();
+  TickToScan();
+  EXPECT_EQ(Boxes.Texts, std::vector<std::string>{InvalidMaskText("[a-", 1)});
+  EXPECT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));  // the scans went on
+}
+
+}  // namespace
+}  // namespace lantern

@@ -1,0 +1,67 @@
+// The watcher's side of the tree: AddRunningFile with the file system's double.
+#include <gtest/gtest.h>
+
+#include "model/ExecObj.h"
+#include "model/FilterList.h"
+#include "support/FakeFileSystem.h"
+#include "support/TreeFixture.h"
+
+namespace lantern {
+namespace {
+
+class WatchTest : public TreeFixture {
+ protected:
+  void SetUp() override {
+    TreeFixture::SetUp();
+    for (const char* Path : {"C:\\Tools\\NOTEPAD.EXE", "C:\\Tools\\tool.com", "C:\\Tools\\setup.exe",
+                             "C:\\Tools\\known.exe", "C:\\Tools\\old.exe"})
+      Files.AddFile(Path);
+    OldFiles = SetFileSystem(&Files);
+  }
+  void TearDown() override {
+    SetFileSystem(OldFiles);
+    TreeFixture::TearDown();
+  }
+  // One scan over the running paths.
+  int Scan(const std::vector<std::string>& Running) {
+    Root->BeginWatchScan();
+    int Added = 0;
+    for (const std::string& Path : Running) Added += Root->AddRunningFile(Path);
+    return Added;
+  }
+  TFakeFileSystem Files;
+  TFileSystem* OldFiles = nullptr;
+};
+
+TEST_F(WatchTest, NewProgramsBecomeLaunchersNamedAfterTheirFilesOnce) {
+  Root->Filters().Add("*\\SETUP.EXE");
+  // Two processes of one new program add one launcher; a missing file and an excluded one add
+  // none; an excluded program is not counted either.
+  EXPECT_EQ(Scan({"C:\\Tools\\NOTEPAD.EXE", "C:\\Tools\\NOTEPAD.EXE", "C:\\Tools\\tool.com",
+                  "C:\\Tools\\gone.exe", "C:\\Tools\\setup.exe", ""}),
+            2);
+  ASSERT_EQ(ChildNames(Root.get()), (std::vector<std::string>{"ゴミ入れ", "NOTEPAD", "tool.com"}));
+  auto* Notepad = static_cast<TLauncherExec*>(Root->Items(1));
+  EXPECT_EQ(Notepad->FileName(), "C:\\Tools\\NOTEPAD.EXE");
+  EXPECT_TRUE(Root->WatchChanged());
+  EXPECT_TRUE(Root->MenuDirty());
+  // Still running at the next scan: a new launcher is neither counted nor moved.
+  EXPECT_EQ(Scan({"C:\\Tools\\NOTEPAD.EXE"}), 0);
+  EXPECT_EQ(Notepad->RunCount(), 0);
+  // Started again after a scan without it: counted once.
+  Scan({});
+  Scan({"C:\\Tools\\NOTEPAD.EXE"});
+  EXPECT_EQ(Notepad->RunCount(), 1);
+}
+
+TEST_F(WatchTest, AProgramWhoseLauncherIsInTheTrashIsCountedThere) {
+  TLauncherExec* Old = Trash->Add(std::make_unique<TLauncherExec>(Trash));
+  Old->SetFileName("C:\\Tools\\old.exe");
+  Scan({});
+  EXPECT_EQ(Scan({"C:\\Tools\\old.exe"}), 0);
+  EXPECT_EQ(Old->RunCount(), 1);
+  EXPECT_EQ(Root->Count(), 1);  // only the trash: nothing added
+}
+
+}  // namespace
+}  // namespace lantern
