@@ -818,6 +818,66 @@ s_editing() {
   expect "the backup holds the file as it was" cmp -s "$E2E_DATA.bak" "$E2E_OUT/editing-before.dat"
 }
 
+# Notepad, started as a user would, for a few seconds.
+run_notepad() {
+  wine 'C:\windows\notepad.exe' >>"$E2E_OUT/lantern.log" 2>&1 &
+  local pid=$!
+  sleep 3
+  # Ended inside this prefix: the wine process that started it does not take it along.
+  wine taskkill /f /im notepad.exe >/dev/null 2>&1
+  wait "$pid" 2>/dev/null
+  sleep 1.5
+}
+
+# The name line, file line and run count of the first launcher record named NAME.
+launcher_record() { tr -d '\r' <"$E2E_DATA" | iconv -f CP932 -t UTF-8 | grep -A4 -x "$1" | sed -n '1,2p;5p' | paste -sd'|'; }
+
+# The watcher: a program the user starts becomes a launcher unless a mask excludes it, and a
+# known one counts its start and rises to the top of its group's launchers.
+s_watcher() {
+  fresh_settings
+  reg_add WatchAppInterval REG_DWORD 1
+  write_editing_data_file
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  run_notepad
+  expect "the program ends" end_session
+  local path
+  path=$(launcher_record notepad | cut -d'|' -f2)
+  expect "notepad became a launcher named after it ($(launcher_record notepad))" grep -q '^notepad|C:\\windows\\.*notepad.exe|0$' <<<"$(launcher_record notepad)"
+  # Excluded by a mask: not added.
+  write_editing_data_file
+  wine reg add "$E2E_KEY\\Filter" /v Filter0 /t REG_SZ /d '*notepad*' /f >/dev/null 2>&1
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  run_notepad
+  expect "the program ends" end_session
+  expect "the mask *notepad* keeps it out" [ -z "$(launcher_record notepad)" ]
+  wine reg delete "$E2E_KEY\\Filter" /f >/dev/null 2>&1
+  # Known, second in its group: its start is counted and it moves to the top.
+  local colours='-2147483633
+-2147483635
+-2147483630
+-2147483634'
+  {
+    data_file_head
+    printf '[RECYCLEDFOLDER]\nゴミ入れ\n0\n0\n0\n%s\n0\n[RECYCLEDFOLDERCOMPOSITE]\n[/RECYCLEDFOLDER]\n' "$colours"
+    printf '[LAUNCHER]\nレジストリ\nC:\\windows\\regedit.exe\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHER]\n' "$colours"
+    printf '[LAUNCHER]\nメモ帳\n%s\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHER]\n' "$path" "$colours"
+    printf '[/ROOT]\n'
+  } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$E2E_DATA"
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  run_notepad
+  expect "the program ends" end_session
+  expect "メモ帳 counted one start ($(launcher_record メモ帳))" grep -q '|1$' <<<"$(launcher_record メモ帳)"
+  # Groups stand first in a group; among the launchers it is now the first.
+  expect "and rises above the launcher before it" [ "$(tr -d '\r' <"$E2E_DATA" | iconv -f CP932 -t UTF-8 | grep -A1 -x '\[LAUNCHER\]' | sed -n 2p)" = 'メモ帳' ]
+}
+
 run_e2e() {
   e2e_prefix
   : >"$E2E_OUT/lantern.log"
@@ -839,6 +899,7 @@ run_e2e() {
   scenario "the group dialog's colours page saves a colour example to Color.dat" s_group_dialog_colors
   scenario "the version window from the main menu and the icon's menu" s_about
   scenario "editing by keys and clicks: group, URL launcher, copy, paste, up, trash, cut" s_editing
+  scenario "a program started becomes a launcher, unless a mask says no; a known one rises" s_watcher
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1
 }
