@@ -1,6 +1,6 @@
 // The main window's settings in the registry: read once at start, written at exit and after
 // the settings change. The table below names, types and defaults every value, says where it is
-// held, and drives both the reading and the writing.
+// held, and drives both the reading and the writing. The setters with effects follow it.
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -288,6 +288,51 @@ void TLanternMain::SaveSettings() {
     WriteValue(Key, Row, TSettingsTable::Get(*this, Row));
   }
   FRoot->Filters().SaveToRegistry(Key);
+}
+
+// The setters of the settings with effects beyond storing the value.
+
+void TLanternMain::SetDispRegisterIcon(bool Value) {
+  if (Value == FSettings.DispRegisterIcon) return;
+  FSettings.DispRegisterIcon = Value;
+  FTray->SetRegistered(Value);
+}
+
+void TLanternMain::SetIconLeftClickPopupMenu(bool Value) {
+  if (Value == FSettings.IconLeftClickPopupMenu) return;
+  FSettings.IconLeftClickPopupMenu = Value;
+  FTray->SetPopupMenuL(Value ? &LauncherMenu : nullptr);
+}
+
+// Setters whose effects join with the parts they drive (the hot key and the chasing window)
+// store the value until then.
+void TLanternMain::SetHotKeyEnabled(bool Value) { FSettings.HotKeyEnabled = Value; }
+void TLanternMain::SetHotKey(int Value) { FSettings.HotKey = Value; }
+void TLanternMain::SetMouseFormWidth(int Value) { FSettings.MouseFormWidth = Value; }
+void TLanternMain::SetMouseFormHeight(int Value) { FSettings.MouseFormHeight = Value; }
+void TLanternMain::SetMouseFormColor(int Value) { FSettings.MouseFormColor = Value; }
+void TLanternMain::SetMouseFormOffset(TPoint Value) {
+  FSettings.MouseFormOffsetX = Value.X;
+  FSettings.MouseFormOffsetY = Value.Y;
+}
+
+void TLanternMain::SetHotKeyModifiers(bool Ctrl, bool Shift, bool Alt) {
+  FSettings.HotKeyCtrl = Ctrl;
+  FSettings.HotKeyShift = Shift;
+  FSettings.HotKeyAlt = Alt;
+}
+
+// The chasing window and the waving gesture exclude each other; the toggles show both.
+void TLanternMain::SetMouseFormEnabled(bool Value) {
+  FSettings.MouseFormEnabled = Value;
+  MouseFormToggleAction.SetChecked(Value);
+  if (Value) SetUchidenoKoduti(false);
+}
+
+void TLanternMain::SetUchidenoKoduti(bool Value) {
+  FSettings.UchidenoKoduti = Value;
+  UchidenoKodutiToggleAction.SetChecked(Value);
+  if (Value) SetMouseFormEnabled(false);
 }
 
 }  // namespace lantern
