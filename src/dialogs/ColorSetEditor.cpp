@@ -40,6 +40,19 @@ TColorSetEditor::TColorSetEditor(TWinControl& Page, TColorDialogKind Kind)
       SelectedFontColorPanel(&GroupBox2),
       ResetButton(&Page),
       FKind(Kind) {
+  // The captions are the same in every dialog; each dialog's table places the controls (the
+  // settings dialog also words Label9 its own way).
+  Label9.SetCaption("ランチャメニューの色の設定をします。");
+  CommonColorCheck.SetCaption("共通の設定を使う(&C)");
+  Label17.SetCaption("色の例(&E)");
+  AddColorExampleButton.SetCaption("例を保存(&R)");
+  ColorExampleDeleteButton.SetCaption("例を削除(&Q)");
+  BackColorLabel.SetCaption("背景色(&B)");
+  FontColorLabel.SetCaption("文字色(&D)");
+  GroupBox2.SetCaption("選択状態");
+  SelectedBackColorLabel.SetCaption("背景色(&S)");
+  SelectedFontColorLabel.SetCaption("文字色(&T)");
+  ResetButton.SetCaption("リセット(&R)");
   // A new dialog starts without a choice to repeat.
   LastExampleIndex(FKind) = -1;
   Label9.SetFontColor(clGreen);

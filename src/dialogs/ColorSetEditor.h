@@ -40,7 +40,7 @@ int& LastExampleIndex(TColorDialogKind Kind);
 
 class TColorSetEditor {
  public:
-  // The controls are made on Page; the dialog places them (LayOut) and then calls Start.
+  // The controls are made on Page, with their captions; the dialog places them (LayOut).
   TColorSetEditor(TWinControl& Page, TColorDialogKind Kind);
   ~TColorSetEditor();
 
