@@ -371,13 +371,19 @@ s_resident_start_keeps_the_foreground() {
   expect "the program ends" end_session
 }
 
-s_views_by_keyboard_and_mouse() {
+# Fresh settings without the watcher, the data file that WRITER writes, and a start with a
+# path, which shows the window.
+start_shown() {
   fresh_settings
   reg_add UseWatchApp REG_DWORD 0
-  write_menu_data_file
+  "$1"
   start_lantern 'C:\windows\notepad.exe'
   expect "a start with a path shows the window" driver wait-visible TLanternMain 10
   sleep 1
+}
+
+s_views_by_keyboard_and_mouse() {
+  start_shown write_menu_data_file
   expect "the top group lists five items" [ "$(driver list-count)" = 5 ]
   focus_lantern
   xdotool key F2
@@ -423,12 +429,7 @@ s_views_by_keyboard_and_mouse() {
 # A launcher dragged with the mouse from the list onto a group's node in the tree moves there;
 # the screenshot shows the drag with the node marked as the drop target.
 s_drag_in_views() {
-  fresh_settings
-  reg_add UseWatchApp REG_DWORD 0
-  write_menu_data_file
-  start_lantern 'C:\windows\notepad.exe'
-  expect "a start with a path shows the window" driver wait-visible TLanternMain 10
-  sleep 1
+  start_shown write_menu_data_file
   expect "the top group lists five items" [ "$(driver list-count)" = 5 ]
   local x y tx ty step row
   row=$(driver list-texts | grep -nxF '記録(&R)' | cut -d: -f1)
@@ -574,12 +575,7 @@ lacks() { ! grep -qF "$1" <<<"$2"; }
 
 # Shows the main window with the dialogs' tree and gives it the keyboard.
 start_with_dialog_tree() {
-  fresh_settings
-  reg_add UseWatchApp REG_DWORD 0
-  write_dialog_data_file
-  start_lantern 'C:\windows\notepad.exe'
-  expect "the window shows" driver wait-visible TLanternMain 10
-  sleep 1
+  start_shown write_dialog_data_file
   focus_lantern
 }
 
