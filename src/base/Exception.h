@@ -35,10 +35,4 @@ class EInvalidOperation : public Exception {
   using Exception::Exception;
 };
 
-// An exclusion mask that is not well formed.
-class EMaskError : public Exception {
- public:
-  using Exception::Exception;
-};
-
 }  // namespace lantern
