@@ -4,6 +4,7 @@
 // drives the background duties, and the way the program stays resident and ends.
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/ExecObj.h"
@@ -314,6 +315,16 @@ class TLanternMain : public TForm {
 
   TForm* FAboutForm = nullptr;
   std::vector<std::string> FToldMasks;  // the malformed masks' texts already told
+  // What a scan worked out for each process path, kept while the path is still being
+  // listed: a running program's file stays where it is, and asking again would cost
+  // several file system calls per process at every scan.
+  struct TScannedPath {
+    bool Candidate;    // not on a removable or CD-ROM drive
+    bool Exists;       // the file and its long form both exist
+    std::string Long;  // the long form
+  };
+  std::unordered_map<std::string, TScannedPath> FScannedPaths;
+  const TScannedPath& ScannedPath(const std::string& Path);
   std::vector<std::string> FArgs;
   std::string FSaveError;         // why the last save at a close request failed
   std::string FBackupError;       // a backup that failed, until the user has been told

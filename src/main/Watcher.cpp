@@ -21,18 +21,37 @@ void TLanternMain::WatchScan() {
   ReportMalformedMasks();
 }
 
+const TLanternMain::TScannedPath& TLanternMain::ScannedPath(const std::string& Path) {
+  auto Known = FScannedPaths.find(Path);
+  if (Known != FScannedPaths.end()) return Known->second;
+  TScannedPath Result{true, false, Path};
+  // Programs on removable media and CDs come and go with the medium: never launchers.
+  if (!Path.empty() && Path[0] != '\\') {
+    const int Type = FileSystem().DriveType(Path.substr(0, 1) + ":\\");
+    Result.Candidate = Type != dtRemovable && Type != dtCdRom;
+  }
+  if (Result.Candidate && FileSystem().FileExists(Path)) {
+    Result.Long = ExpandLongPath(Path);
+    Result.Exists = FileSystem().FileExists(Result.Long);
+  }
+  return FScannedPaths.emplace(Path, std::move(Result)).first->second;
+}
+
 void TLanternMain::Scan(const std::vector<std::string>& Paths) {
   if (!FSettings.UseWatchApp) return;
+  // Paths no longer listed are forgotten: their programs have ended.
+  std::unordered_map<std::string, TScannedPath> Previous;
+  Previous.swap(FScannedPaths);
+  for (const std::string& Path : Paths) {
+    auto Known = Previous.find(Path);
+    if (Known != Previous.end()) FScannedPaths.insert(Previous.extract(Known));
+  }
   FRoot->BeginWatchScan();
   for (const std::string& Path : Paths) {
-    // Programs on removable media and CDs come and go with the medium: never launchers.
-    if (!Path.empty() && Path[0] != '\\') {
-      const int Type = FileSystem().DriveType(Path.substr(0, 1) + ":\\");
-      if (Type == dtRemovable || Type == dtCdRom) continue;
-    }
-    const std::string Long = FileSystem().FileExists(Path) ? ExpandLongPath(Path) : Path;
-    if (FSettings.NotWatchNetwortApp && Long.compare(0, 2, "\\\\") == 0) continue;
-    FRoot->AddRunningFile(Long);
+    const TScannedPath& Found = ScannedPath(Path);
+    if (!Found.Candidate) continue;
+    if (FSettings.NotWatchNetwortApp && Found.Long.compare(0, 2, "\\\\") == 0) continue;
+    if (Found.Exists) FRoot->AddExistingRunningFile(Found.Long);
   }
 }
 

@@ -9,21 +9,31 @@
 
 namespace lantern {
 
+namespace {
+std::uint64_t ChangeCount = 0;
+}
+
+std::uint64_t TreeChanges() { return ChangeCount; }
+void NoteTreeChange() { ++ChangeCount; }
+
 // TExecItemList
 
 int TExecItemList::Add(std::unique_ptr<TExecItem> Item) {
+  NoteTreeChange();
   FItems.push_back(std::move(Item));
   return Count() - 1;
 }
 
 void TExecItemList::Insert(int Index, std::unique_ptr<TExecItem> Item) {
   Index = std::max(0, std::min(Index, Count()));
+  NoteTreeChange();
   FItems.insert(FItems.begin() + Index, std::move(Item));
 }
 
 std::unique_ptr<TExecItem> TExecItemList::Remove(const TExecItem* Item) {
   int Index = IndexOf(Item);
   if (Index < 0) return nullptr;
+  NoteTreeChange();
   std::unique_ptr<TExecItem> Result = std::move(FItems[Index]);
   FItems.erase(FItems.begin() + Index);
   return Result;
@@ -37,6 +47,7 @@ int TExecItemList::IndexOf(const TExecItem* Item) const {
 }
 
 void TExecItemList::Clear() {
+  if (!FItems.empty()) NoteTreeChange();
   // From the end, one slot at a time: a destructor may refill the list (the current group
   // going away shows the root again), and whatever is left is still freed.
   while (!FItems.empty()) {

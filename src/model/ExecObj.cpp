@@ -8,6 +8,7 @@
 #include "base/Cp932.h"
 #include "base/Exception.h"
 #include "base/Path.h"
+#include "model/SeekIconThread.h"
 #include "ui/FileSystem.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
@@ -86,7 +87,10 @@ void TExecItem::LeaveViews() {
 
 void TExecItem::SetParent(TExecItem* AParent) { FParent = AParent; }
 
-void TExecItem::SetFileName(const std::string& Value) { FFileName = Value; }
+void TExecItem::SetFileName(const std::string& Value) {
+  NoteTreeChange();
+  FFileName = Value;
+}
 
 std::unique_ptr<TExecItem> TExecItem::Clone() { return nullptr; }
 
@@ -261,7 +265,9 @@ void TCompositeItem::Open() {
 
 void TCompositeItem::BeginWatchScan() {
   TExecItem::BeginWatchScan();
-  for (TExecItem* Child : FChildren.Snapshot()) Child->BeginWatchScan();
+  // Changes nothing in the lists: no copy of them is needed (this runs at every scan).
+  for (int i = 0; i < FChildren.Count(); ++i)
+    if (TExecItem* Child = FChildren.Items(i)) Child->BeginWatchScan();
 }
 
 TExecItem* TCompositeItem::Add(std::unique_ptr<TExecItem> Owned) {
@@ -482,6 +488,7 @@ bool TLauncher::MatchRunningFile(const std::string& Path) {
 
 void TLauncher::SetFileName(const std::string& Value) {
   if (FFileName == Value) return;
+  NoteTreeChange();
   FFileName = Value;
   if (!InTrash()) FetchIcon();
   if (FListItem) {
@@ -502,26 +509,47 @@ void TLauncher::ShowInListItem(TListItem* ARow) {
 
 void TLauncher::Open() { Execute(nullptr); }
 
+TLauncher::~TLauncher() = default;
+
 void TLauncher::FetchIcon() {
   FIconPending = false;
   if (InTrash()) return;
-  // Network paths must never block the user interface; their icons are fetched in the
-  // background once the icon seek thread exists, so nothing is asked of the shell here.
-  if (IsNetworkPath(FFileName)) return;
   TRoot* Root = OwnerRoot();
   if (Root && Root->DeferIcons()) {
     FIconPending = true;
     Root->NotePendingIcon();
     return;
   }
-  std::unique_ptr<TIcon> Icon = GetFileIcon(FFileName, false);
   TImageList* Images = Root ? Root->ImageList() : nullptr;
+  // A share may take long to answer, and the window must not wait: the icon comes from a
+  // thread of its own.
+  if (IsNetworkPath(FFileName)) {
+    if (!Images) return;
+    if (FIconThread) {
+      // The fetch under way answers for this path (the retry must not pile threads up on a
+      // share that hangs); one for an older path finishes on its own, unheard.
+      if (FIconThread->FileName() == FFileName) return;
+      FIconThread->OnTerminate = nullptr;
+      FIconThread.release()->SetFreeOnTerminate(true);
+    }
+    FIconThread = std::make_unique<TSeekIconThread>(FFileName, FListItem, Images);
+    FIconThread->OnTerminate = [this](TThread*) { IconThreadTerminate(); };
+    return;
+  }
+  std::unique_ptr<TIcon> Icon = GetFileIcon(FFileName, false);
   if (!Images) return;
   int Index = Images->AddIcon(*Icon);
   // No icon from the shell: no picture is appended and the item keeps -1, so that the
   // periodic fetch of missing icons tries again later.
   if (Index < 0) return;
   FImageIndex = Index;
+  SetRowPicture(FImageIndex, false);
+}
+
+void TLauncher::IconThreadTerminate() {
+  FImageIndex = FIconThread->IconIndex();
+  // Freed by the thread's queue once this handler is done with it.
+  FIconThread.release()->SetFreeOnTerminate(true);
   SetRowPicture(FImageIndex, false);
 }
 

@@ -2,8 +2,10 @@
 // The launcher tree: groups (the root, user groups, the trash) and the three launcher kinds.
 // The tree keeps the group tree view, the launcher list view and (through MenuDirty) the
 // launcher menu in step with itself; the data file reads and writes it.
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/Color.h"
@@ -28,6 +30,7 @@ class TExecItem;
 class TCompositeItem;
 class TRoot;
 class TRecycledFolder;
+class TSeekIconThread;
 enum class TField : int;  // a field (one line) of a record of the data file
 struct TRecordType;       // a record type of the data file: its tag lines and fields
 
@@ -41,6 +44,12 @@ extern const char* const LanternRegistryKey;
 constexpr int MaxGroupDepth = 100;
 // The text of that refusal.
 std::string GroupTooDeepText();
+
+// Counts the changes that could alter which launcher has which path (an item added to or
+// taken out of any group, a launcher's path set), so that what was worked out from the tree
+// can tell whether it is still right.
+std::uint64_t TreeChanges();
+void NoteTreeChange();
 
 // An owning list of items. Slots are emptied before their item is freed, so code that runs
 // while a list is being cleared sees a null slot, never a dying item.
@@ -70,6 +79,8 @@ class TExecItemList {
 };
 
 class TExecItem {
+  friend class TRoot;  // the watcher marks running items without walking the tree
+
  public:
   explicit TExecItem(TExecItem* AParent);
   TExecItem(const TExecItem&) = delete;
@@ -349,6 +360,8 @@ class TRoot : public TCompositeItem {
   // counts as a start of the launcher that has it (anywhere, the trash too) or becomes a new
   // launcher at the end of the root. Whether one was added.
   bool AddRunningFile(const std::string& Path);
+  // The same for a Path the caller already knows to exist.
+  bool AddExistingRunningFile(const std::string& Path);
 
   // While a data file loads, launchers only note that their icon is wanted: asking the shell
   // for thousands of icons would hold the start-up for many seconds. The main window's timer
@@ -364,7 +377,16 @@ class TRoot : public TCompositeItem {
   void FetchPendingIcons(int BudgetMs);
 
  private:
+  enum class TStillRunning { Unknown, Still, Changed };
+  // Path's launchers when every one of them and every group above them was running at the
+  // last scan: the full walk would then only mark them running, which this does without it.
+  // Unknown: no launcher has Path. Changed: the walk has counting or moving to do.
+  TStillRunning MarkStillRunning(const std::string& Path);
+
   std::unique_ptr<TFilterList> FFilters;
+  // Launchers by path, as of TreeChanges() == FPathIndexAt.
+  std::unordered_map<std::string, std::vector<TExecItem*>> FPathIndex;
+  std::uint64_t FPathIndexAt = ~std::uint64_t(0);
   bool FDeferIcons = false;
   int FPendingIcons = 0;
   bool FLoading = false;
@@ -389,6 +411,8 @@ class TRoot : public TCompositeItem {
 class TLauncher : public TExecItem {
  public:
   explicit TLauncher(TExecItem* AParent);
+  // Stops and waits for a running icon fetch first.
+  ~TLauncher() override;
 
   void SetParent(TExecItem* AParent) override;
   bool MatchRunningFile(const std::string& Path) override;
@@ -403,6 +427,8 @@ class TLauncher : public TExecItem {
   virtual void FetchIcon();
   // The icon is to be fetched by the root's FetchPendingIcons (set while a file loads).
   bool IconPending() const { return FIconPending; }
+  // The background fetch of a network path's icon while it runs, else null.
+  TSeekIconThread* IconThread() const { return FIconThread.get(); }
 
   const std::string& Parameters() const { return FParameters; }
   const std::string& WorkFolder() const { return FWorkFolder; }
@@ -421,7 +447,9 @@ class TLauncher : public TExecItem {
 
  private:
   friend class TRoot;
+  void IconThreadTerminate();
   bool FIconPending = false;
+  std::unique_ptr<TSeekIconThread> FIconThread;
   // A copy made from a launcher in the trash: pasted elsewhere it fetches its icon. A copy
   // holds no parent until it is added (the group it came from may be gone by then), so this
   // is all it keeps of where it came from.
@@ -456,7 +484,7 @@ class TLauncherFolder : public TLauncher {
 class TLauncherURL : public TLauncher {
  public:
   explicit TLauncherURL(TExecItem* AParent);
-  void SetFileName(const std::string& Value) override { FFileName = Value; }
+  void SetFileName(const std::string& Value) override { TExecItem::SetFileName(Value); }
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
   std::unique_ptr<TExecItem> Clone() override;

@@ -10,9 +10,36 @@ namespace lantern {
 
 bool TRoot::AddRunningFile(const std::string& Path) {
   if (!FileSystem().FileExists(Path)) return false;
+  return AddExistingRunningFile(Path);
+}
+
+TRoot::TStillRunning TRoot::MarkStillRunning(const std::string& Path) {
+  if (FPathIndexAt != TreeChanges()) {
+    FPathIndex.clear();
+    for (TExecItemIterator It(this); !It.Done(); It.Next())
+      if (!It.Current()->IsGroup()) FPathIndex[It.Current()->FileName()].push_back(It.Current());
+    FPathIndexAt = TreeChanges();
+  }
+  auto Found = FPathIndex.find(Path);
+  if (Found == FPathIndex.end()) return TStillRunning::Unknown;
+  for (TExecItem* Item : Found->second)
+    for (TExecItem* Up = Item; Up && Up != this; Up = Up->Parent())
+      if (!Up->FWasRunning) return TStillRunning::Changed;
+  for (TExecItem* Item : Found->second)
+    for (TExecItem* Up = Item; Up; Up = Up->Parent()) Up->FIsRunning = true;
+  return TStillRunning::Still;
+}
+
+bool TRoot::AddExistingRunningFile(const std::string& Path) {
   // An excluded program is not counted either.
   if (FFilters->Matches(Path)) return false;
-  if (MatchRunningFile(Path)) return false;
+  switch (MarkStillRunning(Path)) {
+    case TStillRunning::Still: return false;
+    case TStillRunning::Changed:
+      if (MatchRunningFile(Path)) return false;
+      break;
+    case TStillRunning::Unknown: break;  // the walk would find nothing
+  }
   // Straight into the children: the views follow at the next tick, through WatchChanged.
   auto Owned = std::make_unique<TLauncherExec>(this);
   TLauncherExec* Launcher = Owned.get();

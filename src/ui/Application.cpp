@@ -2,6 +2,7 @@
 
 #include "ui/Dialogs.h"
 #include "ui/Service.h"
+#include "ui/Thread.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -24,7 +25,10 @@ void TApplication::Terminate() {
 }
 
 void TApplication::ProcessMessages() {
-  if (Widgets()) Widgets()->ProcessMessages();
+  if (Widgets())
+    Widgets()->ProcessMessages();
+  else
+    CheckSynchronize();  // the workers' calls are the only messages there are
 }
 
 void TApplication::ShowException(const std::exception& E) {

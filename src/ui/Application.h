@@ -22,7 +22,7 @@ class TApplication {
   // Runs the message loop until Terminate (windowless: returns at once).
   void Run();
   void Terminate();
-  // Handles the messages waiting in the queue (windowless: nothing to do).
+  // Handles the messages waiting in the queue (windowless: the worker threads' calls).
   void ProcessMessages();
   // The error box with the exception's text; what every event dispatch does with an
   // exception that its handler let through. One box at a time: an error raised while a box

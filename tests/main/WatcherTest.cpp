@@ -3,8 +3,13 @@
 // the malformed masks.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "main/Main.h"
 #include "model/FilterList.h"
+#include "model/SeekIconThread.h"
 #include "support/MainFixture.h"
 
 namespace lantern {
@@ -97,6 +102,27 @@ TEST_F(WatcherTest, TheTimersScansAddNewProgramsAndRestWhileItemsAreHeld) {
   EXPECT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));
 }
 
+TEST_F(WatcherTest, AStillRunningProgramsFileIsNotAskedForAgainButAReturningOneIs) {
+  Start();
+  Procs.StatusList = {"C:\\Tools\\app.exe"};
+  TickToScan();
+  ASSERT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));
+  int Asked = 0;
+  Files.OnFileExists = [&] { ++Asked; };
+  const int Finds = Files.FindCalls;
+  TickToScan();
+  EXPECT_EQ(Asked, 0);
+  EXPECT_EQ(Files.FindCalls, Finds);
+  // Ended, its file gone, then listed again (a stale entry would count a start).
+  Procs.StatusList = {};
+  TickToScan();
+  ASSERT_TRUE(PlatformFileSystem().RemoveFile(Real("C:\\Tools\\app.exe")));
+  Procs.StatusList = {"C:\\Tools\\app.exe"};
+  TickToScan();
+  EXPECT_GT(Asked, 0);
+  EXPECT_EQ(Main->Root()->Items(1)->RunCount(), 0);
+}
+
 TEST_F(WatcherTest, ProgramsOnRemovableMediaCdsAndSharesAsTheSettingsSay) {
   Memory.WriteDWord(Key, "NotWatchNetwortApp", 1);
   TLanternMain& M = Start();
@@ -125,6 +151,36 @@ TEST_F(WatcherTest, AMalformedMaskIsToldOnceAndExcludesNothingMeanwhile) {
   TickToScan();
   EXPECT_EQ(Boxes.Texts, std::vector<std::string>{InvalidMaskText("[a-", 1)});
   EXPECT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));  // the scans went on
+}
+
+}  // namespace
+}  // namespace lantern
+
+namespace lantern {
+namespace {
+
+TEST_F(WatcherTest, TheTreeIsSavedBeforeTheExitWaitsForAFetchThatHangs) {
+  TLanternMain& M = Start();
+  const std::thread::id UserInterface = std::this_thread::get_id();
+  std::atomic<bool> Open{false};
+  // Only the fetch's own question hangs, as a share that does not answer would.
+  Files.OnFileExists = [&] {
+    if (std::this_thread::get_id() == UserInterface) return;
+    while (!Open) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
+  TLauncherExec* Launcher = M.Root()->Add(std::make_unique<TLauncherExec>(M.Root()));
+  Launcher->SetFileName("\\\\SRV\\SHARE\\hangs.exe");
+  ASSERT_NE(Launcher->IconThread(), nullptr);
+  M.ExitAction.Execute();
+  EXPECT_TRUE(M.Closed());
+  EXPECT_NE(ReadFileBytes(Real(DataFile)).find("\\\\SRV\\SHARE\\hangs.exe"), std::string::npos);
+  std::thread Share([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    Open = true;
+  });
+  Main.reset();  // waits for the fetch here, with nothing left to lose
+  EXPECT_TRUE(Open);
+  Share.join();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ void Release(void* Handle) {
 }  // namespace
 
 TIcon TFakeShell::GetFileInfoIcon(const std::string& Path, unsigned Flags) {
+  if (OnIcon) OnIcon(Path);
   Asked.push_back(Path);
   LastFlags = Flags;
   if (NoIcon.count(Path)) return TIcon();

@@ -2,6 +2,7 @@
 // A shell that hands out countable icons: each icon's handle is a string naming the path it
 // was asked for, and the number of icons still alive is known.
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -37,6 +38,7 @@ class TFakeShell : public TShell {
   std::deque<unsigned> NotifyErrors;
 
   std::vector<std::string> Asked;  // every path asked for, in order
+  std::function<void(const std::string& Path)> OnIcon;  // runs first (a share that hangs)
   unsigned LastFlags = 0;
   std::set<std::string> NoIcon;  // paths the shell has no icon for
   static int LiveIcons;

@@ -7,6 +7,9 @@
 // after windows.h
 #include <tlhelp32.h>
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "base/Exception.h"
 #include "ui/win32/WideText.h"
 
@@ -61,6 +64,7 @@ class TWin32Processes : public TProcessService {
   }
 
   void UnloadPSAPI() override {
+    FKnown.clear();
     if (!FPsapi) return;
     FEnumProcesses = nullptr;
     FEnumProcessModules = nullptr;
@@ -74,9 +78,22 @@ class TWin32Processes : public TProcessService {
   std::vector<std::string> ListByProcessStatus() override {
     std::vector<std::string> Result;
     if (!FPsapi) return Result;
+    ForgetEnded();
     std::vector<DWORD> Ids = ProcessIds();
     Result.reserve(Ids.size());
-    for (DWORD Id : Ids) Result.push_back(FromWide(ImagePath(Id)));
+    for (DWORD Id : Ids) {
+      auto Known = FKnown.find(Id);
+      if (Known != FKnown.end()) {
+        Result.push_back(Known->second.Path);
+        continue;
+      }
+      // Held open, the process keeps its id: while it runs, the id names it and no other.
+      TKernelHandle Process(
+          OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, Id));
+      std::string Path = FromWide(ImagePath(Id, Process.Get()));
+      if (Process && !Path.empty()) FKnown.emplace(Id, TKnownProcess{std::move(Process), Path});
+      Result.push_back(std::move(Path));
+    }
     return Result;
   }
 
@@ -95,6 +112,40 @@ class TWin32Processes : public TProcessService {
   }
 
  private:
+  struct TKnownProcess {
+    TKernelHandle Handle;
+    std::string Path;
+  };
+
+  // Drops the processes that have ended; an ended process's id may be given to a new one.
+  // Up to 64 handles are asked at once, so a scan where nothing ended costs a few calls.
+  void ForgetEnded() {
+    std::vector<DWORD> Ids;
+    std::vector<HANDLE> Handles;
+    for (const auto& Known : FKnown) {
+      Ids.push_back(Known.first);
+      Handles.push_back(Known.second.Handle.Get());
+    }
+    std::size_t First = 0;
+    while (First < Handles.size()) {
+      const DWORD Count =
+          static_cast<DWORD>(std::min<std::size_t>(MAXIMUM_WAIT_OBJECTS, Handles.size() - First));
+      const DWORD Signalled = WaitForMultipleObjects(Count, &Handles[First], FALSE, 0);
+      if (Signalled >= WAIT_OBJECT_0 && Signalled < WAIT_OBJECT_0 + Count) {
+        const std::size_t Ended = First + (Signalled - WAIT_OBJECT_0);
+        FKnown.erase(Ids[Ended]);
+        Ids.erase(Ids.begin() + Ended);
+        Handles.erase(Handles.begin() + Ended);
+        continue;
+      }
+      if (Signalled != WAIT_TIMEOUT) {
+        // Cannot tell: ask these again from scratch.
+        for (std::size_t i = First; i < First + Count; ++i) FKnown.erase(Ids[i]);
+      }
+      First += Count;
+    }
+  }
+
   // Every process id; the buffer doubles while the system fills it, since a full buffer may
   // have left ids out.
   std::vector<DWORD> ProcessIds() {
@@ -111,17 +162,20 @@ class TWin32Processes : public TProcessService {
     }
   }
 
-  // The executable's path, or empty when the process cannot be opened or read.
-  std::wstring ImagePath(DWORD Id) {
+  // The executable's path, or empty when the process cannot be opened or read. Opened is
+  // the process when the caller has it open, else null.
+  std::wstring ImagePath(DWORD Id, HANDLE Opened) {
     BindKernel32();
     if (FQueryFullProcessImageNameW) {
-      TKernelHandle Process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, Id));
+      TKernelHandle Own;
+      if (!Opened) Own.Reset(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, Id));
+      HANDLE Process = Opened ? Opened : Own.Get();
       if (Process) {
         std::wstring Path;
         for (DWORD Capacity = MAX_PATH; Capacity <= MaxPathChars; Capacity *= 2) {
           Path.assign(Capacity, L'\0');
           DWORD Length = Capacity;
-          if (FQueryFullProcessImageNameW(Process.Get(), 0, &Path[0], &Length)) {
+          if (FQueryFullProcessImageNameW(Process, 0, &Path[0], &Length)) {
             Path.resize(Length);
             return Path;
           }
@@ -176,6 +230,7 @@ class TWin32Processes : public TProcessService {
   TCreateToolhelp32Snapshot FCreateSnapshot = nullptr;
   TProcess32W FProcess32FirstW = nullptr;
   TProcess32W FProcess32NextW = nullptr;
+  std::unordered_map<DWORD, TKnownProcess> FKnown;  // the processes read and still open
 };
 
 }  // namespace

@@ -89,6 +89,31 @@ TEST(ProcessesWin32Test, StatusListHoldsThisProgramAndAChildByFullPath) {
   EXPECT_TRUE(Holds(List, FromWide(Program))) << FromWide(Program);
 }
 
+TEST(ProcessesWin32Test, AServiceThatKeepsWhatItReadListsWhatAFreshOneLists) {
+  const std::wstring Program = BesideSelf(L"record_args.exe");
+  const std::string Wanted = UpperCaseAscii(FromWide(Program));
+  auto Runs = [&](const std::vector<std::string>& List) {
+    return std::count_if(List.begin(), List.end(),
+                         [&](const std::string& Item) { return UpperCaseAscii(Item) == Wanted; });
+  };
+  auto Kept = LoadedService();
+  ASSERT_EQ(Runs(Kept->ListByProcessStatus()), 0);
+  {
+    TChild First(Program), Second(Program);
+    ASSERT_TRUE(First.Started && Second.Started);
+    EXPECT_EQ(Runs(Kept->ListByProcessStatus()), 2);
+    std::vector<std::string> Again = Kept->ListByProcessStatus();
+    std::vector<std::string> Fresh = LoadedService()->ListByProcessStatus();
+    std::sort(Again.begin(), Again.end());
+    std::sort(Fresh.begin(), Fresh.end());
+    EXPECT_EQ(Again, Fresh);
+  }
+  // Both have ended, and a new one runs: what was kept must not answer for them.
+  EXPECT_EQ(Runs(Kept->ListByProcessStatus()), 0);
+  TChild Third(Program);
+  EXPECT_EQ(Runs(Kept->ListByProcessStatus()), 1);
+}
+
 // The longest path a program can have and still be started here: Wine 8 refuses to start
 // one of MAX_PATH characters or more (with or without "\\?\"), so the test cannot go past
 // 259, which with its terminator fills the first buffer to the last character.
