@@ -18,7 +18,7 @@ enum TMouseMessage : unsigned {
 };
 
 // The system's messages that the program sends to windows.
-constexpr unsigned WmClose = 0x0010;      // WM_CLOSE
+constexpr unsigned WmClose = 0x0010;       // WM_CLOSE
 constexpr unsigned WmSysCommand = 0x0112;  // WM_SYSCOMMAND
 constexpr unsigned ScScreenSave = 0xF140;  // SC_SCREENSAVE, its WParam
 
@@ -28,7 +28,7 @@ constexpr unsigned WmUser = 0x0400;
 // The program's own messages. The notification area's callback keeps the number that other
 // instances and earlier versions know.
 enum TPrivateMessage : unsigned {
-  WM_TRAYNOTIFY = WmUser + 102,  // 1126: a mouse message on an icon
+  WM_TRAYNOTIFY = WmUser + 102,   // 1126: a mouse message on an icon
   WM_SYNCHRONIZE = WmUser + 110,  // a worker thread's call waits for the user-interface thread
 };
 

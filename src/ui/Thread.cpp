@@ -48,7 +48,9 @@ void TThread::Stop() {
   if (FThread.joinable()) FThread.join();
 }
 
-void TThread::Start() { FThread = std::thread([this] { Run(); }); }
+void TThread::Start() {
+  FThread = std::thread([this] { Run(); });
+}
 
 void TThread::Run() {
   WorkerThreadStarting();
@@ -80,8 +82,7 @@ void TThread::Synchronize(const std::function<void()>& Method) {
 }
 
 void TThread::DoTerminate() {
-  if (FFatalException)
-    Application().Guard([this] { std::rethrow_exception(FFatalException); });
+  if (FFatalException) Application().Guard([this] { std::rethrow_exception(FFatalException); });
   if (OnTerminate) Application().Guard([this] { OnTerminate(this); });
 }
 

@@ -58,7 +58,8 @@ TEST_F(WatcherTest, TheLibraryLoadsAtStartOrTheSnapshotStandsIn) {
        "最新版かどうかを確認して再起動してください。",
        false},
       {TFakeProcesses::TLoadFailure::Address,
-       "PSAPI のアドレスを取得できません。アプリケーション監視機能が使えません。KEYHOOK.DLLがあるか、"
+       "PSAPI "
+       "のアドレスを取得できません。アプリケーション監視機能が使えません。KEYHOOK.DLLがあるか、"
        "最新版かどうかを確認して再起動してください。",
        false},
   };

@@ -14,9 +14,9 @@
 namespace lantern {
 namespace {
 
-const std::vector<std::string> Pool = {
-    "C:\\P\\a.exe", "C:\\P\\b.exe", "C:\\P\\c.exe",     "C:\\P\\d.exe",  "C:\\P\\e.exe",
-    "C:\\P\\f.exe", "C:\\Q\\g.exe", "C:\\Q\\SETUP.EXE", "C:\\Q\\gone.exe"};
+const std::vector<std::string> Pool = {"C:\\P\\a.exe", "C:\\P\\b.exe",     "C:\\P\\c.exe",
+                                       "C:\\P\\d.exe", "C:\\P\\e.exe",     "C:\\P\\f.exe",
+                                       "C:\\Q\\g.exe", "C:\\Q\\SETUP.EXE", "C:\\Q\\gone.exe"};
 
 std::string Describe(TRoot& Root) {
   std::string Text = std::to_string(Root.WatchChanged()) + std::to_string(Root.MenuDirty()) + "\n";

@@ -37,7 +37,7 @@ class TFakeShell : public TShell {
   std::vector<TNotifyCall> NotifyCalls;
   std::deque<unsigned> NotifyErrors;
 
-  std::vector<std::string> Asked;  // every path asked for, in order
+  std::vector<std::string> Asked;                       // every path asked for, in order
   std::function<void(const std::string& Path)> OnIcon;  // runs first (a share that hangs)
   unsigned LastFlags = 0;
   std::set<std::string> NoIcon;  // paths the shell has no icon for
