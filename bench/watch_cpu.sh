@@ -16,12 +16,15 @@ DRIVE_C="$WINEPREFIX/drive_c"
 python3 bench/make_datafile.py 1000 "$DRIVE_C/bench/watch.dat"
 
 # Clock ticks (user + system) of a process.
-ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
+ticks() {
+  if [ -n "$1" ] && [ -r "/proc/$1/stat" ]; then awk '{ print $14 + $15 }' "/proc/$1/stat"; else echo 0; fi
+}
 
-# This prefix's wineserver: the one whose environment names our prefix.
-wineserver_pid() {
+# The process of this prefix with the given name (wineserver64, Lantern.exe): the one whose
+# environment names our prefix.
+prefix_pid() {
   local p
-  for p in $(pgrep -x wineserver); do
+  for p in $(pgrep -x "$1"); do
     if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
       echo "$p"
       return
@@ -37,27 +40,37 @@ done
 sleep 10
 # The prefix's Windows processes (each is one Linux process with our prefix in its environment).
 PROCESSES=0
-for p in $(pgrep -f '\.exe'); do
+for p in $(pgrep '\.exe$'); do
   tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && PROCESSES=$((PROCESSES + 1))
 done
 
 # "lantern-ticks wineserver-ticks" over the measured time, for one exe with the watcher on or off.
 measure() {
-  local exe=$1 watch=$2 pid server a b sa sb
+  local exe=$1 watch=$2 pid wpid server a b sa sb
   wine reg add "$KEY" /v UseWatchApp /t REG_DWORD /d "$watch" /f >/dev/null 2>&1
   cp "$DRIVE_C/bench/watch.dat" "$DRIVE_C/bench/data.dat"
   wine "$exe" >/dev/null 2>&1 &
-  pid=$!
+  wpid=$!
   wine "$WIN/tests/lantern_driver.exe" wait-resident TLanternMain 120 >/dev/null 2>&1
-  sleep 15  # the start-up's deferred icons and the first scans are done
-  server=$(wineserver_pid)
+  pid=$(prefix_pid Lantern.exe)
+  # The start-up's icons are fetched a few at a time: measure once that is done, when five
+  # seconds pass with less than 50 ms of work.
+  local last now i
+  last=$(ticks "$pid")
+  for ((i = 0; i < 40; i++)); do
+    sleep 5
+    now=$(ticks "$pid")
+    [ $((now - last)) -lt 5 ] && break
+    last=$now
+  done
+  server=$(prefix_pid wineserver64)
   a=$(ticks "$pid")
   sa=$(ticks "$server")
   sleep "$SECONDS_MEASURED"
   b=$(ticks "$pid")
   sb=$(ticks "$server")
   wineboot --end-session >/dev/null 2>&1 || true
-  wait "$pid" 2>/dev/null || true
+  wait "$wpid" 2>/dev/null || true
   wine "$WIN/tests/lantern_driver.exe" wait-gone TLanternMain 10 >/dev/null 2>&1 || true
   sleep 3
   echo "$((b - a)) $((sb - sa))"
