@@ -177,11 +177,6 @@ void TExecItem::ClearListItem() { FListItem = nullptr; }
 
 void TExecItem::ClearTreeNode() { FTreeNode = nullptr; }
 
-void TExecItem::BeginWatchScan() {
-  FWasRunning = FIsRunning;
-  FIsRunning = false;
-}
-
 void TExecItem::CopyBasicsTo(TExecItem* Copy) const {
   Copy->FName = FName;
   Copy->FVisible = FVisible;
@@ -200,29 +195,6 @@ TCompositeItem::~TCompositeItem() {
 bool TExecItem::IsCurrent() {
   TRoot* Root = OwnerRoot();
   return Root && Root->CurrentFolder() == this;
-}
-
-bool TCompositeItem::MatchRunningFile(const std::string& Path) {
-  bool Result = false;
-  TRoot* Root = OwnerRoot();
-  // Each child once, in the order the call began with, even when children move meanwhile.
-  for (TExecItem* Child : FChildren.Snapshot()) {
-    if (!Child->MatchRunningFile(Path)) continue;
-    Result = true;
-    FIsRunning = true;
-    if (Child->Visible() && !Child->WasRunning() && Root && Root->MoveFirstPosition() &&
-        !Child->FixedPosition()) {
-      std::unique_ptr<TExecItem> Moving = FChildren.Remove(Child);
-      if (Root->UpperFirst())
-        FChildren.Insert(0, std::move(Moving));
-      else
-        FChildren.Add(std::move(Moving));
-      Root->SetWatchChanged(true);
-      Root->SetMenuDirty(true);
-      SetRunCount(OneMore(FRunCount));
-    }
-  }
-  return Result;
 }
 
 void TCompositeItem::ShowInListItem(TListItem* ARow) {
@@ -261,13 +233,6 @@ void TCompositeItem::ClearTreeNode() {
 
 void TCompositeItem::Open() {
   if (TRoot* Root = OwnerRoot()) Root->SetCurrentFolder(this);
-}
-
-void TCompositeItem::BeginWatchScan() {
-  TExecItem::BeginWatchScan();
-  // Changes nothing in the lists: no copy of them is needed (this runs at every scan).
-  for (int i = 0; i < FChildren.Count(); ++i)
-    if (TExecItem* Child = FChildren.Items(i)) Child->BeginWatchScan();
 }
 
 TExecItem* TCompositeItem::Add(std::unique_ptr<TExecItem> Owned) {
@@ -477,13 +442,6 @@ void TLauncher::SetParent(TExecItem* AParent) {
   FParent = AParent;
   FCopiedFromTrash = false;
   if (Leaving) FetchIcon();  // an item leaving the trash gets its icon
-}
-
-bool TLauncher::MatchRunningFile(const std::string& Path) {
-  if (Path != FFileName) return false;
-  FIsRunning = true;
-  if (!FWasRunning) SetRunCount(OneMore(FRunCount));
-  return true;
 }
 
 void TLauncher::SetFileName(const std::string& Value) {

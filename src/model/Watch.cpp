@@ -8,6 +8,52 @@
 
 namespace lantern {
 
+// The run-order rule: before a scan every item's running flag goes to WasRunning; a path
+// then marks its launchers running, counts those that were not, and moves them (and the
+// groups above them that were not running either) to the front, or the end, of their groups.
+
+void TExecItem::BeginWatchScan() {
+  FWasRunning = FIsRunning;
+  FIsRunning = false;
+}
+
+bool TCompositeItem::MatchRunningFile(const std::string& Path) {
+  bool Result = false;
+  TRoot* Root = OwnerRoot();
+  // Each child once, in the order the call began with, even when children move meanwhile.
+  for (TExecItem* Child : FChildren.Snapshot()) {
+    if (!Child->MatchRunningFile(Path)) continue;
+    Result = true;
+    FIsRunning = true;
+    if (Child->Visible() && !Child->WasRunning() && Root && Root->MoveFirstPosition() &&
+        !Child->FixedPosition()) {
+      std::unique_ptr<TExecItem> Moving = FChildren.Remove(Child);
+      if (Root->UpperFirst())
+        FChildren.Insert(0, std::move(Moving));
+      else
+        FChildren.Add(std::move(Moving));
+      Root->SetWatchChanged(true);
+      Root->SetMenuDirty(true);
+      SetRunCount(OneMore(FRunCount));
+    }
+  }
+  return Result;
+}
+
+void TCompositeItem::BeginWatchScan() {
+  TExecItem::BeginWatchScan();
+  // Changes nothing in the lists: no copy of them is needed (this runs at every scan).
+  for (int i = 0; i < FChildren.Count(); ++i)
+    if (TExecItem* Child = FChildren.Items(i)) Child->BeginWatchScan();
+}
+
+bool TLauncher::MatchRunningFile(const std::string& Path) {
+  if (Path != FFileName) return false;
+  FIsRunning = true;
+  if (!FWasRunning) SetRunCount(OneMore(FRunCount));
+  return true;
+}
+
 bool TRoot::AddRunningFile(const std::string& Path) {
   if (!FileSystem().FileExists(Path)) return false;
   return AddExistingRunningFile(Path);
