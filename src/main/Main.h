@@ -8,6 +8,7 @@
 
 #include "model/ExecObj.h"
 #include "model/PopupMenuEx.h"
+#include "shell/DropTarget.h"
 #include "shell/TaskTray.h"
 #include "ui/Application.h"
 #include "ui/Bars.h"
@@ -160,6 +161,8 @@ class TLanternMain : public TForm {
   bool IsWindowsNT() const { return FIsWindowsNT; }
   TRoot* Root() const { return FRoot.get(); }
   TTaskTray* Tray() const { return FTray.get(); }
+  // Files, folders and URLs dropped on the window by other programs (Part 4.4).
+  TDropFileTarget* FileDropTarget() const { return FFileDropTarget.get(); }
 
   static unsigned ActivateMessage;
 
@@ -295,6 +298,7 @@ class TLanternMain : public TForm {
   static constexpr int PendingIconBudgetMs = 40;  // of each 200 ms tick
 
   TSettings FSettings;
+  std::unique_ptr<TDropFileTarget> FFileDropTarget;
   std::unique_ptr<TTaskTray> FTray;
   std::unique_ptr<TRoot> FRoot;
   std::vector<TExecItem*> FDragItems;                       // does not own them
