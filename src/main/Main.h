@@ -117,7 +117,8 @@ class TLanternMain : public TForm {
   TAction AddGroup{"グループの新規作成(&G)", [this] { AddGroupExecute(); }};
   TAction AddLauncher{"ランチャの新規作成(&L)", [this] { AddLauncherExecute(); }};
   TAction AddLauncherURL{"URLランチャの新規作成(&U)", [this] { AddLauncherURLExecute(); }};
-  TAction AddLauncherFolder{"フォルダランチャの新規作成(&F)", [this] { AddLauncherFolderExecute(); }};
+  TAction AddLauncherFolder{"フォルダランチャの新規作成(&F)",
+                            [this] { AddLauncherFolderExecute(); }};
   TAction MoveRecycled{"ゴミ入れに移動(&R)", [this] { MoveRecycledExecute(); }};
   TAction DeleteObj{"完全削除(&D)", [this] { DeleteObjExecute(); }};
   TAction CopyObject{"コピー(&C)", [this] { CopyObjectExecute(); }};
@@ -127,8 +128,10 @@ class TLanternMain : public TForm {
   TAction CheckNoLinkAction{"リンク先のないものを削除(&X)", [this] { CheckNoLinkActionExecute(); }};
   TAction UpObjectAction{"一つ上に(&U)", [this] { UpObjectActionExecute(); }};
   TAction DownObjectAction{"一つ下に(&V)", [this] { DownObjectActionExecute(); }};
-  TAction OpenExplorerAction{"オリジナルをエクスプローラで開く(&O)", [this] { OpenExplorerActionExecute(); }};
-  TAction ScreenSaverExecute{"スクリーンセーバーの起動(&S)", [this] { ScreenSaverExecuteExecute(); }};
+  TAction OpenExplorerAction{"オリジナルをエクスプローラで開く(&O)",
+                             [this] { OpenExplorerActionExecute(); }};
+  TAction ScreenSaverExecute{"スクリーンセーバーの起動(&S)",
+                             [this] { ScreenSaverExecuteExecute(); }};
   TAction ExitWindowsAction{"Windowsの終了(&Q)", [this] { ExitWindowsActionExecute(); }};
   TAction EnvSetAction{"設定(&E)", [this] { EnvSetActionExecute(); }};
   TAction AboutAction{"バージョン情報(&A)", [this] { AboutActionExecute(); }};
@@ -161,7 +164,7 @@ class TLanternMain : public TForm {
   bool IsWindowsNT() const { return FIsWindowsNT; }
   TRoot* Root() const { return FRoot.get(); }
   TTaskTray* Tray() const { return FTray.get(); }
-  // Files, folders and URLs dropped on the window by other programs (Part 4.4).
+  // Files, folders and URLs dropped on the window by other programs.
   TDropFileTarget* FileDropTarget() const { return FFileDropTarget.get(); }
 
   static unsigned ActivateMessage;

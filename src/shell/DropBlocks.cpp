@@ -153,7 +153,7 @@ bool ReadUrlFile(const std::string& FileName, std::string& URL) {
     while (!Stream.AtEnd()) {
       std::string Line = ReadLine(Stream);
       if (!InSection) {
-        // A header on the last line has nothing after it: it finds nothing, as the Part has.
+        // A header on the last line has nothing after it: it finds nothing.
         InSection = UpperCaseAscii(Line) == "[INTERNETSHORTCUT]";
         continue;
       }

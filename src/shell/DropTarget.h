@@ -1,5 +1,5 @@
 #pragma once
-// Part 4.4: the drop target of the main window. TDropTarget follows one OLE drag over a
+// The drop target of the main window. TDropTarget follows one OLE drag over a
 // window (drop effect, drag image, scrolling near the edges); TDropFileTarget reads files,
 // folders, internet shortcuts and links dropped by other programs and hands each to its
 // owner. The logic is portable: the OLE side (IDropTarget, IDataObject, HGLOBAL) is the

@@ -1,6 +1,6 @@
 #pragma once
 // The OLE side of the drop target (Windows only): the COM object that OLE calls, for tests
-// that drive it as OLE would, and ClientToWindowPoint of Part 4.4.
+// that drive it as OLE would, and ClientToWindowPoint.
 #include <windows.h>
 // after windows.h
 #include <ole2.h>
