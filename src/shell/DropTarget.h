@@ -18,7 +18,7 @@ namespace lantern {
 
 class TWinControl;
 
-// The process-wide OLE set-up (unit DropSource): OleInitialize, the clipboard formats below
+// The process-wide OLE set-up: OleInitialize, the clipboard formats below
 // and the shell's allocator, until OleTearDown. Without Windows nothing is done.
 void OleSetUp();
 void OleTearDown();

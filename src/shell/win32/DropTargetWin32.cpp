@@ -1,4 +1,4 @@
-// The OLE side of the drop target: the process-wide set-up (unit DropSource), the reference-counted
+// The OLE side of the drop target: the process-wide set-up, the reference-counted
 // COM object that OLE calls (TInterfacedComponent's part), the data object's blocks read
 // within their real size (GlobalSize), and the calls on the target window.
 #include "shell/win32/DropTargetWin32.h"
