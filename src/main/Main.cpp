@@ -71,6 +71,7 @@ int LanternEntry(const std::vector<std::string>& Args, const std::vector<std::st
   SetWidgets(PlatformWidgets());
   Application().SetTitle("ランタン for Windows");
   int ExitCode = 0;
+  OleSetUp();  // before the main window, whose drop target needs it
   try {
     TLanternMain Main(Paths);
     // A failure of the first showing (no icon in the notification area) is reported; the
@@ -82,6 +83,7 @@ int LanternEntry(const std::vector<std::string>& Args, const std::vector<std::st
     Application().ShowException(E);
     ExitCode = 1;
   }
+  OleTearDown();
   Sys.ReleaseMutex();
   return ExitCode;
 }
@@ -98,6 +100,12 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
     FRoot->BuildMenu(&LauncherMenu, nullptr);
     FMenuShowing = true;
   };
+  FFileDropTarget = std::make_unique<TDropFileTarget>();
+  FFileDropTarget->OnDropFile = [this](TDropFileTarget*, const std::string& FileName) {
+    AddDroppedFile(FileName);
+  };
+  FFileDropTarget->OnDropURL = [this](TDropFileTarget*, const std::string& Name,
+                                      const std::string& URL) { AddDroppedURL(Name, URL); };
   FTray = std::make_unique<TTaskTray>(this);
   FTray->SetTipString("ランタン");
   FTray->SetPopupMenuL(&LauncherMenu);
@@ -122,6 +130,8 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   OnQueryEndSession = [this](TForm*, bool& CanEnd) { FormQueryEndSession(CanEnd); };
   OnEndSession = [this](TForm*, bool Ending) { FormEndSession(Ending); };
   CreateHandle();
+  // Without drops the program runs on; the user is told why they are refused.
+  Application().Guard([this] { FFileDropTarget->RegisterTarget(this, MainWindowClass); });
 
   FIsWindowsNT = System().IsWindowsNT();
   ChooseDataFileName();
@@ -174,6 +184,7 @@ TLanternMain::~TLanternMain() {
   FClipboardItems.clear();
   FDragItems.clear();
   Shell().SetOwnerWindow(nullptr);
+  FFileDropTarget.reset();  // revoked while the window still exists
 }
 
 namespace {

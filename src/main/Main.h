@@ -9,6 +9,7 @@
 
 #include "model/ExecObj.h"
 #include "model/PopupMenuEx.h"
+#include "shell/DropTarget.h"
 #include "shell/TaskTray.h"
 #include "ui/Application.h"
 #include "ui/Bars.h"
@@ -164,6 +165,8 @@ class TLanternMain : public TForm {
   bool IsWindowsNT() const { return FIsWindowsNT; }
   TRoot* Root() const { return FRoot.get(); }
   TTaskTray* Tray() const { return FTray.get(); }
+  // Files, folders and URLs dropped on the window by other programs.
+  TDropFileTarget* FileDropTarget() const { return FFileDropTarget.get(); }
 
   static unsigned ActivateMessage;
 
@@ -299,6 +302,7 @@ class TLanternMain : public TForm {
   static constexpr int PendingIconBudgetMs = 40;  // of each 200 ms tick
 
   TSettings FSettings;
+  std::unique_ptr<TDropFileTarget> FFileDropTarget;
   std::unique_ptr<TTaskTray> FTray;
   std::unique_ptr<TRoot> FRoot;
   std::vector<TExecItem*> FDragItems;                       // does not own them

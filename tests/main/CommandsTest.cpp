@@ -12,6 +12,7 @@
 #include "base/Exception.h"
 #include "dialogs/LauncherProperty.h"
 #include "main/Main.h"
+#include "support/FakeDropData.h"
 #include "support/MainFixture.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeShell.h"
@@ -286,6 +287,32 @@ TEST_F(CommandsTest, DroppedPathsAndUrlsBecomeLaunchersInTheCurrentGroup) {
   EXPECT_EQ(G->Items(3)->FileName(), "http://example.jp/");
   EXPECT_EQ(Boxes.Texts, std::vector<std::string>{"URLが空です"});
   EXPECT_EQ(Sys.Foregrounds, 2);  // after each URL, added or not
+}
+
+// Through the window's drop target, as OLE hands a drop over: a file list, then a browser's
+// link named by its descriptor.
+TEST_F(CommandsTest, DropsOnTheWindowBecomeLaunchersInTheCurrentGroup) {
+  WriteFileBytes(Real("C:\\tool.exe"), "MZ");
+  PlatformFileSystem().CreateFolders(Real("C:\\表示"));
+  R->SetCurrentFolder(G);
+  TDropFileTarget* Target = M->FileDropTarget();
+  ASSERT_NE(Target, nullptr);
+  auto Drop = [Target](std::unique_ptr<TFakeDropData> Data) {
+    unsigned Effect = DropEffectCopy | DropEffectLink;
+    Target->OleDragEnter(std::move(Data), 0, {5, 5}, Effect);
+    Effect = DropEffectCopy | DropEffectLink;
+    Target->OleDrop(0, {5, 5}, Effect);
+    return Effect;
+  };
+  auto Files = std::make_unique<TFakeDropData>();
+  Files->Offer(CfHDrop, DropFilesBlock({"C:\\tool.exe", "C:\\表示"}));
+  EXPECT_EQ(Drop(std::move(Files)), DropEffectLink);
+  auto Link = std::make_unique<TFakeDropData>();
+  Link->Offer(ClipboardFormats().UniformResourceLocator, std::string("http://example.jp/\0", 19))
+      .Offer(ClipboardFormats().FileGroupDescriptor, DescriptorBlock("ショートカット 例.url"));
+  EXPECT_EQ(Drop(std::move(Link)), DropEffectLink);
+  EXPECT_EQ(Names(G), "tool.exe,表示,例");
+  EXPECT_EQ(G->Items(2)->FileName(), "http://example.jp/");
 }
 
 // ---- The sweep ----
