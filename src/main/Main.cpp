@@ -121,6 +121,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   OnCloseQuery = [this](TForm*, bool& CanClose) { FormCloseQuery(CanClose); };
   OnQueryEndSession = [this](TForm*, bool& CanEnd) { FormQueryEndSession(CanEnd); };
   OnEndSession = [this](TForm*, bool Ending) { FormEndSession(Ending); };
+  OnHotKey = [this](TForm*, std::uintptr_t Id) { FormHotKey(Id); };
   CreateHandle();
 
   FIsWindowsNT = System().IsWindowsNT();
@@ -145,6 +146,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 
   SetDefaultSettings();
   LoadSettings();
+  RecreateMouseForm();
   Application().Guard([this] { StartUpScan(); });
 
   // A data file that cannot be read is reported; the program goes on with what was read.
@@ -159,12 +161,16 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 
   if (!ActivateMessage) ActivateMessage = System().RegisterMessage(ActivateMessageName);
   Application().OnMessage = [this](TMessage& Msg, bool& Handled) { AppMessage(Msg, Handled); };
+  // A combination another program holds is not told at start.
+  if (FSettings.HotKeyEnabled) RegisterHotKey();
   Timer1.SetEnabled(true);
 }
 
 TLanternMain::~TLanternMain() {
   FTray.reset();            // the icon leaves the notification area
   if (FIsWindowsNT) Processes().UnloadPSAPI();
+  System().UnregisterHotKey(Handle(), 0);
+  FMouseForm.reset();
   ToolBar1.ClearButtons();  // the actions go before the bar
   Timer1.SetEnabled(false);
   Application().OnMessage = nullptr;
@@ -414,6 +420,7 @@ void TLanternMain::Timer1Timer() {
     SaveService.Execute();
   }
   FRoot->BuildMenu(&LauncherMenu, nullptr);  // only when the tree has changed
+  TrackMouse();
   if (!FBackupError.empty() && !FExiting) {
     // Told from here, not from the save: a save at the end of the session must not wait for
     // the user.
