@@ -50,9 +50,22 @@ class TWin32FloatWindowPeer : public TFloatWindowPeer, public TWindow {
         FFloat.Paint(Canvas);
         return true;
       }
-      case WM_LBUTTONDOWN: FFloat.NativeMouseDown(TMouseButton::mbLeft); return true;
-      case WM_RBUTTONDOWN: FFloat.NativeMouseDown(TMouseButton::mbRight); return true;
-      case WM_MBUTTONDOWN: FFloat.NativeMouseDown(TMouseButton::mbMiddle); return true;
+      // The whole click is the window's: a window that shrinks or hides at the press must not
+      // let the release fall through to the window below (whose right button would open its
+      // own context menu).
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN:
+        SetCapture(FHandle);
+        FFloat.NativeMouseDown(Message == WM_LBUTTONDOWN   ? TMouseButton::mbLeft
+                               : Message == WM_RBUTTONDOWN ? TMouseButton::mbRight
+                                                           : TMouseButton::mbMiddle);
+        return true;
+      case WM_LBUTTONUP:
+      case WM_RBUTTONUP:
+      case WM_MBUTTONUP:
+        if (GetCapture() == FHandle) ReleaseCapture();
+        return true;
       default: return false;
     }
   }

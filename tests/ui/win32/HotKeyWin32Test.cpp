@@ -1,11 +1,16 @@
-// The floating window as a native window under Wine: its styles, its elliptic shape, and that
-// neither showing it nor a click on it takes the foreground from the window in front.
+// Under Wine: the floating window as a native window (its styles, its elliptic shape, and that
+// neither showing it nor a click on it takes the foreground from the window in front), and a
+// form's hot key, registered with the system and pressed on the keyboard.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "ui/FloatWindow.h"
+#include "ui/Form.h"
+#include "ui/System.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -71,6 +76,10 @@ TEST_F(FloatWindowWin32Test, ATopmostEllipseThatNeverTakesTheForeground) {
             MA_NOACTIVATE);
   SendMessageW(Window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
   SendMessageW(Window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 10));
+  // The release comes back here, not to the window below.
+  EXPECT_EQ(GetCapture(), Window);
+  SendMessageW(Window, WM_RBUTTONUP, 0, MAKELPARAM(20, 10));
+  EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(Pressed, (std::vector<TMouseButton>{TMouseButton::mbLeft, TMouseButton::mbRight}));
   EXPECT_EQ(GetForegroundWindow(), Front);
 
@@ -83,6 +92,46 @@ TEST_F(FloatWindowWin32Test, ATopmostEllipseThatNeverTakesTheForeground) {
   GetWindowRect(Window, &r);
   EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}),
             std::vector<LONG>({200, 90, 240, 110}));
+}
+
+void Press(std::initializer_list<WORD> Keys) {
+  std::vector<INPUT> Inputs;
+  for (bool Up : {false, true})
+    for (auto It = Keys.begin(); It != Keys.end(); ++It) {
+      INPUT In = {};
+      In.type = INPUT_KEYBOARD;
+      In.ki.wVk = Up ? *(Keys.end() - 1 - (It - Keys.begin())) : *It;
+      In.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
+      Inputs.push_back(In);
+    }
+  SendInput(static_cast<UINT>(Inputs.size()), Inputs.data(), sizeof(INPUT));
+}
+
+TEST_F(FloatWindowWin32Test, TheRegisteredKeysReachTheFormAndATakenCombinationIsRefused) {
+  TForm Form("TLanternHotKeyTest");
+  Form.CreateHandle();
+  std::vector<std::uintptr_t> Ids;
+  Form.OnHotKey = [&](TForm*, std::uintptr_t Id) { Ids.push_back(Id); };
+  ASSERT_TRUE(PlatformSystem().RegisterHotKey(Form.Handle(), 0, MOD_SHIFT, VK_ESCAPE));
+  // The same combination for another window: held already.
+  TForm Other("TLanternHotKeyTest");
+  Other.CreateHandle();
+  EXPECT_FALSE(PlatformSystem().RegisterHotKey(Other.Handle(), 0, MOD_SHIFT, VK_ESCAPE));
+
+  Press({VK_ESCAPE});
+  Press({VK_SHIFT, VK_ESCAPE});
+  for (int i = 0; i < 20 && Ids.empty(); ++i) {
+    Sleep(50);
+    Pump();
+  }
+  EXPECT_EQ(Ids, std::vector<std::uintptr_t>{0});
+  PlatformSystem().UnregisterHotKey(Form.Handle(), 0);
+  Press({VK_SHIFT, VK_ESCAPE});
+  Sleep(200);
+  Pump();
+  EXPECT_EQ(Ids.size(), 1u);
+  EXPECT_TRUE(PlatformSystem().RegisterHotKey(Other.Handle(), 0, MOD_SHIFT, VK_ESCAPE));
+  PlatformSystem().UnregisterHotKey(Other.Handle(), 0);
 }
 
 }  // namespace
