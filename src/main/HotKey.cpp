@@ -35,9 +35,10 @@ bool TLanternMain::RegisterHotKey() {
 void TLanternMain::ReregisterHotKey() {
   System().UnregisterHotKey(Handle(), HotKeyId);
   if (!FSettings.HotKeyEnabled || RegisterHotKey()) return;
-  MessageDlg("ホットキーを登録できませんでした。ほかのプログラムが同じキーの組み合わせを使って"
-             "います。設定で別のキーを選んでください。",
-             TMsgDlgType::Warning, mbOK);
+  MessageDlg(
+      "ホットキーを登録できませんでした。ほかのプログラムが同じキーの組み合わせを使って"
+      "います。設定で別のキーを選んでください。",
+      TMsgDlgType::Warning, mbOK);
 }
 
 void TLanternMain::SetHotKeyEnabled(bool Value) {
@@ -105,8 +106,9 @@ void TLanternMain::FormHotKey(std::uintptr_t Id) {
 void TLanternMain::OpenIconMenu(unsigned Button) {
   FSavedForeground = System().ForegroundWindow();
   System().ForceForeground(Handle());
-  FTray->PopupPos = FSettings.FixMenuPos ? TTaskTray::TPopupPos{FSettings.MenuXPos, FSettings.MenuYPos}
-                                         : TTaskTray::TPopupPos{};
+  FTray->PopupPos = FSettings.FixMenuPos
+                        ? TTaskTray::TPopupPos{FSettings.MenuXPos, FSettings.MenuYPos}
+                        : TTaskTray::TPopupPos{};
   {
     struct TShowing {
       bool& Flag;

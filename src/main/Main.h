@@ -334,12 +334,12 @@ class TLanternMain : public TForm {
 
   // The chasing window and the waving gesture.
   std::unique_ptr<TMouseForm> FMouseForm;
-  void* FSavedForeground = nullptr;  // in front before the menu opened
-  int FAppearCountdown = 10;         // ticks before the chasing window may change again
-  int FSampleCountdown = 1;          // ticks before the next sample of the wave
-  long long FLastStrokeX = 0;        // the last stroke between two samples; + to the right
-  int FSampleX = 0;                  // the cursor's x at the last sample
-  TPoint FPrevCursor;                // at the previous tick
+  void* FSavedForeground = nullptr;     // in front before the menu opened
+  int FAppearCountdown = 10;            // ticks before the chasing window may change again
+  int FSampleCountdown = 1;             // ticks before the next sample of the wave
+  long long FLastStrokeX = 0;           // the last stroke between two samples; + to the right
+  int FSampleX = 0;                     // the cursor's x at the last sample
+  TPoint FPrevCursor;                   // at the previous tick
   std::vector<std::string> FToldMasks;  // the malformed masks' texts already told
   std::vector<std::string> FArgs;
   std::string FSaveError;         // why the last save at a close request failed

@@ -5,8 +5,7 @@
 
 namespace lantern {
 
-TMouseForm::TMouseForm(TWinControl& Target, int Width, int Height, TColor Color)
-    : FTarget(Target) {
+TMouseForm::TMouseForm(TWinControl& Target, int Width, int Height, TColor Color) : FTarget(Target) {
   SetBounds(0, 0, Width, Height);
   SetColor(Color);
   SetElliptic(true);

