@@ -23,8 +23,8 @@ cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { 
 windows_pid() {
   local pid found=""
   for pid in $(ls /proc | grep -E '^[0-9]+$' | sort -n); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
-    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF "$1" && found=$pid
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    { tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null | grep -qF "$1" && found=$pid
   done
   [ -n "$found" ] && echo "$found"
 }
