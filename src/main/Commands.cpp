@@ -376,8 +376,14 @@ void TLanternMain::OpenExplorerActionExecute() {
 // ---- Other windows and the system ----
 
 void TLanternMain::EnvSetActionExecute() {
-  // The settings dialog joins here; until then the command writes the settings.
+  // The settings dialog joins here; until then the command writes the settings. While it is
+  // open the hot key opens the menu even over the shown main window.
   System().ForceForeground(Handle());
+  struct TOpen {
+    bool& Flag;
+    ~TOpen() { Flag = false; }
+  } Open{FEnvSetShowing};
+  FEnvSetShowing = true;
   SaveSettings();
 }
 

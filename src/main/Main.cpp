@@ -129,6 +129,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   OnCloseQuery = [this](TForm*, bool& CanClose) { FormCloseQuery(CanClose); };
   OnQueryEndSession = [this](TForm*, bool& CanEnd) { FormQueryEndSession(CanEnd); };
   OnEndSession = [this](TForm*, bool Ending) { FormEndSession(Ending); };
+  OnHotKey = [this](TForm*, std::uintptr_t Id) { FormHotKey(Id); };
   CreateHandle();
   // Without drops the program runs on; the user is told why they are refused.
   Application().Guard([this] { FFileDropTarget->RegisterTarget(this, MainWindowClass); });
@@ -155,6 +156,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 
   SetDefaultSettings();
   LoadSettings();
+  RecreateMouseForm();
   Application().Guard([this] { StartUpScan(); });
 
   // A data file that cannot be read is reported; the program goes on with what was read.
@@ -169,12 +171,16 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 
   if (!ActivateMessage) ActivateMessage = System().RegisterMessage(ActivateMessageName);
   Application().OnMessage = [this](TMessage& Msg, bool& Handled) { AppMessage(Msg, Handled); };
+  // A combination another program holds is not told at start.
+  if (FSettings.HotKeyEnabled) RegisterHotKey();
   Timer1.SetEnabled(true);
 }
 
 TLanternMain::~TLanternMain() {
   FTray.reset();            // the icon leaves the notification area
   if (FIsWindowsNT) Processes().UnloadPSAPI();
+  System().UnregisterHotKey(Handle(), 0);
+  FMouseForm.reset();
   ToolBar1.ClearButtons();  // the actions go before the bar
   Timer1.SetEnabled(false);
   Application().OnMessage = nullptr;
@@ -425,6 +431,7 @@ void TLanternMain::Timer1Timer() {
     SaveService.Execute();
   }
   FRoot->BuildMenu(&LauncherMenu, nullptr);  // only when the tree has changed
+  TrackMouse();
   if (!FBackupError.empty() && !FExiting) {
     // Told from here, not from the save: a save at the end of the session must not wait for
     // the user.

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "main/Mouse.h"
 #include "model/ExecObj.h"
 #include "model/PopupMenuEx.h"
 #include "shell/DropTarget.h"
@@ -200,6 +201,12 @@ class TLanternMain : public TForm {
   void SetUchideLeftFast(bool Value) { FSettings.UchideLeftFast = Value; }
   void SetUchideRangeX(int Value) { FSettings.UchideRangeX = Value; }
 
+  // The hot key's modifiers as RegisterHotKey takes them: Shift 4, Ctrl 2, Alt 1.
+  unsigned HotKeyModifiers() const;
+  // The chasing window anew, in the size and colour of the settings.
+  void RecreateMouseForm();
+  TMouseForm* MouseForm() const { return FMouseForm.get(); }
+
   // The first showing: with paths the window shows and adds them; without, the program only
   // takes its place in the notification area and the window is never shown, so the window
   // the user was in keeps the foreground.
@@ -229,6 +236,16 @@ class TLanternMain : public TForm {
   // Each exclusion mask that cannot be read is told once; it excludes nothing meanwhile.
   void ReportMalformedMasks();
   void Timer1Timer();
+  // The hot key and the mouse (HotKey.cpp). WM_HOTKEY: Id 0 the launcher menu, 1 the
+  // program's menu.
+  void FormHotKey(std::uintptr_t Id);
+  // Opens a menu of the icon as its button (WmLButtonDown or WmRButtonDown) would, then gives
+  // the window that was in front back.
+  void OpenIconMenu(unsigned Button);
+  // Each tick: the waving gesture, the chasing window.
+  void TrackMouse();
+  bool RegisterHotKey();    // with the current combination; whether it was taken
+  void ReregisterHotKey();  // after a change, which a failure is told of
   void AddFromPath(const std::string& Path);
   void ListView1ColumnClick(int Column);
   // Column 0 ("名前"): groups first, then by name; column 1 ("ファイル名"): by file name.
@@ -321,6 +338,16 @@ class TLanternMain : public TForm {
   bool FDataFileNameChanged = false;  // never stored: the new name takes effect next start
 
   TForm* FAboutForm = nullptr;
+  bool FEnvSetShowing = false;  // the settings dialog is open
+
+  // The chasing window and the waving gesture.
+  std::unique_ptr<TMouseForm> FMouseForm;
+  void* FSavedForeground = nullptr;     // in front before the menu opened
+  int FAppearCountdown = 10;            // ticks before the chasing window may change again
+  int FSampleCountdown = 1;             // ticks before the next sample of the wave
+  long long FLastStrokeX = 0;           // the last stroke between two samples; + to the right
+  int FSampleX = 0;                     // the cursor's x at the last sample
+  TPoint FPrevCursor;                   // at the previous tick
   std::vector<std::string> FToldMasks;  // the malformed masks' texts already told
   // What a scan worked out for each process path, kept while the path is still being
   // listed: a running program's file stays where it is, and asking again would cost

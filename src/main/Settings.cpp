@@ -304,24 +304,6 @@ void TLanternMain::SetIconLeftClickPopupMenu(bool Value) {
   FTray->SetPopupMenuL(Value ? &LauncherMenu : nullptr);
 }
 
-// Setters whose effects join with the parts they drive (the hot key and the chasing window)
-// store the value until then.
-void TLanternMain::SetHotKeyEnabled(bool Value) { FSettings.HotKeyEnabled = Value; }
-void TLanternMain::SetHotKey(int Value) { FSettings.HotKey = Value; }
-void TLanternMain::SetMouseFormWidth(int Value) { FSettings.MouseFormWidth = Value; }
-void TLanternMain::SetMouseFormHeight(int Value) { FSettings.MouseFormHeight = Value; }
-void TLanternMain::SetMouseFormColor(int Value) { FSettings.MouseFormColor = Value; }
-void TLanternMain::SetMouseFormOffset(TPoint Value) {
-  FSettings.MouseFormOffsetX = Value.X;
-  FSettings.MouseFormOffsetY = Value.Y;
-}
-
-void TLanternMain::SetHotKeyModifiers(bool Ctrl, bool Shift, bool Alt) {
-  FSettings.HotKeyCtrl = Ctrl;
-  FSettings.HotKeyShift = Shift;
-  FSettings.HotKeyAlt = Alt;
-}
-
 // The chasing window and the waving gesture exclude each other; the toggles show both.
 void TLanternMain::SetMouseFormEnabled(bool Value) {
   FSettings.MouseFormEnabled = Value;

@@ -14,10 +14,14 @@ void TLanternMain::ScanByProcessStatus() { Scan(Processes().ListByProcessStatus(
 void TLanternMain::ScanBySnapshot() { Scan(Processes().ListBySnapshot()); }
 
 void TLanternMain::WatchScan() {
-  if (FIsWindowsNT && Processes().PSAPILoaded())
-    ScanByProcessStatus();
-  else
-    ScanBySnapshot();
+  // Switched off, the scan's finds would go nowhere: listing every process each five seconds
+  // is the resident program's largest idle cost.
+  if (FSettings.UseWatchApp) {
+    if (FIsWindowsNT && Processes().PSAPILoaded())
+      ScanByProcessStatus();
+    else
+      ScanBySnapshot();
+  }
   ReportMalformedMasks();
 }
 

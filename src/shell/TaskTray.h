@@ -15,8 +15,6 @@ namespace lantern {
 
 class TTaskTray;
 
-enum class TMouseButton { mbLeft, mbRight, mbMiddle };
-
 class TNotifyWindow : public TMessageWindow {
  public:
   TNotifyWindow();

@@ -26,6 +26,7 @@ class TControlPeer {
 };
 
 enum class TAlign { None, Top, Bottom, Left, Client };
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
 class TPopupMenu;
 

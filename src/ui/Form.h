@@ -1,6 +1,7 @@
 #pragma once
 // A top-level window. Windowless it keeps its state; on Windows CreateHandle makes the native
 // window (of the class the form names) and the native controls of its children.
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -24,6 +25,8 @@ class TForm : public TWinControl {
   using TCloseQueryEvent = std::function<void(TForm* Sender, bool& CanClose)>;
   using TQueryEndSessionEvent = std::function<void(TForm* Sender, bool& CanEnd)>;
   using TEndSessionEvent = std::function<void(TForm* Sender, bool Ending)>;
+  // WM_HOTKEY: the system's for a registered hot key (Id its identifier), or one posted.
+  using THotKeyEvent = std::function<void(TForm* Sender, std::uintptr_t Id)>;
 
   // WindowClass names the native window's class (other instances find it by that name).
   explicit TForm(const std::string& WindowClass = "TLanternForm");
@@ -100,11 +103,15 @@ class TForm : public TWinControl {
   bool NativeQueryEndSession();
   // The session ends (Ending), or another program has cancelled its end.
   void NativeEndSession(bool Ending);
+  void NativeHotKey(std::uintptr_t Id) {
+    if (OnHotKey) OnHotKey(this, Id);
+  }
 
   TCloseQueryEvent OnCloseQuery;
   TNotifyEvent OnShow;
   TQueryEndSessionEvent OnQueryEndSession;
   TEndSessionEvent OnEndSession;
+  THotKeyEvent OnHotKey;
 
  private:
   std::string FWindowClass;

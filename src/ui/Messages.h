@@ -19,6 +19,7 @@ enum TMouseMessage : unsigned {
 
 // The system's messages that the program sends to windows.
 constexpr unsigned WmClose = 0x0010;       // WM_CLOSE
+constexpr unsigned WmHotKey = 0x0312;      // WM_HOTKEY
 constexpr unsigned WmSysCommand = 0x0112;  // WM_SYSCOMMAND
 constexpr unsigned ScScreenSave = 0xF140;  // SC_SCREENSAVE, its WParam
 

@@ -49,6 +49,13 @@ class TSystem {
   // SetForegroundWindow: within the program's own rights, no tricks.
   virtual void SetForegroundWindow(void* Window) = 0;
   virtual void CursorPos(int& X, int& Y) = 0;  // in screen coordinates
+  virtual void* ForegroundWindow() = 0;        // the window in front, of any program
+  // The application's hidden top-level window, which owns the forms and the popup menus.
+  virtual void* ApplicationWindow() = 0;
+  // A system-wide hot key for Window (Modifiers: the MOD_ flags). False when another program
+  // holds the combination.
+  virtual bool RegisterHotKey(void* Window, int Id, unsigned Modifiers, unsigned Key) = 0;
+  virtual void UnregisterHotKey(void* Window, int Id) = 0;
   virtual void Sleep(int Milliseconds) = 0;
   // SendMessage: the window's answer.
   virtual std::intptr_t Send(void* Window, unsigned Message, std::uintptr_t WParam,

@@ -32,6 +32,7 @@ class TPageControl;
 class TTabSheet;
 class TPaintPanel;
 class TImage;
+class TFloatWindow;
 
 class TWidgetFactory {
  public:
@@ -66,6 +67,8 @@ class TWidgetFactory {
   virtual std::unique_ptr<TImageListPeer> CreateImageList(TImageList& List) = 0;
   // Shows the popup menu at the screen point until it closes; the item chosen, if any.
   virtual TMenuItem* TrackPopupMenu(TPopupMenu& Menu, int X, int Y) = 0;
+  // The native window of a floating window, hidden until it is shown.
+  virtual std::unique_ptr<TControlPeer> CreateFloatWindow(TFloatWindow& Float) = 0;
   // The hidden native window of a message window.
   virtual std::unique_ptr<TControlPeer> CreateMessageWindow(TMessageWindow& Window) = 0;
   // The message loop of the user-interface thread, until Terminate.

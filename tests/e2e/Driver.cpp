@@ -37,6 +37,10 @@
 //   driver menu-open-time               posts a left click on the icon to the notify window and
 //                                        prints the milliseconds until the menu is on the
 //                                        screen; then closes it
+//   driver chasing SECONDS [X Y]         waits for Lantern's chasing window on the screen (at X,Y
+//                                        when given); prints its rectangle and the words tool,
+//                                        noactivate, topmost and owned for the styles it has
+//   driver foreground                    prints the class of the window in front
 //   driver query-end-session             sends WM_QUERYENDSESSION to Lantern; prints the answer
 //   driver cancel-end-session            sends WM_ENDSESSION with FALSE (the end was cancelled)
 #include <windows.h>
@@ -410,6 +414,29 @@ int wmain(int argc, wchar_t** argv) {
                              20000, &Answer))
       return 1;
     if (Query) std::printf("%lu\n", static_cast<unsigned long>(Answer));
+    return 0;
+  }
+  if (Command == L"chasing") {
+    bool At = argc > 4;
+    LONG X = At ? _wtoi(argv[3]) : 0, Y = At ? _wtoi(argv[4]) : 0;
+    HWND Found = nullptr;
+    RECT r = {};
+    auto Shown = [&] {
+      Found = FindWindowW(L"TLanternFloatWindow", nullptr);
+      return Found && IsWindowVisible(Found) && GetWindowRect(Found, &r) && r.right > r.left &&
+             (!At || (r.left == X && r.top == Y));
+    };
+    if (!WaitFor(_wtof(argv[2]), Shown)) return 1;
+    LONG_PTR Ex = GetWindowLongPtrW(Found, GWL_EXSTYLE);
+    std::printf("%ld %ld %ld %ld%s%s%s%s\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                Ex & WS_EX_TOOLWINDOW ? " tool" : "", Ex & WS_EX_NOACTIVATE ? " noactivate" : "",
+                Ex & WS_EX_TOPMOST ? " topmost" : "", GetWindow(Found, GW_OWNER) ? " owned" : "");
+    return 0;
+  }
+  if (Command == L"foreground") {
+    wchar_t Name[64] = L"";
+    if (HWND Front = GetForegroundWindow()) GetClassNameW(Front, Name, 64);
+    std::printf("%s\n", Utf8(Name).c_str());
     return 0;
   }
   if (Command == L"menus") {

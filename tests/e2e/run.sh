@@ -907,6 +907,145 @@ s_watcher() {
   expect "and rises above the launcher before it ($order)" [ "$order" = 'メモ帳|レジストリ' ]
 }
 
+# Notepad in front with the keyboard, as the program the user is in when reaching for Lantern.
+start_notepad_in_front() {
+  wine 'C:\windows\notepad.exe' >>"$E2E_OUT/lantern.log" 2>&1 &
+  E2E_NOTEPAD=$!
+  local i
+  for i in $(seq 50); do
+    xdotool search --class notepad.exe windowfocus --sync >/dev/null 2>&1 && break
+    sleep 0.2
+  done
+  sleep 0.5
+}
+
+stop_notepad() {
+  wine taskkill /f /im notepad.exe >/dev/null 2>&1
+  wait "$E2E_NOTEPAD" 2>/dev/null
+}
+
+# Moves the pointer near (X, Y) a pixel at a time until the chasing window shows 20 pixels
+# right of and below it (it stays put for two seconds after it showed, and needs a move to
+# show); prints the pointer's position and the window's "x y w h styles".
+chase() {
+  local i found
+  for i in $(seq 0 12); do
+    xdotool mousemove $(($1 + i)) "$2"
+    found=$(driver chasing 0.4 $(($1 + i + 20)) $(($2 + 20))) && { echo "$(($1 + i)) $2 $found"; return 0; }
+  done
+  return 1
+}
+
+foreground_is() { [ "$(driver foreground)" = "$1" ]; }
+
+# The height of the first open menu: the launcher menu of the menu tree has three entries, the
+# program's menu thirteen.
+menu_height() { driver menus "$1" | head -1 | cut -d' ' -f4; }
+
+# Crops a square around a point of the last screenshot and enlarges it, for the eye.
+crop_around() { convert "$E2E_OUT/$1.png" -crop "80x80+$(($2 - 40))+$(($3 - 40))" +repage -scale 400% "$E2E_OUT/$1-detail.png" 2>/dev/null; }
+
+s_hot_key() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  reg_add MouseFormEnabled REG_DWORD 0
+  write_menu_data_file
+  start_notepad_in_front
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  expect "the program is resident" driver wait-hidden TLanternMain 10
+  xdotool mousemove 500 400
+  focus_notepad
+  xdotool key shift+Escape
+  expect "Shift+Esc in notepad opens the launcher menu" menu_open 5
+  expect "the launcher menu, at the pointer" [ "$(driver menus 1 | head -1 | cut -d' ' -f1-2)" = "500 400" ]
+  sleep 0.5
+  screenshot hot-key-menu
+  crop_menus hot-key-menu
+  xdotool key Escape
+  sleep 1
+  expect "Esc closes it" no_menu
+  expect "and notepad is in front again" foreground_is Notepad
+  stop_notepad
+  expect "the program ends" end_session
+}
+
+focus_notepad() { xdotool search --class notepad.exe windowfocus --sync >/dev/null 2>&1; sleep 0.3; }
+
+s_chasing_window() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  write_menu_data_file
+  start_notepad_in_front
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  expect "the program is resident" driver wait-hidden TLanternMain 10
+  sleep 2
+  local found x y
+  found=$(chase 400 300)
+  read -r x y _ <<<"$found"
+  expect "a mouse move shows the chasing window 20 pixels right of and below the pointer ($found)" \
+    grep -q ' 15 15 ' <<<"$found"
+  expect "as a tool window (no task bar, no Alt+Tab) above the others, never activated, of no owner" \
+    grep -qx '.* tool noactivate topmost' <<<"$found"
+  expect "notepad keeps the foreground" foreground_is Notepad
+  screenshot chasing-window
+  crop_around chasing-window $((x + 27)) $((y + 27))
+  xdotool mousemove $((x + 27)) $((y + 27)) click 1
+  expect "a left click on it opens the launcher menu" menu_open 5
+  expect "the launcher menu ($(menu_height 1) pixels high)" [ "$(menu_height 1)" -lt 120 ]
+  screenshot chasing-window-menu
+  crop_menus chasing-window-menu
+  xdotool key Escape
+  sleep 1
+  expect "Esc closes it and notepad is in front again" foreground_is Notepad
+  found=$(chase 600 500)
+  read -r x y _ <<<"$found"
+  expect "the next move shows it again" [ -n "$found" ]
+  xdotool mousemove $((x + 27)) $((y + 27)) click 3
+  expect "a right click on it opens the program's menu" menu_open 5
+  expect "the program's menu ($(menu_height 1) pixels high)" [ "$(menu_height 1)" -gt 150 ]
+  screenshot chasing-window-system-menu
+  xdotool key Escape
+  sleep 1
+  stop_notepad
+  expect "the program ends" end_session
+}
+
+s_gesture() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  reg_add UchidenoKoduti REG_DWORD 1
+  reg_add FixMenuPos REG_DWORD 1
+  reg_add MenuXPos REG_DWORD 300
+  reg_add MenuYPos REG_DWORD 200
+  write_menu_data_file
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  expect "the program is resident" driver wait-hidden TLanternMain 10
+  sleep 2
+  # Left and right by 200 pixels, one stroke per 400 ms sample: some sample pair sees a stroke
+  # left and then one right.
+  local i
+  for i in $(seq 8); do
+    xdotool mousemove 400 600
+    sleep 0.4
+    xdotool mousemove 600 600
+    driver menus 0.4 >/dev/null && break
+  done
+  expect "waving the mouse opens the launcher menu" menu_open 2
+  expect "at the fixed position" [ "$(driver menus 1 | head -1 | cut -d' ' -f1-2)" = "300 200" ]
+  screenshot gesture-menu
+  crop_menus gesture-menu
+  xdotool key Escape
+  sleep 0.5
+  expect "no chasing window meanwhile" [ -z "$(driver chasing 0.3)" ]
+  expect "the program ends" end_session
+}
+
 run_e2e() {
   e2e_prefix
   : >"$E2E_OUT/lantern.log"
@@ -930,6 +1069,9 @@ run_e2e() {
   scenario "the version window from the main menu and the icon's menu" s_about
   scenario "editing by keys and clicks: group, URL launcher, copy, paste, up, trash, cut" s_editing
   scenario "a program started becomes a launcher, unless a mask says no; a known one rises" s_watcher
+  scenario "the hot key pressed in notepad opens the launcher menu and gives notepad back" s_hot_key
+  scenario "the chasing window beside the pointer opens the two menus" s_chasing_window
+  scenario "a wave of the mouse opens the launcher menu at the fixed position" s_gesture
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1
 }

@@ -141,6 +141,8 @@ TEST_F(WatcherTest, NothingIsWatchedWhenTheWatcherIsOff) {
   Start();
   TickToScan();
   EXPECT_EQ(Top(), std::vector<std::string>{"ゴミ入れ"});
+  // Not even listed: an idle resident program does not walk the processes.
+  EXPECT_EQ(Procs.StatusCalls + Procs.SnapshotCalls, 0);
 }
 
 TEST_F(WatcherTest, AMalformedMaskIsToldOnceAndExcludesNothingMeanwhile) {

@@ -31,6 +31,14 @@ unsigned TFakeSystem::RegisterMessage(const std::string& Name) {
   return It->second;
 }
 
+bool TFakeSystem::RegisterHotKey(void* Window, int Id, unsigned Modifiers, unsigned Key) {
+  HotKeyCalls.push_back("register " + std::to_string(Modifiers) + "+" + std::to_string(Key));
+  for (unsigned Combination : Taken)
+    if (Combination == (Key | Modifiers << 16)) return false;
+  HotKeys[Id] = {Window, Id, Modifiers, Key};
+  return true;
+}
+
 unsigned TFakeSystem::AddAtom(const std::string& Text) {
   if (Text.size() > 255) return 0;  // as global atoms: at most 255 characters
   unsigned Atom = 0xC000 + static_cast<unsigned>(Atoms.size());

@@ -65,13 +65,38 @@ class TFakeSystem : public TSystem {
   unsigned AddAtom(const std::string& Text) override;
   std::string AtomText(unsigned Atom) override { return Atoms[Atom]; }
   void DeleteAtom(unsigned Atom) override { DeletedAtoms.push_back(Atom); }
-  void ForceForeground(void*) override { ++Foregrounds; }
+  void ForceForeground(void* Window) override {
+    ++Foregrounds;
+    Forced.push_back(Window);
+    Foreground = Window;
+  }
   std::vector<void*> ForegroundWindows;  // SetForegroundWindow's windows, in order
   void SetForegroundWindow(void* Window) override { ForegroundWindows.push_back(Window); }
   int CursorX = 0, CursorY = 0;
   void CursorPos(int& X, int& Y) override {
     X = CursorX;
     Y = CursorY;
+  }
+  // The window in front; ForceForeground puts its window there.
+  void* Foreground = nullptr;
+  std::vector<void*> Forced;  // ForceForeground's windows, in order
+  void* ForegroundWindow() override { return Foreground; }
+  int AppWindow = 0;
+  void* ApplicationWindow() override { return &AppWindow; }
+  // Hot keys: the registered ones by id, every call in order, and the combinations (key |
+  // modifiers << 16) that other programs hold.
+  struct THotKey {
+    void* Window;
+    int Id;
+    unsigned Modifiers, Key;
+  };
+  std::map<int, THotKey> HotKeys;
+  std::vector<std::string> HotKeyCalls;  // "register 4+27", "unregister"
+  std::vector<unsigned> Taken;
+  bool RegisterHotKey(void* Window, int Id, unsigned Modifiers, unsigned Key) override;
+  void UnregisterHotKey(void*, int Id) override {
+    HotKeyCalls.push_back("unregister");
+    HotKeys.erase(Id);
   }
   std::vector<TPost> Sent;  // SendMessage's calls, in order; answered with 0
   std::intptr_t Send(void* Window, unsigned Message, std::uintptr_t WParam,

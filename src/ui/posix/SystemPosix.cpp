@@ -59,6 +59,10 @@ class TPosixSystem : public TSystem {
   void ForceForeground(void*) override {}
   void SetForegroundWindow(void*) override {}
   void CursorPos(int& X, int& Y) override { X = Y = 0; }
+  void* ForegroundWindow() override { return nullptr; }
+  void* ApplicationWindow() override { return nullptr; }
+  bool RegisterHotKey(void*, int, unsigned, unsigned) override { return false; }
+  void UnregisterHotKey(void*, int) override {}
   std::intptr_t Send(void*, unsigned, std::uintptr_t, std::intptr_t) override { return 0; }
   bool ScreenSaverActive() override { return false; }
   void SetWaitCursor(bool) override {}

@@ -161,6 +161,7 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
         Result = FForm.NativeQueryEndSession() ? TRUE : FALSE;
         return true;
       case WM_ENDSESSION: FForm.NativeEndSession(WParam != 0); return true;
+      case WM_HOTKEY: FForm.NativeHotKey(WParam); return true;
       case WM_DESTROY:
         // The main form's window closing ends the message loop; its toolkit object going
         // away (after the loop, or in a test) does not.

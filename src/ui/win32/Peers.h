@@ -32,6 +32,7 @@ class TPageControl;
 class TTabSheet;
 class TPaintPanel;
 class TImage;
+class TFloatWindow;
 
 // The program's own icon in its resources.
 constexpr int ProgramIconId = 1;
@@ -55,6 +56,7 @@ std::unique_ptr<TControlPeer> NewPageControlPeer(TPageControl& Pages, HWND Paren
 std::unique_ptr<TControlPeer> NewTabSheetPeer(TTabSheet& Sheet, HWND Parent);
 std::unique_ptr<TControlPeer> NewPaintPanelPeer(TPaintPanel& Panel, HWND Parent);
 std::unique_ptr<TControlPeer> NewImagePeer(TImage& Image, HWND Parent);
+std::unique_ptr<TControlPeer> NewFloatWindowPeer(TFloatWindow& Float);
 // The native controls of a container's children, in its window, in their tab order.
 void CreateChildPeers(TWinControl& Parent, HWND Window);
 // Puts the children's windows in their tab order, which the dialog keys follow.

@@ -179,6 +179,14 @@ class TWin32System : public TSystem {
     X = Point.x;
     Y = Point.y;
   }
+  void* ForegroundWindow() override { return GetForegroundWindow(); }
+  void* ApplicationWindow() override { return UtilityWindow(); }
+  bool RegisterHotKey(void* Window, int Id, unsigned Modifiers, unsigned Key) override {
+    return ::RegisterHotKey(static_cast<HWND>(Window), Id, Modifiers, Key) != FALSE;
+  }
+  void UnregisterHotKey(void* Window, int Id) override {
+    ::UnregisterHotKey(static_cast<HWND>(Window), Id);
+  }
   void Sleep(int Milliseconds) override { ::Sleep(Milliseconds); }
 
  private:

@@ -284,6 +284,9 @@ class TWin32Widgets : public TWidgetFactory {
   TMenuItem* TrackPopupMenu(TPopupMenu& Menu, int X, int Y) override {
     return TrackPopup(Menu, X, Y, UtilityWindow());
   }
+  std::unique_ptr<TControlPeer> CreateFloatWindow(TFloatWindow& Float) override {
+    return NewFloatWindowPeer(Float);
+  }
   std::unique_ptr<TControlPeer> CreateMessageWindow(TMessageWindow& Window) override {
     return std::make_unique<TWin32MessageWindowPeer>(Window);
   }

@@ -1,0 +1,22 @@
+#pragma once
+// The chasing window: a small coloured ellipse with a cross that shows up beside the mouse
+// cursor; a click on it opens the launcher menu (left button) or the program's menu (any
+// other) through the main window's hot key message.
+#include "ui/FloatWindow.h"
+
+namespace lantern {
+
+class TMouseForm : public TFloatWindow {
+ public:
+  // Target: the window that hears the clicks. The shape is made for Width x Height, so a new
+  // size needs a new window.
+  TMouseForm(TWinControl& Target, int Width, int Height, TColor Color);
+
+ private:
+  void FormPaint(TCanvas& Canvas);
+  void FormMouseDown(TMouseButton Button);
+
+  TWinControl& FTarget;
+};
+
+}  // namespace lantern
