@@ -125,6 +125,15 @@ void TLanternMain::OpenIconMenu(unsigned Button) {
 }
 
 void TLanternMain::TrackMouse() {
+  // Neither the chasing window nor the gesture: nothing follows the pointer, and under Wine
+  // reading it costs more than all the rest of an idle tick.
+  if (!FSettings.MouseFormEnabled && !FSettings.UchidenoKoduti) {
+    if (FMouseForm && FMouseForm->Width() > 0)
+      FMouseForm->SetBounds(FMouseForm->Left(), FMouseForm->Top(), 0, 0);
+    FLastStrokeX = 0;  // a wave begins afresh once one is wanted again
+    FAppearCountdown = 0;
+    return;
+  }
   int X, Y;
   System().CursorPos(X, Y);
   bool Stroke = false;

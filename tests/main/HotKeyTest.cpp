@@ -168,6 +168,23 @@ TEST_F(HotKeyTest, TheChasingWindowStaysItsIntervalThenJumpsOrShrinks) {
   EXPECT_EQ(M.MouseForm()->Width(), 0);
 }
 
+TEST_F(HotKeyTest, WithBothSwitchedOffThePointerIsNotReadAndAShownWindowGoes) {
+  TLanternMain& M = StartWithLauncher();
+  Ticks(10, {100, 100});
+  Tick({200, 200});
+  ASSERT_TRUE(ChasingShown());
+  M.SetMouseFormEnabled(false);
+  const int Reads = Sys.CursorReads;
+  Ticks(20, {300, 300});
+  EXPECT_FALSE(ChasingShown());
+  EXPECT_EQ(Sys.CursorReads, Reads);
+  // Switched on again, it follows the pointer at once.
+  M.SetMouseFormEnabled(true);
+  Tick({400, 400});
+  EXPECT_TRUE(ChasingShown());
+  EXPECT_EQ(M.MouseForm()->Left(), 420);
+}
+
 TEST_F(HotKeyTest, TheChasingWindowIsAnEllipseWithACrossThatClicksThroughTheHotKey) {
   Memory.WriteDWord(Key, "MouseFormColor", 0x0000FF);
   TLanternMain& M = Start();

@@ -73,7 +73,9 @@ class TFakeSystem : public TSystem {
   std::vector<void*> ForegroundWindows;  // SetForegroundWindow's windows, in order
   void SetForegroundWindow(void* Window) override { ForegroundWindows.push_back(Window); }
   int CursorX = 0, CursorY = 0;
+  int CursorReads = 0;
   void CursorPos(int& X, int& Y) override {
+    ++CursorReads;
     X = CursorX;
     Y = CursorY;
   }
