@@ -3,7 +3,7 @@
 # answers its system calls) spends over 60 seconds while resident, with about 50 processes
 # running and 1,000 launchers in the tree, with the watcher on and off. The difference is what
 # the scans cost (about 11 of them a minute). BASE=path/to/another/Lantern.exe measures that
-# build beside this one, for a ratio.
+# build's scans beside this one's, for a ratio.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 cd "$LANTERN_ROOT"
@@ -15,9 +15,13 @@ KEY='HKCU\Software\ZR\Lantern'
 DRIVE_C="$WINEPREFIX/drive_c"
 python3 bench/make_datafile.py 1000 "$DRIVE_C/bench/watch.dat"
 
-# Clock ticks (user + system) of a process.
+# Microseconds on the processor of every thread of a process.
 ticks() {
-  if [ -n "$1" ] && [ -r "/proc/$1/stat" ]; then awk '{ print $14 + $15 }' "/proc/$1/stat"; else echo 0; fi
+  if [ -n "$1" ]; then
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s / 1000 }'
+  else
+    echo 0
+  fi
 }
 
 # The process of this prefix with the given name (wineserver64, Lantern.exe): the one whose
@@ -44,7 +48,7 @@ for p in $(pgrep '\.exe$'); do
   tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && PROCESSES=$((PROCESSES + 1))
 done
 
-# "lantern-ticks wineserver-ticks" over the measured time, for one exe with the watcher on or off.
+# "Lantern-µs wineserver-µs" on the processor over the measured time, for one exe with the watcher on or off.
 measure() {
   local exe=$1 watch=$2 pid wpid server a b sa sb
   wine reg add "$KEY" /v UseWatchApp /t REG_DWORD /d "$watch" /f >/dev/null 2>&1
@@ -60,7 +64,7 @@ measure() {
   for ((i = 0; i < 40; i++)); do
     sleep 5
     now=$(ticks "$pid")
-    [ $((now - last)) -lt 5 ] && break
+    [ $((now - last)) -lt 50000 ] && break
     last=$now
   done
   server=$(prefix_pid wineserver64)
@@ -76,23 +80,24 @@ measure() {
   echo "$((b - a)) $((sb - sa))"
 }
 
-report() {
-  local name=$1 exe=$2 on off
-  on=$(measure "$exe" 1)
-  off=$(measure "$exe" 0)
-  echo "$name: watcher on: Lantern $(cut -d' ' -f1 <<<"$on")0 ms, wineserver $(cut -d' ' -f2 <<<"$on")0 ms;" \
-       "off: Lantern $(cut -d' ' -f1 <<<"$off")0 ms, wineserver $(cut -d' ' -f2 <<<"$off")0 ms" >&2
-  # The scans' cost: Lantern and wineserver together, on minus off, in ms.
-  echo $(( ($(cut -d' ' -f1 <<<"$on") + $(cut -d' ' -f2 <<<"$on") - $(cut -d' ' -f1 <<<"$off") - $(cut -d' ' -f2 <<<"$off")) * 10 ))
-}
+sum() { echo $(( ($(cut -d' ' -f1 <<<"$1") + $(cut -d' ' -f2 <<<"$1")) / 1000 )); }
+show() { echo "$1: Lantern $(($(cut -d' ' -f1 <<<"$2") / 1000)) ms, wineserver $(($(cut -d' ' -f2 <<<"$2") / 1000)) ms"; }
 
 echo "processes running: $PROCESSES; $SECONDS_MEASURED s measured"
-this=$(report "this build" "$WIN/Lantern.exe")
-echo "scans' CPU over the minute, this build: $this ms"
+# The floor is this build with the watcher off, which lists no processes at all; what a build
+# spends above it with the watcher on is what its scans cost.
+off=$(measure "$WIN/Lantern.exe" 0)
+show "this build, watcher off (the floor)" "$off"
+on=$(measure "$WIN/Lantern.exe" 1)
+show "this build, watcher on" "$on"
+this=$(($(sum "$on") - $(sum "$off")))
+echo "scans' CPU, this build: $this ms"
 if [ -n "${BASE:-}" ]; then
-  base=$(report "base build" "$BASE")
-  echo "scans' CPU over the minute, base build: $base ms"
-  awk -v t="$this" -v b="$base" 'BEGIN { if (t > 0) printf "ratio base / this: %.1f\n", b / t; else print "this build: below the clock tick" }'
+  based=$(measure "$BASE" 1)
+  show "base build, watcher on" "$based"
+  base=$(($(sum "$based") - $(sum "$off")))
+  echo "scans' CPU, base build: $base ms"
+  awk -v t="$this" -v b="$base" 'BEGIN { if (t > 0) printf "ratio base / this: %.1f\n", b / t; else print "this build: no cost above the floor" }'
 fi
 for p in "${NOTEPAD_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
 wineserver -k
