@@ -545,6 +545,16 @@ TLauncherURL::TLauncherURL(TExecItem* AParent) : TLauncher(AParent) {
   FImageIndex = 4;
 }
 
+void TLauncherURL::SetFileName(const std::string& Value) {
+  if (FFileName == Value) return;
+  TExecItem::SetFileName(Value);
+  // Without this a URL set after the row was made (a drop, a new URL launcher) would show an
+  // empty ファイル名 until the group is next listed.
+  if (!FListItem) return;
+  TSilentRow Silent(FListItem);
+  SetSubItem(FListItem, 0, FFileName);
+}
+
 std::unique_ptr<TExecItem> TLauncherURL::Clone() {
   auto Copy = std::make_unique<TLauncherURL>(nullptr);
   CopyLauncherTo(Copy.get());

@@ -484,7 +484,8 @@ class TLauncherFolder : public TLauncher {
 class TLauncherURL : public TLauncher {
  public:
   explicit TLauncherURL(TExecItem* AParent);
-  void SetFileName(const std::string& Value) override { TExecItem::SetFileName(Value); }
+  // Stores the URL and shows it in the row; a URL has no icon to fetch.
+  void SetFileName(const std::string& Value) override;
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
   std::unique_ptr<TExecItem> Clone() override;

@@ -263,6 +263,9 @@ TEST_F(LauncherTreeTest, URLLaunchersKeepTheirPicture) {
   EXPECT_EQ(Url->ImageIndex(), 4);
   EXPECT_TRUE(FakeShell.Asked.empty());
   EXPECT_EQ(Url->ListItem()->ImageIndex(), 4);
+  // The URL set after the row was made shows in it, silently.
+  EXPECT_EQ(Url->ListItem()->SubItems()[0], "http://example.jp/");
+  EXPECT_EQ(UserChanges, 0);
 }
 
 TEST_F(LauncherTreeTest, CloneCopiesWhatTheTableSaysAndNothingElse) {
