@@ -396,10 +396,11 @@ TEST_F(DialogTest, ThePreviewDrawsTwoRowsAsTheMenuDrawsThem) {
       if (R.Op == TRecordingCanvas::TOp::Text && R.Text == "選択状態")
         Selected = R.Rect.Left == 32 && R.Color == 0x40 &&
                    R.Rect.Top == 10 + Row + (Row - (-Height) + 1) / 2;
-      if (R.Op == TRecordingCanvas::TOp::Fill && R.Color == 0x30)
+      if (R.Op == TRecordingCanvas::TOp::Fill && R.Color == 0x30) {
         EXPECT_EQ(R.Rect.Left == 30 && R.Rect.Top == 10 + Row && R.Rect.Right == 10 + Width &&
                       R.Rect.Bottom == 10 + 2 * Row,
                   true);
+      }
       if (R.Op == TRecordingCanvas::TOp::Line && R.Color == clBtnHighlight) Frame = true;
     }
     EXPECT_TRUE(Desktop && Normal && Selected && Frame) << Height;
