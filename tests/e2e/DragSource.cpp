@@ -17,73 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "support/win32/GlobalDataObject.h"
+
 namespace {
-
-class TDataObject : public IDataObject {
- public:
-  void Add(CLIPFORMAT Format, const std::string& Bytes) {
-    FORMATETC F = {Format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    FBlocks.push_back({F, Bytes});
-  }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID Iid, void** Object) override {
-    if (IsEqualIID(Iid, IID_IUnknown) || IsEqualIID(Iid, IID_IDataObject)) {
-      *Object = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *Object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&FRefs); }
-  ULONG STDMETHODCALLTYPE Release() override { return InterlockedDecrement(&FRefs); }
-  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* Format, STGMEDIUM* Medium) override {
-    const TBlock* Block = Find(Format);
-    if (!Block) return DV_E_FORMATETC;
-    HGLOBAL Global = GlobalAlloc(GMEM_MOVEABLE, Block->Bytes.size());
-    if (!Global) return E_OUTOFMEMORY;
-    memcpy(GlobalLock(Global), Block->Bytes.data(), Block->Bytes.size());
-    GlobalUnlock(Global);
-    Medium->tymed = TYMED_HGLOBAL;
-    Medium->hGlobal = Global;
-    Medium->pUnkForRelease = nullptr;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* Format) override {
-    return Find(Format) ? S_OK : DV_E_FORMATETC;
-  }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* Out) override {
-    Out->ptd = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD Direction, IEnumFORMATETC** Enum) override {
-    if (Direction != DATADIR_GET) return E_NOTIMPL;
-    std::vector<FORMATETC> Formats;
-    for (const TBlock& B : FBlocks) Formats.push_back(B.Format);
-    return SHCreateStdEnumFmtEtc(static_cast<UINT>(Formats.size()), Formats.data(), Enum);
-  }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-    return OLE_E_ADVISENOTSUPPORTED;
-  }
-  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
-    return OLE_E_ADVISENOTSUPPORTED;
-  }
-
- private:
-  struct TBlock {
-    FORMATETC Format;
-    std::string Bytes;
-  };
-  const TBlock* Find(const FORMATETC* Format) const {
-    for (const TBlock& B : FBlocks)
-      if (B.Format.cfFormat == Format->cfFormat && (Format->tymed & TYMED_HGLOBAL)) return &B;
-    return nullptr;
-  }
-  std::vector<TBlock> FBlocks;
-  LONG FRefs = 1;
-};
 
 // Goes on for Milliseconds, then drops wherever the pointer is.
 class TDropSource : public IDropSource {
@@ -126,7 +62,7 @@ std::string Cp932(const std::wstring& Text) {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
   OleInitialize(nullptr);
-  TDataObject Data;
+  lantern::TGlobalDataObject Data;
   std::wstring Kind = argv[1];
   if (Kind == L"files") {
     DROPFILES Header = {};
