@@ -427,7 +427,7 @@ void TLanternMain::Timer1Timer() {
     --FWatchCountdown;
   }
   if (FRoot->WatchChanged()) {
-    FRoot->RefreshListView();
+    RefreshListKeepingSelection();
     SaveService.Execute();
   }
   FRoot->BuildMenu(&LauncherMenu, nullptr);  // only when the tree has changed

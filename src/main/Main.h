@@ -251,6 +251,7 @@ class TLanternMain : public TForm {
   // Column 0 ("名前"): groups first, then by name; column 1 ("ファイル名"): by file name.
   // Both without regard to case, as the user's locale compares texts.
   int ListView1Compare(const TListItem* Item1, const TListItem* Item2, int Column);
+  void RefreshListKeepingSelection();
   void LanternPropertyExecute();
   void OpenObjectExecute();
   void UpperFolderOpenExecute();

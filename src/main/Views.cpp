@@ -1,5 +1,8 @@
 // The main window's handlers of its two views: their keys, opening, renaming, the rule that
 // enables the commands, and the sorting of the list by a column.
+#include <algorithm>
+#include <vector>
+
 #include "main/Main.h"
 #include "ui/System.h"
 
@@ -89,6 +92,25 @@ void TLanternMain::UpdateActions() {
   if (FSweeping)
     for (TAction* Action : TreeCommands()) Action->SetEnabled(false);
   UpdateClipboardActions();
+}
+
+void TLanternMain::RefreshListKeepingSelection() {
+  // The watcher's refill (a program started meanwhile) must not take the user's choice away:
+  // a launcher chosen for Alt+Enter or Del stays chosen.
+  TListItems& Rows = ListView1.Items();
+  std::vector<void*> Selected;
+  void* Focused = nullptr;
+  for (int i = 0; i < Rows.Count(); ++i) {
+    if (Rows[i]->Selected()) Selected.push_back(Rows[i]->Data());
+    if (Rows[i]->Focused()) Focused = Rows[i]->Data();
+  }
+  FRoot->RefreshListView();
+  for (int i = 0; i < Rows.Count(); ++i) {
+    void* Item = Rows[i]->Data();
+    if (std::find(Selected.begin(), Selected.end(), Item) != Selected.end())
+      Rows[i]->SetSelected(true);
+    if (Item && Item == Focused) Rows[i]->SetFocused(true);
+  }
 }
 
 void TLanternMain::ListView1ColumnClick(int Column) {

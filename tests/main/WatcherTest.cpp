@@ -124,6 +124,20 @@ TEST_F(WatcherTest, AStillRunningProgramsFileIsNotAskedForAgainButAReturningOneI
   EXPECT_EQ(Main->Root()->Items(1)->RunCount(), 0);
 }
 
+TEST_F(WatcherTest, AProgramAddedMeanwhileLeavesTheUsersChoiceInTheListAsItWas) {
+  TLanternMain& M = Start();
+  TLauncherExec* Chosen = M.Root()->Add(std::make_unique<TLauncherExec>(M.Root()));
+  Chosen->ListItem()->SetSelected(true);
+  Chosen->ListItem()->SetFocused(true);
+  Procs.StatusList = {"C:\\Tools\\app.exe"};
+  TickToScan();
+  ASSERT_EQ(Top().back(), "app");  // the list was filled again
+  ASSERT_NE(Chosen->ListItem(), nullptr);
+  EXPECT_TRUE(Chosen->ListItem()->Selected());
+  EXPECT_TRUE(Chosen->ListItem()->Focused());
+  EXPECT_EQ(M.ListView1.Selected(), Chosen->ListItem());
+}
+
 TEST_F(WatcherTest, ProgramsOnRemovableMediaCdsAndSharesAsTheSettingsSay) {
   Memory.WriteDWord(Key, "NotWatchNetwortApp", 1);
   TLanternMain& M = Start();
