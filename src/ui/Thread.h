@@ -3,6 +3,7 @@
 // touches a window: Synchronize queues a call and wakes the user-interface thread (through a
 // message-only window on Windows), which runs it; when Execute has returned, OnTerminate runs
 // there too. Windowless, Application().ProcessMessages() serves the queue.
+#include <atomic>
 #include <exception>
 #include <functional>
 #include <thread>
@@ -44,7 +45,7 @@ class TThread {
   void DoTerminate();
 
   std::thread FThread;
-  volatile bool FTerminated = false;
+  std::atomic<bool> FTerminated{false};
   bool FFreeing = false;  // guarded by the queue's lock
   bool FFreeOnTerminate = false;
   std::exception_ptr FFatalException;
