@@ -15,22 +15,6 @@ python3 bench/make_datafile.py 20 "$WINEPREFIX/drive_c/bench/data.dat" flat
 KEY='HKCU\Software\ZR\Lantern'
 driver() { wine "$WIN/tests/lantern_driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
-# Nanoseconds on the processor of every thread of the process.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'; }
-
-# The Linux process of a program in this prefix (other prefixes may run beside it): the newest
-# whose command line names it.
-windows_pid() {
-  local pid found=""
-  for pid in $(ls /proc | grep -E '^[0-9]+$' | sort -n); do
-    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
-    { tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null | grep -qF "$1" && found=$pid
-  done
-  [ -n "$found" ] && echo "$found"
-}
-
-server_pid() { windows_pid wineserver; }
-
 # "program server" milliseconds of processor time over the idle period.
 measure() {
   local class=$1 exe=$2
@@ -40,13 +24,13 @@ measure() {
   driver wait-resident "$class" 60 >/dev/null
   sleep 5  # the start's own work (icons, the first scan) is over
   local pid server a b sa sb
-  pid=$(windows_pid "$(basename "$exe")")
-  server=$(server_pid)
-  a=$(cpu_ns "$pid")
-  sa=$(cpu_ns "$server")
+  pid=$(lantern_prefix_pid "$(basename "$exe")")
+  server=$(lantern_prefix_pid wineserver)
+  a=$(lantern_cpu_ns "$pid")
+  sa=$(lantern_cpu_ns "$server")
   sleep "$SECONDS_IDLE"
-  b=$(cpu_ns "$pid")
-  sb=$(cpu_ns "$server")
+  b=$(lantern_cpu_ns "$pid")
+  sb=$(lantern_cpu_ns "$server")
   wineboot --end-session >/dev/null 2>&1 || true
   wait "$started" 2>/dev/null || true
   driver wait-gone "$class" 10 >/dev/null || true

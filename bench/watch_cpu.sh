@@ -15,27 +15,6 @@ KEY='HKCU\Software\ZR\Lantern'
 DRIVE_C="$WINEPREFIX/drive_c"
 python3 bench/make_datafile.py 1000 "$DRIVE_C/bench/watch.dat"
 
-# Microseconds on the processor of every thread of a process.
-ticks() {
-  if [ -n "$1" ]; then
-    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s / 1000 }'
-  else
-    echo 0
-  fi
-}
-
-# The process of this prefix with the given name (wineserver64, Lantern.exe): the one whose
-# environment names our prefix.
-prefix_pid() {
-  local p
-  for p in $(pgrep -x "$1"); do
-    if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
-      echo "$p"
-      return
-    fi
-  done
-}
-
 NOTEPAD_PIDS=()
 for ((i = 0; i < NOTEPADS; i++)); do
   wine 'C:\windows\notepad.exe' >/dev/null 2>&1 &
@@ -44,11 +23,11 @@ done
 sleep 10
 # The prefix's Windows processes (each is one Linux process with our prefix in its environment).
 PROCESSES=0
-for p in $(pgrep '\.exe$'); do
-  tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && PROCESSES=$((PROCESSES + 1))
+for p in $(lantern_prefix_pids); do
+  { tr '\0' ' ' <"/proc/$p/cmdline"; } 2>/dev/null | grep -qF '.exe' && PROCESSES=$((PROCESSES + 1))
 done
 
-# "Lantern-µs wineserver-µs" on the processor over the measured time, for one exe with the watcher on or off.
+# "Lantern-ns wineserver-ns" on the processor over the measured time, for one exe with the watcher on or off.
 measure() {
   local exe=$1 watch=$2 pid wpid server a b sa sb
   wine reg add "$KEY" /v UseWatchApp /t REG_DWORD /d "$watch" /f >/dev/null 2>&1
@@ -56,32 +35,33 @@ measure() {
   wine "$exe" >/dev/null 2>&1 &
   wpid=$!
   wine "$WIN/tests/lantern_driver.exe" wait-resident TLanternMain 120 >/dev/null 2>&1
-  pid=$(prefix_pid Lantern.exe)
+  pid=$(lantern_prefix_pid Lantern.exe)
   # The start-up's icons are fetched a few at a time: measure once that is done, when five
   # seconds pass with less than 50 ms of work.
   local last now i
-  last=$(ticks "$pid")
+  last=$(lantern_cpu_ns "$pid")
   for ((i = 0; i < 40; i++)); do
     sleep 5
-    now=$(ticks "$pid")
-    [ $((now - last)) -lt 50000 ] && break
+    now=$(lantern_cpu_ns "$pid")
+    [ $((now - last)) -lt 50000000 ] && break
     last=$now
   done
-  server=$(prefix_pid wineserver64)
-  a=$(ticks "$pid")
-  sa=$(ticks "$server")
+  server=$(lantern_prefix_pid wineserver)
+  a=$(lantern_cpu_ns "$pid")
+  sa=$(lantern_cpu_ns "$server")
   sleep "$SECONDS_MEASURED"
-  b=$(ticks "$pid")
-  sb=$(ticks "$server")
-  wineboot --end-session >/dev/null 2>&1 || true
+  b=$(lantern_cpu_ns "$pid")
+  sb=$(lantern_cpu_ns "$server")
+  # Only Lantern ends: the end of the session would end the notepads too.
+  wine taskkill /f /im Lantern.exe >/dev/null 2>&1 || true
   wait "$wpid" 2>/dev/null || true
   wine "$WIN/tests/lantern_driver.exe" wait-gone TLanternMain 10 >/dev/null 2>&1 || true
   sleep 3
   echo "$((b - a)) $((sb - sa))"
 }
 
-sum() { echo $(( ($(cut -d' ' -f1 <<<"$1") + $(cut -d' ' -f2 <<<"$1")) / 1000 )); }
-show() { echo "$1: Lantern $(($(cut -d' ' -f1 <<<"$2") / 1000)) ms, wineserver $(($(cut -d' ' -f2 <<<"$2") / 1000)) ms"; }
+sum() { echo $(( ($(cut -d' ' -f1 <<<"$1") + $(cut -d' ' -f2 <<<"$1")) / 1000000 )); }
+show() { echo "$1: Lantern $(($(cut -d' ' -f1 <<<"$2") / 1000000)) ms, wineserver $(($(cut -d' ' -f2 <<<"$2") / 1000000)) ms"; }
 
 echo "processes running: $PROCESSES; $SECONDS_MEASURED s measured"
 # The floor is this build with the watcher off, which lists no processes at all; what a build

@@ -91,3 +91,31 @@ lantern_bench_setup() {
   wine reg add "$key" /v UseWatchApp /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wine reg add "$key" /v DataFileName /t REG_SZ /d 'C:\bench\data.dat' /f >/dev/null 2>&1
 }
+
+# The Linux processes of this Wine prefix, oldest first (other prefixes may run beside it).
+lantern_prefix_pids() {
+  local pid
+  for pid in $(ls /proc | grep -E '^[0-9]+$' | sort -n); do
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
+}
+
+# The oldest process of this prefix whose command line names $1 (Lantern.exe, wineserver): a
+# wine command may start a second server for a moment, which finds the first and ends.
+lantern_prefix_pid() {
+  local pid
+  for pid in $(lantern_prefix_pids); do
+    if { tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null | grep -qF "$1"; then
+      echo "$pid"
+      return 0
+    fi
+  done
+  return 0
+}
+
+# Nanoseconds on the processor of every thread of a process; 0 for none.
+lantern_cpu_ns() {
+  if [ -z "${1:-}" ]; then echo 0; return; fi
+  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
+}
