@@ -117,5 +117,5 @@ lantern_prefix_pid() {
 # Nanoseconds on the processor of every thread of a process; 0 for none.
 lantern_cpu_ns() {
   if [ -z "${1:-}" ]; then echo 0; return; fi
-  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
+  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f\n", s }'
 }
