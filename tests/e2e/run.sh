@@ -734,23 +734,17 @@ s_about() {
   expect "the program ends" end_session
 }
 
-# A data file of the trash followed by the records given as lines (COLOURS stands for the
-# four default colours), in CP932 with CR LF, written to FILE (the data file when not given).
-# Without records: the tree with only the trash that the editing scenario starts from.
+# A tree with only the trash: what the editing scenario starts from.
 write_editing_data_file() {
-  local file=${1:-$E2E_DATA} line
-  shift || true
+  local colours='-2147483633
+-2147483635
+-2147483630
+-2147483634'
   {
     data_file_head
-    for line in '[RECYCLEDFOLDER]' ゴミ入れ 0 0 0 COLOURS 0 '[RECYCLEDFOLDERCOMPOSITE]' \
-      '[/RECYCLEDFOLDER]' "$@" '[/ROOT]'; do
-      if [ "$line" = COLOURS ]; then
-        printf '%s\n' -2147483633 -2147483635 -2147483630 -2147483634
-      else
-        printf '%s\n' "$line"
-      fi
-    done
-  } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$file"
+    printf '[RECYCLEDFOLDER]\nゴミ入れ\n0\n0\n0\n%s\n0\n[RECYCLEDFOLDERCOMPOSITE]\n[/RECYCLEDFOLDER]\n' "$colours"
+    printf '[/ROOT]\n'
+  } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$E2E_DATA"
 }
 
 # The list's rows, one line with "|" between them; and a click on the row named NAME.
@@ -833,9 +827,19 @@ s_editing() {
   xdotool key BackSpace
   sleep 0.3
   expect "the program ends" end_session
-  local url=('[LAUNCHERURL]' example http://example.jp/ 1 0 0 0 '' '' COLOURS 0 '[/LAUNCHERURL]')
-  write_editing_data_file "$E2E_OUT/editing-expected.dat" \
-    '[FOLDER]' work 1 0 0 COLOURS 0 '[FOLDERCOMPOSITE]' "${url[@]}" '[/FOLDER]' "${url[@]}"
+  local colours='-2147483633
+-2147483635
+-2147483630
+-2147483634'
+  {
+    data_file_head
+    printf '[RECYCLEDFOLDER]\nゴミ入れ\n0\n0\n0\n%s\n0\n[RECYCLEDFOLDERCOMPOSITE]\n[/RECYCLEDFOLDER]\n' "$colours"
+    printf '[FOLDER]\nwork\n1\n0\n0\n%s\n0\n[FOLDERCOMPOSITE]\n' "$colours"
+    printf '[LAUNCHERURL]\nexample\nhttp://example.jp/\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHERURL]\n' "$colours"
+    printf '[/FOLDER]\n'
+    printf '[LAUNCHERURL]\nexample\nhttp://example.jp/\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHERURL]\n' "$colours"
+    printf '[/ROOT]\n'
+  } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$E2E_OUT/editing-expected.dat"
   expect "the data file holds exactly the tree made" cmp -s "$E2E_DATA" "$E2E_OUT/editing-expected.dat"
   expect "the backup holds the file as it was" cmp -s "$E2E_DATA.bak" "$E2E_OUT/editing-before.dat"
 }
