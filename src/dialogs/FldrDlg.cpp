@@ -7,7 +7,12 @@ namespace lantern {
 bool TFolderDialog::Browse() {
   std::string Folder;  // the browser opens at the desktop
   int ImageIndex = -1;
-  if (!Dialogs().BrowseForFolder(Title, Option, Folder, ImageIndex)) return false;
+  bool Chosen;
+  {
+    TModalLoop Loop;
+    Chosen = Dialogs().BrowseForFolder(Title, Option, Folder, ImageIndex);
+  }
+  if (!Chosen) return false;
   FolderName = Folder;
   FolderImageIndex = ImageIndex;
   return true;

@@ -6,6 +6,7 @@
 
 #include "base/Convert.h"
 #include "base/Cp932.h"
+#include "base/Exception.h"
 #include "base/Path.h"
 #include "dialogs/GroupProperty.h"
 #include "dialogs/LauncherProperty.h"
@@ -43,16 +44,16 @@ void SelectOnly(TListView& List, TListItem* Row) {
 }  // namespace
 
 std::vector<TAction*> TLanternMain::TreeCommands() {
-  return {&AddGroup,        &AddLauncher,        &AddLauncherURL,   &AddLauncherFolder,
-          &MoveRecycled,    &DeleteObj,          &CopyObject,       &CutObject,
-          &PasteObject,     &ObjPropertyAction,  &CheckNoLinkAction, &UpObjectAction,
-          &DownObjectAction, &RenameAction,      &EnvSetAction,     &LoadService};
+  return {&AddGroup,         &AddLauncher,       &AddLauncherURL,    &AddLauncherFolder,
+          &MoveRecycled,     &DeleteObj,         &CopyObject,        &CutObject,
+          &PasteObject,      &ObjPropertyAction, &CheckNoLinkAction, &UpObjectAction,
+          &DownObjectAction, &RenameAction,      &EnvSetAction,      &LoadService};
 }
 
 // ---- Adding ----
 
 void TLanternMain::AddGroupExecute() {
-  if (FSweeping) return;
+  if (TreeHeld()) return;
   TCompositeItem* Current = FRoot->CurrentFolder();
   TFolder* Group = Current->Add(std::make_unique<TFolder>(Current));
   if (TTreeNode* Node = Current->TreeNode()) Node->Expand(true);
@@ -65,6 +66,8 @@ void TLanternMain::AddGroupExecute() {
 }
 
 void TLanternMain::AddNewLauncher(std::unique_ptr<TLauncher> Launcher, bool Show) {
+  // The current group stays while the chooser or the dialog is open.
+  TTreeGuard::THold Hold(FRoot->Guard());
   {
     TLauncherPropertyForm Dialog;
     Dialog.LoadItem(Launcher.get());
@@ -81,22 +84,25 @@ void TLanternMain::AddNewLauncher(std::unique_ptr<TLauncher> Launcher, bool Show
 }
 
 void TLanternMain::AddLauncherExecute() {
-  if (FSweeping) return;
+  if (TreeHeld()) return;
   AddNewLauncher(std::make_unique<TLauncherExec>(FRoot->CurrentFolder()), false);
 }
 
 void TLanternMain::AddLauncherFolderExecute() {
-  if (FSweeping) return;
+  if (TreeHeld()) return;
   AddNewLauncher(std::make_unique<TLauncherFolder>(FRoot->CurrentFolder()), false);
 }
 
 void TLanternMain::AddLauncherURLExecute() {
-  if (FSweeping) return;
+  if (TreeHeld()) return;
   AddNewLauncher(std::make_unique<TLauncherURL>(FRoot->CurrentFolder()), true);
 }
 
 void TLanternMain::AddDroppedFile(const std::string& Path) {
-  if (FSweeping) return;
+  if (TreeHeld()) {
+    RunWhenTreeFree([this, Path] { AddDroppedFile(Path); });
+    return;
+  }
   TCompositeItem* Current = FRoot->CurrentFolder();
   if (FileSystem().FileExists(Path)) {
     TLauncher* Launcher = Current->Add(std::make_unique<TLauncherExec>(Current));
@@ -113,7 +119,10 @@ void TLanternMain::AddDroppedFile(const std::string& Path) {
 }
 
 void TLanternMain::AddDroppedURL(const std::string& Name, const std::string& URL) {
-  if (FSweeping) return;
+  if (TreeHeld()) {
+    RunWhenTreeFree([this, Name, URL] { AddDroppedURL(Name, URL); });
+    return;
+  }
   if (URL.empty()) {
     MessageDlg("URLが空です", TMsgDlgType::Warning, mbOK);
   } else {
@@ -128,7 +137,9 @@ void TLanternMain::AddDroppedURL(const std::string& Name, const std::string& URL
 // ---- Properties ----
 
 void TLanternMain::ObjPropertyActionExecute() {
-  if (FSweeping) return;
+  if (TreeHeld()) return;
+  // The item stays as it is while the dialog is open: nothing else may free it or its row.
+  TTreeGuard::THold Hold(FRoot->Guard());
   TCompositeItem* Group = nullptr;
   if (ListView1.Focused()) {
     TListItem* Row = ListView1.Selected();
@@ -137,7 +148,7 @@ void TLanternMain::ObjPropertyActionExecute() {
       TLauncherPropertyForm Dialog;
       Dialog.LoadItem(Launcher);
       if (Dialog.ShowModal() != mrOk) return;
-      Row->SetData(Dialog.StoreItem());
+      Dialog.StoreItem();
       SaveService.Execute();
       return;
     }
@@ -166,7 +177,6 @@ void TLanternMain::AboutActionExecute() {
   } Closed{FAboutForm};
   About.ShowModal();
 }
-
 
 // ---- Removing and the trash ----
 
@@ -200,7 +210,7 @@ void TLanternMain::ReselectRow(int Index) {
 }
 
 void TLanternMain::DeleteObjExecute() {
-  if (FSweeping) return;
+  if (TreeHeld()) return;
   const bool List = ListView1.Focused();
   int Index;
   std::vector<TExecItem*> Items = CollectItems(TrashNotDeletedText, Index);
@@ -210,7 +220,7 @@ void TLanternMain::DeleteObjExecute() {
 }
 
 void TLanternMain::MoveRecycledExecute() {
-  if (FSweeping) return;
+  if (TreeHeld()) return;
   TRecycledFolder* Trash = FRoot->RecycledFolder();
   const bool List = ListView1.Focused();
   // What the trash shows is deleted for good.
@@ -230,8 +240,7 @@ void TLanternMain::MoveRecycledExecute() {
   // All or nothing: a group that the trash could not hold stops the command before any move.
   for (TExecItem* Item : Items) Trash->CheckCanHold(Item);
   for (TExecItem* Item : Items)
-    if (Item != FRoot.get() && Item->Parent())
-      Trash->Add(Item->Parent()->AsGroup()->Remove(Item));
+    if (Item != FRoot.get() && Item->Parent()) Trash->Add(Item->Parent()->AsGroup()->Remove(Item));
   if (List) ReselectRow(Index);
 }
 
@@ -250,13 +259,27 @@ void TLanternMain::SetClipboardFilled(bool Value) {
 }
 
 void TLanternMain::UpdateClipboardActions() {
-  PasteObject.SetEnabled(!FSweeping && (FCutPending || FClipboardFilled));
-  if (FCutPending || FSweeping) CutObject.SetEnabled(false);
+  const bool Held = TreeHeld();
+  PasteObject.SetEnabled(!Held && (FCutPending || FClipboardFilled));
+  if (FCutPending || Held) CutObject.SetEnabled(false);
+}
+
+std::vector<TExecItem*> TLanternMain::CutItems() {
+  std::vector<TExecItem*> Items;
+  // Pre-order, so a cut group is met before its items, which go with it.
+  for (TExecItemIterator It(FRoot.get()); !It.Done(); It.Next()) {
+    TExecItem* Item = It.Current();
+    if (!Item->Cut()) continue;
+    bool InCutGroup = false;
+    for (TExecItem* Up = Item->Parent(); Up && !InCutGroup; Up = Up->Parent())
+      InCutGroup = Up->Cut();
+    if (!InCutGroup) Items.push_back(Item);
+  }
+  return Items;
 }
 
 void TLanternMain::CopyObjectExecute() {
-  if (FSweeping) return;
-  FClipboardItems.clear();
+  if (TreeHeld()) return;
   std::vector<TExecItem*> Sources;
   if (ListView1.Focused()) {
     for (int i = 0; i < ListView1.Items().Count(); ++i)
@@ -266,6 +289,11 @@ void TLanternMain::CopyObjectExecute() {
     Sources.push_back(static_cast<TExecItem*>(Node->Data()));
   }
   if (Sources.empty()) return;
+  // A copy takes the clipboard's place: items cut before stay where they wait, in the
+  // trash, and are no longer pasted.
+  for (TExecItem* Item : CutItems()) Item->SetCut(false);
+  SetCutPending(false);
+  FClipboardItems.clear();
   // Copies outside the tree: the originals may go before the paste.
   for (TExecItem* Item : Sources)
     if (std::unique_ptr<TExecItem> Copy = Item->Clone()) FClipboardItems.push_back(std::move(Copy));
@@ -273,21 +301,45 @@ void TLanternMain::CopyObjectExecute() {
 }
 
 void TLanternMain::CutObjectExecute() {
-  if (FSweeping) return;
+  if (TreeHeld() || FCutPending) return;
+  const bool List = ListView1.Focused();
   int Index;
-  // Refused before anything is copied; with nothing chosen nothing waits for a paste.
-  if (CollectItems(TrashNotDeletedText, Index).empty()) return;
-  CopyObjectExecute();
-  DeleteObjExecute();
+  // Refused before anything moves; with nothing chosen nothing waits for a paste.
+  std::vector<TExecItem*> Items = CollectItems(TrashNotDeletedText, Index);
+  if (Items.empty()) return;
+  // The cut items wait in the trash, so that every save and the end of the program keep
+  // them; the paste takes them from wherever they are by then.
+  TRecycledFolder* Trash = FRoot->RecycledFolder();
+  if (Trash)
+    for (TExecItem* Item : Items)
+      if (!Item->Parent() || !Item->Parent()->AsGroup()->IsInside(Trash)) Trash->CheckCanHold(Item);
+  FClipboardItems.clear();
+  SetClipboardFilled(false);
+  for (TExecItem* Item : Items) {
+    Item->SetCut(true);
+    TCompositeItem* Parent = Item->Parent() ? Item->Parent()->AsGroup() : nullptr;
+    if (Trash && Parent && !Parent->IsInside(Trash)) Trash->Add(Parent->Remove(Item));
+  }
+  if (List) ReselectRow(Index);
   SetCutPending(true);
 }
 
 void TLanternMain::PasteObjectExecute() {
-  if (FSweeping) return;
+  if (TreeHeld()) return;
   TCompositeItem* Current = FRoot->CurrentFolder();
-  for (const auto& Item : FClipboardItems) Current->CheckCanHold(Item.get());
   std::vector<TExecItem*> Pasted;
-  for (auto& Item : FClipboardItems) Pasted.push_back(Current->Add(std::move(Item)));
+  if (FCutPending) {
+    std::vector<TExecItem*> Items = CutItems();
+    // Refused whole, before any move: a cut group cannot take itself.
+    for (TExecItem* Item : Items) Current->CheckCanHold(Item);
+    for (TExecItem* Item : Items) {
+      Item->SetCut(false);
+      Pasted.push_back(Current->Add(Item->Parent()->AsGroup()->Remove(Item)));
+    }
+  } else {
+    for (const auto& Item : FClipboardItems) Current->CheckCanHold(Item.get());
+    for (auto& Item : FClipboardItems) Pasted.push_back(Current->Add(std::move(Item)));
+  }
   FClipboardItems.clear();
   for (int i = 0; i < ListView1.Items().Count(); ++i) ListView1.Items()[i]->SetSelected(false);
   for (TExecItem* Item : Pasted)
@@ -304,7 +356,7 @@ void TLanternMain::PasteObjectExecute() {
 // ---- Order within a group ----
 
 void TLanternMain::MoveSelected(int Step) {
-  if (FSweeping || !ListView1.Focused() || ListView1.SelCount() != 1) return;
+  if (TreeHeld() || !ListView1.Focused() || ListView1.SelCount() != 1) return;
   auto* Item = static_cast<TExecItem*>(ListView1.Selected()->Data());
   TCompositeItem* Parent = Item->Parent() ? Item->Parent()->AsGroup() : nullptr;
   if (!Parent) return;
@@ -323,33 +375,30 @@ void TLanternMain::DownObjectActionExecute() { MoveSelected(+1); }
 // ---- Maintenance ----
 
 void TLanternMain::CheckNoLinkActionExecute() {
-  if (FSweeping) return;
-  if (MessageDlg("ゴミ入れを含めたすべてのランチャの中に、ネットワーク越しのファイルがあり、そのネット"
-                 "ワークコンピュータが、ネットワークに接続されていない場合、この処理を終了するのに数"
-                 "分かかる場合があります。\r\nもし、処理をしたくないならキャンセルボタンを押してくだ"
-                 "さい",
-                 TMsgDlgType::Information, mbOK | mbCancel) != mrOk)
+  if (TreeHeld()) return;
+  if (MessageDlg(
+          "ゴミ入れを含めたすべてのランチャの中に、ネットワーク越しのファイルがあり、そのネット"
+          "ワークコンピュータが、ネットワークに接続されていない場合、この処理を終了するのに数"
+          "分かかる場合があります。\r\nもし、処理をしたくないならキャンセルボタンを押してくだ"
+          "さい",
+          TMsgDlgType::Information, mbOK | mbCancel) != mrOk)
     return;
-  // The walk lets messages through: until it ends nothing may change the tree, and the
-  // commands that would are off.
-  FSweeping = true;
-  for (TAction* Action : TreeCommands()) Action->SetEnabled(false);
+  // The walk lets messages through: until it ends it holds the tree, so that nothing is
+  // freed, moved or reordered under it (the commands that would are off meanwhile), and it
+  // walks the items as they were when it began.
+  FSweepHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
   System().SetWaitCursor(true);
   struct TSweepEnd {
     TLanternMain& Main;
     ~TSweepEnd() {
-      Main.FSweeping = false;
       System().SetWaitCursor(false);
-      Main.CheckNoLinkAction.SetEnabled(true);
-      for (TAction* Action : {&Main.AddGroup, &Main.AddLauncher, &Main.AddLauncherURL,
-                              &Main.AddLauncherFolder, &Main.EnvSetAction, &Main.LoadService})
-        Action->SetEnabled(true);
-      Main.UpdateActions();
+      Main.FSweepHold.reset();
     }
   } End{*this};
+  std::vector<TExecItem*> Items;
+  for (TExecItemIterator It(FRoot.get()); !It.Done(); It.Next()) Items.push_back(It.Current());
   std::vector<TExecItem*> Dead;
-  for (TExecItemIterator It(FRoot.get()); !It.Done(); It.Next()) {
-    TExecItem* Item = It.Current();
+  for (TExecItem* Item : Items) {
     if (dynamic_cast<TLauncherFolder*>(Item)) {
       if (!FileSystem().DirectoryExists(Item->FileName())) Dead.push_back(Item);
     } else if (dynamic_cast<TLauncherExec*>(Item)) {
@@ -360,9 +409,9 @@ void TLanternMain::CheckNoLinkActionExecute() {
     if (FExiting || Closed()) return;
   }
   for (TExecItem* Item : Dead) Item->Parent()->AsGroup()->Remove(Item);
-  MessageDlg(Dead.empty() ? std::string("リンク先のないランチャはありませんでした")
-                          : IntToStr(static_cast<std::int64_t>(Dead.size())) +
-                                " 個のランチャを削除しました",
+  MessageDlg(Dead.empty()
+                 ? std::string("リンク先のないランチャはありませんでした")
+                 : IntToStr(static_cast<std::int64_t>(Dead.size())) + " 個のランチャを削除しました",
              TMsgDlgType::Information, mbOK);
 }
 
@@ -379,11 +428,12 @@ void TLanternMain::EnvSetActionExecute() {
   // The settings dialog joins here; until then the command writes the settings. While it is
   // open the hot key opens the menu even over the shown main window.
   System().ForceForeground(Handle());
+  if (TreeHeld()) return;
+  FEnvSetHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
   struct TOpen {
-    bool& Flag;
-    ~TOpen() { Flag = false; }
-  } Open{FEnvSetShowing};
-  FEnvSetShowing = true;
+    std::unique_ptr<TTreeGuard::THold>& Hold;
+    ~TOpen() { Hold.reset(); }
+  } Open{FEnvSetHold};
   SaveSettings();
 }
 

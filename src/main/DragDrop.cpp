@@ -29,27 +29,43 @@ void TLanternMain::SetUpDragging() {
   TreeView1.OnEndDrag = [this](TDragControl*) { ViewEndDrag(); };
 }
 
-// While the sweep walks the tree nothing is taken up: no drag starts.
+// While another command holds the tree nothing is taken up: no drag starts. A drag holds
+// the tree itself until it ends, so that the items it carries stay.
 void TLanternMain::ListView1StartDrag(bool& Start) {
   FDragItems.clear();
-  if (!Sweeping())
+  if (!TreeHeld())
     for (int i = 0; i < ListView1.Items().Count(); ++i)
       if (TListItem* Row = ListView1.Items()[i]; Row->Selected() && Row->Data())
         FDragItems.push_back(static_cast<TExecItem*>(Row->Data()));
-  Start = FDragging = !FDragItems.empty();
+  Start = !FDragItems.empty();
+  if (Start) FDragHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
 }
 
 void TLanternMain::TreeView1StartDrag(bool& Start) {
   FDragItems.clear();
   TTreeNode* Node = TreeView1.Selected();
-  if (!Sweeping() && Node && Node->Data())
+  if (!TreeHeld() && Node && Node->Data())
     FDragItems.push_back(static_cast<TExecItem*>(Node->Data()));
-  Start = FDragging = !FDragItems.empty();
+  Start = !FDragItems.empty();
+  if (Start) FDragHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
 }
 
-// Groups from the tree have no place among the rows.
+namespace {
+
+// The group would take itself or a group above it among its rows.
+bool InsideAny(TCompositeItem* Group, const std::vector<TExecItem*>& Items) {
+  for (TExecItem* Item : Items)
+    if (Group->IsInside(Item)) return true;
+  return false;
+}
+
+}  // namespace
+
+// Groups from the tree have no place among the rows, nor has a group that the current one
+// is (or lies inside).
 void TLanternMain::ListView1DragOver(TDragControl* Source, int, int, bool& Accept) {
-  Accept = Source != &TreeView1;
+  TCompositeItem* Group = FRoot->CurrentFolder();
+  Accept = Source != &TreeView1 && Group && !InsideAny(Group, FDragItems);
 }
 
 void TLanternMain::TreeView1DragOver(TDragControl*, int X, int Y, bool& Accept) {
@@ -73,7 +89,7 @@ std::unique_ptr<TExecItem> TakeOut(TExecItem* Item) {
 
 void TLanternMain::ListView1DragDrop(int X, int Y) {
   TCompositeItem* Group = FRoot->CurrentFolder();
-  if (!Group) return;
+  if (!Group || InsideAny(Group, FDragItems)) return;
   TListItem* Row = ListView1.GetItemAt(X, Y);
   auto* Target = Row ? static_cast<TExecItem*>(Row->Data()) : nullptr;
   CheckMove(*Group, FDragItems);
@@ -105,7 +121,7 @@ void TLanternMain::TreeView1DragDrop(int X, int Y) {
   }
   for (TExecItem* Item : FDragItems)
     if (Target->IsInside(Item)) {
-      MessageDlg("受け側は送り側のサブフォルダです。移動はできません", TMsgDlgType::Warning, mbOK);
+      MessageDlg(SubGroupTargetText(), TMsgDlgType::Warning, mbOK);
       return;
     }
   CheckMove(*Target, FDragItems);
@@ -120,8 +136,8 @@ void TLanternMain::TreeView1DragDrop(int X, int Y) {
 }
 
 void TLanternMain::ViewEndDrag() {
-  FDragging = false;
   FDragItems.clear();
+  FDragHold.reset();
 }
 
 }  // namespace lantern

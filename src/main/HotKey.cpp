@@ -91,7 +91,7 @@ void TLanternMain::RecreateMouseForm() {
 
 void TLanternMain::FormHotKey(std::uintptr_t Id) {
   // The main window shown: the key only raises it.
-  if (Visible() && !FEnvSetShowing && !FAboutForm) {
+  if (Visible() && !FEnvSetHold && !FAboutForm) {
     System().ForceForeground(Handle());
     return;
   }

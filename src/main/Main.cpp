@@ -153,6 +153,14 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   FRoot->Add(std::make_unique<TRecycledFolder>(FRoot.get()));
   FRoot->TreeNode()->Expand(true);
   FRoot->SetFont(Font());
+  FRoot->Guard().OnHeldChanged = [this](bool) { UpdateActions(); };
+  // Every modal loop holds the tree: its timer and other windows run under it.
+  Application().OnModalLoop = [this](bool Begins) {
+    if (Begins)
+      FModalHolds.push_back(std::make_unique<TTreeGuard::THold>(FRoot->Guard()));
+    else if (!FModalHolds.empty())
+      FModalHolds.pop_back();
+  };
 
   SetDefaultSettings();
   LoadSettings();
@@ -177,14 +185,20 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 }
 
 TLanternMain::~TLanternMain() {
-  FTray.reset();            // the icon leaves the notification area
+  FTray.reset();  // the icon leaves the notification area
   if (FIsWindowsNT) Processes().UnloadPSAPI();
   System().UnregisterHotKey(Handle(), 0);
   FMouseForm.reset();
   ToolBar1.ClearButtons();  // the actions go before the bar
   Timer1.SetEnabled(false);
   Application().OnMessage = nullptr;
+  Application().OnModalLoop = nullptr;
   ListView1.OnChange = nullptr;
+  FRoot->Guard().OnHeldChanged = nullptr;
+  FModalHolds.clear();
+  FDragHold.reset();
+  FSweepHold.reset();
+  FEnvSetHold.reset();
   FRoot->BeginShutdown();
   FRoot.reset();
   FClipboardItems.clear();
@@ -364,13 +378,24 @@ void TLanternMain::FormShow() {
 
 void TLanternMain::AppMessage(TMessage& Msg, bool&) {
   if (ActivateMessage == 0 || Msg.Message != ActivateMessage) return;
+  std::string Path;
   if (Msg.WParam != 0) {
     unsigned Atom = static_cast<unsigned>(Msg.WParam);
-    std::string Path = System().AtomText(Atom);
+    Path = System().AtomText(Atom);
     System().DeleteAtom(Atom);
-    AddFromPath(Path);
   }
-  LanternProperty.Execute();
+  RunWhenTreeFree([this, Path] {
+    if (!Path.empty()) AddFromPath(Path);
+    LanternProperty.Execute();
+  });
+}
+
+void TLanternMain::RunWhenTreeFree(std::function<void()> Change) {
+  // An in-place edit keeps its row too: the change waits for the edit's end.
+  if (ViewEditing())
+    FRoot->Guard().Keep(std::move(Change));
+  else
+    FRoot->Guard().Run(std::move(Change));
 }
 
 void TLanternMain::AddFromPath(const std::string& Path) {
@@ -418,18 +443,24 @@ void TLanternMain::Timer1Timer() {
     SetWindowState(TWindowState::Normal);
   }
   if (FMenuShowing) return;
-  // The application watcher, every WatchAppInterval + 1 ticks; it rests while items are
-  // dragged, cut and not pasted, or swept.
+  // What came from outside while a command held the tree.
+  const bool Busy = TreeHeld() || ViewEditing();
+  if (!Busy)
+    FRoot->Guard().Flush([](const std::function<void()>& Change) { Application().Guard(Change); });
+  // The application watcher, every WatchAppInterval + 1 ticks; it rests while a command
+  // holds the tree (a dialog, a drag, the sweep) and while items cut wait for their paste.
   if (FWatchCountdown == 0) {
-    if (!FDragging && !FCutPending && !FSweeping) WatchScan();
+    if (!TreeHeld() && !FCutPending) WatchScan();
     FWatchCountdown = FSettings.WatchAppInterval;
   } else {
     --FWatchCountdown;
   }
-  if (FRoot->WatchChanged()) {
+  // The list is filled again once no command holds its rows and no name is being typed.
+  if (FRoot->WatchChanged() && !TreeHeld() && !ViewEditing()) {
     RefreshListKeepingSelection();
     SaveService.Execute();
   }
+  SaveEditsSoon();
   FRoot->BuildMenu(&LauncherMenu, nullptr);  // only when the tree has changed
   TrackMouse();
   if (!FBackupError.empty() && !FExiting) {
@@ -448,6 +479,36 @@ void TLanternMain::Timer1Timer() {
   }
   // The icons of a freshly loaded data file, a few each tick.
   FRoot->FetchPendingIcons(PendingIconBudgetMs);
+}
+
+void TLanternMain::SaveEditsSoon() {
+  // Saved about a second after the last edit (at the latest ten seconds after the first one
+  // while edits go on), so that a crash or a kill loses at most that; never in the middle of
+  // a drag, a dialog, the sweep or a name being typed. A failed save is told once and tried
+  // again every half minute.
+  constexpr int QuietTicks = 5, LongestTicks = 50, RetryTicks = 150;
+  const std::uint64_t Edits = TreeEdits();
+  if (Edits == FSavedEdits) {
+    FUnsavedTicks = 0;
+    return;
+  }
+  FQuietTicks = Edits == FSeenEdits ? FQuietTicks + 1 : 0;
+  FSeenEdits = Edits;
+  ++FUnsavedTicks;
+  if (FSaveRetryTicks > 0 && --FSaveRetryTicks > 0) return;
+  if (TreeHeld() || ViewEditing() || FExiting) return;
+  if (FQuietTicks < QuietTicks && FUnsavedTicks < LongestTicks) return;
+  try {
+    SaveService.Execute();
+    FAutoSaveTold = false;
+    // The user chose not to make the missing folder: asked again in a while, not each tick.
+    if (FSavedEdits != Edits) FSaveRetryTicks = RetryTicks;
+  } catch (const std::exception& E) {
+    FSaveRetryTicks = RetryTicks;
+    if (FAutoSaveTold) return;
+    FAutoSaveTold = true;
+    Application().ShowException(E);
+  }
 }
 
 void TLanternMain::FormCloseQuery(bool& CanClose) {
@@ -556,7 +617,9 @@ void TLanternMain::SaveServiceExecute() {
                      " を作成できませんでした。データファイルの保存は続けます。";
     }
   }
+  const std::uint64_t Edits = TreeEdits();
   FRoot->SaveToFile(DataFileName);
+  FSavedEdits = Edits;
 }
 
 void TLanternMain::LoadServiceExecute() {
@@ -564,6 +627,7 @@ void TLanternMain::LoadServiceExecute() {
   if (!FileSystem().FileExists(DataFileName)) return;
   try {
     FRoot->LoadFromFile(DataFileName);
+    FSavedEdits = FSeenEdits = TreeEdits();
   } catch (const Exception& E) {
     // What was read stays in the tree and the next save writes it; the file's own bytes are
     // kept aside first, so that nothing the user had is lost.

@@ -159,10 +159,13 @@ class TLanternMain : public TForm {
   // launcher in the current group.
   void AddDroppedFile(const std::string& Path);
   void AddDroppedURL(const std::string& Name, const std::string& URL);
-  bool Dragging() const { return FDragging; }
+  bool Dragging() const { return FDragHold != nullptr; }
   // The sweep of dead launchers walks the tree while messages are handled: until it ends,
   // nothing may change the tree (edits, drops and drags wait or are refused).
-  bool Sweeping() const { return FSweeping; }
+  bool Sweeping() const { return FSweepHold != nullptr; }
+  // A command waits in a loop over the tree (a dialog, a message box, the sweep, a drag):
+  // the commands that change the tree are off, and changes from outside wait.
+  bool TreeHeld() const { return FRoot->Guard().Held(); }
   bool IsWindowsNT() const { return FIsWindowsNT; }
   TRoot* Root() const { return FRoot.get(); }
   TTaskTray* Tray() const { return FTray.get(); }
@@ -252,6 +255,12 @@ class TLanternMain : public TForm {
   // Both without regard to case, as the user's locale compares texts.
   int ListView1Compare(const TListItem* Item1, const TListItem* Item2, int Column);
   void RefreshListKeepingSelection();
+  // A view's name is being edited in place: its rows must stay.
+  bool ViewEditing() const { return ListView1.Editing() || TreeView1.Editing(); }
+  // Changes from outside (another instance's path, a drop) run now or once the tree is free.
+  void RunWhenTreeFree(std::function<void()> Change);
+  // The tree saved within a second or two of its last edit, unless a command holds it.
+  void SaveEditsSoon();
   void LanternPropertyExecute();
   void OpenObjectExecute();
   void UpperFolderOpenExecute();
@@ -289,7 +298,10 @@ class TLanternMain : public TForm {
   void ExitWindowsActionExecute();
   // Paste and Cut as the clipboard's state has them.
   void UpdateClipboardActions();
-  // The commands that change the tree, which rest while the sweep walks it.
+  // The items cut and waiting for their paste, in tree order (a cut group's own items are
+  // carried with it).
+  std::vector<TExecItem*> CutItems();
+  // The commands that change the tree, which rest while a command holds it.
   std::vector<TAction*> TreeCommands();
   // Enables the commands by the active view, its selection and focus.
   void UpdateActions();
@@ -323,14 +335,21 @@ class TLanternMain : public TForm {
   std::unique_ptr<TDropFileTarget> FFileDropTarget;
   std::unique_ptr<TTaskTray> FTray;
   std::unique_ptr<TRoot> FRoot;
-  std::vector<TExecItem*> FDragItems;                       // does not own them
+  std::vector<TExecItem*> FDragItems;  // does not own them
+  // The holds of the tree's guard: by the drag, by the sweep, by each open modal loop.
+  std::unique_ptr<TTreeGuard::THold> FDragHold, FSweepHold;
+  std::vector<std::unique_ptr<TTreeGuard::THold>> FModalHolds;
+  // What the data file has: TreeEdits() at the last save and at the last tick; the ticks
+  // since the edits last moved and since the first one not saved.
+  std::uint64_t FSavedEdits = 0, FSeenEdits = 0;
+  int FQuietTicks = 0, FUnsavedTicks = 0;
+  int FSaveRetryTicks = 0;  // after a failed save, ticks before the next try
+  bool FAutoSaveTold = false;
   std::vector<std::unique_ptr<TExecItem>> FClipboardItems;  // copies, until pasted
   bool FExiting = false;
   bool FCutPending = false;
   bool FClipboardFilled = false;
   bool FIsWindowsNT = false;
-  bool FDragging = false;
-  bool FSweeping = false;
   bool FMenuShowing = false;
   bool FFirstShow = true;
   int FWatchCountdown = 0;
@@ -339,7 +358,7 @@ class TLanternMain : public TForm {
   bool FDataFileNameChanged = false;  // never stored: the new name takes effect next start
 
   TForm* FAboutForm = nullptr;
-  bool FEnvSetShowing = false;  // the settings dialog is open
+  std::unique_ptr<TTreeGuard::THold> FEnvSetHold;  // the settings dialog is open
 
   // The chasing window and the waving gesture.
   std::unique_ptr<TMouseForm> FMouseForm;

@@ -11,6 +11,12 @@ namespace lantern {
 void TLanternMain::ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shift) {
   bool List = Sender == &ListView1;
   if (List ? ListView1.Editing() : TreeView1.Editing()) return;
+  // The dragged items must stay as they are until the drop: only Esc, which ends the drag,
+  // acts meanwhile.
+  if (Dragging()) {
+    if (Key != VkEscape) Key = 0;
+    return;
+  }
   auto Run = [&Key](TAction& Action) {
     Action.Execute();
     Key = 0;
@@ -88,8 +94,13 @@ void TLanternMain::UpdateActions() {
          {&RenameAction, &DeleteObj, &MoveRecycled, &CopyObject, &CutObject, &ObjPropertyAction})
       Action->SetEnabled(NotRoot);
   }
-  // While the sweep walks the tree, what would change it stays off.
-  if (FSweeping)
+  // While a command holds the tree, what would change it stays off; the commands that need
+  // no choice come back with it.
+  const bool Held = TreeHeld();
+  for (TAction* Action : {&AddGroup, &AddLauncher, &AddLauncherURL, &AddLauncherFolder,
+                          &CheckNoLinkAction, &EnvSetAction, &LoadService})
+    Action->SetEnabled(!Held);
+  if (Held)
     for (TAction* Action : TreeCommands()) Action->SetEnabled(false);
   UpdateClipboardActions();
 }

@@ -11,10 +11,18 @@ namespace lantern {
 
 namespace {
 std::uint64_t ChangeCount = 0;
-}
+std::uint64_t EditCount = 0;
+}  // namespace
+
+std::string SubGroupTargetText() { return "受け側は送り側のサブフォルダです。移動はできません"; }
 
 std::uint64_t TreeChanges() { return ChangeCount; }
-void NoteTreeChange() { ++ChangeCount; }
+void NoteTreeChange() {
+  ++ChangeCount;
+  ++EditCount;
+}
+std::uint64_t TreeEdits() { return EditCount; }
+void NoteTreeEdit() { ++EditCount; }
 
 // TExecItemList
 
@@ -83,6 +91,10 @@ void TExecItemList::Reorder(const std::vector<TExecItem*>& Order) {
   }
   for (auto& Left : FItems)
     if (Left) Result.push_back(std::move(Left));
+  // Only a new order is an edit: every listing of a group passes through here.
+  bool Moved = Result.size() != FItems.size();
+  for (std::size_t i = 0; !Moved && i < Result.size(); ++i) Moved = Slots.at(Result[i].get()) != i;
+  if (Moved) NoteTreeEdit();
   FItems = std::move(Result);
 }
 
@@ -153,6 +165,8 @@ int GroupHeight(const TCompositeItem& Group) {
 
 void TCompositeItem::CheckCanHold(const TExecItem* AItem) const {
   const TCompositeItem* Group = const_cast<TExecItem*>(AItem)->AsGroup();
+  // A group inside itself would be its own ancestor: every walk up the tree would loop.
+  if (Group && IsInside(AItem)) throw Exception(SubGroupTargetText());
   if (Group && Depth() + 1 + GroupHeight(*Group) > MaxGroupDepth)
     throw Exception(GroupTooDeepText());
 }

@@ -116,11 +116,13 @@ void TExecItem::SetName(const std::string& Value) {
   }
   if (FTreeNode) FTreeNode->SetText(FName);
   MarkMenuDirty(this);
+  NoteTreeEdit();
 }
 
 void TExecItem::SetVisible(bool Value) {
   if (FVisible == Value) return;
   FVisible = Value;
+  NoteTreeEdit();
   MarkMenuDirty(this);
   if (FListItem) {
     TSilentRow Silent(FListItem);
@@ -131,6 +133,7 @@ void TExecItem::SetVisible(bool Value) {
 void TExecItem::SetRunCount(int Value) {
   if (FRunCount == Value) return;
   FRunCount = Value;
+  NoteTreeEdit();
   if (FListItem && FListItem->SubItems().Count() >= 2)
     SetSubItem(FListItem, 1, IntToStr(FRunCount));
 }
@@ -383,6 +386,7 @@ void TRoot::SetCurrentFolder(TCompositeItem* AGroup) {
     InvalidateTreeNode(FCurrentFolder->TreeNode());
   }
   FCurrentFolder = NewCurrent;
+  NoteTreeEdit();
   if (TTreeNode* Node = FCurrentFolder->TreeNode()) {
     FCurrentFolder->SetCurrentMark(true);
     Node->SetSelected(true);
@@ -567,6 +571,11 @@ void FillListView(TCompositeItem* AGroup) {
   TRoot* Root = AGroup ? AGroup->OwnerRoot() : nullptr;
   TListView* View = ListViewOf(Root);
   if (!View) return;
+  // A command waiting in a loop may hold rows: the list is filled once it is done.
+  if (Root->Guard().Held()) {
+    Root->SetWatchChanged(true);
+    return;
+  }
   Root->ClearListItem();
   std::vector<TExecItem*> Order;
   {

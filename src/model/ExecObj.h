@@ -10,6 +10,7 @@
 
 #include "base/Color.h"
 #include "model/FilterList.h"
+#include "model/TreeGuard.h"
 #include "ui/Font.h"
 #include "ui/Icon.h"
 
@@ -44,12 +45,18 @@ extern const char* const LanternRegistryKey;
 constexpr int MaxGroupDepth = 100;
 // The text of that refusal.
 std::string GroupTooDeepText();
+// The refusal of a move that would put a group inside itself or a group below it.
+std::string SubGroupTargetText();
 
 // Counts the changes that could alter which launcher has which path (an item added to or
 // taken out of any group, a launcher's path set), so that what was worked out from the tree
 // can tell whether it is still right.
 std::uint64_t TreeChanges();
 void NoteTreeChange();
+// Counts every change that the data file would show (those above, and any field, order or
+// current group written): what has not been saved since can be told.
+std::uint64_t TreeEdits();
+void NoteTreeEdit();
 
 // An owning list of items. Slots are emptied before their item is freed, so code that runs
 // while a list is being cleared sees a null slot, never a dying item.
@@ -138,20 +145,30 @@ class TExecItem {
   TColor FontColor() const { return FFontColor; }
   TColor SelectedFontColor() const { return FSelectedFontColor; }
   bool OwnColors() const { return FOwnColors; }
+  // Cut and waiting for its paste (kept in the trash meanwhile); never saved or copied.
+  bool Cut() const { return FCut; }
+  void SetCut(bool Value) { FCut = Value; }
 
   void SetName(const std::string& Value);
   void SetVisible(bool Value);
   void SetRunCount(int Value);
-  void SetExpanded(bool Value) { FExpanded = Value; }
-  void SetFixedPosition(bool Value) { FFixedPosition = Value; }
-  void SetOwnColors(bool Value) { FOwnColors = Value; }
-  void SetBackColor(TColor Value) { FBackColor = Value; }
-  void SetSelectedBackColor(TColor Value) { FSelectedBackColor = Value; }
-  void SetFontColor(TColor Value) { FFontColor = Value; }
-  void SetSelectedFontColor(TColor Value) { FSelectedFontColor = Value; }
+  void SetExpanded(bool Value) { Edit(FExpanded, Value); }
+  void SetFixedPosition(bool Value) { Edit(FFixedPosition, Value); }
+  void SetOwnColors(bool Value) { Edit(FOwnColors, Value); }
+  void SetBackColor(TColor Value) { Edit(FBackColor, Value); }
+  void SetSelectedBackColor(TColor Value) { Edit(FSelectedBackColor, Value); }
+  void SetFontColor(TColor Value) { Edit(FFontColor, Value); }
+  void SetSelectedFontColor(TColor Value) { Edit(FSelectedFontColor, Value); }
   void SetImageIndex(int Value) { FImageIndex = Value; }
 
  protected:
+  // Stores a field the data file writes, noting the edit when it changes.
+  template <typename T>
+  static void Edit(T& Field, const T& Value) {
+    if (Field == Value) return;
+    Field = Value;
+    NoteTreeEdit();
+  }
   // Takes the item out of the views (unless the tree is closing). Every destructor level
   // that still knows its class runs it; later runs find nothing to do.
   void LeaveViews();
@@ -185,6 +202,7 @@ class TExecItem {
   TColor FFontColor = clBtnText;
   TColor FSelectedFontColor = clHighlightText;
   bool FOwnColors = false;
+  bool FCut = false;
 };
 
 class TCompositeItem : public TExecItem {
@@ -322,6 +340,8 @@ class TRoot : public TCompositeItem {
   void LoadFromStream(TStream& Stream) override;
 
   TRoot* AsRoot() override { return this; }
+  // Held by a command while it waits in a message loop; see TTreeGuard.
+  TTreeGuard& Guard() { return FGuard; }
 
   void BeginShutdown() { FClosing = true; }
   bool Closing() const { return FClosing; }
@@ -384,6 +404,7 @@ class TRoot : public TCompositeItem {
   TStillRunning MarkStillRunning(const std::string& Path);
 
   std::unique_ptr<TFilterList> FFilters;
+  TTreeGuard FGuard;
   // Launchers by path, as of TreeChanges() == FPathIndexAt.
   std::unordered_map<std::string, std::vector<TExecItem*>> FPathIndex;
   std::uint64_t FPathIndexAt = ~std::uint64_t(0);
@@ -432,8 +453,8 @@ class TLauncher : public TExecItem {
 
   const std::string& Parameters() const { return FParameters; }
   const std::string& WorkFolder() const { return FWorkFolder; }
-  void SetParameters(const std::string& Value) { FParameters = Value; }
-  void SetWorkFolder(const std::string& Value) { FWorkFolder = Value; }
+  void SetParameters(const std::string& Value) { Edit(FParameters, Value); }
+  void SetWorkFolder(const std::string& Value) { Edit(FWorkFolder, Value); }
 
  protected:
   void WriteField(TStream& Stream, TField Field) override;
@@ -470,7 +491,7 @@ class TLauncherFolder : public TLauncher {
   void Execute(void* Sender) override;
 
   const std::string& ExplorerOption() const { return FExplorerOption; }
-  void SetFolderExplorerOption(const std::string& Value) { FExplorerOption = Value; }
+  void SetFolderExplorerOption(const std::string& Value) { Edit(FExplorerOption, Value); }
 
  protected:
   TKindColorSet& MenuKind(TRoot& Root) override;

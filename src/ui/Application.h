@@ -40,6 +40,9 @@ class TApplication {
 
   // Sees every message taken from the queue before it is dispatched.
   std::function<void(TMessage& Msg, bool& Handled)> OnMessage;
+  // A modal loop (a dialog, a message box, a chooser) begins (true) or ends (false). While
+  // one runs, timers, posted messages and other windows' input are handled under it.
+  std::function<void(bool Begins)> OnModalLoop;
 
  private:
   std::string FTitle;
@@ -47,5 +50,19 @@ class TApplication {
 };
 
 TApplication& Application();
+
+// Tells OnModalLoop of a modal loop for as long as it lives.
+class TModalLoop {
+ public:
+  TModalLoop() { Tell(true); }
+  ~TModalLoop() { Tell(false); }
+  TModalLoop(const TModalLoop&) = delete;
+  TModalLoop& operator=(const TModalLoop&) = delete;
+
+ private:
+  static void Tell(bool Begins) {
+    if (Application().OnModalLoop) Application().OnModalLoop(Begins);
+  }
+};
 
 }  // namespace lantern

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/Color.h"
+#include "ui/Application.h"
 #include "ui/Font.h"
 
 namespace lantern {
@@ -45,6 +46,7 @@ TDialogService* SetDialogs(TDialogService* Value);  // nullptr: the platform's o
 TDialogService& PlatformDialogs();
 
 inline TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons) {
+  TModalLoop Loop;
   return Dialogs().MessageDlg(Text, Type, Buttons);
 }
 
@@ -52,27 +54,39 @@ inline TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsign
 class TColorDialog {
  public:
   TColor Color = 0;
-  bool Execute() { return Dialogs().PickColor(Color); }
+  bool Execute() {
+    TModalLoop Loop;
+    return Dialogs().PickColor(Color);
+  }
 };
 
 class TFontDialog {
  public:
   TFont Font;
-  bool Execute() { return Dialogs().PickFont(Font); }
+  bool Execute() {
+    TModalLoop Loop;
+    return Dialogs().PickFont(Font);
+  }
 };
 
 class TOpenDialog {
  public:
   std::string FileName;
   std::string Filter;
-  bool Execute() { return Dialogs().PickOpenFile(FileName, Filter); }
+  bool Execute() {
+    TModalLoop Loop;
+    return Dialogs().PickOpenFile(FileName, Filter);
+  }
 };
 
 class TSaveDialog {
  public:
   std::string FileName;
   std::string Filter;
-  bool Execute() { return Dialogs().PickSaveFile(FileName, Filter); }
+  bool Execute() {
+    TModalLoop Loop;
+    return Dialogs().PickSaveFile(FileName, Filter);
+  }
 };
 
 }  // namespace lantern

@@ -66,6 +66,7 @@ TModalResult TForm::ShowModal() {
     bool& Flag;
     ~TModalGuard() { Flag = false; }
   } Guard{FModal};
+  TModalLoop Loop;
   FModal = true;
   FModalResult = mrNone;
   CreateHandle();
@@ -138,10 +139,10 @@ bool TForm::DialogChar(char Letter) {
   if (Matches.empty()) return false;
   if (Matches.size() > 1) {
     // Several controls share the letter: each press moves on to the next, pressing none.
-    auto It = std::find_if(Matches.begin(), Matches.end(), [](TWinControl* c) {
-      return c->Focused();
-    });
-    TWinControl* Next = It == Matches.end() || It + 1 == Matches.end() ? Matches.front() : *(It + 1);
+    auto It =
+        std::find_if(Matches.begin(), Matches.end(), [](TWinControl* c) { return c->Focused(); });
+    TWinControl* Next =
+        It == Matches.end() || It + 1 == Matches.end() ? Matches.front() : *(It + 1);
     auto* Label = dynamic_cast<TLabel*>(Next);
     if (!Label)
       Next->SetFocus();

@@ -112,6 +112,7 @@ TListItem* TListItems::Insert(int Index) {
 
 void TListItems::Clear() {
   if (TListViewPeer* Peer = FOwner->ListPeer()) Peer->RowsCleared();
+  FOwner->FEditing = false;  // as the control's own edit box goes with its rows
   FRows.clear();
 }
 

@@ -170,6 +170,7 @@ class TListView : public TDragControl {
   std::vector<TListColumn> FColumns;
   bool FEditing = false;  // windowless
   friend class TListItem;
+  friend class TListItems;
 };
 
 }  // namespace lantern

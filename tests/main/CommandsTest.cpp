@@ -13,10 +13,10 @@
 #include "dialogs/LauncherProperty.h"
 #include "main/Main.h"
 #include "support/FakeDropData.h"
-#include "support/MainFixture.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeShell.h"
 #include "support/FakeSystem.h"
+#include "support/MainFixture.h"
 #include "support/TempFolder.h"
 #include "ui/MemoryRegistry.h"
 #include "ui/Messages.h"
@@ -46,8 +46,7 @@ class CommandsTest : public MainFixture {
     F->SetName(Name);
     return F;
   }
-  static TLauncherExec* Exec(TCompositeItem* In, const std::string& Name,
-                             const std::string& File) {
+  static TLauncherExec* Exec(TCompositeItem* In, const std::string& Name, const std::string& File) {
     TLauncherExec* L = In->Add(std::make_unique<TLauncherExec>(In));
     L->SetName(Name);
     L->SetFileName(File);
@@ -100,16 +99,15 @@ TEST_F(CommandsTest, TheTrashCommandsFollowTheViewTheSelectionAndTheTrashRules) 
   } Cases[] = {
       {"A and B to the trash", true, 0, "", "ゴミ入れ,G,C", "Inner,A,B"},
       {"A and B for good", false, 0, "", "ゴミ入れ,G,C", "Inner"},
-      {"the trash from the list", true, 1, "ゴミ入れはゴミ入れに移動できません",
-       "ゴミ入れ,G,A,B,C", "Inner"},
-      {"the trash deleted from the list", false, 1, "ゴミ入れは削除できません",
-       "ゴミ入れ,G,A,B,C", "Inner"},
-      {"the root to the trash", true, 2, "ゴミ入れはゴミ入れに移動できません",
-       "ゴミ入れ,G,A,B,C", "Inner"},
+      {"the trash from the list", true, 1, "ゴミ入れはゴミ入れに移動できません", "ゴミ入れ,G,A,B,C",
+       "Inner"},
+      {"the trash deleted from the list", false, 1, "ゴミ入れは削除できません", "ゴミ入れ,G,A,B,C",
+       "Inner"},
+      {"the root to the trash", true, 2, "ゴミ入れはゴミ入れに移動できません", "ゴミ入れ,G,A,B,C",
+       "Inner"},
       {"the root deleted", false, 2, "ゴミ入れは削除できません", "ゴミ入れ,G,A,B,C", "Inner"},
       {"a group node to the trash", true, 3, "", "ゴミ入れ,A,B,C", "Inner,G"},
-      {"a group in the trash, from the tree, goes for good", true, 4, "",
-       "ゴミ入れ,G,A,B,C", ""},
+      {"a group in the trash, from the tree, goes for good", true, 4, "", "ゴミ入れ,G,A,B,C", ""},
       {"what the trash shows goes for good", true, 5, "", "ゴミ入れ,G,A,B,C", ""},
   };
   for (const auto& c : Cases) {
@@ -163,11 +161,29 @@ TEST_F(CommandsTest, CutWaitsForItsPasteWithTheWatcherResting) {
   M->ListView1.SetFocus();
   EXPECT_TRUE(M->PasteObject.Execute());
   EXPECT_EQ(Names(G), "A,B");
+  EXPECT_EQ(G->Items(0), A);  // the items themselves, counts and all
   EXPECT_EQ(M->ListView1.SelCount(), 2);
   EXPECT_FALSE(M->CutPending());
   EXPECT_EQ(M->StatusBar1.SimpleText(), "");
   // The clipboard is used up: a second paste needs a new copy.
   EXPECT_FALSE(M->PasteObject.Enabled());
+}
+
+TEST_F(CommandsTest, CutItemsWaitInTheTrashSoThatNoCopyOrExitLosesThem) {
+  SelectInList({A, B});
+  M->CutObject.Execute();
+  EXPECT_EQ(Names(Trash), "A,B");
+  // A copy takes the clipboard's place: the cut ends, and its items stay in the trash.
+  SelectInList({C});
+  M->CopyObject.Execute();
+  EXPECT_FALSE(M->CutPending());
+  EXPECT_EQ(Names(Trash), "A,B");
+  SelectInList({C});
+  M->CutObject.Execute();
+  M->ExitAction.Execute();
+  const std::string Saved = ReadFileBytes(Real(DataFile));
+  for (const char* File : {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"})
+    EXPECT_NE(Saved.find(File), std::string::npos) << File;
 }
 
 TEST_F(CommandsTest, CopiesOutliveTheirSourcesAndTheProgram) {
@@ -216,11 +232,9 @@ TEST_F(CommandsTest, UpAndDownMoveOneStepAndStopAtTheEnds) {
     bool Up;
     const char* Order;
   } Steps[] = {
-      {"C", false, "ゴミ入れ,G,A,B,C"},   // the last stays
-      {"B", true, "ゴミ入れ,G,B,A,C"},
-      {"B", true, "ゴミ入れ,B,G,A,C"},
-      {"B", true, "B,ゴミ入れ,G,A,C"},
-      {"B", true, "B,ゴミ入れ,G,A,C"},   // the first stays
+      {"C", false, "ゴミ入れ,G,A,B,C"},  // the last stays
+      {"B", true, "ゴミ入れ,G,B,A,C"},  {"B", true, "ゴミ入れ,B,G,A,C"},
+      {"B", true, "B,ゴミ入れ,G,A,C"},  {"B", true, "B,ゴミ入れ,G,A,C"},  // the first stays
       {"A", false, "B,ゴミ入れ,G,C,A"},
   };
   for (const auto& s : Steps) {
@@ -362,6 +376,96 @@ TEST_F(CommandsTest, NothingChangesTheTreeWhileTheSweepWalksIt) {
   EXPECT_FALSE(M->Sweeping());
   SelectInList({G});
   EXPECT_TRUE(M->MoveRecycled.Enabled());
+  M->Timer1.Tick();  // the drop that waited
+  EXPECT_EQ(R->Items(R->Count() - 1)->Name(), "C:\\");
+}
+
+TEST_F(CommandsTest, AGroupOpenedDuringTheSweepReordersNothingUnderIt) {
+  Group(R, "H");  // after the launchers: listing the root puts it before them
+  R->SetCurrentFolder(G);
+  Files.OnFileExists = [&] {
+    Files.OnFileExists = nullptr;
+    SelectInTree(R);
+    M->TreeView1.NativeClick();
+  };
+  M->CheckNoLinkAction.Execute();
+  EXPECT_EQ(Boxes.Texts.back(), "3 個のランチャを削除しました");
+  M->Timer1.Tick();
+  EXPECT_EQ(Names(R), "ゴミ入れ,G,H");
+  EXPECT_EQ(M->ListView1.Items().Count(), 3);
+}
+
+TEST_F(CommandsTest, APropertyDialogHoldsTheTreeUntilItCloses) {
+  WriteFileBytes(Real("C:\\new.exe"), "MZ");
+  SelectInList({A});
+  TForm::ModalUser = [&](TForm& Form) {
+    M->ListView1.NativeKeyDown(VkDelete, ssShift);  // refused meanwhile
+    R->SetWatchChanged(true);                       // a watcher's find: the list waits
+    M->Timer1.Tick();
+    TMessage Msg{nullptr, TLanternMain::ActivateMessage, Sys.AddAtom("C:\\new.exe"), 0};
+    bool Handled = false;
+    Application().OnMessage(Msg, Handled);  // another instance's path waits too
+    EXPECT_EQ(Names(R), "ゴミ入れ,G,A,B,C");
+    dynamic_cast<TLauncherPropertyForm&>(Form).NameEdit.SetText("A2");
+    Form.SetModalResult(mrOk);
+  };
+  M->ListView1.NativeKeyDown(VkReturn, ssAlt);
+  TForm::ModalUser = nullptr;
+  EXPECT_EQ(A->Name(), "A2");
+  EXPECT_EQ(A->ListItem()->Caption(), "A2");
+  M->Timer1.Tick();
+  EXPECT_EQ(Names(R), "ゴミ入れ,G,A2,B,C,new.exe");
+}
+
+TEST_F(CommandsTest, EditsAreSavedSoonAfterButNotWhileANameIsTypedOrADragRuns) {
+  auto Saved = [&] { return ReadFileBytes(Real(DataFile)); };
+  auto Ticks = [&](int N) {
+    for (int i = 0; i < N; ++i) M->Timer1.Tick();
+  };
+  std::function<void(bool)> Busy[] = {
+      [&](bool On) {
+        if (On) {
+          SelectInList({A});
+          M->RenameAction.Execute();
+        } else {
+          M->ListView1.NativeEdited(A->ListItem(), A->Name());
+        }
+      },
+      [&](bool On) {
+        if (On) {
+          SelectInList({A});
+          M->ListView1.NativeBeginDrag();
+        } else {
+          M->ListView1.NativeEndDrag();
+        }
+      },
+  };
+  int Round = 0;
+  for (auto& Hold : Busy) {
+    Ticks(10);
+    const std::string Start = Saved();
+    Hold(true);
+    ASSERT_TRUE(M->ListView1.Editing() || M->Dragging()) << Round;
+    B->SetName("B" + std::to_string(++Round));
+    Ticks(20);
+    EXPECT_EQ(Saved(), Start) << Round;
+    Hold(false);
+    Ticks(5);  // a second after the last edit
+    EXPECT_NE(Saved().find("B" + std::to_string(Round)), std::string::npos) << Round;
+  }
+}
+
+TEST_F(CommandsTest, AWatcherRefillWaitsForTheNameBeingTyped) {
+  SelectInList({A});
+  M->RenameAction.Execute();
+  TListItem* Row = A->ListItem();
+  R->SetWatchChanged(true);
+  M->Timer1.Tick();
+  EXPECT_TRUE(M->ListView1.Editing());
+  M->ListView1.NativeEdited(Row, "typed");
+  EXPECT_EQ(A->Name(), "typed");
+  M->Timer1.Tick();
+  EXPECT_FALSE(R->WatchChanged());
 }
 
 TEST_F(CommandsTest, ExitDuringTheSweepEndsItAndSavesTheTreeAsItIs) {

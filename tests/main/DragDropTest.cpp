@@ -5,10 +5,10 @@
 
 #include "base/Exception.h"
 #include "main/Main.h"
-#include "support/MainFixture.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeShell.h"
 #include "support/FakeSystem.h"
+#include "support/MainFixture.h"
 #include "support/TempFolder.h"
 #include "ui/MemoryRegistry.h"
 
@@ -286,6 +286,25 @@ TEST_F(DragDropTest, ACancelledDragEndsAndMovesNothing) {
   // The dragged items are forgotten: the click opens the group again.
   M->TreeView1.NativeClick();
   EXPECT_EQ(M->Root()->CurrentFolder(), Find("GA"));
+}
+
+TEST_F(DragDropTest, DuringADragOnlyEscActsAndNoGroupTakesItself) {
+  M->ListView1.SetFocus();
+  SelectRows({"GB"});
+  ASSERT_TRUE(M->ListView1.NativeBeginDrag());
+  // What would free, cut or open the dragged group does nothing until the drop.
+  struct {
+    unsigned Key, Shift;
+  } Keys[] = {{VkDelete, ssShift}, {VkDelete, 0}, {'X', ssCtrl}, {VkReturn, 0}};
+  for (auto& k : Keys) M->ListView1.NativeKeyDown(k.Key, k.Shift);
+  EXPECT_EQ(Layout(M->Root()), "T[] GA[] GB[GB1[]] L1 L2 L3");
+  EXPECT_EQ(M->Root()->CurrentFolder(), M->Root());
+  // Were a dragged group (or one inside it) current, its list refuses the drop.
+  M->Root()->SetCurrentFolder(Find("GB1")->AsGroup());
+  EXPECT_FALSE(M->ListView1.NativeDragOver(&M->ListView1, 3, RowY(0)));
+  M->ListView1.NativeDragDrop(&M->ListView1, 3, RowY(0));
+  EXPECT_EQ(Layout(M->Root()), "T[] GA[] GB[GB1[]] L1 L2 L3");
+  EXPECT_THROW(Find("GB1")->AsGroup()->CheckCanHold(Find("GB")), Exception);
 }
 
 TEST_F(DragDropTest, NothingSelectedStartsNoDrag) {
