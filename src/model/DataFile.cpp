@@ -113,7 +113,8 @@ void WriteBool(TStream& Stream, bool Value) { WriteLine(Stream, Value ? "1" : "0
 
 void WriteFont(TStream& Stream, const TFont& Font) {
   WriteInt(Stream, Font.Size());
-  WriteLine(Stream, Font.Name());
+  // A face name is no field the tree sets, but it is a line of the file all the same.
+  WriteLine(Stream, OneLine(Font.Name()));
   WriteInt(Stream, Font.Style());
 }
 

@@ -45,6 +45,12 @@ constexpr int MaxGroupDepth = 100;
 // The text of that refusal.
 std::string GroupTooDeepText();
 
+// Text as one line of the data file: each line end in it (CR LF, CR or LF, as ReadLine takes
+// them) becomes a space. Every setter of a text field that the data file writes as a line
+// passes its value through this, so that no record can be split, whatever path the text came
+// by: a line end would end the field early and lose every record after it at the next load.
+std::string OneLine(const std::string& Text);
+
 // Counts the changes that could alter which launcher has which path (an item added to or
 // taken out of any group, a launcher's path set), so that what was worked out from the tree
 // can tell whether it is still right.
@@ -432,8 +438,8 @@ class TLauncher : public TExecItem {
 
   const std::string& Parameters() const { return FParameters; }
   const std::string& WorkFolder() const { return FWorkFolder; }
-  void SetParameters(const std::string& Value) { FParameters = Value; }
-  void SetWorkFolder(const std::string& Value) { FWorkFolder = Value; }
+  void SetParameters(const std::string& Value) { FParameters = OneLine(Value); }
+  void SetWorkFolder(const std::string& Value) { FWorkFolder = OneLine(Value); }
 
  protected:
   void WriteField(TStream& Stream, TField Field) override;
@@ -470,7 +476,7 @@ class TLauncherFolder : public TLauncher {
   void Execute(void* Sender) override;
 
   const std::string& ExplorerOption() const { return FExplorerOption; }
-  void SetFolderExplorerOption(const std::string& Value) { FExplorerOption = Value; }
+  void SetFolderExplorerOption(const std::string& Value) { FExplorerOption = OneLine(Value); }
 
  protected:
   TKindColorSet& MenuKind(TRoot& Root) override;
