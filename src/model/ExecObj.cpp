@@ -61,21 +61,6 @@ TListView* ListViewOf(TRoot* Root) { return Root ? Root->ListView() : nullptr; }
 
 }  // namespace
 
-// A line end is never a byte of a double-byte character (their second bytes start at 0x40),
-// so the bytes are replaced where they are. A space rather than nothing: the words on either
-// side stay apart, as they were shown.
-std::string OneLine(const std::string& Text) {
-  std::size_t At = Text.find_first_of("\r\n");
-  if (At == std::string::npos) return Text;
-  std::string Result(Text, 0, At);
-  for (; At < Text.size(); ++At) {
-    const char c = Text[At];
-    if (c == '\r' && At + 1 < Text.size() && Text[At + 1] == '\n') ++At;
-    Result += c == '\r' || c == '\n' ? ' ' : c;
-  }
-  return Result;
-}
-
 // TExecItem
 
 TExecItem::TExecItem(TExecItem* AParent) : FParent(AParent) {}
@@ -104,7 +89,7 @@ void TExecItem::SetParent(TExecItem* AParent) { FParent = AParent; }
 
 void TExecItem::SetFileName(const std::string& Value) {
   NoteTreeChange();
-  FFileName = OneLine(Value);
+  FFileName = FieldLine(Value);
 }
 
 std::unique_ptr<TExecItem> TExecItem::Clone() { return nullptr; }
@@ -123,7 +108,7 @@ int TExecItem::IndexInParent() const {
 }
 
 void TExecItem::SetName(const std::string& Value) {
-  std::string Line = OneLine(Value);
+  std::string Line = FieldLine(Value);
   if (FName == Line) return;
   FName = std::move(Line);
   if (FListItem) {
@@ -461,7 +446,7 @@ void TLauncher::SetParent(TExecItem* AParent) {
 }
 
 void TLauncher::SetFileName(const std::string& Value) {
-  std::string Line = OneLine(Value);
+  std::string Line = FieldLine(Value);
   if (FFileName == Line) return;
   NoteTreeChange();
   FFileName = std::move(Line);
@@ -563,7 +548,7 @@ TLauncherURL::TLauncherURL(TExecItem* AParent) : TLauncher(AParent) {
 }
 
 void TLauncherURL::SetFileName(const std::string& Value) {
-  if (FFileName == OneLine(Value)) return;
+  if (FFileName == FieldLine(Value)) return;
   TExecItem::SetFileName(Value);
   // Without this a URL set after the row was made (a drop, a new URL launcher) would show an
   // empty ファイル名 until the group is next listed.

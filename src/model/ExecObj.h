@@ -45,11 +45,13 @@ constexpr int MaxGroupDepth = 100;
 // The text of that refusal.
 std::string GroupTooDeepText();
 
-// Text as one line of the data file: each line end in it (CR LF, CR or LF, as ReadLine takes
-// them) becomes a space. Every setter of a text field that the data file writes as a line
-// passes its value through this, so that no record can be split, whatever path the text came
-// by: a line end would end the field early and lose every record after it at the next load.
-std::string OneLine(const std::string& Text);
+// Text as a field line of the data file, so that no record can be split whatever path the
+// text came by: a line end in it would end the field early, and a line that reads as the end
+// of its record's fields would end them; either loses every record after it at the next load.
+// So each line end (CR LF, CR or LF, as ReadLine takes them) becomes a space, and a text that
+// is such an end ("[/LAUNCHER]", "[FOLDERCOMPOSITE]"...) gets a space after it. Every setter of
+// a text field that the data file writes as a line passes its value through this.
+std::string FieldLine(const std::string& Text);
 
 // Counts the changes that could alter which launcher has which path (an item added to or
 // taken out of any group, a launcher's path set), so that what was worked out from the tree
@@ -438,8 +440,8 @@ class TLauncher : public TExecItem {
 
   const std::string& Parameters() const { return FParameters; }
   const std::string& WorkFolder() const { return FWorkFolder; }
-  void SetParameters(const std::string& Value) { FParameters = OneLine(Value); }
-  void SetWorkFolder(const std::string& Value) { FWorkFolder = OneLine(Value); }
+  void SetParameters(const std::string& Value) { FParameters = FieldLine(Value); }
+  void SetWorkFolder(const std::string& Value) { FWorkFolder = FieldLine(Value); }
 
  protected:
   void WriteField(TStream& Stream, TField Field) override;
@@ -476,7 +478,7 @@ class TLauncherFolder : public TLauncher {
   void Execute(void* Sender) override;
 
   const std::string& ExplorerOption() const { return FExplorerOption; }
-  void SetFolderExplorerOption(const std::string& Value) { FExplorerOption = OneLine(Value); }
+  void SetFolderExplorerOption(const std::string& Value) { FExplorerOption = FieldLine(Value); }
 
  protected:
   TKindColorSet& MenuKind(TRoot& Root) override;
