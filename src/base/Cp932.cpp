@@ -79,4 +79,11 @@ std::string Abbreviate(const std::string& S, std::size_t MaxBytes) {
   return S.substr(0, End) + "...";
 }
 
+std::string UnusablePathsText(const std::vector<std::string>& Paths) {
+  std::string Text =
+      "次のパスには Shift-JIS で表せない文字が含まれているため、ランチャにできません。";
+  for (const std::string& Path : Paths) Text += "\r\n" + Path;
+  return Text;
+}
+
 }  // namespace lantern

@@ -4,6 +4,7 @@
 // letter and must never be taken for a delimiter or case-mapped.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace lantern {
 
@@ -36,5 +37,10 @@ std::string Abbreviate(const std::string& S, std::size_t MaxBytes);
 
 // Replaces every single-byte character From by To.
 std::string ReplaceChar(const std::string& S, char From, char To);
+
+// The refusal of paths that have characters without a CP932 form: written in CP932 they
+// would name another file or none. Paths as they can be shown ('?' for those characters),
+// one a line after the text.
+std::string UnusablePathsText(const std::vector<std::string>& Paths);
 
 }  // namespace lantern

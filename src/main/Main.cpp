@@ -31,10 +31,7 @@ std::string PathList(const std::vector<std::string>& Paths) {
 }
 
 void ReportUnusable(const std::vector<std::string>& Unusable) {
-  if (!Unusable.empty())
-    MessageDlg("次のパスには Shift-JIS で表せない文字が含まれているため、ランチャにできません。" +
-                   PathList(Unusable),
-               TMsgDlgType::Error, mbOK);
+  if (!Unusable.empty()) MessageDlg(UnusablePathsText(Unusable), TMsgDlgType::Error, mbOK);
 }
 
 }  // namespace

@@ -113,7 +113,8 @@ void WriteBool(TStream& Stream, bool Value) { WriteLine(Stream, Value ? "1" : "0
 
 void WriteFont(TStream& Stream, const TFont& Font) {
   WriteInt(Stream, Font.Size());
-  WriteLine(Stream, Font.Name());
+  // A face name is no field the tree sets, but it is a line of the file all the same.
+  WriteLine(Stream, FieldLine(Font.Name()));
   WriteInt(Stream, Font.Style());
 }
 
@@ -159,6 +160,24 @@ std::unique_ptr<TExecItem> CreateForTag(const std::string& Tag, TCompositeItem* 
 }
 
 }  // namespace
+
+// A line end is never a byte of a double-byte character (their second bytes start at 0x40),
+// so the bytes are replaced where they are. A space rather than nothing: the words on either
+// side stay apart, as they were shown.
+std::string FieldLine(const std::string& Text) {
+  std::string Result = Text;
+  for (std::size_t At = Result.find_first_of("\r\n"); At != std::string::npos;
+       At = Result.find_first_of("\r\n", At + 1)) {
+    if (Result[At] == '\r' && At + 1 < Result.size() && Result[At + 1] == '\n')
+      Result.erase(At + 1, 1);
+    Result[At] = ' ';
+  }
+  if (!Result.empty() && Result[0] == '[')
+    for (const TRecordType* Type : {&RootRecord, &FolderRecord, &RecycledFolderRecord,
+                                    &LauncherRecord, &LauncherURLRecord, &LauncherFolderRecord})
+      if (Result == (Type->Children.empty() ? Type->Close : Type->Children)) return Result + ' ';
+  return Result;
+}
 
 // A line ends at CR LF, or at a CR or an LF alone: "a\n\nb" is three lines, the middle one
 // empty, whatever line ends the file was written with.

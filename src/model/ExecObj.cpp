@@ -89,7 +89,7 @@ void TExecItem::SetParent(TExecItem* AParent) { FParent = AParent; }
 
 void TExecItem::SetFileName(const std::string& Value) {
   NoteTreeChange();
-  FFileName = Value;
+  FFileName = FieldLine(Value);
 }
 
 std::unique_ptr<TExecItem> TExecItem::Clone() { return nullptr; }
@@ -108,8 +108,9 @@ int TExecItem::IndexInParent() const {
 }
 
 void TExecItem::SetName(const std::string& Value) {
-  if (FName == Value) return;
-  FName = Value;
+  std::string Line = FieldLine(Value);
+  if (FName == Line) return;
+  FName = std::move(Line);
   if (FListItem) {
     TSilentRow Silent(FListItem);
     FListItem->SetCaption(FName);
@@ -449,9 +450,10 @@ void TLauncher::SetParent(TExecItem* AParent) {
 }
 
 void TLauncher::SetFileName(const std::string& Value) {
-  if (FFileName == Value) return;
+  std::string Line = FieldLine(Value);
+  if (FFileName == Line) return;
   NoteTreeChange();
-  FFileName = Value;
+  FFileName = std::move(Line);
   if (!InTrash()) FetchIcon();
   if (FListItem) {
     TSilentRow Silent(FListItem);
@@ -550,7 +552,7 @@ TLauncherURL::TLauncherURL(TExecItem* AParent) : TLauncher(AParent) {
 }
 
 void TLauncherURL::SetFileName(const std::string& Value) {
-  if (FFileName == Value) return;
+  if (FFileName == FieldLine(Value)) return;
   TExecItem::SetFileName(Value);
   // Without this a URL set after the row was made (a drop, a new URL launcher) would show an
   // empty ファイル名 until the group is next listed.

@@ -48,6 +48,14 @@ std::string GroupTooDeepText();
 // The refusal of a move that would put a group inside itself or a group below it.
 std::string SubGroupTargetText();
 
+// Text as a field line of the data file, so that no record can be split whatever path the
+// text came by: a line end in it would end the field early, and a line that reads as the end
+// of its record's fields would end them; either loses every record after it at the next load.
+// So each line end (CR LF, CR or LF, as ReadLine takes them) becomes a space, and a text that
+// is such an end ("[/LAUNCHER]", "[FOLDERCOMPOSITE]"...) gets a space after it. Every setter of
+// a text field that the data file writes as a line passes its value through this.
+std::string FieldLine(const std::string& Text);
+
 // Counts the changes that could alter which launcher has which path (an item added to or
 // taken out of any group, a launcher's path set), so that what was worked out from the tree
 // can tell whether it is still right.
@@ -453,8 +461,8 @@ class TLauncher : public TExecItem {
 
   const std::string& Parameters() const { return FParameters; }
   const std::string& WorkFolder() const { return FWorkFolder; }
-  void SetParameters(const std::string& Value) { Edit(FParameters, Value); }
-  void SetWorkFolder(const std::string& Value) { Edit(FWorkFolder, Value); }
+  void SetParameters(const std::string& Value) { Edit(FParameters, FieldLine(Value)); }
+  void SetWorkFolder(const std::string& Value) { Edit(FWorkFolder, FieldLine(Value)); }
 
  protected:
   void WriteField(TStream& Stream, TField Field) override;
@@ -491,7 +499,9 @@ class TLauncherFolder : public TLauncher {
   void Execute(void* Sender) override;
 
   const std::string& ExplorerOption() const { return FExplorerOption; }
-  void SetFolderExplorerOption(const std::string& Value) { Edit(FExplorerOption, Value); }
+  void SetFolderExplorerOption(const std::string& Value) {
+    Edit(FExplorerOption, FieldLine(Value));
+  }
 
  protected:
   TKindColorSet& MenuKind(TRoot& Root) override;

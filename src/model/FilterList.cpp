@@ -158,13 +158,17 @@ void TFilterList::LoadFromRegistry(const std::string& KeyPath) {
   for (int n = 0; Registry().ReadString(Key, KeyName + IntToStr(n), Mask); ++n) Add(Mask);
 }
 
+// The new values are written over the old ones before the old ones left over go, so that a
+// save cut short at any point leaves a list to read: never none, which would bring back the
+// default masks. The leftovers go from the first on, so that a save cut short among them
+// leaves a gap where the reading stops, never old masks after the new ones.
 void TFilterList::SaveToRegistry(const std::string& KeyPath) const {
   const std::string Key = KeyPath + KeyName;
-  Registry().CreateKey(KeyPath);
-  Registry().DeleteKey(Key);
   Registry().CreateKey(Key);
   for (int n = 0; n < Count(); ++n)
     Registry().WriteString(Key, KeyName + IntToStr(n), FItems[n]->Mask());
+  for (int n = Count(); Registry().ValueType(Key, KeyName + IntToStr(n)) != TRegDataType::None; ++n)
+    Registry().DeleteValue(Key, KeyName + IntToStr(n));
 }
 
 }  // namespace lantern

@@ -146,6 +146,12 @@ bool IsAcceptableURL(const std::string& URL) {
   });
 }
 
+bool IsAcceptableLinkName(const std::string& Name) {
+  // No byte below 0x20 is ever the second byte of a double-byte character.
+  return std::none_of(Name.begin(), Name.end(),
+                      [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
 bool ReadUrlFile(const std::string& FileName, std::string& URL) {
   try {
     TFileStream Stream(FileName, TFileMode::OpenRead);

@@ -54,6 +54,11 @@ std::string LinkName(const std::string& FileName);
 // than the one stored.
 bool IsAcceptableURL(const std::string& URL);
 
+// A link's name (a "FileGroupDescriptor" name) that can name a launcher: no control
+// characters (bytes below 0x20), which no file name holds; a line end among them would split
+// the launcher's record in the data file.
+bool IsAcceptableLinkName(const std::string& Name);
+
 // The URL of an internet shortcut (".url") file: the first "URL=" line of its
 // "[InternetShortcut]" section (section name and key in any case; a later section ends the
 // search). False when the file has none, when that URL holds control characters, or when the

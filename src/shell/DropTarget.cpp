@@ -243,6 +243,13 @@ void CheckURL(const std::string& URL) {
                    200));
 }
 
+// The same for a link's name, which would become the launcher's name.
+void CheckLinkName(const std::string& Name) {
+  if (!IsAcceptableLinkName(Name))
+    throw Exception("リンクの名前に制御文字が含まれているため、ランチャにできません。\r\n" +
+                    Abbreviate(ReplaceChar(ReplaceChar(Name, '\r', ' '), '\n', ' '), 200));
+}
+
 }  // namespace
 
 TDropFileTarget::TDropFileTarget() {
@@ -324,10 +331,12 @@ bool TDropFileTarget::FetchData() {
   // Step 5: the name, from the descriptor or else the URL itself.
   TGet Got = Data->GetData(FDescriptorFormat, Block);
   if (Got == TGet::OtherMedium) return false;
-  if (Got != TGet::Global || !DescriptorName(Block.data(), Block.size(), Name))
+  if (Got != TGet::Global || !DescriptorName(Block.data(), Block.size(), Name)) {
     Name = URL;
-  else
+  } else {
+    CheckLinkName(Name);
     Name = LinkName(Name);
+  }
   // Step 6.
   if (!Name.empty()) {
     if (OnDropURL) OnDropURL(this, Name, URL);

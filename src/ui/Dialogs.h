@@ -20,6 +20,9 @@ class TDialogService {
   virtual TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons) = 0;
   // The choosers, preset to the value passed in. Whether the user confirmed; only then is
   // the value the chosen one. A service without choosers answers as a user who cancels.
+  // A system colour opens as the colour it stands for now; confirmed unchanged, it stays the
+  // system colour and goes on following the system's settings. A chosen file or folder whose
+  // name has characters without a CP932 form is refused: Exception with UnusablePathsText.
   virtual bool PickColor(TColor& Color) { return (void)Color, false; }
   // Face, size, style and character set; no effects section, no size limits.
   virtual bool PickFont(TFont& Font) { return (void)Font, false; }

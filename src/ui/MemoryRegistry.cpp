@@ -33,6 +33,11 @@ void TMemoryRegistry::DeleteKey(const std::string& Key) {
       ++It;
 }
 
+void TMemoryRegistry::DeleteValue(const std::string& Key, const std::string& Name) {
+  auto K = FKeys.find(Normal(Key));
+  if (K != FKeys.end()) K->second.erase(UpperCaseAscii(Name));
+}
+
 TMemoryRegistry::TValue* TMemoryRegistry::Find(const std::string& Key, const std::string& Name,
                                                TRegDataType Type) {
   auto K = FKeys.find(Normal(Key));

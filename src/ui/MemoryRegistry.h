@@ -12,6 +12,7 @@ class TMemoryRegistry : public TRegistry {
   bool KeyExists(const std::string& Key) override;
   void CreateKey(const std::string& Key) override;
   void DeleteKey(const std::string& Key) override;
+  void DeleteValue(const std::string& Key, const std::string& Name) override;
   TRegDataType ValueType(const std::string& Key, const std::string& Name) override;
   bool ReadDWord(const std::string& Key, const std::string& Name, std::uint32_t& Value) override;
   bool ReadString(const std::string& Key, const std::string& Name, std::string& Value) override;

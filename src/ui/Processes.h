@@ -19,9 +19,11 @@ class TProcessService {
   virtual bool PSAPILoaded() const = 0;
   // Every running process's executable path, in the order the system gives them, whole
   // however long; an empty path for a process that could not be read. Empty while the
-  // library is not loaded.
+  // library is not loaded. A path with characters without a CP932 form is left out: in
+  // CP932 it would name another file or none.
   virtual std::vector<std::string> ListByProcessStatus() = 0;
-  // Every running process's executable as the ToolHelp snapshot names it; needs no library.
+  // Every running process's executable as the ToolHelp snapshot names it, those without a
+  // CP932 form left out; needs no library.
   virtual std::vector<std::string> ListBySnapshot() = 0;
 };
 

@@ -17,6 +17,9 @@ class TRegistry {
   virtual void CreateKey(const std::string& Key) = 0;
   // Deletes the key with everything below it; nothing when it does not exist.
   virtual void DeleteKey(const std::string& Key) = 0;
+  // Deletes one value; nothing when it or its key does not exist. Raises ERegistryError when
+  // an existing value cannot be deleted.
+  virtual void DeleteValue(const std::string& Key, const std::string& Name) = 0;
   // TRegDataType::None when the key or the value does not exist.
   virtual TRegDataType ValueType(const std::string& Key, const std::string& Name) = 0;
   // False, leaving Value alone, when the value is missing or of another type.

@@ -356,6 +356,22 @@ TEST_F(DataFileTest, ATreeBuiltInCodeComesBackTheSame) {
   EXPECT_FALSE(Group(Root.get(), 0)->Items(0)->Visible());
 }
 
+// A line end in a text field, or a text that reads as its record's end, would split the
+// record and lose every record after it.
+TEST_F(DataFileTest, NoTextFieldSplitsItsRecord) {
+  TLauncherExec* L = AddLauncher(Root.get(), "a\r\nb", "c\rd");
+  L->SetParameters("e\n\rf");
+  L->SetWorkFolder("[/LAUNCHER]");
+  AddFolder(Root.get(), "[FOLDERCOMPOSITE]");
+  AddLauncher(Root.get(), "after");
+  WriteFileBytes(Folder / "in.dat", Saved());
+  Root->LoadFromFile(Folder / "in.dat");
+  EXPECT_EQ(ChildNames(Root.get()), (Names{"ゴミ入れ", "[FOLDERCOMPOSITE] ", "a b", "after"}));
+  auto* L2 = dynamic_cast<TLauncher*>(Root->Items(2));
+  EXPECT_EQ(L2->FileName() + "|" + L2->Parameters() + "|" + L2->WorkFolder(),
+            "c d|e  f|[/LAUNCHER] ");
+}
+
 // Files whose numbers are far out of range: font sizes are brought into 1..1638 points, so
 // that the launcher menu can measure them; counts keep their value.
 TEST_F(DataFileTest, FontSizesOutOfRangeAreBroughtIntoRange) {

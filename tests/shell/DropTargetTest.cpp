@@ -457,6 +457,22 @@ TEST_F(DropFileTargetTest, AUrlWithControlCharactersIsRefused) {
   EXPECT_TRUE(Log.empty());
 }
 
+// A line end in a link's name would split the launcher's record in the data file.
+TEST_F(DropFileTargetTest, ALinkNameWithControlCharactersIsRefusedNamingIt) {
+  auto D = Data();
+  D->Offer(Contents(), ContentsBlock("http://e.jp/"))
+      .Offer(Descriptor(), DescriptorBlock("a\r\nb"));
+  unsigned Effect = All;
+  Target.OleDragEnter(std::move(D), 0, {1, 1}, Effect);
+  try {
+    Target.OleDrop(0, {1, 1}, Effect);
+    ADD_FAILURE() << "no refusal";
+  } catch (const Exception& E) {
+    EXPECT_NE(E.Message().find("\na  b"), std::string::npos) << E.Message();
+  }
+  EXPECT_TRUE(Log.empty());
+}
+
 // A URL block whose text runs to its end without a zero gives that text, nothing beyond.
 TEST_F(DropFileTargetTest, AUrlWithoutItsZeroIsTheBlocksText) {
   auto D = Data();

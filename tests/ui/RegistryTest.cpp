@@ -69,6 +69,10 @@ TEST_P(RegistryTest, DeletingAKeyTakesEverythingBelowIt) {
   Reg->CreateKey(Key + "Filter");
   EXPECT_TRUE(Reg->KeyExists(Key + "Filter"));
   EXPECT_EQ(Reg->ValueType(Key + "Filter", "Filter0"), TRegDataType::None);
+  // A value alone; a missing one (or key) is no error.
+  for (const std::string& Where : {Key, Key, Key + "Missing"}) Reg->DeleteValue(Where, "kept");
+  EXPECT_EQ(Reg->ValueType(Key, "Kept"), TRegDataType::None);
+  EXPECT_TRUE(Reg->KeyExists(Key + "Filter"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Registries, RegistryTest, ::testing::Values(false, true),

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "base/Cp932.h"
 #include "base/Exception.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -42,6 +43,14 @@ std::wstring NativeFilter(const std::string& Filter) {
   return Native;
 }
 
+// A chosen path as CP932. One with characters that CP932 cannot write is refused: its CP932
+// form would name another file or none.
+std::string ChosenPath(const wchar_t* Path) {
+  std::string Text;
+  if (!FromWideExact(Path, Text)) throw Exception(UnusablePathsText({Text}));
+  return Text;
+}
+
 bool ChooseFile(std::string& FileName, const std::string& Filter, bool Save) {
   std::wstring Native = NativeFilter(Filter);
   std::vector<wchar_t> Name(MAX_PATH * 4, L'\0');
@@ -58,7 +67,7 @@ bool ChooseFile(std::string& FileName, const std::string& Filter, bool Save) {
   auto* Choose = Save ? Chooser<decltype(GetSaveFileNameW)>("GetSaveFileNameW")
                       : Chooser<decltype(GetOpenFileNameW)>("GetOpenFileNameW");
   if (!Choose(&Info)) return false;
-  FileName = FromWide(Name.data());
+  FileName = ChosenPath(Name.data());
   return true;
 }
 
@@ -97,14 +106,16 @@ class TWin32Dialogs : public TDialogService {
 
   bool PickColor(TColor& Color) override {
     static COLORREF Custom[16] = {};  // the user's own colours, for the whole run
+    const COLORREF Shown = IsSystemColor(Color) ? GetSysColor(SystemColorIndex(Color))
+                                                : static_cast<COLORREF>(Color) & 0xFFFFFF;
     CHOOSECOLORW Info = {};
     Info.lStructSize = sizeof(Info);
     Info.hwndOwner = GetActiveWindow();
-    Info.rgbResult = static_cast<COLORREF>(Color) & 0xFFFFFF;
+    Info.rgbResult = Shown;
     Info.lpCustColors = Custom;
     Info.Flags = CC_RGBINIT | CC_FULLOPEN;
     if (!Chooser<decltype(ChooseColorW)>("ChooseColorW")(&Info)) return false;
-    Color = static_cast<TColor>(Info.rgbResult);
+    if (Info.rgbResult != Shown) Color = static_cast<TColor>(Info.rgbResult);
     return true;
   }
 
@@ -155,7 +166,7 @@ class TWin32Dialogs : public TDialogService {
     TItemIdList Chosen(SHBrowseForFolderW(&Info));
     wchar_t Path[MAX_PATH] = L"";
     if (!Chosen || !SHGetPathFromIDListW(Chosen.Get(), Path)) return false;
-    Folder = FromWide(Path);
+    Folder = ChosenPath(Path);
     ImageIndex = Info.iImage;
     return true;
   }

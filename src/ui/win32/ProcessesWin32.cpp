@@ -84,15 +84,17 @@ class TWin32Processes : public TProcessService {
     for (DWORD Id : Ids) {
       auto Known = FKnown.find(Id);
       if (Known != FKnown.end()) {
-        Result.push_back(Known->second.Path);
+        if (Known->second.Usable) Result.push_back(Known->second.Path);
         continue;
       }
       // Held open, the process keeps its id: while it runs, the id names it and no other.
       TKernelHandle Process(
           OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, Id));
-      std::string Path = FromWide(ImagePath(Id, Process.Get()));
-      if (Process && !Path.empty()) FKnown.emplace(Id, TKnownProcess{std::move(Process), Path});
-      Result.push_back(std::move(Path));
+      std::string Path;
+      const bool Usable = FromWideExact(ImagePath(Id, Process.Get()), Path);
+      if (Process && !Path.empty())
+        FKnown.emplace(Id, TKnownProcess{std::move(Process), Path, Usable});
+      if (Usable) Result.push_back(std::move(Path));
     }
     return Result;
   }
@@ -105,9 +107,10 @@ class TWin32Processes : public TProcessService {
     if (!Snapshot) return Result;
     PROCESSENTRY32W Entry = {};
     Entry.dwSize = sizeof(Entry);
+    std::string Name;
     for (BOOL More = FProcess32FirstW(Snapshot.Get(), &Entry); More;
          More = FProcess32NextW(Snapshot.Get(), &Entry))
-      Result.push_back(FromWide(Entry.szExeFile));
+      if (FromWideExact(Entry.szExeFile, Name)) Result.push_back(Name);
     return Result;
   }
 
@@ -115,6 +118,7 @@ class TWin32Processes : public TProcessService {
   struct TKnownProcess {
     TKernelHandle Handle;
     std::string Path;
+    bool Usable;  // the path has a CP932 form
   };
 
   // Drops the processes that have ended; an ended process's id may be given to a new one.

@@ -61,6 +61,18 @@ class TWin32Registry : public TRegistry {
     RegDeleteKeyW(HKEY_CURRENT_USER, ToWide(Key).c_str());
   }
 
+  void DeleteValue(const std::string& Key, const std::string& Name) override {
+    TKeyHandle k;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(Key).c_str(), 0, KEY_SET_VALUE, k.Receive()) !=
+        ERROR_SUCCESS) {
+      k.Take();  // nothing was opened
+      return;
+    }
+    LONG rc = RegDeleteValueW(k.Get(), ToWide(Name).c_str());
+    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
+      throw ERegistryError(CannotWriteRegistryText(Key, Name));
+  }
+
   TRegDataType ValueType(const std::string& Key, const std::string& Name) override {
     DWORD Type;
     std::string Bytes;

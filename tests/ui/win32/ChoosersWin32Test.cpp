@@ -8,7 +8,11 @@
 
 #include <string>
 
+#include "base/Cp932.h"
+#include "base/Exception.h"
+#include "support/TempFolder.h"
 #include "ui/Dialogs.h"
+#include "ui/win32/WideText.h"
 
 namespace lantern {
 namespace {
@@ -93,15 +97,6 @@ void PressOkIn(HWND Chooser) {
                reinterpret_cast<LPARAM>(GetDlgItem(Chooser, IDOK)));
 }
 
-// The user picks C:\windows in the tree of a browser that opened without a preset.
-void CALLBACK ChooseWindowsFolder(HWND, UINT, UINT_PTR Id, DWORD) {
-  HWND Chooser = ShownChooser();
-  if (!Chooser) return;
-  KillTimer(nullptr, Id);
-  SendMessageW(Chooser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(L"C:\\windows"));
-  PressOkIn(Chooser);
-}
-
 // The first edit within Window (the file name field, which may sit in a combo box).
 HWND FirstEdit(HWND Window) {
   HWND Found = nullptr;
@@ -118,15 +113,20 @@ HWND FirstEdit(HWND Window) {
   return Found;
 }
 
-// The user types a full path into the file name field of a chooser without a preset name.
-void CALLBACK TypeNotepadsPath(HWND, UINT, UINT_PTR Id, DWORD) {
+// The path the user picks in the next chooser, which opened without a preset: typed into a
+// file chooser's name field, or chosen in a folder browser's tree.
+std::wstring Picked;
+
+void CALLBACK PickPath(HWND, UINT, UINT_PTR Id, DWORD) {
   HWND Chooser = ShownChooser();
   if (!Chooser) return;
   KillTimer(nullptr, Id);
   HWND Name = GetDlgItem(Chooser, edt1);
   if (!Name || !IsWindowVisible(Name)) Name = FirstEdit(Chooser);
   if (Name)
-    SendMessageW(Name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\windows\\notepad.exe"));
+    SendMessageW(Name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Picked.c_str()));
+  else
+    SendMessageW(Chooser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Picked.c_str()));
   PressOkIn(Chooser);
 }
 
@@ -138,7 +138,8 @@ class ChoosersWithoutPresetWin32Test : public ::testing::Test {
 };
 
 TEST_F(ChoosersWithoutPresetWin32Test, FolderBrowserReturnsThePathChosenInItsTree) {
-  SetTimer(nullptr, 0, 300, ChooseWindowsFolder);
+  Picked = L"C:\\windows";
+  SetTimer(nullptr, 0, 300, PickPath);
   std::string Folder;
   int Image = -2;
   EXPECT_TRUE(Dialogs().BrowseForFolder("フォルダの選択", BIF_RETURNONLYFSDIRS, Folder, Image));
@@ -147,11 +148,59 @@ TEST_F(ChoosersWithoutPresetWin32Test, FolderBrowserReturnsThePathChosenInItsTre
 }
 
 TEST_F(ChoosersWithoutPresetWin32Test, FileToOpenIsThePathTypedIntoTheNameField) {
-  SetTimer(nullptr, 0, 300, TypeNotepadsPath);
+  Picked = L"C:\\windows\\notepad.exe";
+  SetTimer(nullptr, 0, 300, PickPath);
   TOpenDialog Dialog;
   Dialog.Filter = "プログラム|*.exe|すべて|*.*";
   EXPECT_TRUE(Dialog.Execute());
   EXPECT_STRCASEEQ(Dialog.FileName.c_str(), "C:\\windows\\notepad.exe");
+}
+
+// When not negative, typed into the colour chooser's red field (COLOR_RED) before OK.
+int TypedRed = -1;
+
+void CALLBACK TypeRedAndPressOk(HWND, UINT, UINT_PTR Id, DWORD) {
+  HWND Chooser = ShownChooser();
+  if (!Chooser) return;
+  KillTimer(nullptr, Id);
+  if (TypedRed >= 0) SetDlgItemInt(Chooser, 706, TypedRed, FALSE);
+  PressOkIn(Chooser);
+}
+
+// Changed in red only, the colour keeps the green and blue it opened with.
+TEST_F(ChoosersWithoutPresetWin32Test, ASystemColourOpensAsItsColourAndUnchangedStaysItself) {
+  const COLORREF Face = GetSysColor(COLOR_BTNFACE);
+  for (int Red : {-1, (GetRValue(Face) + 1) % 256}) {
+    TypedRed = Red;
+    SetTimer(nullptr, 0, 300, TypeRedAndPressOk);
+    TColorDialog Dialog;
+    Dialog.Color = clBtnFace;
+    ASSERT_TRUE(Dialog.Execute());
+    EXPECT_EQ(Dialog.Color,
+              Red < 0 ? clBtnFace : TColor(RGB(Red, GetGValue(Face), GetBValue(Face))));
+  }
+}
+
+// In CP932 such a name would be a '?' path: a dead launcher, or one naming another file.
+TEST_F(ChoosersWithoutPresetWin32Test, ANameWithoutACp932FormIsRefusedAsOnTheCommandLine) {
+  TTempFolder Temp;
+  const std::wstring Folder = ToWide(Temp.Path()) + L"\\\xD55C", File = Folder + L"\\a.exe";
+  ASSERT_TRUE(CreateDirectoryW(Folder.c_str(), nullptr));
+  CloseHandle(CreateFileW(File.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+  std::string Shown, Chosen;
+  int Image = -1;
+  for (const std::wstring& Path : {File, Folder}) {
+    Picked = Path;
+    SetTimer(nullptr, 0, 300, PickPath);
+    FromWideExact(Path, Shown);
+    try {
+      if (Path == File) TOpenDialog().Execute();
+      if (Path == Folder) Dialogs().BrowseForFolder("", BIF_RETURNONLYFSDIRS, Chosen, Image);
+      ADD_FAILURE() << "no refusal of " << Shown;
+    } catch (const Exception& E) {
+      EXPECT_EQ(E.Message(), UnusablePathsText({Shown}));
+    }
+  }
 }
 
 }  // namespace

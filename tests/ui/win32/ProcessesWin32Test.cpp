@@ -163,5 +163,23 @@ TEST(ProcessesWin32Test, SnapshotNamesThisProgramAndAChildByFileName) {
   EXPECT_FALSE(Holds(List, FromWide(SelfPath()))) << "a path where a name was expected";
 }
 
+// In CP932 its path would name another file or none: no launcher may come of it.
+TEST(ProcessesWin32Test, AProcessWhosePathHasNoCp932FormIsLeftOut) {
+  TTempFolder Folder;
+  const std::wstring Program = ToWide(Folder.Path()) + L"\\\xD55C.exe";
+  ASSERT_TRUE(CopyFileW(BesideSelf(L"record_args.exe").c_str(), Program.c_str(), FALSE));
+  TChild Child(Program);
+  ASSERT_TRUE(Child.Started) << "CreateProcess failed: " << Child.Error;
+  auto Service = LoadedService();
+  for (int Twice = 0; Twice < 2; ++Twice) {  // read afresh, then as kept
+    auto List = Service->ListByProcessStatus();
+    EXPECT_TRUE(Holds(List, FromWide(SelfPath())));
+    EXPECT_FALSE(Holds(List, FromWide(Program)));
+  }
+  auto Names = Service->ListBySnapshot();
+  EXPECT_TRUE(Holds(Names, ExtractFileName(FromWide(SelfPath()))));
+  EXPECT_FALSE(Holds(Names, FromWide(L"\xD55C.exe")));
+}
+
 }  // namespace
 }  // namespace lantern
