@@ -192,8 +192,8 @@ TLanternMain::~TLanternMain() {
   ListView1.OnChange = nullptr;
   FRoot->BeginShutdown();
   FRoot.reset();
-  WaitForThreadsLetGo(ExitFetchWaitMs);
   FClipboardItems.clear();
+  WaitForThreadsLetGo(ExitFetchWaitMs);
   FDragItems.clear();
   Shell().SetOwnerWindow(nullptr);
   FFileDropTarget.reset();  // a window never closed (in a test) is still there for this

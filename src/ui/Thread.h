@@ -47,17 +47,6 @@ class TThread {
 
  private:
   friend void CheckSynchronize();
-
-  // The end of the program: waits at most Milliseconds for the threads let go to return from
-  // Execute, then frees those that have. Whether none is left running. User-interface thread
-  // only.
-  bool WaitForThreadsLetGo(int Milliseconds);
-
-  // Posts Call to the user-interface thread: it runs there after what already waits in the
-  // queue, outside the caller (an exception it raises is shown). The Owner's calls that have
-  // not run yet are dropped by RemoveQueuedCalls, which an owner calls as it goes.
-  void QueueCall(const void* Owner, std::function<void()> Call);
-  void RemoveQueuedCalls(const void* Owner);
   friend bool WaitForThreadsLetGo(int Milliseconds);
   void Run();
   void DoTerminate();
