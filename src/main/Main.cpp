@@ -12,6 +12,7 @@
 #include "ui/Processes.h"
 #include "ui/Shell.h"
 #include "ui/System.h"
+#include "ui/Thread.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -124,6 +125,10 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   ListView1.OnColumnClick = [this](TListView*, int Column) { ListView1ColumnClick(Column); };
   OnShow = [this](TWinControl*) { FormShow(); };
   OnCloseQuery = [this](TForm*, bool& CanClose) { FormCloseQuery(CanClose); };
+  // OLE lets go of the drop target only while the window it was registered for exists.
+  OnClose = [this](TWinControl*) {
+    Application().Guard([this] { FFileDropTarget->RevokeTarget(); });
+  };
   OnQueryEndSession = [this](TForm*, bool& CanEnd) { FormQueryEndSession(CanEnd); };
   OnEndSession = [this](TForm*, bool Ending) { FormEndSession(Ending); };
   OnHotKey = [this](TForm*, std::uintptr_t Id) { FormHotKey(Id); };
@@ -199,9 +204,10 @@ TLanternMain::~TLanternMain() {
   FRoot->BeginShutdown();
   FRoot.reset();
   FClipboardItems.clear();
+  WaitForThreadsLetGo(ExitFetchWaitMs);
   FDragItems.clear();
   Shell().SetOwnerWindow(nullptr);
-  FFileDropTarget.reset();  // revoked while the window still exists
+  FFileDropTarget.reset();  // a window never closed (in a test) is still there for this
 }
 
 namespace {
@@ -644,7 +650,7 @@ void TLanternMain::GetEmptyIconExecute() {
     if (Launcher && Launcher->ImageIndex() == -1 && !Launcher->IconPending())
       Missing.push_back(Launcher);
   }
-  for (TExecItem* Item : Missing) static_cast<TLauncher*>(Item)->FetchIcon();
+  for (TExecItem* Item : Missing) static_cast<TLauncher*>(Item)->RetryIcon();
 }
 
 }  // namespace lantern

@@ -92,6 +92,8 @@ class TLanternMain : public TForm {
   TImageList ImageList1;
   TImageList ButtonImage;  // the commands' pictures; 9 is the notification area's icon
   static constexpr int ButtonPictures = 18;
+  // The most the end of the program waits for icon fetches that a share holds.
+  static constexpr int ExitFetchWaitMs = 1000;
   TTimer Timer1;
   TMainMenu MainMenu2;
 

@@ -473,10 +473,15 @@ void TLauncher::ShowInListItem(TListItem* ARow) {
 
 void TLauncher::Open() { Execute(nullptr); }
 
-TLauncher::~TLauncher() = default;
+TLauncher::~TLauncher() {
+  // A share that does not answer must not hold the window.
+  if (FIconThread) FIconThread.release()->LetGo();
+}
 
 void TLauncher::FetchIcon() {
   FIconPending = false;
+  FRetrySkip = 0;
+  FRetryGap = 1;
   if (InTrash()) return;
   TRoot* Root = OwnerRoot();
   if (Root && Root->DeferIcons()) {
@@ -493,8 +498,7 @@ void TLauncher::FetchIcon() {
       // The fetch under way answers for this path (the retry must not pile threads up on a
       // share that hangs); one for an older path finishes on its own, unheard.
       if (FIconThread->FileName() == FFileName) return;
-      FIconThread->OnTerminate = nullptr;
-      FIconThread.release()->SetFreeOnTerminate(true);
+      FIconThread.release()->LetGo();
     }
     FIconThread = std::make_unique<TSeekIconThread>(FFileName, FListItem, Images);
     FIconThread->OnTerminate = [this](TThread*) { IconThreadTerminate(); };
@@ -515,6 +519,18 @@ void TLauncher::IconThreadTerminate() {
   // Freed by the thread's queue once this handler is done with it.
   FIconThread.release()->SetFreeOnTerminate(true);
   SetRowPicture(FImageIndex, false);
+}
+
+void TLauncher::RetryIcon() {
+  if (!IsNetworkPath(FFileName)) return FetchIcon();
+  if (FRetrySkip > 0) {
+    --FRetrySkip;
+    return;
+  }
+  const int Gap = FRetryGap;
+  FetchIcon();
+  FRetrySkip = Gap - 1;
+  FRetryGap = std::min(Gap * 2, IconRetryMostRounds);
 }
 
 void TLauncher::CopyLauncherTo(TLauncher* Copy) const {

@@ -440,7 +440,7 @@ class TRoot : public TCompositeItem {
 class TLauncher : public TExecItem {
  public:
   explicit TLauncher(TExecItem* AParent);
-  // Stops and waits for a running icon fetch first.
+  // A running icon fetch is let go, not waited for: its answer is dropped.
   ~TLauncher() override;
 
   void SetParent(TExecItem* AParent) override;
@@ -454,6 +454,11 @@ class TLauncher : public TExecItem {
   void AddToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry) override;
   virtual void Execute(void* Sender);
   virtual void FetchIcon();
+  // The periodic retry of a missing icon: a share is asked again after 1, 2, 4 ... rounds of
+  // it, at most IconRetryMostRounds apart, and at the next round once FetchIcon was asked
+  // for otherwise (a new path); anything else at every round.
+  void RetryIcon();
+  static constexpr int IconRetryMostRounds = 32;
   // The icon is to be fetched by the root's FetchPendingIcons (set while a file loads).
   bool IconPending() const { return FIconPending; }
   // The background fetch of a network path's icon while it runs, else null.
@@ -479,6 +484,7 @@ class TLauncher : public TExecItem {
   void IconThreadTerminate();
   bool FIconPending = false;
   std::unique_ptr<TSeekIconThread> FIconThread;
+  int FRetrySkip = 0, FRetryGap = 1;  // RetryIcon's rounds to pass, and the next gap
   // A copy made from a launcher in the trash: pasted elsewhere it fetches its icon. A copy
   // holds no parent until it is added (the group it came from may be gone by then), so this
   // is all it keeps of where it came from.

@@ -16,8 +16,11 @@ TSeekIconThread::TSeekIconThread(const std::string& FileName, TListItem* ListIte
 TSeekIconThread::~TSeekIconThread() { Stop(); }
 
 void TSeekIconThread::Execute() {
-  // A share that cannot be reached answers no here, after however long it takes.
-  if (!FileSystem().FileExists(FFileName) && !FileSystem().DirectoryExists(FFileName)) return;
+  // A share that cannot be reached answers no here, after however long it takes. A thread
+  // let go meanwhile asks nothing more: the program may be ending.
+  bool Exists = FileSystem().FileExists(FFileName);
+  if (!Exists && !Terminated()) Exists = FileSystem().DirectoryExists(FFileName);
+  if (!Exists || Terminated()) return;
   FIcon = GetFileIcon(FFileName, false);
   Synchronize([this] { AddIconToList(); });
   FIcon.reset();

@@ -6,7 +6,9 @@
 #include "base/Exception.h"
 #include "base/Path.h"
 #include "ui/Action.h"
+#include "ui/Application.h"
 #include "ui/Control.h"
+#include "ui/Thread.h"
 
 namespace lantern {
 
@@ -19,6 +21,7 @@ TDropTarget::TDropTarget() : FPeer(CreateDropTargetPeer(*this)) {
 }
 
 TDropTarget::~TDropTarget() {
+  RemoveQueuedCalls(this);
   FScrollTimer.SetEnabled(false);
   // Destruction does not raise: a refused revocation only lets the window go.
   try {
@@ -320,9 +323,9 @@ bool TDropFileTarget::FetchData() {
         if (UpperCaseAscii(ExtractFileExt(FileName)) == ".URL" && ReadUrlFile(FileName, FileURL)) {
           // Without its extension ".url", four single-byte characters.
           std::string Base = ExtractFileName(FileName);
-          if (OnDropURL) OnDropURL(this, Base.substr(0, Base.size() - 4), FileURL);
-        } else if (OnDropFile) {
-          OnDropFile(this, FileName);
+          FDropped.push_back({true, Base.substr(0, Base.size() - 4), FileURL});
+        } else {
+          FDropped.push_back({false, FileName, ""});
         }
       }
       return true;
@@ -339,10 +342,25 @@ bool TDropFileTarget::FetchData() {
   }
   // Step 6.
   if (!Name.empty()) {
-    if (OnDropURL) OnDropURL(this, Name, URL);
+    FDropped.push_back({true, Name, URL});
     Result = true;
   }
   return Result;
+}
+
+void TDropFileTarget::Drop(unsigned Shift, TDropPoint Point, unsigned& Effect) {
+  TDropTarget::Drop(Shift, Point, Effect);
+  if (FDropped.empty()) return;
+  QueueCall(this, [this, Dropped = std::move(FDropped)] {
+    for (const TDropped& D : Dropped)
+      Application().Guard([&] {
+        if (!D.IsURL && OnDropFile)
+          OnDropFile(this, D.Name);
+        else if (D.IsURL && OnDropURL)
+          OnDropURL(this, D.Name, D.URL);
+      });
+  });
+  FDropped.clear();
 }
 
 }  // namespace lantern

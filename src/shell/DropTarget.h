@@ -181,7 +181,9 @@ class TDropTarget {
   std::unique_ptr<TDropTargetPeer> FPeer;
 };
 
-// Files, folders, internet shortcut files and links dropped by other programs.
+// Files, folders, internet shortcut files and links dropped by other programs. The drop
+// only reads them: they are handed to the owner afterwards, from the user-interface thread's
+// queue, since the drag source waits until the drop has returned.
 class TDropFileTarget : public TDropTarget {
  public:
   TDropFileTarget();
@@ -202,11 +204,18 @@ class TDropFileTarget : public TDropTarget {
   // the descriptor's name. Raises when the drop is refused: a file name without a CP932 form,
   // a URL with control characters.
   bool FetchData() override;
-  void ClearData() override {}
+  void ClearData() override { FDropped.clear(); }
   bool HasAcceptedFormat() override;
+  void Drop(unsigned Shift, TDropPoint Point, unsigned& Effect) override;
 
  private:
+  struct TDropped {
+    bool IsURL;
+    std::string Name;  // a file's path, or a link's name
+    std::string URL;
+  };
   TFormatEtc FURLFormat, FContentsFormat, FDescriptorFormat;
+  std::vector<TDropped> FDropped;  // read, not yet handed over
 };
 
 }  // namespace lantern

@@ -58,6 +58,7 @@ void TForm::Close() {
   }
   FClosed = true;
   SetVisible(false);
+  if (OnClose) OnClose(this);
   if (Peer()) Peer()->Closed();
 }
 

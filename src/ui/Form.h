@@ -108,6 +108,8 @@ class TForm : public TWinControl {
   }
 
   TCloseQueryEvent OnCloseQuery;
+  // The close was allowed: runs while the native window still exists, just before it goes.
+  TNotifyEvent OnClose;
   TNotifyEvent OnShow;
   TQueryEndSessionEvent OnQueryEndSession;
   TEndSessionEvent OnEndSession;

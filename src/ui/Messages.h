@@ -30,7 +30,7 @@ constexpr unsigned WmUser = 0x0400;
 // instances and earlier versions know.
 enum TPrivateMessage : unsigned {
   WM_TRAYNOTIFY = WmUser + 102,   // 1126: a mouse message on an icon
-  WM_SYNCHRONIZE = WmUser + 110,  // a worker thread's call waits for the user-interface thread
+  WM_SYNCHRONIZE = WmUser + 110,  // a worker's or a posted call waits for the user-interface thread
 };
 
 }  // namespace lantern

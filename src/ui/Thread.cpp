@@ -1,8 +1,10 @@
 #include "ui/Thread.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <vector>
 
 #include "ui/Application.h"
 
@@ -10,18 +12,23 @@ namespace lantern {
 
 namespace {
 
-// A synchronised call (Method set) or a thread's end (Method null).
+// A worker's synchronised call (Method set), a worker's end (Thread set, Method null), or a
+// call posted on the user-interface thread (Posted set).
 struct TRequest {
-  TThread* Thread;
-  const std::function<void()>* Method;
-  bool* Done;
+  TThread* Thread = nullptr;
+  const std::function<void()>* Method = nullptr;
+  bool* Done = nullptr;
+  const void* Owner = nullptr;
+  std::function<void()> Posted;
 };
 
 // Never freed: a worker still waiting on a share when the program ends must not find them
 // destroyed.
 std::mutex& QueueLock = *new std::mutex;
 std::condition_variable& QueueServed = *new std::condition_variable;
+std::condition_variable& LetGoEnded = *new std::condition_variable;
 std::deque<TRequest>& Queue = *new std::deque<TRequest>;
+int LetGoRunning = 0;  // threads let go whose Execute has not returned; guarded by QueueLock
 
 }  // namespace
 
@@ -34,18 +41,39 @@ void TThread::Stop() {
   {
     std::lock_guard<std::mutex> Lock(QueueLock);
     FFreeing = true;
-    // The worker may wait on one of these calls; it must not wait for ever.
-    for (auto It = Queue.begin(); It != Queue.end();) {
-      if (It->Thread != this) {
-        ++It;
-        continue;
-      }
-      if (It->Done) *It->Done = true;
-      It = Queue.erase(It);
-    }
+    DropRequests(false);
   }
   QueueServed.notify_all();
   if (FThread.joinable()) FThread.join();
+}
+
+void TThread::DropRequests(bool KeepEnd) {
+  // The worker may wait on one of these calls; it must not wait for ever.
+  for (auto It = Queue.begin(); It != Queue.end();) {
+    if (It->Thread != this || (KeepEnd && !It->Method)) {
+      ++It;
+      continue;
+    }
+    if (It->Done) *It->Done = true;
+    It = Queue.erase(It);
+  }
+}
+
+void TThread::LetGo() {
+  Terminate();
+  OnTerminate = nullptr;
+  FFreeOnTerminate = true;
+  if (FEndServed) {
+    delete this;  // its end went by unfreed: nothing of it runs any more
+    return;
+  }
+  {
+    std::lock_guard<std::mutex> Lock(QueueLock);
+    FLetGo = true;
+    if (!FEnded) ++LetGoRunning;
+    DropRequests(true);
+  }
+  QueueServed.notify_all();
 }
 
 void TThread::Start() {
@@ -63,8 +91,12 @@ void TThread::Run() {
   WorkerThreadEnding();
   {
     std::lock_guard<std::mutex> Lock(QueueLock);
+    FEnded = true;
+    if (FLetGo && --LetGoRunning == 0) LetGoEnded.notify_all();
     if (FFreeing) return;
-    Queue.push_back({this, nullptr, nullptr});
+    TRequest End;
+    End.Thread = this;
+    Queue.push_back(std::move(End));
   }
   WakeMainThread();
 }
@@ -73,8 +105,12 @@ void TThread::Synchronize(const std::function<void()>& Method) {
   bool Done = false;
   {
     std::lock_guard<std::mutex> Lock(QueueLock);
-    if (FFreeing) return;
-    Queue.push_back({this, &Method, &Done});
+    if (FFreeing || FLetGo) return;
+    TRequest Call;
+    Call.Thread = this;
+    Call.Method = &Method;
+    Call.Done = &Done;
+    Queue.push_back(std::move(Call));
   }
   WakeMainThread();
   std::unique_lock<std::mutex> Lock(QueueLock);
@@ -82,6 +118,8 @@ void TThread::Synchronize(const std::function<void()>& Method) {
 }
 
 void TThread::DoTerminate() {
+  FEndServed = true;
+  if (FLetGo) return;  // nobody is left to hear of it
   if (FFatalException) Application().Guard([this] { std::rethrow_exception(FFatalException); });
   if (OnTerminate) Application().Guard([this] { OnTerminate(this); });
 }
@@ -92,8 +130,12 @@ void CheckSynchronize() {
     {
       std::lock_guard<std::mutex> Lock(QueueLock);
       if (Queue.empty()) return;
-      Request = Queue.front();
+      Request = std::move(Queue.front());
       Queue.pop_front();
+    }
+    if (Request.Posted) {
+      Application().Guard(Request.Posted);
+      continue;
     }
     if (Request.Method) {
       Application().Guard(*Request.Method);
@@ -107,6 +149,49 @@ void CheckSynchronize() {
     TThread* Thread = Request.Thread;
     Thread->DoTerminate();
     if (Thread->FFreeOnTerminate) delete Thread;
+  }
+}
+
+bool WaitForThreadsLetGo(int Milliseconds) {
+  std::vector<TThread*> Ended;
+  bool AllEnded;
+  {
+    std::unique_lock<std::mutex> Lock(QueueLock);
+    AllEnded = LetGoEnded.wait_for(Lock, std::chrono::milliseconds(Milliseconds),
+                                   [] { return LetGoRunning == 0; });
+    // Only their ends: nothing else of the program runs from here.
+    for (auto It = Queue.begin(); It != Queue.end();) {
+      if (It->Thread && !It->Method && It->Thread->FLetGo) {
+        Ended.push_back(It->Thread);
+        It = Queue.erase(It);
+      } else {
+        ++It;
+      }
+    }
+  }
+  for (TThread* Thread : Ended) delete Thread;
+  return AllEnded;
+}
+
+void QueueCall(const void* Owner, std::function<void()> Call) {
+  PrepareMainThreadWake();
+  {
+    std::lock_guard<std::mutex> Lock(QueueLock);
+    TRequest Request;
+    Request.Owner = Owner;
+    Request.Posted = std::move(Call);
+    Queue.push_back(std::move(Request));
+  }
+  WakeMainThread();
+}
+
+void RemoveQueuedCalls(const void* Owner) {
+  std::lock_guard<std::mutex> Lock(QueueLock);
+  for (auto It = Queue.begin(); It != Queue.end();) {
+    if (It->Posted && It->Owner == Owner)
+      It = Queue.erase(It);
+    else
+      ++It;
   }
 }
 

@@ -316,6 +316,7 @@ TEST_F(CommandsTest, DropsOnTheWindowBecomeLaunchersInTheCurrentGroup) {
     Target->OleDragEnter(std::move(Data), 0, {5, 5}, Effect);
     Effect = DropEffectCopy | DropEffectLink;
     Target->OleDrop(0, {5, 5}, Effect);
+    Application().ProcessMessages();  // the hand-over, once the drop has returned
     return Effect;
   };
   auto Files = std::make_unique<TFakeDropData>();

@@ -2,9 +2,11 @@
 // user-interface thread (windowless: ProcessMessages serves the hand-over).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "model/SeekIconThread.h"
 #include "support/FakeFileSystem.h"
@@ -25,7 +27,8 @@ class SeekIconThreadTest : public TreeFixture {
     OldFiles = SetFileSystem(&Files);
   }
   void TearDown() override {
-    Root.reset();  // waits for the threads, which use the doubles
+    Root.reset();
+    EXPECT_TRUE(WaitForThreadsLetGo(5000));  // the threads let go use the doubles
     SetFileSystem(OldFiles);
     TreeFixture::TearDown();
   }
@@ -78,17 +81,15 @@ TEST_F(SeekIconThreadTest, ARetryWhileAFetchHangsStartsNoSecondThreadAndANewPath
   Launcher->SetFileName("\\\\SRV\\SHARE\\other.exe");
   ASSERT_TRUE(ServeUntil([&] { return !Launcher->IconThread(); }));
   EXPECT_EQ(TFakeShell::PathOf(Images.Icon(Launcher->ImageIndex())), "\\\\SRV\\SHARE\\other.exe");
-  Open = true;
+  // The old fetch is let go: its answer, when it comes, appends nothing.
   const int Pictures = Images.Count();
-  ASSERT_TRUE(ServeUntil([&] { return Images.Count() > Pictures; }));
-  EXPECT_EQ(TFakeShell::PathOf(Images.Icon(Launcher->ImageIndex())), "\\\\SRV\\SHARE\\other.exe");
-  for (int i = 0; i < 100; ++i) {  // its end, which frees it
-    Application().ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+  Open = true;
+  EXPECT_TRUE(WaitForThreadsLetGo(5000));
+  Application().ProcessMessages();
+  EXPECT_EQ(Images.Count(), Pictures);
 }
 
-TEST_F(SeekIconThreadTest, ALauncherFreedWhileItsFetchHangsWaitsForItAndHearsNothing) {
+TEST_F(SeekIconThreadTest, ALauncherFreedWhileItsFetchHangsGoesAtOnceAndHearsNothing) {
   std::atomic<bool> Asked{false}, Open{false};
   FakeShell.OnIcon = [&](const std::string&) {
     Asked = true;
@@ -97,15 +98,37 @@ TEST_F(SeekIconThreadTest, ALauncherFreedWhileItsFetchHangsWaitsForItAndHearsNot
   TLauncherExec* Launcher = AddLauncher(Root.get(), "app", Shared);
   while (!Asked) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   const int Pictures = Images.Count();
-  std::thread Share([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::thread Share([&] {  // answers late, if the window waited for it
+    for (int i = 0; i < 3000 && !Open; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     Open = true;
   });
-  Root->Remove(Launcher).reset();  // returns once the shell has answered
-  EXPECT_TRUE(Open);
+  Root->Remove(Launcher).reset();
+  EXPECT_FALSE(Open);  // the share has not answered yet
+  Open = true;
   Share.join();
-  for (int i = 0; i < 20; ++i) Application().ProcessMessages();
+  EXPECT_TRUE(WaitForThreadsLetGo(5000));
+  Application().ProcessMessages();
   EXPECT_EQ(Images.Count(), Pictures);  // the dropped hand-over appended nothing
+}
+
+// A share that never gives an icon is asked at the retry's rounds 1, 2, 4 ... the gap
+// doubling up to its ceiling; a new path is asked at once and at the next round again.
+TEST_F(SeekIconThreadTest, TheRetryAsksAShareWithoutAnIconLessAndLessOften) {
+  TLauncherExec* Launcher = AddLauncher(Root.get(), "gone", "\\\\SRV\\GONE\\app.exe");
+  std::vector<int> Expected, Asked;
+  for (int Round = 1, Gap = 1; Round <= 100;
+       Round += Gap, Gap = std::min(2 * Gap, TLauncher::IconRetryMostRounds))
+    Expected.push_back(Round);
+  Expected.push_back(101);
+  for (int Round = 1; Round <= 101; ++Round) {
+    ASSERT_TRUE(ServeUntil([&] { return !Launcher->IconThread(); }));
+    if (Round == 101) Launcher->SetFileName("\\\\SRV\\GONE\\other.exe");  // asks at once
+    ASSERT_TRUE(ServeUntil([&] { return !Launcher->IconThread(); }));
+    Launcher->RetryIcon();
+    if (Launcher->IconThread()) Asked.push_back(Round);
+  }
+  EXPECT_EQ(Asked, Expected);
 }
 
 }  // namespace

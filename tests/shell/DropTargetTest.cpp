@@ -12,6 +12,7 @@
 #include "support/FakeDropData.h"
 #include "support/TempFolder.h"
 #include "ui/Action.h"
+#include "ui/Application.h"
 #include "ui/Control.h"
 
 namespace lantern {
@@ -354,8 +355,11 @@ class DropFileTargetTest : public ::testing::Test {
     Effect = Offered;
     Target.OleDragOver(0, {11, 11}, Effect);
     Effect = Offered;
+    const std::size_t Heard = Log.size();
     Target.OleDrop(0, {11, 11}, Effect);
     EXPECT_EQ(Target.DataObject(), nullptr);
+    EXPECT_EQ(Log.size(), Heard);  // handed over only once the drop has returned
+    Application().ProcessMessages();
     return Effect;
   }
   std::unique_ptr<TFakeDropData> Data() { return std::make_unique<TFakeDropData>(); }
@@ -389,6 +393,7 @@ TEST_F(DropFileTargetTest, FormatsAreTriedInTheirOrder) {
   Effect = All;
   Target.OnDrop = [&](TDropTarget*, unsigned, TDropPoint, unsigned&) { Order = Seen->Fetched; };
   Target.OleDrop(0, {1, 1}, Effect);
+  Application().ProcessMessages();
   EXPECT_EQ(Order, (std::vector<unsigned>{Url(), CfText, Contents(), Descriptor()}));
   EXPECT_EQ(Log, (List{"url http://contents/ http://contents/"}));
 }
@@ -523,6 +528,20 @@ TEST_F(DropFileTargetTest, ASourceThatOffersNoLinkCannotDrop) {
   Effect = DropEffectCopy | DropEffectMove;
   Target.OleDrop(0, {1, 1}, Effect);
   EXPECT_EQ(Effect, DropEffectNone);
+  EXPECT_TRUE(Log.empty());
+}
+
+TEST_F(DropFileTargetTest, ATargetGoneBeforeTheHandOverHandsNothing) {
+  auto Gone = std::make_unique<TDropFileTarget>();
+  Gone->OnDropURL = Target.OnDropURL;
+  auto D = Data();
+  D->Offer(CfText, "http://t.jp/");
+  unsigned Effect = All;
+  Gone->OleDragEnter(std::move(D), 0, {1, 1}, Effect);
+  Effect = All;
+  Gone->OleDrop(0, {1, 1}, Effect);
+  Gone.reset();
+  Application().ProcessMessages();
   EXPECT_TRUE(Log.empty());
 }
 

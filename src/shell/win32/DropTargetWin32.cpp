@@ -11,7 +11,7 @@
 #include <exception>
 
 #include "shell/DropTarget.h"
-#include "ui/Application.h"
+#include "ui/Thread.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -197,7 +197,8 @@ class TOleDropTarget : public IDropTarget {
   }
 
  private:
-  // No exception crosses a COM method: it is shown, and the drag gets no effect.
+  // No exception crosses a COM method: the drag gets no effect, and the error is shown once
+  // the call has returned, not while the drag source waits in its drag loop.
   template <typename F>
   void Guard(unsigned& Effect, F&& Call) {
     if (!FOwner) {
@@ -206,9 +207,9 @@ class TOleDropTarget : public IDropTarget {
     }
     try {
       Call();
-    } catch (const std::exception& E) {
+    } catch (const std::exception&) {
       Effect = DROPEFFECT_NONE;
-      Application().ShowException(E);
+      QueueCall(FOwner, [Error = std::current_exception()] { std::rethrow_exception(Error); });
     } catch (...) {
       Effect = DROPEFFECT_NONE;
     }

@@ -17,6 +17,7 @@
 #include "support/FakeDropData.h"
 #include "support/MainFixture.h"
 #include "support/win32/GlobalDataObject.h"
+#include "ui/Application.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -42,8 +43,9 @@ class DropTargetWin32Test : public MainFixture {
   }
   HWND Window() { return static_cast<HWND>(M->Handle()); }
   // Drags the object over the middle of the window and drops it, through the registered
-  // IDropTarget; the effect of the drop.
-  DWORD DragAndDrop(TGlobalDataObject& Data, DWORD Offered = DROPEFFECT_COPY | DROPEFFECT_LINK) {
+  // IDropTarget, then serves the messages posted meanwhile (Deliver); the effect of the drop.
+  DWORD DragAndDrop(TGlobalDataObject& Data, DWORD Offered = DROPEFFECT_COPY | DROPEFFECT_LINK,
+                    bool Deliver = true) {
     IDropTarget* Target = OleDropTargetOf(*M->FileDropTarget());
     EXPECT_NE(Target, nullptr);
     if (!Target) return 0;
@@ -62,6 +64,7 @@ class DropTargetWin32Test : public MainFixture {
     EXPECT_EQ(Target->DragOver(0, At, &Effect), S_OK);
     Effect = Offered;
     EXPECT_EQ(Target->Drop(&Data, 0, At, &Effect), S_OK);
+    if (Deliver) Application().ProcessMessages();
     return Effect;
   }
   std::string Names() const {
@@ -130,6 +133,38 @@ TEST_F(DropTargetWin32Test, AForeignNameRefusesTheDropNamingTheFile) {
   ASSERT_FALSE(Boxes.Texts.empty());
   EXPECT_NE(Boxes.Texts.back().find("C:\\<U+1F600>.exe"), std::string::npos) << Boxes.Texts.back();
   EXPECT_EQ(Names(), "");
+}
+
+// The source waits in its drag loop until Drop returns: the launchers and every message,
+// a refusal's too, come after, from the message posted meanwhile.
+TEST_F(DropTargetWin32Test, DropReturnsBeforeAnyLauncherOrMessage) {
+  TGlobalDataObject NoURL, Foreign, Link;
+  NoURL.Add(CF_TEXT, std::string("\0", 1));
+  NoURL.Add(ClipboardFormats().FileGroupDescriptor, DescriptorBlock("空.url"));
+  Foreign.Add(CF_HDROP, DropFilesBlockWide({u"C:\\\U0001F600.exe"}));
+  Link.Add(CF_TEXT, std::string("http://b.example.jp/\0", 21));
+  EXPECT_EQ(DragAndDrop(NoURL, DROPEFFECT_LINK, false), static_cast<DWORD>(DROPEFFECT_LINK));
+  EXPECT_EQ(DragAndDrop(Foreign, DROPEFFECT_LINK, false), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(DragAndDrop(Link, DROPEFFECT_LINK, false), static_cast<DWORD>(DROPEFFECT_LINK));
+  EXPECT_TRUE(Boxes.Texts.empty());
+  EXPECT_EQ(Names(), "");
+  Application().ProcessMessages();
+  EXPECT_EQ(Names(), "http://b.example.jp/");
+  ASSERT_EQ(Boxes.Texts.size(), 2u);
+  EXPECT_EQ(Boxes.Texts[0], "URLが空です");
+  EXPECT_NE(Boxes.Texts[1].find("C:\\<U+1F600>.exe"), std::string::npos) << Boxes.Texts[1];
+}
+
+// OLE holds the drop target until it is revoked, which needs the window: the close revokes
+// it before the window goes.
+TEST_F(DropTargetWin32Test, TheCloseRevokesTheTargetBeforeTheWindowGoes) {
+  IDropTarget* Target = OleDropTargetOf(*M->FileDropTarget());
+  M->ExitAction.Execute();
+  MSG Quit;  // the main window's close ends the program's loop, not the next test's
+  PeekMessageW(&Quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  Target->AddRef();
+  EXPECT_EQ(Target->Release(), 1u);  // the peer's own reference alone: OLE's went
+  EXPECT_TRUE(Boxes.Texts.empty());
 }
 
 TEST_F(DropTargetWin32Test, HostileBlocksAddNothing) {
