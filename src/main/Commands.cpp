@@ -157,7 +157,7 @@ void TLanternMain::ObjPropertyActionExecute() {
 }
 
 void TLanternMain::AboutActionExecute() {
-  System().ForceForeground(Handle());
+  // Never the hidden main window to the front: the version window comes forward by itself.
   TAboutForm About;
   FAboutForm = &About;
   struct TClosed {
@@ -378,7 +378,6 @@ void TLanternMain::OpenExplorerActionExecute() {
 void TLanternMain::EnvSetActionExecute() {
   // The settings dialog joins here; until then the command writes the settings. While it is
   // open the hot key opens the menu even over the shown main window.
-  System().ForceForeground(Handle());
   struct TOpen {
     bool& Flag;
     ~TOpen() { Flag = false; }

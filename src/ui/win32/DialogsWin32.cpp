@@ -1,5 +1,5 @@
-// Message boxes through MessageBoxW and the common choosers, owned by the active window of the
-// program.
+// Message boxes through MessageBoxW and the common choosers, owned as the program's modal
+// dialogs are (ModalOwner).
 #include <windows.h>
 // after windows.h
 #include <commdlg.h>
@@ -11,6 +11,7 @@
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/win32/Handles.h"
+#include "ui/win32/Peers.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -49,7 +50,7 @@ bool ChooseFile(std::string& FileName, const std::string& Filter, bool Save) {
   lstrcpynW(Name.data(), Preset.c_str(), static_cast<int>(Name.size()));
   OPENFILENAMEW Info = {};
   Info.lStructSize = sizeof(Info);
-  Info.hwndOwner = GetActiveWindow();
+  Info.hwndOwner = ModalOwner();
   Info.lpstrFilter = Native.c_str();
   Info.lpstrFile = Name.data();
   Info.nMaxFile = static_cast<DWORD>(Name.size());
@@ -85,9 +86,14 @@ class TWin32Dialogs : public TDialogService {
       Flags |= MB_OKCANCEL;
     else
       Flags |= MB_OK;
-    HWND Owner = GetActiveWindow();
-    switch (
-        MessageBoxW(Owner, ToWide(Text).c_str(), ToWide(Application().Title()).c_str(), Flags)) {
+    // The box disables its owner while it shows. One that stands alone comes in front of the
+    // program the user was in, which gets the foreground back.
+    HWND Owner = ModalOwner();
+    if (!Owner) BringForward(UtilityWindow(), false);
+    const int Pressed =
+        MessageBoxW(Owner, ToWide(Text).c_str(), ToWide(Application().Title()).c_str(), Flags);
+    if (!Owner) GiveForegroundBack();
+    switch (Pressed) {
       case IDOK: return mrOk;
       case IDYES: return mrYes;
       case IDNO: return mrNo;
@@ -99,7 +105,7 @@ class TWin32Dialogs : public TDialogService {
     static COLORREF Custom[16] = {};  // the user's own colours, for the whole run
     CHOOSECOLORW Info = {};
     Info.lStructSize = sizeof(Info);
-    Info.hwndOwner = GetActiveWindow();
+    Info.hwndOwner = ModalOwner();
     Info.rgbResult = static_cast<COLORREF>(Color) & 0xFFFFFF;
     Info.lpCustColors = Custom;
     Info.Flags = CC_RGBINIT | CC_FULLOPEN;
@@ -118,7 +124,7 @@ class TWin32Dialogs : public TDialogService {
     lstrcpynW(Log.lfFaceName, Face.c_str(), LF_FACESIZE);
     CHOOSEFONTW Info = {};
     Info.lStructSize = sizeof(Info);
-    Info.hwndOwner = GetActiveWindow();
+    Info.hwndOwner = ModalOwner();
     Info.lpLogFont = &Log;
     Info.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
     if (!Chooser<decltype(ChooseFontW)>("ChooseFontW")(&Info)) return false;
@@ -143,7 +149,7 @@ class TWin32Dialogs : public TDialogService {
     std::wstring WideTitle = ToWide(Title), Start = ToWide(Folder);
     wchar_t Name[MAX_PATH] = L"";
     BROWSEINFOW Info = {};
-    Info.hwndOwner = GetActiveWindow();
+    Info.hwndOwner = ModalOwner();
     Info.pidlRoot = nullptr;  // the desktop
     Info.pszDisplayName = Name;
     Info.lpszTitle = WideTitle.c_str();
