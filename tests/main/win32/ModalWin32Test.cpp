@@ -28,14 +28,9 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR Id, DWORD) {
   if (Step()) KillTimer(nullptr, Id);
 }
 
-void Press(WORD Key) {
-  INPUT In[2] = {};
-  for (INPUT& Each : In) {
-    Each.type = INPUT_KEYBOARD;
-    Each.ki.wVk = Key;
-  }
-  In[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, In, sizeof(INPUT));
+void Press(BYTE Key) {
+  keybd_event(Key, 0, 0, 0);
+  keybd_event(Key, 0, KEYEVENTF_KEYUP, 0);
 }
 
 class ModalWin32Test : public MainFixture {
@@ -79,33 +74,21 @@ class ModalWin32Test : public MainFixture {
 
 TEST_F(ModalWin32Test, ACommandsDialogOrBoxBelongsToTheShownMainWindowWhichTakesNoInput) {
   TDialogService* Fake = SetDialogs(nullptr);  // real boxes
-  struct {
-    const char* Name;
-    std::function<void()> Start;
-    WORD MenuKey;  // the letter of the entry to choose in a menu
-  } Cases[] = {{"Alt+Enter on the list's launcher",
-                [&] {
-                  PostMessageW(static_cast<HWND>(M->ListView1.Handle()), WM_SYSKEYDOWN, VK_RETURN,
-                               1 | 1 << 29);
-                },
-                0},
-               {"a launch from the icon's menu that fails",
-                [&] {
-                  Shell.ExecuteResult = 2;
-                  PostMessageW(static_cast<HWND>(TTaskTray::GetNotifyWindow()->Handle()),
-                               WM_TRAYNOTIFY, M->Tray()->IconID(), WmLButtonDown);
-                },
-                'O'}};
-  for (auto& Case : Cases) {
-    SCOPED_TRACE(Case.Name);
+  Shell.ExecuteResult = 2;                     // a launch fails, which a box says
+  for (bool FromMenu : {false, true}) {
+    SCOPED_TRACE(FromMenu ? "a launch from the icon's menu" : "Alt+Enter in the list");
     M->ListView1.SetFocus();
-    Case.Start();
+    if (FromMenu)
+      PostMessageW(static_cast<HWND>(TTaskTray::GetNotifyWindow()->Handle()), WM_TRAYNOTIFY,
+                   M->Tray()->IconID(), WmLButtonDown);
+    else
+      PostMessageW(static_cast<HWND>(M->ListView1.Handle()), WM_SYSKEYDOWN, VK_RETURN, 1 << 29);
     HWND Owner = nullptr;
     BOOL Enabled = TRUE;
     Run([&] {
       HWND Front = GetForegroundWindow();
-      if (Front == MainWindow() || !IsWindowVisible(Front)) {  // not yet, or the menu
-        if (Case.MenuKey) Press(Case.MenuKey);
+      if (Front == MainWindow() || !IsWindowVisible(Front)) {  // not yet, or the menu: &one
+        if (FromMenu) Press('O');
         return false;
       }
       Owner = GetWindow(Front, GW_OWNER);
