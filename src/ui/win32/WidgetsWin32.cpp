@@ -229,6 +229,7 @@ class TWin32Widgets : public TWidgetFactory {
     // The owner is chosen before the dialog shows, since showing makes the dialog the active
     // window; it takes no input until the dialog closes. A dialog without one stands alone.
     HWND Owner = ModalOwner();
+    if (Owner == Dialog) Owner = nullptr;  // shown already: never its own owner
     SetWindowLongPtrW(Dialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Owner));
     if (Owner) EnableWindow(Owner, FALSE);
     struct TRestore {
