@@ -375,6 +375,8 @@ HWND ModalOwner() {
 }
 
 void BringForward(HWND Window, bool Force) {
+  // A window that its modal dialog disables: the dialog, which has the keys, comes instead.
+  if (!IsWindowEnabled(Window)) Window = GetLastActivePopup(Window);
   HWND Front = GetForegroundWindow();
   if (Ours(Window) && Front && !Ours(Front)) UserWindow = Front;
   // Attached to the input of the thread in front, the call has its rights.
