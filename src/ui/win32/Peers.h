@@ -74,9 +74,9 @@ HWND MainFormWindow();
 // window when it shows. Null when neither shows (a command of the icon's menus while the main
 // window is hidden): the dialog then stands alone, in front of the program the user was in.
 HWND ModalOwner();
-// Brings a window to the front (Force: even when another program holds the foreground). When
-// one of the program's windows takes the foreground from another program's, that window is
-// remembered as the one the user was in.
+// Brings a window to the front (Force: even when another program holds the foreground), or
+// the dialog that disables it. When one of the program's windows takes the foreground from
+// another program's, that window is remembered as the one the user was in.
 void BringForward(HWND Window, bool Force);
 // After a dialog or box that stood alone: the window the user was in gets the foreground back,
 // unless another program has taken it meanwhile.
