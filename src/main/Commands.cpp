@@ -168,7 +168,7 @@ void TLanternMain::ObjPropertyActionExecute() {
 }
 
 void TLanternMain::AboutActionExecute() {
-  System().ForceForeground(Handle());
+  // Never the hidden main window to the front: the version window comes forward by itself.
   TAboutForm About;
   FAboutForm = &About;
   struct TClosed {
@@ -427,7 +427,6 @@ void TLanternMain::OpenExplorerActionExecute() {
 void TLanternMain::EnvSetActionExecute() {
   // The settings dialog joins here; until then the command writes the settings. While it is
   // open the hot key opens the menu even over the shown main window.
-  System().ForceForeground(Handle());
   if (TreeHeld()) return;
   FEnvSetHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
   struct TOpen {

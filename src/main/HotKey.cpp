@@ -105,7 +105,8 @@ void TLanternMain::FormHotKey(std::uintptr_t Id) {
 
 void TLanternMain::OpenIconMenu(unsigned Button) {
   FSavedForeground = System().ForegroundWindow();
-  System().ForceForeground(Handle());
+  // The menu needs the program in front; a hidden main window must not get the keys.
+  System().ForceForeground(Visible() ? Handle() : System().ApplicationWindow());
   FTray->PopupPos = FSettings.FixMenuPos
                         ? TTaskTray::TPopupPos{FSettings.MenuXPos, FSettings.MenuYPos}
                         : TTaskTray::TPopupPos{};
@@ -118,9 +119,11 @@ void TLanternMain::OpenIconMenu(unsigned Button) {
     if (TNotifyWindow* Notify = TTaskTray::GetNotifyWindow())
       Notify->Perform(WM_TRAYNOTIFY, static_cast<std::uintptr_t>(FTray->IconID()), Button);
   }
-  // Back to the program the user was in, unless the menu started another one in front.
+  // Back to the program the user was in, unless the menu started another one or brought a
+  // window of Lantern's forward (the main window, a dialog).
   void* Front = System().ForegroundWindow();
-  if (FSavedForeground && (Front == Handle() || Front == System().ApplicationWindow()))
+  if (FSavedForeground &&
+      (Front == System().ApplicationWindow() || (Front == Handle() && !Visible())))
     System().ForceForeground(FSavedForeground);
 }
 

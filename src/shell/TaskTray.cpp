@@ -226,9 +226,11 @@ void TTaskTray::MouseUp(TMouseButton Button, unsigned Shift, int X, int Y) {
 }
 
 void TTaskTray::MouseDown(TMouseButton Button, unsigned Shift, int X, int Y) {
-  // The menu closes when the user clicks elsewhere only if its window is in front.
+  // The menu closes when the user clicks elsewhere only if its window is in front. A hidden
+  // owner stays behind (it would get the keys): the menu's own window comes instead.
   if (dynamic_cast<TForm*>(FOwner)) {
-    System().SetForegroundWindow(FOwner->Handle());
+    System().SetForegroundWindow(FOwner->Visible() ? FOwner->Handle()
+                                                   : System().ApplicationWindow());
     Application().ProcessMessages();
   }
   if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);

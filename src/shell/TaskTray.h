@@ -36,7 +36,8 @@ class TTaskTray : private TMenuFreeListener {
     int X = -1, Y = -1;
   };
 
-  // AOwner: the window whose menus the icon opens; brought to the front on a button-down.
+  // AOwner: the window whose menus the icon opens; brought to the front on a button-down
+  // when it shows.
   explicit TTaskTray(TWinControl* AOwner);
   TTaskTray(const TTaskTray&) = delete;
   TTaskTray& operator=(const TTaskTray&) = delete;

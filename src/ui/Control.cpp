@@ -142,4 +142,8 @@ void TWinControl::NativeFocusEntered() {
   if (OnEnter) OnEnter(this);
 }
 
+void TWinControl::NativeFocusLeft() {
+  if (FocusedControl == this) FocusedControl = nullptr;
+}
+
 }  // namespace lantern

@@ -81,6 +81,9 @@ class TWinControl {
   void SetTabOrder(int Value);
   // The children in their tab order.
   std::vector<TWinControl*> TabOrdered() const;
+  // Whether the control has the keyboard focus. A view loses it as soon as its native window
+  // does: when its window is no longer active (another program's or dialog's in front, or the
+  // window hidden), a command does not find it focused.
   bool Focused() const;
   void SetFocus();
 
@@ -97,6 +100,7 @@ class TWinControl {
   // The native control reports what the user did; the state changes before handlers run.
   void NativeBoundsChanged(int Left, int Top, int Width, int Height);
   void NativeFocusEntered();
+  void NativeFocusLeft();
 
   // The menu a right click (or Shift+F10, or the menu key) opens on the control.
   TPopupMenu* PopupMenu() const { return FPopupMenu; }

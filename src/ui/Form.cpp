@@ -71,11 +71,12 @@ TModalResult TForm::ShowModal() {
   FModal = true;
   FModalResult = mrNone;
   CreateHandle();
-  Show();
-  if (Widgets())
-    Widgets()->RunModal(*this);
-  else if (ModalUser)
-    ModalUser(*this);
+  if (Widgets()) {
+    Widgets()->RunModal(*this);  // which shows the form once it has chosen its owner
+  } else {
+    Show();
+    if (ModalUser) ModalUser(*this);
+  }
   if (FModalResult == mrNone) FModalResult = mrCancel;
   SetVisible(false);
   return FModalResult;

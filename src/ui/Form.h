@@ -61,8 +61,10 @@ class TForm : public TWinControl {
   void SetPosition(TFormPosition Value) { FPosition = Value; }
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle Value) { FBorderStyle = Value; }
-  // Shows the form modally, owned by the active window, until a button or the program gives
-  // it a ModalResult or it is closed (mrCancel). Windowless, ModalUser acts as the user while
+  // Shows the form modally until a button or the program gives it a ModalResult or it is
+  // closed (mrCancel). It belongs to the program's window the user sees and works in (the
+  // main window, or a dialog over it), which takes no input meanwhile; with the main window
+  // hidden it stands alone. Windowless, ModalUser acts as the user while
   // the form is shown; without one the form is cancelled.
   TModalResult ShowModal();
   bool Modal() const { return FModal; }

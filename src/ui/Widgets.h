@@ -60,8 +60,8 @@ class TWidgetFactory {
   virtual std::unique_ptr<TControlPeer> CreateTabSheet(TTabSheet& Sheet, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreatePaintPanel(TPaintPanel& Panel, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateImage(TImage& Image, void* Parent) = 0;
-  // Runs the dialog's message loop until the shown form has a ModalResult; its owner takes no
-  // input meanwhile.
+  // Shows the form and runs the dialog's message loop until it has a ModalResult; its owner
+  // takes no input meanwhile.
   virtual void RunModal(TForm& Form) = 0;
   virtual std::unique_ptr<TTimerPeer> CreateTimer(TTimer& Timer) = 0;
   virtual std::unique_ptr<TImageListPeer> CreateImageList(TImageList& List) = 0;

@@ -1,6 +1,7 @@
 # End-to-end tests: Lantern.exe itself under Wine, in a prefix of its own, driven as a user
 # would drive it. Sourced by scripts/test with DISPLAY set to a private Xvfb display; adds to
-# PASSED and FAILED and saves screenshots under build/e2e/.
+# PASSED and FAILED and saves screenshots under build/e2e/. E2E_ONLY='s_hot_key' (a glob)
+# runs only the scenarios whose functions match.
 
 E2E_BUILD="$LANTERN_ROOT/build/win"
 E2E_EXE="$E2E_BUILD/Lantern.exe"
@@ -46,7 +47,10 @@ end_session() {
 }
 
 # The window exists hidden before it is first shown; a second later start-up is over.
-settle() { sleep 1; }
+settle() {
+  sleep 1
+  setup "Lantern's main window exists" driver wait-window TLanternMain 0
+}
 
 screenshot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null; }
 
@@ -60,8 +64,20 @@ expect() {
   return 1
 }
 
+# setup DESCRIPTION COMMAND...: a step that the checks after it rely on; when it fails, so
+# does the scenario, whatever the checks say.
+setup() {
+  local what=$1
+  shift
+  if "$@"; then return 0; fi
+  echo "    set-up failed: $what"
+  E2E_SCENARIO_OK=1
+  return 1
+}
+
 scenario() {
   # scenario NAME FUNCTION
+  [[ "$2" == ${E2E_ONLY:-*} ]] || return 0
   E2E_SCENARIO_OK=0
   "$2"
   if [ "$E2E_SCENARIO_OK" -eq 0 ]; then
@@ -346,7 +362,18 @@ menu_open() { driver menus "$1" >/dev/null; }
 
 # Gives Lantern's main window the keyboard focus of the X display, as a window manager does
 # for the window in front (there is none under Xvfb).
-focus_lantern() { xdotool search --name 'ランタン for Windows' windowfocus --sync >/dev/null 2>&1; }
+focus_lantern() {
+  setup "Lantern's main window has the keyboard" xdotool search --onlyvisible --name \
+    'ランタン for Windows' windowfocus --sync >/dev/null 2>&1
+}
+
+# Gives the open menu the keyboard focus of the X display: Windows gives the keys to the menu
+# of the program in front, but Wine moves the X focus only to windows that show, and a
+# resident Lantern's menus belong to hidden ones.
+focus_menu() {
+  setup "the open menu has the keyboard" xdotool search --onlyvisible --class lantern.exe \
+    windowfocus --sync >/dev/null 2>&1
+}
 
 no_edit_box() { ! driver edit-open 0.3; }
 no_menu() { [ -z "$(driver menus 0.3)" ]; }
@@ -913,10 +940,11 @@ start_notepad_in_front() {
   E2E_NOTEPAD=$!
   local i
   for i in $(seq 50); do
-    xdotool search --class notepad.exe windowfocus --sync >/dev/null 2>&1 && break
+    xdotool search --onlyvisible --class notepad.exe >/dev/null 2>&1 && break
     sleep 0.2
   done
-  sleep 0.5
+  focus_notepad
+  sleep 0.2
 }
 
 stop_notepad() {
@@ -963,6 +991,7 @@ s_hot_key() {
   sleep 0.5
   screenshot hot-key-menu
   crop_menus hot-key-menu
+  focus_menu
   xdotool key Escape
   sleep 1
   expect "Esc closes it" no_menu
@@ -971,7 +1000,12 @@ s_hot_key() {
   expect "the program ends" end_session
 }
 
-focus_notepad() { xdotool search --class notepad.exe windowfocus --sync >/dev/null 2>&1; sleep 0.3; }
+# Its first window is a hidden 1x1 one: the keyboard goes to the one that shows.
+focus_notepad() {
+  setup "notepad has the keyboard" xdotool search --onlyvisible --class notepad.exe \
+    windowfocus --sync >/dev/null 2>&1
+  sleep 0.3
+}
 
 s_chasing_window() {
   fresh_settings
@@ -998,6 +1032,7 @@ s_chasing_window() {
   expect "the launcher menu ($(menu_height 1) pixels high)" [ "$(menu_height 1)" -lt 120 ]
   screenshot chasing-window-menu
   crop_menus chasing-window-menu
+  focus_menu
   xdotool key Escape
   sleep 1
   expect "Esc closes it and notepad is in front again" foreground_is Notepad
@@ -1008,8 +1043,16 @@ s_chasing_window() {
   expect "a right click on it opens the program's menu" menu_open 5
   expect "the program's menu ($(menu_height 1) pixels high)" [ "$(menu_height 1)" -gt 150 ]
   screenshot chasing-window-system-menu
-  xdotool key Escape
-  sleep 1
+  # The version window stands alone, in front, while the main window stays hidden; closed,
+  # it gives notepad the foreground back at once.
+  focus_menu
+  xdotool key a
+  expect "バージョン情報 there opens the version window" driver wait-caption 'バージョン情報' 5 >/dev/null
+  expect "in front" foreground_is TAboutForm
+  xdotool key Return
+  expect "Enter closes it" driver wait-caption-gone 'バージョン情報' 5
+  sleep 0.3
+  expect "and notepad is in front again" foreground_is Notepad
   stop_notepad
   expect "the program ends" end_session
 }
@@ -1070,7 +1113,7 @@ run_e2e() {
   scenario "editing by keys and clicks: group, URL launcher, copy, paste, up, trash, cut" s_editing
   scenario "a program started becomes a launcher, unless a mask says no; a known one rises" s_watcher
   scenario "the hot key pressed in notepad opens the launcher menu and gives notepad back" s_hot_key
-  scenario "the chasing window beside the pointer opens the two menus" s_chasing_window
+  scenario "the chasing window opens the two menus; the version window gives notepad back" s_chasing_window
   scenario "a wave of the mouse opens the launcher menu at the fixed position" s_gesture
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1

@@ -266,7 +266,8 @@ TEST_F(HotKeyTest, TheMenuGivesTheWindowInFrontBackUnlessALauncherTookIt) {
   int Editor, Started;
   Sys.Foreground = &Editor;
   M.NativeHotKey(0);
-  EXPECT_EQ(Sys.Forced.front(), M.Handle());
+  // The menu's owner comes forward, never the hidden main window, which would get the keys.
+  EXPECT_EQ(Sys.Forced.front(), &Sys.AppWindow);
   EXPECT_EQ(Sys.Foreground, &Editor);
   EXPECT_FALSE(M.MenuShowing());
 
@@ -280,6 +281,15 @@ TEST_F(HotKeyTest, TheMenuGivesTheWindowInFrontBackUnlessALauncherTookIt) {
   M.SetMenuShowing(true);
   M.NativeHotKey(0);
   EXPECT_EQ(Sys.Forced, std::vector<void*>{&Sys.AppWindow});
+  M.SetMenuShowing(false);
+
+  // The main window chosen from the program's menu stays in front.
+  Sys.Foreground = &Editor;
+  M.SystemPopup.Choice = M.SystemPopup.Items().Items(0);
+  ASSERT_EQ(M.SystemPopup.Choice->Action(), &M.LanternProperty);
+  M.NativeHotKey(1);
+  EXPECT_TRUE(M.Visible());
+  EXPECT_NE(Sys.Foreground, &Editor) << "the editor was given the foreground back";
 }
 
 TEST_F(HotKeyTest, TheMenuOpensOverTheShownWindowWhileTheVersionWindowIsOpen) {

@@ -127,6 +127,10 @@ bool TViewWindow::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRES
       Result = 0;
       return Used;
     }
+    case WM_KILLFOCUS:
+      // Its own in-place edit box keeps the view focused.
+      if (!IsChild(FHandle, reinterpret_cast<HWND>(WParam))) FControl.NativeFocusLeft();
+      return false;
     case WM_CHAR:
     case WM_SYSCHAR: Result = 0; return FUsedKey != 0;
     case WM_KEYUP:

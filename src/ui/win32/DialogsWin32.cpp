@@ -1,5 +1,5 @@
-// Message boxes through MessageBoxW and the common choosers, owned by the active window of the
-// program.
+// Message boxes through MessageBoxW and the common choosers, owned as the program's modal
+// dialogs are (ModalOwner).
 #include <windows.h>
 // after windows.h
 #include <commdlg.h>
@@ -12,6 +12,7 @@
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/win32/Handles.h"
+#include "ui/win32/Peers.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -58,7 +59,7 @@ bool ChooseFile(std::string& FileName, const std::string& Filter, bool Save) {
   lstrcpynW(Name.data(), Preset.c_str(), static_cast<int>(Name.size()));
   OPENFILENAMEW Info = {};
   Info.lStructSize = sizeof(Info);
-  Info.hwndOwner = GetActiveWindow();
+  Info.hwndOwner = ModalOwner();
   Info.lpstrFilter = Native.c_str();
   Info.lpstrFile = Name.data();
   Info.nMaxFile = static_cast<DWORD>(Name.size());
@@ -94,9 +95,14 @@ class TWin32Dialogs : public TDialogService {
       Flags |= MB_OKCANCEL;
     else
       Flags |= MB_OK;
-    HWND Owner = GetActiveWindow();
-    switch (
-        MessageBoxW(Owner, ToWide(Text).c_str(), ToWide(Application().Title()).c_str(), Flags)) {
+    // The box disables its owner while it shows. One that stands alone comes in front of the
+    // program the user was in, which gets the foreground back.
+    HWND Owner = ModalOwner();
+    if (!Owner) BringForward(UtilityWindow(), false);
+    const int Pressed =
+        MessageBoxW(Owner, ToWide(Text).c_str(), ToWide(Application().Title()).c_str(), Flags);
+    if (!Owner) GiveForegroundBack();
+    switch (Pressed) {
       case IDOK: return mrOk;
       case IDYES: return mrYes;
       case IDNO: return mrNo;
@@ -110,7 +116,7 @@ class TWin32Dialogs : public TDialogService {
                                                 : static_cast<COLORREF>(Color) & 0xFFFFFF;
     CHOOSECOLORW Info = {};
     Info.lStructSize = sizeof(Info);
-    Info.hwndOwner = GetActiveWindow();
+    Info.hwndOwner = ModalOwner();
     Info.rgbResult = Shown;
     Info.lpCustColors = Custom;
     Info.Flags = CC_RGBINIT | CC_FULLOPEN;
@@ -129,7 +135,7 @@ class TWin32Dialogs : public TDialogService {
     lstrcpynW(Log.lfFaceName, Face.c_str(), LF_FACESIZE);
     CHOOSEFONTW Info = {};
     Info.lStructSize = sizeof(Info);
-    Info.hwndOwner = GetActiveWindow();
+    Info.hwndOwner = ModalOwner();
     Info.lpLogFont = &Log;
     Info.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
     if (!Chooser<decltype(ChooseFontW)>("ChooseFontW")(&Info)) return false;
@@ -154,7 +160,7 @@ class TWin32Dialogs : public TDialogService {
     std::wstring WideTitle = ToWide(Title), Start = ToWide(Folder);
     wchar_t Name[MAX_PATH] = L"";
     BROWSEINFOW Info = {};
-    Info.hwndOwner = GetActiveWindow();
+    Info.hwndOwner = ModalOwner();
     Info.pidlRoot = nullptr;  // the desktop
     Info.pszDisplayName = Name;
     Info.lpszTitle = WideTitle.c_str();

@@ -207,4 +207,8 @@ std::unique_ptr<TControlPeer> NewFormPeer(TForm& Form) {
 
 TForm* FormOfWindow(HWND Window) { return TWin32FormPeer::FormOf(Window); }
 
+HWND MainFormWindow() {
+  return Forms.empty() ? nullptr : static_cast<HWND>(Forms.front()->Handle());
+}
+
 }  // namespace lantern

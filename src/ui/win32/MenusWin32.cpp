@@ -4,6 +4,7 @@
 
 #include "ui/Menus.h"
 #include "ui/win32/CanvasWin32.h"
+#include "ui/win32/Peers.h"
 #include "ui/win32/WideText.h"
 #include "ui/win32/Window.h"
 
@@ -86,7 +87,7 @@ TMenuItem* TrackPopup(TPopupMenu& Menu, int X, int Y, HWND Owner) {
   // The owner must be in the foreground, or the menu does not close when the user clicks
   // elsewhere; the message after it lets the menu go for good. The owner hears
   // WM_INITMENUPOPUP, which fills each submenu as it opens.
-  SetForegroundWindow(Owner);
+  BringForward(Owner, false);
   UINT Id = static_cast<UINT>(
       TrackPopupMenu(Native.Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, X, Y, 0, Owner, nullptr));
   PostMessageW(Owner, WM_NULL, 0, 0);

@@ -66,6 +66,21 @@ void ArrangeTabOrder(TWinControl& Parent);
 TForm* FormOfWindow(HWND Window);
 // The application's hidden top-level window: the owner of every form and of popup menus.
 HWND UtilityWindow();
+// The main form's window (the first form made), if it exists.
+HWND MainFormWindow();
+
+// What a modal dialog or message box belongs to, chosen before it shows: the program's active
+// window when it shows and takes input (the main window, or a dialog over it), else the main
+// window when it shows. Null when neither shows (a command of the icon's menus while the main
+// window is hidden): the dialog then stands alone, in front of the program the user was in.
+HWND ModalOwner();
+// Brings a window to the front (Force: even when another program holds the foreground), or
+// the dialog that disables it. When one of the program's windows takes the foreground from
+// another program's, that window is remembered as the one the user was in.
+void BringForward(HWND Window, bool Force);
+// After a dialog or box that stood alone: the window the user was in gets the foreground back,
+// unless another program has taken it meanwhile.
+void GiveForegroundBack();
 
 inline HIMAGELIST NativeList(TImageList* List) {
   return List ? static_cast<HIMAGELIST>(List->Handle()) : nullptr;

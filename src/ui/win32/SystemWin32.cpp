@@ -155,23 +155,9 @@ class TWin32System : public TSystem {
 
   void DeleteAtom(unsigned Atom) override { GlobalDeleteAtom(static_cast<ATOM>(Atom)); }
 
-  void ForceForeground(void* Window) override {
-    HWND Target = static_cast<HWND>(Window);
-    DWORD Mine = GetWindowThreadProcessId(Target, nullptr);
-    DWORD Theirs = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
-    if (Theirs && Mine != Theirs) {
-      AttachThreadInput(Theirs, Mine, TRUE);
-      BringWindowToTop(Target);
-      SetForegroundWindow(Target);
-      AttachThreadInput(Theirs, Mine, FALSE);
-    } else {
-      BringWindowToTop(Target);
-      SetForegroundWindow(Target);
-    }
-  }
-
+  void ForceForeground(void* Window) override { BringForward(static_cast<HWND>(Window), true); }
   void SetForegroundWindow(void* Window) override {
-    ::SetForegroundWindow(static_cast<HWND>(Window));
+    BringForward(static_cast<HWND>(Window), false);
   }
   void CursorPos(int& X, int& Y) override {
     POINT Point = {};

@@ -226,12 +226,27 @@ class TWin32Widgets : public TWidgetFactory {
   void RunModal(TForm& Form) override {
     HWND Dialog = static_cast<HWND>(Form.Handle());
     ArrangeTabOrder(Form);
-    // Owned by the window the user was in, which takes no input until the dialog closes.
-    HWND Owner = GetActiveWindow();
-    if (!Owner || Owner == Dialog) Owner = UtilityWindow();
+    // The owner is chosen before the dialog shows, since showing makes the dialog the active
+    // window; it takes no input until the dialog closes. A dialog without one stands alone.
+    HWND Owner = ModalOwner();
+    if (Owner == Dialog) Owner = nullptr;  // shown already: never its own owner
     SetWindowLongPtrW(Dialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Owner));
-    bool Disabled = Owner != UtilityWindow() && !EnableWindow(Owner, FALSE);
-    SetForegroundWindow(Dialog);
+    if (Owner) EnableWindow(Owner, FALSE);
+    struct TRestore {
+      HWND Owner;
+      // The owner takes input again before the dialog goes, so that it is the window the
+      // system activates next; a dialog that stood alone gives the foreground back.
+      ~TRestore() {
+        if (!Owner) {
+          GiveForegroundBack();
+          return;
+        }
+        EnableWindow(Owner, TRUE);
+        SetActiveWindow(Owner);
+      }
+    } Restore{Owner};
+    Form.Show();
+    BringForward(Dialog, true);
     if (!IsChild(Dialog, GetFocus())) {
       Form.SelectFirst();
       SelectFocusedText();
@@ -272,8 +287,6 @@ class TWin32Widgets : public TWidgetFactory {
       TranslateMessage(&Msg);
       DispatchMessageW(&Msg);
     }
-    if (Disabled) EnableWindow(Owner, TRUE);
-    if (Owner != UtilityWindow()) SetActiveWindow(Owner);
   }
   std::unique_ptr<TTimerPeer> CreateTimer(TTimer& Timer) override {
     return std::make_unique<TWin32TimerPeer>(Timer);
@@ -327,8 +340,9 @@ class TWin32Widgets : public TWidgetFactory {
     wchar_t Class[16] = L"";
     GetClassNameW(Msg.hwnd, Class, 16);
     if (lstrcmpiW(Class, WC_EDITW) == 0) return false;
+    // A hidden window has no shortcuts, whatever keys still reach it.
     TForm* Form = FormOfWindow(Msg.hwnd);
-    if (!Form) return false;
+    if (!Form || !IsWindowVisible(GetAncestor(Msg.hwnd, GA_ROOT))) return false;
     bool Used = false;
     Dispatch([&] { Used = Form->IsShortCut(static_cast<unsigned>(Msg.wParam), ShiftState()); });
     return Used;
@@ -338,6 +352,47 @@ class TWin32Widgets : public TWidgetFactory {
 }  // namespace
 
 HWND UtilityWindow() { return TUtilityWindow::Get().Window(); }
+
+namespace {
+
+HWND UserWindow = nullptr;  // the other program's window the program last came in front of
+
+bool Ours(HWND Window) {
+  return Window && GetWindowThreadProcessId(Window, nullptr) == GetCurrentThreadId();
+}
+
+bool TakesInput(HWND Window) {
+  return Window && IsWindowVisible(Window) && IsWindowEnabled(Window);
+}
+
+}  // namespace
+
+HWND ModalOwner() {
+  HWND Active = GetActiveWindow();
+  if (TakesInput(Active)) return Active;
+  HWND Main = MainFormWindow();
+  return TakesInput(Main) ? Main : nullptr;
+}
+
+void BringForward(HWND Window, bool Force) {
+  // A window that its modal dialog disables: the dialog, which has the keys, comes instead.
+  if (!IsWindowEnabled(Window)) Window = GetLastActivePopup(Window);
+  HWND Front = GetForegroundWindow();
+  if (Ours(Window) && Front && !Ours(Front)) UserWindow = Front;
+  // Attached to the input of the thread in front, the call has its rights.
+  DWORD Mine = GetWindowThreadProcessId(Window, nullptr);
+  DWORD Theirs = Front ? GetWindowThreadProcessId(Front, nullptr) : 0;
+  const bool Attach = Force && Theirs && Theirs != Mine;
+  if (Attach) AttachThreadInput(Theirs, Mine, TRUE);
+  BringWindowToTop(Window);
+  SetForegroundWindow(Window);
+  if (Attach) AttachThreadInput(Theirs, Mine, FALSE);
+}
+
+void GiveForegroundBack() {
+  if (Ours(GetForegroundWindow()) && IsWindow(UserWindow) && IsWindowVisible(UserWindow))
+    SetForegroundWindow(UserWindow);
+}
 
 TWidgetFactory* PlatformWidgets() {
   static TWin32Widgets Instance;
