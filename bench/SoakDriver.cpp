@@ -93,6 +93,12 @@ std::vector<HWND> OpenMenus() {
   return Found;
 }
 
+// The menu on the screen when there is exactly one.
+HWND OneMenu() {
+  std::vector<HWND> Menus = OpenMenus();
+  return Menus.size() == 1 ? Menus[0] : nullptr;
+}
+
 HWND Caption(const wchar_t* Text) {
   HWND Window = FindWindowW(nullptr, Text);
   return Window && IsWindowVisible(Window) ? Window : nullptr;
@@ -263,20 +269,34 @@ bool Fail(const char* What) {
   return false;
 }
 
+// Esc until no menu is left, after a round that went wrong.
+void CloseMenus() {
+  for (int i = 0; i < 5 && !OpenMenus().empty(); ++i) {
+    Key(OpenMenus().front(), VK_ESCAPE);
+    WaitFor(1, [] { return OpenMenus().empty(); });
+  }
+}
+
 bool MenuRound(int Round) {
   HWND Notify = FindWindowW(L"TNotifyWindow", nullptr);
   if (!Notify || !PostMessageW(Notify, TrayMessage, TrayIconId, WM_LBUTTONDOWN))
     return Fail("no icon");
-  if (!WaitFor(10, [] { return OpenMenus().size() == 1; })) return Fail("no launcher menu");
+  HWND Menu = nullptr;
+  if (!WaitFor(10, [&Menu] { return (Menu = OneMenu()) != nullptr; })) {
+    CloseMenus();
+    return Fail("no launcher menu");
+  }
   // The first or the second top group, then its first entry, a nested group: the menu takes
   // the keys one after the other.
-  HWND Menu = OpenMenus().front();
   for (int i = 0; i <= Round % 2; ++i) Key(Menu, VK_DOWN);
   Key(Menu, VK_RIGHT);
   Key(Menu, VK_RIGHT);
-  if (!WaitFor(5, [] { return OpenMenus().size() == 3; })) return Fail("no submenus");
+  bool Opened = WaitFor(5, [] { return OpenMenus().size() == 3; });
   for (int i = 0; i < 3; ++i) Key(Menu, VK_ESCAPE);
-  if (!WaitFor(5, [] { return OpenMenus().empty(); })) return Fail("Esc left menus open");
+  bool Closed = WaitFor(5, [] { return OpenMenus().empty(); });
+  if (!Closed) CloseMenus();
+  if (!Opened) return Fail("no submenus");
+  if (!Closed) return Fail("Esc left menus open");
   return Settle() || Fail("Lantern does not answer");
 }
 
@@ -294,8 +314,12 @@ bool AboutRound() {
   HWND Notify = FindWindowW(L"TNotifyWindow", nullptr);
   if (!Notify || !PostMessageW(Notify, TrayMessage, TrayIconId, WM_RBUTTONDOWN))
     return Fail("no icon");
-  if (!WaitFor(10, [] { return OpenMenus().size() == 1; })) return Fail("no program menu");
-  PostMessageW(OpenMenus().front(), WM_CHAR, L'a', 1);
+  HWND Menu = nullptr;
+  if (!WaitFor(10, [&Menu] { return (Menu = OneMenu()) != nullptr; })) {
+    CloseMenus();
+    return Fail("no program menu");
+  }
+  PostMessageW(Menu, WM_CHAR, L'a', 1);
   const wchar_t* Title = L"バージョン情報";
   HWND About = nullptr;
   if (!WaitFor(10, [&] { return (About = Caption(Title)) != nullptr; }))

@@ -31,7 +31,8 @@ restore() {
 }
 trap restore EXIT
 driver() { wine "$WIN/tests/lantern_driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
-soak() { wine "$WIN/soak_driver.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# Each run of the driver ends within 20 minutes, whatever happens to it.
+soak() { timeout 1200 wine "$WIN/soak_driver.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
 wine "$WIN/Lantern.exe" >/dev/null 2>&1 &
 STARTED=$!
