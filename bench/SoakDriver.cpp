@@ -269,11 +269,26 @@ bool Fail(const char* What) {
   return false;
 }
 
+// Lantern's thread is inside a menu's loop. A menu's windows may still show for a moment
+// after the loop has ended, or already before it begins.
+bool InMenu() {
+  GUITHREADINFO Info = {};
+  Info.cbSize = sizeof(Info);
+  return GetGUIThreadInfo(GetWindowThreadProcessId(Main(), nullptr), &Info) &&
+         (Info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
+}
+
+bool MenuGone() { return !InMenu() && OpenMenus().empty(); }
+
+// The menu that Lantern's loop tracks, once it is the only one on the screen.
+HWND TrackedMenu() { return InMenu() ? OneMenu() : nullptr; }
+
 // Esc until no menu is left, after a round that went wrong.
 void CloseMenus() {
-  for (int i = 0; i < 5 && !OpenMenus().empty(); ++i) {
-    Key(OpenMenus().front(), VK_ESCAPE);
-    WaitFor(1, [] { return OpenMenus().empty(); });
+  for (int i = 0; i < 5 && !MenuGone(); ++i) {
+    std::vector<HWND> Menus = OpenMenus();
+    if (!Menus.empty()) Key(Menus.front(), VK_ESCAPE);
+    WaitFor(1, MenuGone);
   }
 }
 
@@ -282,7 +297,7 @@ bool MenuRound(int Round) {
   if (!Notify || !PostMessageW(Notify, TrayMessage, TrayIconId, WM_LBUTTONDOWN))
     return Fail("no icon");
   HWND Menu = nullptr;
-  if (!WaitFor(10, [&Menu] { return (Menu = OneMenu()) != nullptr; })) {
+  if (!WaitFor(10, [&Menu] { return (Menu = TrackedMenu()) != nullptr; })) {
     CloseMenus();
     return Fail("no launcher menu");
   }
@@ -293,7 +308,7 @@ bool MenuRound(int Round) {
   Key(Menu, VK_RIGHT);
   bool Opened = WaitFor(5, [] { return OpenMenus().size() == 3; });
   for (int i = 0; i < 3; ++i) Key(Menu, VK_ESCAPE);
-  bool Closed = WaitFor(5, [] { return OpenMenus().empty(); });
+  bool Closed = WaitFor(5, MenuGone);
   if (!Closed) CloseMenus();
   if (!Opened) return Fail("no submenus");
   if (!Closed) return Fail("Esc left menus open");
@@ -315,7 +330,7 @@ bool AboutRound() {
   if (!Notify || !PostMessageW(Notify, TrayMessage, TrayIconId, WM_RBUTTONDOWN))
     return Fail("no icon");
   HWND Menu = nullptr;
-  if (!WaitFor(10, [&Menu] { return (Menu = OneMenu()) != nullptr; })) {
+  if (!WaitFor(10, [&Menu] { return (Menu = TrackedMenu()) != nullptr; })) {
     CloseMenus();
     return Fail("no program menu");
   }
