@@ -53,7 +53,7 @@ struct TScanTree {
     TRoot& Root = *Program.Root;
     Root.BeginWatchScan();
     // As the main window calls it: existence is known from the scan before.
-    for (const std::string& Path : Running) Root.AddExistingRunningFile(Path);
+    for (const std::string& Path : Running) Root.AddExistingRunningFile(Path, true);
   }
 };
 

@@ -214,6 +214,7 @@ void TLanternMain::DeleteObjExecute() {
   const bool List = ListView1.Focused();
   int Index;
   std::vector<TExecItem*> Items = CollectItems(TrashNotDeletedText, Index);
+  NoteDeletedForGood(Items);
   for (TExecItem* Item : Items)
     if (Item != FRoot.get() && Item->Parent()) Item->Parent()->AsGroup()->Remove(Item);
   if (List) ReselectRow(Index);

@@ -75,6 +75,7 @@ struct TSettings {
 };
 
 struct TSettingsTable;
+struct TRunningProcess;
 
 class TLanternMain : public TForm {
  public:
@@ -233,11 +234,16 @@ class TLanternMain : public TForm {
   void AppMessage(TMessage& Msg, bool& Handled);
   // The application watcher (Watcher.cpp): one scan over the process-status list or the
   // snapshot, the one the system has; the start-up's scan, whose finds go to the trash.
+  // Only a program that shows a window of its own becomes a new launcher; every process
+  // counts a start of a launcher the tree has.
   void ScanByProcessStatus();
   void ScanBySnapshot();
   void WatchScan();
-  void Scan(const std::vector<std::string>& Paths);
+  void Scan(const std::vector<TRunningProcess>& Running);
   void StartUpScan();
+  // The user has deleted Items for good: their programs that run now are not added again
+  // while those same processes run.
+  void NoteDeletedForGood(const std::vector<TExecItem*>& Items);
   // Each exclusion mask that cannot be read is told once; it excludes nothing meanwhile.
   void ReportMalformedMasks();
   void Timer1Timer();
@@ -380,6 +386,9 @@ class TLanternMain : public TForm {
     std::string Long;  // the long form
   };
   std::unordered_map<std::string, TScannedPath> FScannedPaths;
+  // The processes of each long path at the last scan, and those of programs deleted for
+  // good, which the scans pass over until they end.
+  std::unordered_map<std::string, std::vector<unsigned long>> FRunningIds, FDeclinedIds;
   const TScannedPath& ScannedPath(const std::string& Path);
   std::vector<std::string> FArgs;
   std::string FSaveError;         // why the last save at a close request failed

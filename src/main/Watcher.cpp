@@ -1,6 +1,7 @@
 // The application watcher: the paths of the running programs, filtered by drive, handed to
 // the tree, which counts the known ones and adds the new ones.
 #include <algorithm>
+#include <iterator>
 
 #include "base/Cp932.h"
 #include "main/Main.h"
@@ -41,21 +42,63 @@ const TLanternMain::TScannedPath& TLanternMain::ScannedPath(const std::string& P
   return FScannedPaths.emplace(Path, std::move(Result)).first->second;
 }
 
-void TLanternMain::Scan(const std::vector<std::string>& Paths) {
+void TLanternMain::Scan(const std::vector<TRunningProcess>& Running) {
   if (!FSettings.UseWatchApp) return;
   // Paths no longer listed are forgotten: their programs have ended.
   std::unordered_map<std::string, TScannedPath> Previous;
   Previous.swap(FScannedPaths);
-  for (const std::string& Path : Paths) {
-    auto Known = Previous.find(Path);
+  for (const TRunningProcess& Process : Running) {
+    auto Known = Previous.find(Process.Path);
     if (Known != Previous.end()) FScannedPaths.insert(Previous.extract(Known));
   }
+  FRunningIds.clear();
+  const unsigned long Own = Processes().CurrentProcessId();
   FRoot->BeginWatchScan();
-  for (const std::string& Path : Paths) {
-    const TScannedPath& Found = ScannedPath(Path);
+  for (const TRunningProcess& Process : Running) {
+    const TScannedPath& Found = ScannedPath(Process.Path);
     if (!Found.Candidate) continue;
     if (FSettings.NotWatchNetwortApp && Found.Long.compare(0, 2, "\\\\") == 0) continue;
-    if (Found.Exists) FRoot->AddExistingRunningFile(Found.Long);
+    if (!Found.Exists) continue;
+    FRunningIds[Found.Long].push_back(Process.Id);
+    // Services and helpers run unseen and come and go all day: a program the user started
+    // shows a window. Lantern's own windows are no find.
+    auto Declined = FDeclinedIds.find(Found.Long);
+    const bool MayAdd = Process.Windowed && Process.Id != Own &&
+                        (Declined == FDeclinedIds.end() ||
+                         std::find(Declined->second.begin(), Declined->second.end(), Process.Id) ==
+                             Declined->second.end());
+    FRoot->AddExistingRunningFile(Found.Long, MayAdd);
+  }
+  // A declined program is offered again once the processes it ran in have all ended.
+  for (auto It = FDeclinedIds.begin(); It != FDeclinedIds.end();) {
+    auto Now = FRunningIds.find(It->first);
+    std::vector<unsigned long>& Ids = It->second;
+    Ids.erase(std::remove_if(Ids.begin(), Ids.end(),
+                             [&](unsigned long Id) {
+                               return Now == FRunningIds.end() ||
+                                      std::find(Now->second.begin(), Now->second.end(), Id) ==
+                                          Now->second.end();
+                             }),
+              Ids.end());
+    It = Ids.empty() ? FDeclinedIds.erase(It) : std::next(It);
+  }
+}
+
+void TLanternMain::NoteDeletedForGood(const std::vector<TExecItem*>& Items) {
+  auto Note = [this](TExecItem* Item) {
+    if (!dynamic_cast<TLauncherExec*>(Item)) return;
+    auto Running = FRunningIds.find(Item->FileName());
+    if (Running == FRunningIds.end()) return;
+    std::vector<unsigned long>& Declined = FDeclinedIds[Running->first];
+    Declined.insert(Declined.end(), Running->second.begin(), Running->second.end());
+  };
+  for (TExecItem* Item : Items) {
+    TCompositeItem* Group = Item->AsGroup();
+    if (!Group) {
+      Note(Item);
+      continue;
+    }
+    for (TExecItemIterator It(Group); !It.Done(); It.Next()) Note(It.Current());
   }
 }
 
@@ -65,7 +108,8 @@ void TLanternMain::StartUpScan() {
   WatchScan();
   FRoot->SetDeferIcons(false);
   // The programs running at the first start are known, in the trash, unticked, and are not
-  // offered again.
+  // offered again. The scan's own rule holds here too: what runs unseen is not a program the
+  // user would look for in the trash.
   TRecycledFolder* Trash = FRoot->RecycledFolder();
   TUpdateBracket<TListItems> Bracket(&ListView1.Items());
   for (TExecItem* Item : FRoot->Children().Snapshot()) {

@@ -388,8 +388,9 @@ class TRoot : public TCompositeItem {
   // counts as a start of the launcher that has it (anywhere, the trash too) or becomes a new
   // launcher at the end of the root. Whether one was added.
   bool AddRunningFile(const std::string& Path);
-  // The same for a Path the caller already knows to exist.
-  bool AddExistingRunningFile(const std::string& Path);
+  // The same for a Path the caller already knows to exist; with MayAdd false a program the
+  // tree does not have is only passed over.
+  bool AddExistingRunningFile(const std::string& Path, bool MayAdd);
 
   // While a data file loads, launchers only note that their icon is wanted: asking the shell
   // for thousands of icons would hold the start-up for many seconds. The main window's timer

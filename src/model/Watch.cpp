@@ -56,7 +56,7 @@ bool TLauncher::MatchRunningFile(const std::string& Path) {
 
 bool TRoot::AddRunningFile(const std::string& Path) {
   if (!FileSystem().FileExists(Path)) return false;
-  return AddExistingRunningFile(Path);
+  return AddExistingRunningFile(Path, true);
 }
 
 TRoot::TStillRunning TRoot::MarkStillRunning(const std::string& Path) {
@@ -76,7 +76,7 @@ TRoot::TStillRunning TRoot::MarkStillRunning(const std::string& Path) {
   return TStillRunning::Still;
 }
 
-bool TRoot::AddExistingRunningFile(const std::string& Path) {
+bool TRoot::AddExistingRunningFile(const std::string& Path, bool MayAdd) {
   // An excluded program is not counted either.
   if (FFilters->Matches(Path)) return false;
   switch (MarkStillRunning(Path)) {
@@ -86,6 +86,7 @@ bool TRoot::AddExistingRunningFile(const std::string& Path) {
       break;
     case TStillRunning::Unknown: break;  // the walk would find nothing
   }
+  if (!MayAdd) return false;
   // Straight into the children: the views follow at the next tick, through WatchChanged.
   auto Owned = std::make_unique<TLauncherExec>(this);
   TLauncherExec* Launcher = Owned.get();

@@ -894,11 +894,20 @@ s_watcher() {
   start_lantern
   driver wait-window TLanternMain 10
   settle
+  # A program without a window runs meanwhile: a copy of the driver, waiting for nothing.
+  cp "$E2E_DRIVER" "$WINEPREFIX/drive_c/lantern-e2e/quiet.exe"
+  wine 'C:\lantern-e2e\quiet.exe' wait-window NoSuchWindow 5 >/dev/null 2>&1 &
+  local quiet=$!
   run_notepad
+  wait "$quiet"
   expect "the program ends" end_session
   local path
   path=$(launcher_record notepad | cut -d'|' -f2)
   expect "notepad became a launcher named after it ($(launcher_record notepad))" grep -q '^notepad|C:\\windows\\.*notepad.exe|0$' <<<"$(launcher_record notepad)"
+  # Nor are the driver, the programs through which wine starts others, or Lantern itself.
+  local windowless
+  windowless=$(tr -d '\r' <"$E2E_DATA" | grep -ixE '.*\\(quiet|lantern_driver|start|Lantern)\.exe')
+  expect "no windowless program became a launcher ($windowless)" [ -z "$windowless" ]
   # Excluded by a mask: not added.
   write_editing_data_file
   wine reg add "$E2E_KEY\\Filter" /v Filter0 /t REG_SZ /d '*notepad*' /f >/dev/null 2>&1

@@ -210,3 +210,65 @@ TEST_F(WatcherTest, TheTreeIsSavedBeforeTheExitWaitsAWhileForAFetchThatHangs) {
 
 }  // namespace
 }  // namespace lantern
+
+namespace lantern {
+namespace {
+
+// Services and helpers run unseen: only a program that shows a window of its own becomes a
+// launcher, never Lantern itself; any process still counts a start of a launcher the tree has.
+TEST_F(WatcherTest, OnlyAProgramWithAWindowOfItsOwnBecomesALauncher) {
+  struct {
+    const char* Path;
+    bool Windowed, Own;
+    const char* Launcher;  // the launcher it becomes; "" for none
+  } Cases[] = {
+      {"C:\\Tools\\app.exe", true, false, "app"},
+      {"C:\\Tools\\service.exe", false, false, ""},
+      {"C:\\Tools\\Lantern.exe", true, true, ""},
+  };
+  TLanternMain& M = Start();
+  std::vector<std::string> Expected{"ゴミ入れ"};
+  for (const auto& c : Cases) {
+    WriteFileBytes(Real(c.Path), "MZ");
+    Procs.StatusList.push_back(c.Path);
+    Procs.Ids[c.Path] = 10 + static_cast<unsigned long>(Procs.StatusList.size());
+    if (!c.Windowed) Procs.Windowless.insert(c.Path);
+    if (c.Own) Procs.OwnId = Procs.Ids[c.Path];
+    if (*c.Launcher) Expected.push_back(c.Launcher);
+  }
+  TickToScan();
+  TickToScan();  // a second look changes nothing
+  EXPECT_EQ(Top(), Expected);
+  // Made by the user, the unseen program's launcher counts its next start.
+  TLauncherExec* Made = M.Root()->Add(std::make_unique<TLauncherExec>(M.Root()));
+  Made->SetFileName("C:\\Tools\\service.exe");
+  Procs.StatusList = {};
+  TickToScan();
+  Procs.StatusList = {"C:\\Tools\\service.exe"};
+  TickToScan();
+  EXPECT_EQ(Made->RunCount(), 1);
+}
+
+TEST_F(WatcherTest, AProgramDeletedForGoodStaysGoneUntilItIsStartedAnew) {
+  TLanternMain& M = Start();
+  const std::string App = "C:\\Tools\\app.exe";
+  Procs.StatusList = {App};
+  TickToScan();
+  ASSERT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));
+  M.ListView1.SetFocus();
+  M.Root()->Items(1)->ListItem()->SetSelected(true);
+  Boxes.Answers.push_back(mrYes);
+  M.DeleteObj.Execute();
+  ASSERT_EQ(Top(), std::vector<std::string>{"ゴミ入れ"});
+  TickToScan();  // the same process runs on
+  EXPECT_EQ(Top(), std::vector<std::string>{"ゴミ入れ"});
+  Procs.StatusList = {};
+  TickToScan();
+  Procs.StatusList = {App};
+  Procs.Ids[App] = 200;
+  TickToScan();
+  EXPECT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));
+}
+
+}  // namespace
+}  // namespace lantern

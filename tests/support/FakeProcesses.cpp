@@ -17,14 +17,24 @@ void TFakeProcesses::UnloadPSAPI() {
   Loaded = false;
 }
 
-std::vector<std::string> TFakeProcesses::ListByProcessStatus() {
-  ++StatusCalls;
-  return Loaded ? StatusList : std::vector<std::string>();
+std::vector<TRunningProcess> TFakeProcesses::Running(const std::vector<std::string>& Paths) const {
+  std::vector<TRunningProcess> Result;
+  for (std::size_t i = 0; i < Paths.size(); ++i) {
+    auto Id = Ids.find(Paths[i]);
+    Result.push_back({Paths[i], Id != Ids.end() ? Id->second : 100 + static_cast<unsigned long>(i),
+                      Windowless.count(Paths[i]) == 0});
+  }
+  return Result;
 }
 
-std::vector<std::string> TFakeProcesses::ListBySnapshot() {
+std::vector<TRunningProcess> TFakeProcesses::ListByProcessStatus() {
+  ++StatusCalls;
+  return Running(Loaded ? StatusList : std::vector<std::string>());
+}
+
+std::vector<TRunningProcess> TFakeProcesses::ListBySnapshot() {
   ++SnapshotCalls;
-  return SnapshotList;
+  return Running(SnapshotList);
 }
 
 }  // namespace lantern

@@ -13,7 +13,7 @@ TEST(ProcessesTest, AnInstalledServiceAnswersUntilThePlatformsIsBack) {
   Fake.SnapshotList = {"a.exe", "b.exe"};
   EXPECT_EQ(SetProcesses(&Fake), &PlatformProcesses());
   EXPECT_EQ(&Processes(), &Fake);
-  EXPECT_EQ(Processes().ListBySnapshot(), Fake.SnapshotList);
+  EXPECT_EQ(ProcessPaths(Processes().ListBySnapshot()), Fake.SnapshotList);
   EXPECT_EQ(Fake.SnapshotCalls, 1);
   EXPECT_EQ(SetProcesses(nullptr), &Fake);
   EXPECT_EQ(&Processes(), &PlatformProcesses());
@@ -41,7 +41,7 @@ TEST_P(ProcessesLoadFailureTest, RaisesTheTextAndStaysUnloaded) {
   EXPECT_TRUE(Fake.ListByProcessStatus().empty());
   Fake.LoadFailure = TFakeProcesses::TLoadFailure::None;
   EXPECT_TRUE(Fake.LoadPSAPI());
-  EXPECT_EQ(Fake.ListByProcessStatus(), Fake.StatusList);
+  EXPECT_EQ(ProcessPaths(Fake.ListByProcessStatus()), Fake.StatusList);
   EXPECT_EQ(Fake.LoadCalls, 2);
 }
 

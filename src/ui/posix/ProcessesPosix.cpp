@@ -9,8 +9,9 @@ class TNoProcesses : public TProcessService {
   bool LoadPSAPI() override { return false; }
   void UnloadPSAPI() override {}
   bool PSAPILoaded() const override { return false; }
-  std::vector<std::string> ListByProcessStatus() override { return {}; }
-  std::vector<std::string> ListBySnapshot() override { return {}; }
+  std::vector<TRunningProcess> ListByProcessStatus() override { return {}; }
+  std::vector<TRunningProcess> ListBySnapshot() override { return {}; }
+  unsigned long CurrentProcessId() const override { return 0; }
 };
 }  // namespace
 

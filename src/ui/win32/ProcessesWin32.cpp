@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/Exception.h"
 #include "ui/win32/WideText.h"
@@ -35,6 +36,38 @@ TFunction Bind(HMODULE Module, const char* Name) {
 }
 
 HMODULE Kernel32() { return GetModuleHandleW(L"kernel32.dll"); }
+
+using TDwmGetWindowAttribute = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+constexpr DWORD DwmCloaked = 14;  // DWMWA_CLOAKED, newer than some headers
+
+// Windows the desktop keeps cloaked (suspended store apps, other virtual desktops' frames)
+// are visible by their style but not seen. The function is missing before Windows 8.
+bool Cloaked(HWND Window) {
+  static const TDwmGetWindowAttribute Get =
+      Bind<TDwmGetWindowAttribute>(LoadLibraryW(L"dwmapi.dll"), "DwmGetWindowAttribute");
+  DWORD Value = 0;
+  return Get && SUCCEEDED(Get(Window, DwmCloaked, &Value, sizeof(Value))) && Value != 0;
+}
+
+BOOL CALLBACK AddWindowed(HWND Window, LPARAM Ids) {
+  if (!IsWindowVisible(Window)) return TRUE;
+  // Palettes and floating bars, and what only looks like a window to the system.
+  if (GetWindowLongPtrW(Window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return TRUE;
+  RECT Bounds;
+  if (!GetWindowRect(Window, &Bounds) || IsRectEmpty(&Bounds) || Cloaked(Window)) return TRUE;
+  DWORD Id = 0;
+  if (GetWindowThreadProcessId(Window, &Id))
+    reinterpret_cast<std::unordered_set<DWORD>*>(Ids)->insert(Id);
+  return TRUE;
+}
+
+// The processes that show a window of their own: what a user started and sees, as opposed
+// to the services and helpers that run unseen all day.
+std::unordered_set<DWORD> WindowedProcessIds() {
+  std::unordered_set<DWORD> Ids;
+  EnumWindows(AddWindowed, reinterpret_cast<LPARAM>(&Ids));
+  return Ids;
+}
 
 class TWin32Processes : public TProcessService {
  public:
@@ -75,16 +108,18 @@ class TWin32Processes : public TProcessService {
 
   bool PSAPILoaded() const override { return FPsapi != nullptr; }
 
-  std::vector<std::string> ListByProcessStatus() override {
-    std::vector<std::string> Result;
+  std::vector<TRunningProcess> ListByProcessStatus() override {
+    std::vector<TRunningProcess> Result;
     if (!FPsapi) return Result;
     ForgetEnded();
     std::vector<DWORD> Ids = ProcessIds();
+    const std::unordered_set<DWORD> Windowed = WindowedProcessIds();
     Result.reserve(Ids.size());
     for (DWORD Id : Ids) {
+      const bool HasWindow = Windowed.count(Id) != 0;
       auto Known = FKnown.find(Id);
       if (Known != FKnown.end()) {
-        if (Known->second.Usable) Result.push_back(Known->second.Path);
+        if (Known->second.Usable) Result.push_back({Known->second.Path, Id, HasWindow});
         continue;
       }
       // Held open, the process keeps its id: while it runs, the id names it and no other.
@@ -94,25 +129,29 @@ class TWin32Processes : public TProcessService {
       const bool Usable = FromWideExact(ImagePath(Id, Process.Get()), Path);
       if (Process && !Path.empty())
         FKnown.emplace(Id, TKnownProcess{std::move(Process), Path, Usable});
-      if (Usable) Result.push_back(std::move(Path));
+      if (Usable) Result.push_back({std::move(Path), Id, HasWindow});
     }
     return Result;
   }
 
-  std::vector<std::string> ListBySnapshot() override {
-    std::vector<std::string> Result;
+  std::vector<TRunningProcess> ListBySnapshot() override {
+    std::vector<TRunningProcess> Result;
     BindKernel32();
     if (!FCreateSnapshot || !FProcess32FirstW || !FProcess32NextW) return Result;
     TKernelHandle Snapshot(FCreateSnapshot(TH32CS_SNAPPROCESS, 0));
     if (!Snapshot) return Result;
+    const std::unordered_set<DWORD> Windowed = WindowedProcessIds();
     PROCESSENTRY32W Entry = {};
     Entry.dwSize = sizeof(Entry);
     std::string Name;
     for (BOOL More = FProcess32FirstW(Snapshot.Get(), &Entry); More;
          More = FProcess32NextW(Snapshot.Get(), &Entry))
-      if (FromWideExact(Entry.szExeFile, Name)) Result.push_back(Name);
+      if (FromWideExact(Entry.szExeFile, Name))
+        Result.push_back({Name, Entry.th32ProcessID, Windowed.count(Entry.th32ProcessID) != 0});
     return Result;
   }
+
+  unsigned long CurrentProcessId() const override { return GetCurrentProcessId(); }
 
  private:
   struct TKnownProcess {

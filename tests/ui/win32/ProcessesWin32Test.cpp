@@ -8,6 +8,7 @@
 #include "base/Cp932.h"
 #include "base/Exception.h"
 #include "base/Path.h"
+#include "support/FakeProcesses.h"
 #include "support/TempFolder.h"
 #include "ui/Processes.h"
 #include "ui/win32/ProcessesWin32.h"
@@ -27,7 +28,8 @@ std::wstring BesideSelf(const std::wstring& Name) {
   return Self.substr(0, Self.rfind(L'\\') + 1) + Name;
 }
 
-bool Holds(const std::vector<std::string>& List, const std::string& Path) {
+bool Holds(const std::vector<TRunningProcess>& Listed, const std::string& Path) {
+  const std::vector<std::string> List = ProcessPaths(Listed);
   std::string Wanted = UpperCaseAscii(Path);
   return std::any_of(List.begin(), List.end(),
                      [&](const std::string& Item) { return UpperCaseAscii(Item) == Wanted; });
@@ -92,7 +94,8 @@ TEST(ProcessesWin32Test, StatusListHoldsThisProgramAndAChildByFullPath) {
 TEST(ProcessesWin32Test, AServiceThatKeepsWhatItReadListsWhatAFreshOneLists) {
   const std::wstring Program = BesideSelf(L"record_args.exe");
   const std::string Wanted = UpperCaseAscii(FromWide(Program));
-  auto Runs = [&](const std::vector<std::string>& List) {
+  auto Runs = [&](const std::vector<TRunningProcess>& Listed) {
+    const std::vector<std::string> List = ProcessPaths(Listed);
     return std::count_if(List.begin(), List.end(),
                          [&](const std::string& Item) { return UpperCaseAscii(Item) == Wanted; });
   };
@@ -102,8 +105,8 @@ TEST(ProcessesWin32Test, AServiceThatKeepsWhatItReadListsWhatAFreshOneLists) {
     TChild First(Program), Second(Program);
     ASSERT_TRUE(First.Started && Second.Started);
     EXPECT_EQ(Runs(Kept->ListByProcessStatus()), 2);
-    std::vector<std::string> Again = Kept->ListByProcessStatus();
-    std::vector<std::string> Fresh = LoadedService()->ListByProcessStatus();
+    std::vector<std::string> Again = ProcessPaths(Kept->ListByProcessStatus());
+    std::vector<std::string> Fresh = ProcessPaths(LoadedService()->ListByProcessStatus());
     std::sort(Again.begin(), Again.end());
     std::sort(Fresh.begin(), Fresh.end());
     EXPECT_EQ(Again, Fresh);
@@ -138,17 +141,20 @@ TEST(ProcessesWin32Test, StatusListGrowsTheIdBufferUntilEveryProcessFits) {
   TChild Child(BesideSelf(L"record_args.exe"));
   ASSERT_TRUE(Child.Started) << "CreateProcess failed: " << Child.Error;
   auto Small = LoadedService(1), Large = LoadedService(1024);
-  std::vector<std::string> FromSmall, FromLarge;
+  std::vector<TRunningProcess> FromSmall, FromLarge;
+  auto Sorted = [](const std::vector<TRunningProcess>& List) {
+    std::vector<std::string> Paths = ProcessPaths(List);
+    std::sort(Paths.begin(), Paths.end());
+    return Paths;
+  };
   // Wine's own services may come or go between two listings; three tries.
   for (int Try = 0; Try < 3; ++Try) {
     FromSmall = Small->ListByProcessStatus();
     FromLarge = Large->ListByProcessStatus();
-    std::sort(FromSmall.begin(), FromSmall.end());
-    std::sort(FromLarge.begin(), FromLarge.end());
-    if (FromSmall == FromLarge) break;
+    if (Sorted(FromSmall) == Sorted(FromLarge)) break;
   }
   EXPECT_GE(FromSmall.size(), 2u);
-  EXPECT_EQ(FromSmall, FromLarge);
+  EXPECT_EQ(Sorted(FromSmall), Sorted(FromLarge));
   EXPECT_TRUE(Holds(FromSmall, FromWide(SelfPath())));
   EXPECT_TRUE(Holds(FromSmall, FromWide(BesideSelf(L"record_args.exe"))));
 }
