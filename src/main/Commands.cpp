@@ -24,6 +24,18 @@ namespace lantern {
 // Lantern has no public site yet: the web-site command opens the installed help's top page.
 const char* const WebSiteAddress = "";
 
+std::string DeleteItemQuestion(const std::string& Name) {
+  return "「" + Name + "」を完全に削除しますか？";
+}
+
+std::string DeleteItemsQuestion(int Count) {
+  return IntToStr(Count) + " 個の項目を完全に削除しますか？";
+}
+
+std::string EmptyTrashQuestion(int Count) {
+  return "ゴミ入れを空にしますか？（" + IntToStr(Count) + " 個の項目を完全に削除します）";
+}
+
 namespace {
 
 const char* const TrashNotDeletedText = "ゴミ入れは削除できません";
@@ -44,10 +56,11 @@ void SelectOnly(TListView& List, TListItem* Row) {
 }  // namespace
 
 std::vector<TAction*> TLanternMain::TreeCommands() {
-  return {&AddGroup,         &AddLauncher,       &AddLauncherURL,    &AddLauncherFolder,
-          &MoveRecycled,     &DeleteObj,         &CopyObject,        &CutObject,
-          &PasteObject,      &ObjPropertyAction, &CheckNoLinkAction, &UpObjectAction,
-          &DownObjectAction, &RenameAction,      &EnvSetAction,      &LoadService};
+  return {&AddGroup,       &AddLauncher,      &AddLauncherURL,    &AddLauncherFolder,
+          &MoveRecycled,   &DeleteObj,        &EmptyTrashAction,  &CopyObject,
+          &CutObject,      &PasteObject,      &ObjPropertyAction, &CheckNoLinkAction,
+          &UpObjectAction, &DownObjectAction, &RenameAction,      &EnvSetAction,
+          &LoadService};
 }
 
 // ---- Adding ----
@@ -55,7 +68,8 @@ std::vector<TAction*> TLanternMain::TreeCommands() {
 void TLanternMain::AddGroupExecute() {
   if (TreeHeld()) return;
   TCompositeItem* Current = FRoot->CurrentFolder();
-  TFolder* Group = Current->Add(std::make_unique<TFolder>(Current));
+  // Above the trash, with the other groups.
+  TFolder* Group = Current->AddNew(std::make_unique<TFolder>(Current));
   if (TTreeNode* Node = Current->TreeNode()) Node->Expand(true);
   // Named in place at once: the list has the keys for it.
   if (TListItem* Row = Group->ListItem()) {
@@ -79,7 +93,7 @@ void TLanternMain::AddNewLauncher(std::unique_ptr<TLauncher> Launcher, bool Show
     Dialog.StoreItem();
   }
   if (Launcher->FileName().empty()) return;  // chooser or dialog cancelled: nothing is added
-  TLauncher* Added = FRoot->CurrentFolder()->Add(std::move(Launcher));
+  TLauncher* Added = FRoot->CurrentFolder()->AddNew(std::move(Launcher));
   if (TListItem* Row = Added->ListItem()) SelectOnly(ListView1, Row);
 }
 
@@ -105,11 +119,11 @@ void TLanternMain::AddDroppedFile(const std::string& Path) {
   }
   TCompositeItem* Current = FRoot->CurrentFolder();
   if (FileSystem().FileExists(Path)) {
-    TLauncher* Launcher = Current->Add(std::make_unique<TLauncherExec>(Current));
+    TLauncher* Launcher = Current->AddNew(std::make_unique<TLauncherExec>(Current));
     Launcher->SetFileName(Path);
     Launcher->SetName(ExtractFileName(Path));
   } else if (FileSystem().DirectoryExists(Path)) {
-    TLauncher* Launcher = Current->Add(std::make_unique<TLauncherFolder>(Current));
+    TLauncher* Launcher = Current->AddNew(std::make_unique<TLauncherFolder>(Current));
     // A drive root (C:\) has no last part: it is named after the whole path.
     std::string Name = ExtractFileName(ExcludeTrailingBackslash(Path));
     if (Name.empty() || EndsWithChar(Path, ':')) Name = Path;
@@ -127,7 +141,7 @@ void TLanternMain::AddDroppedURL(const std::string& Name, const std::string& URL
     MessageDlg("URLが空です", TMsgDlgType::Warning, mbOK);
   } else {
     TCompositeItem* Current = FRoot->CurrentFolder();
-    TLauncherURL* Launcher = Current->Add(std::make_unique<TLauncherURL>(Current));
+    TLauncherURL* Launcher = Current->AddNew(std::make_unique<TLauncherURL>(Current));
     Launcher->SetName(Name);
     Launcher->SetFileName(URL);
   }
@@ -180,23 +194,28 @@ void TLanternMain::AboutActionExecute() {
 
 // ---- Removing and the trash ----
 
+bool TLanternMain::HoldsTrash(const TExecItem* Item) const {
+  TRecycledFolder* Trash = FRoot->RecycledFolder();
+  return Trash && Item && Trash->IsInside(Item);
+}
+
 std::vector<TExecItem*> TLanternMain::CollectItems(const char* Refusal, int& Index) {
   std::vector<TExecItem*> Items;
   Index = -1;
-  TRecycledFolder* Trash = FRoot->RecycledFolder();
+  // The root and the groups above the trash hold it: none of them may go. The commands are
+  // off for them; this stops a caller that did not ask.
   if (ListView1.Focused()) {
     for (int i = 0; i < ListView1.Items().Count(); ++i) {
       TListItem* Row = ListView1.Items()[i];
       if (!Row->Selected()) continue;
       if (Index < 0) Index = i;
       auto* Item = static_cast<TExecItem*>(Row->Data());
-      if (Item == Trash) throw Exception(Refusal);
+      if (HoldsTrash(Item)) throw Exception(Refusal);
       Items.push_back(Item);
     }
   } else if (TTreeNode* Node = TreeView1.Selected()) {
     auto* Item = static_cast<TExecItem*>(Node->Data());
-    // The root and the groups above the trash hold it: none of them may go.
-    if (Trash && Item->AsGroup() && Trash->IsInside(Item)) throw Exception(Refusal);
+    if (HoldsTrash(Item)) throw Exception(Refusal);
     Items.push_back(Item);
   }
   return Items;
@@ -209,15 +228,40 @@ void TLanternMain::ReselectRow(int Index) {
   SelectOnly(ListView1, ListView1.Items()[std::min(Index, Count - 1)]);
 }
 
+bool TLanternMain::ConfirmDeleteForGood(const std::string& Question) {
+  // As the system asks before a deletion that cannot be undone: Enter keeps the items.
+  return MessageDlg(Question, TMsgDlgType::Confirmation, mbYes | mbNo, mbNo) == mrYes;
+}
+
+void TLanternMain::DeleteForGood(const std::vector<TExecItem*>& Items) {
+  NoteDeletedForGood(Items);
+  for (TExecItem* Item : Items)
+    if (Item != FRoot.get() && Item->Parent()) Item->Parent()->AsGroup()->Remove(Item);
+}
+
 void TLanternMain::DeleteObjExecute() {
   if (TreeHeld()) return;
   const bool List = ListView1.Focused();
   int Index;
   std::vector<TExecItem*> Items = CollectItems(TrashNotDeletedText, Index);
-  NoteDeletedForGood(Items);
-  for (TExecItem* Item : Items)
-    if (Item != FRoot.get() && Item->Parent()) Item->Parent()->AsGroup()->Remove(Item);
+  if (Items.empty()) return;
+  // The box's loop holds the tree: the items stay as they were collected.
+  if (!ConfirmDeleteForGood(Items.size() == 1
+                                ? DeleteItemQuestion(Items.front()->Name())
+                                : DeleteItemsQuestion(static_cast<int>(Items.size()))))
+    return;
+  DeleteForGood(Items);
   if (List) ReselectRow(Index);
+}
+
+void TLanternMain::EmptyTrashActionExecute() {
+  // Items cut wait in the trash for their paste: emptying it now would lose them.
+  if (TreeHeld() || FCutPending) return;
+  TRecycledFolder* Trash = FRoot->RecycledFolder();
+  if (!Trash || Trash->Count() == 0) return;
+  std::vector<TExecItem*> Items = Trash->Children().Snapshot();
+  if (!ConfirmDeleteForGood(EmptyTrashQuestion(static_cast<int>(Items.size())))) return;
+  DeleteForGood(Items);
 }
 
 void TLanternMain::MoveRecycledExecute() {
@@ -335,11 +379,11 @@ void TLanternMain::PasteObjectExecute() {
     for (TExecItem* Item : Items) Current->CheckCanHold(Item);
     for (TExecItem* Item : Items) {
       Item->SetCut(false);
-      Pasted.push_back(Current->Add(Item->Parent()->AsGroup()->Remove(Item)));
+      Pasted.push_back(Current->AddNew(Item->Parent()->AsGroup()->Remove(Item)));
     }
   } else {
     for (const auto& Item : FClipboardItems) Current->CheckCanHold(Item.get());
-    for (auto& Item : FClipboardItems) Pasted.push_back(Current->Add(std::move(Item)));
+    for (auto& Item : FClipboardItems) Pasted.push_back(Current->AddNew(std::move(Item)));
   }
   FClipboardItems.clear();
   for (int i = 0; i < ListView1.Items().Count(); ++i) ListView1.Items()[i]->SetSelected(false);

@@ -126,7 +126,7 @@ void TLanternMain::TreeView1DragDrop(int X, int Y) {
     }
   CheckMove(*Target, FDragItems);
   for (TExecItem* Item : FDragItems)
-    if (std::unique_ptr<TExecItem> Owned = TakeOut(Item)) Target->Add(std::move(Owned));
+    if (std::unique_ptr<TExecItem> Owned = TakeOut(Item)) Target->AddNew(std::move(Owned));
   if (TTreeNode* TargetNode = Target->TreeNode()) TargetNode->Expand(false);
   if (First->IsGroup())
     if (TTreeNode* FirstNode = First->TreeNode()) {

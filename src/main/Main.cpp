@@ -241,6 +241,7 @@ void TLanternMain::SetUpCommands() {
       {&AddLauncherFolder, 8, "オブジェクト操作", true},
       {&MoveRecycled, 2, "オブジェクト操作", false},
       {&DeleteObj, -1, "オブジェクト操作", false},
+      {&EmptyTrashAction, -1, "オブジェクト操作", false},
       {&SaveService, 3, "オブジェクト操作", true},
       {&LoadService, 4, "オブジェクト操作", true},
       {&CopyObject, 5, "オブジェクト操作", false},
@@ -289,13 +290,17 @@ void TLanternMain::SetUpCommands() {
             &UchidenoKodutiToggleAction, nullptr, &EnvSetAction});
   AddItems(AddMenu(MainMenu2, "ヘルプ(&H)"), {&HelpAction, &GoWebSiteAction, &AboutAction});
   SetMenu(&MainMenu2);
-  AddItems(&ListViewPopup.Items(),
-           {&OpenObject, &UpperFolderOpen, &AddGroup, &AddLauncher, &AddLauncherFolder,
-            &AddLauncherURL, nullptr, &CopyObject, &CutObject, &PasteObject, nullptr, &MoveRecycled,
-            &DeleteObj, nullptr, &RenameAction, &OpenExplorerAction, &ObjPropertyAction});
+  AddItems(
+      &ListViewPopup.Items(),
+      {&OpenObject, &UpperFolderOpen, &AddGroup, &AddLauncher, &AddLauncherFolder, &AddLauncherURL,
+       nullptr, &CopyObject, &CutObject, &PasteObject, nullptr, &MoveRecycled, &DeleteObj,
+       &EmptyTrashAction, nullptr, &RenameAction, &OpenExplorerAction, &ObjPropertyAction});
   ListViewPopup.Items().Items(0)->SetDefault(true);
   AddItems(&TreeViewPopup.Items(), {&OpenObject, nullptr, &AddGroup, &MoveRecycled, &DeleteObj,
-                                    nullptr, &RenameAction, &ObjPropertyAction});
+                                    &EmptyTrashAction, nullptr, &RenameAction, &ObjPropertyAction});
+  // ゴミ入れを空にする stays in its place in both menus, off where the trash is neither chosen
+  // nor shown; what the trash holds may have changed since the last choice.
+  ListViewPopup.OnPopup = TreeViewPopup.OnPopup = [this](TPopupMenu*) { UpdateActions(); };
   TMenuItem* Main = SystemPopup.Items().Add(&LanternProperty);
   Main->SetCaption("ランタンのメイン画面(&P)");
   AddItems(&SystemPopup.Items(),
@@ -427,7 +432,7 @@ void TLanternMain::AddFromPath(const std::string& Path) {
     FillAsDialog(Launcher.get(), ExpandLongPath(Path));
   }
   if (!Launcher) return;
-  TLauncher* Added = FRoot->Add(std::move(Launcher));
+  TLauncher* Added = FRoot->AddNew(std::move(Launcher));
   FRoot->SetCurrentFolder(FRoot.get());
   if (TListItem* Row = Added->ListItem()) {
     for (int i = 0; i < ListView1.Items().Count(); ++i)

@@ -36,6 +36,12 @@ extern const char* const MainWindowClass;      // "TLanternMain"
 int LanternEntry(const std::vector<std::string>& Args,
                  const std::vector<std::string>& Unusable = {});
 
+// The questions asked before items are deleted for good, which cannot be undone; No is the
+// default answer. One item is named, several are counted; the trash's items are counted.
+std::string DeleteItemQuestion(const std::string& Name);
+std::string DeleteItemsQuestion(int Count);
+std::string EmptyTrashQuestion(int Count);
+
 // One point, for the chasing window's offset.
 struct TPoint {
   int X = 0, Y = 0;
@@ -126,6 +132,7 @@ class TLanternMain : public TForm {
                             [this] { AddLauncherFolderExecute(); }};
   TAction MoveRecycled{"ゴミ入れに移動(&R)", [this] { MoveRecycledExecute(); }};
   TAction DeleteObj{"完全削除(&D)", [this] { DeleteObjExecute(); }};
+  TAction EmptyTrashAction{"ゴミ入れを空にする(&E)", [this] { EmptyTrashActionExecute(); }};
   TAction CopyObject{"コピー(&C)", [this] { CopyObjectExecute(); }};
   TAction CutObject{"切り取り(&T)", [this] { CutObjectExecute(); }};
   TAction PasteObject{"貼り付け(&P)", [this] { PasteObjectExecute(); }};
@@ -289,8 +296,14 @@ class TLanternMain : public TForm {
   // row) or the tree's node. Raises Refusal when the trash is among them.
   std::vector<TExecItem*> CollectItems(const char* Refusal, int& Index);
   void ReselectRow(int Index);
+  // Whether the user agrees to delete for good, asked with Question.
+  bool ConfirmDeleteForGood(const std::string& Question);
+  // Every delete for good ends here: takes the items (siblings, or none inside another of
+  // them) out of their groups and frees them with their content.
+  void DeleteForGood(const std::vector<TExecItem*>& Items);
   void DeleteObjExecute();
   void MoveRecycledExecute();
+  void EmptyTrashActionExecute();
   void CopyObjectExecute();
   void CutObjectExecute();
   void PasteObjectExecute();
@@ -313,8 +326,11 @@ class TLanternMain : public TForm {
   std::vector<TAction*> TreeCommands();
   // Enables the commands by the active view, its selection and focus.
   void UpdateActions();
+  // The item is the trash or a group that holds it: it can be neither moved nor deleted.
+  bool HoldsTrash(const TExecItem* Item) const;
   // The keys of both views (ListView1KeyDown, TreeView1KeyDown).
   void ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shift);
+  void SelectAllRows();  // Ctrl+A in the list
   // Dragging inside the views (DragDrop.cpp): the list's rows within the current group, the
   // list's rows and the tree's groups into a group of the tree. X, Y: the view's client point.
   void SetUpDragging();

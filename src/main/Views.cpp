@@ -38,6 +38,12 @@ void TLanternMain::ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shif
     case 'X':
       if (CtrlOnly) Run(CutObject);
       break;
+    case 'A':
+      if (List && CtrlOnly) {
+        Key = 0;
+        SelectAllRows();
+      }
+      break;
     case VkF10:
       if (Shift & ssShift) {
         int X, Y;
@@ -65,35 +71,65 @@ void TLanternMain::UpperFolderOpenExecute() {
 }
 
 void TLanternMain::RenameActionExecute() {
+  // The trash keeps the name the program's own texts call it by.
+  TRecycledFolder* Trash = FRoot->RecycledFolder();
   if (ListView1.Focused()) {
-    if (TListItem* Row = ListView1.Selected()) Row->EditCaption();
+    TListItem* Row = ListView1.Selected();
+    if (Row && (!Trash || Row != Trash->ListItem())) Row->EditCaption();
   } else if (TTreeNode* Node = TreeView1.Selected()) {
-    Node->EditText();
+    if (!Trash || Node != Trash->TreeNode()) Node->EditText();
   }
 }
 
+void TLanternMain::SelectAllRows() {
+  // One enabling for the whole choice, not one per row.
+  auto Change = std::move(ListView1.OnChange);
+  ListView1.OnChange = nullptr;
+  for (int i = 0; i < ListView1.Items().Count(); ++i) ListView1.Items()[i]->SetSelected(true);
+  ListView1.OnChange = std::move(Change);
+  UpdateActions();
+}
+
 void TLanternMain::UpdateActions() {
+  TRecycledFolder* Trash = FRoot->RecycledFolder();
+  // What would only be refused: the trash, or a group holding it, moved, deleted or cut; the
+  // trash renamed. Emptying the trash is offered where the trash is chosen or shown.
+  bool Removable, TrashChosen;
   if (ListView1.Focused()) {
     int Selected = ListView1.SelCount();
     bool One = Selected == 1, Some = Selected > 0;
+    // Only a row of the current group can be chosen: the trash's row, or that of a group
+    // above it.
+    bool TrashRowChosen = false;
+    for (TExecItem* Up = Trash; Up && !TrashRowChosen; Up = Up->Parent())
+      TrashRowChosen = Up->ListItem() && Up->ListItem()->Selected();
     for (TAction* Action :
          {&RenameAction, &OpenObject, &ObjPropertyAction, &UpObjectAction, &DownObjectAction})
       Action->SetEnabled(One);
-    for (TAction* Action : {&DeleteObj, &MoveRecycled, &CopyObject, &CutObject})
-      Action->SetEnabled(Some);
+    CopyObject.SetEnabled(Some);
+    Removable = Some && !TrashRowChosen;
+    TrashChosen = Trash && Trash->ListItem() && Trash->ListItem()->Selected();
     auto* Item = One ? static_cast<TExecItem*>(ListView1.Selected()->Data()) : nullptr;
     OpenExplorerAction.SetEnabled(Item && !Item->IsGroup() && !dynamic_cast<TLauncherURL*>(Item));
+    EmptyTrashAction.SetEnabled(Trash && FRoot->CurrentFolder() == Trash);
   } else {
     UpObjectAction.SetEnabled(false);
     DownObjectAction.SetEnabled(false);
     OpenExplorerAction.SetEnabled(false);
     TTreeNode* Node = TreeView1.Selected();
+    auto* Item = Node ? static_cast<TExecItem*>(Node->Data()) : nullptr;
     OpenObject.SetEnabled(Node != nullptr);
-    bool NotRoot = Node && Node->Data() != FRoot.get();
-    for (TAction* Action :
-         {&RenameAction, &DeleteObj, &MoveRecycled, &CopyObject, &CutObject, &ObjPropertyAction})
+    bool NotRoot = Item && Item != FRoot.get();
+    for (TAction* Action : {&RenameAction, &CopyObject, &ObjPropertyAction})
       Action->SetEnabled(NotRoot);
+    Removable = NotRoot && !HoldsTrash(Item);
+    TrashChosen = Trash && Item == Trash;
+    EmptyTrashAction.SetEnabled(TrashChosen);
   }
+  for (TAction* Action : {&DeleteObj, &MoveRecycled, &CutObject}) Action->SetEnabled(Removable);
+  if (TrashChosen) RenameAction.SetEnabled(false);
+  // Nothing to empty; or items cut wait in the trash for their paste.
+  if (!Trash || Trash->Count() == 0 || FCutPending) EmptyTrashAction.SetEnabled(false);
   // While a command holds the tree, what would change it stays off; the commands that need
   // no choice come back with it.
   const bool Held = TreeHeld();

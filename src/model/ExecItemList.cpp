@@ -144,6 +144,23 @@ std::string GroupTooDeepText() {
   return "グループは " + IntToStr(MaxGroupDepth) + " 階層までしか入れ子にできません";
 }
 
+int TCompositeItem::NewChildIndex(const TExecItem* AItem) const {
+  if (!const_cast<TExecItem*>(AItem)->AsGroup()) return Count();
+  for (int i = Count() - 1; i >= 0; --i) {
+    TExecItem* Child = Items(i);
+    if (Child && Child->IsGroup()) return Child->IsRecycledFolder() ? i : Count();
+  }
+  return Count();
+}
+
+TExecItem* TCompositeItem::AddNew(std::unique_ptr<TExecItem> AItem) {
+  const int Index = NewChildIndex(AItem.get());
+  if (Index >= Count()) return Add(std::move(AItem));
+  TExecItem* Item = AItem.get();
+  Insert(Index, std::move(AItem));
+  return Item;
+}
+
 bool TCompositeItem::IsInside(const TExecItem* AItem) const {
   for (const TExecItem* Item = this; Item; Item = Item->Parent())
     if (Item == AItem) return true;

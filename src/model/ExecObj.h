@@ -243,6 +243,18 @@ class TCompositeItem : public TExecItem {
     Add(std::unique_ptr<TExecItem>(std::move(AItem)));
     return Item;
   }
+  // Where a new child goes: at the end, except that a group goes before the trash when the
+  // trash is the last group here, so that the trash stays below the user's groups. Launchers
+  // go at the end, as the list shows every group before them anyway.
+  int NewChildIndex(const TExecItem* AItem) const;
+  // Adds the item where a new child goes (what the user and the watcher add, not a load).
+  TExecItem* AddNew(std::unique_ptr<TExecItem> AItem);
+  template <typename T>
+  T* AddNew(std::unique_ptr<T> AItem) {
+    T* Item = AItem.get();
+    AddNew(std::unique_ptr<TExecItem>(std::move(AItem)));
+    return Item;
+  }
   // Takes the item out of the group and hands it back (null when it is no child); it keeps
   // its Parent.
   virtual std::unique_ptr<TExecItem> Remove(TExecItem* AItem);

@@ -90,7 +90,7 @@ bool TRoot::AddExistingRunningFile(const std::string& Path, bool MayAdd) {
   // Straight into the children: the views follow at the next tick, through WatchChanged.
   auto Owned = std::make_unique<TLauncherExec>(this);
   TLauncherExec* Launcher = Owned.get();
-  FChildren.Add(std::move(Owned));
+  FChildren.Insert(NewChildIndex(Launcher), std::move(Owned));
   std::string Name = ExtractFileName(Path);
   const std::string Ext = ExtractFileExt(Name);
   if (UpperCaseAscii(Ext) == ".EXE") Name.erase(Name.size() - Ext.size());

@@ -16,8 +16,10 @@ enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 
 class TDialogService {
  public:
   virtual ~TDialogService() = default;
-  // Shows Text with the application's title; the button pressed.
-  virtual TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons) = 0;
+  // Shows Text with the application's title; the button pressed. Default: the button that
+  // Enter presses, one of Buttons; 0 for the first.
+  virtual TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
+                                  unsigned Default) = 0;
   // The choosers, preset to the value passed in. Whether the user confirmed; only then is
   // the value the chosen one. A service without choosers answers as a user who cancels.
   // A system colour opens as the colour it stands for now; confirmed unchanged, it stays the
@@ -48,9 +50,20 @@ TDialogService& Dialogs();
 TDialogService* SetDialogs(TDialogService* Value);  // nullptr: the platform's own
 TDialogService& PlatformDialogs();
 
-inline TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons) {
+inline TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
+                               unsigned Default = 0) {
   TModalLoop Loop;
-  return Dialogs().MessageDlg(Text, Type, Buttons);
+  return Dialogs().MessageDlg(Text, Type, Buttons, Default);
+}
+
+// What pressing a button gives.
+inline TModalResult ButtonResult(unsigned Button) {
+  switch (Button) {
+    case mbOK: return mrOk;
+    case mbYes: return mrYes;
+    case mbNo: return mrNo;
+    default: return mrCancel;
+  }
 }
 
 // The choosers as the dialogs hold them: set up, Execute, read back.

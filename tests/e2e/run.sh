@@ -821,7 +821,7 @@ s_editing() {
   sleep 0.3
   local rows
   rows=$(list_rows)
-  expect "the list holds the new group and launcher ($rows)" [ "$rows" = 'ゴミ入れ|notepad.exe|work|example' ]
+  expect "the list holds the new group, above the trash, and launcher ($rows)" [ "$rows" = 'work|ゴミ入れ|notepad.exe|example' ]
   # The new launcher: copied, and pasted into work.
   click_row example
   xdotool key ctrl+c
@@ -831,26 +831,29 @@ s_editing() {
   xdotool key ctrl+v
   expect "the copy is pasted into the group" wait_rows example
   xdotool key BackSpace
-  expect "BackSpace goes back up, groups first" wait_rows 'ゴミ入れ|work|notepad.exe|example'
+  expect "BackSpace goes back up, groups first" wait_rows 'work|ゴミ入れ|notepad.exe|example'
   click_row example
   xdotool key shift+Up
-  expect "Shift+Up moves it before notepad.exe" wait_rows 'ゴミ入れ|work|example|notepad.exe'
+  expect "Shift+Up moves it before notepad.exe" wait_rows 'work|ゴミ入れ|example|notepad.exe'
   click_row notepad.exe
   xdotool key Delete
-  expect "Delete moves it to the trash" wait_rows 'ゴミ入れ|work|example'
+  expect "Delete moves it to the trash" wait_rows 'work|ゴミ入れ|example'
   click_row example
   xdotool key ctrl+x
   sleep 0.5
   screenshot status-after-cut
-  expect "a cut takes it out" wait_rows 'ゴミ入れ|work'
+  expect "a cut takes it out" wait_rows 'work|ゴミ入れ'
   xdotool key ctrl+v
-  expect "the paste puts it back at the end" wait_rows 'ゴミ入れ|work|example'
+  expect "the paste puts it back at the end" wait_rows 'work|ゴミ入れ|example'
   click_row ゴミ入れ
   xdotool key Return
   expect "the trash holds notepad.exe" wait_rows notepad.exe
   click_row notepad.exe
   xdotool key Delete
-  expect "Delete in the trash deletes for good" wait_rows ''
+  expect "Delete in the trash asks first" [ -n "$(driver message-box 5)" ]
+  screenshot delete-question
+  xdotool key y
+  expect "Yes deletes it for good" wait_rows ''
   xdotool key BackSpace
   sleep 0.3
   expect "the program ends" end_session
@@ -860,10 +863,10 @@ s_editing() {
 -2147483634'
   {
     data_file_head
-    printf '[RECYCLEDFOLDER]\nゴミ入れ\n0\n0\n0\n%s\n0\n[RECYCLEDFOLDERCOMPOSITE]\n[/RECYCLEDFOLDER]\n' "$colours"
     printf '[FOLDER]\nwork\n1\n0\n0\n%s\n0\n[FOLDERCOMPOSITE]\n' "$colours"
     printf '[LAUNCHERURL]\nexample\nhttp://example.jp/\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHERURL]\n' "$colours"
     printf '[/FOLDER]\n'
+    printf '[RECYCLEDFOLDER]\nゴミ入れ\n0\n0\n0\n%s\n0\n[RECYCLEDFOLDERCOMPOSITE]\n[/RECYCLEDFOLDER]\n' "$colours"
     printf '[LAUNCHERURL]\nexample\nhttp://example.jp/\n1\n0\n0\n0\n\n\n%s\n0\n[/LAUNCHERURL]\n' "$colours"
     printf '[/ROOT]\n'
   } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$E2E_OUT/editing-expected.dat"

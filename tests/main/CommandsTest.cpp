@@ -125,6 +125,7 @@ TEST_F(CommandsTest, TheTrashCommandsFollowTheViewTheSelectionAndTheTrashRules) 
         SelectInList({In});
         break;
     }
+    Boxes.Answers = {mrYes};  // to the question before a deletion for good
     EXPECT_EQ(Refusal(c.Recycle ? M->MoveRecycled : M->DeleteObj), c.Refused);
     EXPECT_EQ(Names(R), c.Top);
     EXPECT_EQ(Names(Trash), c.InTrash);
@@ -133,10 +134,113 @@ TEST_F(CommandsTest, TheTrashCommandsFollowTheViewTheSelectionAndTheTrashRules) 
 
 TEST_F(CommandsTest, DeletingTheLastEntriesSelectsTheNewLastOne) {
   SelectInList({B, C});
+  Boxes.Answers = {mrYes};
   M->DeleteObj.Execute();
   ASSERT_EQ(M->ListView1.SelCount(), 1);
   EXPECT_EQ(M->ListView1.Selected()->Data(), A);
   EXPECT_TRUE(A->ListItem()->Focused());
+}
+
+TEST_F(CommandsTest, DeletingForGoodAsksOnceWithNoAsTheDefault) {
+  struct {
+    std::function<TAction*()> Choose;  // the command, once its items are chosen
+    std::string Question, AfterYes;    // the top group's and the trash's items
+  } Cases[] = {
+      {[&] { return SelectInList({A}), &M->DeleteObj; }, DeleteItemQuestion("A"),
+       "ゴミ入れ,G,B,C|Inner,X"},
+      {[&] {
+         return SelectInList({A, B}), &M->DeleteObj;
+       },
+       DeleteItemsQuestion(2), "ゴミ入れ,G,C|Inner,X"},
+      // What the trash shows (groups first: Inner, X).
+      {[&] {
+         return R->SetCurrentFolder(Trash), SelectInList({Trash->Items(1)}), &M->MoveRecycled;
+       },
+       DeleteItemQuestion("X"), "ゴミ入れ,G,A,B,C|Inner"},
+      {[&] { return SelectInTree(Trash), &M->EmptyTrashAction; }, EmptyTrashQuestion(2),
+       "ゴミ入れ,G,A,B,C|"},
+  };
+  for (const auto& c : Cases)
+    for (TModalResult Answer : {mrYes, mrNo}) {
+      SCOPED_TRACE(c.Question + (Answer == mrYes ? " Yes" : " No"));
+      Restart();
+      Group(Trash, "Inner");
+      Exec(Trash, "X", "C:\\x.exe");
+      TAction* Command = c.Choose();
+      Boxes.Texts.clear();
+      Boxes.Shown.clear();
+      Boxes.Answers = {Answer};
+      EXPECT_TRUE(Command->Execute());
+      ASSERT_EQ(Boxes.Texts, std::vector<std::string>{c.Question});
+      const auto& Box = Boxes.Shown[0];
+      EXPECT_TRUE(Box.Type == TMsgDlgType::Confirmation && Box.Buttons == (mbYes | mbNo));
+      EXPECT_EQ(Box.Default, mbNo);
+      EXPECT_EQ(Names(R) + "|" + Names(Trash),
+                Answer == mrYes ? c.AfterYes : "ゴミ入れ,G,A,B,C|Inner,X");
+    }
+  // A cut waits for its paste, and the sweep asks its own question: neither asks this one.
+  Boxes.Texts.clear();
+  SelectInList({A});
+  M->CutObject.Execute();
+  M->CheckNoLinkAction.Execute();
+  EXPECT_EQ(Boxes.Texts.size(), 2u);  // the sweep's question and its report
+}
+
+TEST_F(CommandsTest, WhatCouldOnlyBeRefusedOnTheTrashIsOff) {
+  SelectInTree(Trash);
+  EXPECT_FALSE(M->EmptyTrashAction.Enabled());  // nothing to empty
+  TLauncherExec* X = Exec(Trash, "X", "C:\\x.exe");
+  struct {
+    std::function<void()> Choose;
+    bool Removable, Rename, Empty;  // Removable: to the trash, deleted, cut
+  } Cases[] = {
+      {[&] { SelectInList({A}); }, true, true, false},
+      {[&] { SelectInList({Trash}); }, false, false, false},
+      {[&] { R->SetCurrentFolder(Trash), SelectInList({X}); }, true, true, true},
+      {[&] { SelectInTree(R); }, false, false, false},
+      {[&] { SelectInTree(Trash); }, false, false, true},
+      {[&] { SelectInTree(G); }, true, true, false},
+  };
+  for (const auto& c : Cases) {
+    SCOPED_TRACE(&c - Cases);
+    R->SetCurrentFolder(R);
+    c.Choose();
+    for (TAction* Action : {&M->MoveRecycled, &M->DeleteObj, &M->CutObject})
+      EXPECT_EQ(Action->Enabled(), c.Removable) << Action->Caption();
+    EXPECT_EQ(M->RenameAction.Enabled(), c.Rename);
+    EXPECT_EQ(M->EmptyTrashAction.Enabled(), c.Empty);
+  }
+  // Behind the enabling: the trash is not renamed, nor a group holding it deleted.
+  SelectInTree(Trash);
+  M->RenameAction.OnExecute();
+  EXPECT_FALSE(M->TreeView1.Editing());
+  G->Add(R->Remove(Trash));
+  SelectInList({G});
+  EXPECT_FALSE(M->DeleteObj.Enabled());
+  EXPECT_EQ(Refusal(M->DeleteObj), "ゴミ入れは削除できません");
+  ASSERT_EQ(R->RecycledFolder(), Trash);  // not deleted with G
+  // Emptying rests while a command holds the tree, and while cut items wait in the trash.
+  SelectInTree(Trash);
+  {
+    TTreeGuard::THold Hold(R->Guard());
+    EXPECT_FALSE(M->EmptyTrashAction.Enabled());
+    M->EmptyTrashAction.OnExecute();
+  }
+  SelectInList({A});
+  M->CutObject.Execute();
+  SelectInTree(Trash);
+  EXPECT_FALSE(M->EmptyTrashAction.Enabled());
+  M->EmptyTrashAction.OnExecute();
+  EXPECT_EQ(Names(Trash), "X,A");
+  EXPECT_TRUE(Boxes.Texts.empty());
+}
+
+TEST_F(CommandsTest, CtrlASelectsEveryRowOfTheList) {
+  SelectInList({A});
+  EXPECT_TRUE(M->ListView1.NativeKeyDown('A', ssCtrl));
+  EXPECT_EQ(M->ListView1.SelCount(), 5);
+  EXPECT_FALSE(M->DeleteObj.Enabled());  // enabled for the whole choice, the trash among it
+  EXPECT_FALSE(M->TreeView1.NativeKeyDown('A', ssCtrl));
 }
 
 // ---- The item clipboard ----
@@ -192,6 +296,7 @@ TEST_F(CommandsTest, CopiesOutliveTheirSourcesAndTheProgram) {
   SelectInTree(G);
   M->CopyObject.Execute();
   EXPECT_TRUE(M->PasteObject.Enabled());
+  Boxes.Answers = {mrYes};
   M->DeleteObj.Execute();  // the source's group goes before the paste
   EXPECT_EQ(Names(R).find("G"), std::string::npos);
   R->SetCurrentFolder(Trash);
@@ -252,6 +357,19 @@ TEST_F(CommandsTest, UpAndDownMoveOneStepAndStopAtTheEnds) {
 }
 
 // ---- Adding ----
+
+TEST_F(CommandsTest, TheTrashStaysBelowTheGroupsTheUserAdds) {
+  for (TExecItem* Item : std::vector<TExecItem*>{G, A, B, C}) R->Remove(Item);
+  M->AddGroup.Execute();
+  M->ListView1.NativeEdited(R->Items(0)->ListItem(), "N");
+  M->AddDroppedURL("U", "http://example.jp/");
+  M->AddGroup.Execute();
+  SelectInList({R->Items(0)});
+  M->CopyObject.Execute();
+  M->PasteObject.Execute();
+  EXPECT_EQ(Names(R), "N,新規グループ,N,ゴミ入れ,U");
+  EXPECT_EQ(M->ListView1.Items()[3]->Data(), Trash);  // the list shows it there too
+}
 
 TEST_F(CommandsTest, ANewGroupIsNamedInPlace) {
   R->SetCurrentFolder(G);

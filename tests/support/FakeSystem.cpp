@@ -104,8 +104,10 @@ bool TFakeDialogs::BrowseForFolder(const std::string& Title, unsigned Flags, std
   return true;
 }
 
-TModalResult TFakeDialogs::MessageDlg(const std::string& Text, TMsgDlgType, unsigned) {
+TModalResult TFakeDialogs::MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
+                                      unsigned Default) {
   Texts.push_back(Text);
+  Shown.push_back({Type, Buttons, Default});
   if (Answers.empty()) return mrOk;
   TModalResult Answer = Answers.front();
   Answers.pop_front();

@@ -117,8 +117,14 @@ class TFakeSystem : public TSystem {
 
 class TFakeDialogs : public TDialogService {
  public:
-  TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons) override;
-  std::vector<std::string> Texts;    // every text shown, in order
+  TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
+                          unsigned Default) override;
+  std::vector<std::string> Texts;  // every text shown, in order
+  struct TBox {
+    TMsgDlgType Type;
+    unsigned Buttons, Default;
+  };
+  std::vector<TBox> Shown;           // the kind, buttons and default button of each, as Texts
   std::deque<TModalResult> Answers;  // the buttons to press; OK when none is left
 
   // The choosers: what each was preset to, in order, and what the user chooses, one answer

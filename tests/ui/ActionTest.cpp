@@ -89,7 +89,7 @@ TEST_F(FormShortCutTest, TheMatchingEnabledCommandRunsAndUsesTheKey) {
 // ticks inside a real box's modal loop.
 class TReenteringDialogs : public TDialogService {
  public:
-  TModalResult MessageDlg(const std::string& Text, TMsgDlgType, unsigned) override {
+  TModalResult MessageDlg(const std::string& Text, TMsgDlgType, unsigned, unsigned) override {
     Texts.push_back(Text);
     for (int i = 0; i < 3; ++i) {
       Application().ShowException(std::runtime_error("同じエラー"));

@@ -80,7 +80,8 @@ int CALLBACK BrowseCallback(HWND Window, UINT Message, LPARAM, LPARAM Data) {
 
 class TWin32Dialogs : public TDialogService {
  public:
-  TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons) override {
+  TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
+                          unsigned Default) override {
     UINT Flags = MB_SETFOREGROUND;
     switch (Type) {
       case TMsgDlgType::Warning: Flags |= MB_ICONWARNING; break;
@@ -89,12 +90,21 @@ class TWin32Dialogs : public TDialogService {
       case TMsgDlgType::Confirmation: Flags |= MB_ICONQUESTION; break;
       case TMsgDlgType::Plain: break;
     }
-    if ((Buttons & mbYes) && (Buttons & mbNo))
+    // The buttons as the box sets them out, left to right.
+    std::vector<unsigned> Order;
+    if ((Buttons & mbYes) && (Buttons & mbNo)) {
       Flags |= (Buttons & mbCancel) ? MB_YESNOCANCEL : MB_YESNO;
-    else if (Buttons & mbCancel)
+      Order = {mbYes, mbNo, mbCancel};
+    } else if (Buttons & mbCancel) {
       Flags |= MB_OKCANCEL;
-    else
+      Order = {mbOK, mbCancel};
+    } else {
       Flags |= MB_OK;
+      Order = {mbOK};
+    }
+    const UINT DefaultFlags[] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
+    for (std::size_t i = 0; i < Order.size(); ++i)
+      if (Order[i] == Default && (Buttons & Default)) Flags |= DefaultFlags[i];
     // The box disables its owner while it shows. One that stands alone comes in front of the
     // program the user was in, which gets the foreground back.
     HWND Owner = ModalOwner();

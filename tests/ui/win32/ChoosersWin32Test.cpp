@@ -203,5 +203,22 @@ TEST_F(ChoosersWithoutPresetWin32Test, ANameWithoutACp932FormIsRefusedAsOnTheCom
   }
 }
 
+// Enter in the box, where its keys are: on the button that has the focus.
+void CALLBACK PressEnter(HWND, UINT, UINT_PTR Id, DWORD) {
+  HWND Box = ShownChooser();
+  if (!Box) return;
+  KillTimer(nullptr, Id);
+  HWND Focus = GetFocus();
+  PostMessageW(Focus ? Focus : Box, WM_KEYDOWN, VK_RETURN, 1);
+}
+
+TEST_F(ChoosersWithoutPresetWin32Test, EnterInAMessageBoxPressesItsDefaultButton) {
+  for (auto [Default, Pressed] : {std::pair{0u, mrYes}, std::pair{unsigned(mbNo), mrNo}}) {
+    SetTimer(nullptr, 0, 300, PressEnter);
+    EXPECT_EQ(MessageDlg("削除しますか？", TMsgDlgType::Confirmation, mbYes | mbNo, Default),
+              Pressed);
+  }
+}
+
 }  // namespace
 }  // namespace lantern
