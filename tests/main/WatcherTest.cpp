@@ -250,24 +250,35 @@ TEST_F(WatcherTest, OnlyAProgramWithAWindowOfItsOwnBecomesALauncher) {
 }
 
 TEST_F(WatcherTest, AProgramDeletedForGoodStaysGoneUntilItIsStartedAnew) {
-  TLanternMain& M = Start();
   const std::string App = "C:\\Tools\\app.exe";
-  Procs.StatusList = {App};
-  TickToScan();
-  ASSERT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));
-  M.ListView1.SetFocus();
-  M.Root()->Items(1)->ListItem()->SetSelected(true);
-  Boxes.Answers.push_back(mrYes);
-  M.DeleteObj.Execute();
-  ASSERT_EQ(Top(), std::vector<std::string>{"ゴミ入れ"});
-  TickToScan();  // the same process runs on
-  EXPECT_EQ(Top(), std::vector<std::string>{"ゴミ入れ"});
-  Procs.StatusList = {};
-  TickToScan();
-  Procs.StatusList = {App};
-  Procs.Ids[App] = 200;
-  TickToScan();
-  EXPECT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));
+  for (bool ByEmptyingTheTrash : {false, true}) {
+    TLanternMain& M = Start();
+    Procs.StatusList = {App};
+    Procs.Ids[App] = 100;
+    TickToScan();
+    ASSERT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));
+    M.ListView1.SetFocus();
+    M.Root()->Items(1)->ListItem()->SetSelected(true);
+    Boxes.Answers.push_back(mrYes);
+    if (ByEmptyingTheTrash) {
+      M.MoveRecycled.Execute();
+      M.TreeView1.SetFocus();
+      M.TreeView1.SetSelected(M.Root()->RecycledFolder()->TreeNode());
+      M.EmptyTrashAction.Execute();
+    } else {
+      M.DeleteObj.Execute();
+    }
+    ASSERT_EQ(Top(), std::vector<std::string>{"ゴミ入れ"});
+    ASSERT_EQ(M.Root()->RecycledFolder()->Count(), 0);
+    TickToScan();  // the same process runs on
+    EXPECT_EQ(Top(), std::vector<std::string>{"ゴミ入れ"});
+    Procs.StatusList = {};
+    TickToScan();
+    Procs.StatusList = {App};
+    Procs.Ids[App] = 200;
+    TickToScan();
+    EXPECT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));
+  }
 }
 
 }  // namespace
