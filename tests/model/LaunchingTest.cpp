@@ -127,53 +127,42 @@ TEST_F(LaunchingTest, AFolderLauncherFollowsTheProgramWideOptionAtOnce) {
 }
 
 TEST_F(LaunchingTest, AMissingTargetIsNamedAndNotStarted) {
-  auto* Program = Add<TLauncherExec>("C:\\Tools\\gone.exe");
-  auto* Folder = Add<TLauncherFolder>("C:\\Gone");
-  for (TLauncher* L : {static_cast<TLauncher*>(Program), static_cast<TLauncher*>(Folder)}) {
+  TLauncher* Gone[] = {Add<TLauncherExec>("C:\\Tools\\gone.exe"), Add<TLauncherFolder>("C:\\Gone")};
+  for (TLauncher* L : Gone) {
     EXPECT_EQ(Shown(L), std::vector<std::string>{MissingTargetText(L->FileName())});
     EXPECT_EQ(L->RunCount(), 0);
   }
   EXPECT_TRUE(FakeShell.Executions.empty());
 }
 
-// ShellExecute's result, and the system error whose text the box shows for it.
-struct ShellFailureCase {
-  int Result;
-  unsigned Error;
-};
-
-class ShellFailureTest : public LaunchingTest,
-                         public ::testing::WithParamInterface<ShellFailureCase> {};
-
-TEST_P(ShellFailureTest, TheBoxNamesTheTargetAndTheSystemsReason) {
-  FakeShell.ExecuteResult = GetParam().Result;
-  const std::string Reason = FakeShell.ErrorText(GetParam().Error);
-  auto* F = Add<TLauncherFolder>("C:\\Docs");
-  for (TLauncher* L : {static_cast<TLauncher*>(Add<TLauncherExec>("C:\\Tools\\edit.exe")),
-                       static_cast<TLauncher*>(Add<TLauncherURL>("mailto:a@example.jp")),
-                       static_cast<TLauncher*>(F)})
-    EXPECT_EQ(Shown(L),
-              std::vector<std::string>{ShellFailedText(TShellTask::Start, L->FileName(), Reason)});
-  EXPECT_EQ(F->RunCount(), 1);  // the shell was asked: a folder counts even so
+TEST_F(LaunchingTest, AShellFailureIsNamedWithTheSystemsTextForItsError) {
+  // ShellExecute's result, and the system error it stands for; any other is the system's own.
+  const std::pair<int, unsigned> Codes[] = {{0, ErrorNotEnoughMemory},
+                                            {SeErrFnf, ErrorFileNotFound},
+                                            {SeErrPnf, ErrorPathNotFound},
+                                            {SeErrAccessDenied, ErrorAccessDenied},
+                                            {SeErrOom, ErrorNotEnoughMemory},
+                                            {SeErrBadFormat, ErrorBadFormat},
+                                            {SeErrShare, ErrorSharingViolation},
+                                            {SeErrAssocIncomplete, ErrorNoAssociation},
+                                            {SeErrDdeTimeout, ErrorDdeFail},
+                                            {SeErrDdeFail, ErrorDdeFail},
+                                            {SeErrDdeBusy, ErrorDdeFail},
+                                            {SeErrNoAssoc, ErrorNoAssociation},
+                                            {SeErrDllNotFound, ErrorDllNotFound},
+                                            {23, 23}};
+  TLauncher* Launchers[] = {Add<TLauncherExec>("C:\\Tools\\edit.exe"),
+                            Add<TLauncherURL>("mailto:a@example.jp"),
+                            Add<TLauncherFolder>("C:\\Docs")};
+  for (const auto& [Result, Error] : Codes) {
+    FakeShell.ExecuteResult = Result;
+    for (TLauncher* L : Launchers)
+      EXPECT_EQ(Shown(L), std::vector<std::string>{ShellFailedText(TShellTask::Start, L->FileName(),
+                                                                   FakeShell.ErrorText(Error))})
+          << Result;
+  }
+  EXPECT_EQ(Launchers[2]->RunCount(), 14);  // the shell was asked: a folder counts even so
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Codes, ShellFailureTest,
-    ::testing::Values(ShellFailureCase{0, ErrorNotEnoughMemory},
-                      ShellFailureCase{SeErrFnf, ErrorFileNotFound},
-                      ShellFailureCase{SeErrPnf, ErrorPathNotFound},
-                      ShellFailureCase{SeErrAccessDenied, ErrorAccessDenied},
-                      ShellFailureCase{SeErrOom, ErrorNotEnoughMemory},
-                      ShellFailureCase{SeErrBadFormat, ErrorBadFormat},
-                      ShellFailureCase{SeErrShare, ErrorSharingViolation},
-                      ShellFailureCase{SeErrAssocIncomplete, ErrorNoAssociation},
-                      ShellFailureCase{SeErrDdeTimeout, ErrorDdeFail},
-                      ShellFailureCase{SeErrDdeFail, ErrorDdeFail},
-                      ShellFailureCase{SeErrDdeBusy, ErrorDdeFail},
-                      ShellFailureCase{SeErrNoAssoc, ErrorNoAssociation},
-                      ShellFailureCase{SeErrDllNotFound, ErrorDllNotFound},
-                      ShellFailureCase{23, 23}),  // any other code is the system's own
-    [](const auto& Info) { return "Result" + std::to_string(Info.param.Result); });
 
 TEST_F(LaunchingTest, AUrlIsHandedToTheShellAsItIs) {
   auto* U = Add<TLauncherURL>("http://www.example.jp/ランタン?q=1");
