@@ -366,6 +366,7 @@ s_missing_target() {
   { data_file_head; printf '[LAUNCHER]\n消えたツール\nC:\\lantern-e2e\\消えた.exe\n[/LAUNCHER]\n[/ROOT]\n'; } |
     sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$E2E_DATA"
   start_lantern
+  driver wait-window TLanternMain 10
   settle
   setup "the icon opens the launcher menu" open_icon_menu || return
   xdotool sleep 0.5 key Down Return
