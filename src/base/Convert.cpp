@@ -8,7 +8,7 @@ namespace lantern {
 std::string IntToStr(std::int64_t Value) { return std::to_string(Value); }
 
 std::string InvalidIntegerText(const std::string& Text) {
-  return "'" + Abbreviate(Text, 64) + "' は有効な整数値ではありません";
+  return "'" + EscapeInvalidBytes(Abbreviate(Text, 64)) + "' は有効な整数値ではありません";
 }
 
 std::int32_t StrToInt(const std::string& Text) {

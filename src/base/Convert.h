@@ -11,7 +11,8 @@ std::string IntToStr(std::int64_t Value);
 // the value must fit in 32 bits. Anything else raises EConvertError.
 std::int32_t StrToInt(const std::string& Text);
 
-// The text of that error, also shown to the user.
+// The text of that error, also shown to the user: the text quoted (its bytes that are no
+// CP932 text escaped, see EscapeInvalidBytes).
 std::string InvalidIntegerText(const std::string& Text);
 
 }  // namespace lantern

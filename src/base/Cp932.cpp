@@ -79,6 +79,26 @@ std::string Abbreviate(const std::string& S, std::size_t MaxBytes) {
   return S.substr(0, End) + "...";
 }
 
+std::string EscapeInvalidBytes(const std::string& S) {
+  static const char Digits[] = "0123456789ABCDEF";
+  std::string Result;
+  Result.reserve(S.size());
+  for (std::size_t i = 0; i < S.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(S[i]);
+    const unsigned char Next = i + 1 < S.size() ? static_cast<unsigned char>(S[i + 1]) : 0;
+    if (IsLeadByte(c) && ((Next >= 0x40 && Next <= 0x7E) || (Next >= 0x80 && Next <= 0xFC))) {
+      Result.append(S, i++, 2);
+    } else if ((c >= 0x20 && c <= 0x7E) || (c >= 0xA1 && c <= 0xDF)) {
+      Result += static_cast<char>(c);  // ASCII and the half-width kana
+    } else {
+      Result += "\\x";
+      Result += Digits[c >> 4];
+      Result += Digits[c & 15];
+    }
+  }
+  return Result;
+}
+
 std::string UnusablePathsText(const std::vector<std::string>& Paths) {
   std::string Text =
       "次のパスには Shift-JIS で表せない文字が含まれているため、ランチャにできません。";

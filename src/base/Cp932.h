@@ -35,6 +35,11 @@ bool ContainsText(const std::string& Text, const std::string& Needle);
 // quoted input in a message must not make the message unreadable.
 std::string Abbreviate(const std::string& S, std::size_t MaxBytes);
 
+// S as a message may quote it: the bytes that are no CP932 text (control bytes, a lead byte
+// without a valid second byte, bytes that begin no character) written as \x81, so that a
+// damaged file's bytes reach no message box as they are. Printable text is left as it is.
+std::string EscapeInvalidBytes(const std::string& S);
+
 // Replaces every single-byte character From by To.
 std::string ReplaceChar(const std::string& S, char From, char To);
 

@@ -75,8 +75,8 @@ TCompositeItem* TGroupPropertyForm::StoreItem() {
 
 void TGroupPropertyForm::Button3Click() {
   // Groups have no page of their own: the help's top page explains them.
-  Shell().ShellExec("", ExtractFilePath(System().ProgramFileName()) + "Help\\Top.html", "", "",
-                    SW_SHOW_);
+  const std::string Page = ExtractFilePath(System().ProgramFileName()) + "Help\\Top.html";
+  CheckShellExec(Shell().ShellExec("", Page, "", "", SW_SHOW_), TShellTask::OpenPage, Page);
 }
 
 }  // namespace lantern

@@ -191,9 +191,10 @@ void TLauncherPropertyForm::UpdateExplorerChecks() {
 
 void TLauncherPropertyForm::Button3Click() {
   const char* Page = dynamic_cast<TLauncherFolder*>(FItem) ? "Help\\LaunchFolderProp.html"
-                                                            : "Help\\LauncherProp.html";
-  // The page opens or not; the dialog goes on either way.
-  Shell().ShellExec("", ExtractFilePath(System().ProgramFileName()) + Page, "", "", SW_SHOW_);
+                                                           : "Help\\LauncherProp.html";
+  // A page that does not open is reported; the dialog goes on either way.
+  const std::string Path = ExtractFilePath(System().ProgramFileName()) + Page;
+  CheckShellExec(Shell().ShellExec("", Path, "", "", SW_SHOW_), TShellTask::OpenPage, Path);
 }
 
 }  // namespace lantern

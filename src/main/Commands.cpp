@@ -464,7 +464,9 @@ void TLanternMain::OpenExplorerActionExecute() {
   TListItem* Row = ListView1.Selected();
   if (!Row) return;
   auto* Item = static_cast<TExecItem*>(Row->Data());
-  Shell().ShellExec("", "explorer.exe", "/e,/Select," + Item->FileName(), "", SW_SHOW_);
+  CheckShellExec(
+      Shell().ShellExec("", "explorer.exe", "/e,/Select," + Item->FileName(), "", SW_SHOW_),
+      TShellTask::Explore, Item->FileName());
 }
 
 // ---- Other windows and the system ----
@@ -482,12 +484,13 @@ void TLanternMain::EnvSetActionExecute() {
 }
 
 void TLanternMain::HelpActionExecute() {
-  Shell().ShellExec("", HelpPage("Top.html"), "", "", SW_SHOW_);
+  const std::string Page = HelpPage("Top.html");
+  CheckShellExec(Shell().ShellExec("", Page, "", "", SW_SHOW_), TShellTask::OpenPage, Page);
 }
 
 void TLanternMain::GoWebSiteActionExecute() {
   const std::string Address = *WebSiteAddress ? WebSiteAddress : HelpPage("Top.html");
-  Shell().ShellExec("", Address, "", "", SW_SHOW_);
+  CheckShellExec(Shell().ShellExec("", Address, "", "", SW_SHOW_), TShellTask::OpenPage, Address);
 }
 
 void TLanternMain::ScreenSaverExecuteExecute() {

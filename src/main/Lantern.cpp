@@ -6,10 +6,14 @@
 #include "ui/win32/WideText.h"
 
 int wmain(int argc, wchar_t** argv) {
-  std::vector<std::string> Args, Unusable;
+  std::vector<std::string> Args;
+  std::vector<std::u16string> Unusable;
   for (int i = 1; i < argc; ++i) {
     std::string Arg;
-    (lantern::FromWideExact(argv[i], Arg) ? Args : Unusable).push_back(Arg);
+    if (lantern::FromWideExact(argv[i], Arg))
+      Args.push_back(Arg);
+    else
+      Unusable.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
   }
   return lantern::LanternEntry(Args, Unusable);
 }

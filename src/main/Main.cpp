@@ -5,6 +5,7 @@
 #include "base/Path.h"
 #include "dialogs/LauncherProperty.h"
 #include "shell/About.h"
+#include "shell/DropBlocks.h"
 #include "shell/DropTarget.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -35,15 +36,27 @@ void ReportUnusable(const std::vector<std::string>& Unusable) {
   if (!Unusable.empty()) MessageDlg(UnusablePathsText(Unusable), TMsgDlgType::Error, mbOK);
 }
 
+// Paths without a CP932 form as the refusal names them: each character that CP932 cannot
+// write as <U+D55C> (a '?' would not tell which), in the folder of this start, as the paths
+// handed over are.
+std::vector<std::string> DescribeUnusable(const std::vector<std::u16string>& Unusable) {
+  std::vector<std::string> Described;
+  for (const std::u16string& Path : Unusable)
+    Described.push_back(System().FullPathName(DescribeWide(Path, PlatformWideToCp932)));
+  return Described;
+}
+
 }  // namespace
 
-int LanternEntry(const std::vector<std::string>& Args, const std::vector<std::string>& Unusable) {
+int LanternEntry(const std::vector<std::string>& Args,
+                 const std::vector<std::u16string>& UnusableArgs) {
   TSystem& Sys = System();
   TLanternMain::ActivateMessage = Sys.RegisterMessage(ActivateMessageName);
   // A relative path means the folder this start was made in, which the running instance does
   // not know.
   std::vector<std::string> Paths;
   for (const std::string& Arg : Args) Paths.push_back(Sys.FullPathName(Arg));
+  const std::vector<std::string> Unusable = DescribeUnusable(UnusableArgs);
   if (Sys.MutexExists(LanternMutexName)) {
     // Another instance runs: hand it the paths (the first one deletes the atoms).
     if (void* Window = Sys.FindWindowByClass(MainWindowClass)) {

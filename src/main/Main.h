@@ -32,9 +32,10 @@ extern const char* const MainWindowClass;      // "TLanternMain"
 // The program: a second start hands its arguments to the running instance and ends; the
 // first runs the main window until the program ends. Args are the command line's paths;
 // Unusable those that had characters without a CP932 form (they name no file the program can
-// reach, and are reported). The exit code.
+// reach, and are reported, with those characters written as <U+D55C>). Relative paths of
+// either kind are taken in the current folder. The exit code.
 int LanternEntry(const std::vector<std::string>& Args,
-                 const std::vector<std::string>& Unusable = {});
+                 const std::vector<std::u16string>& Unusable = {});
 
 // The questions asked before items are deleted for good, which cannot be undone; No is the
 // default answer. One item is named, several are counted; the trash's items are counted.

@@ -159,7 +159,23 @@ std::unique_ptr<TExecItem> CreateForTag(const std::string& Tag, TCompositeItem* 
   return nullptr;
 }
 
+// The number of lines that were read before Stream's position, as ReadLine reads them: the
+// line a field failed on is the last of them. Counted again only when a read has failed.
+int LinesReadBefore(TStream& Stream) {
+  std::string Bytes(static_cast<std::size_t>(Stream.Position()), '\0');
+  Stream.Seek(0, TSeekOrigin::Begin);
+  Bytes.resize(Stream.Read(Bytes.data(), Bytes.size()));
+  TMemoryStream Read(std::move(Bytes));
+  int Lines = 0;
+  for (; !Read.AtEnd(); ++Lines) ReadLine(Read);
+  return Lines;
+}
+
 }  // namespace
+
+std::string CannotReadDataLineText(const std::string& Path, int Line, const std::string& Reason) {
+  return "データファイル " + Path + " の " + IntToStr(Line) + " 行目を読めません: " + Reason;
+}
 
 // A line end is never a byte of a double-byte character (their second bytes start at 0x40),
 // so the bytes are replaced where they are. A space rather than nothing: the words on either
@@ -382,7 +398,11 @@ void TRoot::NoteCurrentFolder(TCompositeItem* AGroup) {
 
 void TRoot::LoadFromFile(const std::string& FileName) {
   TFileStream Stream(FileName, TFileMode::OpenRead);
-  LoadTree(Stream);
+  try {
+    LoadTree(Stream);
+  } catch (const EConvertError& E) {
+    throw EConvertError(CannotReadDataLineText(FileName, LinesReadBefore(Stream), E.Message()));
+  }
 }
 
 void TRoot::LoadTree(TStream& Stream) {

@@ -368,6 +368,7 @@ class TRoot : public TCompositeItem {
   TCompositeItem* CurrentFolder() const { return FCurrentFolder; }
   void SetCurrentFolder(TCompositeItem* AGroup);
   void RefreshListView();
+  // A field that is no number raises EConvertError with CannotReadDataLineText.
   void LoadFromFile(const std::string& FileName);
   // What LoadFromFile does once the file is open: replaces the tree with the one in Stream.
   void LoadTree(TStream& Stream);
@@ -465,6 +466,8 @@ class TLauncher : public TExecItem {
   void Open() override;
   std::unique_ptr<TExecItem> Clone() override;
   void AddToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry) override;
+  // Starts the target through the shell. A target that is not there, or that the shell
+  // cannot open, raises Exception with MissingTargetText or ShellFailedText (ui/Shell.h).
   virtual void Execute(void* Sender);
   virtual void FetchIcon();
   // The periodic retry of a missing icon: a share is asked again after 1, 2, 4 ... rounds of
@@ -576,6 +579,9 @@ std::unique_ptr<TIcon> GetFileIcon(const std::string& Path, bool Large);
 void DrawMenuSample(TCanvas& Canvas, int L, int T, int W, TColor BackColor, TColor FontColor,
                     TColor SelectedBackColor, TColor SelectedFontColor, const TFont& Font,
                     const std::string& Text, bool Selected, const TImageList* Images);
+
+// The refusal of a data file whose line Line (from 1) could not be read, for Reason.
+std::string CannotReadDataLineText(const std::string& Path, int Line, const std::string& Reason);
 
 std::string ReadLine(TStream& Stream);
 void WriteLine(TStream& Stream, const std::string& Text);

@@ -1,10 +1,12 @@
 // Launching: the three kinds of launcher hand their target to the shell, with the main
-// window as the shell's owner.
-#include "base/Convert.h"
+// window as the shell's owner. A target that is not there, or that the shell cannot open, is
+// raised as an error that names it: a click that does nothing would leave the user guessing.
+// Raised rather than shown here, so that the box comes once the menu the click came from has
+// closed and let go of the program.
 #include "base/Cp932.h"
+#include "base/Exception.h"
 #include "base/Path.h"
 #include "model/ExecObj.h"
-#include "ui/Dialogs.h"
 #include "ui/FileSystem.h"
 #include "ui/Shell.h"
 
@@ -22,18 +24,21 @@ std::string StartFolder(const std::string& WorkFolder, const std::string& FileNa
 
 // A program or document: started by the shell; the watcher counts it when it shows up.
 void TLauncher::Execute(void*) {
-  if (!FileSystem().FileExists(FFileName) && !FileSystem().DirectoryExists(FFileName)) return;
-  Shell().ShellExec("", FFileName, FParameters, StartFolder(FWorkFolder, FFileName),
-                    SW_SHOWNORMAL_);
+  if (!FileSystem().FileExists(FFileName) && !FileSystem().DirectoryExists(FFileName))
+    throw Exception(MissingTargetText(FFileName));
+  CheckShellExec(Shell().ShellExec("", FFileName, FParameters, StartFolder(FWorkFolder, FFileName),
+                                   SW_SHOWNORMAL_),
+                 TShellTask::Start, FFileName);
 }
 
-// A folder, in the explorer as its option (or the program-wide one) says; counted here.
+// A folder, in the explorer as its option (or the program-wide one) says; counted here, also
+// when the shell fails.
 void TLauncherFolder::Execute(void*) {
   TRoot* Root = OwnerRoot();
   const std::string Option = !FExplorerOption.empty() ? FExplorerOption
                              : Root                   ? Root->ExplorerOption()
                                                       : std::string();
-  if (!FileSystem().DirectoryExists(FFileName)) return;
+  if (!FileSystem().DirectoryExists(FFileName)) throw Exception(MissingTargetText(FFileName));
   std::string Verb, File = FFileName, Parameters;
   if (ContainsText(Option, "/root")) {
     File = "explorer";
@@ -42,15 +47,16 @@ void TLauncherFolder::Execute(void*) {
     Verb = "explore";
   }
   int Result = Shell().ShellExec(Verb, File, Parameters, "", SW_SHOWNORMAL_);
-  if (Result <= 32) MessageDlg("Execution Error = " + IntToStr(Result), TMsgDlgType::Plain, mbOK);
   SetRunCount(OneMore(FRunCount));
+  CheckShellExec(Result, TShellTask::Start, FFileName);
 }
 
 // A URL, opened by the program registered for it. A URL has no folder of its own: one is
 // passed only when the launcher names one.
 void TLauncherURL::Execute(void*) {
-  Shell().ShellExec("", FFileName, FParameters, Trim(FWorkFolder).empty() ? "" : FWorkFolder,
-                    SW_SHOWNORMAL_);
+  CheckShellExec(Shell().ShellExec("", FFileName, FParameters,
+                                   Trim(FWorkFolder).empty() ? "" : FWorkFolder, SW_SHOWNORMAL_),
+                 TShellTask::Start, FFileName);
 }
 
 }  // namespace lantern

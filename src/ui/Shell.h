@@ -41,6 +41,8 @@ class TShell {
   virtual int ShellExec(const std::string& Verb, const std::string& File,
                         const std::string& Parameters, const std::string& Directory,
                         int ShowCommand) = 0;
+  // The system's text for one of its error codes (FormatMessage), without the line break.
+  virtual std::string ErrorText(unsigned Error) = 0;
   // Shell_NotifyIcon(W); on failure false, with the thread's last error in Error.
   virtual bool NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
                           unsigned& Error) = 0;
@@ -53,6 +55,52 @@ class TShell {
  private:
   void* FOwnerWindow = nullptr;
 };
+
+// ShellExecute's failures are its own codes (SE_ERR_*), of which some share their number
+// with a system error and others do not. Result 0 means the system ran out of resources.
+enum : int {
+  SeErrFnf = 2,
+  SeErrPnf = 3,
+  SeErrAccessDenied = 5,
+  SeErrOom = 8,
+  SeErrBadFormat = 11,
+  SeErrShare = 26,
+  SeErrAssocIncomplete = 27,
+  SeErrDdeTimeout = 28,
+  SeErrDdeFail = 29,
+  SeErrDdeBusy = 30,
+  SeErrNoAssoc = 31,
+  SeErrDllNotFound = 32,
+};
+// The system errors they stand for (ERROR_*).
+enum : unsigned {
+  ErrorFileNotFound = 2,
+  ErrorPathNotFound = 3,
+  ErrorAccessDenied = 5,
+  ErrorNotEnoughMemory = 8,
+  ErrorBadFormat = 11,
+  ErrorSharingViolation = 32,
+  ErrorNoAssociation = 1155,
+  ErrorDdeFail = 1156,
+  ErrorDllNotFound = 1157,
+};
+// The system error that a failed ShellExec's result (32 or less) stands for.
+unsigned ShellExecError(int Result);
+
+// What the program asked of the shell, for the message when the shell could not do it.
+enum class TShellTask {
+  Start,     // a launcher's target: a program, a document, a folder, a URL
+  OpenPage,  // a help page or the web site
+  Explore,   // a file shown in the explorer
+};
+// The message for a task that the shell could not do: Name is what the task was given
+// (its path, its address), Reason the system's text for the error.
+std::string ShellFailedText(TShellTask Task, const std::string& Name, const std::string& Reason);
+// The message for a launcher whose target is not there.
+std::string MissingTargetText(const std::string& Path);
+// Raises the failure of a ShellExec whose Result is 32 or less: Exception with
+// ShellFailedText and the system's text for the error; nothing when the shell succeeded.
+void CheckShellExec(int Result, TShellTask Task, const std::string& Name);
 
 TShell& Shell();
 TShell* SetShell(TShell* Value);  // nullptr: the platform's own again; returns the old one

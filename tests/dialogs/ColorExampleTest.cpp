@@ -112,6 +112,7 @@ const TLoadCase LoadCases[] = {
     // LF then CR are two line ends: the empty line between them is the name.
     {"LfCrIsTwoLineEnds", "[COLOREXAMPLE]\n\rA\n1\n2\n3\n4\n[/COLOREXAMPLE]\n", {}, 3, "A"},
     {"ErrorLineCountedOverCrOnlyLines", "x\r\r[COLOREXAMPLE]\rA\rzz\r", {}, 5, "zz"},
+    {"RawBytesEscaped", "[COLOREXAMPLE]\r\nA\r\n1\x81\x7F\r\n", {}, 3, "1\\x81\\x7F"},
     {"EmptyFile", "", {}, 0},
     {"NameOfBlanks", Entry("   ", "1 2 3 4"), {{"   ", 1, 2, 3, 4}}, 0},
     {"SameNameTwice",

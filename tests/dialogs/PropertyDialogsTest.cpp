@@ -104,11 +104,11 @@ TEST_F(DialogTest, FieldsShownFollowTheLaunchersKind) {
     Dialog.LoadItem(c.Launcher.get());
     SCOPED_TRACE(c.Caption);
     EXPECT_EQ(Dialog.FileLabel.Caption(), c.Caption);
-    for (TWinControl* Control :
-         {static_cast<TWinControl*>(&Dialog.OptionLabel), static_cast<TWinControl*>(&Dialog.OptionEdit),
-          static_cast<TWinControl*>(&Dialog.ExecFolderLabel),
-          static_cast<TWinControl*>(&Dialog.ExecFolderEdit),
-          static_cast<TWinControl*>(&Dialog.ExecFolderRefButton)})
+    for (TWinControl* Control : {static_cast<TWinControl*>(&Dialog.OptionLabel),
+                                 static_cast<TWinControl*>(&Dialog.OptionEdit),
+                                 static_cast<TWinControl*>(&Dialog.ExecFolderLabel),
+                                 static_cast<TWinControl*>(&Dialog.ExecFolderEdit),
+                                 static_cast<TWinControl*>(&Dialog.ExecFolderRefButton)})
       EXPECT_EQ(Control->Visible(), c.Options);
     EXPECT_EQ(Dialog.RefButton.Visible(), c.Ref);
     EXPECT_EQ(Dialog.UseGeneralExplorerOptionCheck.Visible(), c.Explorer);
@@ -259,7 +259,7 @@ TEST_F(DialogTest, TheReferenceButtonsAskTheChooserOfTheKind) {
   EXPECT_EQ(FolderDialog.NameEdit.Text(), "ソフト");
   EXPECT_EQ(FolderDialog.ExecFolderEdit.Text(), "D:\\Work");
   ASSERT_EQ(Boxes.FolderFlags.size(), 2u);
-  EXPECT_EQ(Boxes.FolderFlags[0], 1u);  // BIF_RETURNONLYFSDIRS
+  EXPECT_EQ(Boxes.FolderFlags[0], 1u);      // BIF_RETURNONLYFSDIRS
   EXPECT_EQ(Boxes.FilePresets.size(), 2u);  // the folder launcher asked no file chooser
 }
 
@@ -282,6 +282,13 @@ TEST_F(DialogTest, HelpOpensThePageOfTheKind) {
     EXPECT_EQ(E.Verb, "");
     EXPECT_EQ(E.ShowCommand, 5);  // SW_SHOW
   }
+  // A page that does not open is named in the error box.
+  FakeShell.ExecuteResult = SeErrFnf;
+  Boxes.Texts.clear();
+  Application().Guard([&] { Group.Button3.Click(); });
+  EXPECT_EQ(Boxes.Texts, std::vector<std::string>{
+                             ShellFailedText(TShellTask::OpenPage, "C:\\Lantern\\Help\\Top.html",
+                                             FakeShell.ErrorText(ErrorFileNotFound))});
 }
 
 // ---- The colours of an item ----
@@ -307,9 +314,11 @@ TEST_F(DialogTest, TheBoxShowsSharedOrOwnColoursAndEnablesTheEditorByItsState) {
     EXPECT_EQ(E.CommonColorCheck.Checked(), !c.Own);
     EXPECT_EQ(E.BackColorPanel.Color(), c.Back);
     for (TWinControl* Control :
-         {static_cast<TWinControl*>(&E.BackColorLabel), static_cast<TWinControl*>(&E.BackColorPanel),
-          static_cast<TWinControl*>(&E.SelectedFontColorPanel), static_cast<TWinControl*>(&E.ResetButton),
-          static_cast<TWinControl*>(&E.Label17), static_cast<TWinControl*>(&E.ColorExampleCombo),
+         {static_cast<TWinControl*>(&E.BackColorLabel),
+          static_cast<TWinControl*>(&E.BackColorPanel),
+          static_cast<TWinControl*>(&E.SelectedFontColorPanel),
+          static_cast<TWinControl*>(&E.ResetButton), static_cast<TWinControl*>(&E.Label17),
+          static_cast<TWinControl*>(&E.ColorExampleCombo),
           static_cast<TWinControl*>(&E.AddColorExampleButton)})
       EXPECT_EQ(Control->Enabled(), c.Own);
     EXPECT_FALSE(E.ColorExampleDeleteButton.Enabled());
@@ -514,8 +523,8 @@ TEST_F(DialogTest, ExamplesAddedBeforeCancelAreThereNextTime) {
 }
 
 TEST_F(DialogTest, ADamagedColorFileIsToldOnceAndNeverLost) {
-  const std::string Damaged = Entry("A", 1, 2, 3, 4) + "[COLOREXAMPLE]\r\nB\r\n5\r\nxyz\r\n" +
-                              Entry("C", 9, 10, 11, 12);
+  const std::string Damaged =
+      Entry("A", 1, 2, 3, 4) + "[COLOREXAMPLE]\r\nB\r\n5\r\nxyz\r\n" + Entry("C", 9, 10, 11, 12);
   WriteColors(Damaged);
   TFolder* G = AddFolder(Root.get(), "G");
   G->SetOwnColors(true);
@@ -523,7 +532,7 @@ TEST_F(DialogTest, ADamagedColorFileIsToldOnceAndNeverLost) {
     TGroupPropertyForm Dialog;
     Dialog.LoadItem(G);
     ASSERT_EQ(Dialog.Colors.ColorExampleCombo.Items().Count(), 1);  // what was read
-    EXPECT_TRUE(Boxes.Texts.empty());  // not before the dialog shows
+    EXPECT_TRUE(Boxes.Texts.empty());                               // not before the dialog shows
     Dialog.ShowModal();
     Dialog.ShowModal();
     ASSERT_EQ(Boxes.Texts.size(), 1u);
@@ -539,8 +548,8 @@ TEST_F(DialogTest, ADamagedColorFileIsToldOnceAndNeverLost) {
     Dialog.Colors.AddColorExampleButton.Click();
   }
   EXPECT_EQ(ReadFileBytes(Files.RealPath(ColorFile + ".bad")), Damaged);
-  EXPECT_EQ(ReadColors(), Entry("A", 1, 2, 3, 4) + Entry("D", -2147483633, -2147483630,
-                                                          -2147483635, -2147483634));
+  EXPECT_EQ(ReadColors(), Entry("A", 1, 2, 3, 4) +
+                              Entry("D", -2147483633, -2147483630, -2147483635, -2147483634));
 }
 
 TEST_F(DialogTest, AColorFileThatCannotBeWrittenIsReportedNotThrown) {

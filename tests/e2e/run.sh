@@ -358,6 +358,29 @@ open_icon_menu() {
   return 1
 }
 
+# A launcher whose file is not there, chosen in the launcher menu: an error box names the
+# file, and Lantern goes on with its menu.
+s_missing_target() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  { data_file_head; printf '[LAUNCHER]\n消えたツール\nC:\\lantern-e2e\\消えた.exe\n[/LAUNCHER]\n[/ROOT]\n'; } |
+    sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$E2E_DATA"
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  setup "the icon opens the launcher menu" open_icon_menu || return
+  xdotool sleep 0.5 key Down Return
+  local text
+  text=$(driver message-box 10)
+  expect "an error box names the missing file ($text)" grep -qF 'C:\lantern-e2e\消えた.exe' <<<"$text"
+  screenshot missing-target
+  driver press-ok
+  expect "Lantern stays resident" driver wait-hidden TLanternMain 5
+  expect "its icon opens the launcher menu again" open_icon_menu
+  xdotool key Escape
+  expect "the program ends" end_session
+}
+
 menu_open() { driver menus "$1" >/dev/null; }
 
 # Gives Lantern's main window the keyboard focus of the X display, as a window manager does
@@ -1113,6 +1136,7 @@ run_e2e() {
   scenario "an unreadable data file is reported and kept as .bad" s_unreadable_data_file
   scenario "a data file nested 80,000 deep is refused, kept as .bad, and Lantern runs on" s_deep_data_file
   scenario "the icon opens the owner-drawn launcher menu and a choice starts the launcher" s_tray_menu
+  scenario "a launcher whose file is missing, chosen in the menu, says so and Lantern runs on" s_missing_target
   scenario "a resident start leaves the foreground to the window the user is in" s_resident_start_keeps_the_foreground
   scenario "F2, a click in the tree and Shift+F10 in the views" s_views_by_keyboard_and_mouse
   scenario "a launcher dragged from the list onto a group in the tree moves into it" s_drag_in_views

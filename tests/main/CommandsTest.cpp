@@ -622,6 +622,16 @@ TEST_F(CommandsTest, CommandsThatCallTheShellAndTheSystem) {
   EXPECT_EQ(Shell.Executions[2].File, Shell.Executions[1].File);  // no site of its own yet
   for (const auto& E : Shell.Executions) EXPECT_EQ(E.ShowCommand, 5);
 
+  // A page or file the shell cannot open is named in the error box, with the system's reason.
+  Shell.ExecuteResult = SeErrNoAssoc;
+  const std::string Reason = Shell.ErrorText(ErrorNoAssociation), Page = Shell.Executions[1].File;
+  for (TAction* Command : {&M->OpenExplorerAction, &M->HelpAction, &M->GoWebSiteAction})
+    Application().Guard([&] { Command->Execute(); });
+  EXPECT_EQ(Boxes.Texts,
+            (std::vector<std::string>{ShellFailedText(TShellTask::Explore, "C:\\a.exe", Reason),
+                                      ShellFailedText(TShellTask::OpenPage, Page, Reason),
+                                      ShellFailedText(TShellTask::OpenPage, Page, Reason)}));
+
   M->ScreenSaverExecute.Execute();  // none set: nothing
   M->ExitWindowsAction.Execute();   // no task bar: nothing
   EXPECT_TRUE(Sys.Sent.empty());

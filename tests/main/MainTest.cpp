@@ -4,13 +4,14 @@
 
 #include <cstring>
 
+#include "base/Cp932.h"
 #include "base/Exception.h"
 #include "dialogs/LauncherProperty.h"
 #include "main/Main.h"
-#include "support/MainFixture.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeShell.h"
 #include "support/FakeSystem.h"
+#include "support/MainFixture.h"
 #include "support/TempFolder.h"
 #include "support/TestData.h"
 #include "ui/MemoryRegistry.h"
@@ -404,20 +405,21 @@ TEST_F(EntryTest, RelativePathsAreMadeAbsoluteInTheFolderTheStartWasMadeIn) {
 
 TEST_F(EntryTest, PathsThatCannotBeHandedOverAreReported) {
   std::string Long = "C:\\" + std::string(300, 'a') + ".exe";
-  EXPECT_EQ(LanternEntry({"C:\\ok.exe", Long}, {"C:\\??\\a.exe"}), 0);
+  Sys.CurrentFolder = "D:\\ツール\\";
+  EXPECT_EQ(LanternEntry({"C:\\ok.exe", Long}, {u"..\\\uD55C\U0001F600表.exe"}), 0);
   // The path that fits is handed over; the others are named in the boxes, nothing is dropped
   // without a word.
   ASSERT_EQ(Sys.Posts.size(), 1u);
   EXPECT_EQ(Sys.Atoms[static_cast<unsigned>(Sys.Posts[0].WParam)], "C:\\ok.exe");
   ASSERT_EQ(Boxes.Texts.size(), 2u);
-  EXPECT_NE(Boxes.Texts[0].find("C:\\??\\a.exe"), std::string::npos);
-  EXPECT_NE(Boxes.Texts[0].find("Shift-JIS で表せない文字"), std::string::npos);
+  // Its characters without a CP932 form by their codes, in the folder of the start.
+  EXPECT_EQ(Boxes.Texts[0], UnusablePathsText({"D:\\ツール\\..\\<U+D55C><U+1F600>表.exe"}));
   EXPECT_NE(Boxes.Texts[1].find(Long), std::string::npos);
   EXPECT_NE(Boxes.Texts[1].find("渡せませんでした"), std::string::npos);
   // Only unusable paths: nothing is posted, the first instance is left as it is.
   Sys.Posts.clear();
   Boxes.Texts.clear();
-  EXPECT_EQ(LanternEntry({}, {"C:\\?.exe"}), 0);
+  EXPECT_EQ(LanternEntry({}, {u"C:\\\uD55C.exe"}), 0);
   EXPECT_TRUE(Sys.Posts.empty());
   EXPECT_EQ(Boxes.Texts.size(), 1u);
 }
@@ -566,11 +568,11 @@ TEST_F(ViewsTest, ThePropertyCommandOpensTheDialogOfTheChosenItem) {
     const char* Caption;  // of the dialog that opens; none: no dialog
   } Cases[] = {
       {true, nullptr, nullptr},
-      {true, nullptr, "ランチャのプロパティ"},  // Exec, set below
-      {true, nullptr, "グループのプロパティ"},  // Group
-      {true, nullptr, nullptr},                 // the trash, from the list
+      {true, nullptr, "ランチャのプロパティ"},   // Exec, set below
+      {true, nullptr, "グループのプロパティ"},   // Group
+      {true, nullptr, nullptr},                  // the trash, from the list
       {false, nullptr, "グループのプロパティ"},  // the trash, from the tree
-      {false, nullptr, nullptr},                // the root's node
+      {false, nullptr, nullptr},                 // the root's node
   };
   Cases[1].Item = Exec;
   Cases[2].Item = Group;
@@ -956,8 +958,8 @@ TEST_F(MainTest, AnUnreadableDataFileIsReportedAndKeptAside) {
   TLanternMain& M = Start();
   ASSERT_EQ(Boxes.Texts.size(), 1u);
   EXPECT_EQ(Boxes.Texts[0],
-            "'abc' は有効な整数値ではありません\r\n\r\n読み込めなかったデータファイルを "
-            "C:\\data.dat.bad に残しました。");
+            CannotReadDataLineText(DataFile, 77, "'abc' は有効な整数値ではありません") +
+                "\r\n\r\n読み込めなかったデータファイルを C:\\data.dat.bad に残しました。");
   EXPECT_EQ(ReadFileBytes(Real("C:\\data.dat.bad")), TestData("bad_count.dat"));
   // What was read is there (after the groups), and the start went on: a trash, the timer.
   EXPECT_EQ(M.Root()->Items(M.Root()->Count() - 1)->Name(), "before");

@@ -241,6 +241,33 @@ TEST_F(DataFileTest, UnknownLinesBetweenRecordsAreSkipped) {
   EXPECT_EQ(Root->RecycledFolder(), nullptr);
 }
 
+// A field that is no number: the error names its line (as ReadLine counts them) and quotes it
+// with the bytes that are no CP932 text escaped.
+TEST_F(DataFileTest, ABadFieldIsNamedByItsLineAndQuotedWithRawBytesEscaped) {
+  const struct {
+    std::string Bytes;
+    int Line;
+    const char* Quoted;
+  } Cases[] = {
+      {"[ROOT]\r\nR\r\nx\x81\r\n", 3, "x\\x81"},
+      {"[ROOT]\nR\n1\n1\n1\n\x01\x7F\xA0\n", 6, "\\x01\\x7F\\xA0"},
+      {std::string("R\r1\r1\0\r", 7), 3, "1\\x00"},
+      {"[ROOT]\r\nR\r\n表ｱ\x81 \xFC\xFD\r\n", 3, "表ｱ\\x81 \\xFC\\xFD"},
+      {"[ROOT]\r\n" + std::string(70000, 'n') + "\r\nz\r\n1\r\n", 3, "z"}};  // past the buffer
+  for (const auto& c : Cases) {
+    WriteFileBytes(Folder / "in.dat", c.Bytes);
+    std::string Message = "no error";
+    try {
+      Root->LoadFromFile(Folder / "in.dat");
+    } catch (const EConvertError& e) {
+      Message = e.Message();
+    }
+    EXPECT_EQ(Message, CannotReadDataLineText(
+                           Folder / "in.dat", c.Line,
+                           std::string("'") + c.Quoted + "' は有効な整数値ではありません"));
+  }
+}
+
 TEST_F(DataFileTest, ABlankLineEndsTheGroupAndWhatFollowsGoesToTheEnclosingGroup) {
   Load("blank_line.dat");
   EXPECT_EQ(ChildNames(Root.get()), (Names{"G", "y"}));
@@ -253,7 +280,8 @@ TEST_F(DataFileTest, ANonNumericCountStopsLoadingWithTheErrorAndKeepsWhatWasRead
     Load("bad_count.dat");
     FAIL() << "no error";
   } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "'abc' は有効な整数値ではありません");
+    EXPECT_EQ(e.Message(),
+              CannotReadDataLineText(Folder / "in.dat", 77, "'abc' は有効な整数値ではありません"));
   }
   // The current group (the root) is listed, and so stored, with its group first, as after a
   // complete read.

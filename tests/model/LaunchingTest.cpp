@@ -6,6 +6,7 @@
 #include "support/FakeFileSystem.h"
 #include "support/FakeSystem.h"
 #include "support/TreeFixture.h"
+#include "ui/Shell.h"
 
 namespace lantern {
 namespace {
@@ -40,6 +41,12 @@ class LaunchingTest : public TreeFixture {
     return e.Verb + "|" + e.File + "|" + e.Parameters + "|" + e.Directory + "|" +
            std::to_string(e.ShowCommand);
   }
+  // The error box a launch ends in, through the program's error display.
+  std::vector<std::string> Shown(TLauncher* L) {
+    Boxes.Texts.clear();
+    Application().Guard([&] { L->Open(); });
+    return Boxes.Texts;
+  }
 
   TFakeFileSystem Files;
   TFakeDialogs Boxes;
@@ -52,7 +59,7 @@ struct ExecCase {
   const char* Name;
   const char* FileName;
   const char* WorkFolder;
-  const char* Expected;  // the call, or "none"
+  const char* Expected;  // the call
 };
 
 class ProgramLaunchTest : public LaunchingTest, public ::testing::WithParamInterface<ExecCase> {};
@@ -63,10 +70,7 @@ TEST_P(ProgramLaunchTest, StartsExistingFilesAndFoldersInTheirFolder) {
   L->SetWorkFolder(GetParam().WorkFolder);
   L->SetRunCount(3);
   L->Open();
-  if (std::string(GetParam().Expected) == "none")
-    EXPECT_TRUE(FakeShell.Executions.empty());
-  else
-    EXPECT_EQ(Call(), GetParam().Expected);
+  EXPECT_EQ(Call(), GetParam().Expected);
   EXPECT_EQ(L->RunCount(), 3);  // the watcher counts programs, not the launch
 }
 
@@ -78,8 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "|C:\\Tools\\edit.exe|-n \"a b\"|C:\\Tools\\|1"},
                       ExecCase{"OwnWorkFolder", "C:\\Tools\\edit.exe", " D:\\w ",
                                "|C:\\Tools\\edit.exe|-n \"a b\"| D:\\w |1"},
-                      ExecCase{"AFolderOpens", "C:\\Docs", "", "|C:\\Docs|-n \"a b\"|C:\\|1"},
-                      ExecCase{"MissingIsIgnored", "C:\\Tools\\gone.exe", "", "none"}),
+                      ExecCase{"AFolderOpens", "C:\\Docs", "", "|C:\\Docs|-n \"a b\"|C:\\|1"}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 struct FolderCase {
@@ -123,23 +126,47 @@ TEST_F(LaunchingTest, AFolderLauncherFollowsTheProgramWideOptionAtOnce) {
   EXPECT_EQ(FakeShell.Executions[1].Verb, "");
 }
 
-TEST_F(LaunchingTest, AFolderTheShellCannotOpenIsReportedAndStillCounted) {
-  auto* F = Add<TLauncherFolder>("C:\\Docs");
-  FakeShell.ExecuteResult = 2;
-  F->Open();
-  EXPECT_EQ(Boxes.Texts, std::vector<std::string>{"Execution Error = 2"});
-  EXPECT_EQ(F->RunCount(), 1);
-  // A folder that is not there is neither opened nor counted.
-  auto* Gone = Add<TLauncherFolder>("C:\\Gone");
-  Gone->Open();
-  EXPECT_EQ(FakeShell.Executions.size(), 1u);
-  EXPECT_EQ(Gone->RunCount(), 0);
+TEST_F(LaunchingTest, AMissingTargetIsNamedAndNotStarted) {
+  TLauncher* Gone[] = {Add<TLauncherExec>("C:\\Tools\\gone.exe"), Add<TLauncherFolder>("C:\\Gone")};
+  for (TLauncher* L : Gone) {
+    EXPECT_EQ(Shown(L), std::vector<std::string>{MissingTargetText(L->FileName())});
+    EXPECT_EQ(L->RunCount(), 0);
+  }
+  EXPECT_TRUE(FakeShell.Executions.empty());
+}
+
+TEST_F(LaunchingTest, AShellFailureIsNamedWithTheSystemsTextForItsError) {
+  // ShellExecute's result, and the system error it stands for; any other is the system's own.
+  const std::pair<int, unsigned> Codes[] = {{0, ErrorNotEnoughMemory},
+                                            {SeErrFnf, ErrorFileNotFound},
+                                            {SeErrPnf, ErrorPathNotFound},
+                                            {SeErrAccessDenied, ErrorAccessDenied},
+                                            {SeErrOom, ErrorNotEnoughMemory},
+                                            {SeErrBadFormat, ErrorBadFormat},
+                                            {SeErrShare, ErrorSharingViolation},
+                                            {SeErrAssocIncomplete, ErrorNoAssociation},
+                                            {SeErrDdeTimeout, ErrorDdeFail},
+                                            {SeErrDdeFail, ErrorDdeFail},
+                                            {SeErrDdeBusy, ErrorDdeFail},
+                                            {SeErrNoAssoc, ErrorNoAssociation},
+                                            {SeErrDllNotFound, ErrorDllNotFound},
+                                            {23, 23}};
+  TLauncher* Launchers[] = {Add<TLauncherExec>("C:\\Tools\\edit.exe"),
+                            Add<TLauncherURL>("mailto:a@example.jp"),
+                            Add<TLauncherFolder>("C:\\Docs")};
+  for (const auto& [Result, Error] : Codes) {
+    FakeShell.ExecuteResult = Result;
+    for (TLauncher* L : Launchers)
+      EXPECT_EQ(Shown(L), std::vector<std::string>{ShellFailedText(TShellTask::Start, L->FileName(),
+                                                                   FakeShell.ErrorText(Error))})
+          << Result;
+  }
+  EXPECT_EQ(Launchers[2]->RunCount(), 14);  // the shell was asked: a folder counts even so
 }
 
 TEST_F(LaunchingTest, AUrlIsHandedToTheShellAsItIs) {
   auto* U = Add<TLauncherURL>("http://www.example.jp/ランタン?q=1");
   U->SetParameters("p");
-  FakeShell.ExecuteResult = 0;  // failures of URLs are not shown
   U->Open();
   EXPECT_EQ(Call(), "|http://www.example.jp/ランタン?q=1|p||1");
   EXPECT_TRUE(Boxes.Texts.empty());

@@ -27,6 +27,8 @@ int TFakeShell::ShellExec(const std::string& Verb, const std::string& File,
   return ExecuteResult;
 }
 
+std::string TFakeShell::ErrorText(unsigned Error) { return "error " + std::to_string(Error); }
+
 bool TFakeShell::NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
                             unsigned& Error) {
   NotifyCalls.push_back({Message, Data});

@@ -25,6 +25,8 @@ class TFakeShell : public TShell {
   };
   std::vector<TExecution> Executions;
   int ExecuteResult = 42;  // what ShellExecute answers
+  // "error N": the text names the error it was asked for.
+  std::string ErrorText(unsigned Error) override;
 
   // The notification area: every call in order, and the answers to the next calls (an error
   // code makes the call fail with it; 0 or none left: success).

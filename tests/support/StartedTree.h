@@ -22,6 +22,7 @@ class TQuickShell : public TShell {
                 int) override {
     return 42;
   }
+  std::string ErrorText(unsigned) override { return std::string(); }
   bool NotifyIcon(TNotifyIconMessage, const TNotifyIconData&, unsigned&) override { return true; }
 
  private:

@@ -1,4 +1,5 @@
 // Without Windows there is no shell: no icons.
+#include "base/Convert.h"
 #include "ui/Shell.h"
 
 namespace lantern {
@@ -9,8 +10,9 @@ class TNoShell : public TShell {
   TIcon GetFileInfoIcon(const std::string&, unsigned) override { return TIcon(); }
   int ShellExec(const std::string&, const std::string&, const std::string&, const std::string&,
                 int) override {
-    return 2;  // ERROR_FILE_NOT_FOUND: there is nothing to start things with
+    return SeErrFnf;  // there is nothing to start things with
   }
+  std::string ErrorText(unsigned Error) override { return "エラー " + IntToStr(Error); }
   bool NotifyIcon(TNotifyIconMessage, const TNotifyIconData&, unsigned& Error) override {
     Error = 1;  // ERROR_INVALID_FUNCTION: there is no notification area
     return false;

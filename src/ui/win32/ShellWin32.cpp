@@ -1,4 +1,4 @@
-// Windows' shell: icons of files through SHGetFileInfoW.
+// Windows' shell: icons of files through SHGetFileInfoW, ShellExecuteW, the notification area.
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
@@ -16,6 +16,23 @@ static_assert(ShgfiIcon == SHGFI_ICON && ShgfiDisplayName == SHGFI_DISPLAYNAME &
                   ShgfiSysIconIndex == SHGFI_SYSICONINDEX && ShgfiSmallIcon == SHGFI_SMALLICON,
               "the shell's flags");
 static_assert(SW_SHOWNORMAL_ == SW_SHOWNORMAL, "show command");
+static_assert(SeErrFnf == SE_ERR_FNF && SeErrPnf == SE_ERR_PNF &&
+                  SeErrAccessDenied == SE_ERR_ACCESSDENIED && SeErrOom == SE_ERR_OOM &&
+                  SeErrBadFormat == ERROR_BAD_FORMAT && SeErrShare == SE_ERR_SHARE &&
+                  SeErrAssocIncomplete == SE_ERR_ASSOCINCOMPLETE &&
+                  SeErrDdeTimeout == SE_ERR_DDETIMEOUT && SeErrDdeFail == SE_ERR_DDEFAIL &&
+                  SeErrDdeBusy == SE_ERR_DDEBUSY && SeErrNoAssoc == SE_ERR_NOASSOC &&
+                  SeErrDllNotFound == SE_ERR_DLLNOTFOUND,
+              "the shell's error codes");
+static_assert(ErrorFileNotFound == ERROR_FILE_NOT_FOUND &&
+                  ErrorPathNotFound == ERROR_PATH_NOT_FOUND &&
+                  ErrorAccessDenied == ERROR_ACCESS_DENIED &&
+                  ErrorNotEnoughMemory == ERROR_NOT_ENOUGH_MEMORY &&
+                  ErrorBadFormat == ERROR_BAD_FORMAT &&
+                  ErrorSharingViolation == ERROR_SHARING_VIOLATION &&
+                  ErrorNoAssociation == ERROR_NO_ASSOCIATION && ErrorDdeFail == ERROR_DDE_FAIL &&
+                  ErrorDllNotFound == ERROR_DLL_NOT_FOUND,
+              "the system's error codes");
 
 void ReleaseIcon(void* Handle) { DestroyIcon(static_cast<HICON>(Handle)); }
 
@@ -55,6 +72,8 @@ class TWin32Shell : public TShell {
                         OrNull(WideParameters), OrNull(WideDirectory), ShowCommand);
     return static_cast<int>(reinterpret_cast<INT_PTR>(Result));
   }
+
+  std::string ErrorText(unsigned Error) override { return SystemErrorText(Error); }
 };
 
 }  // namespace
