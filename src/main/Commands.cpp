@@ -53,6 +53,26 @@ void SelectOnly(TListView& List, TListItem* Row) {
   Row->MakeVisible();
 }
 
+// Whether some file or folder launcher, the trash's included, names a share or a file on a
+// network drive: only those can keep the sweep waiting for minutes.
+bool SomeLauncherOnNetwork(TRoot* Root) {
+  int Types[26];  // each drive letter's type, asked once
+  std::fill(std::begin(Types), std::end(Types), -1);
+  for (TExecItemIterator It(Root); !It.Done(); It.Next()) {
+    TExecItem* Item = It.Current();
+    if (!dynamic_cast<TLauncherExec*>(Item) && !dynamic_cast<TLauncherFolder*>(Item)) continue;
+    const std::string& Path = Item->FileName();
+    if (IsNetworkPath(Path)) return true;
+    if (Path.size() < 2 || Path[1] != ':') continue;
+    const char Letter = UpperCaseAscii(Path.substr(0, 1))[0];
+    if (Letter < 'A' || Letter > 'Z') continue;
+    int& Type = Types[Letter - 'A'];
+    if (Type < 0) Type = FileSystem().DriveType(std::string(1, Letter) + ":\\");
+    if (Type == dtRemote) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<TAction*> TLanternMain::TreeCommands() {
@@ -421,7 +441,8 @@ void TLanternMain::DownObjectActionExecute() { MoveSelected(+1); }
 
 void TLanternMain::CheckNoLinkActionExecute() {
   if (TreeHeld()) return;
-  if (MessageDlg(
+  if (SomeLauncherOnNetwork(FRoot.get()) &&
+      MessageDlg(
           "ゴミ入れを含めたすべてのランチャの中に、ネットワーク越しのファイルがあり、そのネット"
           "ワークコンピュータが、ネットワークに接続されていない場合、この処理を終了するのに数"
           "分かかる場合があります。\r\nもし、処理をしたくないならキャンセルボタンを押してくだ"

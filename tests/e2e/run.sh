@@ -570,6 +570,9 @@ s_paths_from_other_folders() {
   printf 'MZ' >"$dir/한글/a.exe"
   (cd "$dir/tools" && wine "$E2E_EXE" tool.exe >>"$E2E_OUT/lantern.log" 2>&1)
   expect "a relative path from another folder shows the window" driver wait-visible TLanternMain 5
+  mkdir -p "$dir/run/here"
+  printf 'MZ' >"$dir/run/by-run.exe"
+  (cd "$dir/run/here" && "$LANTERN_ROOT/scripts/run" ../by-run.exe >>"$E2E_OUT/lantern.log" 2>&1)
   LC_ALL=C.UTF-8 wine "$E2E_EXE" 'C:\lantern-e2e\한글\a.exe' >>"$E2E_OUT/lantern.log" 2>&1 &
   local second=$! text
   text=$(driver message-box 10)
@@ -587,6 +590,7 @@ s_paths_from_other_folders() {
   wait "$second"
   expect "the program ends" end_session
   expect "the relative path was added with its folder" file_has_line "$E2E_DATA" 'C:\lantern-e2e\tools\tool.exe'
+  expect "scripts/run takes a relative path in the caller's folder" file_has_line "$E2E_DATA" 'C:\lantern-e2e\run\by-run.exe'
 }
 
 s_deep_data_file() {

@@ -463,13 +463,10 @@ TEST_F(CommandsTest, TheSweepRemovesLaunchersWithoutTargetsAndSaysHowMany) {
   Exec(Trash, "gone", "C:\\gone.exe");
   TLauncherURL* Url = R->Add(std::make_unique<TLauncherURL>(R));
   Url->SetFileName("http://nowhere.invalid/");
-  Boxes.Answers = {mrCancel};
   M->CheckNoLinkAction.Execute();
-  EXPECT_EQ(Boxes.Texts.size(), 1u);  // asked, and cancelled: nothing else
-  EXPECT_EQ(R->Count(), 6);
-  M->CheckNoLinkAction.Execute();
-  // B, C, the dead folder and the trash's launcher: A, the live folder and the URL stay.
-  EXPECT_EQ(Boxes.Texts.back(), "4 個のランチャを削除しました");
+  // Every file is local: no question. B, C, the dead folder and the trash's launcher go;
+  // A, the live folder and the URL stay.
+  EXPECT_EQ(Boxes.Texts, std::vector<std::string>{"4 個のランチャを削除しました"});
   EXPECT_EQ(Names(G), "C:\\live");
   EXPECT_EQ(Trash->Count(), 0);
   EXPECT_EQ(Sys.WaitCursors, (std::vector<bool>{true, false}));
@@ -477,6 +474,43 @@ TEST_F(CommandsTest, TheSweepRemovesLaunchersWithoutTargetsAndSaysHowMany) {
   M->CheckNoLinkAction.Execute();
   EXPECT_EQ(Boxes.Texts.back(), "リンク先のないランチャはありませんでした");
 }
+
+// Only a launcher on a share or a network drive, the trash's too, makes the sweep ask first.
+template <class T>
+TLauncher* AddTo(TCompositeItem* In) {
+  return In->Add(std::make_unique<T>(In));
+}
+
+struct TSweepCase {
+  const char* Name;
+  TLauncher* (*Add)(TCompositeItem*);
+  bool InTrash;
+  const char* Path;
+  bool Asks;
+};
+void PrintTo(const TSweepCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
+class SweepQuestionTest : public CommandsTest, public ::testing::WithParamInterface<TSweepCase> {};
+
+TEST_P(SweepQuestionTest, AsksOnlyWithAFileOnTheNetwork) {
+  const TSweepCase& Case = GetParam();
+  Files.DriveTypes['Z'] = dtRemote;
+  Case.Add(Case.InTrash ? static_cast<TCompositeItem*>(Trash) : G)->SetFileName(Case.Path);
+  Boxes.Answers = {mrCancel};
+  M->CheckNoLinkAction.Execute();
+  ASSERT_FALSE(Boxes.Texts.empty());
+  EXPECT_EQ(Boxes.Texts[0].find("ネットワーク越し") != std::string::npos, Case.Asks);
+  EXPECT_EQ(R->Count() == 5, Case.Asks);  // cancelled: the dead A, B and C stay
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Trees, SweepQuestionTest,
+    ::testing::Values(
+        TSweepCase{"AllLocal", AddTo<TLauncherFolder>, false, "C:\\live", false},
+        TSweepCase{"ShareInTheTrash", AddTo<TLauncherExec>, true, "\\\\pc\\s\\a.exe", true},
+        TSweepCase{"RemoteDrive", AddTo<TLauncherFolder>, false, "z:\\docs", true},
+        TSweepCase{"UrlOnAShare", AddTo<TLauncherURL>, false, "\\\\pc\\s\\a.htm", false}),
+    [](const ::testing::TestParamInfo<TSweepCase>& Info) { return std::string(Info.param.Name); });
 
 TEST_F(CommandsTest, NothingChangesTheTreeWhileTheSweepWalksIt) {
   int Tries = 0;
@@ -574,8 +608,8 @@ TEST_F(CommandsTest, ExitDuringTheSweepEndsItAndSavesTheTreeAsItIs) {
   };
   M->CheckNoLinkAction.Execute();
   EXPECT_TRUE(M->Closed());
-  EXPECT_EQ(Boxes.Texts.size(), 1u);  // the question only: no report after the exit
-  EXPECT_EQ(R->Count(), 5);           // nothing removed once the program ends
+  EXPECT_TRUE(Boxes.Texts.empty());  // no report after the exit
+  EXPECT_EQ(R->Count(), 5);          // nothing removed once the program ends
   std::string Saved = ReadFileBytes(Real(DataFile));
   EXPECT_NE(Saved.find("C:\\c.exe"), std::string::npos);
 }

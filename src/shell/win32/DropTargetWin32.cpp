@@ -141,8 +141,10 @@ class TOleDropData : public TDropData {
 
 // The COM object OLE holds (TInterfacedComponent): reference counted with the interlocked
 // calls. Its owner, the peer, keeps one reference until it goes; the object itself lives on
-// while OLE still holds one, but from then on it answers every drag with no effect.
-class TOleDropTarget : public IDropTarget {
+// while OLE still holds one, but from then on it answers every drag with no effect. Only its
+// last Release frees it, as itself: IDropTarget has no virtual destructor, so nothing may
+// derive from it or delete it through another type.
+class TOleDropTarget final : public IDropTarget {
  public:
   explicit TOleDropTarget(TDropTarget* Owner) : FOwner(Owner) {}
   void Detach() { FOwner = nullptr; }
@@ -214,6 +216,8 @@ class TOleDropTarget : public IDropTarget {
       Effect = DROPEFFECT_NONE;
     }
   }
+
+  ~TOleDropTarget() = default;
 
   LONG FRefCount = 1;  // the peer's
   TDropTarget* FOwner;

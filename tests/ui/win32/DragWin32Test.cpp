@@ -5,6 +5,7 @@
 // after windows.h
 #include <commctrl.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -171,8 +172,10 @@ TEST_F(DragWin32Test, ATreeNodeIsDraggedOntoAnotherWithTheDropMark) {
     DroppedOn = Form->Tree.GetNodeAt(X, Y);
   };
   auto Middle = [&](TTreeNode* Node) {
+    // TVM_GETITEMRECT takes the item in the rectangle's place.
     RECT Rect;
-    *reinterpret_cast<HTREEITEM*>(&Rect) = static_cast<HTREEITEM>(Node->ItemHandle());
+    HTREEITEM Item = static_cast<HTREEITEM>(Node->ItemHandle());
+    std::memcpy(&Rect, &Item, sizeof(Item));
     SendMessageW(Tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&Rect));
     return MAKELPARAM((Rect.left + Rect.right) / 2, (Rect.top + Rect.bottom) / 2);
   };
