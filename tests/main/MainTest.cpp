@@ -3,14 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <map>
+#include <set>
 
 #include "base/Exception.h"
 #include "dialogs/LauncherProperty.h"
 #include "main/Main.h"
-#include "support/MainFixture.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeShell.h"
 #include "support/FakeSystem.h"
+#include "support/MainFixture.h"
 #include "support/TempFolder.h"
 #include "support/TestData.h"
 #include "ui/MemoryRegistry.h"
@@ -566,11 +569,11 @@ TEST_F(ViewsTest, ThePropertyCommandOpensTheDialogOfTheChosenItem) {
     const char* Caption;  // of the dialog that opens; none: no dialog
   } Cases[] = {
       {true, nullptr, nullptr},
-      {true, nullptr, "ランチャのプロパティ"},  // Exec, set below
-      {true, nullptr, "グループのプロパティ"},  // Group
-      {true, nullptr, nullptr},                 // the trash, from the list
+      {true, nullptr, "ランチャのプロパティ"},   // Exec, set below
+      {true, nullptr, "グループのプロパティ"},   // Group
+      {true, nullptr, nullptr},                  // the trash, from the list
       {false, nullptr, "グループのプロパティ"},  // the trash, from the tree
-      {false, nullptr, nullptr},                // the root's node
+      {false, nullptr, nullptr},                 // the root's node
   };
   Cases[1].Item = Exec;
   Cases[2].Item = Group;
@@ -713,7 +716,7 @@ TEST_F(ViewsTest, KeysRunTheirCommandsInBothViews) {
   EXPECT_EQ(Ran, "");
 }
 
-TEST_F(ViewsTest, TheShortcutF2RenamesInEitherViewAndTheMenusShowIt) {
+TEST_F(ViewsTest, TheShortcutF2RenamesInEitherView) {
   M->ListView1.SetFocus();
   SelectRows({Exec});
   EXPECT_TRUE(M->IsShortCut(0x71, 0));
@@ -725,13 +728,54 @@ TEST_F(ViewsTest, TheShortcutF2RenamesInEitherViewAndTheMenusShowIt) {
   // With the root's node selected there is nothing to rename: the key goes to the view.
   M->TreeView1.SetSelected(M->Root()->TreeNode());
   EXPECT_FALSE(M->IsShortCut(0x71, 0));
-  TMenuItem* Edit = M->MainMenu2.Items().Items(1);
-  std::vector<std::string> WithKeys;
-  for (int i = 0; i < Edit->Count(); ++i)
-    if (Edit->Items(i)->MenuText().find('\t') != std::string::npos)
-      WithKeys.push_back(Edit->Items(i)->MenuText());
-  EXPECT_EQ(WithKeys, (std::vector<std::string>{"一つ上に(&U)\tShift+Up",
-                                                "一つ下に(&V)\tShift+Down", "名前変更(&N)\tF2"}));
+}
+
+// Every key pressed in a view that runs a command of that view's menus is shown after the
+// command's caption there, and every key shown runs its command in the view. Esc, which
+// hides the window and goes on to the view, stands in no menu.
+TEST_F(ViewsTest, TheMenusShowTheKeysThatRunTheirCommandsInTheViews) {
+  TWinControl* List = &M->ListView1;
+  TWinControl* Tree = &M->TreeView1;
+  std::map<TWinControl*, std::map<TAction*, std::string>> Shown;  // the text after the tab
+  std::function<void(TMenuItem&, std::vector<TWinControl*>)> Collect =
+      [&](TMenuItem& Items, std::vector<TWinControl*> Views) {
+        for (int i = 0; i < Items.Count(); ++i) {
+          if (TAction* Action = Items.Items(i)->Action()) {
+            std::string Text = Items.Items(i)->MenuText();
+            std::size_t Tab = Text.find('\t');
+            for (TWinControl* View : Views)
+              Shown[View][Action] = Tab == std::string::npos ? "" : Text.substr(Tab + 1);
+          }
+          Collect(*Items.Items(i), Views);
+        }
+      };
+  Collect(M->MainMenu2.Items(), {List, Tree});
+  Collect(M->ListViewPopup.Items(), {List});
+  Collect(M->TreeViewPopup.Items(), {Tree});
+  TAction* Ran = nullptr;
+  for (auto& Entry : Shown[List]) {
+    Entry.first->SetEnabled(true);
+    Entry.first->OnExecute = [&Ran, Action = Entry.first] { Ran = Action; };
+  }
+  for (TWinControl* View : {List, Tree}) {
+    std::map<TAction*, std::set<std::string>> Runs;  // the keys that ran each command
+    for (unsigned Key = 1; Key < 0x100; ++Key)
+      for (unsigned Shift = 0; Shift <= (ssShift | ssCtrl | ssAlt); Shift += ssShift) {
+        Ran = nullptr;
+        if (Key == VkEscape || !View->NativeKeyDown(Key, Shift) || !Ran) continue;
+        Runs[Ran].insert(ShortCutToText(Key | Shift));
+        ASSERT_TRUE(Shown[View].count(Ran)) << Key;
+        const std::string &Text = Shown[View][Ran], Name = ShortCutToText(Key);
+        EXPECT_TRUE(!Name.empty() && Text.size() >= Name.size() &&
+                    Text.compare(Text.size() - Name.size(), Name.size(), Name) == 0)
+            << Ran->Caption() << " shows " << Text << ", run by " << ShortCutToText(Key | Shift);
+      }
+    for (auto& [Action, Text] : Shown[View])
+      if (!Text.empty()) EXPECT_TRUE(Runs[Action].count(Text)) << Action->Caption() << " " << Text;
+  }
+  // A key whose command is off goes on to the view: Shift+Up extends the selection.
+  M->UpObjectAction.SetEnabled(false);
+  EXPECT_FALSE(List->NativeKeyDown(VkUp, ssShift));
 }
 
 TEST_F(ViewsTest, BackspaceEnterEscapeAndTheMenuKey) {

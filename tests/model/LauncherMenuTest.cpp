@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 #include "model/ExecObj.h"
 #include "model/PopupMenuEx.h"
@@ -11,6 +12,7 @@
 #include "support/FakeSystem.h"
 #include "support/TreeFixture.h"
 #include "ui/Canvas.h"
+#include "ui/System.h"
 
 namespace lantern {
 namespace {
@@ -337,6 +339,36 @@ TEST_F(MenuDrawingTest, AFontOfAnySizeIsMeasuredWithoutOverflow) {
     EXPECT_EQ(Height, c.Height) << c.Size;
     EXPECT_EQ(Width, c.Width) << c.Size;
   }
+}
+
+TEST_F(MenuDrawingTest, ALongNameStaysWithinAThirdOfTheMonitorAndEndsInAnEllipsis) {
+  TFakeSystem Sys;
+  Sys.Monitors = {{0, 0, 1200, 900}, {1200, 0, 1920, 1080}};
+  TSystem* OldSystem = SetSystem(&Sys);
+  // 120 bytes drawn, 6 pixels each: 752 pixels with the margins, more than either third.
+  const std::string Long = std::string(60, 'x') + "&y" + std::string(59, 'x');
+  TLauncherExec* L = AddLauncher(Root.get(), Long);
+  TLauncherExec* Short = AddLauncher(Root.get(), "Short");
+  for (auto [X, Third] : {std::pair{100, 400}, std::pair{1500, 640}}) {
+    Root->MenuOpensAt(X, 10);
+    int Width = 0, Height = 0;
+    L->MeasureMenuItem(nullptr, Canvas, Width, Height);
+    EXPECT_EQ(Width, Third);
+    Short->MeasureMenuItem(nullptr, Canvas, Width, Height);
+    EXPECT_EQ(Width, 5 * 6 + 32);
+    Canvas.Records.clear();
+    L->DrawMenuItem(nullptr, Canvas, {0, 0, Third, 19}, false);
+    Short->DrawMenuItem(nullptr, Canvas, {0, 19, Third, 38}, false);
+    auto Text = Texts();
+    ASSERT_EQ(Text.size(), 2u);
+    EXPECT_TRUE(Text[0].Ellipsis);
+    EXPECT_EQ(Text[0].Text, std::string(60, 'x') + "y" + std::string(59, 'x'));
+    EXPECT_EQ(Text[0].Underline, 60);
+    EXPECT_EQ(std::make_pair(Text[0].Rect.Left, Text[0].Rect.Right),
+              std::make_pair(22, Third - 10));
+    EXPECT_FALSE(Text[1].Ellipsis);
+  }
+  SetSystem(OldSystem);
 }
 
 TEST_F(MenuDrawingTest, SystemColoursReachTheSurfaceUnresolved) {
