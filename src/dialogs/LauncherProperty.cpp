@@ -226,7 +226,7 @@ void TLauncherPropertyForm::UpdateExplorerChecks() {
 
 void TLauncherPropertyForm::Button3Click() {
   const char* Page = dynamic_cast<TLauncherFolder*>(FItem) ? "Help\\LaunchFolderProp.html"
-                                                           : "Help\\LauncherProp.html";
+                                                            : "Help\\LauncherProp.html";
   // The page opens or not; the dialog goes on either way.
   Shell().ShellExec("", ExtractFilePath(System().ProgramFileName()) + Page, "", "", SW_SHOW_);
 }

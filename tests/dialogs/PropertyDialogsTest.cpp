@@ -2,7 +2,6 @@
 // show for an item, what OK writes back, the choosers, the colour examples and Color.dat.
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -106,11 +105,11 @@ TEST_F(DialogTest, FieldsShownFollowTheLaunchersKind) {
     Dialog.LoadItem(c.Launcher.get());
     SCOPED_TRACE(c.Caption);
     EXPECT_EQ(Dialog.FileLabel.Caption(), c.Caption);
-    for (TWinControl* Control : {static_cast<TWinControl*>(&Dialog.OptionLabel),
-                                 static_cast<TWinControl*>(&Dialog.OptionEdit),
-                                 static_cast<TWinControl*>(&Dialog.ExecFolderLabel),
-                                 static_cast<TWinControl*>(&Dialog.ExecFolderEdit),
-                                 static_cast<TWinControl*>(&Dialog.ExecFolderRefButton)})
+    for (TWinControl* Control :
+         {static_cast<TWinControl*>(&Dialog.OptionLabel), static_cast<TWinControl*>(&Dialog.OptionEdit),
+          static_cast<TWinControl*>(&Dialog.ExecFolderLabel),
+          static_cast<TWinControl*>(&Dialog.ExecFolderEdit),
+          static_cast<TWinControl*>(&Dialog.ExecFolderRefButton)})
       EXPECT_EQ(Control->Visible(), c.Options);
     EXPECT_EQ(Dialog.RefButton.Visible(), c.Ref);
     EXPECT_EQ(Dialog.UseGeneralExplorerOptionCheck.Visible(), c.Explorer);
@@ -250,6 +249,10 @@ TEST_F(DialogTest, TheReferenceButtonsAskTheChooserOfTheKind) {
   EXPECT_EQ(Exec.Name(), "edit.exe");
   ExecDialog.RefButtonClick();  // cancelled: nothing changes
   EXPECT_EQ(ExecDialog.FilenameEdit.Text(), "C:\\Tools\\edit.exe");
+  // The chooser opens in the current file's folder once that folder is there.
+  PlatformFileSystem().CreateFolders(Files.RealPath("C:\\Tools"));
+  ExecDialog.RefButtonClick();
+  EXPECT_EQ(Boxes.OpenFolders, (std::vector<std::string>{"", "", "C:\\Tools\\"}));
 
   TLauncherFolder Folder(Root.get());
   TLauncherPropertyForm FolderDialog;
@@ -261,65 +264,41 @@ TEST_F(DialogTest, TheReferenceButtonsAskTheChooserOfTheKind) {
   EXPECT_EQ(FolderDialog.NameEdit.Text(), "ソフト");
   EXPECT_EQ(FolderDialog.ExecFolderEdit.Text(), "D:\\Work");
   ASSERT_EQ(Boxes.FolderFlags.size(), 2u);
-  EXPECT_EQ(Boxes.FolderFlags[0], 1u);      // BIF_RETURNONLYFSDIRS
-  EXPECT_EQ(Boxes.FilePresets.size(), 2u);  // the folder launcher asked no file chooser
+  EXPECT_EQ(Boxes.FolderFlags[0], 1u);  // BIF_RETURNONLYFSDIRS
+  EXPECT_EQ(Boxes.FilePresets.size(), 3u);  // the folder launcher asked no file chooser
 }
 
 TEST_F(DialogTest, AChosenFolderIsNamedAfterItsLastPart) {
-  struct {
-    const char* Chosen;
-    const char* Name;
-  } Cases[] = {
-      {"C:\\users\\root\\Documents\\", "Documents"},
-      {"C:\\users\\root\\Documents", "Documents"},
-      {"C:\\表\\", "表"},  // the second byte 0x5C of 表 is no backslash
-      {"\\\\srv\\share\\", "share"},
-      {"C:\\", "C:\\"},  // a drive root has no last part: its whole path
-  };
-  for (const auto& c : Cases) {
-    TLauncherFolder Folder(Root.get());
-    TLauncherPropertyForm Dialog;
-    Dialog.LoadItem(&Folder);
-    Boxes.FolderAnswers = {c.Chosen};
+  TLauncherFolder Folder(Root.get());
+  TLauncherPropertyForm Dialog;
+  Dialog.LoadItem(&Folder);
+  // The second byte 0x5C of 表 is no backslash; a drive root has no last part.
+  for (auto [Chosen, Name] : {std::pair{"C:\\users\\root\\Documents\\", "Documents"},
+                              {"C:\\表\\", "表"},
+                              {"\\\\srv\\share\\", "share"},
+                              {"C:\\", "C:\\"}}) {
+    Boxes.FolderAnswers = {Chosen};
     Dialog.RefButtonClick();
-    Dialog.StoreItem();
-    EXPECT_EQ(Folder.Name(), c.Name) << c.Chosen;
+    EXPECT_EQ(Dialog.NameEdit.Text(), Name) << Chosen;
   }
 }
 
 TEST_F(DialogTest, OkRefusesABlankNameAndStaysOnTheNameField) {
-  TLauncherExec* L = AddTo<TLauncherExec>(Root.get(), "Edit", "C:\\Tools\\edit.exe");
-  const std::string Blanks[] = {"", "  ", "\t", "　"};  // the last one full-width
-  for (const std::string& Name : Blanks) {
-    TLauncherPropertyForm Dialog;
-    Dialog.LoadItem(L);
-    TModalResult Result = mrCancel;
-    TForm::ModalUser = [&](TForm&) {
+  TLauncherPropertyForm Dialog;
+  Dialog.LoadItem(AddTo<TLauncherExec>(Root.get(), "Edit", "C:\\Tools\\edit.exe"));
+  std::vector<TModalResult> Results;
+  TForm::ModalUser = [&](TForm&) {
+    for (const char* Name : {"", "  ", "\t", "　", "x"}) {  // "　" is full-width
       Dialog.PageControl1.SetActivePage(&Dialog.TabSheet2);
       Dialog.NameEdit.SetText(Name);
       Dialog.Button1.Click();
-      Result = Dialog.ModalResult();
-      EXPECT_EQ(Dialog.FocusedControl(), &Dialog.NameEdit);
-      Dialog.NameEdit.SetText("x");
-      Dialog.Button1.Click();  // a name given: OK closes the dialog
-    };
-    EXPECT_EQ(Dialog.ShowModal(), mrOk);
-    EXPECT_EQ(Result, mrNone) << "[" << Name << "]";
-  }
-  EXPECT_EQ(Boxes.Texts,
-            std::vector<std::string>(std::size(Blanks), "ランチャの名前を入力してください"));
-}
-
-TEST_F(DialogTest, TheFileChooserOpensInTheFolderOfTheCurrentFile) {
-  PlatformFileSystem().CreateFolders(Files.RealPath("C:\\Tools"));
-  TLauncherExec Exec(Root.get());
-  TLauncherPropertyForm Dialog;
-  Dialog.LoadItem(&Exec);
-  for (const char* FileName : {"C:\\Tools\\edit.exe", "C:\\Gone\\edit.exe", "edit.exe", ""}) {
-    Dialog.FilenameEdit.SetText(FileName);
-    Dialog.RefButtonClick();
-  }
-  EXPECT_EQ(Boxes.OpenFolders, (std::vector<std::string>{"C:\\Tools\\", "", "", ""}));
+      Results.push_back(Dialog.ModalResult());
+      if (Results.back() == mrNone) EXPECT_EQ(Dialog.FocusedControl(), &Dialog.NameEdit);
+    }
+  };
+  EXPECT_EQ(Dialog.ShowModal(), mrOk);
+  EXPECT_EQ(Results, (std::vector<TModalResult>{mrNone, mrNone, mrNone, mrNone, mrOk}));
+  EXPECT_EQ(Boxes.Texts, std::vector<std::string>(4, "ランチャの名前を入力してください"));
 }
 
 TEST_F(DialogTest, HelpOpensThePageOfTheKind) {
@@ -366,11 +345,9 @@ TEST_F(DialogTest, TheBoxShowsSharedOrOwnColoursAndEnablesTheEditorByItsState) {
     EXPECT_EQ(E.CommonColorCheck.Checked(), !c.Own);
     EXPECT_EQ(E.BackColorPanel.Color(), c.Back);
     for (TWinControl* Control :
-         {static_cast<TWinControl*>(&E.BackColorLabel),
-          static_cast<TWinControl*>(&E.BackColorPanel),
-          static_cast<TWinControl*>(&E.SelectedFontColorPanel),
-          static_cast<TWinControl*>(&E.ResetButton), static_cast<TWinControl*>(&E.Label17),
-          static_cast<TWinControl*>(&E.ColorExampleCombo),
+         {static_cast<TWinControl*>(&E.BackColorLabel), static_cast<TWinControl*>(&E.BackColorPanel),
+          static_cast<TWinControl*>(&E.SelectedFontColorPanel), static_cast<TWinControl*>(&E.ResetButton),
+          static_cast<TWinControl*>(&E.Label17), static_cast<TWinControl*>(&E.ColorExampleCombo),
           static_cast<TWinControl*>(&E.AddColorExampleButton)})
       EXPECT_EQ(Control->Enabled(), c.Own);
     EXPECT_FALSE(E.ColorExampleDeleteButton.Enabled());
@@ -575,8 +552,8 @@ TEST_F(DialogTest, ExamplesAddedBeforeCancelAreThereNextTime) {
 }
 
 TEST_F(DialogTest, ADamagedColorFileIsToldOnceAndNeverLost) {
-  const std::string Damaged =
-      Entry("A", 1, 2, 3, 4) + "[COLOREXAMPLE]\r\nB\r\n5\r\nxyz\r\n" + Entry("C", 9, 10, 11, 12);
+  const std::string Damaged = Entry("A", 1, 2, 3, 4) + "[COLOREXAMPLE]\r\nB\r\n5\r\nxyz\r\n" +
+                              Entry("C", 9, 10, 11, 12);
   WriteColors(Damaged);
   TFolder* G = AddFolder(Root.get(), "G");
   G->SetOwnColors(true);
@@ -584,7 +561,7 @@ TEST_F(DialogTest, ADamagedColorFileIsToldOnceAndNeverLost) {
     TGroupPropertyForm Dialog;
     Dialog.LoadItem(G);
     ASSERT_EQ(Dialog.Colors.ColorExampleCombo.Items().Count(), 1);  // what was read
-    EXPECT_TRUE(Boxes.Texts.empty());                               // not before the dialog shows
+    EXPECT_TRUE(Boxes.Texts.empty());  // not before the dialog shows
     Dialog.ShowModal();
     Dialog.ShowModal();
     ASSERT_EQ(Boxes.Texts.size(), 1u);
@@ -600,8 +577,8 @@ TEST_F(DialogTest, ADamagedColorFileIsToldOnceAndNeverLost) {
     Dialog.Colors.AddColorExampleButton.Click();
   }
   EXPECT_EQ(ReadFileBytes(Files.RealPath(ColorFile + ".bad")), Damaged);
-  EXPECT_EQ(ReadColors(), Entry("A", 1, 2, 3, 4) +
-                              Entry("D", -2147483633, -2147483630, -2147483635, -2147483634));
+  EXPECT_EQ(ReadColors(), Entry("A", 1, 2, 3, 4) + Entry("D", -2147483633, -2147483630,
+                                                          -2147483635, -2147483634));
 }
 
 TEST_F(DialogTest, AColorFileThatCannotBeWrittenIsReportedNotThrown) {
