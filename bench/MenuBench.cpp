@@ -17,6 +17,9 @@ class TNullCanvas : public TCanvas {
  public:
   void FillRect(const TRect&) override {}
   void WriteText(int, int, const std::string& Text) override { benchmark::DoNotOptimize(Text); }
+  void WriteTextEllipsis(int, int, int, const std::string& Text, int) override {
+    benchmark::DoNotOptimize(Text);
+  }
   int TextWidth(const std::string& Text) override { return static_cast<int>(Text.size()) * 6; }
   void Draw(int, int, const TImageList&, int) override {}
 

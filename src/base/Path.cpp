@@ -14,6 +14,11 @@ std::string ExtractFileName(const std::string& Path) {
   return i == std::string::npos ? Path : Path.substr(i + 1);
 }
 
+std::string ExtractFolderName(const std::string& Path) {
+  std::string Name = ExtractFileName(ExcludeTrailingBackslash(Path));
+  return Name.empty() ? Path : Name;
+}
+
 std::string ExcludeTrailingBackslash(const std::string& Path) {
   return EndsWithChar(Path, '\\') ? Path.substr(0, Path.size() - 1) : Path;
 }

@@ -8,6 +8,9 @@ namespace lantern {
 std::string ExtractFilePath(const std::string& Path);
 // What follows the last '\' or ':'.
 std::string ExtractFileName(const std::string& Path);
+// What a folder goes by: its last part, a trailing '\' aside; a drive root ("C:\", "D:") has
+// none and goes by the whole path.
+std::string ExtractFolderName(const std::string& Path);
 // Path without one trailing '\' (a second byte 0x5C is not a backslash).
 std::string ExcludeTrailingBackslash(const std::string& Path);
 // Path with a trailing '\' added when it has none.

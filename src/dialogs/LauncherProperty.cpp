@@ -7,14 +7,34 @@
 #include "dialogs/FldrDlg.h"
 #include "model/ExecObj.h"
 #include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/FileSystem.h"
 #include "ui/Layout.h"
 #include "ui/Shell.h"
 #include "ui/System.h"
 
 namespace lantern {
 
-std::string AutoLauncherName(const std::string& NameEdit, const std::string& FileName) {
+namespace {
+
+// Nothing but blanks, the full-width one (81 40) among them.
+bool IsBlank(const std::string& Text) {
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(Text[i]);
+    if (c == 0x81 && i + 1 < Text.size() && Text[i + 1] == 0x40)
+      ++i;
+    else if (c > 0x20)
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string AutoLauncherName(const std::string& NameEdit, const std::string& FileName,
+                             bool Folder) {
   if (!NameEdit.empty() && !ContainsText(NameEdit, "新規")) return NameEdit;
+  if (Folder) return ExtractFolderName(FileName);
   std::string Name = ExtractFileName(FileName);
   return Name.empty() ? FileName : Name;
 }
@@ -26,7 +46,7 @@ TLauncherPropertyForm::TLauncherPropertyForm() {
   SetPosition(TFormPosition::ScreenCenter);
   auto Handler = [](auto Method) { return [Method](TWinControl*) { Method(); }; };
   LayOut({
-      {Button1, 168, 271, 75, 22, "OK"},
+      {Button1, 168, 271, 75, 22, "OK", Handler([this] { Button1Click(); })},
       {Button2, 248, 271, 75, 22, "キャンセル"},
       {Button3, 328, 271, 75, 22, "ヘルプ", Handler([this] { Button3Click(); })},
       {PageControl1, 0, 0, 417, 265},
@@ -70,7 +90,6 @@ TLauncherPropertyForm::TLauncherPropertyForm() {
   TabSheet1.SetCaption("基本");
   TabSheet2.SetCaption("色");
   Button1.SetDefault(true);
-  Button1.SetModalResult(mrOk);
   Button2.SetCancel(true);
   Button2.SetModalResult(mrCancel);
   PageControl1.SetAlign(TAlign::Top);
@@ -151,12 +170,24 @@ TLauncher* TLauncherPropertyForm::StoreItem() {
   return FItem;
 }
 
+void TLauncherPropertyForm::Button1Click() {
+  // A launcher without a name would be a blank row in the launcher menu and the list.
+  if (IsBlank(NameEdit.Text())) {
+    MessageDlg("ランチャの名前を入力してください", TMsgDlgType::Warning, mbOK);
+    PageControl1.SetActivePage(&TabSheet1);
+    NameEdit.SetFocus();
+    return;
+  }
+  SetModalResult(mrOk);
+}
+
 void TLauncherPropertyForm::FilenameEditChange() {
   // A name the dialog gave keeps following the file name as it is typed, one character at a
   // time; a name the user gave stays.
   std::string Name = NameEdit.Text();
   if (!FAutoName.empty() && Name == FAutoName) Name.clear();
-  Name = AutoLauncherName(Name, FilenameEdit.Text());
+  Name =
+      AutoLauncherName(Name, FilenameEdit.Text(), dynamic_cast<TLauncherFolder*>(FItem) != nullptr);
   if (Name != NameEdit.Text()) FAutoName = Name;
   NameEdit.SetText(Name);
 }
@@ -169,6 +200,10 @@ void TLauncherPropertyForm::RefButtonClick() {
   }
   OpenDialog1.FileName.clear();
   OpenDialog1.Filter.clear();
+  // The chooser opens beside the current file, when its folder is there.
+  const std::string Folder = ExtractFilePath(FilenameEdit.Text());
+  OpenDialog1.InitialDir =
+      !Folder.empty() && FileSystem().DirectoryExists(Folder) ? Folder : std::string();
   if (OpenDialog1.Execute()) FilenameEdit.SetText(OpenDialog1.FileName);
 }
 

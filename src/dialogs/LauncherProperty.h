@@ -16,8 +16,10 @@ class TLauncher;
 
 // What the name field shows after the file name field changed to FileName: a name the user
 // gave (not empty, without "新規") stays; otherwise the file-name part of FileName, or all
-// of FileName when nothing follows its last '\' or ':'.
-std::string AutoLauncherName(const std::string& NameEdit, const std::string& FileName);
+// of FileName when nothing follows its last '\' or ':'. A Folder goes by its last part, as
+// ExtractFolderName has it, also when a '\' ends it.
+std::string AutoLauncherName(const std::string& NameEdit, const std::string& FileName,
+                             bool Folder = false);
 
 class TLauncherPropertyForm : public TForm {
  public:
@@ -56,6 +58,8 @@ class TLauncherPropertyForm : public TForm {
   TLauncher* StoreItem();
 
   // Handlers.
+  // OK: a blank name is refused, and the dialog stays open on it.
+  void Button1Click();
   void FilenameEditChange();
   void RefButtonClick();
   void ExecFolderRefButtonClick();

@@ -144,10 +144,7 @@ void TLanternMain::AddDroppedFile(const std::string& Path) {
     Launcher->SetName(ExtractFileName(Path));
   } else if (FileSystem().DirectoryExists(Path)) {
     TLauncher* Launcher = Current->AddNew(std::make_unique<TLauncherFolder>(Current));
-    // A drive root (C:\) has no last part: it is named after the whole path.
-    std::string Name = ExtractFileName(ExcludeTrailingBackslash(Path));
-    if (Name.empty() || EndsWithChar(Path, ':')) Name = Path;
-    Launcher->SetName(Name);
+    Launcher->SetName(ExtractFolderName(Path));
     Launcher->SetFileName(Path);
   }
 }

@@ -109,6 +109,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   // menu is open, however it was opened.
   LauncherMenu.OnPopup = [this](TPopupMenu*) {
     FRoot->BuildMenu(&LauncherMenu, nullptr);
+    FRoot->MenuOpensAt(LauncherMenu.PopupX, LauncherMenu.PopupY);
     FMenuShowing = true;
   };
   FFileDropTarget = std::make_unique<TDropFileTarget>();
@@ -281,9 +282,7 @@ void TLanternMain::SetUpCommands() {
   }
   CutObject.SetShowHint(false);
   GetEmptyIcon.SetShowHint(false);
-  UpObjectAction.SetShortCut(ssShift | 0x26);    // Shift+Up
-  DownObjectAction.SetShortCut(ssShift | 0x28);  // Shift+Down
-  RenameAction.SetShortCut(0x71);                // F2
+  for (const TViewKey& Row : ViewKeys()) (this->*Row.Action).SetShortCut(Row.ShortCut);
   MouseFormToggleAction.SetChecked(FSettings.MouseFormEnabled);
   UchidenoKodutiToggleAction.SetChecked(FSettings.UchidenoKoduti);
 

@@ -226,6 +226,19 @@ class TLanternMain : public TForm {
   // the user was in keeps the foreground.
   void Launch();
 
+  // A key of the views and the command it runs. The menus show ShortCut after the command's
+  // caption, and the views run the command by this table, so that the two always agree.
+  struct TViewKey {
+    unsigned ShortCut;  // the key with the modifiers it is shown with
+    unsigned Looked;    // the modifiers it is told apart by; others held do not matter
+    TAction TLanternMain::*Action;
+    bool InTree;  // every key works in the list; these in the tree as well
+    // With its command off the key is still used up, or else goes on to the view (Shift+Up
+    // then extends the selection).
+    bool UsedWhenOff;
+  };
+  static const std::vector<TViewKey>& ViewKeys();
+
   const std::vector<std::string>& Arguments() const { return FArgs; }
   // The version window while it is open (the hot key leaves it alone).
   TForm* AboutForm() const { return FAboutForm; }
@@ -329,7 +342,8 @@ class TLanternMain : public TForm {
   void UpdateActions();
   // The item is the trash or a group that holds it: it can be neither moved nor deleted.
   bool HoldsTrash(const TExecItem* Item) const;
-  // The keys of both views (ListView1KeyDown, TreeView1KeyDown).
+  // The keys of both views (ListView1KeyDown, TreeView1KeyDown): those of ViewKeys, Esc and
+  // Shift+F10.
   void ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shift);
   void SelectAllRows();  // Ctrl+A in the list
   // Dragging inside the views (DragDrop.cpp): the list's rows within the current group, the

@@ -8,6 +8,24 @@
 
 namespace lantern {
 
+const std::vector<TLanternMain::TViewKey>& TLanternMain::ViewKeys() {
+  constexpr unsigned Modifiers = ssShift | ssCtrl | ssAlt;
+  static const std::vector<TViewKey> Keys = {
+      {VkReturn, ssAlt, &TLanternMain::OpenObject, true, true},
+      {ssAlt | VkReturn, ssAlt, &TLanternMain::ObjPropertyAction, true, true},
+      {VkDelete, ssShift, &TLanternMain::MoveRecycled, true, true},
+      {ssShift | VkDelete, ssShift, &TLanternMain::DeleteObj, true, true},
+      {ssCtrl | 'C', Modifiers, &TLanternMain::CopyObject, true, true},
+      {ssCtrl | 'X', Modifiers, &TLanternMain::CutObject, true, true},
+      {ssCtrl | 'V', Modifiers, &TLanternMain::PasteObject, true, true},
+      {VkF2, Modifiers, &TLanternMain::RenameAction, true, false},
+      {ssShift | VkUp, Modifiers, &TLanternMain::UpObjectAction, true, false},
+      {ssShift | VkDown, Modifiers, &TLanternMain::DownObjectAction, true, false},
+      {VkBack, 0, &TLanternMain::UpperFolderOpen, false, true},
+  };
+  return Keys;
+}
+
 void TLanternMain::ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shift) {
   bool List = Sender == &ListView1;
   if (List ? ListView1.Editing() : TreeView1.Editing()) return;
@@ -17,29 +35,18 @@ void TLanternMain::ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shif
     if (Key != VkEscape) Key = 0;
     return;
   }
-  auto Run = [&Key](TAction& Action) {
-    Action.Execute();
-    Key = 0;
-  };
-  bool CtrlOnly = (Shift & (ssShift | ssCtrl | ssAlt)) == ssCtrl;
+  for (const TViewKey& Row : ViewKeys()) {
+    if ((Row.ShortCut & 0xFF) != Key || (Shift & Row.Looked) != (Row.ShortCut & Row.Looked) ||
+        !(List || Row.InTree))
+      continue;
+    if ((this->*Row.Action).Execute() || Row.UsedWhenOff) Key = 0;
+    return;
+  }
   switch (Key) {
-    case VkBack:
-      if (List) Run(UpperFolderOpen);
-      break;
-    case VkReturn: Run(Shift & ssAlt ? ObjPropertyAction : OpenObject); break;
     case VkEscape: StationAction.Execute(); break;  // the key goes on
-    case VkDelete: Run(Shift & ssShift ? DeleteObj : MoveRecycled); break;
-    case 'C':
-      if (CtrlOnly) Run(CopyObject);
-      break;
-    case 'V':
-      if (CtrlOnly) Run(PasteObject);
-      break;
-    case 'X':
-      if (CtrlOnly) Run(CutObject);
-      break;
     case 'A':
-      if (List && CtrlOnly) {
+      // Every row of the list; no command, so no menu shows it.
+      if (List && (Shift & (ssShift | ssCtrl | ssAlt)) == ssCtrl) {
         Key = 0;
         SelectAllRows();
       }
@@ -56,6 +63,8 @@ void TLanternMain::ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shif
 }
 
 void TLanternMain::OpenObjectExecute() {
+  // Enter reaches the command through the window's shortcuts too: a drag keeps its rows.
+  if (Dragging()) return;
   if (ListView1.Focused()) {
     TListItem* Row = ListView1.Selected();
     if (Row && !ListView1.Editing()) static_cast<TExecItem*>(Row->Data())->Open();

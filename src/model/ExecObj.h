@@ -355,6 +355,10 @@ class TRoot : public TCompositeItem {
   void SetRecycledFolder(TRecycledFolder* Value) { FRecycledFolder = Value; }
   // The font a launcher menu entry is measured and drawn with.
   TFont& MenuFont() { return FMenuFont; }
+  // The launcher menu opens at the screen point: an entry is at most a third as wide as that
+  // monitor (a long name ends in "..."), so that the menu never fills the screen.
+  void MenuOpensAt(int X, int Y);
+  int MenuWidthLimit() const { return FMenuWidthLimit; }
 
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
@@ -443,6 +447,7 @@ class TRoot : public TCompositeItem {
   TFont FFont;
   TKindColorSet FGroupColors, FLauncherColors, FFolderLauncherColors, FURLLauncherColors;
   TFont FMenuFont;
+  int FMenuWidthLimit = INT32_MAX;  // none until the menu first opens
   TListView* FListView = nullptr;
   TTreeView* FTreeView = nullptr;
   TImageList* FImageList = nullptr;

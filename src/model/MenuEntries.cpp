@@ -9,6 +9,7 @@
 #include "ui/Canvas.h"
 #include "ui/ImageList.h"
 #include "ui/Menus.h"
+#include "ui/System.h"
 
 namespace lantern {
 
@@ -106,6 +107,8 @@ void TRoot::BuildMenu(TPopupMenu* Menu, TMenuItem* Entries) {
   FMenuDirty = false;
 }
 
+void TRoot::MenuOpensAt(int X, int Y) { FMenuWidthLimit = System().MonitorWidthAt(X, Y) / 3; }
+
 TKindColorSet& TCompositeItem::MenuKind(TRoot& Root) { return Root.GroupColors(); }
 TKindColorSet& TLauncher::MenuKind(TRoot& Root) { return Root.LauncherColors(); }
 TKindColorSet& TLauncherFolder::MenuKind(TRoot& Root) { return Root.FolderLauncherColors(); }
@@ -121,6 +124,7 @@ void TExecItem::MeasureMenuItem(TMenuItem*, TCanvas& ACanvas, int& Width, int& H
   }
   int Underline;
   Width = ToInt(std::int64_t{ACanvas.TextWidth(StripAmpersands(FName, Underline))} + 32);
+  if (Root) Width = std::min(Width, Root->MenuWidthLimit());
   Height = ToInt(std::max<std::int64_t>(std::llabs(Font.Height()) + 4, 19));
 }
 
@@ -151,7 +155,14 @@ void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, b
   ACanvas.SetFontColor(Selected ? Colors.SelectedText : Colors.Text);
   const int T = ARect.Top, B = ARect.Bottom;
   const int Y = ToInt(T + (std::int64_t{B} - T - std::llabs(Font.Height()) + 1) / 2);
-  // The text starts at 22 on the surface, wherever the entry's rectangle begins.
+  // The text starts at 22 on the surface, wherever the entry's rectangle begins. A name
+  // wider than its entry (kept within a third of the monitor) ends in "..." before the
+  // entry's right margin.
+  const int Right = ARect.Right - 10;
+  if (22 + std::int64_t{ACanvas.TextWidth(Text)} > Right) {
+    ACanvas.WriteTextEllipsis(22, Y, Right, Text, Underline);
+    return;
+  }
   if (Underline < 0) {
     ACanvas.WriteText(22, Y, Text);
     return;

@@ -31,6 +31,15 @@ void TRecordingCanvas::WriteText(int X, int Y, const std::string& Text) {
   Records.push_back(std::move(R));
 }
 
+void TRecordingCanvas::WriteTextEllipsis(int X, int Y, int Right, const std::string& Text,
+                                         int Underline) {
+  WriteText(X, Y, Text);
+  TRecord& R = Records.back();
+  R.Rect.Right = Right;
+  R.Ellipsis = true;
+  R.Underline = Underline;
+}
+
 // Half the font's height per byte; a width beyond an int stops at INT_MAX.
 int TRecordingCanvas::TextWidth(const std::string& Text) {
   double Width = static_cast<double>(Text.size()) * (std::abs(Font().Height()) / 2);

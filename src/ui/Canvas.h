@@ -43,6 +43,10 @@ class TCanvas {
   }
   // Text in the font colour on the brush colour, its top-left corner at (X, Y).
   virtual void WriteText(int X, int Y, const std::string& Text) = 0;
+  // The same, cut short to end in "..." where it would pass Right; the character at byte
+  // Underline (-1: none) underlined.
+  virtual void WriteTextEllipsis(int X, int Y, int Right, const std::string& Text,
+                                 int Underline) = 0;
   virtual int TextWidth(const std::string& Text) = 0;
   // Picture Index of Images at (X, Y); nothing for an index outside the list.
   virtual void Draw(int X, int Y, const TImageList& Images, int Index) = 0;
@@ -65,17 +69,20 @@ class TRecordingCanvas : public TCanvas {
   enum class TOp { Fill, Line, Text, Picture };
   struct TRecord {
     TOp Op;
-    TRect Rect;          // Fill: the area; Line: from (Left, Top) to (Right, Bottom);
-                         // Text and Picture: the position in (Left, Top)
-    TColor Color = 0;    // Fill: brush; Line: pen; Text: font colour
-    TColor Back = 0;     // Text: the brush colour behind it
-    std::string Text{};  // Text
-    TFont Font{};        // Text
-    int Index = -1;      // Picture
+    TRect Rect;             // Fill: the area; Line: from (Left, Top) to (Right, Bottom);
+                            // Text and Picture: the position in (Left, Top)
+    TColor Color = 0;       // Fill: brush; Line: pen; Text: font colour
+    TColor Back = 0;        // Text: the brush colour behind it
+    std::string Text{};     // Text
+    TFont Font{};           // Text
+    int Index = -1;         // Picture
+    bool Ellipsis = false;  // Text written by WriteTextEllipsis, up to Rect.Right
+    int Underline = -1;     // its underlined byte
   };
 
   void FillRect(const TRect& Rect) override;
   void WriteText(int X, int Y, const std::string& Text) override;
+  void WriteTextEllipsis(int X, int Y, int Right, const std::string& Text, int Underline) override;
   int TextWidth(const std::string& Text) override;
   void Draw(int X, int Y, const TImageList& Images, int Index) override;
 

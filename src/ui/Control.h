@@ -36,7 +36,10 @@ enum TVirtualKey : unsigned {
   VkTab = 0x09,
   VkReturn = 0x0D,
   VkEscape = 0x1B,
+  VkUp = 0x26,
+  VkDown = 0x28,
   VkDelete = 0x2E,
+  VkF2 = 0x71,
   VkF10 = 0x79
 };
 

@@ -29,9 +29,11 @@ class TDialogService {
   // Face, size, style and character set; no effects section, no size limits.
   virtual bool PickFont(TFont& Font) { return (void)Font, false; }
   // Filter: pairs of description and masks separated by '|' ("Programs|*.exe|All|*.*"), or
-  // empty for none. FileName: the full path.
-  virtual bool PickOpenFile(std::string& FileName, const std::string& Filter) {
-    return (void)FileName, (void)Filter, false;
+  // empty for none. FileName: the full path. Folder: where the chooser opens, empty for
+  // where the system would open it.
+  virtual bool PickOpenFile(std::string& FileName, const std::string& Filter,
+                            const std::string& Folder) {
+    return (void)FileName, (void)Filter, (void)Folder, false;
   }
   // Neither creates the file nor asks about an existing one.
   virtual bool PickSaveFile(std::string& FileName, const std::string& Filter) {
@@ -89,9 +91,10 @@ class TOpenDialog {
  public:
   std::string FileName;
   std::string Filter;
+  std::string InitialDir;
   bool Execute() {
     TModalLoop Loop;
-    return Dialogs().PickOpenFile(FileName, Filter);
+    return Dialogs().PickOpenFile(FileName, Filter, InitialDir);
   }
 };
 

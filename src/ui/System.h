@@ -22,6 +22,8 @@ class TSystem {
   virtual int CompareText(const std::string& A, const std::string& B) = 0;
   virtual int ScreenWidth() = 0;  // of the primary monitor
   virtual int ScreenHeight() = 0;
+  // The width of the monitor the screen point is on (the nearest one when it is on none).
+  virtual int MonitorWidthAt(int X, int Y) = 0;
   // True when the rectangle lies at least partly on one of the monitors.
   virtual bool RectOnAnyMonitor(int Left, int Top, int Width, int Height) = 0;
   // The absolute form of a path, against the program's current folder; Path itself when the

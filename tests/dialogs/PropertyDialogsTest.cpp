@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dialogs/ColorSetEditor.h"
 #include "dialogs/GroupProperty.h"
@@ -248,6 +249,10 @@ TEST_F(DialogTest, TheReferenceButtonsAskTheChooserOfTheKind) {
   EXPECT_EQ(Exec.Name(), "edit.exe");
   ExecDialog.RefButtonClick();  // cancelled: nothing changes
   EXPECT_EQ(ExecDialog.FilenameEdit.Text(), "C:\\Tools\\edit.exe");
+  // The chooser opens in the current file's folder once that folder is there.
+  PlatformFileSystem().CreateFolders(Files.RealPath("C:\\Tools"));
+  ExecDialog.RefButtonClick();
+  EXPECT_EQ(Boxes.OpenFolders, (std::vector<std::string>{"", "", "C:\\Tools\\"}));
 
   TLauncherFolder Folder(Root.get());
   TLauncherPropertyForm FolderDialog;
@@ -260,7 +265,42 @@ TEST_F(DialogTest, TheReferenceButtonsAskTheChooserOfTheKind) {
   EXPECT_EQ(FolderDialog.ExecFolderEdit.Text(), "D:\\Work");
   ASSERT_EQ(Boxes.FolderFlags.size(), 2u);
   EXPECT_EQ(Boxes.FolderFlags[0], 1u);      // BIF_RETURNONLYFSDIRS
-  EXPECT_EQ(Boxes.FilePresets.size(), 2u);  // the folder launcher asked no file chooser
+  EXPECT_EQ(Boxes.FilePresets.size(), 3u);  // the folder launcher asked no file chooser
+}
+
+TEST_F(DialogTest, AChosenFolderIsNamedAfterItsLastPart) {
+  TLauncherFolder Folder(Root.get());
+  TLauncherPropertyForm Dialog;
+  Dialog.LoadItem(&Folder);
+  // The second byte 0x5C of 表 is no backslash; a drive root has no last part.
+  for (auto [Chosen, Name] : {std::pair{"C:\\users\\root\\Documents\\", "Documents"},
+                              {"C:\\表\\", "表"},
+                              {"\\\\srv\\share\\", "share"},
+                              {"C:\\", "C:\\"}}) {
+    Boxes.FolderAnswers = {Chosen};
+    Dialog.RefButtonClick();
+    EXPECT_EQ(Dialog.NameEdit.Text(), Name) << Chosen;
+  }
+}
+
+TEST_F(DialogTest, OkRefusesABlankNameAndStaysOnTheNameField) {
+  TLauncherPropertyForm Dialog;
+  Dialog.LoadItem(AddTo<TLauncherExec>(Root.get(), "Edit", "C:\\Tools\\edit.exe"));
+  std::vector<TModalResult> Results;
+  TForm::ModalUser = [&](TForm&) {
+    for (const char* Name : {"", "  ", "\t", "　", "x"}) {  // "　" is full-width
+      Dialog.PageControl1.SetActivePage(&Dialog.TabSheet2);
+      Dialog.NameEdit.SetText(Name);
+      Dialog.Button1.Click();
+      Results.push_back(Dialog.ModalResult());
+      if (Results.back() == mrNone) {
+        EXPECT_EQ(Dialog.FocusedControl(), &Dialog.NameEdit);
+      }
+    }
+  };
+  EXPECT_EQ(Dialog.ShowModal(), mrOk);
+  EXPECT_EQ(Results, (std::vector<TModalResult>{mrNone, mrNone, mrNone, mrNone, mrOk}));
+  EXPECT_EQ(Boxes.Texts, std::vector<std::string>(4, "ランチャの名前を入力してください"));
 }
 
 TEST_F(DialogTest, HelpOpensThePageOfTheKind) {

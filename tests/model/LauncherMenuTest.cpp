@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 #include "model/ExecObj.h"
 #include "model/PopupMenuEx.h"
@@ -11,6 +12,7 @@
 #include "support/FakeSystem.h"
 #include "support/TreeFixture.h"
 #include "ui/Canvas.h"
+#include "ui/System.h"
 
 namespace lantern {
 namespace {
@@ -337,6 +339,29 @@ TEST_F(MenuDrawingTest, AFontOfAnySizeIsMeasuredWithoutOverflow) {
     EXPECT_EQ(Height, c.Height) << c.Size;
     EXPECT_EQ(Width, c.Width) << c.Size;
   }
+}
+
+TEST_F(MenuDrawingTest, ALongNameStaysWithinAThirdOfTheMonitorAndEndsInAnEllipsis) {
+  TFakeSystem Sys;
+  Sys.Monitors = {{0, 0, 1200, 900}, {1200, 0, 1920, 1080}};
+  TSystem* OldSystem = SetSystem(&Sys);
+  // 120 bytes drawn, 6 pixels each: 752 pixels with the margins, more than either third.
+  TLauncherExec* L = AddLauncher(Root.get(), std::string(60, 'x') + "&y" + std::string(59, 'x'));
+  TLauncherExec* Short = AddLauncher(Root.get(), "Short");
+  for (auto [X, Third] : {std::pair{100, 400}, std::pair{1500, 640}}) {
+    Root->MenuOpensAt(X, 10);
+    int Width = 0, ShortWidth = 0, Height = 0;
+    L->MeasureMenuItem(nullptr, Canvas, Width, Height);
+    Short->MeasureMenuItem(nullptr, Canvas, ShortWidth, Height);
+    EXPECT_EQ(std::make_pair(Width, ShortWidth), std::make_pair(Third, 5 * 6 + 32));
+    Canvas.Records.clear();
+    L->DrawMenuItem(nullptr, Canvas, {0, 0, Third, 19}, false);
+    auto T = Texts();
+    ASSERT_EQ(T.size(), 1u);  // one piece, the "&" letter marked within it
+    EXPECT_EQ(std::make_tuple(T[0].Ellipsis, T[0].Underline, T[0].Rect.Left, T[0].Rect.Right),
+              std::make_tuple(true, 60, 22, Third - 10));
+  }
+  SetSystem(OldSystem);
 }
 
 TEST_F(MenuDrawingTest, SystemColoursReachTheSurfaceUnresolved) {

@@ -55,6 +55,12 @@ bool TFakeSystem::RectOnAnyMonitor(int Left, int Top, int W, int H) {
   return false;
 }
 
+int TFakeSystem::MonitorWidthAt(int X, int Y) {
+  for (const TMonitor& m : Monitors)
+    if (X >= m.Left && X < m.Left + m.Width && Y >= m.Top && Y < m.Top + m.Height) return m.Width;
+  return Monitors.empty() ? Width : Monitors[0].Width;
+}
+
 // Enough of the system's rules for the tests: a drive or a network path is absolute, a path
 // from the drive's root takes the current drive, anything else the current folder.
 std::string TFakeSystem::FullPathName(const std::string& Path) {
@@ -85,8 +91,10 @@ bool TFakeDialogs::PickFont(TFont& Font) {
   return Answer(FontAnswers, Font);
 }
 
-bool TFakeDialogs::PickOpenFile(std::string& FileName, const std::string& Filter) {
+bool TFakeDialogs::PickOpenFile(std::string& FileName, const std::string& Filter,
+                                const std::string& Folder) {
   FilePresets.push_back("open:" + FileName + "|" + Filter);
+  OpenFolders.push_back(Folder);
   return Answer(FileAnswers, FileName);
 }
 

@@ -46,6 +46,8 @@ class TFakeSystem : public TSystem {
   };
   std::vector<TMonitor> Monitors;  // empty: one monitor, the primary Width x Height
   bool RectOnAnyMonitor(int Left, int Top, int Width, int Height) override;
+  // The monitor that holds the point, else the first one.
+  int MonitorWidthAt(int X, int Y) override;
   std::string CurrentFolder = "C:\\Work\\";  // relative paths are taken against it
   std::string FullPathName(const std::string& Path) override;
   std::vector<std::string> BlockReasons;  // every reason set, "" for taken away
@@ -131,7 +133,8 @@ class TFakeDialogs : public TDialogService {
   // per opening; with no answer left the user cancels.
   bool PickColor(TColor& Color) override;
   bool PickFont(TFont& Font) override;
-  bool PickOpenFile(std::string& FileName, const std::string& Filter) override;
+  bool PickOpenFile(std::string& FileName, const std::string& Filter,
+                    const std::string& Folder) override;
   bool PickSaveFile(std::string& FileName, const std::string& Filter) override;
   bool BrowseForFolder(const std::string& Title, unsigned Flags, std::string& Folder,
                        int& ImageIndex) override;
@@ -140,6 +143,7 @@ class TFakeDialogs : public TDialogService {
   std::vector<TFont> FontPresets;
   std::deque<TFont> FontAnswers;
   std::vector<std::string> FilePresets;  // open and save: "open:" or "save:", name, "|", filter
+  std::vector<std::string> OpenFolders;  // the folder each file to open was looked for in
   std::deque<std::string> FileAnswers;
   std::vector<std::string> FolderPresets;  // title, "|", folder
   std::deque<std::string> FolderAnswers;

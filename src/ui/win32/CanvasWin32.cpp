@@ -83,6 +83,23 @@ void TDcCanvas::WriteText(int X, int Y, const std::string& Text) {
   ::TextOutW(FDc, X, Y, Wide.c_str(), static_cast<int>(Wide.size()));
 }
 
+void TDcCanvas::WriteTextEllipsis(int X, int Y, int Right, const std::string& Text, int Underline) {
+  if (Text.empty()) return;
+  SelectCurrentFont();
+  SetTextColor(FDc, Resolve(FontColor()));
+  SetBkColor(FDc, Resolve(BrushColor()));
+  SetBkMode(FDc, OPAQUE);
+  // DrawText underlines the character after an "&"; the text has no other "&" left.
+  const bool Marked = Underline >= 0 && Underline < static_cast<int>(Text.size());
+  std::wstring Wide =
+      ToWide(Marked ? Text.substr(0, Underline) + "&" + Text.substr(Underline) : Text);
+  TEXTMETRICW Metrics = {};
+  GetTextMetricsW(FDc, &Metrics);
+  RECT Rect = {X, Y, Right, Y + Metrics.tmHeight};
+  DrawTextW(FDc, Wide.c_str(), static_cast<int>(Wide.size()), &Rect,
+            DT_SINGLELINE | DT_END_ELLIPSIS | (Marked ? 0u : DT_NOPREFIX));
+}
+
 int TDcCanvas::TextWidth(const std::string& Text) {
   SelectCurrentFont();
   std::wstring Wide = ToWide(Text);

@@ -19,6 +19,7 @@ class TDcCanvas : public TCanvas {
 
   void FillRect(const TRect& Rect) override;
   void WriteText(int X, int Y, const std::string& Text) override;
+  void WriteTextEllipsis(int X, int Y, int Right, const std::string& Text, int Underline) override;
   int TextWidth(const std::string& Text) override;
   void Draw(int X, int Y, const TImageList& Images, int Index) override;
 

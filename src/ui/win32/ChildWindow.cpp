@@ -119,6 +119,11 @@ bool TViewWindow::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRES
   switch (Message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
+      // A hidden window takes no keys, as it has no shortcuts, whatever still reaches it.
+      if (!IsWindowVisible(GetAncestor(FHandle, GA_ROOT))) {
+        FUsedKey = 0;
+        return false;
+      }
       // Alt held is in the message itself, whoever sent it.
       unsigned Shift =
           ShiftState() | (Message == WM_SYSKEYDOWN && (LParam & (1 << 29)) ? ssAlt : 0u);

@@ -52,8 +52,9 @@ std::string ChosenPath(const wchar_t* Path) {
   return Text;
 }
 
-bool ChooseFile(std::string& FileName, const std::string& Filter, bool Save) {
-  std::wstring Native = NativeFilter(Filter);
+bool ChooseFile(std::string& FileName, const std::string& Filter, bool Save,
+                const std::string& Folder = std::string()) {
+  std::wstring Native = NativeFilter(Filter), WideFolder = ToWide(Folder);
   std::vector<wchar_t> Name(MAX_PATH * 4, L'\0');
   std::wstring Preset = ToWide(FileName);
   lstrcpynW(Name.data(), Preset.c_str(), static_cast<int>(Name.size()));
@@ -63,6 +64,7 @@ bool ChooseFile(std::string& FileName, const std::string& Filter, bool Save) {
   Info.lpstrFilter = Native.c_str();
   Info.lpstrFile = Name.data();
   Info.nMaxFile = static_cast<DWORD>(Name.size());
+  Info.lpstrInitialDir = WideFolder.empty() ? nullptr : WideFolder.c_str();
   Info.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER |
                (Save ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
   auto* Choose = Save ? Chooser<decltype(GetSaveFileNameW)>("GetSaveFileNameW")
@@ -158,8 +160,9 @@ class TWin32Dialogs : public TDialogService {
     return true;
   }
 
-  bool PickOpenFile(std::string& FileName, const std::string& Filter) override {
-    return ChooseFile(FileName, Filter, false);
+  bool PickOpenFile(std::string& FileName, const std::string& Filter,
+                    const std::string& Folder) override {
+    return ChooseFile(FileName, Filter, false, Folder);
   }
   bool PickSaveFile(std::string& FileName, const std::string& Filter) override {
     return ChooseFile(FileName, Filter, true);

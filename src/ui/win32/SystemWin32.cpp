@@ -74,6 +74,14 @@ class TWin32System : public TSystem {
   int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
   int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 
+  int MonitorWidthAt(int X, int Y) override {
+    MONITORINFO Info = {};
+    Info.cbSize = sizeof(Info);
+    if (!GetMonitorInfoW(MonitorFromPoint({X, Y}, MONITOR_DEFAULTTONEAREST), &Info))
+      return ScreenWidth();
+    return Info.rcMonitor.right - Info.rcMonitor.left;
+  }
+
   bool RectOnAnyMonitor(int Left, int Top, int Width, int Height) override {
     RECT Rect = {Left, Top, Left + Width, Top + Height};
     return MonitorFromRect(&Rect, MONITOR_DEFAULTTONULL) != nullptr;

@@ -67,6 +67,21 @@ TEST_F(CanvasTest, TextIsWrittenInTheFontColourOnTheBrushColour) {
   EXPECT_GT(Canvas.TextWidth("設定設定"), Width);
 }
 
+TEST_F(CanvasTest, TextCutShortStopsBeforeItsRightEdgeWithItsLetterUnderlined) {
+  TDcCanvas Canvas(Dc);
+  Canvas.SetFontColor(0x000000FF);
+  int Red[2];
+  for (int Underline : {-1, 2}) {
+    Canvas.SetBrushColor(0x00FFFFFF);
+    Canvas.FillRect({0, 0, 64, 24});
+    Canvas.WriteTextEllipsis(2, 2, 40, "設定設定設定設定", Underline);
+    EXPECT_EQ(CountPixels(RGB(255, 0, 0), 40), 0);
+    Red[Underline > 0] = CountPixels(RGB(255, 0, 0), 2, 40);
+  }
+  EXPECT_GT(Red[0], 10);
+  EXPECT_GT(Red[1], Red[0]) << "the underline";
+}
+
 TEST_F(CanvasTest, LinesUseThePenColour) {
   TDcCanvas Canvas(Dc);
   Canvas.SetBrushColor(0x00FFFFFF);
