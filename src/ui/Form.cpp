@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Cp932.h"
+#include "ui/Application.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
@@ -277,7 +278,10 @@ bool TForm::IsShortCut(unsigned Key, unsigned Shift) {
   if (!FMenu || Key == 0) return false;
   TAction* Action = FindShortCut(FMenu->Items(), Key | (Shift & (ssShift | ssCtrl | ssAlt)));
   // A disabled command leaves the key to the control (Shift+Up then extends the selection).
-  return Action && Action->Execute();
+  if (!Action || !Action->Enabled() || !Action->OnExecute) return false;
+  // One that fails has used the key all the same: the control must not run another on it.
+  Application().Guard([Action] { Action->Execute(); });
+  return true;
 }
 
 bool TForm::NativeQueryEndSession() {

@@ -111,5 +111,15 @@ TEST(ErrorBoxTest, NoSecondBoxOpensOverTheFirst) {
   SetDialogs(Old);
 }
 
+// A command that fails has used its key, its error shown: the control must not act on it too.
+TEST_F(FormShortCutTest, AFailingCommandUsesTheKeyAndShowsItsError) {
+  TReenteringDialogs Boxes;
+  TDialogService* Old = SetDialogs(&Boxes);
+  Rename.OnExecute = [] { throw std::runtime_error("failed"); };
+  EXPECT_TRUE(Form.IsShortCut(0x71, 0));
+  EXPECT_EQ(Boxes.Texts, std::vector<std::string>{"failed"});
+  SetDialogs(Old);
+}
+
 }  // namespace
 }  // namespace lantern

@@ -344,7 +344,10 @@ class TWin32Widgets : public TWidgetFactory {
     TForm* Form = FormOfWindow(Msg.hwnd);
     if (!Form || !IsWindowVisible(GetAncestor(Msg.hwnd, GA_ROOT))) return false;
     bool Used = false;
-    Dispatch([&] { Used = Form->IsShortCut(static_cast<unsigned>(Msg.wParam), ShiftState()); });
+    // Alt held is in the message itself, whoever sent it.
+    const unsigned Shift =
+        ShiftState() | (Msg.message == WM_SYSKEYDOWN && (Msg.lParam & (1 << 29)) ? ssAlt : 0u);
+    Dispatch([&] { Used = Form->IsShortCut(static_cast<unsigned>(Msg.wParam), Shift); });
     return Used;
   }
 };
