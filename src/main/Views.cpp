@@ -91,11 +91,11 @@ void TLanternMain::RenameActionExecute() {
 }
 
 void TLanternMain::SelectAllRows() {
-  // One enabling for the whole choice, not one per row.
-  auto Change = std::move(ListView1.OnChange);
-  ListView1.OnChange = nullptr;
-  for (int i = 0; i < ListView1.Items().Count(); ++i) ListView1.Items()[i]->SetSelected(true);
-  ListView1.OnChange = std::move(Change);
+  {
+    // One enabling for the whole choice, not one per row.
+    TSilentChanges Silent(&ListView1);
+    for (int i = 0; i < ListView1.Items().Count(); ++i) ListView1.Items()[i]->SetSelected(true);
+  }
   UpdateActions();
 }
 

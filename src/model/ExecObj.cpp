@@ -1,7 +1,6 @@
 #include "model/ExecObj.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 
 #include "base/Convert.h"
@@ -12,7 +11,6 @@
 #include "ui/FileSystem.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
-#include "ui/Shell.h"
 #include "ui/TreeView.h"
 #include "ui/UpdateBracket.h"
 
@@ -20,25 +18,10 @@ namespace lantern {
 
 namespace {
 
-// Takes the list view's change handler away while the tree writes a row, so that the
-// handler sees only the user's own changes.
-class TSilentRow {
+// A row the tree writes itself: the list's change handler is not told.
+class TSilentRow : public TSilentChanges {
  public:
-  explicit TSilentRow(TListItem* Row) : FView(Row ? Row->ListView() : nullptr) {
-    if (FView) {
-      FSaved = std::move(FView->OnChange);
-      FView->OnChange = nullptr;
-    }
-  }
-  ~TSilentRow() {
-    if (FView) FView->OnChange = std::move(FSaved);
-  }
-  TSilentRow(const TSilentRow&) = delete;
-  TSilentRow& operator=(const TSilentRow&) = delete;
-
- private:
-  TListView* FView;
-  TListView::TChangeEvent FSaved;
+  explicit TSilentRow(TListItem* Row) : TSilentChanges(Row ? Row->ListView() : nullptr) {}
 };
 
 TUpdateBracket<TListItems> ListUpdate(TListView* View) {
@@ -409,33 +392,6 @@ void TRoot::ShowInViews(TListView& List, TTreeView& Tree, TImageList& Images,
 
 void TRoot::RefreshListView() { FillListView(FCurrentFolder); }
 
-void TRoot::NotePendingIcons(TExecItem* Item) {
-  auto Note = [this](TExecItem* Each) {
-    auto* Launcher = dynamic_cast<TLauncher*>(Each);
-    if (Launcher && Launcher->FIconPending) ++FPendingIcons;
-  };
-  Note(Item);
-  if (TCompositeItem* Group = Item->AsGroup())
-    for (TExecItemIterator It(Group); !It.Done(); It.Next()) Note(It.Current());
-}
-
-void TRoot::FetchPendingIcons(int BudgetMs) {
-  if (FPendingIcons == 0) return;
-  auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(BudgetMs);
-  // The walk is cheap next to one shell call; counting anew keeps the count right when
-  // pending launchers were deleted or moved into the trash meanwhile.
-  int Left = 0;
-  for (TExecItemIterator It(this); !It.Done(); It.Next()) {
-    auto* Launcher = dynamic_cast<TLauncher*>(It.Current());
-    if (!Launcher || !Launcher->FIconPending) continue;
-    if (std::chrono::steady_clock::now() < Deadline)
-      Launcher->FetchIcon();
-    else
-      ++Left;
-  }
-  FPendingIcons = Left;
-}
-
 // TLauncher
 
 TLauncher::TLauncher(TExecItem* AParent) : TExecItem(AParent) {}
@@ -476,61 +432,6 @@ void TLauncher::Open() { Execute(nullptr); }
 TLauncher::~TLauncher() {
   // A share that does not answer must not hold the window.
   if (FIconThread) FIconThread.release()->LetGo();
-}
-
-void TLauncher::FetchIcon() {
-  FIconPending = false;
-  FRetrySkip = 0;
-  FRetryGap = 1;
-  if (InTrash()) return;
-  TRoot* Root = OwnerRoot();
-  if (Root && Root->DeferIcons()) {
-    FIconPending = true;
-    Root->NotePendingIcon();
-    return;
-  }
-  TImageList* Images = Root ? Root->ImageList() : nullptr;
-  // A share may take long to answer, and the window must not wait: the icon comes from a
-  // thread of its own.
-  if (IsNetworkPath(FFileName)) {
-    if (!Images) return;
-    if (FIconThread) {
-      // The fetch under way answers for this path (the retry must not pile threads up on a
-      // share that hangs); one for an older path finishes on its own, unheard.
-      if (FIconThread->FileName() == FFileName) return;
-      FIconThread.release()->LetGo();
-    }
-    FIconThread = std::make_unique<TSeekIconThread>(FFileName, FListItem, Images);
-    FIconThread->OnTerminate = [this](TThread*) { IconThreadTerminate(); };
-    return;
-  }
-  std::unique_ptr<TIcon> Icon = GetFileIcon(FFileName, false);
-  if (!Images) return;
-  int Index = Images->AddIcon(*Icon);
-  // No icon from the shell: no picture is appended and the item keeps -1, so that the
-  // periodic fetch of missing icons tries again later.
-  if (Index < 0) return;
-  FImageIndex = Index;
-  SetRowPicture(FImageIndex, false);
-}
-
-void TLauncher::IconThreadTerminate() {
-  FImageIndex = FIconThread->IconIndex();
-  // Freed by the thread's queue once this handler is done with it.
-  FIconThread.release()->SetFreeOnTerminate(true);
-  SetRowPicture(FImageIndex, false);
-}
-
-void TLauncher::RetryIcon() {
-  if (!IsNetworkPath(FFileName)) return FetchIcon();
-  if (FRetrySkip > 0) {
-    --FRetrySkip;
-    return;
-  }
-  const int Gap = FRetryGap;
-  FetchIcon();
-  FRetrySkip = Gap - 1;
-  FRetryGap = std::min(Gap * 2, IconRetryMostRounds);
 }
 
 void TLauncher::CopyLauncherTo(TLauncher* Copy) const {

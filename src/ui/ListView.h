@@ -173,4 +173,25 @@ class TListView : public TDragControl {
   friend class TListItems;
 };
 
+// Takes the view's change handler away for a while, so that the handler sees only the
+// user's own changes, not the rows the program writes itself. No view: nothing to do.
+class TSilentChanges {
+ public:
+  explicit TSilentChanges(TListView* View) : FView(View) {
+    if (FView) {
+      FSaved = std::move(FView->OnChange);
+      FView->OnChange = nullptr;
+    }
+  }
+  ~TSilentChanges() {
+    if (FView) FView->OnChange = std::move(FSaved);
+  }
+  TSilentChanges(const TSilentChanges&) = delete;
+  TSilentChanges& operator=(const TSilentChanges&) = delete;
+
+ private:
+  TListView* FView;
+  TListView::TChangeEvent FSaved;
+};
+
 }  // namespace lantern
