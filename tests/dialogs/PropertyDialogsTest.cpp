@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dialogs/ColorSetEditor.h"
@@ -332,6 +333,25 @@ TEST_F(DialogTest, HelpOpensThePageOfTheKind) {
 }
 
 // ---- The colours of an item ----
+
+TEST(ColorPageLayout, ExamplesBesideTheirButtonsStandAsOnTheSettingsPage) {
+  TForm Page;
+  TColorSetEditor E(Page, TColorDialogKind::Settings);
+  E.LayOut({208, 24, 48, true, 112, 100, 144, 328, 216});
+  struct {
+    TWinControl& Control;
+    int Left, Top, Width;
+  } Cases[] = {{E.Label17, 168, 52, 51},
+               {E.ColorExampleCombo, 224, 48, 97},
+               {E.AddColorExampleButton, 328, 48, 73},
+               {E.ColorExampleDeleteButton, 328, 72, 75},
+               {E.FontColorLabel, 224, 126, 52},
+               {E.ResetButton, 328, 216, 68}};
+  for (const auto& c : Cases)
+    EXPECT_EQ(std::make_tuple(c.Control.Left(), c.Control.Top(), c.Control.Width()),
+              std::make_tuple(c.Left, c.Top, c.Width))
+        << "row " << (&c - Cases);
+}
 
 TEST_F(DialogTest, TheBoxShowsSharedOrOwnColoursAndEnablesTheEditorByItsState) {
   TLauncherExec* L = AddTo<TLauncherExec>(Root.get(), "L", "C:\\L.exe");

@@ -59,6 +59,15 @@ TEST_F(LauncherTreeTest, ConstructorDefaults) {
   EXPECT_EQ(Root->URLLauncherColors().Font(), Root->Font());
 }
 
+TEST_F(LauncherTreeTest, NewColoursAreAnEditToSaveTheSameOnesAreNot) {
+  TLauncherExec* L = AddLauncher(Root.get(), "L");
+  const std::uint64_t Before = TreeEdits();
+  L->SetColors({1, 2, 3, 4});
+  EXPECT_EQ(TreeEdits(), Before + 1);
+  L->SetColors({1, 2, 3, 4});
+  EXPECT_EQ(TreeEdits(), Before + 1);
+}
+
 TEST_F(LauncherTreeTest, AddShowsGroupsInTheTreeAndEveryChildOfTheCurrentGroupInTheList) {
   Root->SetMenuDirty(false);
   TFolder* Tools = AddFolder(Root.get(), "ツール");
