@@ -251,7 +251,7 @@ bool TLanternMain::ConfirmDeleteForGood(const std::string& Question) {
 }
 
 void TLanternMain::DeleteForGood(const std::vector<TExecItem*>& Items) {
-  NoteDeletedForGood(Items);
+  FWatcher->NoteDeletedForGood(Items);
   for (TExecItem* Item : Items)
     if (Item != FRoot.get() && Item->Parent()) Item->Parent()->AsGroup()->Remove(Item);
 }

@@ -14,6 +14,7 @@
 #include "ui/Shell.h"
 #include "ui/System.h"
 #include "ui/Thread.h"
+#include "ui/UpdateBracket.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -103,14 +104,16 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
     : TForm(MainWindowClass), FArgs(std::move(Args)) {
   LauncherMenu.SetImages(&ImageList1);
   LauncherMenu.SetOwnerDraw(true);
-  LauncherMenu.OnDonePopup = [this](TPopupMenuEx*) { FMenuShowing = false; };
+  LauncherMenu.OnDonePopup = [this](TPopupMenuEx*) {
+    if (FPointer) FPointer->SetMenuShowing(false);
+  };
   // The entries point at the tree's items: a change not yet rebuilt by the timer (an item
   // deleted a moment ago) is rebuilt now, and the timer leaves the entries alone while the
   // menu is open, however it was opened.
   LauncherMenu.OnPopup = [this](TPopupMenu*) {
     FRoot->BuildMenu(&LauncherMenu, nullptr);
     FRoot->MenuOpensAt(LauncherMenu.PopupX, LauncherMenu.PopupY);
-    FMenuShowing = true;
+    if (FPointer) FPointer->SetMenuShowing(true);
   };
   FFileDropTarget = std::make_unique<TDropFileTarget>();
   FFileDropTarget->OnDropFile = [this](TDropFileTarget*, const std::string& FileName) {
@@ -145,23 +148,12 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   };
   OnQueryEndSession = [this](TForm*, bool& CanEnd) { FormQueryEndSession(CanEnd); };
   OnEndSession = [this](TForm*, bool Ending) { FormEndSession(Ending); };
-  OnHotKey = [this](TForm*, std::uintptr_t Id) { FormHotKey(Id); };
+  OnHotKey = [this](TForm*, std::uintptr_t Id) {
+    if (FPointer) FPointer->HotKey(Id);
+  };
   CreateHandle();
   // Without drops the program runs on; the user is told why they are refused.
   Application().Guard([this] { FFileDropTarget->RegisterTarget(this, MainWindowClass); });
-
-  FIsWindowsNT = System().IsWindowsNT();
-  ChooseDataFileName();
-  if (FIsWindowsNT) {
-    try {
-      Processes().LoadPSAPI();
-    } catch (const Exception& E) {
-      // The watcher falls back on the snapshot.
-      MessageDlg(E.Message() + "アプリケーション監視機能が使えません。" + "KEYHOOK.DLLがあるか、" +
-                     "最新版かどうかを確認して再起動してください。",
-                 TMsgDlgType::Error, mbOK);
-    }
-  }
 
   Shell().SetOwnerWindow(Handle());
   FRoot = std::make_unique<TRoot>();
@@ -178,10 +170,13 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
       FModalHolds.pop_back();
   };
 
-  SetDefaultSettings();
-  LoadSettings();
-  RecreateMouseForm();
-  Application().Guard([this] { StartUpScan(); });
+  FStore = std::make_unique<TSettingsStore>(*FRoot, static_cast<TSettingsTarget&>(*this));
+  FStore->Load();
+  FWatcher = std::make_unique<TWatcher>(*FRoot, FStore->Values());
+  Application().Guard([this] {
+    TUpdateBracket<TListItems> Bracket(&ListView1.Items());
+    FWatcher->StartUpScan();
+  });
 
   // A data file that cannot be read is reported; the program goes on with what was read.
   Application().Guard([this] { LoadService.Execute(); });
@@ -195,16 +190,16 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 
   if (!ActivateMessage) ActivateMessage = System().RegisterMessage(ActivateMessageName);
   Application().OnMessage = [this](TMessage& Msg, bool& Handled) { AppMessage(Msg, Handled); };
-  // A combination another program holds is not told at start.
-  if (FSettings.HotKeyEnabled) RegisterHotKey();
+  FPointer = std::make_unique<TPointer>(*this, *FTray, LauncherMenu, FStore->Values());
+  // The settings dialog and the version window take the key: the menu opens over them.
+  FPointer->KeyOnlyRaises = [this] { return !FEnvSetHold && !FAboutForm; };
   Timer1.SetEnabled(true);
 }
 
 TLanternMain::~TLanternMain() {
-  FTray.reset();  // the icon leaves the notification area
-  if (FIsWindowsNT) Processes().UnloadPSAPI();
-  System().UnregisterHotKey(Handle(), 0);
-  FMouseForm.reset();
+  FPointer.reset();  // before the icon whose menus it opens
+  FTray.reset();     // the icon leaves the notification area
+  FWatcher.reset();
   ToolBar1.ClearButtons();  // the actions go before the bar
   Timer1.SetEnabled(false);
   Application().OnMessage = nullptr;
@@ -283,8 +278,6 @@ void TLanternMain::SetUpCommands() {
   CutObject.SetShowHint(false);
   GetEmptyIcon.SetShowHint(false);
   for (const TViewKey& Row : ViewKeys()) (this->*Row.Action).SetShortCut(Row.ShortCut);
-  MouseFormToggleAction.SetChecked(FSettings.MouseFormEnabled);
-  UchidenoKodutiToggleAction.SetChecked(FSettings.UchidenoKoduti);
 
   for (TAction* Button :
        {static_cast<TAction*>(nullptr), &AddGroup, &AddLauncher, &AddLauncherFolder,
@@ -359,12 +352,36 @@ void TLanternMain::SetUpCommands() {
   SetUpDragging();
 }
 
-void TLanternMain::ChooseDataFileName() {
-  std::string Folder = ExtractFilePath(System().ProgramFileName());
-  std::string User = System().UserName();
-  FSettings.DataFileName = !User.empty() && static_cast<unsigned char>(User[0]) >= 32
-                               ? Folder + User + ".dat"
-                               : Folder + "Default.dat";
+void TLanternMain::ReadLayout(TSettings& Into) const {
+  Into.Left = Left();
+  Into.Top = Top();
+  Into.Width = Width();
+  Into.Height = Height();
+  Into.TreeViewWidth = TreeView1.Width();
+  Into.ColumnWidth0 = ListView1.ColumnWidth(0);
+  Into.ColumnWidth1 = ListView1.ColumnWidth(1);
+}
+
+void TLanternMain::SettingsChanged(unsigned Effects) {
+  const TSettings& S = FStore->Values();
+  if (Effects & seLayout) {
+    SetBounds(S.Left, S.Top, S.Width, S.Height);
+    TreeView1.SetWidth(S.TreeViewWidth);
+    ListView1.SetColumnWidth(0, S.ColumnWidth0);
+    ListView1.SetColumnWidth(1, S.ColumnWidth1);
+  }
+  // The icon is first shown by the first showing, which knows when it failed.
+  if ((Effects & seTrayIcon) && !FFirstShow) FTray->SetRegistered(S.DispRegisterIcon);
+  if (Effects & seTrayMenu) FTray->SetPopupMenuL(S.IconLeftClickPopupMenu ? &LauncherMenu : nullptr);
+  if (Effects & seMouseSwitches) {
+    MouseFormToggleAction.SetChecked(S.MouseFormEnabled);
+    UchidenoKodutiToggleAction.SetChecked(S.UchidenoKoduti);
+  }
+  // Until the pointer is made it takes the settings as they are then.
+  if (!FPointer) return;
+  if (Effects & seHotKey) FPointer->ReregisterHotKey();
+  if (Effects & seMouseFormShape) FPointer->RecreateMouseForm();
+  if (Effects & seMouseFormColor) FPointer->UpdateMouseFormColor();
 }
 
 void TLanternMain::Launch() {
@@ -389,9 +406,9 @@ void TLanternMain::FormShow() {
   try {
     FTray->SetIcon(ButtonImage.GetIcon(9));
     FTray->SetRegistered(true);
-    if (!FSettings.DispRegisterIcon) FTray->SetRegistered(false);
+    if (!Settings().DispRegisterIcon) FTray->SetRegistered(false);
   } catch (...) {
-    if (FSettings.DispRegisterIcon) LanternProperty.Execute();
+    if (Settings().DispRegisterIcon) LanternProperty.Execute();
     throw;
   }
 }
@@ -462,19 +479,14 @@ void TLanternMain::Timer1Timer() {
     Hide();
     SetWindowState(TWindowState::Normal);
   }
-  if (FMenuShowing) return;
+  if (FPointer->MenuShowing()) return;
   // What came from outside while a command held the tree.
   const bool Busy = TreeHeld() || ViewEditing();
   if (!Busy)
     FRoot->Guard().Flush([](const std::function<void()>& Change) { Application().Guard(Change); });
   // The application watcher, every WatchAppInterval + 1 ticks; it rests while a command
   // holds the tree (a dialog, a drag, the sweep) and while items cut wait for their paste.
-  if (FWatchCountdown == 0) {
-    if (!TreeHeld() && !FCutPending) WatchScan();
-    FWatchCountdown = FSettings.WatchAppInterval;
-  } else {
-    --FWatchCountdown;
-  }
+  FWatcher->Tick(TreeHeld() || FCutPending);
   // The list is filled again once no command holds its rows and no name is being typed.
   if (FRoot->WatchChanged() && !TreeHeld() && !ViewEditing()) {
     RefreshListKeepingSelection();
@@ -482,7 +494,7 @@ void TLanternMain::Timer1Timer() {
   }
   SaveEditsSoon();
   FRoot->BuildMenu(&LauncherMenu, nullptr);  // only when the tree has changed
-  TrackMouse();
+  FPointer->Track();
   if (!FBackupError.empty() && !FExiting) {
     // Told from here, not from the save: a save at the end of the session must not wait for
     // the user.

@@ -118,8 +118,10 @@ TEST_F(MainTest, SettingsComeBackAsTheyWereSaved) {
   M.SetHotKey(0x70);
   M.SetMouseFormOffset({-30, -5});
   M.SetWatchAppInterval(50);
-  M.Root()->SetUpperFirst(false);
-  M.Root()->SetExplorerOption("/e,/root,");
+  M.SettingsStore().Update([](TSettings& S) {
+    S.UpperFirst = false;
+    S.ExplorerOption = "/e,/root,";
+  });
   M.SetBounds(10, 20, 700, 500);
   M.Root()->Filters().Add("C:\\表示\\*");
   Sys.Clock = 45001.25;
