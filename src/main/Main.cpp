@@ -27,6 +27,13 @@ unsigned TLanternMain::ActivateMessage = 0;
 
 namespace {
 
+// Lantern has no public site yet: the web-site command opens the installed help's top page.
+const char* const WebSiteAddress = "";
+
+std::string HelpPage(const char* Name) {
+  return ExtractFilePath(System().ProgramFileName()) + "Help\\" + Name;
+}
+
 std::string PathList(const std::vector<std::string>& Paths) {
   std::string Text;
   for (const std::string& Path : Paths) Text += "\r\n" + Path;
@@ -117,10 +124,12 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   };
   FFileDropTarget = std::make_unique<TDropFileTarget>();
   FFileDropTarget->OnDropFile = [this](TDropFileTarget*, const std::string& FileName) {
-    AddDroppedFile(FileName);
+    FCommands->AddDroppedFile(FileName);
   };
   FFileDropTarget->OnDropURL = [this](TDropFileTarget*, const std::string& Name,
-                                      const std::string& URL) { AddDroppedURL(Name, URL); };
+                                      const std::string& URL) {
+    FCommands->AddDroppedURL(Name, URL);
+  };
   FTray = std::make_unique<TTaskTray>(this);
   FTray->SetTipString("ランタン");
   FTray->SetPopupMenuL(&LauncherMenu);
@@ -173,6 +182,11 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   FStore = std::make_unique<TSettingsStore>(*FRoot, static_cast<TSettingsTarget&>(*this));
   FStore->Load();
   FWatcher = std::make_unique<TWatcher>(*FRoot, FStore->Values());
+  FCommands = std::make_unique<TEditCommands>(*FRoot, *FWatcher, *this, ListView1, TreeView1);
+  FCommands->OnSave = [this] { SaveService.Execute(); };
+  FCommands->OnStateChanged = [this] { UpdateActions(); };
+  FCommands->Ending = [this] { return FExiting || Closed(); };
+  FDragging = std::make_unique<TViewDragging>(*FRoot, ListView1, TreeView1);
   Application().Guard([this] {
     TUpdateBracket<TListItems> Bracket(&ListView1.Items());
     FWatcher->StartUpScan();
@@ -207,14 +221,12 @@ TLanternMain::~TLanternMain() {
   ListView1.OnChange = nullptr;
   FRoot->Guard().OnHeldChanged = nullptr;
   FModalHolds.clear();
-  FDragHold.reset();
-  FSweepHold.reset();
+  FDragging.reset();
   FEnvSetHold.reset();
   FRoot->BeginShutdown();
+  FCommands.reset();
   FRoot.reset();
-  FClipboardItems.clear();
   WaitForThreadsLetGo(ExitFetchWaitMs);
-  FDragItems.clear();
   Shell().SetOwnerWindow(nullptr);
   FFileDropTarget.reset();  // a window never closed (in a test) is still there for this
 }
@@ -326,7 +338,7 @@ void TLanternMain::SetUpCommands() {
     static_cast<TExecItem*>(Node->Data())->SetExpanded(false);
   };
   TreeView1.OnClick = [this](TWinControl*) {
-    if (FDragItems.empty()) OpenObjectExecute();
+    if (!FDragging->Carrying()) OpenObjectExecute();
   };
   ListView1.OnChange = [this](TListView*, TListItem* Row, TItemChange) {
     if (auto* Item = static_cast<TExecItem*>(Row->Data())) Item->SetVisible(Row->Checked());
@@ -349,7 +361,6 @@ void TLanternMain::SetUpCommands() {
   TreeView1.OnKeyDown = KeyDown;
   ListView1.SetPopupMenu(&ListViewPopup);
   TreeView1.SetPopupMenu(&TreeViewPopup);
-  SetUpDragging();
 }
 
 void TLanternMain::ReadLayout(TSettings& Into) const {
@@ -372,7 +383,8 @@ void TLanternMain::SettingsChanged(unsigned Effects) {
   }
   // The icon is first shown by the first showing, which knows when it failed.
   if ((Effects & seTrayIcon) && !FFirstShow) FTray->SetRegistered(S.DispRegisterIcon);
-  if (Effects & seTrayMenu) FTray->SetPopupMenuL(S.IconLeftClickPopupMenu ? &LauncherMenu : nullptr);
+  if (Effects & seTrayMenu)
+    FTray->SetPopupMenuL(S.IconLeftClickPopupMenu ? &LauncherMenu : nullptr);
   if (Effects & seMouseSwitches) {
     MouseFormToggleAction.SetChecked(S.MouseFormEnabled);
     UchidenoKodutiToggleAction.SetChecked(S.UchidenoKoduti);
@@ -421,18 +433,10 @@ void TLanternMain::AppMessage(TMessage& Msg, bool&) {
     Path = System().AtomText(Atom);
     System().DeleteAtom(Atom);
   }
-  RunWhenTreeFree([this, Path] {
+  FCommands->RunWhenTreeFree([this, Path] {
     if (!Path.empty()) AddFromPath(Path);
     LanternProperty.Execute();
   });
-}
-
-void TLanternMain::RunWhenTreeFree(std::function<void()> Change) {
-  // An in-place edit keeps its row too: the change waits for the edit's end.
-  if (ViewEditing())
-    FRoot->Guard().Keep(std::move(Change));
-  else
-    FRoot->Guard().Run(std::move(Change));
 }
 
 void TLanternMain::AddFromPath(const std::string& Path) {
@@ -486,7 +490,7 @@ void TLanternMain::Timer1Timer() {
     FRoot->Guard().Flush([](const std::function<void()>& Change) { Application().Guard(Change); });
   // The application watcher, every WatchAppInterval + 1 ticks; it rests while a command
   // holds the tree (a dialog, a drag, the sweep) and while items cut wait for their paste.
-  FWatcher->Tick(TreeHeld() || FCutPending);
+  FWatcher->Tick(TreeHeld() || CutPending());
   // The list is filled again once no command holds its rows and no name is being typed.
   if (FRoot->WatchChanged() && !TreeHeld() && !ViewEditing()) {
     RefreshListKeepingSelection();
@@ -534,6 +538,66 @@ void TLanternMain::GetEmptyIconExecute() {
       Missing.push_back(Launcher);
   }
   for (TExecItem* Item : Missing) static_cast<TLauncher*>(Item)->RetryIcon();
+}
+
+void TLanternMain::AboutActionExecute() {
+  // Never the hidden main window to the front: the version window comes forward by itself.
+  TAboutForm About;
+  FAboutForm = &About;
+  struct TClosed {
+    TForm*& Form;
+    ~TClosed() { Form = nullptr; }
+  } Closed{FAboutForm};
+  About.ShowModal();
+}
+
+// ---- Other windows and the system ----
+
+void TLanternMain::EnvSetActionExecute() {
+  // The settings dialog joins here; until then the command writes the settings. While it is
+  // open the hot key opens the menu even over the shown main window.
+  if (TreeHeld()) return;
+  FEnvSetHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
+  struct TOpen {
+    std::unique_ptr<TTreeGuard::THold>& Hold;
+    ~TOpen() { Hold.reset(); }
+  } Open{FEnvSetHold};
+  SaveSettings();
+}
+
+void TLanternMain::HelpActionExecute() {
+  const std::string Page = HelpPage("Top.html");
+  CheckShellExec(Shell().ShellExec("", Page, "", "", SW_SHOW_), TShellTask::OpenPage, Page);
+}
+
+void TLanternMain::GoWebSiteActionExecute() {
+  const std::string Address = *WebSiteAddress ? WebSiteAddress : HelpPage("Top.html");
+  CheckShellExec(Shell().ShellExec("", Address, "", "", SW_SHOW_), TShellTask::OpenPage, Address);
+}
+
+void TLanternMain::ScreenSaverExecuteExecute() {
+  if (System().ScreenSaverActive()) System().Send(Handle(), WmSysCommand, ScScreenSave, 0);
+}
+
+void TLanternMain::ExitWindowsActionExecute() {
+  // No task bar (a shell without one, or Wine without a desktop): nothing to ask.
+  if (void* TaskBar = System().FindWindowByClass("Shell_TrayWnd"))
+    System().Send(TaskBar, WmClose, 0, 0);
+}
+
+void TLanternMain::UpdateClipboardActions() {
+  const bool Held = TreeHeld(), Cut = CutPending();
+  PasteObject.SetEnabled(!Held && (Cut || ClipboardFilled()));
+  if (Cut || Held) CutObject.SetEnabled(false);
+  StatusBar1.SetSimpleText(Cut ? "貼り付けを行うまでは自動ランチャ追加機能は働きません" : "");
+}
+
+std::vector<TAction*> TLanternMain::TreeCommands() {
+  return {&AddGroup,       &AddLauncher,      &AddLauncherURL,    &AddLauncherFolder,
+          &MoveRecycled,   &DeleteObj,        &EmptyTrashAction,  &CopyObject,
+          &CutObject,      &PasteObject,      &ObjPropertyAction, &CheckNoLinkAction,
+          &UpObjectAction, &DownObjectAction, &RenameAction,      &EnvSetAction,
+          &LoadService};
 }
 
 }  // namespace lantern

@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "main/Commands.h"
+#include "main/DragDrop.h"
 #include "main/Pointer.h"
 #include "main/Settings.h"
 #include "main/Watcher.h"
@@ -38,12 +40,6 @@ extern const char* const MainWindowClass;      // "TLanternMain"
 // either kind are taken in the current folder. The exit code.
 int LanternEntry(const std::vector<std::string>& Args,
                  const std::vector<std::u16string>& Unusable = {});
-
-// The questions asked before items are deleted for good, which cannot be undone; No is the
-// default answer. One item is named, several are counted; the trash's items are counted.
-std::string DeleteItemQuestion(const std::string& Name);
-std::string DeleteItemsQuestion(int Count);
-std::string EmptyTrashQuestion(int Count);
 
 // One point, for the chasing window's offset.
 struct TPoint {
@@ -92,23 +88,27 @@ class TLanternMain : public TForm, private TSettingsTarget {
                                        SaveSettings();
                                      }};
   // The editing commands and the other windows.
-  TAction AddGroup{"グループの新規作成(&G)", [this] { AddGroupExecute(); }};
-  TAction AddLauncher{"ランチャの新規作成(&L)", [this] { AddLauncherExecute(); }};
-  TAction AddLauncherURL{"URLランチャの新規作成(&U)", [this] { AddLauncherURLExecute(); }};
+  TAction AddGroup{"グループの新規作成(&G)", [this] { FCommands->AddGroupExecute(); }};
+  TAction AddLauncher{"ランチャの新規作成(&L)", [this] { FCommands->AddLauncherExecute(); }};
+  TAction AddLauncherURL{"URLランチャの新規作成(&U)",
+                         [this] { FCommands->AddLauncherURLExecute(); }};
   TAction AddLauncherFolder{"フォルダランチャの新規作成(&F)",
-                            [this] { AddLauncherFolderExecute(); }};
-  TAction MoveRecycled{"ゴミ入れに移動(&R)", [this] { MoveRecycledExecute(); }};
-  TAction DeleteObj{"完全削除(&D)", [this] { DeleteObjExecute(); }};
-  TAction EmptyTrashAction{"ゴミ入れを空にする(&E)", [this] { EmptyTrashActionExecute(); }};
-  TAction CopyObject{"コピー(&C)", [this] { CopyObjectExecute(); }};
-  TAction CutObject{"切り取り(&T)", [this] { CutObjectExecute(); }};
-  TAction PasteObject{"貼り付け(&P)", [this] { PasteObjectExecute(); }};
-  TAction ObjPropertyAction{"ランチャのプロパティ(&S)", [this] { ObjPropertyActionExecute(); }};
-  TAction CheckNoLinkAction{"リンク先のないものを削除(&X)", [this] { CheckNoLinkActionExecute(); }};
-  TAction UpObjectAction{"一つ上に(&U)", [this] { UpObjectActionExecute(); }};
-  TAction DownObjectAction{"一つ下に(&V)", [this] { DownObjectActionExecute(); }};
+                            [this] { FCommands->AddLauncherFolderExecute(); }};
+  TAction MoveRecycled{"ゴミ入れに移動(&R)", [this] { FCommands->MoveRecycledExecute(); }};
+  TAction DeleteObj{"完全削除(&D)", [this] { FCommands->DeleteObjExecute(); }};
+  TAction EmptyTrashAction{"ゴミ入れを空にする(&E)",
+                           [this] { FCommands->EmptyTrashActionExecute(); }};
+  TAction CopyObject{"コピー(&C)", [this] { FCommands->CopyObjectExecute(); }};
+  TAction CutObject{"切り取り(&T)", [this] { FCommands->CutObjectExecute(); }};
+  TAction PasteObject{"貼り付け(&P)", [this] { FCommands->PasteObjectExecute(); }};
+  TAction ObjPropertyAction{"ランチャのプロパティ(&S)",
+                            [this] { FCommands->ObjPropertyActionExecute(); }};
+  TAction CheckNoLinkAction{"リンク先のないものを削除(&X)",
+                            [this] { FCommands->CheckNoLinkActionExecute(); }};
+  TAction UpObjectAction{"一つ上に(&U)", [this] { FCommands->UpObjectActionExecute(); }};
+  TAction DownObjectAction{"一つ下に(&V)", [this] { FCommands->DownObjectActionExecute(); }};
   TAction OpenExplorerAction{"オリジナルをエクスプローラで開く(&O)",
-                             [this] { OpenExplorerActionExecute(); }};
+                             [this] { FCommands->OpenExplorerActionExecute(); }};
   TAction ScreenSaverExecute{"スクリーンセーバーの起動(&S)",
                              [this] { ScreenSaverExecuteExecute(); }};
   TAction ExitWindowsAction{"Windowsの終了(&Q)", [this] { ExitWindowsActionExecute(); }};
@@ -126,20 +126,15 @@ class TLanternMain : public TForm, private TSettingsTarget {
   // hot key and the chasing window open one too); items are cut and not yet pasted.
   bool MenuShowing() const { return FPointer->MenuShowing(); }
   void SetMenuShowing(bool Value) { FPointer->SetMenuShowing(Value); }
-  bool CutPending() const { return FCutPending; }
   // Cut items wait for their paste: Cut is off, Paste on, and the status bar says the
   // watcher rests meanwhile.
-  void SetCutPending(bool Value);
-  bool ClipboardFilled() const { return FClipboardFilled; }
-  void SetClipboardFilled(bool Value);
-  // What the drop target hands over: a file or folder path, or a named URL, each becoming a
-  // launcher in the current group.
-  void AddDroppedFile(const std::string& Path);
-  void AddDroppedURL(const std::string& Name, const std::string& URL);
-  bool Dragging() const { return FDragHold != nullptr; }
-  // The sweep of dead launchers walks the tree while messages are handled: until it ends,
-  // nothing may change the tree (edits, drops and drags wait or are refused).
-  bool Sweeping() const { return FSweepHold != nullptr; }
+  bool CutPending() const { return FCommands->CutPending(); }
+  void SetCutPending(bool Value) { FCommands->SetCutPending(Value); }
+  bool ClipboardFilled() const { return FCommands->ClipboardFilled(); }
+  void SetClipboardFilled(bool Value) { FCommands->SetClipboardFilled(Value); }
+  TEditCommands& Commands() const { return *FCommands; }
+  bool Dragging() const { return FDragging->Dragging(); }
+  bool Sweeping() const { return FCommands->Sweeping(); }
   // A command waits in a loop over the tree (a dialog, a message box, the sweep, a drag):
   // the commands that change the tree are off, and changes from outside wait.
   bool TreeHeld() const { return FRoot->Guard().Held(); }
@@ -242,76 +237,29 @@ class TLanternMain : public TForm, private TSettingsTarget {
   void RefreshListKeepingSelection();
   // A view's name is being edited in place: its rows must stay.
   bool ViewEditing() const { return ListView1.Editing() || TreeView1.Editing(); }
-  // Changes from outside (another instance's path, a drop) run now or once the tree is free.
-  void RunWhenTreeFree(std::function<void()> Change);
   // The tree saved within a second or two of its last edit, unless a command holds it.
   void SaveEditsSoon();
   void LanternPropertyExecute();
   void OpenObjectExecute();
   void UpperFolderOpenExecute();
   void RenameActionExecute();
-  // The property dialog of the launcher or group chosen in the active view; on OK the tree
-  // takes the changes and is saved.
-  void ObjPropertyActionExecute();
   void AboutActionExecute();
-  // The editing commands (Commands.cpp).
-  void AddGroupExecute();
-  void AddLauncherExecute();
-  void AddLauncherFolderExecute();
-  void AddLauncherURLExecute();
-  // A new launcher that the launcher dialog fills in, unshown with only its chooser or shown
-  // (Show); kept in the current group when it came out with a file name.
-  void AddNewLauncher(std::unique_ptr<TLauncher> Launcher, bool Show);
-  // The items a removing command works on: the list's selection (Index: the first one's
-  // row) or the tree's node. Raises Refusal when the trash is among them.
-  std::vector<TExecItem*> CollectItems(const char* Refusal, int& Index);
-  void ReselectRow(int Index);
-  // Whether the user agrees to delete for good, asked with Question.
-  bool ConfirmDeleteForGood(const std::string& Question);
-  // Every delete for good ends here: takes the items (siblings, or none inside another of
-  // them) out of their groups and frees them with their content.
-  void DeleteForGood(const std::vector<TExecItem*>& Items);
-  void DeleteObjExecute();
-  void MoveRecycledExecute();
-  void EmptyTrashActionExecute();
-  void CopyObjectExecute();
-  void CutObjectExecute();
-  void PasteObjectExecute();
-  void UpObjectActionExecute();
-  void DownObjectActionExecute();
-  void MoveSelected(int Step);
-  void CheckNoLinkActionExecute();
-  void OpenExplorerActionExecute();
+  // The commands that open other windows or the system's functions.
   void EnvSetActionExecute();
   void HelpActionExecute();
   void GoWebSiteActionExecute();
   void ScreenSaverExecuteExecute();
   void ExitWindowsActionExecute();
-  // Paste and Cut as the clipboard's state has them.
+  // Paste and Cut as the clipboard's state has them, and the status bar.
   void UpdateClipboardActions();
-  // The items cut and waiting for their paste, in tree order (a cut group's own items are
-  // carried with it).
-  std::vector<TExecItem*> CutItems();
   // The commands that change the tree, which rest while a command holds it.
   std::vector<TAction*> TreeCommands();
   // Enables the commands by the active view, its selection and focus.
   void UpdateActions();
-  // The item is the trash or a group that holds it: it can be neither moved nor deleted.
-  bool HoldsTrash(const TExecItem* Item) const;
   // The keys of both views (ListView1KeyDown, TreeView1KeyDown): those of ViewKeys, Esc and
   // Shift+F10.
   void ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shift);
   void SelectAllRows();  // Ctrl+A in the list
-  // Dragging inside the views (DragDrop.cpp): the list's rows within the current group, the
-  // list's rows and the tree's groups into a group of the tree. X, Y: the view's client point.
-  void SetUpDragging();
-  void ListView1StartDrag(bool& Start);
-  void TreeView1StartDrag(bool& Start);
-  void ListView1DragOver(TDragControl* Source, int X, int Y, bool& Accept);
-  void TreeView1DragOver(TDragControl* Source, int X, int Y, bool& Accept);
-  void ListView1DragDrop(int X, int Y);
-  void TreeView1DragDrop(int X, int Y);
-  void ViewEndDrag();  // dropped or not
   void StationActionExecute();
   void ExitActionExecute();
   void SaveServiceExecute();
@@ -330,9 +278,9 @@ class TLanternMain : public TForm, private TSettingsTarget {
   std::unique_ptr<TSettingsStore> FStore;
   std::unique_ptr<TWatcher> FWatcher;
   std::unique_ptr<TPointer> FPointer;
-  std::vector<TExecItem*> FDragItems;  // does not own them
-  // The holds of the tree's guard: by the drag, by the sweep, by each open modal loop.
-  std::unique_ptr<TTreeGuard::THold> FDragHold, FSweepHold;
+  std::unique_ptr<TEditCommands> FCommands;
+  std::unique_ptr<TViewDragging> FDragging;
+  // The holds of the tree's guard by each open modal loop.
   std::vector<std::unique_ptr<TTreeGuard::THold>> FModalHolds;
   // What the data file has: TreeEdits() at the last save and at the last tick; the ticks
   // since the edits last moved and since the first one not saved.
@@ -340,13 +288,10 @@ class TLanternMain : public TForm, private TSettingsTarget {
   int FQuietTicks = 0, FUnsavedTicks = 0;
   int FSaveRetryTicks = 0;  // after a failed save, ticks before the next try
   bool FAutoSaveTold = false;
-  std::vector<std::unique_ptr<TExecItem>> FClipboardItems;  // copies, until pasted
   bool FExiting = false;
-  bool FCutPending = false;
-  bool FClipboardFilled = false;
   bool FFirstShow = true;
   int FIconCountdown = 250;
-  int FSortDirection[2] = {1, 1};     // per list column: +1 ascending next, -1 descending
+  int FSortDirection[2] = {1, 1};  // per list column: +1 ascending next, -1 descending
 
   TForm* FAboutForm = nullptr;
   std::unique_ptr<TTreeGuard::THold> FEnvSetHold;  // the settings dialog is open

@@ -93,8 +93,7 @@ void TPointer::OpenMenu(TMouseButton Button) {
   // window of Lantern's forward (the main window, a dialog).
   void* Front = System().ForegroundWindow();
   if (FSavedForeground &&
-      (Front == System().ApplicationWindow() ||
-       (Front == FWindow.Handle() && !FWindow.Visible())))
+      (Front == System().ApplicationWindow() || (Front == FWindow.Handle() && !FWindow.Visible())))
     System().ForceForeground(FSavedForeground);
 }
 
@@ -134,9 +133,9 @@ void TPointer::Track() {
     if (FSettings.UchidenoKoduti && Stroke) {
       OpenMenu(TMouseButton::mbLeft);
     } else if (FSettings.MouseFormEnabled && FMouseForm &&
-               (FSettings.WavingMouse ? Stroke
-                                      : !FWindow.Visible() && Moved &&
-                                            FLauncherMenu.Items().Count() > 0)) {
+               (FSettings.WavingMouse
+                    ? Stroke
+                    : !FWindow.Visible() && Moved && FLauncherMenu.Items().Count() > 0)) {
       FAppearCountdown = FSettings.MouseAppearInterval;
       FMouseForm->SetBounds(X + FSettings.MouseFormOffsetX, Y + FSettings.MouseFormOffsetY,
                             FSettings.MouseFormWidth, FSettings.MouseFormHeight);

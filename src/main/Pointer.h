@@ -59,7 +59,7 @@ class TPointer {
   const TSettings& FSettings;
   std::unique_ptr<TMouseForm> FMouseForm;
   bool FMenuShowing = false;
-  bool FRegistered = false;  // the hot key is registered
+  bool FRegistered = false;          // the hot key is registered
   void* FSavedForeground = nullptr;  // in front before the menu opened
   int FAppearCountdown = 10;         // ticks before the chasing window may change again
   int FSampleCountdown = 1;          // ticks before the next sample of the wave

@@ -55,7 +55,7 @@ void TLanternMain::FormCloseQuery(bool& CanClose) {
     return;
   }
   CanClose = false;
-  if (FCutPending)
+  if (CutPending())
     MessageDlg("アイテムが切り取られています。まず貼り付けを行ってください", TMsgDlgType::Warning,
                mbOK);
   else

@@ -26,8 +26,8 @@ constexpr unsigned ModAlt = 1, ModControl = 2, ModShift = 4;  // RegisterHotKey'
 // Booleans and integers are REG_DWORD, texts REG_SZ, dates REG_BINARY (a double of 8 bytes).
 enum class TSettingType { Boolean, Integer, String, Date };
 using TSettingValue = std::variant<bool, int, std::string, double>;
-using TMember =
-    std::variant<bool TSettings::*, int TSettings::*, std::string TSettings::*, double TSettings::*>;
+using TMember = std::variant<bool TSettings::*, int TSettings::*, std::string TSettings::*,
+                             double TSettings::*>;
 
 struct TRow {
   const char* Name;
@@ -182,7 +182,7 @@ std::string DefaultDataFileName() {
   std::string Folder = ExtractFilePath(System().ProgramFileName());
   std::string User = System().UserName();
   return !User.empty() && static_cast<unsigned char>(User[0]) >= 32 ? Folder + User + ".dat"
-                                                                     : Folder + "Default.dat";
+                                                                    : Folder + "Default.dat";
 }
 
 }  // namespace
