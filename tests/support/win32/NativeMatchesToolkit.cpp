@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "support/LabelExtent.h"
 #include "support/LayoutChecks.h"
+#include "support/win32/LabelExtent.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
 #include "ui/ListCtrls.h"
