@@ -468,6 +468,28 @@ TEST_F(ViewsTest, DoubleClicksOpenTheRowOrGoUpOneGroup) {
   EXPECT_EQ(M->Root()->CurrentFolder(), M->Root());
 }
 
+// The dragged items must stay until the drop: only Esc acts in the list, and a click in the
+// tree opens no group until the drag has ended.
+TEST_F(ViewsTest, DuringADragOnlyEscActsAndAClickOpensNothing) {
+  M->ListView1.SetFocus();
+  SelectRows({Group});
+  ASSERT_TRUE(M->ListView1.NativeBeginDrag());
+  Boxes.Answers = {mrYes};
+  struct {
+    unsigned Key, Shift;
+  } Keys[] = {{VkDelete, ssShift}, {VkDelete, 0}, {'X', ssCtrl}, {VkReturn, 0}};
+  for (auto& k : Keys) M->ListView1.NativeKeyDown(k.Key, k.Shift);
+  EXPECT_EQ(M->Root()->Count(), 4);  // the trash and the three
+  EXPECT_EQ(M->Root()->CurrentFolder(), M->Root());
+  M->TreeView1.SetFocus();
+  M->TreeView1.SetSelected(Group->TreeNode());
+  M->TreeView1.NativeClick();
+  EXPECT_EQ(M->Root()->CurrentFolder(), M->Root());
+  M->ListView1.NativeEndDrag();
+  M->TreeView1.NativeClick();
+  EXPECT_EQ(M->Root()->CurrentFolder(), Group);
+}
+
 TEST_F(ViewsTest, TheMouseSwitchesExcludeEachOtherAndAreSaved) {
   EXPECT_TRUE(M->MouseFormToggleAction.Checked());
   EXPECT_FALSE(M->UchidenoKodutiToggleAction.Checked());
