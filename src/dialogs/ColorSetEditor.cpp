@@ -53,6 +53,8 @@ TColorSetEditor::TColorSetEditor(TWinControl& Page, TColorDialogKind Kind)
   SelectedBackColorLabel.SetCaption("背景色(&S)");
   SelectedFontColorLabel.SetCaption("文字色(&T)");
   ResetButton.SetCaption("リセット(&R)");
+  // Both buttons have R: Alt+R goes from one to the other.
+  Page.SetSharedAltLetters("R");
   // A new dialog starts without a choice to repeat.
   LastExampleIndex(FKind) = -1;
   Label9.SetFontColor(clGreen);

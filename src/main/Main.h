@@ -1,10 +1,10 @@
 #pragma once
 // The program's entry and its main window, TLanternMain: the owner of the launcher tree and
-// of everything the program keeps running, the settings it reads and writes, the timer that
-// drives the background duties, and the way the program stays resident and ends.
+// of the parts that work on it (the settings store, the watcher, the pointer, the editing
+// commands, the dragging), the views and the commands' actions, the timer that drives the
+// background duties, saving, and the way the program stays resident and ends.
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "main/Commands.h"
@@ -67,7 +67,7 @@ class TLanternMain : public TForm, private TSettingsTarget {
   TTimer Timer1;
   TMainMenu MainMenu2;
 
-  // Commands of the main window (the editing commands join them).
+  // Commands of the main window; the editing ones run in the commands part.
   TAction LanternProperty{"ランタンのプロパティ(&P)", [this] { LanternPropertyExecute(); }};
   TAction StationAction{"常駐(&T)", [this] { StationActionExecute(); }};
   TAction ExitAction{"終了(&X)", [this] { ExitActionExecute(); }};

@@ -9,8 +9,10 @@
 #include "dialogs/ColorSetEditor.h"
 #include "dialogs/GroupProperty.h"
 #include "dialogs/LauncherProperty.h"
+#include "shell/About.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeSystem.h"
+#include "support/LayoutChecks.h"
 #include "support/TempFolder.h"
 #include "support/TreeFixture.h"
 #include "ui/Canvas.h"
@@ -64,6 +66,33 @@ class DialogTest : public TreeFixture {
   TDialogService* OldDialogs = nullptr;
   TFileSystem* OldFiles = nullptr;
 };
+
+// ---- Every dialog's layout ----
+
+// For every kind of item: each control fits in its parent, and each Alt letter of a page
+// leads to one control, but for the letters the page declares shared.
+TEST_F(DialogTest, LayoutsFitTheirParentsAndGiveEachAltLetterOneControl) {
+  TLauncherPropertyForm ForProgram, ForFolder, ForUrl;
+  TLauncherExec Program(Root.get());
+  TLauncherFolder Folder(Root.get());
+  TLauncherURL Url(Root.get());
+  ForProgram.LoadItem(&Program);
+  ForFolder.LoadItem(&Folder);
+  ForUrl.LoadItem(&Url);
+  TGroupPropertyForm ForGroup;
+  ForGroup.LoadItem(Root.get());
+  TAboutForm About;
+  const std::pair<const char*, TForm*> Forms[] = {{"program", &ForProgram},
+                                                  {"folder", &ForFolder},
+                                                  {"URL", &ForUrl},
+                                                  {"group", &ForGroup},
+                                                  {"version", &About}};
+  for (const auto& [Name, Form] : Forms) {
+    SCOPED_TRACE(Name);
+    ExpectControlsInsideTheirParents(*Form);
+    ExpectDistinctAltLetters(*Form);
+  }
+}
 
 // ---- The launcher dialog ----
 
