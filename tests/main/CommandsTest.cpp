@@ -382,6 +382,31 @@ TEST_F(CommandsTest, DroppedPathsAndUrlsBecomeLaunchersInTheCurrentGroup) {
   EXPECT_EQ(Sys.Foregrounds, 2);  // after each URL, added or not
 }
 
+// ---- Properties ----
+
+// The dialog of what the active view has chosen; the trash's only from the tree.
+TEST_F(CommandsTest, ThePropertyCommandOpensTheDialogOfTheChosenItem) {
+  struct {
+    std::function<void()> Choose;
+    const char* Caption;  // of the dialog that opens; none: no dialog
+  } Cases[] = {
+      {[&] { SelectInList({}); }, nullptr},
+      {[&] { SelectInList({A}); }, "ランチャのプロパティ"},
+      {[&] { SelectInList({G}); }, "グループのプロパティ"},
+      {[&] { SelectInList({Trash}); }, nullptr},
+      {[&] { SelectInTree(Trash); }, "グループのプロパティ"},
+      {[&] { SelectInTree(R); }, nullptr},
+  };
+  for (auto& c : Cases) {
+    std::string Shown;
+    TForm::ModalUser = [&](TForm& Form) { Shown = Form.Caption(); };
+    c.Choose();
+    Commands->ObjPropertyActionExecute();
+    EXPECT_EQ(Shown, c.Caption ? c.Caption : "") << &c - Cases;
+  }
+  EXPECT_EQ(Saves, 0);  // nothing was changed
+}
+
 TEST_F(CommandsTest, APropertyDialogHoldsTheTreeUntilItCloses) {
   WriteFileBytes(Real("C:\\new.exe"), "MZ");
   SelectInList({A});

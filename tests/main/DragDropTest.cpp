@@ -78,99 +78,40 @@ TEST_F(DragDropTest, TheWindowlessRowsAreWhereTheTestsAimAtThem) {
 }
 
 TEST_F(DragDropTest, DropsMoveTheItemsOrWarnAndChangeNothing) {
+  const char* const Same = "T[] GA[] GB[GB1[]] L1 L2 L3";  // as the tree began
   struct {
-    const char* Name;
-    bool FromTree;  // the tree's node of the first name; else list rows
-    std::vector<std::string> Dragged;
-    bool OnTree;
+    std::vector<std::string> Dragged;  // rows of the list, or the tree's node of one name
+    bool FromTree, OnTree;
     int Row;
     const char* Warning;  // none: no box
     const char* After;
   } Cases[] = {
-      {"two launchers just before a third, in order",
-       false,
-       {"L1", "L3"},
-       false,
-       4,
-       nullptr,
-       "T[] GA[] GB[GB1[]] L1 L3 L2"},
-      {"two launchers before a group",
-       false,
-       {"L2", "L3"},
-       false,
-       1,
-       nullptr,
-       "T[] L2 L3 GA[] GB[GB1[]] L1"},
-      {"a launcher on itself", false, {"L2"}, false, 4, nullptr, "T[] GA[] GB[GB1[]] L1 L2 L3"},
-      {"a launcher among others on itself",
-       false,
-       {"L1", "L2"},
-       false,
-       4,
-       nullptr,
-       "T[] GA[] GB[GB1[]] L1 L2 L3"},
-      {"the empty part of the list",
-       false,
-       {"GA", "L1"},
-       false,
-       9,
-       nullptr,
-       "T[] GB[GB1[]] L2 L3 GA[] L1"},
-      {"launchers on the trash",
-       false,
-       {"L1", "L3"},
-       true,
-       1,
-       nullptr,
-       "T[L1 L3] GA[] GB[GB1[]] L2"},
-      {"rows of the list into a group",
-       false,
-       {"GA", "L2"},
-       true,
-       4,
-       nullptr,
-       "T[] GB[GB1[GA[] L2]] L1 L3"},
-      {"a group into a sibling", true, {"GB"}, true, 2, nullptr, "T[] GA[GB[GB1[]]] L1 L2 L3"},
-      {"a group up to the root", true, {"GB1"}, true, 0, nullptr, "T[] GA[] GB[] L1 L2 L3 GB1[]"},
-      {"a group on its own parent",
-       true,
-       {"GB1"},
-       true,
-       3,
-       SameFolder,
-       "T[] GA[] GB[GB1[]] L1 L2 L3"},
-      {"a group on itself", true, {"GB"}, true, 3, SameFolder, "T[] GA[] GB[GB1[]] L1 L2 L3"},
-      {"launchers on their own group",
-       false,
-       {"L1"},
-       true,
-       0,
-       SameFolder,
-       "T[] GA[] GB[GB1[]] L1 L2 L3"},
-      {"a group on its own sub-group",
-       true,
-       {"GB"},
-       true,
-       4,
-       SubFolder,
-       "T[] GA[] GB[GB1[]] L1 L2 L3"},
-      {"two groups on a node inside the second",
-       false,
-       {"GA", "GB"},
-       true,
-       4,
-       SubFolder,
-       "T[] GA[] GB[GB1[]] L1 L2 L3"},
-      {"the root into a group",
-       true,
-       {"ランタン"},
-       true,
-       2,
-       SubFolder,
-       "T[] GA[] GB[GB1[]] L1 L2 L3"},
+      // Two launchers just before a third, in order; two launchers before a group.
+      {{"L1", "L3"}, false, false, 4, nullptr, "T[] GA[] GB[GB1[]] L1 L3 L2"},
+      {{"L2", "L3"}, false, false, 1, nullptr, "T[] L2 L3 GA[] GB[GB1[]] L1"},
+      // A launcher on itself, alone or among others.
+      {{"L2"}, false, false, 4, nullptr, Same},
+      {{"L1", "L2"}, false, false, 4, nullptr, Same},
+      // The empty part of the list.
+      {{"GA", "L1"}, false, false, 9, nullptr, "T[] GB[GB1[]] L2 L3 GA[] L1"},
+      // Launchers on the trash; rows of the list into a group.
+      {{"L1", "L3"}, false, true, 1, nullptr, "T[L1 L3] GA[] GB[GB1[]] L2"},
+      {{"GA", "L2"}, false, true, 4, nullptr, "T[] GB[GB1[GA[] L2]] L1 L3"},
+      // A group into a sibling; a group up to the root.
+      {{"GB"}, true, true, 2, nullptr, "T[] GA[GB[GB1[]]] L1 L2 L3"},
+      {{"GB1"}, true, true, 0, nullptr, "T[] GA[] GB[] L1 L2 L3 GB1[]"},
+      // A group on its own parent, a group on itself, launchers on their own group.
+      {{"GB1"}, true, true, 3, SameFolder, Same},
+      {{"GB"}, true, true, 3, SameFolder, Same},
+      {{"L1"}, false, true, 0, SameFolder, Same},
+      // A group on its own sub-group, two groups on a node inside the second, the root into a
+      // group.
+      {{"GB"}, true, true, 4, SubFolder, Same},
+      {{"GA", "GB"}, false, true, 4, SubFolder, Same},
+      {{"ランタン"}, true, true, 2, SubFolder, Same},
   };
   for (auto& c : Cases) {
-    SCOPED_TRACE(c.Name);
+    SCOPED_TRACE(&c - Cases);
     Restart();
     Boxes.Texts.clear();
     Root->SetName("ランタン");

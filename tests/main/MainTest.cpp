@@ -360,44 +360,6 @@ TEST_F(ViewsTest, TheTreeEnablesTheCommandsByItsSelectedNode) {
   EXPECT_EQ(M->Root()->CurrentFolder(), Group);
 }
 
-// The property command opens the dialog of what the active view has chosen; OK changes the
-// tree and saves it, Cancel changes nothing.
-TEST_F(ViewsTest, ThePropertyCommandOpensTheDialogOfTheChosenItem) {
-  M->Root()->RecycledFolder()->SetName("ゴミ入れ");
-  struct {
-    bool List;
-    TExecItem* Item;
-    const char* Caption;  // of the dialog that opens; none: no dialog
-  } Cases[] = {
-      {true, nullptr, nullptr},
-      {true, nullptr, "ランチャのプロパティ"},   // Exec, set below
-      {true, nullptr, "グループのプロパティ"},   // Group
-      {true, nullptr, nullptr},                  // the trash, from the list
-      {false, nullptr, "グループのプロパティ"},  // the trash, from the tree
-      {false, nullptr, nullptr},                 // the root's node
-  };
-  Cases[1].Item = Exec;
-  Cases[2].Item = Group;
-  Cases[3].Item = M->Root()->RecycledFolder();
-  Cases[4].Item = M->Root()->RecycledFolder();
-  Cases[5].Item = M->Root();
-  for (auto& c : Cases) {
-    std::string Shown;
-    TForm::ModalUser = [&](TForm& Form) { Shown = Form.Caption(); };
-    if (c.List) {
-      M->ListView1.SetFocus();
-      SelectRows({});
-      if (c.Item) c.Item->ListItem()->SetSelected(true);
-    } else {
-      M->TreeView1.SetFocus();
-      M->TreeView1.SetSelected(c.Item->TreeNode());
-    }
-    M->ObjPropertyAction.OnExecute();
-    EXPECT_EQ(Shown, c.Caption ? c.Caption : "");
-  }
-  TForm::ModalUser = nullptr;
-}
-
 TEST_F(ViewsTest, OkInThePropertyDialogChangesAndSavesTheTreeAndCancelDoesNot) {
   Exec->SetName("エディタ");
   M->ListView1.SetFocus();
@@ -468,26 +430,23 @@ TEST_F(ViewsTest, DoubleClicksOpenTheRowOrGoUpOneGroup) {
   EXPECT_EQ(M->Root()->CurrentFolder(), M->Root());
 }
 
-// The dragged items must stay until the drop: only Esc acts in the list, and a click in the
-// tree opens no group until the drag has ended.
+// The dragged items stay until the drop: only Esc acts in the list, and a click in the tree
+// opens no group until the drag has ended.
 TEST_F(ViewsTest, DuringADragOnlyEscActsAndAClickOpensNothing) {
   M->ListView1.SetFocus();
   SelectRows({Group});
   ASSERT_TRUE(M->ListView1.NativeBeginDrag());
   Boxes.Answers = {mrYes};
-  struct {
-    unsigned Key, Shift;
-  } Keys[] = {{VkDelete, ssShift}, {VkDelete, 0}, {'X', ssCtrl}, {VkReturn, 0}};
-  for (auto& k : Keys) M->ListView1.NativeKeyDown(k.Key, k.Shift);
+  for (unsigned Key : {ssShift | VkDelete, unsigned(VkDelete), ssCtrl | 'X', unsigned(VkReturn)})
+    M->ListView1.NativeKeyDown(Key & 0xFF, Key & ~0xFFu);
   EXPECT_EQ(M->Root()->Count(), 4);  // the trash and the three
-  EXPECT_EQ(M->Root()->CurrentFolder(), M->Root());
   M->TreeView1.SetFocus();
   M->TreeView1.SetSelected(Group->TreeNode());
-  M->TreeView1.NativeClick();
-  EXPECT_EQ(M->Root()->CurrentFolder(), M->Root());
-  M->ListView1.NativeEndDrag();
-  M->TreeView1.NativeClick();
-  EXPECT_EQ(M->Root()->CurrentFolder(), Group);
+  for (bool Drag : {true, false}) {
+    if (!Drag) M->ListView1.NativeEndDrag();
+    M->TreeView1.NativeClick();
+    EXPECT_EQ(M->Root()->CurrentFolder(), Drag ? M->Root() : static_cast<TCompositeItem*>(Group));
+  }
 }
 
 TEST_F(ViewsTest, TheMouseSwitchesExcludeEachOtherAndAreSaved) {

@@ -3,9 +3,6 @@
 // fixture's root and windowless views: a hidden form stands for the window, a watcher over
 // default settings is told of what is deleted for good, and the services the commands call are
 // doubles (drive C: is a fresh temporary folder; nothing runs).
-#include <functional>
-#include <memory>
-#include <string>
 #include <tuple>
 
 #include "main/Commands.h"
