@@ -4,7 +4,6 @@
 // target, the timer, the exit, the daily backup and the commands that call the system.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
