@@ -149,35 +149,31 @@ TEST_F(CommandsTest, DeletingTheLastEntriesSelectsTheNewLastOne) {
 
 TEST_F(CommandsTest, DeletingForGoodAsksOnceWithNoAsTheDefault) {
   struct {
-    std::function<TCommand()> Choose;  // the command, once its items are chosen
-    std::string Question, AfterYes;    // the top group's and the trash's items
+    int Select;  // 0 A in the list, 1 A and B, 2 X where the trash is shown, 3 the trash's node
+    TCommand Command;
+    std::string Question, AfterYes;  // the top group's and the trash's items
   } Cases[] = {
-      {[&] { return SelectInList({A}), &TEditCommands::DeleteObjExecute; }, DeleteItemQuestion("A"),
-       "ゴミ入れ,G,B,C|Inner,X"},
-      {[&] {
-         return SelectInList({A, B}), &TEditCommands::DeleteObjExecute;
-       },
-       DeleteItemsQuestion(2), "ゴミ入れ,G,C|Inner,X"},
-      // What the trash shows (groups first: Inner, X).
-      {[&] {
-         return R->SetCurrentFolder(Trash), SelectInList({Trash->Items(1)}),
-                &TEditCommands::MoveRecycledExecute;
-       },
-       DeleteItemQuestion("X"), "ゴミ入れ,G,A,B,C|Inner"},
-      {[&] { return SelectInTree(Trash), &TEditCommands::EmptyTrashActionExecute; },
-       EmptyTrashQuestion(2), "ゴミ入れ,G,A,B,C|"},
+      {0, &TEditCommands::DeleteObjExecute, DeleteItemQuestion("A"), "ゴミ入れ,G,B,C|Inner,X"},
+      {1, &TEditCommands::DeleteObjExecute, DeleteItemsQuestion(2), "ゴミ入れ,G,C|Inner,X"},
+      {2, &TEditCommands::MoveRecycledExecute, DeleteItemQuestion("X"), "ゴミ入れ,G,A,B,C|Inner"},
+      {3, &TEditCommands::EmptyTrashActionExecute, EmptyTrashQuestion(2), "ゴミ入れ,G,A,B,C|"},
   };
   for (const auto& c : Cases)
     for (TModalResult Answer : {mrYes, mrNo}) {
       SCOPED_TRACE(c.Question + (Answer == mrYes ? " Yes" : " No"));
       Restart();
       Group(Trash, "Inner");
-      Exec(Trash, "X", "C:\\x.exe");
-      TCommand Command = c.Choose();
+      TLauncherExec* X = Exec(Trash, "X", "C:\\x.exe");
+      switch (c.Select) {
+        case 0: SelectInList({A}); break;
+        case 1: SelectInList({A, B}); break;
+        case 2: R->SetCurrentFolder(Trash), SelectInList({X}); break;
+        case 3: SelectInTree(Trash); break;
+      }
       Boxes.Texts.clear();
       Boxes.Shown.clear();
       Boxes.Answers = {Answer};
-      Run(Command);
+      Run(c.Command);
       ASSERT_EQ(Boxes.Texts, std::vector<std::string>{c.Question});
       const auto& Box = Boxes.Shown[0];
       EXPECT_TRUE(Box.Type == TMsgDlgType::Confirmation && Box.Buttons == (mbYes | mbNo));
