@@ -14,6 +14,7 @@
 #include "dialogs/GroupProperty.h"
 #include "dialogs/LauncherProperty.h"
 #include "support/FakeSystem.h"
+#include "support/LabelExtent.h"
 #include "support/TempFolder.h"
 #include "support/TreeFixture.h"
 #include "support/win32/NativeMatchesToolkit.h"
@@ -134,10 +135,7 @@ class PropertyDialogsWin32Test : public TreeFixture {
   // Own colours: the swatches and their labels are enabled.
   static void GiveColors(TExecItem* Item) {
     Item->SetOwnColors(true);
-    Item->SetBackColor(0x0000FF);
-    Item->SetFontColor(0x00FF00);
-    Item->SetSelectedBackColor(0xFF0000);
-    Item->SetSelectedFontColor(0x00FFFF);
+    Item->SetColors({0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF});
   }
   TLauncher* AddLauncherOf(TKind Kind) {
     TLauncher* Item = Kind == Exec ? AddItem<TLauncherExec>("メモ", "C:\\windows\\notepad.exe")
