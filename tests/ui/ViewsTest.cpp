@@ -141,6 +141,26 @@ TEST(ImageListTest, EmptyIconsAreNotAdded) {
   EXPECT_EQ(Released, 1);
 }
 
+// Icons of one source share a picture; one without a source is a picture of its own; a
+// deleted picture's source is appended anew, and the pictures after it keep theirs.
+TEST(ImageListTest, IconsOfOneSourceShareOnePicture) {
+  static int Held = 0;
+  auto Icon = [](long long Source) {
+    return TIcon(
+        &Held, [](void*) {}, Source);
+  };
+  TImageList List;
+  EXPECT_EQ(List.AddIcon(Icon(7)), 0);
+  EXPECT_EQ(List.AddIcon(Icon(-1)), 1);
+  EXPECT_EQ(List.AddIcon(Icon(9)), 2);
+  EXPECT_EQ(List.AddIcon(Icon(7)), 0);
+  EXPECT_EQ(List.AddIcon(Icon(-1)), 3);
+  List.Delete(0);
+  EXPECT_EQ(List.AddIcon(Icon(9)), 1);
+  EXPECT_EQ(List.AddIcon(Icon(7)), 3);
+  EXPECT_EQ(List.Count(), 4);
+}
+
 TEST(StripAmpersandsTest, EveryAmpersandGoesAndTheLastOneMarksTheNextCharacter) {
   struct {
     const char* Name;

@@ -40,8 +40,15 @@ class TWin32Shell : public TShell {
  public:
   TIcon GetFileInfoIcon(const std::string& Path, unsigned Flags) override {
     SHFILEINFOW Info = {};
+    Info.iIcon = -1;
     SHGetFileInfoW(ToWide(Path).c_str(), 0, &Info, sizeof(Info), Flags);
-    return TIcon(Info.hIcon, ReleaseIcon);
+    // The system image list's number names the picture: files of one program, documents of
+    // one kind and files without a picture of their own share one. Small and large pictures
+    // of a number differ.
+    long long Source = (Flags & SHGFI_SYSICONINDEX) && (Flags & SHGFI_ICON) && Info.iIcon >= 0
+                           ? Info.iIcon * 2LL + ((Flags & SHGFI_SMALLICON) ? 1 : 0)
+                           : -1;
+    return TIcon(Info.hIcon, ReleaseIcon, Source);
   }
 
   bool NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
