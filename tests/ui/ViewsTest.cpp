@@ -214,6 +214,32 @@ TEST(MenuTest, APopupRunsTheChosenItemWhenItCloses) {
   EXPECT_TRUE(Menu.Items().Items(1)->IsSeparator());
 }
 
+// Entries to come are made once, when first asked for; the entry opens a submenu meanwhile
+// only when they will be some; a cleared entry makes none.
+TEST(MenuTest, EntriesToComeAreMadeOnceWhenFirstAskedFor) {
+  int Fills = 0;
+  auto AddTwo = [&](TMenuItem* Sender) {
+    ++Fills;
+    Sender->Add(std::make_unique<TMenuItem>("a"));
+    Sender->Add(std::make_unique<TMenuItem>("b"));
+  };
+  TMenuItem Group, Empty, Cleared;
+  Group.SetFill(AddTwo, true);
+  Empty.SetFill([&](TMenuItem*) { ++Fills; }, false);
+  Cleared.SetFill(AddTwo, true);
+  EXPECT_TRUE(Group.HasEntries());
+  EXPECT_FALSE(Empty.HasEntries());
+  EXPECT_EQ(Fills, 0);
+  EXPECT_EQ(Group.Count(), 2);
+  EXPECT_EQ(Group.Items(1)->Caption(), "b");
+  EXPECT_EQ(Fills, 1);
+  EXPECT_TRUE(Group.HasEntries());
+  Cleared.Clear();
+  EXPECT_FALSE(Cleared.HasEntries());
+  EXPECT_EQ(Cleared.Count(), 0);
+  EXPECT_EQ(Fills, 1);
+}
+
 TEST(LayoutTest, AlignedControlsFillTheClientAreaAndTheSplitterResizesItsNeighbour) {
   TWinControl Form;
   TWinControl Top(&Form), Tree(&Form), Client(&Form);
