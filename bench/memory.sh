@@ -5,7 +5,8 @@
 # minimal Win32 program of our own. Idle means that the process has used under 20 ms of
 # processor time in each of three seconds in a row: by then the icons of the launchers have
 # been fetched. Medians of RUNS runs; the growth is what the 10,000 launchers add to the empty
-# file. Not a test: nothing here passes or fails.
+# file. DATAFILE=path measures that data file instead of the generated one; CASES="empty large"
+# leaves the minimal program out. Not a test: nothing here passes or fails.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 cd "$LANTERN_ROOT"
@@ -13,7 +14,12 @@ RUNS=${RUNS:-3}
 LAUNCHERS=${LAUNCHERS:-10000}
 
 lantern_bench_setup
-python3 bench/make_datafile.py "$LAUNCHERS" "$WINEPREFIX/drive_c/bench/large.dat"
+CASES=${CASES:-minimal empty large}
+if [ -n "${DATAFILE:-}" ]; then
+  cp "$DATAFILE" "$WINEPREFIX/drive_c/bench/large.dat"
+else
+  python3 bench/make_datafile.py "$LAUNCHERS" "$WINEPREFIX/drive_c/bench/large.dat"
+fi
 driver() { wine "$WIN/tests/lantern_driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # Waits until the process idles (at most two minutes).
@@ -51,7 +57,7 @@ median() { tr ' ' '\n' | grep . | sort -n | awk '{ a[NR] = $1 } END { print a[in
 
 declare -A PSS ANON
 for ((i = 0; i < RUNS; i++)); do
-  for case in minimal empty large; do
+  for case in $CASES; do
     case $case in
       minimal) read -r p a < <(measure TMinimalWindow "$WIN/minimal_window.exe") ;;
       empty)
@@ -68,13 +74,13 @@ for ((i = 0; i < RUNS; i++)); do
   done
 done
 mb() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
-for case in minimal empty large; do
+for case in $CASES; do
   p=$(median <<<"${PSS[$case]}")
   a=$(median <<<"${ANON[$case]}")
   case $case in
     minimal) label="minimal window program" ;;
     empty) label="Lantern, empty data file" ;;
-    large) label="Lantern, $LAUNCHERS launchers" ;;
+    large) label="Lantern, ${DATAFILE:-$LAUNCHERS launchers}" ;;
   esac
   printf '%-30s Pss %5s MB (anonymous %5s MB)  runs: %s\n' "$label:" "$(mb "$p")" "$(mb "$a")" \
     "${PSS[$case]}"

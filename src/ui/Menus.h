@@ -86,11 +86,11 @@ class TMenuItem {
  private:
   std::string FCaption;
   TAction* FAction = nullptr;
+  void Fill() const;
   bool FEnabled = true;
   bool FDefault = false;
-  int FImageIndex = -1;
   bool FFillAddsSome = false;
-  void Fill() const;
+  int FImageIndex = -1;
   mutable std::vector<std::unique_ptr<TMenuItem>> FItems;
   mutable std::function<void(TMenuItem* Sender)> FFill;
 };
