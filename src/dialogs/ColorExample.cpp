@@ -28,10 +28,9 @@ std::string CannotReadLineText(const std::string& Path, int Line, const std::str
 void TColorExample::LoadFromText(TStream& Stream, int& Line) {
   FName = NextLine(Stream, Line);
   // Past the end the reader gives empty lines, which are no numbers: a cut entry fails.
-  FBackColor = StrToInt(NextLine(Stream, Line));
-  FFontColor = StrToInt(NextLine(Stream, Line));
-  FSelectedBackColor = StrToInt(NextLine(Stream, Line));
-  FSelectedFontColor = StrToInt(NextLine(Stream, Line));
+  for (TColor* Color : {&FColors.BackColor, &FColors.FontColor, &FColors.SelectedBackColor,
+                        &FColors.SelectedFontColor})
+    *Color = StrToInt(NextLine(Stream, Line));
   // Lines a later version may add before the closing tag are passed over.
   std::string Last;
   while (Last != CloseTag && !Stream.AtEnd()) Last = NextLine(Stream, Line);
@@ -40,7 +39,8 @@ void TColorExample::LoadFromText(TStream& Stream, int& Line) {
 void TColorExample::SaveToText(TStream& Stream) const {
   WriteLine(Stream, OpenTag);
   WriteLine(Stream, FName);
-  for (TColor Color : {FBackColor, FFontColor, FSelectedBackColor, FSelectedFontColor})
+  for (TColor Color :
+       {FColors.BackColor, FColors.FontColor, FColors.SelectedBackColor, FColors.SelectedFontColor})
     WriteLine(Stream, IntToStr(Color));
   WriteLine(Stream, CloseTag);
 }

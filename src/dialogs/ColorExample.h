@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/Color.h"
+#include "base/ColorSet.h"
 #include "base/Exception.h"
 #include "ui/Stream.h"
 
@@ -15,14 +15,8 @@ class TColorExample {
  public:
   const std::string& Name() const { return FName; }
   void SetName(const std::string& Value) { FName = Value; }
-  TColor SelectedBackColor() const { return FSelectedBackColor; }
-  void SetSelectedBackColor(TColor Value) { FSelectedBackColor = Value; }
-  TColor FontColor() const { return FFontColor; }
-  void SetFontColor(TColor Value) { FFontColor = Value; }
-  TColor SelectedFontColor() const { return FSelectedFontColor; }
-  void SetSelectedFontColor(TColor Value) { FSelectedFontColor = Value; }
-  TColor BackColor() const { return FBackColor; }
-  void SetBackColor(TColor Value) { FBackColor = Value; }
+  const TColorSet& Colors() const { return FColors; }
+  void SetColors(const TColorSet& Value) { FColors = Value; }
 
   // Reads one entry just after its opening tag: the name, four colours (back, font, selected
   // back, selected font), then up to and including the closing tag or the end. Line counts
@@ -34,10 +28,7 @@ class TColorExample {
 
  private:
   std::string FName;
-  TColor FSelectedBackColor = clHighlight;
-  TColor FFontColor = clBtnText;
-  TColor FSelectedFontColor = clHighlightText;
-  TColor FBackColor = clBtnFace;
+  TColorSet FColors = DefaultColorSet;
 };
 
 // Color.dat could not be read to its end: the message says what was wrong and on which line.

@@ -6,6 +6,7 @@
 
 #include "model/ExecObj.h"
 #include "ui/FileSystem.h"
+#include "ui/Layout.h"
 
 namespace lantern {
 
@@ -40,8 +41,7 @@ TColorSetEditor::TColorSetEditor(TWinControl& Page, TColorDialogKind Kind)
       SelectedFontColorPanel(&GroupBox2),
       ResetButton(&Page),
       FKind(Kind) {
-  // The captions are the same in every dialog; each dialog's table places the controls (the
-  // settings dialog also words Label9 its own way).
+  // The captions are the same in every dialog (the settings dialog words Label9 its own way).
   Label9.SetCaption("ランチャメニューの色の設定をします。");
   CommonColorCheck.SetCaption("共通の設定を使う(&C)");
   Label17.SetCaption("色の例(&E)");
@@ -53,6 +53,8 @@ TColorSetEditor::TColorSetEditor(TWinControl& Page, TColorDialogKind Kind)
   SelectedBackColorLabel.SetCaption("背景色(&S)");
   SelectedFontColorLabel.SetCaption("文字色(&T)");
   ResetButton.SetCaption("リセット(&R)");
+  // Both buttons have R: Alt+R goes from one to the other.
+  Page.SetSharedAltLetters("R");
   // A new dialog starts without a choice to repeat.
   LastExampleIndex(FKind) = -1;
   Label9.SetFontColor(clGreen);
@@ -65,18 +67,12 @@ TColorSetEditor::TColorSetEditor(TWinControl& Page, TColorDialogKind Kind)
     Swatch->SetBorder(true);
 
   CommonColorCheck.OnClick = [this](TWinControl*) { CommonColorCheckClick(); };
-  BackColorLabel.OnClick = BackColorPanel.OnClick = [this](TWinControl*) {
-    BackColorLabelClick();
-  };
-  FontColorLabel.OnClick = FontColorPanel.OnClick = [this](TWinControl*) {
-    FontColorLabelClick();
-  };
-  SelectedBackColorLabel.OnClick = SelectedBackColorPanel.OnClick = [this](TWinControl*) {
-    SelectedBackColorLabelClick();
-  };
-  SelectedFontColorLabel.OnClick = SelectedFontColorPanel.OnClick = [this](TWinControl*) {
-    SelectedFontColorLabelClick();
-  };
+  BackColorLabel.OnClick = BackColorPanel.OnClick = [this](TWinControl*) { BackColorLabelClick(); };
+  FontColorLabel.OnClick = FontColorPanel.OnClick = [this](TWinControl*) { FontColorLabelClick(); };
+  SelectedBackColorLabel.OnClick =
+      SelectedBackColorPanel.OnClick = [this](TWinControl*) { SelectedBackColorLabelClick(); };
+  SelectedFontColorLabel.OnClick =
+      SelectedFontColorPanel.OnClick = [this](TWinControl*) { SelectedFontColorLabelClick(); };
   ResetButton.OnClick = [this](TWinControl*) { ResetButtonClick(); };
   ColorExampleCombo.OnChange = [this](TWinControl*) { ColorExampleComboChange(); };
   AddColorExampleButton.OnClick = [this](TWinControl*) { AddColorExampleButtonClick(); };
@@ -84,6 +80,33 @@ TColorSetEditor::TColorSetEditor(TWinControl& Page, TColorDialogKind Kind)
 }
 
 TColorSetEditor::~TColorSetEditor() = default;
+
+void TColorSetEditor::LayOut(const TColorPageLayout& P) {
+  // The example buttons stand at the right; the combo reaches to their right edge above
+  // them, or stops short of them on their row.
+  const int ComboLeft = P.ExamplesBesideButtons ? 224 : 272;
+  const int ComboWidth = P.ExamplesBesideButtons ? 97 : 129;
+  const int ButtonsTop = P.ExamplesBesideButtons ? P.ExamplesTop : P.ExamplesTop + 24;
+  lantern::LayOut({
+      {Label9, 16, 8, 193, 12},
+      {CommonColorCheck, P.CheckLeft, P.CheckTop, 137, 17},
+      {Label17, ComboLeft - 56, P.ExamplesTop + 4, 51, 12},
+      {ColorExampleCombo, ComboLeft, P.ExamplesTop, ComboWidth, 20},
+      {Image1, 16, P.PreviewTop, 177, 105},
+      {AddColorExampleButton, 328, ButtonsTop, 73, 20},
+      {ColorExampleDeleteButton, 328, ButtonsTop + 24, 75, 20},
+      {BackColorLabel, 224, P.SwatchesTop + 4, 52, 12},
+      {BackColorPanel, 296, P.SwatchesTop, 60, 20},
+      {FontColorLabel, 224, P.SwatchesTop + 26, 52, 12},
+      {FontColorPanel, 296, P.SwatchesTop + 24, 60, 20},
+      {GroupBox2, 216, P.SelectedTop, 161, 65},
+      {SelectedBackColorLabel, 9, 20, 51, 12},
+      {SelectedBackColorPanel, 80, 13, 60, 20},
+      {SelectedFontColorLabel, 10, 41, 51, 12},
+      {SelectedFontColorPanel, 80, 37, 60, 20},
+      {ResetButton, P.ResetLeft, P.ResetTop, 68, 20},
+  });
+}
 
 TColorSet TColorSetEditor::Colors() const {
   return {BackColorPanel.Color(), FontColorPanel.Color(), SelectedBackColorPanel.Color(),
@@ -117,8 +140,9 @@ void TColorSetEditor::LoadColorExamples() {
 
 void TColorSetEditor::ReportLoadError() {
   if (FLoadError.empty()) return;
-  std::string Text = FLoadError + "\r\n\r\n読めた色の例だけを表示します。色の例を変更しなければ、"
-                                  "ファイルはそのまま残ります。";
+  std::string Text = FLoadError +
+                     "\r\n\r\n読めた色の例だけを表示します。色の例を変更しなければ、"
+                     "ファイルはそのまま残ります。";
   FLoadError.clear();
   MessageDlg(Text, TMsgDlgType::Error, mbOK);
 }
@@ -130,8 +154,8 @@ void TColorSetEditor::SaveColorExamples() {
     // The file that could not be read is kept before the examples take its place.
     const std::string Bad = Path + ".bad";
     if (!FileSystem().Copy(Path, Bad))
-      throw EFileError("色の例を " + Path + " に保存できません: 読み込めなかったファイルを " +
-                       Bad + " に残せませんでした。");
+      throw EFileError("色の例を " + Path + " に保存できません: 読み込めなかったファイルを " + Bad +
+                       " に残せませんでした。");
   } else if (!FExamplesChanged && FileSystem().FileExists(Path)) {
     return;  // nothing to write: the file holds these examples already
   }
@@ -142,17 +166,10 @@ void TColorSetEditor::SaveColorExamples() {
 void TColorSetEditor::LoadItem(TExecItem* Item) {
   ColorsToShow = [Item](bool Common) {
     TRoot* Root = Item->OwnerRoot();
-    if (!Common) {
-      return TColorSet{Item->BackColor(), Item->FontColor(), Item->SelectedBackColor(),
-                       Item->SelectedFontColor()};
-    }
+    if (!Common) return Item->Colors();
     if (!Root) return DefaultColorSet;
     const TKindColorSet& Kind = Item->MenuKind(*Root);
-    if (Kind.UseOwn())
-      return TColorSet{Kind.BackColor(), Kind.FontColor(), Kind.SelectedBackColor(),
-                       Kind.SelectedFontColor()};
-    return TColorSet{Root->BackColor(), Root->FontColor(), Root->SelectedBackColor(),
-                     Root->SelectedFontColor()};
+    return Kind.UseOwn() ? Kind.Colors() : Root->Colors();
   };
   if (TRoot* Root = Item->OwnerRoot()) {
     const TKindColorSet& Kind = Item->MenuKind(*Root);
@@ -170,12 +187,7 @@ void TColorSetEditor::LoadItem(TExecItem* Item) {
 void TColorSetEditor::StoreItem(TExecItem* Item) {
   const bool Own = !CommonColorCheck.Checked();
   Item->SetOwnColors(Own);
-  if (!Own) return;
-  const TColorSet C = Colors();
-  Item->SetBackColor(C.BackColor);
-  Item->SetFontColor(C.FontColor);
-  Item->SetSelectedBackColor(C.SelectedBackColor);
-  Item->SetSelectedFontColor(C.SelectedFontColor);
+  if (Own) Item->SetColors(Colors());
 }
 
 void TColorSetEditor::DrawPreview(TCanvas& Canvas) {
@@ -185,22 +197,27 @@ void TColorSetEditor::DrawPreview(TCanvas& Canvas) {
   const std::string Normal = "通常の状態";
   const int Width = Canvas.TextWidth(Normal) + 32;
   const TColorSet C = Colors();
-  DrawMenuSample(Canvas, 10, 10, Width, C.BackColor, C.FontColor, C.SelectedBackColor,
-                 C.SelectedFontColor, PreviewFont, Normal, false, Images);
+  DrawMenuSample(Canvas, 10, 10, Width, C, PreviewFont, Normal, false, Images);
   // The first row's height, as an entry's: the font's height plus 4, at least 19.
-  const int RowHeight = static_cast<int>(
-      std::clamp<long long>(std::llabs(static_cast<long long>(PreviewFont.Height())) + 4, 19, 100000));
-  DrawMenuSample(Canvas, 10, 10 + RowHeight, Width, C.BackColor, C.FontColor, C.SelectedBackColor,
-                 C.SelectedFontColor, PreviewFont, "選択状態", true, Images);
+  const int RowHeight = static_cast<int>(std::clamp<long long>(
+      std::llabs(static_cast<long long>(PreviewFont.Height())) + 4, 19, 100000));
+  DrawMenuSample(Canvas, 10, 10 + RowHeight, Width, C, PreviewFont, "選択状態", true, Images);
 }
 
 std::vector<TWinControl*> TColorSetEditor::SwitchedControls() {
-  std::vector<TWinControl*> Controls = {
-      &BackColorLabel,         &BackColorPanel,         &FontColorLabel,
-      &FontColorPanel,         &SelectedBackColorLabel, &SelectedBackColorPanel,
-      &SelectedFontColorLabel, &SelectedFontColorPanel, &ResetButton,
-      &Label17,                &ColorExampleCombo,      &AddColorExampleButton,
-      &ColorExampleDeleteButton};
+  std::vector<TWinControl*> Controls = {&BackColorLabel,
+                                        &BackColorPanel,
+                                        &FontColorLabel,
+                                        &FontColorPanel,
+                                        &SelectedBackColorLabel,
+                                        &SelectedBackColorPanel,
+                                        &SelectedFontColorLabel,
+                                        &SelectedFontColorPanel,
+                                        &ResetButton,
+                                        &Label17,
+                                        &ColorExampleCombo,
+                                        &AddColorExampleButton,
+                                        &ColorExampleDeleteButton};
   Controls.insert(Controls.end(), CommonControls.begin(), CommonControls.end());
   return Controls;
 }
@@ -238,9 +255,7 @@ void TColorSetEditor::ColorExampleComboChange() {
   }
   if (Index == Last) return;  // the same choice told again
   ColorExampleDeleteButton.SetEnabled(true);
-  const TColorExample& Example = *FExamples.Items(Index);
-  SetColors({Example.BackColor(), Example.FontColor(), Example.SelectedBackColor(),
-             Example.SelectedFontColor()});
+  SetColors(FExamples.Items(Index)->Colors());
   ColorsChanged();
   Last = Index;
 }
@@ -262,12 +277,8 @@ void TColorSetEditor::AddColorExampleButtonClick() {
       return;
     Example = FExamples.Items(Index);
   }
-  const TColorSet C = Colors();
   Example->SetName(Name);
-  Example->SetBackColor(C.BackColor);
-  Example->SetFontColor(C.FontColor);
-  Example->SetSelectedBackColor(C.SelectedBackColor);
-  Example->SetSelectedFontColor(C.SelectedFontColor);
+  Example->SetColors(Colors());
   FExamplesChanged = true;
 }
 

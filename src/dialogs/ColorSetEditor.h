@@ -1,12 +1,13 @@
 #pragma once
 // The colour-set editor that the settings, launcher and group dialogs share: four colour
 // swatches, a preview of two menu rows, the "use the shared colours" box and the named colour
-// examples of Color.dat. Each dialog places the controls on its own page with its own layout
-// table and says which colours the box shows.
+// examples of Color.dat. Each dialog says where the parts stand on its page (TColorPageLayout)
+// and which colours the box shows.
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "base/ColorSet.h"
 #include "dialogs/ColorExample.h"
 #include "ui/Dialogs.h"
 #include "ui/ExtCtrls.h"
@@ -18,18 +19,19 @@ namespace lantern {
 class TExecItem;
 class TImageList;
 
-// The four colours of a menu row.
-struct TColorSet {
-  TColor BackColor, FontColor, SelectedBackColor, SelectedFontColor;
-  bool operator==(const TColorSet& Other) const {
-    return BackColor == Other.BackColor && FontColor == Other.FontColor &&
-           SelectedBackColor == Other.SelectedBackColor &&
-           SelectedFontColor == Other.SelectedFontColor;
-  }
+// Where a dialog puts the parts of its colour page that do not stand alike in every dialog.
+// The rest (the sizes, the swatches' columns, the inside of GroupBox2) is the editor's. The
+// settings dialog places its category list and font button itself, and words and widens
+// Label9 its own way.
+struct TColorPageLayout {
+  int CheckLeft, CheckTop;     // CommonColorCheck
+  int ExamplesTop;             // ColorExampleCombo, with Label17 before it
+  bool ExamplesBesideButtons;  // a shorter combo beside the example buttons, not above them
+  int PreviewTop;              // Image1, at the page's left margin
+  int SwatchesTop;             // BackColorPanel, with FontColorPanel below it
+  int SelectedTop;             // GroupBox2: the selected state's swatches
+  int ResetLeft, ResetTop;     // ResetButton
 };
-
-// The system's menu colours: what the reset button brings back.
-constexpr TColorSet DefaultColorSet = {clBtnFace, clBtnText, clHighlight, clHighlightText};
 
 enum class TColorDialogKind { Settings, LauncherProperty, GroupProperty };
 
@@ -40,9 +42,12 @@ int& LastExampleIndex(TColorDialogKind Kind);
 
 class TColorSetEditor {
  public:
-  // The controls are made on Page, with their captions; the dialog places them (LayOut).
+  // The controls are made on Page, with their captions; the dialog has them placed (LayOut).
   TColorSetEditor(TWinControl& Page, TColorDialogKind Kind);
   ~TColorSetEditor();
+
+  // Places the controls on the page, in tab order after what the page holds already.
+  void LayOut(const TColorPageLayout& Layout);
 
   TLabel Label9;
   TCheckBox CommonColorCheck;

@@ -21,24 +21,10 @@ TGroupPropertyForm::TGroupPropertyForm() {
       {PageControl1, 0, 0, 419, 249},
       {Label1, 56, 20, 40, 12, "名前(&C)"},
       {NameEdit, 112, 16, 249, 20},
-      {Colors.Label9, 16, 8, 193, 12},
-      {Colors.CommonColorCheck, 224, 8, 137, 17},
-      {Colors.Image1, 16, 32, 177, 105},
-      {Colors.Label17, 216, 36, 51, 12},
-      {Colors.ColorExampleCombo, 272, 32, 129, 20},
-      {Colors.AddColorExampleButton, 328, 56, 73, 20},
-      {Colors.ColorExampleDeleteButton, 328, 80, 75, 20},
-      {Colors.BackColorLabel, 224, 112, 52, 12},
-      {Colors.BackColorPanel, 296, 108, 60, 20},
-      {Colors.FontColorLabel, 224, 134, 52, 12},
-      {Colors.FontColorPanel, 296, 132, 60, 20},
-      {Colors.GroupBox2, 216, 152, 161, 65},
-      {Colors.SelectedBackColorLabel, 9, 20, 51, 12},
-      {Colors.SelectedBackColorPanel, 80, 13, 60, 20},
-      {Colors.SelectedFontColorLabel, 10, 41, 51, 12},
-      {Colors.SelectedFontColorPanel, 80, 37, 60, 20},
-      {Colors.ResetButton, 136, 200, 68, 20},
   });
+  // The examples above the preview and the swatches, the reset button below the preview.
+  Colors.LayOut({/*CommonColorCheck*/ 224, 8, /*examples*/ 32, false, /*preview*/ 32,
+                 /*swatches*/ 108, /*selected*/ 152, /*reset*/ 136, 200});
   TabSheet1.SetCaption("基本設定");
   TabSheet2.SetCaption("色");
   Button1.SetDefault(true);

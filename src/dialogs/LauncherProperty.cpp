@@ -69,24 +69,10 @@ TLauncherPropertyForm::TLauncherPropertyForm() {
       {DispTreeExplorerCheck, 16, 16, 217, 17, "ツリー表示枠をつけて表示(&T)",
        Handler([this] { UpdateExplorerChecks(); })},
       {DispRootExplorerCheck, 16, 34, 209, 17, "表示するフォルダをルートにする(&R)"},
-      {Colors.Label9, 16, 8, 193, 12},
-      {Colors.CommonColorCheck, 208, 8, 137, 17},
-      {Colors.Label17, 216, 36, 51, 12},
-      {Colors.ColorExampleCombo, 272, 32, 129, 20},
-      {Colors.Image1, 16, 48, 177, 105},
-      {Colors.AddColorExampleButton, 328, 56, 73, 20},
-      {Colors.ColorExampleDeleteButton, 328, 80, 75, 20},
-      {Colors.BackColorLabel, 224, 120, 52, 12},
-      {Colors.BackColorPanel, 296, 116, 60, 20},
-      {Colors.FontColorLabel, 224, 142, 52, 12},
-      {Colors.FontColorPanel, 296, 140, 60, 20},
-      {Colors.GroupBox2, 216, 168, 161, 65},
-      {Colors.SelectedBackColorLabel, 9, 20, 51, 12},
-      {Colors.SelectedBackColorPanel, 80, 13, 60, 20},
-      {Colors.SelectedFontColorLabel, 10, 41, 51, 12},
-      {Colors.SelectedFontColorPanel, 80, 37, 60, 20},
-      {Colors.ResetButton, 136, 216, 68, 20},
   });
+  // The examples above the preview and the swatches, the reset button below the preview.
+  Colors.LayOut({/*CommonColorCheck*/ 208, 8, /*examples*/ 32, false, /*preview*/ 48,
+                 /*swatches*/ 116, /*selected*/ 168, /*reset*/ 136, 216});
   TabSheet1.SetCaption("基本");
   TabSheet2.SetCaption("色");
   Button1.SetDefault(true);

@@ -1,6 +1,5 @@
-// The main window's editing commands: adding, the property dialogs, removing and the trash,
-// the item clipboard, the order within a group, the sweep of dead launchers, and the commands
-// that open other windows or the system's functions.
+#include "main/Commands.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -10,19 +9,17 @@
 #include "base/Path.h"
 #include "dialogs/GroupProperty.h"
 #include "dialogs/LauncherProperty.h"
-#include "main/Main.h"
-#include "shell/About.h"
+#include "main/Watcher.h"
+#include "model/ExecObj.h"
 #include "ui/FileSystem.h"
-#include "ui/Messages.h"
+#include "ui/ListView.h"
 #include "ui/Shell.h"
 #include "ui/System.h"
+#include "ui/TreeView.h"
 #include "ui/UpdateBracket.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
-
-// Lantern has no public site yet: the web-site command opens the installed help's top page.
-const char* const WebSiteAddress = "";
 
 std::string DeleteItemQuestion(const std::string& Name) {
   return "「" + Name + "」を完全に削除しますか？";
@@ -40,10 +37,6 @@ namespace {
 
 const char* const TrashNotDeletedText = "ゴミ入れは削除できません";
 const char* const TrashNotRecycledText = "ゴミ入れはゴミ入れに移動できません";
-
-std::string HelpPage(const char* Name) {
-  return ExtractFilePath(System().ProgramFileName()) + "Help\\" + Name;
-}
 
 void SelectOnly(TListView& List, TListItem* Row) {
   for (int i = 0; i < List.Items().Count(); ++i)
@@ -75,33 +68,45 @@ bool SomeLauncherOnNetwork(TRoot* Root) {
 
 }  // namespace
 
-std::vector<TAction*> TLanternMain::TreeCommands() {
-  return {&AddGroup,       &AddLauncher,      &AddLauncherURL,    &AddLauncherFolder,
-          &MoveRecycled,   &DeleteObj,        &EmptyTrashAction,  &CopyObject,
-          &CutObject,      &PasteObject,      &ObjPropertyAction, &CheckNoLinkAction,
-          &UpObjectAction, &DownObjectAction, &RenameAction,      &EnvSetAction,
-          &LoadService};
+TEditCommands::TEditCommands(TRoot& Root, TWatcher& Watcher, TWinControl& Window, TListView& List,
+                             TTreeView& Tree)
+    : FRoot(Root), FWatcher(Watcher), FWindow(Window), FList(List), FTree(Tree) {}
+
+TEditCommands::~TEditCommands() = default;
+
+bool TEditCommands::TreeHeld() const { return FRoot.Guard().Held(); }
+
+void TEditCommands::StateChanged() {
+  if (OnStateChanged) OnStateChanged();
+}
+
+void TEditCommands::RunWhenTreeFree(std::function<void()> Change) {
+  // An in-place edit keeps its row too: the change waits for the edit's end.
+  if (FList.Editing() || FTree.Editing())
+    FRoot.Guard().Keep(std::move(Change));
+  else
+    FRoot.Guard().Run(std::move(Change));
 }
 
 // ---- Adding ----
 
-void TLanternMain::AddGroupExecute() {
+void TEditCommands::AddGroupExecute() {
   if (TreeHeld()) return;
-  TCompositeItem* Current = FRoot->CurrentFolder();
+  TCompositeItem* Current = FRoot.CurrentFolder();
   // Above the trash, with the other groups.
   TFolder* Group = Current->AddNew(std::make_unique<TFolder>(Current));
   if (TTreeNode* Node = Current->TreeNode()) Node->Expand(true);
   // Named in place at once: the list has the keys for it.
   if (TListItem* Row = Group->ListItem()) {
-    ListView1.SetFocus();
-    SelectOnly(ListView1, Row);
+    FList.SetFocus();
+    SelectOnly(FList, Row);
     Row->EditCaption();
   }
 }
 
-void TLanternMain::AddNewLauncher(std::unique_ptr<TLauncher> Launcher, bool Show) {
+void TEditCommands::AddNewLauncher(std::unique_ptr<TLauncher> Launcher, bool Show) {
   // The current group stays while the chooser or the dialog is open.
-  TTreeGuard::THold Hold(FRoot->Guard());
+  TTreeGuard::THold Hold(FRoot.Guard());
   {
     TLauncherPropertyForm Dialog;
     Dialog.LoadItem(Launcher.get());
@@ -113,31 +118,31 @@ void TLanternMain::AddNewLauncher(std::unique_ptr<TLauncher> Launcher, bool Show
     Dialog.StoreItem();
   }
   if (Launcher->FileName().empty()) return;  // chooser or dialog cancelled: nothing is added
-  TLauncher* Added = FRoot->CurrentFolder()->AddNew(std::move(Launcher));
-  if (TListItem* Row = Added->ListItem()) SelectOnly(ListView1, Row);
+  TLauncher* Added = FRoot.CurrentFolder()->AddNew(std::move(Launcher));
+  if (TListItem* Row = Added->ListItem()) SelectOnly(FList, Row);
 }
 
-void TLanternMain::AddLauncherExecute() {
+void TEditCommands::AddLauncherExecute() {
   if (TreeHeld()) return;
-  AddNewLauncher(std::make_unique<TLauncherExec>(FRoot->CurrentFolder()), false);
+  AddNewLauncher(std::make_unique<TLauncherExec>(FRoot.CurrentFolder()), false);
 }
 
-void TLanternMain::AddLauncherFolderExecute() {
+void TEditCommands::AddLauncherFolderExecute() {
   if (TreeHeld()) return;
-  AddNewLauncher(std::make_unique<TLauncherFolder>(FRoot->CurrentFolder()), false);
+  AddNewLauncher(std::make_unique<TLauncherFolder>(FRoot.CurrentFolder()), false);
 }
 
-void TLanternMain::AddLauncherURLExecute() {
+void TEditCommands::AddLauncherURLExecute() {
   if (TreeHeld()) return;
-  AddNewLauncher(std::make_unique<TLauncherURL>(FRoot->CurrentFolder()), true);
+  AddNewLauncher(std::make_unique<TLauncherURL>(FRoot.CurrentFolder()), true);
 }
 
-void TLanternMain::AddDroppedFile(const std::string& Path) {
+void TEditCommands::AddDroppedFile(const std::string& Path) {
   if (TreeHeld()) {
     RunWhenTreeFree([this, Path] { AddDroppedFile(Path); });
     return;
   }
-  TCompositeItem* Current = FRoot->CurrentFolder();
+  TCompositeItem* Current = FRoot.CurrentFolder();
   if (FileSystem().FileExists(Path)) {
     TLauncher* Launcher = Current->AddNew(std::make_unique<TLauncherExec>(Current));
     Launcher->SetFileName(Path);
@@ -149,7 +154,7 @@ void TLanternMain::AddDroppedFile(const std::string& Path) {
   }
 }
 
-void TLanternMain::AddDroppedURL(const std::string& Name, const std::string& URL) {
+void TEditCommands::AddDroppedURL(const std::string& Name, const std::string& URL) {
   if (TreeHeld()) {
     RunWhenTreeFree([this, Name, URL] { AddDroppedURL(Name, URL); });
     return;
@@ -157,80 +162,69 @@ void TLanternMain::AddDroppedURL(const std::string& Name, const std::string& URL
   if (URL.empty()) {
     MessageDlg("URLが空です", TMsgDlgType::Warning, mbOK);
   } else {
-    TCompositeItem* Current = FRoot->CurrentFolder();
+    TCompositeItem* Current = FRoot.CurrentFolder();
     TLauncherURL* Launcher = Current->AddNew(std::make_unique<TLauncherURL>(Current));
     Launcher->SetName(Name);
     Launcher->SetFileName(URL);
   }
-  System().ForceForeground(Handle());
+  System().ForceForeground(FWindow.Handle());
 }
 
 // ---- Properties ----
 
-void TLanternMain::ObjPropertyActionExecute() {
+void TEditCommands::ObjPropertyActionExecute() {
   if (TreeHeld()) return;
   // The item stays as it is while the dialog is open: nothing else may free it or its row.
-  TTreeGuard::THold Hold(FRoot->Guard());
+  TTreeGuard::THold Hold(FRoot.Guard());
   TCompositeItem* Group = nullptr;
-  if (ListView1.Focused()) {
-    TListItem* Row = ListView1.Selected();
+  if (FList.Focused()) {
+    TListItem* Row = FList.Selected();
     auto* Item = Row ? static_cast<TExecItem*>(Row->Data()) : nullptr;
     if (auto* Launcher = dynamic_cast<TLauncher*>(Item)) {
       TLauncherPropertyForm Dialog;
       Dialog.LoadItem(Launcher);
       if (Dialog.ShowModal() != mrOk) return;
       Dialog.StoreItem();
-      SaveService.Execute();
+      if (OnSave) OnSave();
       return;
     }
     // The trash is only opened from the tree.
     if (Item && Item->IsGroup() && !Item->IsRecycledFolder()) Group = Item->AsGroup();
-  } else if (TreeView1.Focused()) {
-    TTreeNode* Node = TreeView1.Selected();
+  } else if (FTree.Focused()) {
+    TTreeNode* Node = FTree.Selected();
     auto* Item = Node ? static_cast<TExecItem*>(Node->Data()) : nullptr;
-    if (Item && Item != FRoot.get()) Group = Item->AsGroup();
+    if (Item && Item != &FRoot) Group = Item->AsGroup();
   }
   if (!Group) return;
   TGroupPropertyForm Dialog;
   Dialog.LoadItem(Group);
   if (Dialog.ShowModal() != mrOk) return;
   Dialog.StoreItem();
-  SaveService.Execute();
-}
-
-void TLanternMain::AboutActionExecute() {
-  // Never the hidden main window to the front: the version window comes forward by itself.
-  TAboutForm About;
-  FAboutForm = &About;
-  struct TClosed {
-    TForm*& Form;
-    ~TClosed() { Form = nullptr; }
-  } Closed{FAboutForm};
-  About.ShowModal();
+  if (OnSave) OnSave();
 }
 
 // ---- Removing and the trash ----
 
-bool TLanternMain::HoldsTrash(const TExecItem* Item) const {
-  TRecycledFolder* Trash = FRoot->RecycledFolder();
+bool TEditCommands::HoldsTrash(const TExecItem* Item) const {
+  TRecycledFolder* Trash = FRoot.RecycledFolder();
   return Trash && Item && Trash->IsInside(Item);
 }
 
-std::vector<TExecItem*> TLanternMain::CollectItems(const char* Refusal, int& Index) {
+std::vector<TExecItem*> TEditCommands::CollectItems(const char* Refusal, int& Index) {
   std::vector<TExecItem*> Items;
   Index = -1;
   // The root and the groups above the trash hold it: none of them may go. The commands are
   // off for them; this stops a caller that did not ask.
-  if (ListView1.Focused()) {
-    for (int i = 0; i < ListView1.Items().Count(); ++i) {
-      TListItem* Row = ListView1.Items()[i];
+  if (FList.Focused()) {
+    for (int i = 0; i < FList.Items().Count(); ++i) {
+      TListItem* Row = FList.Items()[i];
       if (!Row->Selected()) continue;
       if (Index < 0) Index = i;
       auto* Item = static_cast<TExecItem*>(Row->Data());
       if (HoldsTrash(Item)) throw Exception(Refusal);
       Items.push_back(Item);
     }
-  } else if (TTreeNode* Node = TreeView1.Selected()) {
+  } else if (TTreeNode* Node = FTree.Selected()) {
     auto* Item = static_cast<TExecItem*>(Node->Data());
     if (HoldsTrash(Item)) throw Exception(Refusal);
     Items.push_back(Item);
@@ -238,27 +232,27 @@ std::vector<TExecItem*> TLanternMain::CollectItems(const char* Refusal, int& Ind
   return Items;
 }
 
-void TLanternMain::ReselectRow(int Index) {
+void TEditCommands::ReselectRow(int Index) {
   if (Index < 0) return;
-  const int Count = ListView1.Items().Count();
+  const int Count = FList.Items().Count();
   if (Count == 0) return;
-  SelectOnly(ListView1, ListView1.Items()[std::min(Index, Count - 1)]);
+  SelectOnly(FList, FList.Items()[std::min(Index, Count - 1)]);
 }
 
-bool TLanternMain::ConfirmDeleteForGood(const std::string& Question) {
+bool TEditCommands::ConfirmDeleteForGood(const std::string& Question) {
   // As the system asks before a deletion that cannot be undone: Enter keeps the items.
   return MessageDlg(Question, TMsgDlgType::Confirmation, mbYes | mbNo, mbNo) == mrYes;
 }
 
-void TLanternMain::DeleteForGood(const std::vector<TExecItem*>& Items) {
-  NoteDeletedForGood(Items);
+void TEditCommands::DeleteForGood(const std::vector<TExecItem*>& Items) {
+  FWatcher.NoteDeletedForGood(Items);
   for (TExecItem* Item : Items)
-    if (Item != FRoot.get() && Item->Parent()) Item->Parent()->AsGroup()->Remove(Item);
+    if (Item != &FRoot && Item->Parent()) Item->Parent()->AsGroup()->Remove(Item);
 }
 
-void TLanternMain::DeleteObjExecute() {
+void TEditCommands::DeleteObjExecute() {
   if (TreeHeld()) return;
-  const bool List = ListView1.Focused();
+  const bool List = FList.Focused();
   int Index;
   std::vector<TExecItem*> Items = CollectItems(TrashNotDeletedText, Index);
   if (Items.empty()) return;
@@ -271,23 +265,23 @@ void TLanternMain::DeleteObjExecute() {
   if (List) ReselectRow(Index);
 }
 
-void TLanternMain::EmptyTrashActionExecute() {
+void TEditCommands::EmptyTrashActionExecute() {
   // Items cut wait in the trash for their paste: emptying it now would lose them.
   if (TreeHeld() || FCutPending) return;
-  TRecycledFolder* Trash = FRoot->RecycledFolder();
+  TRecycledFolder* Trash = FRoot.RecycledFolder();
   if (!Trash || Trash->Count() == 0) return;
   std::vector<TExecItem*> Items = Trash->Children().Snapshot();
   if (!ConfirmDeleteForGood(EmptyTrashQuestion(static_cast<int>(Items.size())))) return;
   DeleteForGood(Items);
 }
 
-void TLanternMain::MoveRecycledExecute() {
+void TEditCommands::MoveRecycledExecute() {
   if (TreeHeld()) return;
-  TRecycledFolder* Trash = FRoot->RecycledFolder();
-  const bool List = ListView1.Focused();
+  TRecycledFolder* Trash = FRoot.RecycledFolder();
+  const bool List = FList.Focused();
   // What the trash shows is deleted for good.
-  if (List && FRoot->CurrentFolder() == Trash) {
-    DeleteObj.Execute();
+  if (List && FRoot.CurrentFolder() == Trash) {
+    DeleteObjExecute();
     return;
   }
   int Index;
@@ -295,41 +289,34 @@ void TLanternMain::MoveRecycledExecute() {
   // A group in the tree that is already in the trash is deleted for good.
   if (!List && !Items.empty() && Trash && Items.front()->Parent() &&
       Items.front()->Parent()->AsGroup()->IsInside(Trash)) {
-    DeleteObj.Execute();
+    DeleteObjExecute();
     return;
   }
   if (!Trash) return;
   // All or nothing: a group that the trash could not hold stops the command before any move.
   for (TExecItem* Item : Items) Trash->CheckCanHold(Item);
   for (TExecItem* Item : Items)
-    if (Item != FRoot.get() && Item->Parent()) Trash->Add(Item->Parent()->AsGroup()->Remove(Item));
+    if (Item != &FRoot && Item->Parent()) Trash->Add(Item->Parent()->AsGroup()->Remove(Item));
   if (List) ReselectRow(Index);
 }
 
 // ---- The item clipboard ----
 
-void TLanternMain::SetCutPending(bool Value) {
+void TEditCommands::SetCutPending(bool Value) {
   if (Value == FCutPending) return;
   FCutPending = Value;
-  StatusBar1.SetSimpleText(Value ? "貼り付けを行うまでは自動ランチャ追加機能は働きません" : "");
-  UpdateClipboardActions();
+  StateChanged();
 }
 
-void TLanternMain::SetClipboardFilled(bool Value) {
+void TEditCommands::SetClipboardFilled(bool Value) {
   FClipboardFilled = Value;
-  UpdateClipboardActions();
+  StateChanged();
 }
 
-void TLanternMain::UpdateClipboardActions() {
-  const bool Held = TreeHeld();
-  PasteObject.SetEnabled(!Held && (FCutPending || FClipboardFilled));
-  if (FCutPending || Held) CutObject.SetEnabled(false);
-}
-
-std::vector<TExecItem*> TLanternMain::CutItems() {
+std::vector<TExecItem*> TEditCommands::CutItems() {
   std::vector<TExecItem*> Items;
   // Pre-order, so a cut group is met before its items, which go with it.
-  for (TExecItemIterator It(FRoot.get()); !It.Done(); It.Next()) {
+  for (TExecItemIterator It(&FRoot); !It.Done(); It.Next()) {
     TExecItem* Item = It.Current();
     if (!Item->Cut()) continue;
     bool InCutGroup = false;
@@ -340,14 +327,14 @@ std::vector<TExecItem*> TLanternMain::CutItems() {
   return Items;
 }
 
-void TLanternMain::CopyObjectExecute() {
+void TEditCommands::CopyObjectExecute() {
   if (TreeHeld()) return;
   std::vector<TExecItem*> Sources;
-  if (ListView1.Focused()) {
-    for (int i = 0; i < ListView1.Items().Count(); ++i)
-      if (ListView1.Items()[i]->Selected())
-        Sources.push_back(static_cast<TExecItem*>(ListView1.Items()[i]->Data()));
-  } else if (TTreeNode* Node = TreeView1.Selected()) {
+  if (FList.Focused()) {
+    for (int i = 0; i < FList.Items().Count(); ++i)
+      if (FList.Items()[i]->Selected())
+        Sources.push_back(static_cast<TExecItem*>(FList.Items()[i]->Data()));
+  } else if (TTreeNode* Node = FTree.Selected()) {
     Sources.push_back(static_cast<TExecItem*>(Node->Data()));
   }
   if (Sources.empty()) return;
@@ -362,16 +349,16 @@ void TLanternMain::CopyObjectExecute() {
   SetClipboardFilled(true);
 }
 
-void TLanternMain::CutObjectExecute() {
+void TEditCommands::CutObjectExecute() {
   if (TreeHeld() || FCutPending) return;
-  const bool List = ListView1.Focused();
+  const bool List = FList.Focused();
   int Index;
   // Refused before anything moves; with nothing chosen nothing waits for a paste.
   std::vector<TExecItem*> Items = CollectItems(TrashNotDeletedText, Index);
   if (Items.empty()) return;
   // The cut items wait in the trash, so that every save and the end of the program keep
   // them; the paste takes them from wherever they are by then.
-  TRecycledFolder* Trash = FRoot->RecycledFolder();
+  TRecycledFolder* Trash = FRoot.RecycledFolder();
   if (Trash)
     for (TExecItem* Item : Items)
       if (!Item->Parent() || !Item->Parent()->AsGroup()->IsInside(Trash)) Trash->CheckCanHold(Item);
@@ -386,9 +373,9 @@ void TLanternMain::CutObjectExecute() {
   SetCutPending(true);
 }
 
-void TLanternMain::PasteObjectExecute() {
+void TEditCommands::PasteObjectExecute() {
   if (TreeHeld()) return;
-  TCompositeItem* Current = FRoot->CurrentFolder();
+  TCompositeItem* Current = FRoot.CurrentFolder();
   std::vector<TExecItem*> Pasted;
   if (FCutPending) {
     std::vector<TExecItem*> Items = CutItems();
@@ -403,7 +390,7 @@ void TLanternMain::PasteObjectExecute() {
     for (auto& Item : FClipboardItems) Pasted.push_back(Current->AddNew(std::move(Item)));
   }
   FClipboardItems.clear();
-  for (int i = 0; i < ListView1.Items().Count(); ++i) ListView1.Items()[i]->SetSelected(false);
+  for (int i = 0; i < FList.Items().Count(); ++i) FList.Items()[i]->SetSelected(false);
   for (TExecItem* Item : Pasted)
     if (TListItem* Row = Item->ListItem()) Row->SetSelected(true);
   if (!Pasted.empty()) {
@@ -412,33 +399,30 @@ void TLanternMain::PasteObjectExecute() {
   }
   SetClipboardFilled(false);
   SetCutPending(false);
-  UpdateActions();
+  StateChanged();
 }
 
 // ---- Order within a group ----
 
-void TLanternMain::MoveSelected(int Step) {
-  if (TreeHeld() || !ListView1.Focused() || ListView1.SelCount() != 1) return;
-  auto* Item = static_cast<TExecItem*>(ListView1.Selected()->Data());
+void TEditCommands::MoveSelected(int Step) {
+  if (TreeHeld() || !FList.Focused() || FList.SelCount() != 1) return;
+  auto* Item = static_cast<TExecItem*>(FList.Selected()->Data());
   TCompositeItem* Parent = Item->Parent() ? Item->Parent()->AsGroup() : nullptr;
   if (!Parent) return;
   const int Index = Item->IndexInParent() + Step;
   if (Index < 0 || Index >= Parent->Count()) return;
   {
-    TUpdateBracket<TListItems> Bracket(&ListView1.Items());
+    TUpdateBracket<TListItems> Bracket(&FList.Items());
     Parent->Insert(Index, Parent->Remove(Item));
   }
-  if (TListItem* Row = Item->ListItem()) SelectOnly(ListView1, Row);
+  if (TListItem* Row = Item->ListItem()) SelectOnly(FList, Row);
 }
-
-void TLanternMain::UpObjectActionExecute() { MoveSelected(-1); }
-void TLanternMain::DownObjectActionExecute() { MoveSelected(+1); }
 
 // ---- Maintenance ----
 
-void TLanternMain::CheckNoLinkActionExecute() {
+void TEditCommands::CheckNoLinkActionExecute() {
   if (TreeHeld()) return;
-  if (SomeLauncherOnNetwork(FRoot.get()) &&
+  if (SomeLauncherOnNetwork(&FRoot) &&
       MessageDlg(
           "ゴミ入れを含めたすべてのランチャの中に、ネットワーク越しのファイルがあり、そのネット"
           "ワークコンピュータが、ネットワークに接続されていない場合、この処理を終了するのに数"
@@ -449,17 +433,17 @@ void TLanternMain::CheckNoLinkActionExecute() {
   // The walk lets messages through: until it ends it holds the tree, so that nothing is
   // freed, moved or reordered under it (the commands that would are off meanwhile), and it
   // walks the items as they were when it began.
-  FSweepHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
+  FSweepHold = std::make_unique<TTreeGuard::THold>(FRoot.Guard());
   System().SetWaitCursor(true);
   struct TSweepEnd {
-    TLanternMain& Main;
+    std::unique_ptr<TTreeGuard::THold>& Hold;
     ~TSweepEnd() {
       System().SetWaitCursor(false);
-      Main.FSweepHold.reset();
+      Hold.reset();
     }
-  } End{*this};
+  } End{FSweepHold};
   std::vector<TExecItem*> Items;
-  for (TExecItemIterator It(FRoot.get()); !It.Done(); It.Next()) Items.push_back(It.Current());
+  for (TExecItemIterator It(&FRoot); !It.Done(); It.Next()) Items.push_back(It.Current());
   std::vector<TExecItem*> Dead;
   for (TExecItem* Item : Items) {
     if (dynamic_cast<TLauncherFolder*>(Item)) {
@@ -469,7 +453,7 @@ void TLanternMain::CheckNoLinkActionExecute() {
     }
     if (Widgets()) Widgets()->ProcessMessages();
     // The program is ending (its exit or the session's): it has saved the tree as it is.
-    if (FExiting || Closed()) return;
+    if (Ending && Ending()) return;
   }
   for (TExecItem* Item : Dead) Item->Parent()->AsGroup()->Remove(Item);
   MessageDlg(Dead.empty()
@@ -478,47 +462,13 @@ void TLanternMain::CheckNoLinkActionExecute() {
              TMsgDlgType::Information, mbOK);
 }
 
-void TLanternMain::OpenExplorerActionExecute() {
-  TListItem* Row = ListView1.Selected();
+void TEditCommands::OpenExplorerActionExecute() {
+  TListItem* Row = FList.Selected();
   if (!Row) return;
   auto* Item = static_cast<TExecItem*>(Row->Data());
   CheckShellExec(
       Shell().ShellExec("", "explorer.exe", "/e,/Select," + Item->FileName(), "", SW_SHOW_),
       TShellTask::Explore, Item->FileName());
-}
-
-// ---- Other windows and the system ----
-
-void TLanternMain::EnvSetActionExecute() {
-  // The settings dialog joins here; until then the command writes the settings. While it is
-  // open the hot key opens the menu even over the shown main window.
-  if (TreeHeld()) return;
-  FEnvSetHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
-  struct TOpen {
-    std::unique_ptr<TTreeGuard::THold>& Hold;
-    ~TOpen() { Hold.reset(); }
-  } Open{FEnvSetHold};
-  SaveSettings();
-}
-
-void TLanternMain::HelpActionExecute() {
-  const std::string Page = HelpPage("Top.html");
-  CheckShellExec(Shell().ShellExec("", Page, "", "", SW_SHOW_), TShellTask::OpenPage, Page);
-}
-
-void TLanternMain::GoWebSiteActionExecute() {
-  const std::string Address = *WebSiteAddress ? WebSiteAddress : HelpPage("Top.html");
-  CheckShellExec(Shell().ShellExec("", Address, "", "", SW_SHOW_), TShellTask::OpenPage, Address);
-}
-
-void TLanternMain::ScreenSaverExecuteExecute() {
-  if (System().ScreenSaverActive()) System().Send(Handle(), WmSysCommand, ScScreenSave, 0);
-}
-
-void TLanternMain::ExitWindowsActionExecute() {
-  // No task bar (a shell without one, or Wine without a desktop): nothing to ask.
-  if (void* TaskBar = System().FindWindowByClass("Shell_TrayWnd"))
-    System().Send(TaskBar, WmClose, 0, 0);
 }
 
 }  // namespace lantern

@@ -1,53 +1,60 @@
-// The main window's handlers of dragging inside its views: launchers and groups from the list
-// are put before another row or at the end of the current group; groups and launchers from
-// either view are moved into a group of the tree.
+#include "main/DragDrop.h"
+
 #include <algorithm>
 
 #include "base/Exception.h"
-#include "main/Main.h"
+#include "model/ExecObj.h"
 #include "ui/Dialogs.h"
+#include "ui/ListView.h"
+#include "ui/TreeView.h"
 #include "ui/UpdateBracket.h"
 
 namespace lantern {
 
-void TLanternMain::SetUpDragging() {
-  ListView1.OnStartDrag = [this](TDragControl*, bool& Start) { ListView1StartDrag(Start); };
-  TreeView1.OnStartDrag = [this](TDragControl*, bool& Start) { TreeView1StartDrag(Start); };
-  ListView1.OnDragOver = [this](TDragControl*, TDragControl* Source, int X, int Y, bool& Accept) {
-    ListView1DragOver(Source, X, Y, Accept);
+TViewDragging::TViewDragging(TRoot& Root, TListView& List, TTreeView& Tree)
+    : FRoot(Root), FList(List), FTree(Tree) {
+  FList.OnStartDrag = [this](TDragControl*, bool& Start) { ListStartDrag(Start); };
+  FTree.OnStartDrag = [this](TDragControl*, bool& Start) { TreeStartDrag(Start); };
+  FList.OnDragOver = [this](TDragControl*, TDragControl* Source, int, int, bool& Accept) {
+    ListDragOver(Source, Accept);
   };
-  TreeView1.OnDragOver = [this](TDragControl*, TDragControl* Source, int X, int Y, bool& Accept) {
-    TreeView1DragOver(Source, X, Y, Accept);
+  FTree.OnDragOver = [this](TDragControl*, TDragControl*, int X, int Y, bool& Accept) {
+    TreeDragOver(X, Y, Accept);
   };
-  ListView1.OnDragDrop = [this](TDragControl*, TDragControl*, int X, int Y) {
-    ListView1DragDrop(X, Y);
-  };
-  TreeView1.OnDragDrop = [this](TDragControl*, TDragControl*, int X, int Y) {
-    TreeView1DragDrop(X, Y);
-  };
-  ListView1.OnEndDrag = [this](TDragControl*) { ViewEndDrag(); };
-  TreeView1.OnEndDrag = [this](TDragControl*) { ViewEndDrag(); };
+  FList.OnDragDrop = [this](TDragControl*, TDragControl*, int X, int Y) { ListDragDrop(X, Y); };
+  FTree.OnDragDrop = [this](TDragControl*, TDragControl*, int X, int Y) { TreeDragDrop(X, Y); };
+  FList.OnEndDrag = [this](TDragControl*) { EndDrag(); };
+  FTree.OnEndDrag = [this](TDragControl*) { EndDrag(); };
+}
+
+TViewDragging::~TViewDragging() {
+  for (auto* View : {static_cast<TDragControl*>(&FList), static_cast<TDragControl*>(&FTree)}) {
+    View->OnStartDrag = nullptr;
+    View->OnDragOver = nullptr;
+    View->OnDragDrop = nullptr;
+    View->OnEndDrag = nullptr;
+  }
 }
 
 // While another command holds the tree nothing is taken up: no drag starts. A drag holds
 // the tree itself until it ends, so that the items it carries stay.
-void TLanternMain::ListView1StartDrag(bool& Start) {
-  FDragItems.clear();
-  if (!TreeHeld())
-    for (int i = 0; i < ListView1.Items().Count(); ++i)
-      if (TListItem* Row = ListView1.Items()[i]; Row->Selected() && Row->Data())
-        FDragItems.push_back(static_cast<TExecItem*>(Row->Data()));
-  Start = !FDragItems.empty();
-  if (Start) FDragHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
+void TViewDragging::ListStartDrag(bool& Start) {
+  FItems.clear();
+  if (!FRoot.Guard().Held())
+    for (int i = 0; i < FList.Items().Count(); ++i)
+      if (TListItem* Row = FList.Items()[i]; Row->Selected() && Row->Data())
+        FItems.push_back(static_cast<TExecItem*>(Row->Data()));
+  Start = !FItems.empty();
+  if (Start) FHold = std::make_unique<TTreeGuard::THold>(FRoot.Guard());
 }
 
-void TLanternMain::TreeView1StartDrag(bool& Start) {
-  FDragItems.clear();
-  TTreeNode* Node = TreeView1.Selected();
-  if (!TreeHeld() && Node && Node->Data())
-    FDragItems.push_back(static_cast<TExecItem*>(Node->Data()));
-  Start = !FDragItems.empty();
-  if (Start) FDragHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
+void TViewDragging::TreeStartDrag(bool& Start) {
+  FItems.clear();
+  TTreeNode* Node = FTree.Selected();
+  if (!FRoot.Guard().Held() && Node && Node->Data())
+    FItems.push_back(static_cast<TExecItem*>(Node->Data()));
+  Start = !FItems.empty();
+  if (Start) FHold = std::make_unique<TTreeGuard::THold>(FRoot.Guard());
 }
 
 namespace {
@@ -63,13 +70,13 @@ bool InsideAny(TCompositeItem* Group, const std::vector<TExecItem*>& Items) {
 
 // Groups from the tree have no place among the rows, nor has a group that the current one
 // is (or lies inside).
-void TLanternMain::ListView1DragOver(TDragControl* Source, int, int, bool& Accept) {
-  TCompositeItem* Group = FRoot->CurrentFolder();
-  Accept = Source != &TreeView1 && Group && !InsideAny(Group, FDragItems);
+void TViewDragging::ListDragOver(TDragControl* Source, bool& Accept) {
+  TCompositeItem* Group = FRoot.CurrentFolder();
+  Accept = Source != &FTree && Group && !InsideAny(Group, FItems);
 }
 
-void TLanternMain::TreeView1DragOver(TDragControl*, int X, int Y, bool& Accept) {
-  Accept = TreeView1.GetNodeAt(X, Y) != nullptr;
+void TViewDragging::TreeDragOver(int X, int Y, bool& Accept) {
+  Accept = FTree.GetNodeAt(X, Y) != nullptr;
 }
 
 namespace {
@@ -87,15 +94,15 @@ std::unique_ptr<TExecItem> TakeOut(TExecItem* Item) {
 
 }  // namespace
 
-void TLanternMain::ListView1DragDrop(int X, int Y) {
-  TCompositeItem* Group = FRoot->CurrentFolder();
-  if (!Group || InsideAny(Group, FDragItems)) return;
-  TListItem* Row = ListView1.GetItemAt(X, Y);
+void TViewDragging::ListDragDrop(int X, int Y) {
+  TCompositeItem* Group = FRoot.CurrentFolder();
+  if (!Group || InsideAny(Group, FItems)) return;
+  TListItem* Row = FList.GetItemAt(X, Y);
   auto* Target = Row ? static_cast<TExecItem*>(Row->Data()) : nullptr;
-  CheckMove(*Group, FDragItems);
+  CheckMove(*Group, FItems);
   {
-    TUpdateBracket<TListItems> Bracket(&ListView1.Items());
-    for (TExecItem* Item : FDragItems) {
+    TUpdateBracket<TListItems> Bracket(&FList.Items());
+    for (TExecItem* Item : FItems) {
       if (Item == Target) continue;
       std::unique_ptr<TExecItem> Owned = TakeOut(Item);
       if (!Owned) continue;
@@ -106,38 +113,38 @@ void TLanternMain::ListView1DragDrop(int X, int Y) {
         Group->Add(std::move(Owned));
     }
   }
-  FDragItems.clear();
+  FItems.clear();
 }
 
-void TLanternMain::TreeView1DragDrop(int X, int Y) {
-  TTreeNode* Node = TreeView1.GetNodeAt(X, Y);
-  if (!Node || FDragItems.empty()) return;
+void TViewDragging::TreeDragDrop(int X, int Y) {
+  TTreeNode* Node = FTree.GetNodeAt(X, Y);
+  if (!Node || FItems.empty()) return;
   auto* Target = static_cast<TExecItem*>(Node->Data())->AsGroup();
   if (!Target) return;
-  TExecItem* First = FDragItems.front();
+  TExecItem* First = FItems.front();
   if (Target == First || Target == First->Parent()) {
     MessageDlg("送り側と受け側のフォルダが同じです", TMsgDlgType::Warning, mbOK);
     return;
   }
-  for (TExecItem* Item : FDragItems)
+  for (TExecItem* Item : FItems)
     if (Target->IsInside(Item)) {
       MessageDlg(SubGroupTargetText(), TMsgDlgType::Warning, mbOK);
       return;
     }
-  CheckMove(*Target, FDragItems);
-  for (TExecItem* Item : FDragItems)
+  CheckMove(*Target, FItems);
+  for (TExecItem* Item : FItems)
     if (std::unique_ptr<TExecItem> Owned = TakeOut(Item)) Target->AddNew(std::move(Owned));
   if (TTreeNode* TargetNode = Target->TreeNode()) TargetNode->Expand(false);
   if (First->IsGroup())
     if (TTreeNode* FirstNode = First->TreeNode()) {
-      TreeView1.SetSelected(FirstNode);
+      FTree.SetSelected(FirstNode);
       FirstNode->SetFocused(true);
     }
 }
 
-void TLanternMain::ViewEndDrag() {
-  FDragItems.clear();
-  FDragHold.reset();
+void TViewDragging::EndDrag() {
+  FItems.clear();
+  FHold.reset();
 }
 
 }  // namespace lantern

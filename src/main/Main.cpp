@@ -14,6 +14,7 @@
 #include "ui/Shell.h"
 #include "ui/System.h"
 #include "ui/Thread.h"
+#include "ui/UpdateBracket.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -25,6 +26,13 @@ const char* const MainWindowClass = "TLanternMain";
 unsigned TLanternMain::ActivateMessage = 0;
 
 namespace {
+
+// Lantern has no public site yet: the web-site command opens the installed help's top page.
+const char* const WebSiteAddress = "";
+
+std::string HelpPage(const char* Name) {
+  return ExtractFilePath(System().ProgramFileName()) + "Help\\" + Name;
+}
 
 std::string PathList(const std::vector<std::string>& Paths) {
   std::string Text;
@@ -103,21 +111,25 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
     : TForm(MainWindowClass), FArgs(std::move(Args)) {
   LauncherMenu.SetImages(&ImageList1);
   LauncherMenu.SetOwnerDraw(true);
-  LauncherMenu.OnDonePopup = [this](TPopupMenuEx*) { FMenuShowing = false; };
+  LauncherMenu.OnDonePopup = [this](TPopupMenuEx*) {
+    if (FPointer) FPointer->SetMenuShowing(false);
+  };
   // The entries point at the tree's items: a change not yet rebuilt by the timer (an item
   // deleted a moment ago) is rebuilt now, and the timer leaves the entries alone while the
   // menu is open, however it was opened.
   LauncherMenu.OnPopup = [this](TPopupMenu*) {
     FRoot->BuildMenu(&LauncherMenu, nullptr);
     FRoot->MenuOpensAt(LauncherMenu.PopupX, LauncherMenu.PopupY);
-    FMenuShowing = true;
+    if (FPointer) FPointer->SetMenuShowing(true);
   };
   FFileDropTarget = std::make_unique<TDropFileTarget>();
   FFileDropTarget->OnDropFile = [this](TDropFileTarget*, const std::string& FileName) {
-    AddDroppedFile(FileName);
+    FCommands->AddDroppedFile(FileName);
   };
   FFileDropTarget->OnDropURL = [this](TDropFileTarget*, const std::string& Name,
-                                      const std::string& URL) { AddDroppedURL(Name, URL); };
+                                      const std::string& URL) {
+    FCommands->AddDroppedURL(Name, URL);
+  };
   FTray = std::make_unique<TTaskTray>(this);
   FTray->SetTipString("ランタン");
   FTray->SetPopupMenuL(&LauncherMenu);
@@ -145,23 +157,12 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   };
   OnQueryEndSession = [this](TForm*, bool& CanEnd) { FormQueryEndSession(CanEnd); };
   OnEndSession = [this](TForm*, bool Ending) { FormEndSession(Ending); };
-  OnHotKey = [this](TForm*, std::uintptr_t Id) { FormHotKey(Id); };
+  OnHotKey = [this](TForm*, std::uintptr_t Id) {
+    if (FPointer) FPointer->HotKey(Id);
+  };
   CreateHandle();
   // Without drops the program runs on; the user is told why they are refused.
   Application().Guard([this] { FFileDropTarget->RegisterTarget(this, MainWindowClass); });
-
-  FIsWindowsNT = System().IsWindowsNT();
-  ChooseDataFileName();
-  if (FIsWindowsNT) {
-    try {
-      Processes().LoadPSAPI();
-    } catch (const Exception& E) {
-      // The watcher falls back on the snapshot.
-      MessageDlg(E.Message() + "アプリケーション監視機能が使えません。" + "KEYHOOK.DLLがあるか、" +
-                     "最新版かどうかを確認して再起動してください。",
-                 TMsgDlgType::Error, mbOK);
-    }
-  }
 
   Shell().SetOwnerWindow(Handle());
   FRoot = std::make_unique<TRoot>();
@@ -178,10 +179,18 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
       FModalHolds.pop_back();
   };
 
-  SetDefaultSettings();
-  LoadSettings();
-  RecreateMouseForm();
-  Application().Guard([this] { StartUpScan(); });
+  FStore = std::make_unique<TSettingsStore>(*FRoot, static_cast<TSettingsTarget&>(*this));
+  FStore->Load();
+  FWatcher = std::make_unique<TWatcher>(*FRoot, FStore->Values());
+  FCommands = std::make_unique<TEditCommands>(*FRoot, *FWatcher, *this, ListView1, TreeView1);
+  FCommands->OnSave = [this] { SaveService.Execute(); };
+  FCommands->OnStateChanged = [this] { UpdateActions(); };
+  FCommands->Ending = [this] { return FExiting || Closed(); };
+  FDragging = std::make_unique<TViewDragging>(*FRoot, ListView1, TreeView1);
+  Application().Guard([this] {
+    TUpdateBracket<TListItems> Bracket(&ListView1.Items());
+    FWatcher->StartUpScan();
+  });
 
   // A data file that cannot be read is reported; the program goes on with what was read.
   Application().Guard([this] { LoadService.Execute(); });
@@ -195,16 +204,16 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
 
   if (!ActivateMessage) ActivateMessage = System().RegisterMessage(ActivateMessageName);
   Application().OnMessage = [this](TMessage& Msg, bool& Handled) { AppMessage(Msg, Handled); };
-  // A combination another program holds is not told at start.
-  if (FSettings.HotKeyEnabled) RegisterHotKey();
+  FPointer = std::make_unique<TPointer>(*this, *FTray, LauncherMenu, FStore->Values());
+  // The settings dialog and the version window take the key: the menu opens over them.
+  FPointer->KeyOnlyRaises = [this] { return !FEnvSetHold && !FAboutForm; };
   Timer1.SetEnabled(true);
 }
 
 TLanternMain::~TLanternMain() {
-  FTray.reset();  // the icon leaves the notification area
-  if (FIsWindowsNT) Processes().UnloadPSAPI();
-  System().UnregisterHotKey(Handle(), 0);
-  FMouseForm.reset();
+  FPointer.reset();  // before the icon whose menus it opens
+  FTray.reset();     // the icon leaves the notification area
+  FWatcher.reset();
   ToolBar1.ClearButtons();  // the actions go before the bar
   Timer1.SetEnabled(false);
   Application().OnMessage = nullptr;
@@ -212,14 +221,12 @@ TLanternMain::~TLanternMain() {
   ListView1.OnChange = nullptr;
   FRoot->Guard().OnHeldChanged = nullptr;
   FModalHolds.clear();
-  FDragHold.reset();
-  FSweepHold.reset();
+  FDragging.reset();
   FEnvSetHold.reset();
   FRoot->BeginShutdown();
+  FCommands.reset();
   FRoot.reset();
-  FClipboardItems.clear();
   WaitForThreadsLetGo(ExitFetchWaitMs);
-  FDragItems.clear();
   Shell().SetOwnerWindow(nullptr);
   FFileDropTarget.reset();  // a window never closed (in a test) is still there for this
 }
@@ -283,8 +290,6 @@ void TLanternMain::SetUpCommands() {
   CutObject.SetShowHint(false);
   GetEmptyIcon.SetShowHint(false);
   for (const TViewKey& Row : ViewKeys()) (this->*Row.Action).SetShortCut(Row.ShortCut);
-  MouseFormToggleAction.SetChecked(FSettings.MouseFormEnabled);
-  UchidenoKodutiToggleAction.SetChecked(FSettings.UchidenoKoduti);
 
   for (TAction* Button :
        {static_cast<TAction*>(nullptr), &AddGroup, &AddLauncher, &AddLauncherFolder,
@@ -333,7 +338,7 @@ void TLanternMain::SetUpCommands() {
     static_cast<TExecItem*>(Node->Data())->SetExpanded(false);
   };
   TreeView1.OnClick = [this](TWinControl*) {
-    if (FDragItems.empty()) OpenObjectExecute();
+    if (!FDragging->Carrying()) OpenObjectExecute();
   };
   ListView1.OnChange = [this](TListView*, TListItem* Row, TItemChange) {
     if (auto* Item = static_cast<TExecItem*>(Row->Data())) Item->SetVisible(Row->Checked());
@@ -356,15 +361,39 @@ void TLanternMain::SetUpCommands() {
   TreeView1.OnKeyDown = KeyDown;
   ListView1.SetPopupMenu(&ListViewPopup);
   TreeView1.SetPopupMenu(&TreeViewPopup);
-  SetUpDragging();
 }
 
-void TLanternMain::ChooseDataFileName() {
-  std::string Folder = ExtractFilePath(System().ProgramFileName());
-  std::string User = System().UserName();
-  FSettings.DataFileName = !User.empty() && static_cast<unsigned char>(User[0]) >= 32
-                               ? Folder + User + ".dat"
-                               : Folder + "Default.dat";
+void TLanternMain::ReadLayout(TSettings& Into) const {
+  Into.Left = Left();
+  Into.Top = Top();
+  Into.Width = Width();
+  Into.Height = Height();
+  Into.TreeViewWidth = TreeView1.Width();
+  Into.ColumnWidth0 = ListView1.ColumnWidth(0);
+  Into.ColumnWidth1 = ListView1.ColumnWidth(1);
+}
+
+void TLanternMain::SettingsChanged(unsigned Effects) {
+  const TSettings& S = FStore->Values();
+  if (Effects & seLayout) {
+    SetBounds(S.Left, S.Top, S.Width, S.Height);
+    TreeView1.SetWidth(S.TreeViewWidth);
+    ListView1.SetColumnWidth(0, S.ColumnWidth0);
+    ListView1.SetColumnWidth(1, S.ColumnWidth1);
+  }
+  // The icon is first shown by the first showing, which knows when it failed.
+  if ((Effects & seTrayIcon) && !FFirstShow) FTray->SetRegistered(S.DispRegisterIcon);
+  if (Effects & seTrayMenu)
+    FTray->SetPopupMenuL(S.IconLeftClickPopupMenu ? &LauncherMenu : nullptr);
+  if (Effects & seMouseSwitches) {
+    MouseFormToggleAction.SetChecked(S.MouseFormEnabled);
+    UchidenoKodutiToggleAction.SetChecked(S.UchidenoKoduti);
+  }
+  // Until the pointer is made it takes the settings as they are then.
+  if (!FPointer) return;
+  if (Effects & seHotKey) FPointer->ReregisterHotKey();
+  if (Effects & seMouseFormShape) FPointer->RecreateMouseForm();
+  if (Effects & seMouseFormColor) FPointer->UpdateMouseFormColor();
 }
 
 void TLanternMain::Launch() {
@@ -389,9 +418,9 @@ void TLanternMain::FormShow() {
   try {
     FTray->SetIcon(ButtonImage.GetIcon(9));
     FTray->SetRegistered(true);
-    if (!FSettings.DispRegisterIcon) FTray->SetRegistered(false);
+    if (!Settings().DispRegisterIcon) FTray->SetRegistered(false);
   } catch (...) {
-    if (FSettings.DispRegisterIcon) LanternProperty.Execute();
+    if (Settings().DispRegisterIcon) LanternProperty.Execute();
     throw;
   }
 }
@@ -404,18 +433,10 @@ void TLanternMain::AppMessage(TMessage& Msg, bool&) {
     Path = System().AtomText(Atom);
     System().DeleteAtom(Atom);
   }
-  RunWhenTreeFree([this, Path] {
+  FCommands->RunWhenTreeFree([this, Path] {
     if (!Path.empty()) AddFromPath(Path);
     LanternProperty.Execute();
   });
-}
-
-void TLanternMain::RunWhenTreeFree(std::function<void()> Change) {
-  // An in-place edit keeps its row too: the change waits for the edit's end.
-  if (ViewEditing())
-    FRoot->Guard().Keep(std::move(Change));
-  else
-    FRoot->Guard().Run(std::move(Change));
 }
 
 void TLanternMain::AddFromPath(const std::string& Path) {
@@ -462,19 +483,14 @@ void TLanternMain::Timer1Timer() {
     Hide();
     SetWindowState(TWindowState::Normal);
   }
-  if (FMenuShowing) return;
+  if (FPointer->MenuShowing()) return;
   // What came from outside while a command held the tree.
   const bool Busy = TreeHeld() || ViewEditing();
   if (!Busy)
     FRoot->Guard().Flush([](const std::function<void()>& Change) { Application().Guard(Change); });
   // The application watcher, every WatchAppInterval + 1 ticks; it rests while a command
   // holds the tree (a dialog, a drag, the sweep) and while items cut wait for their paste.
-  if (FWatchCountdown == 0) {
-    if (!TreeHeld() && !FCutPending) WatchScan();
-    FWatchCountdown = FSettings.WatchAppInterval;
-  } else {
-    --FWatchCountdown;
-  }
+  FWatcher->Tick(TreeHeld() || CutPending());
   // The list is filled again once no command holds its rows and no name is being typed.
   if (FRoot->WatchChanged() && !TreeHeld() && !ViewEditing()) {
     RefreshListKeepingSelection();
@@ -482,7 +498,7 @@ void TLanternMain::Timer1Timer() {
   }
   SaveEditsSoon();
   FRoot->BuildMenu(&LauncherMenu, nullptr);  // only when the tree has changed
-  TrackMouse();
+  FPointer->Track();
   if (!FBackupError.empty() && !FExiting) {
     // Told from here, not from the save: a save at the end of the session must not wait for
     // the user.
@@ -522,6 +538,66 @@ void TLanternMain::GetEmptyIconExecute() {
       Missing.push_back(Launcher);
   }
   for (TExecItem* Item : Missing) static_cast<TLauncher*>(Item)->RetryIcon();
+}
+
+void TLanternMain::AboutActionExecute() {
+  // Never the hidden main window to the front: the version window comes forward by itself.
+  TAboutForm About;
+  FAboutForm = &About;
+  struct TClosed {
+    TForm*& Form;
+    ~TClosed() { Form = nullptr; }
+  } Closed{FAboutForm};
+  About.ShowModal();
+}
+
+// ---- Other windows and the system ----
+
+void TLanternMain::EnvSetActionExecute() {
+  // The settings dialog joins here; until then the command writes the settings. While it is
+  // open the hot key opens the menu even over the shown main window.
+  if (TreeHeld()) return;
+  FEnvSetHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
+  struct TOpen {
+    std::unique_ptr<TTreeGuard::THold>& Hold;
+    ~TOpen() { Hold.reset(); }
+  } Open{FEnvSetHold};
+  SaveSettings();
+}
+
+void TLanternMain::HelpActionExecute() {
+  const std::string Page = HelpPage("Top.html");
+  CheckShellExec(Shell().ShellExec("", Page, "", "", SW_SHOW_), TShellTask::OpenPage, Page);
+}
+
+void TLanternMain::GoWebSiteActionExecute() {
+  const std::string Address = *WebSiteAddress ? WebSiteAddress : HelpPage("Top.html");
+  CheckShellExec(Shell().ShellExec("", Address, "", "", SW_SHOW_), TShellTask::OpenPage, Address);
+}
+
+void TLanternMain::ScreenSaverExecuteExecute() {
+  if (System().ScreenSaverActive()) System().Send(Handle(), WmSysCommand, ScScreenSave, 0);
+}
+
+void TLanternMain::ExitWindowsActionExecute() {
+  // No task bar (a shell without one, or Wine without a desktop): nothing to ask.
+  if (void* TaskBar = System().FindWindowByClass("Shell_TrayWnd"))
+    System().Send(TaskBar, WmClose, 0, 0);
+}
+
+void TLanternMain::UpdateClipboardActions() {
+  const bool Held = TreeHeld(), Cut = CutPending();
+  PasteObject.SetEnabled(!Held && (Cut || ClipboardFilled()));
+  if (Cut || Held) CutObject.SetEnabled(false);
+  StatusBar1.SetSimpleText(Cut ? "貼り付けを行うまでは自動ランチャ追加機能は働きません" : "");
+}
+
+std::vector<TAction*> TLanternMain::TreeCommands() {
+  return {&AddGroup,       &AddLauncher,      &AddLauncherURL,    &AddLauncherFolder,
+          &MoveRecycled,   &DeleteObj,        &EmptyTrashAction,  &CopyObject,
+          &CutObject,      &PasteObject,      &ObjPropertyAction, &CheckNoLinkAction,
+          &UpObjectAction, &DownObjectAction, &RenameAction,      &EnvSetAction,
+          &LoadService};
 }
 
 }  // namespace lantern

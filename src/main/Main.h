@@ -1,13 +1,17 @@
 #pragma once
 // The program's entry and its main window, TLanternMain: the owner of the launcher tree and
-// of everything the program keeps running, the settings it reads and writes, the timer that
-// drives the background duties, and the way the program stays resident and ends.
+// of the parts that work on it (the settings store, the watcher, the pointer, the editing
+// commands, the dragging), the views and the commands' actions, the timer that drives the
+// background duties, saving, and the way the program stays resident and ends.
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
-#include "main/Mouse.h"
+#include "main/Commands.h"
+#include "main/DragDrop.h"
+#include "main/Pointer.h"
+#include "main/Settings.h"
+#include "main/Watcher.h"
 #include "model/ExecObj.h"
 #include "model/PopupMenuEx.h"
 #include "shell/DropTarget.h"
@@ -37,54 +41,12 @@ extern const char* const MainWindowClass;      // "TLanternMain"
 int LanternEntry(const std::vector<std::string>& Args,
                  const std::vector<std::u16string>& Unusable = {});
 
-// The questions asked before items are deleted for good, which cannot be undone; No is the
-// default answer. One item is named, several are counted; the trash's items are counted.
-std::string DeleteItemQuestion(const std::string& Name);
-std::string DeleteItemsQuestion(int Count);
-std::string EmptyTrashQuestion(int Count);
-
 // One point, for the chasing window's offset.
 struct TPoint {
   int X = 0, Y = 0;
 };
 
-// The settings the main window holds, named as their registry values. A new TSettings holds
-// the defaults of the settings table (Settings.cpp), which also says how each is stored.
-struct TSettings {
-  TSettings();
-  bool HotKeyEnabled;
-  bool HotKeyCtrl;
-  bool HotKeyShift;
-  bool HotKeyAlt;
-  int HotKey;
-  bool UseWatchApp;
-  bool NotWatchNetwortApp;
-  int WatchAppInterval;
-  bool DispRegisterIcon;
-  bool IconLeftClickPopupMenu;
-  std::string DataFileName;
-  bool FixMenuPos;
-  int MenuXPos;
-  int MenuYPos;
-  bool MouseFormEnabled;
-  int MouseFormOffsetX;
-  int MouseFormOffsetY;
-  int MouseAppearInterval;
-  int MouseFormWidth;
-  int MouseFormHeight;
-  int MouseFormColor;
-  bool WavingMouse;
-  bool UchidenoKoduti;
-  int UchideMovingCount;
-  bool UchideLeftFast;
-  int UchideRangeX;
-  double BackupDate;
-};
-
-struct TSettingsTable;
-struct TRunningProcess;
-
-class TLanternMain : public TForm {
+class TLanternMain : public TForm, private TSettingsTarget {
  public:
   // The window's creation (FormCreate) with the command line's arguments.
   explicit TLanternMain(std::vector<std::string> Args);
@@ -105,7 +67,7 @@ class TLanternMain : public TForm {
   TTimer Timer1;
   TMainMenu MainMenu2;
 
-  // Commands of the main window (the editing commands join them).
+  // Commands of the main window; the editing ones run in the commands part.
   TAction LanternProperty{"ランタンのプロパティ(&P)", [this] { LanternPropertyExecute(); }};
   TAction StationAction{"常駐(&T)", [this] { StationActionExecute(); }};
   TAction ExitAction{"終了(&X)", [this] { ExitActionExecute(); }};
@@ -118,31 +80,35 @@ class TLanternMain : public TForm {
   TAction RenameAction{"名前変更(&N)", [this] { RenameActionExecute(); }};
   // The two switches of the mouse features.
   TAction MouseFormToggleAction{"追っかけマウス(&O)", [this] {
-                                  SetMouseFormEnabled(!FSettings.MouseFormEnabled);
+                                  SetMouseFormEnabled(!Settings().MouseFormEnabled);
                                   SaveSettings();
                                 }};
   TAction UchidenoKodutiToggleAction{"打ち出の小槌(&U)", [this] {
-                                       SetUchidenoKoduti(!FSettings.UchidenoKoduti);
+                                       SetUchidenoKoduti(!Settings().UchidenoKoduti);
                                        SaveSettings();
                                      }};
   // The editing commands and the other windows.
-  TAction AddGroup{"グループの新規作成(&G)", [this] { AddGroupExecute(); }};
-  TAction AddLauncher{"ランチャの新規作成(&L)", [this] { AddLauncherExecute(); }};
-  TAction AddLauncherURL{"URLランチャの新規作成(&U)", [this] { AddLauncherURLExecute(); }};
+  TAction AddGroup{"グループの新規作成(&G)", [this] { FCommands->AddGroupExecute(); }};
+  TAction AddLauncher{"ランチャの新規作成(&L)", [this] { FCommands->AddLauncherExecute(); }};
+  TAction AddLauncherURL{"URLランチャの新規作成(&U)",
+                         [this] { FCommands->AddLauncherURLExecute(); }};
   TAction AddLauncherFolder{"フォルダランチャの新規作成(&F)",
-                            [this] { AddLauncherFolderExecute(); }};
-  TAction MoveRecycled{"ゴミ入れに移動(&R)", [this] { MoveRecycledExecute(); }};
-  TAction DeleteObj{"完全削除(&D)", [this] { DeleteObjExecute(); }};
-  TAction EmptyTrashAction{"ゴミ入れを空にする(&E)", [this] { EmptyTrashActionExecute(); }};
-  TAction CopyObject{"コピー(&C)", [this] { CopyObjectExecute(); }};
-  TAction CutObject{"切り取り(&T)", [this] { CutObjectExecute(); }};
-  TAction PasteObject{"貼り付け(&P)", [this] { PasteObjectExecute(); }};
-  TAction ObjPropertyAction{"ランチャのプロパティ(&S)", [this] { ObjPropertyActionExecute(); }};
-  TAction CheckNoLinkAction{"リンク先のないものを削除(&X)", [this] { CheckNoLinkActionExecute(); }};
-  TAction UpObjectAction{"一つ上に(&U)", [this] { UpObjectActionExecute(); }};
-  TAction DownObjectAction{"一つ下に(&V)", [this] { DownObjectActionExecute(); }};
+                            [this] { FCommands->AddLauncherFolderExecute(); }};
+  TAction MoveRecycled{"ゴミ入れに移動(&R)", [this] { FCommands->MoveRecycledExecute(); }};
+  TAction DeleteObj{"完全削除(&D)", [this] { FCommands->DeleteObjExecute(); }};
+  TAction EmptyTrashAction{"ゴミ入れを空にする(&E)",
+                           [this] { FCommands->EmptyTrashActionExecute(); }};
+  TAction CopyObject{"コピー(&C)", [this] { FCommands->CopyObjectExecute(); }};
+  TAction CutObject{"切り取り(&T)", [this] { FCommands->CutObjectExecute(); }};
+  TAction PasteObject{"貼り付け(&P)", [this] { FCommands->PasteObjectExecute(); }};
+  TAction ObjPropertyAction{"ランチャのプロパティ(&S)",
+                            [this] { FCommands->ObjPropertyActionExecute(); }};
+  TAction CheckNoLinkAction{"リンク先のないものを削除(&X)",
+                            [this] { FCommands->CheckNoLinkActionExecute(); }};
+  TAction UpObjectAction{"一つ上に(&U)", [this] { FCommands->UpObjectActionExecute(); }};
+  TAction DownObjectAction{"一つ下に(&V)", [this] { FCommands->DownObjectActionExecute(); }};
   TAction OpenExplorerAction{"オリジナルをエクスプローラで開く(&O)",
-                             [this] { OpenExplorerActionExecute(); }};
+                             [this] { FCommands->OpenExplorerActionExecute(); }};
   TAction ScreenSaverExecute{"スクリーンセーバーの起動(&S)",
                              [this] { ScreenSaverExecuteExecute(); }};
   TAction ExitWindowsAction{"Windowsの終了(&Q)", [this] { ExitWindowsActionExecute(); }};
@@ -158,26 +124,20 @@ class TLanternMain : public TForm {
 
   // The state other parts share with the window: a menu opened through the icon is open (the
   // hot key and the chasing window open one too); items are cut and not yet pasted.
-  bool MenuShowing() const { return FMenuShowing; }
-  void SetMenuShowing(bool Value) { FMenuShowing = Value; }
-  bool CutPending() const { return FCutPending; }
+  bool MenuShowing() const { return FPointer->MenuShowing(); }
+  void SetMenuShowing(bool Value) { FPointer->SetMenuShowing(Value); }
   // Cut items wait for their paste: Cut is off, Paste on, and the status bar says the
   // watcher rests meanwhile.
-  void SetCutPending(bool Value);
-  bool ClipboardFilled() const { return FClipboardFilled; }
-  void SetClipboardFilled(bool Value);
-  // What the drop target hands over: a file or folder path, or a named URL, each becoming a
-  // launcher in the current group.
-  void AddDroppedFile(const std::string& Path);
-  void AddDroppedURL(const std::string& Name, const std::string& URL);
-  bool Dragging() const { return FDragHold != nullptr; }
-  // The sweep of dead launchers walks the tree while messages are handled: until it ends,
-  // nothing may change the tree (edits, drops and drags wait or are refused).
-  bool Sweeping() const { return FSweepHold != nullptr; }
+  bool CutPending() const { return FCommands->CutPending(); }
+  void SetCutPending(bool Value) { FCommands->SetCutPending(Value); }
+  bool ClipboardFilled() const { return FCommands->ClipboardFilled(); }
+  void SetClipboardFilled(bool Value) { FCommands->SetClipboardFilled(Value); }
+  TEditCommands& Commands() const { return *FCommands; }
+  bool Dragging() const { return FDragging->Dragging(); }
+  bool Sweeping() const { return FCommands->Sweeping(); }
   // A command waits in a loop over the tree (a dialog, a message box, the sweep, a drag):
   // the commands that change the tree are off, and changes from outside wait.
   bool TreeHeld() const { return FRoot->Guard().Held(); }
-  bool IsWindowsNT() const { return FIsWindowsNT; }
   TRoot* Root() const { return FRoot.get(); }
   TTaskTray* Tray() const { return FTray.get(); }
   // Files, folders and URLs dropped on the window by other programs.
@@ -185,41 +145,57 @@ class TLanternMain : public TForm {
 
   static unsigned ActivateMessage;
 
-  const TSettings& Settings() const { return FSettings; }
-  bool DataFileNameChanged() const { return FDataFileNameChanged; }
-  void SaveSettings();
-  // Setters with effects beyond storing the value.
-  void SetDispRegisterIcon(bool Value);
-  void SetIconLeftClickPopupMenu(bool Value);
-  void SetMouseFormEnabled(bool Value);
-  void SetUchidenoKoduti(bool Value);
-  void SetHotKeyEnabled(bool Value);
-  void SetHotKey(int Value);
-  void SetHotKeyModifiers(bool Ctrl, bool Shift, bool Alt);
-  void SetMouseFormWidth(int Value);
-  void SetMouseFormHeight(int Value);
-  void SetMouseFormColor(int Value);
-  void SetMouseFormOffset(TPoint Value);
-  // Plain setters.
-  void SetUseWatchApp(bool Value) { FSettings.UseWatchApp = Value; }
-  void SetNotWatchNetwortApp(bool Value) { FSettings.NotWatchNetwortApp = Value; }
-  void SetWatchAppInterval(int Value) { FSettings.WatchAppInterval = Value; }
-  void SetDataFileName(const std::string& Value) { FSettings.DataFileName = Value; }
-  void SetDataFileNameChanged(bool Value) { FDataFileNameChanged = Value; }
-  void SetFixMenuPos(bool Value) { FSettings.FixMenuPos = Value; }
-  void SetMenuXPos(int Value) { FSettings.MenuXPos = Value; }
-  void SetMenuYPos(int Value) { FSettings.MenuYPos = Value; }
-  void SetMouseAppearInterval(int Value) { FSettings.MouseAppearInterval = Value; }
-  void SetWavingMouse(bool Value) { FSettings.WavingMouse = Value; }
-  void SetUchideMovingCount(int Value) { FSettings.UchideMovingCount = Value; }
-  void SetUchideLeftFast(bool Value) { FSettings.UchideLeftFast = Value; }
-  void SetUchideRangeX(int Value) { FSettings.UchideRangeX = Value; }
+  // The settings, kept in the registry by the store; the main window follows them.
+  const TSettings& Settings() const { return FStore->Values(); }
+  TSettingsStore& SettingsStore() { return *FStore; }
+  bool DataFileNameChanged() const { return FStore->DataFileNameChanged(); }
+  void SetDataFileNameChanged(bool Value) { FStore->SetDataFileNameChanged(Value); }
+  void SaveSettings() { FStore->Save(); }
+  template <typename T, typename V>
+  void SetSetting(T TSettings::*Member, V Value) {
+    FStore->Update([&](TSettings& S) { S.*Member = Value; });
+  }
+  void SetDispRegisterIcon(bool Value) { SetSetting(&TSettings::DispRegisterIcon, Value); }
+  void SetIconLeftClickPopupMenu(bool Value) {
+    SetSetting(&TSettings::IconLeftClickPopupMenu, Value);
+  }
+  void SetMouseFormEnabled(bool Value) { SetSetting(&TSettings::MouseFormEnabled, Value); }
+  void SetUchidenoKoduti(bool Value) { SetSetting(&TSettings::UchidenoKoduti, Value); }
+  void SetHotKeyEnabled(bool Value) { SetSetting(&TSettings::HotKeyEnabled, Value); }
+  void SetHotKey(int Value) { SetSetting(&TSettings::HotKey, Value); }
+  void SetHotKeyModifiers(bool Ctrl, bool Shift, bool Alt) {
+    FStore->Update([&](TSettings& S) {
+      S.HotKeyCtrl = Ctrl;
+      S.HotKeyShift = Shift;
+      S.HotKeyAlt = Alt;
+    });
+  }
+  void SetMouseFormWidth(int Value) { SetSetting(&TSettings::MouseFormWidth, Value); }
+  void SetMouseFormHeight(int Value) { SetSetting(&TSettings::MouseFormHeight, Value); }
+  void SetMouseFormColor(int Value) { SetSetting(&TSettings::MouseFormColor, Value); }
+  void SetMouseFormOffset(TPoint Value) {
+    FStore->Update([&](TSettings& S) {
+      S.MouseFormOffsetX = Value.X;
+      S.MouseFormOffsetY = Value.Y;
+    });
+  }
+  void SetUseWatchApp(bool Value) { SetSetting(&TSettings::UseWatchApp, Value); }
+  void SetNotWatchNetwortApp(bool Value) { SetSetting(&TSettings::NotWatchNetwortApp, Value); }
+  void SetWatchAppInterval(int Value) { SetSetting(&TSettings::WatchAppInterval, Value); }
+  void SetDataFileName(const std::string& Value) { SetSetting(&TSettings::DataFileName, Value); }
+  void SetFixMenuPos(bool Value) { SetSetting(&TSettings::FixMenuPos, Value); }
+  void SetMenuXPos(int Value) { SetSetting(&TSettings::MenuXPos, Value); }
+  void SetMenuYPos(int Value) { SetSetting(&TSettings::MenuYPos, Value); }
+  void SetMouseAppearInterval(int Value) { SetSetting(&TSettings::MouseAppearInterval, Value); }
+  void SetWavingMouse(bool Value) { SetSetting(&TSettings::WavingMouse, Value); }
+  void SetUchideMovingCount(int Value) { SetSetting(&TSettings::UchideMovingCount, Value); }
+  void SetUchideLeftFast(bool Value) { SetSetting(&TSettings::UchideLeftFast, Value); }
+  void SetUchideRangeX(int Value) { SetSetting(&TSettings::UchideRangeX, Value); }
 
-  // The hot key's modifiers as RegisterHotKey takes them: Shift 4, Ctrl 2, Alt 1.
-  unsigned HotKeyModifiers() const;
-  // The chasing window anew, in the size and colour of the settings.
-  void RecreateMouseForm();
-  TMouseForm* MouseForm() const { return FMouseForm.get(); }
+  // The hot key, the chasing window and the gesture; the application watcher.
+  TPointer& Pointer() const { return *FPointer; }
+  TWatcher& Watcher() const { return *FWatcher; }
+  TMouseForm* MouseForm() const { return FPointer->MouseForm(); }
 
   // The first showing: with paths the window shows and adds them; without, the program only
   // takes its place in the notification area and the window is never shown, so the window
@@ -244,7 +220,6 @@ class TLanternMain : public TForm {
   TForm* AboutForm() const { return FAboutForm; }
 
  private:
-  void LoadSettings();
   // Events and commands.
   void FormShow();
   void FormCloseQuery(bool& CanClose);
@@ -253,31 +228,7 @@ class TLanternMain : public TForm {
   void FormQueryEndSession(bool& CanEnd);
   void FormEndSession(bool Ending);
   void AppMessage(TMessage& Msg, bool& Handled);
-  // The application watcher (Watcher.cpp): one scan over the process-status list or the
-  // snapshot, the one the system has; the start-up's scan, whose finds go to the trash.
-  // Only a program that shows a window of its own becomes a new launcher; every process
-  // counts a start of a launcher the tree has.
-  void ScanByProcessStatus();
-  void ScanBySnapshot();
-  void WatchScan();
-  void Scan(const std::vector<TRunningProcess>& Running);
-  void StartUpScan();
-  // The user has deleted Items for good: their programs that run now are not added again
-  // while those same processes run.
-  void NoteDeletedForGood(const std::vector<TExecItem*>& Items);
-  // Each exclusion mask that cannot be read is told once; it excludes nothing meanwhile.
-  void ReportMalformedMasks();
   void Timer1Timer();
-  // The hot key and the mouse (HotKey.cpp). WM_HOTKEY: Id 0 the launcher menu, 1 the
-  // program's menu.
-  void FormHotKey(std::uintptr_t Id);
-  // Opens a menu of the icon as its button (WmLButtonDown or WmRButtonDown) would, then gives
-  // the window that was in front back.
-  void OpenIconMenu(unsigned Button);
-  // Each tick: the waving gesture, the chasing window.
-  void TrackMouse();
-  bool RegisterHotKey();    // with the current combination; whether it was taken
-  void ReregisterHotKey();  // after a change, which a failure is told of
   void AddFromPath(const std::string& Path);
   void ListView1ColumnClick(int Column);
   // Column 0 ("名前"): groups first, then by name; column 1 ("ファイル名"): by file name.
@@ -286,97 +237,50 @@ class TLanternMain : public TForm {
   void RefreshListKeepingSelection();
   // A view's name is being edited in place: its rows must stay.
   bool ViewEditing() const { return ListView1.Editing() || TreeView1.Editing(); }
-  // Changes from outside (another instance's path, a drop) run now or once the tree is free.
-  void RunWhenTreeFree(std::function<void()> Change);
   // The tree saved within a second or two of its last edit, unless a command holds it.
   void SaveEditsSoon();
   void LanternPropertyExecute();
   void OpenObjectExecute();
   void UpperFolderOpenExecute();
   void RenameActionExecute();
-  // The property dialog of the launcher or group chosen in the active view; on OK the tree
-  // takes the changes and is saved.
-  void ObjPropertyActionExecute();
   void AboutActionExecute();
-  // The editing commands (Commands.cpp).
-  void AddGroupExecute();
-  void AddLauncherExecute();
-  void AddLauncherFolderExecute();
-  void AddLauncherURLExecute();
-  // A new launcher that the launcher dialog fills in, unshown with only its chooser or shown
-  // (Show); kept in the current group when it came out with a file name.
-  void AddNewLauncher(std::unique_ptr<TLauncher> Launcher, bool Show);
-  // The items a removing command works on: the list's selection (Index: the first one's
-  // row) or the tree's node. Raises Refusal when the trash is among them.
-  std::vector<TExecItem*> CollectItems(const char* Refusal, int& Index);
-  void ReselectRow(int Index);
-  // Whether the user agrees to delete for good, asked with Question.
-  bool ConfirmDeleteForGood(const std::string& Question);
-  // Every delete for good ends here: takes the items (siblings, or none inside another of
-  // them) out of their groups and frees them with their content.
-  void DeleteForGood(const std::vector<TExecItem*>& Items);
-  void DeleteObjExecute();
-  void MoveRecycledExecute();
-  void EmptyTrashActionExecute();
-  void CopyObjectExecute();
-  void CutObjectExecute();
-  void PasteObjectExecute();
-  void UpObjectActionExecute();
-  void DownObjectActionExecute();
-  void MoveSelected(int Step);
-  void CheckNoLinkActionExecute();
-  void OpenExplorerActionExecute();
+  // The commands that open other windows or the system's functions.
   void EnvSetActionExecute();
   void HelpActionExecute();
   void GoWebSiteActionExecute();
   void ScreenSaverExecuteExecute();
   void ExitWindowsActionExecute();
-  // Paste and Cut as the clipboard's state has them.
+  // Paste and Cut as the clipboard's state has them, and the status bar.
   void UpdateClipboardActions();
-  // The items cut and waiting for their paste, in tree order (a cut group's own items are
-  // carried with it).
-  std::vector<TExecItem*> CutItems();
   // The commands that change the tree, which rest while a command holds it.
   std::vector<TAction*> TreeCommands();
   // Enables the commands by the active view, its selection and focus.
   void UpdateActions();
-  // The item is the trash or a group that holds it: it can be neither moved nor deleted.
-  bool HoldsTrash(const TExecItem* Item) const;
   // The keys of both views (ListView1KeyDown, TreeView1KeyDown): those of ViewKeys, Esc and
   // Shift+F10.
   void ViewKeyDown(TWinControl* Sender, unsigned& Key, unsigned Shift);
   void SelectAllRows();  // Ctrl+A in the list
-  // Dragging inside the views (DragDrop.cpp): the list's rows within the current group, the
-  // list's rows and the tree's groups into a group of the tree. X, Y: the view's client point.
-  void SetUpDragging();
-  void ListView1StartDrag(bool& Start);
-  void TreeView1StartDrag(bool& Start);
-  void ListView1DragOver(TDragControl* Source, int X, int Y, bool& Accept);
-  void TreeView1DragOver(TDragControl* Source, int X, int Y, bool& Accept);
-  void ListView1DragDrop(int X, int Y);
-  void TreeView1DragDrop(int X, int Y);
-  void ViewEndDrag();  // dropped or not
   void StationActionExecute();
   void ExitActionExecute();
   void SaveServiceExecute();
   void LoadServiceExecute();
   void GetEmptyIconExecute();
-  void ChooseDataFileName();
   void SetUpCommands();
-  void ApplyWindowBounds(bool Stored);
-  // The table's defaults of the settings held outside FSettings: the tree's, the window's.
-  void SetDefaultSettings();
-  friend struct TSettingsTable;  // reads and writes every setting where it is held
+  // The settings' target: the window's layout, and what follows a setting.
+  void ReadLayout(TSettings& Into) const override;
+  void SettingsChanged(unsigned Effects) override;
 
   static constexpr int PendingIconBudgetMs = 40;  // of each 200 ms tick
 
-  TSettings FSettings;
   std::unique_ptr<TDropFileTarget> FFileDropTarget;
   std::unique_ptr<TTaskTray> FTray;
   std::unique_ptr<TRoot> FRoot;
-  std::vector<TExecItem*> FDragItems;  // does not own them
-  // The holds of the tree's guard: by the drag, by the sweep, by each open modal loop.
-  std::unique_ptr<TTreeGuard::THold> FDragHold, FSweepHold;
+  std::unique_ptr<TSettingsStore> FStore;
+  std::unique_ptr<TWatcher> FWatcher;
+  std::unique_ptr<TPointer> FPointer;
+  std::unique_ptr<TEditCommands> FCommands;
+  std::unique_ptr<TViewDragging> FDragging;
+  // The holds of the tree's guard by each open modal loop.
   std::vector<std::unique_ptr<TTreeGuard::THold>> FModalHolds;
   // What the data file has: TreeEdits() at the last save and at the last tick; the ticks
   // since the edits last moved and since the first one not saved.
@@ -384,43 +288,14 @@ class TLanternMain : public TForm {
   int FQuietTicks = 0, FUnsavedTicks = 0;
   int FSaveRetryTicks = 0;  // after a failed save, ticks before the next try
   bool FAutoSaveTold = false;
-  std::vector<std::unique_ptr<TExecItem>> FClipboardItems;  // copies, until pasted
   bool FExiting = false;
-  bool FCutPending = false;
-  bool FClipboardFilled = false;
-  bool FIsWindowsNT = false;
-  bool FMenuShowing = false;
   bool FFirstShow = true;
-  int FWatchCountdown = 0;
   int FIconCountdown = 250;
-  int FSortDirection[2] = {1, 1};     // per list column: +1 ascending next, -1 descending
-  bool FDataFileNameChanged = false;  // never stored: the new name takes effect next start
+  int FSortDirection[2] = {1, 1};  // per list column: +1 ascending next, -1 descending
 
   TForm* FAboutForm = nullptr;
   std::unique_ptr<TTreeGuard::THold> FEnvSetHold;  // the settings dialog is open
 
-  // The chasing window and the waving gesture.
-  std::unique_ptr<TMouseForm> FMouseForm;
-  void* FSavedForeground = nullptr;     // in front before the menu opened
-  int FAppearCountdown = 10;            // ticks before the chasing window may change again
-  int FSampleCountdown = 1;             // ticks before the next sample of the wave
-  long long FLastStrokeX = 0;           // the last stroke between two samples; + to the right
-  int FSampleX = 0;                     // the cursor's x at the last sample
-  TPoint FPrevCursor;                   // at the previous tick
-  std::vector<std::string> FToldMasks;  // the malformed masks' texts already told
-  // What a scan worked out for each process path, kept while the path is still being
-  // listed: a running program's file stays where it is, and asking again would cost
-  // several file system calls per process at every scan.
-  struct TScannedPath {
-    bool Candidate;    // not on a removable or CD-ROM drive
-    bool Exists;       // the file and its long form both exist
-    std::string Long;  // the long form
-  };
-  std::unordered_map<std::string, TScannedPath> FScannedPaths;
-  // The processes of each long path at the last scan, and those of programs deleted for
-  // good, which the scans pass over until they end.
-  std::unordered_map<std::string, std::vector<unsigned long>> FRunningIds, FDeclinedIds;
-  const TScannedPath& ScannedPath(const std::string& Path);
   std::vector<std::string> FArgs;
   std::string FSaveError;         // why the last save at a close request failed
   std::string FBackupError;       // a backup that failed, until the user has been told

@@ -55,7 +55,7 @@ void TLanternMain::FormCloseQuery(bool& CanClose) {
     return;
   }
   CanClose = false;
-  if (FCutPending)
+  if (CutPending())
     MessageDlg("アイテムが切り取られています。まず貼り付けを行ってください", TMsgDlgType::Warning,
                mbOK);
   else
@@ -105,7 +105,7 @@ void TLanternMain::ExitActionExecute() {
 }
 
 void TLanternMain::SaveServiceExecute() {
-  const std::string& DataFileName = FSettings.DataFileName;
+  const std::string DataFileName = Settings().DataFileName;
   std::string Folder = ExtractFilePath(DataFileName);
   if (!Folder.empty() && !FileSystem().DirectoryExists(ExcludeTrailingBackslash(Folder))) {
     LanternProperty.Execute();
@@ -121,13 +121,13 @@ void TLanternMain::SaveServiceExecute() {
     }
   }
   double Now = System().Now();
-  if (Now - FSettings.BackupDate > 1.0) {
+  if (Now - Settings().BackupDate > 1.0) {
     // The backup holds the file as it was before this save. A backup that cannot be made
     // (a full disk, a locked file) never stops the save: it is tried again at the next one,
     // and the user hears of it once.
     const std::string Backup = DataFileName + ".bak";
     if (!FileSystem().FileExists(DataFileName) || FileSystem().Copy(DataFileName, Backup)) {
-      FSettings.BackupDate = Now;
+      FStore->Update([Now](TSettings& S) { S.BackupDate = Now; });
       SaveSettings();
     } else if (!FBackupTold) {
       FBackupError = "データファイルのバックアップ " + Backup +
@@ -140,7 +140,7 @@ void TLanternMain::SaveServiceExecute() {
 }
 
 void TLanternMain::LoadServiceExecute() {
-  const std::string& DataFileName = FSettings.DataFileName;
+  const std::string DataFileName = Settings().DataFileName;
   if (!FileSystem().FileExists(DataFileName)) return;
   try {
     FRoot->LoadFromFile(DataFileName);

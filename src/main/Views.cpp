@@ -100,6 +100,7 @@ void TLanternMain::SelectAllRows() {
 }
 
 void TLanternMain::UpdateActions() {
+  if (!FCommands) return;  // the views are filled before the commands are made
   TRecycledFolder* Trash = FRoot->RecycledFolder();
   // What would only be refused: the trash, or a group holding it, moved, deleted or cut; the
   // trash renamed. Emptying the trash is offered where the trash is chosen or shown.
@@ -131,14 +132,14 @@ void TLanternMain::UpdateActions() {
     bool NotRoot = Item && Item != FRoot.get();
     for (TAction* Action : {&RenameAction, &CopyObject, &ObjPropertyAction})
       Action->SetEnabled(NotRoot);
-    Removable = NotRoot && !HoldsTrash(Item);
+    Removable = NotRoot && !FCommands->HoldsTrash(Item);
     TrashChosen = Trash && Item == Trash;
     EmptyTrashAction.SetEnabled(TrashChosen);
   }
   for (TAction* Action : {&DeleteObj, &MoveRecycled, &CutObject}) Action->SetEnabled(Removable);
   if (TrashChosen) RenameAction.SetEnabled(false);
   // Nothing to empty; or items cut wait in the trash for their paste.
-  if (!Trash || Trash->Count() == 0 || FCutPending) EmptyTrashAction.SetEnabled(false);
+  if (!Trash || Trash->Count() == 0 || CutPending()) EmptyTrashAction.SetEnabled(false);
   // While a command holds the tree, what would change it stays off; the commands that need
   // no choice come back with it.
   const bool Held = TreeHeld();

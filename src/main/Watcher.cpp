@@ -1,32 +1,55 @@
-// The application watcher: the paths of the running programs, filtered by drive, handed to
-// the tree, which counts the known ones and adds the new ones.
+#include "main/Watcher.h"
+
 #include <algorithm>
 #include <iterator>
 
 #include "base/Cp932.h"
-#include "main/Main.h"
+#include "base/Exception.h"
+#include "main/Settings.h"
+#include "model/ExecObj.h"
+#include "ui/Dialogs.h"
 #include "ui/FileSystem.h"
 #include "ui/Processes.h"
-#include "ui/UpdateBracket.h"
+#include "ui/System.h"
 
 namespace lantern {
 
-void TLanternMain::ScanByProcessStatus() { Scan(Processes().ListByProcessStatus()); }
-void TLanternMain::ScanBySnapshot() { Scan(Processes().ListBySnapshot()); }
+TWatcher::TWatcher(TRoot& Root, const TSettings& Settings) : FRoot(Root), FSettings(Settings) {
+  if (!System().IsWindowsNT()) return;
+  FStatusTried = true;  // a library found without its functions is let go too
+  try {
+    Processes().LoadPSAPI();
+  } catch (const Exception& E) {
+    // The watcher falls back on the snapshot.
+    MessageDlg(E.Message() + "アプリケーション監視機能が使えません。" + "KEYHOOK.DLLがあるか、" +
+                   "最新版かどうかを確認して再起動してください。",
+               TMsgDlgType::Error, mbOK);
+  }
+}
 
-void TLanternMain::WatchScan() {
+TWatcher::~TWatcher() {
+  if (FStatusTried) Processes().UnloadPSAPI();
+}
+
+void TWatcher::Tick(bool Resting) {
+  if (FCountdown == 0) {
+    if (!Resting) Scan();
+    FCountdown = FSettings.WatchAppInterval;
+  } else {
+    --FCountdown;
+  }
+}
+
+void TWatcher::Scan() {
   // Switched off, the scan's finds would go nowhere: listing every process each five seconds
   // is the resident program's largest idle cost.
-  if (FSettings.UseWatchApp) {
-    if (FIsWindowsNT && Processes().PSAPILoaded())
-      ScanByProcessStatus();
-    else
-      ScanBySnapshot();
-  }
+  if (FSettings.UseWatchApp)
+    Scan(Processes().PSAPILoaded() ? Processes().ListByProcessStatus()
+                                   : Processes().ListBySnapshot());
   ReportMalformedMasks();
 }
 
-const TLanternMain::TScannedPath& TLanternMain::ScannedPath(const std::string& Path) {
+const TWatcher::TScannedPath& TWatcher::ScannedPath(const std::string& Path) {
   auto Known = FScannedPaths.find(Path);
   if (Known != FScannedPaths.end()) return Known->second;
   TScannedPath Result{true, false, Path};
@@ -42,7 +65,7 @@ const TLanternMain::TScannedPath& TLanternMain::ScannedPath(const std::string& P
   return FScannedPaths.emplace(Path, std::move(Result)).first->second;
 }
 
-void TLanternMain::Scan(const std::vector<TRunningProcess>& Running) {
+void TWatcher::Scan(const std::vector<TRunningProcess>& Running) {
   if (!FSettings.UseWatchApp) return;
   // Paths no longer listed are forgotten: their programs have ended.
   std::unordered_map<std::string, TScannedPath> Previous;
@@ -53,7 +76,7 @@ void TLanternMain::Scan(const std::vector<TRunningProcess>& Running) {
   }
   FRunningIds.clear();
   const unsigned long Own = Processes().CurrentProcessId();
-  FRoot->BeginWatchScan();
+  FRoot.BeginWatchScan();
   for (const TRunningProcess& Process : Running) {
     const TScannedPath& Found = ScannedPath(Process.Path);
     if (!Found.Candidate) continue;
@@ -67,7 +90,7 @@ void TLanternMain::Scan(const std::vector<TRunningProcess>& Running) {
                         (Declined == FDeclinedIds.end() ||
                          std::find(Declined->second.begin(), Declined->second.end(), Process.Id) ==
                              Declined->second.end());
-    FRoot->AddExistingRunningFile(Found.Long, MayAdd);
+    FRoot.AddExistingRunningFile(Found.Long, MayAdd);
   }
   // A declined program is offered again once the processes it ran in have all ended.
   for (auto It = FDeclinedIds.begin(); It != FDeclinedIds.end();) {
@@ -84,7 +107,7 @@ void TLanternMain::Scan(const std::vector<TRunningProcess>& Running) {
   }
 }
 
-void TLanternMain::NoteDeletedForGood(const std::vector<TExecItem*>& Items) {
+void TWatcher::NoteDeletedForGood(const std::vector<TExecItem*>& Items) {
   auto Note = [this](TExecItem* Item) {
     if (!dynamic_cast<TLauncherExec*>(Item)) return;
     auto Running = FRunningIds.find(Item->FileName());
@@ -102,25 +125,24 @@ void TLanternMain::NoteDeletedForGood(const std::vector<TExecItem*>& Items) {
   }
 }
 
-void TLanternMain::StartUpScan() {
+void TWatcher::StartUpScan() {
   // Their icons are not asked for: they go to the trash at once.
-  FRoot->SetDeferIcons(true);
-  WatchScan();
-  FRoot->SetDeferIcons(false);
+  FRoot.SetDeferIcons(true);
+  Scan();
+  FRoot.SetDeferIcons(false);
   // The programs running at the first start are known, in the trash, unticked, and are not
   // offered again. The scan's own rule holds here too: what runs unseen is not a program the
   // user would look for in the trash.
-  TRecycledFolder* Trash = FRoot->RecycledFolder();
-  TUpdateBracket<TListItems> Bracket(&ListView1.Items());
-  for (TExecItem* Item : FRoot->Children().Snapshot()) {
+  TRecycledFolder* Trash = FRoot.RecycledFolder();
+  for (TExecItem* Item : FRoot.Children().Snapshot()) {
     if (Item == Trash || !Trash) continue;
     Item->SetVisible(false);
-    Trash->Add(FRoot->Remove(Item));
+    Trash->Add(FRoot.Remove(Item));
   }
 }
 
-void TLanternMain::ReportMalformedMasks() {
-  for (const std::string& Error : FRoot->Filters().Errors()) {
+void TWatcher::ReportMalformedMasks() {
+  for (const std::string& Error : FRoot.Filters().Errors()) {
     if (std::find(FToldMasks.begin(), FToldMasks.end(), Error) != FToldMasks.end()) continue;
     FToldMasks.push_back(Error);
     MessageDlg(Error, TMsgDlgType::Error, mbOK);

@@ -126,23 +126,32 @@ void ApplyFont(TFont& Font, int Line, const std::string& Text) {
   }
 }
 
+// A set's colours in the order the file writes them, in an item's fields and a kind's lines.
+constexpr TColor TColorSet::*FileColors[] = {&TColorSet::BackColor, &TColorSet::SelectedBackColor,
+                                             &TColorSet::FontColor, &TColorSet::SelectedFontColor};
+static_assert(static_cast<int>(F::SelectedFontColor) - static_cast<int>(F::BackColor) == 3,
+              "the colour fields follow one another in the file's order");
+
+TColor TColorSet::*ColorField(TField Field) {
+  return FileColors[static_cast<int>(Field) - static_cast<int>(F::BackColor)];
+}
+
 // UseOwn, the four colours, the font.
 void WriteKindColorSet(TStream& Stream, const TKindColorSet& Set) {
   WriteBool(Stream, Set.UseOwn());
-  for (TColor c :
-       {Set.BackColor(), Set.SelectedBackColor(), Set.FontColor(), Set.SelectedFontColor()})
-    WriteInt(Stream, c);
+  for (TColor TColorSet::*Color : FileColors) WriteInt(Stream, Set.Colors().*Color);
   WriteFont(Stream, Set.Font());
 }
 
 void ApplyKindColorSet(TKindColorSet& Set, int Line, const std::string& Text) {
-  switch (Line) {
-    case 0: Set.SetUseOwn(ToBool(Text)); break;
-    case 1: Set.SetBackColor(StrToInt(Text)); break;
-    case 2: Set.SetSelectedBackColor(StrToInt(Text)); break;
-    case 3: Set.SetFontColor(StrToInt(Text)); break;
-    case 4: Set.SetSelectedFontColor(StrToInt(Text)); break;
-    default: ApplyFont(Set.Font(), Line - 5, Text); break;
+  if (Line == 0) {
+    Set.SetUseOwn(ToBool(Text));
+  } else if (Line <= 4) {
+    TColorSet Colors = Set.Colors();
+    Colors.*FileColors[Line - 1] = StrToInt(Text);
+    Set.SetColors(Colors);
+  } else {
+    ApplyFont(Set.Font(), Line - 5, Text);
   }
 }
 
@@ -240,10 +249,10 @@ void TExecItem::WriteField(TStream& Stream, TField Field) {
     case F::Current: WriteBool(Stream, IsCurrent()); break;
     case F::RunCount: WriteInt(Stream, FRunCount); break;
     case F::FixedPosition: WriteBool(Stream, FFixedPosition); break;
-    case F::BackColor: WriteInt(Stream, FBackColor); break;
-    case F::SelectedBackColor: WriteInt(Stream, FSelectedBackColor); break;
-    case F::FontColor: WriteInt(Stream, FFontColor); break;
-    case F::SelectedFontColor: WriteInt(Stream, FSelectedFontColor); break;
+    case F::BackColor:
+    case F::SelectedBackColor:
+    case F::FontColor:
+    case F::SelectedFontColor: WriteInt(Stream, FColors.*ColorField(Field)); break;
     case F::OwnColors: WriteBool(Stream, FOwnColors); break;
     default: WriteLine(Stream, std::string()); break;
   }
@@ -261,10 +270,10 @@ void TExecItem::ApplyField(TField Field, const std::string& Line) {
       break;
     case F::RunCount: SetRunCount(StrToInt(Line)); break;
     case F::FixedPosition: SetFixedPosition(ToBool(Line)); break;
-    case F::BackColor: SetBackColor(StrToInt(Line)); break;
-    case F::SelectedBackColor: SetSelectedBackColor(StrToInt(Line)); break;
-    case F::FontColor: SetFontColor(StrToInt(Line)); break;
-    case F::SelectedFontColor: SetSelectedFontColor(StrToInt(Line)); break;
+    case F::BackColor:
+    case F::SelectedBackColor:
+    case F::FontColor:
+    case F::SelectedFontColor: Edit(FColors.*ColorField(Field), StrToInt(Line)); break;
     case F::OwnColors: SetOwnColors(ToBool(Line)); break;
     default: break;
   }

@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "base/Color.h"
+#include "base/ColorSet.h"
 #include "model/FilterList.h"
 #include "model/TreeGuard.h"
 #include "ui/Font.h"
@@ -148,10 +148,9 @@ class TExecItem {
   bool FixedPosition() const { return FFixedPosition; }
   int RunCount() const { return FRunCount; }
   const std::string& FileName() const { return FFileName; }
-  TColor BackColor() const { return FBackColor; }
-  TColor SelectedBackColor() const { return FSelectedBackColor; }
-  TColor FontColor() const { return FFontColor; }
-  TColor SelectedFontColor() const { return FSelectedFontColor; }
+  // The item's own colours in the launcher menu, used while OwnColors is on (the root's are
+  // the common ones).
+  const TColorSet& Colors() const { return FColors; }
   bool OwnColors() const { return FOwnColors; }
   // Cut and waiting for its paste (kept in the trash meanwhile); never saved or copied.
   bool Cut() const { return FCut; }
@@ -163,10 +162,7 @@ class TExecItem {
   void SetExpanded(bool Value) { Edit(FExpanded, Value); }
   void SetFixedPosition(bool Value) { Edit(FFixedPosition, Value); }
   void SetOwnColors(bool Value) { Edit(FOwnColors, Value); }
-  void SetBackColor(TColor Value) { Edit(FBackColor, Value); }
-  void SetSelectedBackColor(TColor Value) { Edit(FSelectedBackColor, Value); }
-  void SetFontColor(TColor Value) { Edit(FFontColor, Value); }
-  void SetSelectedFontColor(TColor Value) { Edit(FSelectedFontColor, Value); }
+  void SetColors(const TColorSet& Value) { Edit(FColors, Value); }
   void SetImageIndex(int Value) { FImageIndex = Value; }
 
  protected:
@@ -206,10 +202,7 @@ class TExecItem {
   std::string FName = "新規ランチャ";
   TExecItem* FParent;
   std::string FFileName;
-  TColor FBackColor = clBtnFace;
-  TColor FSelectedBackColor = clHighlight;
-  TColor FFontColor = clBtnText;
-  TColor FSelectedFontColor = clHighlightText;
+  TColorSet FColors = DefaultColorSet;
   bool FOwnColors = false;
   bool FCut = false;
 };
@@ -308,24 +301,15 @@ class TRecycledFolder : public TCompositeItem {
 class TKindColorSet {
  public:
   bool UseOwn() const { return FUseOwn; }
-  TColor BackColor() const { return FBackColor; }
-  TColor SelectedBackColor() const { return FSelectedBackColor; }
-  TColor FontColor() const { return FFontColor; }
-  TColor SelectedFontColor() const { return FSelectedFontColor; }
+  const TColorSet& Colors() const { return FColors; }
   TFont& Font() { return FFont; }
   const TFont& Font() const { return FFont; }
   void SetUseOwn(bool Value) { FUseOwn = Value; }
-  void SetBackColor(TColor Value) { FBackColor = Value; }
-  void SetSelectedBackColor(TColor Value) { FSelectedBackColor = Value; }
-  void SetFontColor(TColor Value) { FFontColor = Value; }
-  void SetSelectedFontColor(TColor Value) { FSelectedFontColor = Value; }
+  void SetColors(const TColorSet& Value) { FColors = Value; }
 
  private:
   bool FUseOwn = false;
-  TColor FBackColor = clBtnFace;
-  TColor FSelectedBackColor = clHighlight;
-  TColor FFontColor = clBtnText;
-  TColor FSelectedFontColor = clHighlightText;
+  TColorSet FColors = DefaultColorSet;
   TFont FFont;
 };
 
@@ -581,10 +565,10 @@ std::unique_ptr<TIcon> GetFileIcon(const std::string& Path, bool Large);
 
 // One row drawn as the launcher menu draws an entry, for the dialogs' colour previews: L, T
 // and W place it, its height follows the canvas's font as an entry's does; picture 0 (the
-// group's) of Images, then Text in Font, in the normal or the selected colours.
-void DrawMenuSample(TCanvas& Canvas, int L, int T, int W, TColor BackColor, TColor FontColor,
-                    TColor SelectedBackColor, TColor SelectedFontColor, const TFont& Font,
-                    const std::string& Text, bool Selected, const TImageList* Images);
+// group's) of Images, then Text in Font, in the normal or the selected colours of Colors.
+void DrawMenuSample(TCanvas& Canvas, int L, int T, int W, const TColorSet& Colors,
+                    const TFont& Font, const std::string& Text, bool Selected,
+                    const TImageList* Images);
 
 // The refusal of a data file whose line Line (from 1) could not be read, for Reason.
 std::string CannotReadDataLineText(const std::string& Path, int Line, const std::string& Reason);

@@ -15,16 +15,6 @@ namespace lantern {
 
 namespace {
 
-struct TMenuColors {
-  TColor Back, SelectedBack, Text, SelectedText;
-};
-
-template <typename T>
-TMenuColors ColorsOf(const T& Source) {
-  return {Source.BackColor(), Source.SelectedBackColor(), Source.FontColor(),
-          Source.SelectedFontColor()};
-}
-
 // Measures in 64 bits, brought back into an int: a font or a text far larger than any
 // screen must not overflow them.
 int ToInt(std::int64_t Value) {
@@ -33,10 +23,10 @@ int ToInt(std::int64_t Value) {
 
 // An entry's row without its text: the picture column in the background colour, raised
 // when selected, the picture, and the rest in the (selected) background colour.
-void DrawRow(TCanvas& ACanvas, const TRect& ARect, const TMenuColors& Colors,
+void DrawRow(TCanvas& ACanvas, const TRect& ARect, const TColorSet& Colors,
              const TImageList* Images, int ImageIndex, bool Selected) {
   const int L = ARect.Left, T = ARect.Top, R = ARect.Right, B = ARect.Bottom;
-  ACanvas.SetBrushColor(Colors.Back);
+  ACanvas.SetBrushColor(Colors.BackColor);
   ACanvas.FillRect({L, T, L + 20, B});
   if (Selected) {
     ACanvas.SetPenColor(clBtnHighlight);
@@ -48,20 +38,20 @@ void DrawRow(TCanvas& ACanvas, const TRect& ARect, const TMenuColors& Colors,
     ACanvas.LineTo(L, B - 1);
   }
   if (Images) ACanvas.Draw(L + 1, T + (B - T - Images->Height()) / 2, *Images, ImageIndex);
-  ACanvas.SetBrushColor(Selected ? Colors.SelectedBack : Colors.Back);
+  ACanvas.SetBrushColor(Selected ? Colors.SelectedBackColor : Colors.BackColor);
   ACanvas.FillRect({L + 20, T, R, B});
 }
 
 }  // namespace
 
-void DrawMenuSample(TCanvas& Canvas, int L, int T, int W, TColor BackColor, TColor FontColor,
-                    TColor SelectedBackColor, TColor SelectedFontColor, const TFont& Font,
-                    const std::string& Text, bool Selected, const TImageList* Images) {
+void DrawMenuSample(TCanvas& Canvas, int L, int T, int W, const TColorSet& Colors,
+                    const TFont& Font, const std::string& Text, bool Selected,
+                    const TImageList* Images) {
   const int H = ToInt(std::max<std::int64_t>(std::llabs(Canvas.Font().Height()) + 4, 19));
-  DrawRow(Canvas, {L, T, ToInt(std::int64_t{L} + W), ToInt(std::int64_t{T} + H)},
-          {BackColor, SelectedBackColor, FontColor, SelectedFontColor}, Images, 0, Selected);
+  DrawRow(Canvas, {L, T, ToInt(std::int64_t{L} + W), ToInt(std::int64_t{T} + H)}, Colors, Images, 0,
+          Selected);
   Canvas.Font().Assign(Font);
-  Canvas.SetFontColor(Selected ? SelectedFontColor : FontColor);
+  Canvas.SetFontColor(Selected ? Colors.SelectedFontColor : Colors.FontColor);
   Canvas.WriteText(L + 22, ToInt(T + (std::int64_t{H} - std::llabs(Font.Height()) + 1) / 2), Text);
 }
 
@@ -136,7 +126,7 @@ void TExecItem::MeasureMenuItem(TMenuItem*, TCanvas& ACanvas, int& Width, int& H
 
 void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, bool Selected) {
   // The colours and the font: the item's own, else its kind's, else the common ones.
-  TMenuColors Colors = ColorsOf(*this);
+  TColorSet Colors = FColors;
   TRoot* Root = OwnerRoot();
   if (Root) {
     TKindColorSet& Kind = MenuKind(*Root);
@@ -144,9 +134,9 @@ void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, b
     if (FOwnColors) {
       // the item's colours with the kind's font
     } else if (Kind.UseOwn()) {
-      Colors = ColorsOf(Kind);
+      Colors = Kind.Colors();
     } else {
-      Colors = ColorsOf(*Root);
+      Colors = Root->Colors();
       Font = &Root->Font();
     }
     Root->MenuFont().Assign(*Font);
@@ -158,7 +148,7 @@ void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, b
   std::string Text = StripAmpersands(FName, Underline);
   TFont& Font = ACanvas.Font();
   if (Root) Font.Assign(Root->MenuFont());
-  ACanvas.SetFontColor(Selected ? Colors.SelectedText : Colors.Text);
+  ACanvas.SetFontColor(Selected ? Colors.SelectedFontColor : Colors.FontColor);
   const int T = ARect.Top, B = ARect.Bottom;
   const int Y = ToInt(T + (std::int64_t{B} - T - std::llabs(Font.Height()) + 1) / 2);
   // The text starts at 22 on the surface, wherever the entry's rectangle begins. A name

@@ -23,6 +23,11 @@ std::vector<std::pair<std::string, TTaskTray*>> TrayIconList;
 std::unique_ptr<TNotifyWindow> NotifyWindow;
 bool TrayBusy = false;  // a callback is being handled (a menu may be open in it)
 
+struct TBusy {
+  TBusy() { TrayBusy = true; }
+  ~TBusy() { TrayBusy = false; }
+};
+
 auto FindEntry(const std::string& ID) {
   auto It = TrayIconList.begin();
   while (It != TrayIconList.end() && It->first != ID) ++It;
@@ -67,10 +72,7 @@ void TNotifyWindow::WndProc(unsigned Message, std::uintptr_t WParam, std::intptr
   System().CursorPos(X, Y);
   TTaskTray* Tray = TTaskTray::FindIcon(static_cast<unsigned>(WParam));
   if (!Tray || TrayBusy) return;
-  struct TBusy {
-    TBusy() { TrayBusy = true; }
-    ~TBusy() { TrayBusy = false; }
-  } Busy;
+  TBusy Busy;
   switch (LParam) {
     case WmMouseMove: Tray->MouseMove(X, Y); break;
     case WmLButtonDown: Tray->MouseDown(TMouseButton::mbLeft, ssLeft, X, Y); break;
@@ -225,6 +227,14 @@ void TTaskTray::MouseUp(TMouseButton Button, unsigned Shift, int X, int Y) {
   if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
 }
 
+void TTaskTray::OpenMenu(TMouseButton Button, TPopupPos Point) {
+  if (TrayBusy) return;
+  TBusy Busy;
+  int X = Point.X, Y = Point.Y;
+  if (X < 0) System().CursorPos(X, Y);
+  MouseDown(Button, Button == TMouseButton::mbLeft ? ssLeft : ssRight, X, Y);
+}
+
 void TTaskTray::MouseDown(TMouseButton Button, unsigned Shift, int X, int Y) {
   // The menu closes when the user clicks elsewhere only if its window is in front. A hidden
   // owner stays behind (it would get the keys): the menu's own window comes instead.
@@ -234,11 +244,6 @@ void TTaskTray::MouseDown(TMouseButton Button, unsigned Shift, int X, int Y) {
     Application().ProcessMessages();
   }
   if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
-  if (PopupPos.X >= 0) {
-    X = PopupPos.X;
-    Y = PopupPos.Y;
-    PopupPos = TPopupPos();
-  }
   if (Button == TMouseButton::mbLeft && FPopupMenuL)
     FPopupMenuL->Popup(X, Y);
   else if (Button == TMouseButton::mbRight && FPopupMenuR)

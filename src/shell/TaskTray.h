@@ -62,8 +62,10 @@ class TTaskTray : private TMenuFreeListener {
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
 
-  // A one-shot position for the next menu, instead of the mouse's; -1 when unset.
-  TPopupPos PopupPos;
+  // Opens the menu of Button as a click on the icon would (the owner in front, then
+  // OnMouseDown), at Point or, unset, at the cursor. Nothing while a menu of an icon is open.
+  void OpenMenu(TMouseButton Button, TPopupPos Point);
+  void OpenMenu(TMouseButton Button) { OpenMenu(Button, TPopupPos()); }
 
   // The shared notify window; null until the first icon was shown.
   static TNotifyWindow* GetNotifyWindow();

@@ -4,6 +4,7 @@
 // windowless, and the program's handlers run all the same.
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace lantern {
@@ -84,6 +85,10 @@ class TWinControl {
   void SetTabOrder(int Value);
   // The children in their tab order.
   std::vector<TWinControl*> TabOrdered() const;
+  // The "&" letters that several controls within share on purpose (Alt with one of them
+  // steps through those controls); any other letter belongs to one control of a page.
+  const std::string& SharedAltLetters() const { return FSharedAltLetters; }
+  void SetSharedAltLetters(const std::string& Value) { FSharedAltLetters = Value; }
   // Whether the control has the keyboard focus. A view loses it as soon as its native window
   // does: when its window is no longer active (another program's or dialog's in front, or the
   // window hidden), a command does not find it focused.
@@ -131,6 +136,7 @@ class TWinControl {
   std::vector<TWinControl*> FTabList;  // the children in their tab order
   bool FRealigning = false;
   TPopupMenu* FPopupMenu = nullptr;
+  std::string FSharedAltLetters;
   std::unique_ptr<TControlPeer> FPeer;
 };
 

@@ -113,15 +113,6 @@ void CollectReachable(TWinControl& Parent, std::vector<TWinControl*>& Out) {
   }
 }
 
-// The "&" letter of a caption, upper case; 0 for none.
-char Accelerator(const std::string& Caption) {
-  int Underline;
-  std::string Text = StripAmpersands(Caption, Underline);
-  if (Underline < 0 || IsLeadByte(static_cast<unsigned char>(Text[Underline]))) return 0;
-  char c = Text[Underline];
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool Contains(TWinControl* Parent, TWinControl* Control) {
   for (; Control; Control = Control->Parent())
     if (Control == Parent) return true;
@@ -137,7 +128,7 @@ bool TForm::DialogChar(char Letter) {
   for (TWinControl* c : Reachable)
     if (auto* Captioned = dynamic_cast<TCaptionControl*>(c);
         Captioned && !dynamic_cast<TGroupBox*>(c) && !dynamic_cast<TTabSheet*>(c) &&
-        Accelerator(Captioned->Caption()) == Letter)
+        AltLetter(Captioned->Caption()) == Letter)
       Matches.push_back(c);
   if (Matches.empty()) return false;
   if (Matches.size() > 1) {

@@ -1,6 +1,8 @@
 #include "ui/StdCtrls.h"
 
+#include "base/Cp932.h"
 #include "ui/Form.h"
+#include "ui/Menus.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -99,6 +101,14 @@ void TRadioButton::SetChecked(bool Value) {
 }
 
 TGroupBox::TGroupBox(TWinControl* Parent) : TCaptionControl(Parent) { SetTabStop(false); }
+
+char AltLetter(const std::string& Caption) {
+  int Underline;
+  std::string Text = StripAmpersands(Caption, Underline);
+  if (Underline < 0 || IsLeadByte(static_cast<unsigned char>(Text[Underline]))) return 0;
+  char c = Text[Underline];
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 TForm* ParentForm(TWinControl* Control) {
   TWinControl* Top = Control;

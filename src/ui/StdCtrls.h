@@ -141,6 +141,9 @@ class TGroupBox : public TCaptionControl {
   explicit TGroupBox(TWinControl* Parent);
 };
 
+// The "&" letter of a caption, upper case; 0 for none (or a double-byte character).
+char AltLetter(const std::string& Caption);
+
 // The form that a control is on, if any.
 TForm* ParentForm(TWinControl* Control);
 

@@ -28,8 +28,8 @@ std::vector<TExpected> Contents(const TColorExampleList& List) {
   std::vector<TExpected> Result;
   for (int i = 0; i < List.Count(); ++i) {
     const TColorExample* e = List.Items(i);
-    Result.push_back({e->Name(), e->BackColor(), e->FontColor(), e->SelectedBackColor(),
-                      e->SelectedFontColor()});
+    Result.push_back({e->Name(), e->Colors().BackColor, e->Colors().FontColor,
+                      e->Colors().SelectedBackColor, e->Colors().SelectedFontColor});
   }
   return Result;
 }
@@ -167,10 +167,7 @@ class ColorExampleFileTest : public ::testing::Test {
                                              TColor Font, TColor SelectedFont, TColor Back) {
     auto e = std::make_unique<TColorExample>();
     e->SetName(Name);
-    e->SetSelectedBackColor(SelectedBack);
-    e->SetFontColor(Font);
-    e->SetSelectedFontColor(SelectedFont);
-    e->SetBackColor(Back);
+    e->SetColors({Back, Font, SelectedBack, SelectedFont});
     return e;
   }
   TTempFolder Folder;
@@ -282,7 +279,7 @@ TEST(ColorExampleListTest, AddIndexOfAndDelete) {
   for (int i = 0; i < 5; ++i) {
     auto e = std::make_unique<TColorExample>();
     e->SetName(Names[i]);
-    e->SetBackColor(i);
+    e->SetColors({i, clBtnText, clHighlight, clHighlightText});
     EXPECT_EQ(List.Add(std::move(e)), i);
   }
   // Exact bytes: case and blanks count; the first of two equal names is found.
@@ -293,10 +290,10 @@ TEST(ColorExampleListTest, AddIndexOfAndDelete) {
   EXPECT_EQ(List.IndexOf(""), -1);
   std::unique_ptr<TColorExample> Taken = List.Delete(0);
   ASSERT_NE(Taken, nullptr);
-  EXPECT_EQ(Taken->BackColor(), 0);
+  EXPECT_EQ(Taken->Colors().BackColor, 0);
   EXPECT_EQ(List.Count(), 4);
   EXPECT_EQ(List.IndexOf("A"), 3);
-  EXPECT_EQ(List.Items(3)->BackColor(), 4);
+  EXPECT_EQ(List.Items(3)->Colors().BackColor, 4);
   EXPECT_EQ(List.IndexOf("B"), 2);
 }
 

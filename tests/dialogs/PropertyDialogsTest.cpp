@@ -4,13 +4,16 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dialogs/ColorSetEditor.h"
 #include "dialogs/GroupProperty.h"
 #include "dialogs/LauncherProperty.h"
+#include "shell/About.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeSystem.h"
+#include "support/LayoutChecks.h"
 #include "support/TempFolder.h"
 #include "support/TreeFixture.h"
 #include "ui/Canvas.h"
@@ -64,6 +67,33 @@ class DialogTest : public TreeFixture {
   TDialogService* OldDialogs = nullptr;
   TFileSystem* OldFiles = nullptr;
 };
+
+// ---- Every dialog's layout ----
+
+// For every kind of item: each control fits in its parent, and each Alt letter of a page
+// leads to one control, but for the letters the page declares shared.
+TEST_F(DialogTest, LayoutsFitTheirParentsAndGiveEachAltLetterOneControl) {
+  TLauncherPropertyForm ForProgram, ForFolder, ForUrl;
+  TLauncherExec Program(Root.get());
+  TLauncherFolder Folder(Root.get());
+  TLauncherURL Url(Root.get());
+  ForProgram.LoadItem(&Program);
+  ForFolder.LoadItem(&Folder);
+  ForUrl.LoadItem(&Url);
+  TGroupPropertyForm ForGroup;
+  ForGroup.LoadItem(Root.get());
+  TAboutForm About;
+  const std::pair<const char*, TForm*> Forms[] = {{"program", &ForProgram},
+                                                  {"folder", &ForFolder},
+                                                  {"URL", &ForUrl},
+                                                  {"group", &ForGroup},
+                                                  {"version", &About}};
+  for (const auto& [Name, Form] : Forms) {
+    SCOPED_TRACE(Name);
+    ExpectControlsInsideTheirParents(*Form);
+    ExpectDistinctAltLetters(*Form);
+  }
+}
 
 // ---- The launcher dialog ----
 
@@ -333,18 +363,36 @@ TEST_F(DialogTest, HelpOpensThePageOfTheKind) {
 
 // ---- The colours of an item ----
 
+TEST(ColorPageLayout, ExamplesBesideTheirButtonsStandAsOnTheSettingsPage) {
+  TForm Page;
+  TColorSetEditor E(Page, TColorDialogKind::Settings);
+  E.LayOut({208, 24, 48, true, 112, 100, 144, 328, 216});
+  struct {
+    TWinControl& Control;
+    int Left, Top, Width;
+  } Cases[] = {{E.Label17, 168, 52, 51},
+               {E.ColorExampleCombo, 224, 48, 97},
+               {E.AddColorExampleButton, 328, 48, 73},
+               {E.ColorExampleDeleteButton, 328, 72, 75},
+               {E.FontColorLabel, 224, 126, 52},
+               {E.ResetButton, 328, 216, 68}};
+  for (const auto& c : Cases)
+    EXPECT_EQ(std::make_tuple(c.Control.Left(), c.Control.Top(), c.Control.Width()),
+              std::make_tuple(c.Left, c.Top, c.Width))
+        << "row " << (&c - Cases);
+}
+
 TEST_F(DialogTest, TheBoxShowsSharedOrOwnColoursAndEnablesTheEditorByItsState) {
   TLauncherExec* L = AddTo<TLauncherExec>(Root.get(), "L", "C:\\L.exe");
-  L->SetBackColor(0x111111);
-  L->SetFontColor(0x222222);
-  L->SetSelectedBackColor(0x333333);
-  L->SetSelectedFontColor(0x444444);
-  Root->SetBackColor(0x0000AA);
-  Root->LauncherColors().SetBackColor(0x00BB00);
+  const TColorSet Own = {0x111111, 0x222222, 0x333333, 0x444444}, Common = {0xAA, 1, 2, 3},
+                  Kind = {0xBB00, 4, 5, 6};
+  L->SetColors(Own);
+  Root->SetColors(Common);
+  Root->LauncherColors().SetColors(Kind);
   struct {
     bool Own, KindUseOwn;
-    TColor Back;
-  } Cases[] = {{false, false, 0x0000AA}, {false, true, 0x00BB00}, {true, false, 0x111111}};
+    TColorSet Shown;
+  } Cases[] = {{false, false, Common}, {false, true, Kind}, {true, false, Own}};
   for (const auto& c : Cases) {
     L->SetOwnColors(c.Own);
     Root->LauncherColors().SetUseOwn(c.KindUseOwn);
@@ -352,7 +400,7 @@ TEST_F(DialogTest, TheBoxShowsSharedOrOwnColoursAndEnablesTheEditorByItsState) {
     Dialog.LoadItem(L);
     TColorSetEditor& E = Dialog.Colors;
     EXPECT_EQ(E.CommonColorCheck.Checked(), !c.Own);
-    EXPECT_EQ(E.BackColorPanel.Color(), c.Back);
+    EXPECT_EQ(E.Colors(), c.Shown);
     for (TWinControl* Control :
          {static_cast<TWinControl*>(&E.BackColorLabel),
           static_cast<TWinControl*>(&E.BackColorPanel),
@@ -368,7 +416,7 @@ TEST_F(DialogTest, TheBoxShowsSharedOrOwnColoursAndEnablesTheEditorByItsState) {
 TEST_F(DialogTest, UntickingShowsTheStoredColoursAndTickingKeepsThem) {
   TFolder* G = AddFolder(Root.get(), "G");
   G->SetOwnColors(false);
-  G->SetBackColor(0x123456);
+  G->SetColors({0x123456, 0, 0, 0});
   TGroupPropertyForm Dialog;
   Dialog.LoadItem(G);
   EXPECT_EQ(Dialog.Colors.BackColorPanel.Color(), clBtnFace);  // the common colours
@@ -383,7 +431,7 @@ TEST_F(DialogTest, UntickingShowsTheStoredColoursAndTickingKeepsThem) {
   Dialog.NameEdit.SetText("");
   Dialog.StoreItem();
   EXPECT_FALSE(G->OwnColors());
-  EXPECT_EQ(G->BackColor(), 0x123456);
+  EXPECT_EQ(G->Colors().BackColor, 0x123456);
   EXPECT_EQ(G->Name(), "");
 }
 
@@ -398,17 +446,16 @@ TEST_F(DialogTest, OkWithOwnColoursStoresTheSwatches) {
   Dialog.NameEdit.SetText("くず");
   Dialog.StoreItem();
   EXPECT_TRUE(Bin->OwnColors());
-  EXPECT_EQ(Bin->SelectedFontColor(), 0x0000FF);
-  EXPECT_EQ(Bin->FontColor(), 0x00FF00);
-  EXPECT_EQ(Bin->BackColor(), clBtnFace);
+  EXPECT_EQ(Bin->Colors().SelectedFontColor, 0x0000FF);
+  EXPECT_EQ(Bin->Colors().FontColor, 0x00FF00);
+  EXPECT_EQ(Bin->Colors().BackColor, clBtnFace);
   EXPECT_EQ(Bin->Name(), "くず");
 }
 
 TEST_F(DialogTest, ResetBringsBackTheSystemsMenuColours) {
   TLauncherExec* L = AddTo<TLauncherExec>(Root.get(), "L", "C:\\L.exe");
   L->SetOwnColors(true);
-  L->SetBackColor(1);
-  L->SetSelectedFontColor(2);
+  L->SetColors({1, 0, 0, 2});
   TLauncherPropertyForm Dialog;
   Dialog.LoadItem(L);
   Dialog.Colors.ResetButton.Click();
@@ -420,10 +467,7 @@ TEST_F(DialogTest, ResetBringsBackTheSystemsMenuColours) {
 TEST_F(DialogTest, ThePreviewDrawsTwoRowsAsTheMenuDrawsThem) {
   TLauncherExec* L = AddTo<TLauncherExec>(Root.get(), "L", "C:\\L.exe");
   L->SetOwnColors(true);
-  L->SetBackColor(0x10);
-  L->SetFontColor(0x20);
-  L->SetSelectedBackColor(0x30);
-  L->SetSelectedFontColor(0x40);
+  L->SetColors({0x10, 0x20, 0x30, 0x40});
   for (int Height : {-12, -20}) {
     Root->Font().SetHeight(Height);
     TLauncherPropertyForm Dialog;
@@ -481,10 +525,10 @@ TEST_F(DialogTest, ExamplesAreAddedOverwrittenAfterAskingAndDeleted) {
     Boxes.Answers = {mrNo, mrYes};
     E.AddColorExampleButton.Click();
     EXPECT_EQ(Boxes.Texts.back(), "海 が存在します。上書きしますか");
-    EXPECT_EQ(E.Examples().Items(0)->BackColor(), 1);
+    EXPECT_EQ(E.Examples().Items(0)->Colors().BackColor, 1);
     E.AddColorExampleButton.Click();
-    EXPECT_EQ(E.Examples().Items(0)->BackColor(), clBtnFace);
-    EXPECT_EQ(E.Examples().Items(1)->BackColor(), 5);
+    EXPECT_EQ(E.Examples().Items(0)->Colors().BackColor, clBtnFace);
+    EXPECT_EQ(E.Examples().Items(1)->Colors().BackColor, 5);
     // Deleting the chosen example; without a choice nothing goes.
     E.ColorExampleCombo.NativeSelect(1);
     E.ColorExampleDeleteButton.Click();

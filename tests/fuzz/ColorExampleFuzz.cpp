@@ -17,9 +17,10 @@ std::string Describe(const TColorExampleList& List) {
   std::string Text;
   for (int i = 0; i < List.Count(); ++i) {
     const TColorExample& E = *List.Items(i);
-    Text += E.Name() + "|" + std::to_string(E.BackColor()) + "|" + std::to_string(E.FontColor()) +
-            "|" + std::to_string(E.SelectedBackColor()) + "|" +
-            std::to_string(E.SelectedFontColor()) + "\n";
+    Text += E.Name() + "|" + std::to_string(E.Colors().BackColor) + "|" +
+            std::to_string(E.Colors().FontColor) + "|" +
+            std::to_string(E.Colors().SelectedBackColor) + "|" +
+            std::to_string(E.Colors().SelectedFontColor) + "\n";
   }
   return Text;
 }

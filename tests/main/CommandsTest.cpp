@@ -362,7 +362,7 @@ TEST_F(CommandsTest, TheTrashStaysBelowTheGroupsTheUserAdds) {
   for (TExecItem* Item : std::vector<TExecItem*>{G, A, B, C}) R->Remove(Item);
   M->AddGroup.Execute();
   M->ListView1.NativeEdited(R->Items(0)->ListItem(), "N");
-  M->AddDroppedURL("U", "http://example.jp/");
+  M->Commands().AddDroppedURL("U", "http://example.jp/");
   M->AddGroup.Execute();
   SelectInList({R->Items(0)});
   M->CopyObject.Execute();
@@ -406,12 +406,12 @@ TEST_F(CommandsTest, DroppedPathsAndUrlsBecomeLaunchersInTheCurrentGroup) {
   WriteFileBytes(Real("C:\\tool.exe"), "MZ");
   PlatformFileSystem().CreateFolders(Real("C:\\表示"));
   R->SetCurrentFolder(G);
-  M->AddDroppedFile("C:\\tool.exe");
-  M->AddDroppedFile("C:\\表示");
-  M->AddDroppedFile("C:\\");
-  M->AddDroppedFile("C:\\gone.exe");  // vanished before it was handed over: nothing
-  M->AddDroppedURL("ページ", "http://example.jp/");
-  M->AddDroppedURL("空", "");
+  M->Commands().AddDroppedFile("C:\\tool.exe");
+  M->Commands().AddDroppedFile("C:\\表示");
+  M->Commands().AddDroppedFile("C:\\");
+  M->Commands().AddDroppedFile("C:\\gone.exe");  // vanished before it was handed over: nothing
+  M->Commands().AddDroppedURL("ページ", "http://example.jp/");
+  M->Commands().AddDroppedURL("空", "");
   EXPECT_EQ(Names(G), "tool.exe,表示,C:\\,ページ");
   EXPECT_NE(dynamic_cast<TLauncherExec*>(G->Items(0)), nullptr);
   EXPECT_NE(dynamic_cast<TLauncherFolder*>(G->Items(2)), nullptr);
@@ -508,7 +508,7 @@ TEST_F(CommandsTest, NothingChangesTheTreeWhileTheSweepWalksIt) {
     SelectInList({A});
     EXPECT_FALSE(M->MoveRecycled.Execute());
     EXPECT_FALSE(M->AddGroup.Execute());
-    M->AddDroppedFile("C:\\");
+    M->Commands().AddDroppedFile("C:\\");
     EXPECT_FALSE(M->MoveRecycled.Enabled());
   };
   M->CheckNoLinkAction.Execute();

@@ -37,28 +37,10 @@ class MainTest : public MainFixture {
   }
 };
 
-TEST_F(MainTest, AFirstStartWritesReleaseAndPathAndKeepsEveryDefault) {
+TEST_F(MainTest, AFirstStartEndsHiddenWithATrash) {
   TLanternMain& M = Start();
-  std::string Text;
-  ASSERT_TRUE(Memory.ReadString(Key, "RELEASE", Text));
-  EXPECT_EQ(Text, "r.1.2.3 Build 45");
-  ASSERT_TRUE(Memory.ReadString(Key, "Path", Text));
-  EXPECT_EQ(Text, "C:\\Program Files\\Lantern\\");
-  EXPECT_TRUE(M.Settings().HotKeyEnabled && M.Settings().HotKeyShift && !M.Settings().HotKeyCtrl &&
-              !M.Settings().HotKeyAlt);
-  EXPECT_EQ(M.Settings().HotKey, 27);
-  EXPECT_EQ(M.Settings().WatchAppInterval, 25);
-  EXPECT_EQ(M.Settings().MouseFormColor, 0x00FFFF);
-  EXPECT_EQ(M.Settings().MouseFormOffsetX, 20);
-  EXPECT_EQ(M.Settings().BackupDate, 0.0);
-  // Centred on the 1024 x 768 screen.
-  EXPECT_EQ(M.Left(), (1024 - 614) / 2);
-  EXPECT_EQ(M.Top(), (768 - 446) / 2);
-  EXPECT_EQ(M.Width(), 614);
-  ASSERT_EQ(M.Root()->Filters().Count(), 2);
-  EXPECT_EQ(M.Root()->Filters().Items(0).Mask(), "*\\SETUP.EXE");
-  EXPECT_EQ(M.Root()->Filters().Items(1).Mask(), "*.DLL");
   EXPECT_NE(M.Root()->RecycledFolder(), nullptr);
+  EXPECT_EQ(M.Width(), 614);  // the settings' layout reached the window
   // A start without arguments ends up hidden at once, by the first tick.
   EXPECT_FALSE(M.Visible());
   EXPECT_EQ(M.WindowState(), TWindowState::Normal);
@@ -74,142 +56,6 @@ TEST_F(MainTest, TheMainWindowOwnsTheShellsCallsWhileItLives) {
   Shell.SetOwnerWindow(&Earlier);
   Main.reset();
   EXPECT_EQ(Shell.OwnerWindow(), nullptr);
-}
-
-TEST_F(MainTest, TheDataFileIsNamedAfterTheUser) {
-  Memory.DeleteKey(Key);
-  struct {
-    const char* User;
-    const char* File;
-  } Cases[] = {{"me", "C:\\Program Files\\Lantern\\me.dat"},
-               {"", "C:\\Program Files\\Lantern\\Default.dat"},
-               {"\x1Fodd", "C:\\Program Files\\Lantern\\Default.dat"}};
-  for (auto& c : Cases) {
-    Sys.User = c.User;
-    Restart();
-    EXPECT_EQ(Main->Settings().DataFileName, c.File);
-    Memory.DeleteKey(Key);
-  }
-}
-
-TEST_F(MainTest, SaveSettingsWritesTheWholeTableInOrderWithItsTypes) {
-  Memory.DeleteKey(Key);
-  Start().SaveSettings();
-  EXPECT_EQ(Memory.ValueNames(Key),
-            "RELEASE,PATH,HOTKEYENABLED,HOTKEYCTRL,HOTKEYSHIFT,HOTKEYALT,HOTKEY,USEWATCHAPP,"
-            "NOTWATCHNETWORTAPP,WATCHAPPINTERVAL,MOVEFIRSTPOSITION,UPPERFIRST,DISPREGISTERICON,"
-            "ICONLEFTCLICKPOPUPMENU,DATAFILENAME,EXPLOREROPTION,FIXMENUPOS,MENUXPOS,MENUYPOS,"
-            "MOUSEFORMENABLED,MOUSEFORMOFFSETX,MOUSEFORMOFFSETY,MOUSEAPPEARINTERVAL,MOUSEFORMWIDTH,"
-            "MOUSEFORMHEIGHT,MOUSEFORMCOLOR,WAVINGMOUSE,UCHIDENOKODUTI,UCHIDEMOVINGCOUNT,"
-            "UCHIDELEFTFAST,UCHIDERANGEX,WIDTH,LEFT,HEIGHT,TOP,TREEVIEWWIDTH,COLUMNWIDTH0,"
-            "COLUMNWIDTH1,BACKUPDATE");
-  EXPECT_EQ(Memory.ValueType(Key, "DataFileName"), TRegDataType::String);
-  EXPECT_EQ(Memory.ValueType(Key, "ExplorerOption"), TRegDataType::String);
-  EXPECT_EQ(Memory.ValueType(Key, "BackupDate"), TRegDataType::Binary);
-  EXPECT_EQ(Memory.ValueType(Key, "UpperFirst"), TRegDataType::DWord);
-  EXPECT_EQ(DWord("ColumnWidth1"), 250u);
-  EXPECT_EQ(DWord("TreeViewWidth"), 177u);
-  EXPECT_TRUE(Memory.KeyExists(Key + "Filter"));
-}
-
-TEST_F(MainTest, SettingsComeBackAsTheyWereSaved) {
-  TLanternMain& M = Start();
-  M.SetHotKeyModifiers(true, false, true);
-  M.SetHotKey(0x70);
-  M.SetMouseFormOffset({-30, -5});
-  M.SetWatchAppInterval(50);
-  M.Root()->SetUpperFirst(false);
-  M.Root()->SetExplorerOption("/e,/root,");
-  M.SetBounds(10, 20, 700, 500);
-  M.Root()->Filters().Add("C:\\表示\\*");
-  Sys.Clock = 45001.25;
-  M.SaveService.Execute();  // a backup, and its date with every other setting
-  Restart();
-  EXPECT_TRUE(Main->Settings().HotKeyCtrl && !Main->Settings().HotKeyShift &&
-              Main->Settings().HotKeyAlt);
-  EXPECT_EQ(Main->Settings().HotKey, 0x70);
-  EXPECT_EQ(Main->Settings().MouseFormOffsetX, -30);
-  EXPECT_EQ(Main->Settings().MouseFormOffsetY, -5);
-  EXPECT_EQ(Main->Settings().WatchAppInterval, 50);
-  EXPECT_FALSE(Main->Root()->UpperFirst());
-  EXPECT_EQ(Main->Root()->ExplorerOption(), "/e,/root,");
-  EXPECT_EQ(Main->Left(), 10);
-  EXPECT_EQ(Main->Top(), 20);
-  EXPECT_EQ(Main->Width(), 700);
-  EXPECT_EQ(Main->Settings().BackupDate, 45001.25);
-  EXPECT_EQ(Main->Root()->Filters().Count(), 3);
-}
-
-// Values read only beside another: the hot key's modifiers with HotKeyCtrl (then all three
-// replace the set, a missing one being off), the offset's Y with its X, the bounds with Top.
-TEST_F(MainTest, GroupedValuesAreReadOnlyWithTheirLeader) {
-  struct {
-    std::vector<std::pair<const char*, std::uint32_t>> Stored;
-    bool Ctrl, Shift, Alt;
-    int OffsetX, OffsetY;
-    int Left, Width;
-  } Cases[] = {
-      {{}, false, true, false, 20, 20, 205, 614},
-      {{{"HotKeyShift", 0}, {"HotKeyAlt", 1}}, false, true, false, 20, 20, 205, 614},
-      {{{"HotKeyCtrl", 0}, {"HotKeyShift", 0}, {"HotKeyAlt", 0}},
-       false,
-       false,
-       false,
-       20,
-       20,
-       205,
-       614},
-      {{{"HotKeyCtrl", 1}}, true, false, false, 20, 20, 205, 614},
-      {{{"HotKeyCtrl", 0}, {"HotKeyAlt", 1}}, false, false, true, 20, 20, 205, 614},
-      {{{"MouseFormOffsetY", 5}}, false, true, false, 20, 20, 205, 614},
-      {{{"MouseFormOffsetX", 0xFFFFFFFD}}, false, true, false, -3, 20, 205, 614},
-      {{{"MouseFormOffsetX", 7}, {"MouseFormOffsetY", 0xFFFFFFFB}},
-       false,
-       true,
-       false,
-       7,
-       -5,
-       205,
-       614},
-      // Without Top the window is centred at its default size: (1024 - 614) / 2.
-      {{{"Left", 10}, {"Width", 700}, {"Height", 500}}, false, true, false, 20, 20, 205, 614},
-      {{{"Top", 30}, {"Left", 10}, {"Width", 700}}, false, true, false, 20, 20, 10, 700},
-  };
-  for (auto& c : Cases) {
-    SCOPED_TRACE(c.Stored.empty() ? "nothing" : c.Stored[0].first);
-    Main.reset();
-    Memory.DeleteKey(Key);
-    Memory.WriteString(Key, "DataFileName", DataFile);
-    for (auto& [Name, Value] : c.Stored) Memory.WriteDWord(Key, Name, Value);
-    const TSettings& S = Start().Settings();
-    EXPECT_EQ(S.HotKeyCtrl, c.Ctrl);
-    EXPECT_EQ(S.HotKeyShift, c.Shift);
-    EXPECT_EQ(S.HotKeyAlt, c.Alt);
-    EXPECT_EQ(S.MouseFormOffsetX, c.OffsetX);
-    EXPECT_EQ(S.MouseFormOffsetY, c.OffsetY);
-    EXPECT_EQ(Main->Left(), c.Left);
-    EXPECT_EQ(Main->Width(), c.Width);
-  }
-}
-
-TEST_F(MainTest, AValueOfAnotherTypeKeepsTheDefault) {
-  Memory.WriteString(Key, "HotKey", "27");
-  Memory.WriteDWord(Key, "DataFileName", 5);
-  Memory.WriteRaw(Key, "BackupDate", TRegDataType::Binary, "short");
-  Memory.WriteDWord(Key, "UpperFirst", 7);  // any value but 0 is true
-  TLanternMain& M = Start();
-  EXPECT_EQ(M.Settings().HotKey, 27);
-  EXPECT_EQ(M.Settings().DataFileName, "C:\\Program Files\\Lantern\\me.dat");
-  EXPECT_EQ(M.Settings().BackupDate, 0.0);
-  EXPECT_TRUE(M.Root()->UpperFirst());
-}
-
-TEST_F(MainTest, TheGestureWinsOverTheChasingWindowWhenBothAreOn) {
-  Memory.WriteDWord(Key, "MouseFormEnabled", 1);
-  Memory.WriteDWord(Key, "UchidenoKoduti", 1);
-  TLanternMain& M = Start();
-  EXPECT_TRUE(M.Settings().UchidenoKoduti);
-  EXPECT_FALSE(M.Settings().MouseFormEnabled);
 }
 
 // Stored values reach their holders: the icon's left menu, the toggles' checks and the tree.
@@ -228,53 +74,6 @@ TEST_F(MainTest, StoredValuesAreAppliedWhereTheyAreHeld) {
   EXPECT_EQ(M.Root()->ExplorerOption(), "/e,");
   EXPECT_EQ(M.ListView1.ColumnWidth(0), 90);
   EXPECT_EQ(M.ListView1.ColumnWidth(1), 250);
-}
-
-// A data file name changed in the settings dialog is written there; the running program keeps
-// its file and does not write its old name over the new one.
-TEST_F(MainTest, AChangedDataFileNameIsNotWrittenOver) {
-  TLanternMain& M = Start();
-  Memory.WriteString(Key, "DataFileName", "C:\\next.dat");
-  M.SetDataFileNameChanged(true);
-  M.SaveSettings();
-  std::string Stored;
-  ASSERT_TRUE(Memory.ReadString(Key, "DataFileName", Stored));
-  EXPECT_EQ(Stored, "C:\\next.dat");
-  EXPECT_EQ(M.Settings().DataFileName, DataFile);
-  M.SetDataFileNameChanged(false);
-  M.SaveSettings();
-  ASSERT_TRUE(Memory.ReadString(Key, "DataFileName", Stored));
-  EXPECT_EQ(Stored, DataFile);
-}
-
-TEST_F(MainTest, AStoredWindowStaysOnAnyMonitorAndComesBackWhenOffThemAll) {
-  // The primary monitor, and a second one to its right.
-  Sys.Monitors = {{0, 0, 1024, 768}, {1024, -200, 1280, 1024}};
-  struct {
-    int Left, Top, Width, Height;
-    int ExpectLeft, ExpectTop, ExpectWidth, ExpectHeight;
-  } Cases[] = {
-      {10, 20, 600, 400, 10, 20, 600, 400},          // on the primary monitor
-      {1500, -100, 600, 400, 1500, -100, 600, 400},  // on the second one, above the primary
-      {900, 700, 600, 400, 900, 700, 600, 400},      // partly on both
-      {3000, 3000, 600, 400, 212, 184, 600, 400},    // off all: centred on the primary
-      {-700, 10, 600, 400, 212, 184, 600, 400},
-      // Strange values: no overflow, and a window the user can reach.
-      {2147483647, 2147483647, 2147483647, 2147483647, -49488, -49616, 100000, 100000},
-      {-2147483647, 0, 50, 50, 462, 334, 100, 100},
-  };
-  for (auto& c : Cases) {
-    SCOPED_TRACE(c.Left);
-    Memory.WriteDWord(Key, "Top", static_cast<std::uint32_t>(c.Top));
-    Memory.WriteDWord(Key, "Left", static_cast<std::uint32_t>(c.Left));
-    Memory.WriteDWord(Key, "Width", static_cast<std::uint32_t>(c.Width));
-    Memory.WriteDWord(Key, "Height", static_cast<std::uint32_t>(c.Height));
-    Restart();
-    EXPECT_EQ(Main->Left(), c.ExpectLeft);
-    EXPECT_EQ(Main->Top(), c.ExpectTop);
-    EXPECT_EQ(Main->Width(), c.ExpectWidth);
-    EXPECT_EQ(Main->Height(), c.ExpectHeight);
-  }
 }
 
 class AddFromPathTest : public MainTest {

@@ -61,7 +61,7 @@ TEST_P(OtherLineEndsTest, ReadTheSameFieldsAsCrLf) {
   ASSERT_NE(Soft, nullptr);
   EXPECT_EQ(Soft->Parameters(), "");
   EXPECT_EQ(Soft->WorkFolder(), "");
-  EXPECT_EQ(Soft->BackColor(), clBtnFace);
+  EXPECT_EQ(Soft->Colors().BackColor, clBtnFace);
   EXPECT_EQ(Saved(), Bytes);
 }
 
@@ -74,20 +74,20 @@ TEST_F(DataFileTest, EveryFieldLandsWhereItBelongs) {
   Load("full.dat");
   EXPECT_EQ(Root->Name(), "ランタン");
   EXPECT_TRUE(Root->Expanded());
-  EXPECT_EQ(Root->BackColor(), clBtnFace);
+  EXPECT_EQ(Root->Colors().BackColor, clBtnFace);
   EXPECT_EQ(Root->Font().Size(), 9);
   EXPECT_EQ(Root->Font().Name(), "ＭＳ Ｐゴシック");
   TKindColorSet& Groups = Root->GroupColors();
   EXPECT_TRUE(Groups.UseOwn());
-  EXPECT_EQ(Groups.BackColor(), 0xFFFFFF);
-  EXPECT_EQ(Groups.SelectedBackColor(), 0x800000);
-  EXPECT_EQ(Groups.FontColor(), 0);
-  EXPECT_EQ(Groups.SelectedFontColor(), 0xFFFF);
+  EXPECT_EQ(Groups.Colors().BackColor, 0xFFFFFF);
+  EXPECT_EQ(Groups.Colors().SelectedBackColor, 0x800000);
+  EXPECT_EQ(Groups.Colors().FontColor, 0);
+  EXPECT_EQ(Groups.Colors().SelectedFontColor, 0xFFFF);
   EXPECT_EQ(Groups.Font().Size(), 10);
   EXPECT_EQ(Groups.Font().Name(), "ＭＳ ゴシック");
   EXPECT_EQ(Groups.Font().Style(), unsigned(fsBold));
   EXPECT_FALSE(Root->LauncherColors().UseOwn());
-  EXPECT_EQ(Root->FolderLauncherColors().SelectedBackColor(), clHighlight);
+  EXPECT_EQ(Root->FolderLauncherColors().Colors().SelectedBackColor, clHighlight);
   EXPECT_EQ(Root->FolderLauncherColors().Font().Style(), unsigned(fsItalic | fsUnderline));
   EXPECT_EQ(Root->URLLauncherColors().Font().Name(), "メイリオ");
   EXPECT_EQ(Root->URLLauncherColors().Font().Style(), 15u);
@@ -105,7 +105,7 @@ TEST_F(DataFileTest, EveryFieldLandsWhereItBelongs) {
   EXPECT_TRUE(Hyoji->TreeNode()->Selected());
   EXPECT_TRUE(Hyoji->Expanded());
   EXPECT_TRUE(Hyoji->OwnColors());
-  EXPECT_EQ(Hyoji->BackColor(), 255);
+  EXPECT_EQ(Hyoji->Colors().BackColor, 255);
   EXPECT_EQ(ChildNames(Hyoji), (Names{"ソフト", "ソフト表", "マイ ドキュメント", "ホーム&ページ"}));
   EXPECT_EQ(RowCaptions(), ChildNames(Hyoji));
   auto* Soft = Hyoji->Items(1);
@@ -117,7 +117,7 @@ TEST_F(DataFileTest, EveryFieldLandsWhereItBelongs) {
   ASSERT_NE(Docs, nullptr);
   EXPECT_EQ(Docs->ExplorerOption(), " /e,/root,");
   EXPECT_EQ(Docs->RunCount(), 3);
-  EXPECT_EQ(Docs->SelectedFontColor(), 8421504);
+  EXPECT_EQ(Docs->Colors().SelectedFontColor, 8421504);
   auto* Home = dynamic_cast<TLauncherURL*>(Hyoji->Items(3));
   ASSERT_NE(Home, nullptr);
   EXPECT_EQ(Home->FileName(), "http://www.example.jp/~user/表示.html");
@@ -198,18 +198,18 @@ TEST_F(DataFileTest, APendingLauncherMovedIntoTheTrashIsNeitherFetchedNorLeftPen
 TEST_F(DataFileTest, ARootRecordEndingAfterTheCommonFontLeavesTheKindsAtTheirDefaults) {
   TFont Original = Root->Font();
   Load("cut_after_font.dat");
-  EXPECT_EQ(Root->BackColor(), 255);
-  EXPECT_EQ(Root->SelectedFontColor(), 0xFFFFFF);
+  EXPECT_EQ(Root->Colors().BackColor, 255);
+  EXPECT_EQ(Root->Colors().SelectedFontColor, 0xFFFFFF);
   EXPECT_EQ(Root->Font().Size(), 14);
   EXPECT_EQ(Root->Font().Name(), "Courier New");
   EXPECT_EQ(Root->Font().Style(), unsigned(fsItalic));
   for (TKindColorSet* Set : {&Root->GroupColors(), &Root->LauncherColors(),
                              &Root->FolderLauncherColors(), &Root->URLLauncherColors()}) {
     EXPECT_FALSE(Set->UseOwn());
-    EXPECT_EQ(Set->BackColor(), clBtnFace);
-    EXPECT_EQ(Set->SelectedBackColor(), clHighlight);
-    EXPECT_EQ(Set->FontColor(), clBtnText);
-    EXPECT_EQ(Set->SelectedFontColor(), clHighlightText);
+    EXPECT_EQ(Set->Colors().BackColor, clBtnFace);
+    EXPECT_EQ(Set->Colors().SelectedBackColor, clHighlight);
+    EXPECT_EQ(Set->Colors().FontColor, clBtnText);
+    EXPECT_EQ(Set->Colors().SelectedFontColor, clHighlightText);
     EXPECT_EQ(Set->Font(), Original);
   }
   EXPECT_EQ(ChildNames(Root.get()), Names{"L"});
@@ -304,7 +304,7 @@ TEST_F(DataFileTest, AFileEndingEarlyEndsEveryOpenRecord) {
   EXPECT_EQ(Half->FileName(), "C:\\h.exe");
   EXPECT_FALSE(Half->Visible());
   EXPECT_EQ(Half->RunCount(), 0);
-  EXPECT_EQ(Half->BackColor(), clBtnFace);
+  EXPECT_EQ(Half->Colors().BackColor, clBtnFace);
 }
 
 TEST_F(DataFileTest, ARecordCutOffRightAfterItsTagKeepsItsDefaults) {
@@ -337,7 +337,7 @@ TEST_F(DataFileTest, AMissingFileRaisesAndLeavesTheTreeAlone) {
 
 TEST_F(DataFileTest, ATreeBuiltInCodeComesBackTheSame) {
   Root->SetName("私のランタン");
-  Root->SetFontColor(0x123456);
+  Root->SetColors({clBtnFace, 0x123456, clHighlight, clHighlightText});
   Root->Font().SetSize(12);
   Root->Font().SetStyle(fsStrikeOut);
   Root->LauncherColors().SetUseOwn(true);
@@ -345,7 +345,7 @@ TEST_F(DataFileTest, ATreeBuiltInCodeComesBackTheSame) {
   TFolder* G = AddFolder(Root.get(), "表示");
   G->SetExpanded(true);
   G->SetOwnColors(true);
-  G->SetSelectedBackColor(0x00FF00);
+  G->SetColors({clBtnFace, clBtnText, 0x00FF00, clHighlightText});
   TFolder* Inner = AddFolder(G, "ソフト");
   TLauncherExec* L = AddLauncher(Inner, "ソフト", "C:\\表示\\ソフト.exe");
   L->SetParameters("-x \"a b\"");
@@ -369,7 +369,7 @@ TEST_F(DataFileTest, ATreeBuiltInCodeComesBackTheSame) {
   ASSERT_EQ(Root->Count(), 2);
   TCompositeItem* G2 = Group(Root.get(), 1);
   EXPECT_EQ(G2->Name(), "表示");
-  EXPECT_EQ(G2->SelectedBackColor(), 0x00FF00);
+  EXPECT_EQ(G2->Colors().SelectedBackColor, 0x00FF00);
   TCompositeItem* Inner2 = Group(G2, 0);
   EXPECT_EQ(Root->CurrentFolder(), Inner2);
   auto* L2 = dynamic_cast<TLauncher*>(Inner2->Items(0));

@@ -47,16 +47,25 @@ TEST_F(LauncherTreeTest, ConstructorDefaults) {
     EXPECT_EQ(c.Item->Visible(), c.Visible);
     EXPECT_TRUE(c.Item->WasRunning());
     EXPECT_TRUE(c.Item->IsRunning());
-    EXPECT_EQ(c.Item->BackColor(), static_cast<TColor>(0x8000000F));
-    EXPECT_EQ(c.Item->SelectedBackColor(), static_cast<TColor>(0x8000000D));
-    EXPECT_EQ(c.Item->FontColor(), static_cast<TColor>(0x80000012));
-    EXPECT_EQ(c.Item->SelectedFontColor(), static_cast<TColor>(0x8000000E));
+    EXPECT_EQ(c.Item->Colors().BackColor, static_cast<TColor>(0x8000000F));
+    EXPECT_EQ(c.Item->Colors().SelectedBackColor, static_cast<TColor>(0x8000000D));
+    EXPECT_EQ(c.Item->Colors().FontColor, static_cast<TColor>(0x80000012));
+    EXPECT_EQ(c.Item->Colors().SelectedFontColor, static_cast<TColor>(0x8000000E));
   }
   EXPECT_EQ(Root->Font().Charset(), 128);
   EXPECT_TRUE(Root->MoveFirstPosition());
   EXPECT_TRUE(Root->UpperFirst());
   EXPECT_FALSE(Root->GroupColors().UseOwn());
   EXPECT_EQ(Root->URLLauncherColors().Font(), Root->Font());
+}
+
+TEST_F(LauncherTreeTest, NewColoursAreAnEditToSaveTheSameOnesAreNot) {
+  TLauncherExec* L = AddLauncher(Root.get(), "L");
+  const std::uint64_t Before = TreeEdits();
+  L->SetColors({1, 2, 3, 4});
+  EXPECT_EQ(TreeEdits(), Before + 1);
+  L->SetColors({1, 2, 3, 4});
+  EXPECT_EQ(TreeEdits(), Before + 1);
 }
 
 TEST_F(LauncherTreeTest, AddShowsGroupsInTheTreeAndEveryChildOfTheCurrentGroupInTheList) {
@@ -298,7 +307,7 @@ TEST_F(LauncherTreeTest, CloneCopiesWhatTheTableSaysAndNothingElse) {
   Folder->SetVisible(false);
   Folder->SetRunCount(9);
   Folder->SetFixedPosition(true);
-  Folder->SetBackColor(255);
+  Folder->SetColors({1, 2, 3, 4});
   Folder->SetOwnColors(true);
   // A trash inside is not copied.
   Group->Add(std::make_unique<TRecycledFolder>(Group));
@@ -326,7 +335,7 @@ TEST_F(LauncherTreeTest, CloneCopiesWhatTheTableSaysAndNothingElse) {
   EXPECT_EQ(FolderCopy->ImageIndex(), Folder->ImageIndex());
   EXPECT_EQ(FolderCopy->RunCount(), 0);
   EXPECT_FALSE(FolderCopy->FixedPosition());
-  EXPECT_EQ(FolderCopy->BackColor(), clBtnFace);
+  EXPECT_EQ(FolderCopy->Colors(), DefaultColorSet);
   EXPECT_FALSE(FolderCopy->OwnColors());
   EXPECT_EQ(FolderCopy->ListItem(), nullptr);
 

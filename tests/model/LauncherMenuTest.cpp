@@ -150,10 +150,7 @@ class MenuDrawingTest : public LauncherMenuTest {
   void SetUp() override {
     LauncherMenuTest::SetUp();
     Root->Font().SetName("Common");
-    Root->SetBackColor(0x21);
-    Root->SetSelectedBackColor(0x22);
-    Root->SetFontColor(0x23);
-    Root->SetSelectedFontColor(0x24);
+    Root->SetColors({0x21, 0x23, 0x22, 0x24});
   }
   std::vector<TRecordingCanvas::TRecord> Texts() {
     std::vector<TRecordingCanvas::TRecord> Result;
@@ -205,15 +202,9 @@ TEST_P(MenuColorTest, TheItemsOwnColoursElseTheKindsElseTheCommonOnes) {
   }
   Item->SetName("Item");
   Item->SetOwnColors(c.OwnColors);
-  Item->SetBackColor(0x01);
-  Item->SetSelectedBackColor(0x02);
-  Item->SetFontColor(0x03);
-  Item->SetSelectedFontColor(0x04);
+  Item->SetColors({0x01, 0x03, 0x02, 0x04});
   Kind->SetUseOwn(c.UseOwn);
-  Kind->SetBackColor(0x11);
-  Kind->SetSelectedBackColor(0x12);
-  Kind->SetFontColor(0x13);
-  Kind->SetSelectedFontColor(0x14);
+  Kind->SetColors({0x11, 0x13, 0x12, 0x14});
   Kind->Font().SetName("Kind");
   Kind->Font().SetHeight(-20);
   TColor Base = c.Colors == TSource::Own ? 0x00 : c.Colors == TSource::Kind ? 0x10 : 0x20;
@@ -383,7 +374,7 @@ TEST_F(MenuDrawingTest, ALongNameStaysWithinAThirdOfTheMonitorAndEndsInAnEllipsi
 
 TEST_F(MenuDrawingTest, SystemColoursReachTheSurfaceUnresolved) {
   // Resolved by the surface when it paints, so a new Windows colour scheme shows at once.
-  Root->SetBackColor(clBtnFace);
+  Root->SetColors(DefaultColorSet);
   AddLauncher(Root.get(), "L")->DrawMenuItem(nullptr, Canvas, {0, 0, 100, 19}, false);
   ASSERT_FALSE(Canvas.Records.empty());
   EXPECT_EQ(Canvas.Records[0].Color, clBtnFace);

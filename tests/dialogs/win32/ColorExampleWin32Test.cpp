@@ -21,8 +21,7 @@ TEST(ColorExampleWin32Test, SavesOverTheOldFileAndReadsItBack) {
 
   auto Second = std::make_unique<TColorExample>();
   Second->SetName("表示");
-  Second->SetBackColor(0xFF8000);
-  Second->SetSelectedFontColor(-1);
+  Second->SetColors({0xFF8000, clBtnText, clHighlight, -1});
   List.Add(std::move(Second));
   List.SaveToFile(Path);  // replaces the first file
   EXPECT_FALSE(PathExists(Path + ".tmp"));
@@ -36,12 +35,12 @@ TEST(ColorExampleWin32Test, SavesOverTheOldFileAndReadsItBack) {
   Read.LoadFromFile(Path);
   ASSERT_EQ(Read.Count(), 2);
   EXPECT_EQ(Read.Items(0)->Name(), "標準");
-  EXPECT_EQ(Read.Items(0)->BackColor(), clBtnFace);
+  EXPECT_EQ(Read.Items(0)->Colors().BackColor, clBtnFace);
   EXPECT_EQ(Read.IndexOf("表示"), 1);
-  EXPECT_EQ(Read.Items(1)->BackColor(), 0xFF8000);
-  EXPECT_EQ(Read.Items(1)->FontColor(), clBtnText);
-  EXPECT_EQ(Read.Items(1)->SelectedBackColor(), clHighlight);
-  EXPECT_EQ(Read.Items(1)->SelectedFontColor(), -1);
+  EXPECT_EQ(Read.Items(1)->Colors().BackColor, 0xFF8000);
+  EXPECT_EQ(Read.Items(1)->Colors().FontColor, clBtnText);
+  EXPECT_EQ(Read.Items(1)->Colors().SelectedBackColor, clHighlight);
+  EXPECT_EQ(Read.Items(1)->Colors().SelectedFontColor, -1);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The launcher and group property dialogs as native windows under Wine: where every control
-// really stands and what it reads, the focus, the keys and the tabs of the shown dialog, and
-// the colour swatches as they are painted.
+// The launcher and group property dialogs as native windows under Wine: their windows mirror
+// the controls on each page, the focus, the keys and the tabs of the shown dialog, and the
+// colour swatches as they are painted.
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h
@@ -13,10 +13,11 @@
 
 #include "dialogs/GroupProperty.h"
 #include "dialogs/LauncherProperty.h"
-#include "support/LabelExtent.h"
 #include "support/FakeSystem.h"
+#include "support/LabelExtent.h"
 #include "support/TempFolder.h"
 #include "support/TreeFixture.h"
+#include "support/win32/NativeMatchesToolkit.h"
 #include "ui/FileSystem.h"
 #include "ui/Widgets.h"
 #include "ui/win32/WideText.h"
@@ -76,20 +77,6 @@ TModalResult RunModal(TForm& Form, std::function<bool()> Step, UINT Interval = 2
   return Form.ShowModal();
 }
 
-std::vector<std::string> TabTexts(HWND Tabs) {
-  std::vector<std::string> Result;
-  for (int i = 0; i < SendMessageW(Tabs, TCM_GETITEMCOUNT, 0, 0); ++i) {
-    wchar_t Buffer[64] = L"";
-    TCITEMW Item = {};
-    Item.mask = TCIF_TEXT;
-    Item.pszText = Buffer;
-    Item.cchTextMax = 64;
-    SendMessageW(Tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&Item));
-    Result.push_back(FromWide(Buffer));
-  }
-  return Result;
-}
-
 // The colour of the pixel at X, Y of the window's client area, freshly painted.
 COLORREF PixelAt(HWND Window, int X, int Y) {
   RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -118,85 +105,7 @@ bool RowsShow(HWND Window, int Top, int Bottom, COLORREF Color) {
   return Found;
 }
 
-enum TKind : unsigned { Exec = 1, Folder = 2, URL = 4, All = 7 };
-
-// One line of a layout table: the control, the window it stands in, where, what it reads.
-struct TRow {
-  const char* Name;
-  TWinControl& Control;
-  TWinControl& In;
-  int Left, Top, Width, Height;  // Height 0: a drop-down combo box, checked on its own
-  const char* Caption;           // nullptr: no caption to compare
-  bool Enabled = true;
-  unsigned Shown = All;  // the launcher kinds that show it
-};
-
-// Compares each control's window with its row; Active: the rows are on the page shown.
-void CheckRows(const std::vector<TRow>& Rows, TKind Kind, bool Active) {
-  for (const TRow& Row : Rows) {
-    SCOPED_TRACE(Row.Name);
-    HWND Window = Of(Row.Control);
-    ASSERT_NE(Window, nullptr);
-    EXPECT_EQ(GetParent(Window), Of(Row.In));
-    RECT Rect;
-    GetWindowRect(Window, &Rect);
-    MapWindowPoints(nullptr, GetParent(Window), reinterpret_cast<POINT*>(&Rect), 2);
-    RECT Want = {Row.Left, Row.Top, Row.Left + Row.Width, Row.Top + Row.Height};
-    // A label holds its caption on one line even in a wider font than the layout's.
-    if (dynamic_cast<TLabel*>(&Row.Control))
-      Want = LaidOutLabel(Window, Row.Left, Row.Top, Row.Width, Row.Height);
-    EXPECT_EQ(Rect.left, Want.left);
-    EXPECT_EQ(Rect.top, Want.top);
-    EXPECT_EQ(Rect.right - Rect.left, Want.right - Want.left);
-    if (Row.Height && dynamic_cast<TLabel*>(&Row.Control)) {
-      EXPECT_EQ(Rect.bottom - Rect.top, Want.bottom - Want.top);
-    } else if (Row.Height) {
-      EXPECT_EQ(Rect.bottom - Rect.top, Row.Height);
-    } else {
-      // The closed box is the window; its edit part is a text line high.
-      EXPECT_GE(Rect.bottom - Rect.top, 18);
-      EXPECT_LE(Rect.bottom - Rect.top, 24);
-    }
-    if (Row.Caption) {
-      EXPECT_EQ(Text(Window), Row.Caption);
-    }
-    EXPECT_EQ(IsWindowEnabled(Window) != FALSE, Row.Enabled);
-    const bool Shown = (Row.Shown & Kind) != 0;
-    EXPECT_EQ((GetWindowLongW(Window, GWL_STYLE) & WS_VISIBLE) != 0, Shown);
-    EXPECT_EQ(IsWindowVisible(Window) != FALSE, Shown && Active);
-  }
-}
-
-// The colour controls, as both dialogs have them, with the rows that differ given.
-struct TColorTops {
-  int CheckLeft, ImageTop, BackLabelTop, BackTop, FontLabelTop, FontTop, GroupTop, ResetTop;
-};
-
-std::vector<TRow> ColorRows(TColorSetEditor& C, TWinControl& Page, const TColorTops& T) {
-  return {
-      {"Label9", C.Label9, Page, 16, 8, 193, 12, "ランチャメニューの色の設定をします。"},
-      {"CommonColorCheck", C.CommonColorCheck, Page, T.CheckLeft, 8, 137, 17,
-       "共通の設定を使う(&C)"},
-      {"Label17", C.Label17, Page, 216, 36, 51, 12, "色の例(&E)"},
-      {"ColorExampleCombo", C.ColorExampleCombo, Page, 272, 32, 129, 0, nullptr},
-      {"Image1", C.Image1, Page, 16, T.ImageTop, 177, 105, nullptr},
-      {"AddColorExampleButton", C.AddColorExampleButton, Page, 328, 56, 73, 20, "例を保存(&R)"},
-      {"ColorExampleDeleteButton", C.ColorExampleDeleteButton, Page, 328, 80, 75, 20,
-       "例を削除(&Q)", false},
-      {"BackColorLabel", C.BackColorLabel, Page, 224, T.BackLabelTop, 52, 12, "背景色(&B)"},
-      {"BackColorPanel", C.BackColorPanel, Page, 296, T.BackTop, 60, 20, nullptr},
-      {"FontColorLabel", C.FontColorLabel, Page, 224, T.FontLabelTop, 52, 12, "文字色(&D)"},
-      {"FontColorPanel", C.FontColorPanel, Page, 296, T.FontTop, 60, 20, nullptr},
-      {"GroupBox2", C.GroupBox2, Page, 216, T.GroupTop, 161, 65, "選択状態"},
-      {"SelectedBackColorLabel", C.SelectedBackColorLabel, C.GroupBox2, 9, 20, 51, 12,
-       "背景色(&S)"},
-      {"SelectedBackColorPanel", C.SelectedBackColorPanel, C.GroupBox2, 80, 13, 60, 20, nullptr},
-      {"SelectedFontColorLabel", C.SelectedFontColorLabel, C.GroupBox2, 10, 41, 51, 12,
-       "文字色(&T)"},
-      {"SelectedFontColorPanel", C.SelectedFontColorPanel, C.GroupBox2, 80, 37, 60, 20, nullptr},
-      {"ResetButton", C.ResetButton, Page, 136, T.ResetTop, 68, 20, "リセット(&R)"},
-  };
-}
+enum TKind : unsigned { Exec = 1, Folder = 2, URL = 4 };
 
 class PropertyDialogsWin32Test : public TreeFixture {
  protected:
@@ -226,10 +135,7 @@ class PropertyDialogsWin32Test : public TreeFixture {
   // Own colours: the swatches and their labels are enabled.
   static void GiveColors(TExecItem* Item) {
     Item->SetOwnColors(true);
-    Item->SetBackColor(0x0000FF);
-    Item->SetFontColor(0x00FF00);
-    Item->SetSelectedBackColor(0xFF0000);
-    Item->SetSelectedFontColor(0x00FFFF);
+    Item->SetColors({0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF});
   }
   TLauncher* AddLauncherOf(TKind Kind) {
     TLauncher* Item = Kind == Exec ? AddItem<TLauncherExec>("メモ", "C:\\windows\\notepad.exe")
@@ -248,92 +154,40 @@ class PropertyDialogsWin32Test : public TreeFixture {
   TFileSystem* OldFiles = nullptr;
 };
 
-class LauncherLayoutWin32Test : public PropertyDialogsWin32Test,
-                                public ::testing::WithParamInterface<TKind> {};
-
-TEST_P(LauncherLayoutWin32Test, ControlsStandAndReadAsLaidOut) {
-  const TKind Kind = GetParam();
-  TLauncherPropertyForm F;
-  F.LoadItem(AddLauncherOf(Kind));
-  F.CreateHandle();
-  F.Show();
-  HWND Window = Of(F);
-  ASSERT_NE(Window, nullptr);
-  EXPECT_EQ(Text(Window), "ランチャのプロパティ");
-  RECT Client;
-  GetClientRect(Window, &Client);
-  EXPECT_EQ(Client.right, 417);
-  EXPECT_EQ(Client.bottom, 296);
-  EXPECT_EQ(TabTexts(Of(F.PageControl1)), (std::vector<std::string>{"基本", "色"}));
-  EXPECT_EQ(GetParent(Of(F.TabSheet1)), Of(F.PageControl1));
-  EXPECT_EQ(GetParent(Of(F.TabSheet2)), Of(F.PageControl1));
-
-  const char* FileCaption = Kind == Exec     ? "ファイル名(&F)"
-                            : Kind == Folder ? "フォルダ名(&F)"
-                                             : "URL(&A)";
-  CheckRows({{"Button1", F.Button1, F, 168, 271, 75, 22, "OK"},
-             {"Button2", F.Button2, F, 248, 271, 75, 22, "キャンセル"},
-             {"Button3", F.Button3, F, 328, 271, 75, 22, "ヘルプ"},
-             {"PageControl1", F.PageControl1, F, 0, 0, 417, 265, nullptr}},
-            Kind, true);
-  TTabSheet& P = F.TabSheet1;
-  CheckRows(
-      {{"Label1", F.Label1, P, 60, 12, 40, 12, "名前(&N)"},
-       {"NameEdit", F.NameEdit, P, 104, 8, 241, 20, nullptr},
-       {"FileLabel", F.FileLabel, P, 32, 44, 68, 12, FileCaption},
-       {"FilenameEdit", F.FilenameEdit, P, 104, 40, 241, 20, nullptr},
-       {"RefButton", F.RefButton, P, 350, 40, 51, 20, "参照(&E)", true, Exec | Folder},
-       {"OptionLabel", F.OptionLabel, P, 9, 76, 91, 12, "起動オプション(&O)", true, Exec},
-       {"OptionEdit", F.OptionEdit, P, 104, 72, 241, 20, nullptr, true, Exec},
-       {"ExecFolderLabel", F.ExecFolderLabel, P, 18, 108, 82, 12, "作業フォルダ(&S)", true, Exec},
-       {"ExecFolderEdit", F.ExecFolderEdit, P, 104, 104, 241, 20, nullptr, true, Exec},
-       {"ExecFolderRefButton", F.ExecFolderRefButton, P, 350, 104, 51, 20, "参照(&V)", true, Exec},
-       {"FixPositionCheck", F.FixPositionCheck, P, 24, 134, 177, 17, "順位の入れ替えをしない(&U)"},
-       {"UseGeneralExplorerOptionCheck", F.UseGeneralExplorerOptionCheck, P, 24, 152, 305, 17,
-        "ランタンの設定のエクスプローラオプションを使用する(&P)", true, Folder},
-       {"GroupBox1", F.GroupBox1, P, 16, 173, 385, 57, "エクスプローラオプション", true, Folder}},
-      Kind, true);
-  // Shown themselves; seen with their group box.
-  CheckRows({{"DispTreeExplorerCheck", F.DispTreeExplorerCheck, F.GroupBox1, 16, 16, 217, 17,
-              "ツリー表示枠をつけて表示(&T)", false},
-             {"DispRootExplorerCheck", F.DispRootExplorerCheck, F.GroupBox1, 16, 34, 209, 17,
-              "表示するフォルダをルートにする(&R)", false}},
-            Kind, Kind == Folder);
-  EXPECT_EQ(GetWindowLongW(Of(F.FileLabel), GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
-  CheckRows(ColorRows(F.Colors, F.TabSheet2, {208, 48, 120, 116, 142, 140, 168, 216}), Kind, false);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, LauncherLayoutWin32Test, ::testing::Values(Exec, Folder, URL),
-                         [](const ::testing::TestParamInfo<TKind>& Info) {
-                           return Info.param == Exec     ? "Program"
-                                  : Info.param == Folder ? "Folder"
-                                                         : "URL";
-                         });
-
-TEST_F(PropertyDialogsWin32Test, GroupDialogControlsStandAndReadAsLaidOut) {
-  TFolder* Group = AddFolder(Root.get(), "道具");
-  GiveColors(Group);
-  TGroupPropertyForm F;
-  F.LoadItem(Group);
-  F.CreateHandle();
-  F.Show();
-  HWND Window = Of(F);
-  ASSERT_NE(Window, nullptr);
-  EXPECT_EQ(Text(Window), "グループのプロパティ");
-  RECT Client;
-  GetClientRect(Window, &Client);
-  EXPECT_EQ(Client.right, 419);
-  EXPECT_EQ(Client.bottom, 280);
-  EXPECT_EQ(TabTexts(Of(F.PageControl1)), (std::vector<std::string>{"基本設定", "色"}));
-  CheckRows({{"Button1", F.Button1, F, 168, 256, 75, 20, "&OK"},
-             {"Button2", F.Button2, F, 248, 256, 75, 20, "キャンセル"},
-             {"Button3", F.Button3, F, 328, 256, 75, 20, "ヘルプ(&H)"},
-             {"PageControl1", F.PageControl1, F, 0, 0, 419, 249, nullptr},
-             {"Label1", F.Label1, F.TabSheet1, 56, 20, 40, 12, "名前(&C)"},
-             {"NameEdit", F.NameEdit, F.TabSheet1, 112, 16, 249, 20, nullptr}},
-            Exec, true);
-  EXPECT_EQ(Text(Of(F.NameEdit)), "道具");
-  CheckRows(ColorRows(F.Colors, F.TabSheet2, {224, 32, 112, 108, 134, 132, 152, 200}), Exec, false);
+// Every kind of launcher and a group, on each page and after a change: the windows show what
+// the controls hold.
+TEST_F(PropertyDialogsWin32Test, NativeWindowsMirrorTheControlsOnEachPage) {
+  TLauncherPropertyForm ForProgram, ForFolder, ForUrl;
+  ForProgram.LoadItem(AddLauncherOf(Exec));
+  ForFolder.LoadItem(AddLauncherOf(Folder));
+  ForUrl.LoadItem(AddLauncherOf(URL));
+  TGroupPropertyForm Group;
+  TFolder* Tools = AddFolder(Root.get(), "道具");
+  GiveColors(Tools);
+  Group.LoadItem(Tools);
+  struct TCase {
+    const char* Name;
+    TForm& Form;
+    TPageControl& Pages;
+    TCheckBox& Common;
+  } Cases[] = {{"program", ForProgram, ForProgram.PageControl1, ForProgram.Colors.CommonColorCheck},
+               {"folder", ForFolder, ForFolder.PageControl1, ForFolder.Colors.CommonColorCheck},
+               {"URL", ForUrl, ForUrl.PageControl1, ForUrl.Colors.CommonColorCheck},
+               {"group", Group, Group.PageControl1, Group.Colors.CommonColorCheck}};
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    Case.Form.CreateHandle();
+    Case.Form.Show();
+    for (int Page = 0; Page < Case.Pages.PageCount(); ++Page) {
+      SCOPED_TRACE(Case.Pages.Pages(Page)->Caption());
+      Case.Pages.SetActivePageIndex(Page);
+      ExpectNativeMatchesToolkit(Case.Form);
+    }
+    // What changes while the windows exist: the box disables the colours.
+    Case.Common.NativeClick();
+    ExpectNativeMatchesToolkit(Case.Form);
+    Case.Form.Hide();
+  }
 }
 
 TEST_F(PropertyDialogsWin32Test, ModalDialogsOpenWithTheFocusInTheName) {

@@ -1,11 +1,12 @@
-// The ways to the launcher menu that need no click on the task bar: the global hot key, the
-// chasing window beside the mouse cursor and the waving gesture. All three open the menus of
-// the notification-area icon through its notify window, as a click on the icon would.
+#include "main/Pointer.h"
+
 #include <cstdlib>
 
-#include "main/Main.h"
+#include "main/Settings.h"
+#include "shell/TaskTray.h"
 #include "ui/Dialogs.h"
-#include "ui/Messages.h"
+#include "ui/Form.h"
+#include "ui/Menus.h"
 #include "ui/System.h"
 
 namespace lantern {
@@ -13,27 +14,35 @@ namespace lantern {
 namespace {
 
 constexpr int HotKeyId = 0;
-constexpr unsigned ModAlt = 1, ModControl = 2, ModShift = 4;  // RegisterHotKey's MOD_ flags
 constexpr int VerticalLimit = 30;  // pixels a leftward-first wave may drift per tick
 
 }  // namespace
 
-unsigned TLanternMain::HotKeyModifiers() const {
-  return (FSettings.HotKeyShift ? ModShift : 0) | (FSettings.HotKeyCtrl ? ModControl : 0) |
-         (FSettings.HotKeyAlt ? ModAlt : 0);
+TPointer::TPointer(TForm& Window, TTaskTray& Tray, TPopupMenu& LauncherMenu,
+                   const TSettings& Settings)
+    : FWindow(Window), FTray(Tray), FLauncherMenu(LauncherMenu), FSettings(Settings) {
+  if (FSettings.HotKeyEnabled) RegisterHotKey();
+  RecreateMouseForm();
 }
 
-bool TLanternMain::RegisterHotKey() {
+TPointer::~TPointer() {
+  if (FRegistered) System().UnregisterHotKey(FWindow.Handle(), HotKeyId);
+}
+
+bool TPointer::RegisterHotKey() {
   // No key chosen (the settings store 0 then): nothing to register, nothing to report.
   if (FSettings.HotKey == 0) return true;
-  return System().RegisterHotKey(Handle(), HotKeyId, HotKeyModifiers(),
-                                 static_cast<unsigned>(FSettings.HotKey));
+  FRegistered = System().RegisterHotKey(FWindow.Handle(), HotKeyId,
+                                        TSettingsStore::HotKeyModifiers(FSettings),
+                                        static_cast<unsigned>(FSettings.HotKey));
+  return FRegistered;
 }
 
 // A combination the user has just chosen and another program holds is told at once; at start
 // it is not, since the user chose it long ago.
-void TLanternMain::ReregisterHotKey() {
-  System().UnregisterHotKey(Handle(), HotKeyId);
+void TPointer::ReregisterHotKey() {
+  if (FRegistered) System().UnregisterHotKey(FWindow.Handle(), HotKeyId);
+  FRegistered = false;
   if (!FSettings.HotKeyEnabled || RegisterHotKey()) return;
   MessageDlg(
       "ホットキーを登録できませんでした。ほかのプログラムが同じキーの組み合わせを使って"
@@ -41,93 +50,54 @@ void TLanternMain::ReregisterHotKey() {
       TMsgDlgType::Warning, mbOK);
 }
 
-void TLanternMain::SetHotKeyEnabled(bool Value) {
-  if (Value == FSettings.HotKeyEnabled) return;
-  FSettings.HotKeyEnabled = Value;
-  ReregisterHotKey();
-}
-
-void TLanternMain::SetHotKey(int Value) {
-  if (Value == FSettings.HotKey) return;
-  FSettings.HotKey = Value;
-  if (FSettings.HotKeyEnabled) ReregisterHotKey();
-}
-
-void TLanternMain::SetHotKeyModifiers(bool Ctrl, bool Shift, bool Alt) {
-  if (Ctrl == FSettings.HotKeyCtrl && Shift == FSettings.HotKeyShift && Alt == FSettings.HotKeyAlt)
-    return;
-  FSettings.HotKeyCtrl = Ctrl;
-  FSettings.HotKeyShift = Shift;
-  FSettings.HotKeyAlt = Alt;
-  if (FSettings.HotKeyEnabled) ReregisterHotKey();
-}
-
 // The window's shape is made with it: a new size needs a new window.
-void TLanternMain::SetMouseFormWidth(int Value) {
-  FSettings.MouseFormWidth = Value;
-  RecreateMouseForm();
-}
-
-void TLanternMain::SetMouseFormHeight(int Value) {
-  FSettings.MouseFormHeight = Value;
-  RecreateMouseForm();
-}
-
-void TLanternMain::SetMouseFormColor(int Value) {
-  FSettings.MouseFormColor = Value;
-  if (FMouseForm) FMouseForm->SetColor(Value);
-}
-
-void TLanternMain::SetMouseFormOffset(TPoint Value) {
-  FSettings.MouseFormOffsetX = Value.X;
-  FSettings.MouseFormOffsetY = Value.Y;
-}
-
-void TLanternMain::RecreateMouseForm() {
+void TPointer::RecreateMouseForm() {
   FMouseForm.reset();
-  FMouseForm = std::make_unique<TMouseForm>(*this, FSettings.MouseFormWidth,
+  FMouseForm = std::make_unique<TMouseForm>(FWindow, FSettings.MouseFormWidth,
                                             FSettings.MouseFormHeight, FSettings.MouseFormColor);
 }
 
-void TLanternMain::FormHotKey(std::uintptr_t Id) {
+void TPointer::UpdateMouseFormColor() {
+  if (FMouseForm) FMouseForm->SetColor(FSettings.MouseFormColor);
+}
+
+void TPointer::HotKey(std::uintptr_t Id) {
   // The main window shown: the key only raises it.
-  if (Visible() && !FEnvSetHold && !FAboutForm) {
-    System().ForceForeground(Handle());
+  if (FWindow.Visible() && (!KeyOnlyRaises || KeyOnlyRaises())) {
+    System().ForceForeground(FWindow.Handle());
     return;
   }
   if (FMenuShowing) {
     System().ForceForeground(System().ApplicationWindow());  // the open menu's owner
     return;
   }
-  if (Id == 0) OpenIconMenu(WmLButtonDown);
-  if (Id == 1) OpenIconMenu(WmRButtonDown);
+  if (Id == 0) OpenMenu(TMouseButton::mbLeft);
+  if (Id == 1) OpenMenu(TMouseButton::mbRight);
 }
 
-void TLanternMain::OpenIconMenu(unsigned Button) {
+void TPointer::OpenMenu(TMouseButton Button) {
   FSavedForeground = System().ForegroundWindow();
   // The menu needs the program in front; a hidden main window must not get the keys.
-  System().ForceForeground(Visible() ? Handle() : System().ApplicationWindow());
-  FTray->PopupPos = FSettings.FixMenuPos
-                        ? TTaskTray::TPopupPos{FSettings.MenuXPos, FSettings.MenuYPos}
-                        : TTaskTray::TPopupPos{};
+  System().ForceForeground(FWindow.Visible() ? FWindow.Handle() : System().ApplicationWindow());
   {
     struct TShowing {
       bool& Flag;
       ~TShowing() { Flag = false; }
     } Showing{FMenuShowing};
     FMenuShowing = true;
-    if (TNotifyWindow* Notify = TTaskTray::GetNotifyWindow())
-      Notify->Perform(WM_TRAYNOTIFY, static_cast<std::uintptr_t>(FTray->IconID()), Button);
+    FTray.OpenMenu(Button, FSettings.FixMenuPos
+                               ? TTaskTray::TPopupPos{FSettings.MenuXPos, FSettings.MenuYPos}
+                               : TTaskTray::TPopupPos{});
   }
   // Back to the program the user was in, unless the menu started another one or brought a
   // window of Lantern's forward (the main window, a dialog).
   void* Front = System().ForegroundWindow();
   if (FSavedForeground &&
-      (Front == System().ApplicationWindow() || (Front == Handle() && !Visible())))
+      (Front == System().ApplicationWindow() || (Front == FWindow.Handle() && !FWindow.Visible())))
     System().ForceForeground(FSavedForeground);
 }
 
-void TLanternMain::TrackMouse() {
+void TPointer::Track() {
   // Neither the chasing window nor the gesture: nothing follows the pointer, and under Wine
   // reading it costs more than all the rest of an idle tick.
   if (!FSettings.MouseFormEnabled && !FSettings.UchidenoKoduti) {
@@ -161,10 +131,11 @@ void TLanternMain::TrackMouse() {
     if (FMouseForm) FMouseForm->SetBounds(FMouseForm->Left(), FMouseForm->Top(), 0, 0);
     const bool Moved = X != FPrevCursor.X || Y != FPrevCursor.Y;
     if (FSettings.UchidenoKoduti && Stroke) {
-      OpenIconMenu(WmLButtonDown);
+      OpenMenu(TMouseButton::mbLeft);
     } else if (FSettings.MouseFormEnabled && FMouseForm &&
-               (FSettings.WavingMouse ? Stroke
-                                      : !Visible() && Moved && LauncherMenu.Items().Count() > 0)) {
+               (FSettings.WavingMouse
+                    ? Stroke
+                    : !FWindow.Visible() && Moved && FLauncherMenu.Items().Count() > 0)) {
       FAppearCountdown = FSettings.MouseAppearInterval;
       FMouseForm->SetBounds(X + FSettings.MouseFormOffsetX, Y + FSettings.MouseFormOffsetY,
                             FSettings.MouseFormWidth, FSettings.MouseFormHeight);

@@ -1,0 +1,148 @@
+#include "support/win32/NativeMatchesToolkit.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include <string>
+
+#include "support/LabelExtent.h"
+#include "support/LayoutChecks.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Form.h"
+#include "ui/ListCtrls.h"
+#include "ui/StdCtrls.h"
+#include "ui/win32/WideText.h"
+
+namespace lantern {
+
+namespace {
+
+HWND Of(const TWinControl& Control) { return static_cast<HWND>(Control.Handle()); }
+
+std::string Text(HWND Window) {
+  std::wstring Wide(static_cast<std::size_t>(GetWindowTextLengthW(Window)) + 1, L'\0');
+  Wide.resize(
+      static_cast<std::size_t>(GetWindowTextW(Window, &Wide[0], static_cast<int>(Wide.size()))));
+  return FromWide(Wide);
+}
+
+std::string TabText(HWND Tabs, int Index) {
+  wchar_t Buffer[256] = L"";
+  TCITEMW Item = {};
+  Item.mask = TCIF_TEXT;
+  Item.pszText = Buffer;
+  Item.cchTextMax = 256;
+  SendMessageW(Tabs, TCM_GETITEMW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&Item));
+  return FromWide(Buffer);
+}
+
+// The window's rectangle in its parent's client coordinates.
+RECT PlaceOf(HWND Window) {
+  RECT Rect;
+  GetWindowRect(Window, &Rect);
+  MapWindowPoints(nullptr, GetParent(Window), reinterpret_cast<POINT*>(&Rect), 2);
+  return Rect;
+}
+
+void ExpectPlace(const TWinControl& Control, HWND Window) {
+  const RECT Is = PlaceOf(Window);
+  RECT Want = {Control.Left(), Control.Top(), Control.Left() + Control.Width(),
+               Control.Top() + Control.Height()};
+  if (dynamic_cast<const TLabel*>(&Control))
+    Want = LaidOutLabel(Window, Control.Left(), Control.Top(), Control.Width(), Control.Height());
+  EXPECT_EQ(Is.left, Want.left);
+  EXPECT_EQ(Is.top, Want.top);
+  EXPECT_EQ(Is.right, Want.right);
+  // The system gives a closed drop-down box the height of its font's line.
+  auto* Combo = dynamic_cast<const TComboBox*>(&Control);
+  if (Combo && Combo->Style() != TComboBoxStyle::Simple)
+    EXPECT_NEAR(Is.bottom, Want.bottom, 4);
+  else
+    EXPECT_EQ(Is.bottom, Want.bottom);
+  RECT Room;
+  GetClientRect(GetParent(Window), &Room);
+  EXPECT_TRUE(Is.left >= 0 && Is.top >= 0 && Is.right <= Room.right && Is.bottom <= Room.bottom)
+      << "the window leaves its parent's client area of " << Room.right << "x" << Room.bottom;
+}
+
+// What the control shows as text, and whether the window shows the same.
+void ExpectText(const TWinControl& Control, HWND Window) {
+  if (auto* Sheet = dynamic_cast<const TTabSheet*>(&Control)) {
+    EXPECT_EQ(TabText(GetParent(Window), Sheet->PageIndex()), Sheet->Caption()) << "tab text";
+  } else if (auto* Captioned = dynamic_cast<const TCaptionControl*>(&Control)) {
+    EXPECT_EQ(Text(Window), Captioned->Caption());
+  } else if (auto* Edit = dynamic_cast<const TEdit*>(&Control)) {
+    EXPECT_EQ(Text(Window), Edit->Text());
+  } else if (auto* Combo = dynamic_cast<const TComboBox*>(&Control);
+             Combo && Combo->Style() != TComboBoxStyle::DropDownList) {
+    EXPECT_EQ(Text(Window), Combo->Text());
+  }
+}
+
+void ExpectState(const TWinControl& Control, HWND Window) {
+  const LONG Style = GetWindowLongW(Window, GWL_STYLE);
+  if (auto* Box = dynamic_cast<const TCheckBox*>(&Control))
+    EXPECT_EQ(SendMessageW(Window, BM_GETCHECK, 0, 0) == BST_CHECKED, Box->Checked()) << "checked";
+  if (auto* Radio = dynamic_cast<const TRadioButton*>(&Control))
+    EXPECT_EQ(SendMessageW(Window, BM_GETCHECK, 0, 0) == BST_CHECKED, Radio->Checked())
+        << "checked";
+  if (auto* Button = dynamic_cast<const TButton*>(&Control)) {
+    EXPECT_EQ((Style & BS_TYPEMASK) == BS_DEFPUSHBUTTON, Button->Default()) << "default";
+    // The dialog keys find the default button by IDOK, the cancel button by IDCANCEL.
+    if (Button->Default() || Button->Cancel())
+      EXPECT_EQ(GetWindowLongPtrW(Window, GWLP_ID), Button->Default() ? IDOK : IDCANCEL);
+  }
+  if (auto* Label = dynamic_cast<const TLabel*>(&Control))
+    EXPECT_EQ(Style & SS_TYPEMASK, Label->Alignment() == TAlignment::RightJustify ? SS_RIGHT
+                                   : Label->Alignment() == TAlignment::Center     ? SS_CENTER
+                                                                                  : SS_LEFT)
+        << "alignment";
+  if (auto* Pages = dynamic_cast<const TPageControl*>(&Control)) {
+    EXPECT_EQ(SendMessageW(Window, TCM_GETITEMCOUNT, 0, 0), Pages->PageCount()) << "tabs";
+    EXPECT_EQ(SendMessageW(Window, TCM_GETCURSEL, 0, 0), Pages->ActivePageIndex()) << "tab";
+  }
+}
+
+// Compares the children of Parent, whose window is ParentWindow; Showing: Parent shows.
+void ExpectChildren(const TWinControl& Parent, HWND ParentWindow, bool Showing, int& Compared) {
+  for (const TWinControl* c : Parent.Controls()) {
+    SCOPED_TRACE(DescribeControl(*c));
+    HWND Window = Of(*c);
+    if (!Window) {
+      ADD_FAILURE() << "no native window";
+      continue;
+    }
+    ++Compared;
+    EXPECT_EQ(GetParent(Window), ParentWindow) << "parent window";
+    ExpectPlace(*c, Window);
+    ExpectText(*c, Window);
+    ExpectState(*c, Window);
+    EXPECT_EQ((GetWindowLongW(Window, GWL_STYLE) & WS_VISIBLE) != 0, c->Visible()) << "visible";
+    EXPECT_EQ(IsWindowVisible(Window) != FALSE, Showing && c->Visible()) << "showing";
+    EXPECT_EQ(IsWindowEnabled(Window) != FALSE, c->Enabled()) << "enabled";
+    ExpectChildren(*c, Window, Showing && c->Visible(), Compared);
+  }
+}
+
+}  // namespace
+
+void ExpectNativeMatchesToolkit(TForm& Form) {
+  HWND Window = Of(Form);
+  ASSERT_NE(Window, nullptr) << "the form has no native window";
+  EXPECT_EQ(Text(Window), Form.Caption()) << "the form's caption";
+  RECT Rect, Client;
+  GetWindowRect(Window, &Rect);
+  GetClientRect(Window, &Client);
+  EXPECT_EQ(Rect.right - Rect.left, Form.Width()) << "the form's width";
+  EXPECT_EQ(Rect.bottom - Rect.top, Form.Height()) << "the form's height";
+  EXPECT_EQ(Client.right, Form.ClientWidth()) << "the form's client width";
+  EXPECT_EQ(Client.bottom, Form.ClientHeight()) << "the form's client height";
+  EXPECT_EQ(IsWindowVisible(Window) != FALSE, Form.Visible()) << "the form shows";
+  int Compared = 0;
+  ExpectChildren(Form, Window, Form.Visible(), Compared);
+  EXPECT_GT(Compared, 0) << "the form has no controls to compare";
+}
+
+}  // namespace lantern
