@@ -496,6 +496,10 @@ void FillListView(TCompositeItem* AGroup) {
     return;
   }
   Root->ClearListItem();
+  // A list filled later than its group was opened (the tree was held) may still show an item
+  // that has left the tree since, a group going with the current one: it lets go of its row.
+  for (int i = 0; i < View->Items().Count(); ++i)
+    if (auto* Item = static_cast<TExecItem*>(View->Items()[i]->Data())) Item->ClearListItem();
   std::vector<TExecItem*> Order;
   {
     auto Bracket = ListUpdate(View);

@@ -1,5 +1,6 @@
-# End-to-end tests: Lantern.exe itself under Wine, in a prefix of its own, driven as a user
-# would drive it. Sourced by scripts/test with DISPLAY set to a private Xvfb display; adds to
+# End-to-end tests: Lantern.exe itself under Wine, driven as a user would drive it, in the
+# prefix of the Windows unit tests (made once; they keep nothing there that Lantern reads:
+# their settings live in memory or under a key of their own). Sourced by scripts/test with DISPLAY set to a private Xvfb display; adds to
 # PASSED and FAILED and saves screenshots under build/e2e/. E2E_ONLY='s_hot_key' (a glob)
 # runs only the scenarios whose functions match.
 
@@ -12,7 +13,7 @@ E2E_DATA_WIN='C:\lantern-e2e\data.dat'
 E2E_PID=""
 
 e2e_prefix() {
-  lantern_wine_prefix "$E2E_BUILD/e2eprefix"
+  lantern_wine_prefix "$E2E_BUILD/wineprefix"
   E2E_DATA="$WINEPREFIX/drive_c/lantern-e2e/data.dat"
   mkdir -p "$WINEPREFIX/drive_c/lantern-e2e" "$E2E_OUT"
 }
@@ -87,6 +88,28 @@ scenario() {
     FAILED=$((FAILED + 1))
     echo "  e2e FAILED: $1"
   fi
+}
+
+# Scenarios whose Lantern would start from the same settings and tree share one: the first
+# hands it over (KIND) to the next one (FUNCTION) when all went well and that one is to run,
+# and ends it otherwise; the next takes it over, or starts its own with the rest of its
+# arguments when there is none to take (run alone, or after a failure).
+hand_over() {
+  if [ "$E2E_SCENARIO_OK" -eq 0 ] && [[ "$2" == ${E2E_ONLY:-*} ]]; then
+    E2E_KEPT=$1
+  else
+    expect "the program ends" end_session
+  fi
+}
+take_over() {
+  local kind=$1
+  shift
+  if [ "${E2E_KEPT:-}" = "$kind" ]; then
+    E2E_KEPT=""
+    return 0
+  fi
+  E2E_KEPT=""
+  "$@"
 }
 
 # The exe's version text, from the version of its resource script.
@@ -277,17 +300,23 @@ crop_menus() {
   ((x2 > x1)) && convert "$E2E_OUT/$name.png" -crop "$((x2 - x1 + 8))x$((y2 - y1 + 8))+$((x1 - 4))+$((y1 - 4))" +repage "$E2E_OUT/$name.png" 2>/dev/null
 }
 
-s_tray_menu() {
+# Fresh settings without the watcher, the menu tree, and Lantern started resident; the test
+# program that its launcher starts records to C:\lantern-e2e\record.txt.
+start_resident_with_menu_tree() {
   fresh_settings
   reg_add UseWatchApp REG_DWORD 0
   write_menu_data_file
+  LANTERN_RECORD='C:\lantern-e2e\record.txt' start_lantern
+  driver wait-window TLanternMain 10
+  settle
+}
+
+s_tray_menu() {
+  take_over menu-tree start_resident_with_menu_tree
   mkdir -p "$WINEPREFIX/drive_c/lantern-e2e/作業"
   cp "$E2E_BUILD/tests/record_args.exe" "$WINEPREFIX/drive_c/lantern-e2e/"
   local record="$WINEPREFIX/drive_c/lantern-e2e/record.txt"
   rm -f "$record"
-  LANTERN_RECORD='C:\lantern-e2e\record.txt' start_lantern
-  driver wait-window TLanternMain 10
-  settle
   expect "the program is resident" driver wait-hidden TLanternMain 10
   # The notification area shows its window a moment after the icon arrives (later still
   # without a window manager): click until the menu is there, as a user would.
@@ -344,7 +373,7 @@ s_tray_menu() {
   crop_menus system-menu
   xdotool key Escape
   sleep 0.5
-  expect "the program ends" end_session
+  hand_over menu-tree s_cancelled_end_of_session
 }
 
 # Clicks the notification-area icon until a menu is open (the area shows a moment after the
@@ -411,14 +440,14 @@ s_resident_start_keeps_the_foreground() {
   driver keep-foreground 8 >"$E2E_OUT/keep-foreground.txt" &
   local watch=$!
   sleep 1.5
-  start_lantern
+  LANTERN_RECORD='C:\lantern-e2e\record.txt' start_lantern
   wait "$watch"
   local rc=$?
   expect "the window in front keeps the foreground and Lantern's never shows ($(cat "$E2E_OUT/keep-foreground.txt"))" [ "$rc" -eq 0 ]
   expect "the program is resident" driver wait-hidden TLanternMain 5
   expect "its icon opens the launcher menu" open_icon_menu
   xdotool key Escape
-  expect "the program ends" end_session
+  hand_over menu-tree s_tray_menu
 }
 
 # Fresh settings without the watcher, the data file that WRITER writes, and a start with a
@@ -533,12 +562,7 @@ s_drop_from_another_program() {
 }
 
 s_cancelled_end_of_session() {
-  fresh_settings
-  reg_add UseWatchApp REG_DWORD 0
-  write_menu_data_file
-  start_lantern
-  driver wait-window TLanternMain 10
-  settle
+  take_over menu-tree start_resident_with_menu_tree
   expect "the program is resident" driver wait-hidden TLanternMain 10
   expect "the query of the end of the session is answered yes" [ "$(driver query-end-session)" = 1 ]
   expect "after saving the data file (with its daily backup)" [ -s "$E2E_DATA.bak" ]
@@ -676,7 +700,8 @@ open_row_properties() {
 # closes the keys go on in the list.
 s_launcher_dialog() {
   local dialog='ランチャのプロパティ'
-  start_with_dialog_tree
+  take_over dialog-tree start_shown write_dialog_data_file
+  focus_lantern
   # The list: ツール, ゴミ入れ, 記録(&R), 作業フォルダ, ランタンのページ, notepad.exe.
   expect "Alt+Enter on a launcher in the list opens the launcher dialog" open_row_properties 2
   expect "with the focus in the name field, which holds the name" \
@@ -785,7 +810,7 @@ s_about() {
   expect "バージョン情報 there opens it too" driver wait-caption "$about" 5 >/dev/null
   xdotool key Return
   expect "Enter closes it again" driver wait-caption-gone "$about" 5
-  expect "the program ends" end_session
+  hand_over dialog-tree s_launcher_dialog
 }
 
 # A tree with only the trash: what the editing scenario starts from.
@@ -1139,17 +1164,17 @@ run_e2e() {
   scenario "a placed data file is written back byte for byte" s_placed_file_round_trip
   scenario "an unreadable data file is reported and kept as .bad" s_unreadable_data_file
   scenario "a data file nested 80,000 deep is refused, kept as .bad, and Lantern runs on" s_deep_data_file
-  scenario "the icon opens the owner-drawn launcher menu and a choice starts the launcher" s_tray_menu
   scenario "a launcher whose file is missing, chosen in the menu, says so and Lantern runs on" s_missing_target
   scenario "a resident start leaves the foreground to the window the user is in" s_resident_start_keeps_the_foreground
+  scenario "the icon opens the owner-drawn launcher menu and a choice starts the launcher" s_tray_menu
+  scenario "a cancelled end of the session leaves Lantern resident; a failed save holds it back" s_cancelled_end_of_session
   scenario "F2, a click in the tree and Shift+F10 in the views" s_views_by_keyboard_and_mouse
   scenario "a launcher dragged from the list onto a group in the tree moves into it" s_drag_in_views
   scenario "files, a shortcut file and a link dropped by another program become launchers" s_drop_from_another_program
-  scenario "a cancelled end of the session leaves Lantern resident; a failed save holds it back" s_cancelled_end_of_session
   scenario "paths from other folders, without a CP932 form, or too long" s_paths_from_other_folders
+  scenario "the version window from the main menu and the icon's menu" s_about
   scenario "the launcher dialog: Alt+Enter, OK saves, Esc does not" s_launcher_dialog
   scenario "the group dialog's colours page saves a colour example to Color.dat" s_group_dialog_colors
-  scenario "the version window from the main menu and the icon's menu" s_about
   scenario "editing by keys and clicks: group, URL launcher, copy, paste, up, trash, cut" s_editing
   scenario "a program started becomes a launcher, unless a mask says no; a known one rises" s_watcher
   scenario "the hot key pressed in notepad opens the launcher menu and gives notepad back" s_hot_key

@@ -150,24 +150,29 @@ TEST_F(LauncherTreeTest, SetCurrentFolderMovesTheMarkAndTheSelection) {
   EXPECT_EQ(Trash->TreeNode()->ImageIndex(), 2);
 }
 
+// Also when the group was opened while a command held the tree, its list not yet filled.
 TEST_F(LauncherTreeTest, DeletingTheCurrentGroupOrItsAncestorShowsTheRoot) {
-  for (bool DeleteAncestor : {false, true}) {
-    SCOPED_TRACE(DeleteAncestor);
-    TFolder* Outer = AddFolder(Root.get(), "外");
-    TFolder* Inner = AddFolder(Outer, "内");
-    AddLauncher(Inner, "L");
-    Root->SetCurrentFolder(Inner);
-    TCompositeItem* Victim = DeleteAncestor ? static_cast<TCompositeItem*>(Outer) : Inner;
-    static_cast<TCompositeItem*>(Victim->Parent())->Remove(Victim).reset();
-    EXPECT_EQ(Root->CurrentFolder(), Root.get());
-    EXPECT_TRUE(Root->TreeNode()->Selected());
-    EXPECT_EQ(RowCaptions(), DeleteAncestor ? Names{"ゴミ入れ"} : (Names{"ゴミ入れ", "外"}));
-    if (!DeleteAncestor) {
-      EXPECT_EQ(Outer->TreeNode()->Count(), 0);
-      Root->Remove(Outer).reset();
+  for (bool Held : {false, true})
+    for (bool DeleteAncestor : {false, true}) {
+      SCOPED_TRACE(2 * Held + DeleteAncestor);
+      TFolder* Outer = AddFolder(Root.get(), "外");
+      TFolder* Inner = AddFolder(Outer, "内");
+      AddLauncher(Inner, "L");
+      {
+        auto Hold = Held ? std::make_unique<TTreeGuard::THold>(Root->Guard()) : nullptr;
+        Root->SetCurrentFolder(Inner);
+      }
+      TCompositeItem* Victim = DeleteAncestor ? static_cast<TCompositeItem*>(Outer) : Inner;
+      static_cast<TCompositeItem*>(Victim->Parent())->Remove(Victim).reset();
+      EXPECT_EQ(Root->CurrentFolder(), Root.get());
+      EXPECT_TRUE(Root->TreeNode()->Selected());
+      EXPECT_EQ(RowCaptions(), DeleteAncestor ? Names{"ゴミ入れ"} : (Names{"ゴミ入れ", "外"}));
+      if (!DeleteAncestor) {
+        EXPECT_EQ(Outer->TreeNode()->Count(), 0);
+        Root->Remove(Outer).reset();
+      }
+      EXPECT_EQ(NodeTexts(Root->TreeNode()), Names{"ゴミ入れ"});
     }
-    EXPECT_EQ(NodeTexts(Root->TreeNode()), Names{"ゴミ入れ"});
-  }
 }
 
 TEST_F(LauncherTreeTest, RemoveKeepsTheItemAndItsExpandedFlagButNotItsViews) {

@@ -49,8 +49,10 @@ class TWin32UpDownPeer : public TExtPeer<TControlPeer> {
     SendMessageW(FHandle, UDM_SETRANGE32, static_cast<WPARAM>(FUpDown.Min()), FUpDown.Max());
     SendMessageW(FHandle, UDM_SETPOS32, 0, FUpDown.Position());
     HWND Buddy = FUpDown.Associate() ? static_cast<HWND>(FUpDown.Associate()->Handle()) : nullptr;
-    if (Buddy && reinterpret_cast<HWND>(SendMessageW(FHandle, UDM_GETBUDDY, 0, 0)) != Buddy)
+    if (Buddy && reinterpret_cast<HWND>(SendMessageW(FHandle, UDM_GETBUDDY, 0, 0)) != Buddy) {
       SendMessageW(FHandle, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Buddy), 0);
+      MirrorBounds();  // taking a buddy may widen the arrows beyond the layout's width
+    }
   }
   bool Reflected(UINT Message, WPARAM, LPARAM LParam, LRESULT& Result) override {
     auto* Header = reinterpret_cast<NMHDR*>(LParam);

@@ -345,13 +345,8 @@ TEST_F(PropertyDialogsWin32Test, AClickOnTheSecondTabShowsItsPageInsteadOfTheFir
   RECT Tab;
   ASSERT_TRUE(SendMessageW(Tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&Tab)));
   Click(Tabs, (Tab.left + Tab.right) / 2, (Tab.top + Tab.bottom) / 2);
-  EXPECT_EQ(SendMessageW(Tabs, TCM_GETCURSEL, 0, 0), 1);
   EXPECT_EQ(F.PageControl1.ActivePage(), &F.TabSheet2);
-  EXPECT_TRUE(IsWindowVisible(Of(F.TabSheet2)));
-  EXPECT_FALSE(IsWindowVisible(Of(F.TabSheet1)));
-  EXPECT_TRUE(IsWindowVisible(Of(F.Colors.BackColorPanel)));
-  EXPECT_TRUE(IsWindowVisible(Of(F.Colors.SelectedFontColorPanel)));  // in its group box
-  EXPECT_FALSE(IsWindowVisible(Of(F.NameEdit)));
+  ExpectNativeMatchesToolkit(F);  // the second page's windows show, the first's do not
 }
 
 TEST_F(PropertyDialogsWin32Test, SwatchesAndPreviewShowTheLaunchersColours) {

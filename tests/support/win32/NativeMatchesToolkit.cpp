@@ -6,9 +6,10 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
-#include "support/LabelExtent.h"
 #include "support/LayoutChecks.h"
+#include "support/win32/LabelExtent.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
 #include "ui/ListCtrls.h"
@@ -75,8 +76,7 @@ void ExpectText(const TWinControl& Control, HWND Window) {
     EXPECT_EQ(Text(Window), Captioned->Caption());
   } else if (auto* Edit = dynamic_cast<const TEdit*>(&Control)) {
     EXPECT_EQ(Text(Window), Edit->Text());
-  } else if (auto* Combo = dynamic_cast<const TComboBox*>(&Control);
-             Combo && Combo->Style() != TComboBoxStyle::DropDownList) {
+  } else if (auto* Combo = dynamic_cast<const TComboBox*>(&Control)) {
     EXPECT_EQ(Text(Window), Combo->Text());
   }
 }
@@ -99,6 +99,20 @@ void ExpectState(const TWinControl& Control, HWND Window) {
                                    : Label->Alignment() == TAlignment::Center     ? SS_CENTER
                                                                                   : SS_LEFT)
         << "alignment";
+  if (auto* List = dynamic_cast<const TListControl*>(&Control)) {
+    const bool Box = dynamic_cast<const TListBox*>(&Control) != nullptr;
+    const int Count = static_cast<int>(SendMessageW(Window, Box ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
+    std::vector<std::string> Lines;
+    for (int i = 0; i < Count; ++i) {
+      wchar_t Line[256] = L"";
+      SendMessageW(Window, Box ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(i),
+                   reinterpret_cast<LPARAM>(Line));
+      Lines.push_back(FromWide(Line));
+    }
+    EXPECT_EQ(Lines, List->Items().Lines()) << "lines";
+    EXPECT_EQ(SendMessageW(Window, Box ? LB_GETCURSEL : CB_GETCURSEL, 0, 0), List->ItemIndex())
+        << "chosen line";
+  }
   if (auto* Pages = dynamic_cast<const TPageControl*>(&Control)) {
     EXPECT_EQ(SendMessageW(Window, TCM_GETITEMCOUNT, 0, 0), Pages->PageCount()) << "tabs";
     EXPECT_EQ(SendMessageW(Window, TCM_GETCURSEL, 0, 0), Pages->ActivePageIndex()) << "tab";

@@ -1,9 +1,9 @@
 #pragma once
 // Windows tests only: whether a shown form's native windows mirror what its toolkit controls
 // hold, whatever the form: each control's window, its parent window, place, text, visibility,
-// enabled and checked state, and the page control's tabs. A label may stand wider than laid
-// out when its font is wider (it holds its caption on one line). Each mismatch names the
-// control.
+// enabled and checked state, a list's lines and choice, and the page control's tabs. A label may
+// stand wider than laid out when its font is wider (it holds its caption on one line). Each
+// mismatch names the control.
 namespace lantern {
 
 class TForm;
