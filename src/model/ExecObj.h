@@ -189,17 +189,18 @@ class TExecItem {
   void SaveRecord(TStream& Stream, const TRecordType& Type);
   void LoadRecord(TStream& Stream, const TRecordType& Type);
 
+  // Small fields side by side, as a tree of ten thousand items holds them ten thousand times.
   bool FWasRunning = true;
   bool FIsRunning = true;
   bool FVisible = true;
+  bool FExpanded = false;
+  bool FFixedPosition = false;
+  int FImageIndex = -1;
+  int FRunCount = 0;
   TListItem* FListItem = nullptr;
   TTreeNode* FTreeNode = nullptr;
-  bool FExpanded = false;
   std::string FName = "新規ランチャ";
   TExecItem* FParent;
-  int FImageIndex = -1;
-  bool FFixedPosition = false;
-  int FRunCount = 0;
   std::string FFileName;
   TColorSet FColors = DefaultColorSet;
   bool FOwnColors = false;
@@ -488,12 +489,12 @@ class TLauncher : public TExecItem {
   friend class TRoot;
   void IconThreadTerminate();
   bool FIconPending = false;
-  std::unique_ptr<TSeekIconThread> FIconThread;
-  int FRetrySkip = 0, FRetryGap = 1;  // RetryIcon's rounds to pass, and the next gap
   // A copy made from a launcher in the trash: pasted elsewhere it fetches its icon. A copy
   // holds no parent until it is added (the group it came from may be gone by then), so this
   // is all it keeps of where it came from.
   bool FCopiedFromTrash = false;
+  int FRetrySkip = 0, FRetryGap = 1;  // RetryIcon's rounds to pass, and the next gap
+  std::unique_ptr<TSeekIconThread> FIconThread;
 };
 
 class TLauncherExec : public TLauncher {

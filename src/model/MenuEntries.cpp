@@ -71,7 +71,13 @@ std::unique_ptr<TMenuItem> TExecItem::NewMenuEntry(int ImageIndex) {
 void TCompositeItem::AddToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry) {
   if (!FVisible) return;
   TMenuItem* Entry = AParentEntry->Add(NewMenuEntry(0));
-  AddChildrenToMenu(AOwner, Entry);
+  // The group's entries are made when its submenu first opens: ten thousand launchers in
+  // nested groups would otherwise hold as many entries all the time, for submenus that are
+  // seldom opened. The menu is rebuilt from scratch whenever the tree changes.
+  bool Some = false;
+  for (int i = 0; i < FChildren.Count() && !Some; ++i)
+    if (TExecItem* Child = FChildren.Items(i)) Some = Child->Visible();
+  Entry->SetFill([this, AOwner](TMenuItem* Sender) { AddChildrenToMenu(AOwner, Sender); }, Some);
 }
 
 void TCompositeItem::AddChildrenToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry) {

@@ -12,6 +12,10 @@ TImageList::~TImageList() = default;
 
 int TImageList::AddIcon(const TIcon& Icon) {
   if (Icon.Empty()) return -1;
+  if (Icon.Source() >= 0) {
+    auto [It, Added] = FBySource.emplace(Icon.Source(), Count());
+    if (!Added) return It->second;
+  }
   if (FPeer) {
     FPeer->Added(Icon);
     FPictures.emplace_back();
@@ -30,6 +34,14 @@ void TImageList::Delete(int Index) {
   if (Index < 0 || Index >= Count()) return;
   if (FPeer) FPeer->Deleted(Index);
   FPictures.erase(FPictures.begin() + Index);
+  for (auto It = FBySource.begin(); It != FBySource.end();) {
+    if (It->second == Index) {
+      It = FBySource.erase(It);
+      continue;
+    }
+    if (It->second > Index) --It->second;
+    ++It;
+  }
 }
 
 }  // namespace lantern

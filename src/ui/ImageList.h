@@ -1,6 +1,7 @@
 #pragma once
 // A list of pictures of one size (16 x 16 for every list the program has).
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "ui/Icon.h"
@@ -28,7 +29,10 @@ class TImageList {
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   int Count() const { return static_cast<int>(FPictures.size()); }
-  // Appends the icon's picture; its index, or -1 when the icon is empty.
+  // Appends the icon's picture; its index, or -1 when the icon is empty. An icon whose
+  // source the list already holds is not appended again: the index of that picture (a
+  // launcher list of thousands holds a few hundred different pictures, and each picture
+  // costs a kilobyte or more).
   int AddIcon(const TIcon& Icon);
   // Removes one picture; the ones after it move down. Out of range: nothing.
   void Delete(int Index);
@@ -41,6 +45,7 @@ class TImageList {
  private:
   int FWidth, FHeight;
   std::vector<TIcon> FPictures;
+  std::unordered_map<long long, int> FBySource;  // the index of each known source's picture
   std::unique_ptr<TImageListPeer> FPeer;
 };
 

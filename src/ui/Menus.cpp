@@ -36,6 +36,14 @@ TMenuItem* TMenuItem::Add(std::unique_ptr<TMenuItem> Item) {
   return FItems.back().get();
 }
 
+void TMenuItem::Fill() const {
+  if (!FFill) return;
+  // Taken first: what Fill asks of this entry must not fill it again.
+  auto Make = std::move(FFill);
+  FFill = nullptr;
+  Make(const_cast<TMenuItem*>(this));
+}
+
 void TMenuItem::Click() {
   if (FAction) {
     FAction->Execute();

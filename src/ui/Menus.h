@@ -49,12 +49,32 @@ class TMenuItem {
   int ImageIndex() const { return FImageIndex; }
   void SetImageIndex(int Value) { FImageIndex = Value; }
 
-  int Count() const { return static_cast<int>(FItems.size()); }
-  TMenuItem* Items(int Index) const { return FItems.at(Index).get(); }
+  // The entries below this one; asking for them makes those still to come (SetFill).
+  int Count() const {
+    Fill();
+    return static_cast<int>(FItems.size());
+  }
+  TMenuItem* Items(int Index) const {
+    Fill();
+    return FItems.at(Index).get();
+  }
   TMenuItem* Add(std::unique_ptr<TMenuItem> Item);
   TMenuItem* Add(TAction* Action) { return Add(std::make_unique<TMenuItem>(Action)); }
   TMenuItem* AddSeparator() { return Add(std::make_unique<TMenuItem>("-")); }
-  void Clear() { FItems.clear(); }
+  void Clear() {
+    FItems.clear();
+    FFill = nullptr;
+  }
+  // Entries made only when first asked for: Fill adds them then, once. A menu of thousands
+  // of entries in nested submenus costs only the entries of the submenus opened. Some tells
+  // beforehand whether Fill adds any, so that the entry shows as a submenu (or not) without
+  // making them.
+  void SetFill(std::function<void(TMenuItem* Sender)> Fill, bool Some) {
+    FFill = std::move(Fill);
+    FFillAddsSome = Some;
+  }
+  // Whether the entry opens a submenu: it has entries, or they are to come.
+  bool HasEntries() const { return !FItems.empty() || (FFill && FFillAddsSome); }
   void Delete(int Index) { FItems.erase(FItems.begin() + Index); }
 
   // The user chose the item: its action runs (when enabled), else its click handler.
@@ -66,10 +86,13 @@ class TMenuItem {
  private:
   std::string FCaption;
   TAction* FAction = nullptr;
+  void Fill() const;
   bool FEnabled = true;
   bool FDefault = false;
+  bool FFillAddsSome = false;
   int FImageIndex = -1;
-  std::vector<std::unique_ptr<TMenuItem>> FItems;
+  mutable std::vector<std::unique_ptr<TMenuItem>> FItems;
+  mutable std::function<void(TMenuItem* Sender)> FFill;
 };
 
 class TMenu {

@@ -34,6 +34,7 @@ class TShell {
  public:
   virtual ~TShell() = default;
   // The icon the shell shows for Path (SHGetFileInfo with Flags); empty when it has none.
+  // Icons the shell shows with one picture have one source (TIcon::Source).
   virtual TIcon GetFileInfoIcon(const std::string& Path, unsigned Flags) = 0;
   // ShellExecute(W) on behalf of OwnerWindow: opens File with Verb (empty: the default
   // action), Parameters and Directory (empty: none), in a window shown as ShowCommand; above

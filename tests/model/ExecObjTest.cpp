@@ -270,6 +270,22 @@ TEST_F(LauncherTreeTest, EveryFetchAppendsAPictureAndMissingIconsLeaveMinusOne) 
   EXPECT_EQ(FakeShell.Asked.back(), "C:\\gone.exe");
 }
 
+// Launchers whose files the shell shows with one picture share its entry in the list.
+TEST_F(LauncherTreeTest, LaunchersOfOnePictureShareOneEntry) {
+  FakeShell.Sources = {{"C:\\a.exe", 3}, {"C:\\x.txt", 8}, {"C:\\y.txt", 8}};
+  const int Fixed = Images.Count();
+  TLauncherExec* A = AddLauncher(Root.get(), "A", "C:\\a.exe");
+  TLauncherExec* Again = AddLauncher(Trash, "Again", "C:\\a.exe");
+  Root->Add(Trash->Remove(Again));
+  TLauncherExec* X = AddLauncher(Root.get(), "X", "C:\\x.txt");
+  TLauncherExec* Y = AddLauncher(Root.get(), "Y", "C:\\y.txt");
+  EXPECT_EQ(Images.Count(), Fixed + 2);
+  EXPECT_EQ(Again->ImageIndex(), A->ImageIndex());
+  EXPECT_EQ(Y->ImageIndex(), X->ImageIndex());
+  EXPECT_NE(X->ImageIndex(), A->ImageIndex());
+  EXPECT_EQ(Again->ListItem()->ImageIndex(), A->ImageIndex());
+}
+
 TEST_F(LauncherTreeTest, URLLaunchersKeepTheirPicture) {
   TLauncherURL* Url = Root->Add(std::make_unique<TLauncherURL>(Root.get()));
   Url->SetFileName("http://example.jp/");

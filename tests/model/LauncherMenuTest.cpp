@@ -76,6 +76,23 @@ TEST_F(LauncherMenuTest, GroupsComeFirstHiddenItemsAndTheTrashAreLeftOut) {
   EXPECT_EQ(Shape(Menu.Items()), "ゴミ入れ(T),G1(Sub,A),L1,L2");
 }
 
+// A group's entries are made from the tree when its submenu opens, not with the menu; its
+// entry opens a submenu only when it has something visible.
+TEST_F(LauncherMenuTest, AGroupsEntriesAreMadeWhenItsSubmenuOpens) {
+  TFolder* G = AddFolder(Root.get(), "G");
+  AddLauncher(G, "A");
+  AddLauncher(G, "B");
+  AddFolder(Root.get(), "Empty");
+  AddLauncher(AddFolder(Root.get(), "Hidden only"), "H")->SetVisible(false);
+  Build();
+  TMenuItem& Top = Menu.Items();
+  EXPECT_TRUE(Top.Items(0)->HasEntries());
+  EXPECT_FALSE(Top.Items(1)->HasEntries());
+  EXPECT_FALSE(Top.Items(2)->HasEntries());
+  G->Items(0)->SetVisible(false);  // before the submenu first opens
+  EXPECT_EQ(Shape(Top), "G(B),Empty,Hidden only");
+}
+
 TEST_F(LauncherMenuTest, NothingIsRebuiltUntilTheTreeChanges) {
   AddLauncher(Root.get(), "L1");
   Root->BuildMenu(&Menu, nullptr);

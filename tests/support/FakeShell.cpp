@@ -17,7 +17,8 @@ TIcon TFakeShell::GetFileInfoIcon(const std::string& Path, unsigned Flags) {
   LastFlags = Flags;
   if (NoIcon.count(Path)) return TIcon();
   ++LiveIcons;
-  return TIcon(new std::string(Path), Release);
+  auto Source = Sources.find(Path);
+  return TIcon(new std::string(Path), Release, Source == Sources.end() ? -1 : Source->second);
 }
 
 int TFakeShell::ShellExec(const std::string& Verb, const std::string& File,

@@ -3,6 +3,7 @@
 // was asked for, and the number of icons still alive is known.
 #include <deque>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,6 +44,8 @@ class TFakeShell : public TShell {
   std::function<void(const std::string& Path)> OnIcon;  // runs first (a share that hangs)
   unsigned LastFlags = 0;
   std::set<std::string> NoIcon;  // paths the shell has no icon for
+  // The pictures' sources: a path named here gives icons of that source; any other none.
+  std::map<std::string, long long> Sources;
   static int LiveIcons;
 };
 

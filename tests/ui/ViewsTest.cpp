@@ -141,6 +141,26 @@ TEST(ImageListTest, EmptyIconsAreNotAdded) {
   EXPECT_EQ(Released, 1);
 }
 
+// Icons of one source share a picture; one without a source is a picture of its own; a
+// deleted picture's source is appended anew, and the pictures after it keep theirs.
+TEST(ImageListTest, IconsOfOneSourceShareOnePicture) {
+  static int Held = 0;
+  auto Icon = [](long long Source) {
+    return TIcon(
+        &Held, [](void*) {}, Source);
+  };
+  TImageList List;
+  EXPECT_EQ(List.AddIcon(Icon(7)), 0);
+  EXPECT_EQ(List.AddIcon(Icon(-1)), 1);
+  EXPECT_EQ(List.AddIcon(Icon(9)), 2);
+  EXPECT_EQ(List.AddIcon(Icon(7)), 0);
+  EXPECT_EQ(List.AddIcon(Icon(-1)), 3);
+  List.Delete(0);
+  EXPECT_EQ(List.AddIcon(Icon(9)), 1);
+  EXPECT_EQ(List.AddIcon(Icon(7)), 3);
+  EXPECT_EQ(List.Count(), 4);
+}
+
 TEST(StripAmpersandsTest, EveryAmpersandGoesAndTheLastOneMarksTheNextCharacter) {
   struct {
     const char* Name;
@@ -192,6 +212,32 @@ TEST(MenuTest, APopupRunsTheChosenItemWhenItCloses) {
   EXPECT_EQ(Menu.PopupX, 30);
   EXPECT_EQ(Menu.Popups, 2);
   EXPECT_TRUE(Menu.Items().Items(1)->IsSeparator());
+}
+
+// Entries to come are made once, when first asked for; the entry opens a submenu meanwhile
+// only when they will be some; a cleared entry makes none.
+TEST(MenuTest, EntriesToComeAreMadeOnceWhenFirstAskedFor) {
+  int Fills = 0;
+  auto AddTwo = [&](TMenuItem* Sender) {
+    ++Fills;
+    Sender->Add(std::make_unique<TMenuItem>("a"));
+    Sender->Add(std::make_unique<TMenuItem>("b"));
+  };
+  TMenuItem Group, Empty, Cleared;
+  Group.SetFill(AddTwo, true);
+  Empty.SetFill([&](TMenuItem*) { ++Fills; }, false);
+  Cleared.SetFill(AddTwo, true);
+  EXPECT_TRUE(Group.HasEntries());
+  EXPECT_FALSE(Empty.HasEntries());
+  EXPECT_EQ(Fills, 0);
+  EXPECT_EQ(Group.Count(), 2);
+  EXPECT_EQ(Group.Items(1)->Caption(), "b");
+  EXPECT_EQ(Fills, 1);
+  EXPECT_TRUE(Group.HasEntries());
+  Cleared.Clear();
+  EXPECT_FALSE(Cleared.HasEntries());
+  EXPECT_EQ(Cleared.Count(), 0);
+  EXPECT_EQ(Fills, 1);
 }
 
 TEST(LayoutTest, AlignedControlsFillTheClientAreaAndTheSplitterResizesItsNeighbour) {

@@ -35,7 +35,7 @@ void TNativeMenu::Append(HMENU Menu, TMenuItem& Parent) {
     std::wstring Text = FOwnerDraw ? std::wstring() : ToWide(Item->MenuText());
     const wchar_t* Content = FOwnerDraw ? reinterpret_cast<LPCWSTR>(Item) : Text.c_str();
     Flags |= FOwnerDraw ? MF_OWNERDRAW : MF_STRING;
-    if (Item->Count() > 0) {
+    if (Item->HasEntries()) {
       HMENU Sub = CreatePopupMenu();
       FOwn.push_back(Sub);
       if (FLazy)
@@ -118,7 +118,7 @@ void DrawOwnerDrawn(DRAWITEMSTRUCT& Draw) {
     });
   }
   // The entry draws its own submenu arrow; the system's would land on top of it.
-  if (Item->Count() > 0) ExcludeClipRect(Draw.hDC, R.right - 20, R.top, R.right, R.bottom);
+  if (Item->HasEntries()) ExcludeClipRect(Draw.hDC, R.right - 20, R.top, R.right, R.bottom);
 }
 
 // Windows does not know the underlined letters of owner-drawn entries: the underlined letter

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 
 #include "ui/Shell.h"
 #include "ui/win32/WideText.h"
@@ -36,12 +38,49 @@ static_assert(ErrorFileNotFound == ERROR_FILE_NOT_FOUND &&
 
 void ReleaseIcon(void* Handle) { DestroyIcon(static_cast<HICON>(Handle)); }
 
+// A number for each place a picture comes from (a file and the icon's index in it, or the
+// system image list's number), in each size: the icons' sources. Asked from the icon
+// threads as well.
+long long SourceOf(const std::wstring& Place, bool Small) {
+  static std::mutex Lock;
+  static std::map<std::wstring, long long> Numbers;
+  std::lock_guard<std::mutex> Hold(Lock);
+  auto It = Numbers.emplace(Place, static_cast<long long>(Numbers.size())).first;
+  return It->second * 2 + (Small ? 1 : 0);
+}
+
 class TWin32Shell : public TShell {
  public:
   TIcon GetFileInfoIcon(const std::string& Path, unsigned Flags) override {
+    std::wstring Wide = ToWide(Path);
+    const bool Small = (Flags & SHGFI_SMALLICON) != 0;
+    if ((Flags & SHGFI_ICON) && !(Flags & SHGFI_OPENICON)) {
+      // The picture straight from where the shell says it lives: asking the shell for the
+      // icon itself fills the system image list, which under Wine keeps every picture it
+      // has seen in five sizes up to 256 x 256 for as long as the program runs.
+      SHFILEINFOW Where = {};
+      if (SHGetFileInfoW(Wide.c_str(), 0, &Where, sizeof(Where), SHGFI_ICONLOCATION) &&
+          Where.szDisplayName[0]) {
+        HICON Icon = nullptr;
+        if (Small ? ExtractIconExW(Where.szDisplayName, Where.iIcon, nullptr, &Icon, 1)
+                  : ExtractIconExW(Where.szDisplayName, Where.iIcon, &Icon, nullptr, 1)) {
+          if (Icon)
+            return TIcon(
+                Icon, ReleaseIcon,
+                SourceOf(std::wstring(Where.szDisplayName) + L"," + std::to_wstring(Where.iIcon),
+                         Small));
+        }
+      }
+    }
     SHFILEINFOW Info = {};
-    SHGetFileInfoW(ToWide(Path).c_str(), 0, &Info, sizeof(Info), Flags);
-    return TIcon(Info.hIcon, ReleaseIcon);
+    Info.iIcon = -1;
+    SHGetFileInfoW(Wide.c_str(), 0, &Info, sizeof(Info), Flags);
+    // The system image list's number names the picture: files of one program, documents of
+    // one kind and files without a picture of their own share one.
+    long long Source = (Flags & SHGFI_SYSICONINDEX) && (Flags & SHGFI_ICON) && Info.iIcon >= 0
+                           ? SourceOf(L"*" + std::to_wstring(Info.iIcon), Small)
+                           : -1;
+    return TIcon(Info.hIcon, ReleaseIcon, Source);
   }
 
   bool NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,

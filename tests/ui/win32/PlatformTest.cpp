@@ -8,6 +8,7 @@
 #include "support/TempFolder.h"
 #include "support/TreeFixture.h"
 #include "ui/FileSystem.h"
+#include "ui/ImageList.h"
 #include "ui/Shell.h"
 #include "ui/System.h"
 #include "ui/win32/WideText.h"
@@ -74,6 +75,21 @@ TEST_F(PlatformTest, TheShellHasAnIconForAProgram) {
   EXPECT_EQ(Mask.bmWidth, 16);  // the small icon
   DeleteObject(Info.hbmMask);
   if (Info.hbmColor) DeleteObject(Info.hbmColor);
+}
+
+// The shell names the picture: one program's icons share a source, a folder's differs, and
+// an image list keeps the shared picture once.
+TEST_F(PlatformTest, TheShellTellsWhichIconsShareAPicture) {
+  std::unique_ptr<TIcon> Notepad = GetFileIcon("C:\\windows\\notepad.exe", false);
+  std::unique_ptr<TIcon> Again = GetFileIcon("C:\\windows\\notepad.exe", false);
+  std::unique_ptr<TIcon> Windows = GetFileIcon("C:\\windows", false);
+  ASSERT_GE(Notepad->Source(), 0);
+  EXPECT_EQ(Again->Source(), Notepad->Source());
+  EXPECT_NE(Windows->Source(), Notepad->Source());
+  EXPECT_NE(GetFileIcon("C:\\windows\\notepad.exe", true)->Source(), Notepad->Source());
+  TImageList Images;
+  EXPECT_EQ(Images.AddIcon(*Notepad), Images.AddIcon(*Again));
+  EXPECT_EQ(Images.Count(), 1);
 }
 
 TEST_F(PlatformTest, DataFilesWithJapaneseNamesRoundTrip) {
