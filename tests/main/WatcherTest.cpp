@@ -10,6 +10,7 @@
 #include "main/Watcher.h"
 #include "model/FilterList.h"
 #include "model/SeekIconThread.h"
+#include "support/EditFixture.h"
 #include "support/FakeProcesses.h"
 #include "support/MainFixture.h"
 #include "support/TreeFixture.h"
@@ -21,47 +22,33 @@ namespace {
 const char* const Programs[] = {"C:\\Tools\\app.exe", "C:\\Tools\\setup.exe", "D:\\game.exe",
                                 "E:\\stick.exe", "F:\\mapped.exe"};
 
-class WatcherPartTest : public TreeFixture {
+class WatcherPartTest : public EditFixture {
  protected:
   void SetUp() override {
-    TreeFixture::SetUp();
-    Files.MapDrive(Disk.Path());
+    EditFixture::SetUp();
     for (char Letter : {'D', 'E', 'F'}) {
       Drives.push_back(std::make_unique<TTempFolder>());
       Files.MapOtherDrive(Letter, Drives.back()->Path());
     }
     for (const char* Path : Programs) {
-      const std::string Real = Files.RealPath(Path);
-      PlatformFileSystem().CreateFolders(Real.substr(0, Real.find_last_of("/\\")));
-      WriteFileBytes(Real, "MZ");
+      const std::string File = Real(Path);
+      PlatformFileSystem().CreateFolders(File.substr(0, File.find_last_of("/\\")));
+      WriteFileBytes(File, "MZ");
     }
     Files.DriveTypes = {{'D', dtCdRom}, {'E', dtRemovable}, {'F', dtRemote}};
-    Old = {SetFileSystem(&Files), SetProcesses(&Procs), SetDialogs(&Boxes), SetSystem(&Sys)};
     Root->Filters().Add("*\\SETUP.EXE");
   }
-  void TearDown() override {
-    Watcher.reset();
-    SetFileSystem(std::get<0>(Old));
-    SetProcesses(std::get<1>(Old));
-    SetDialogs(std::get<2>(Old));
-    SetSystem(std::get<3>(Old));
-    TreeFixture::TearDown();
-  }
+  // The watcher anew, as a start makes it with the settings and processes as they are now.
   TWatcher& Make() {
+    Commands.reset();
+    Watcher.reset();
     Watcher = std::make_unique<TWatcher>(*Root, Settings);
+    Commands = std::make_unique<TEditCommands>(*Root, *Watcher, Window, ListView, TreeView);
     return *Watcher;
   }
   std::vector<std::string> Top() { return ChildNames(Root.get()); }
 
-  TTempFolder Disk;                                  // drive C:
   std::vector<std::unique_ptr<TTempFolder>> Drives;  // D:, E:, F:
-  TFakeFileSystem Files;
-  TFakeProcesses Procs;
-  TFakeDialogs Boxes;
-  TFakeSystem Sys;
-  std::tuple<TFileSystem*, TProcessService*, TDialogService*, TSystem*> Old;
-  TSettings Settings;
-  std::unique_ptr<TWatcher> Watcher;
 };
 
 TEST_F(WatcherPartTest, TheLibraryLoadsOrTheSnapshotStandsIn) {
@@ -82,6 +69,7 @@ TEST_F(WatcherPartTest, TheLibraryLoadsOrTheSnapshotStandsIn) {
        false},
   };
   for (const auto& c : Cases) {
+    Watcher.reset();
     Procs = TFakeProcesses();
     Procs.LoadFailure = c.Failure;
     Boxes.Texts.clear();
@@ -127,7 +115,7 @@ TEST_F(WatcherPartTest, AStillRunningProgramsFileIsNotAskedForAgainButAReturning
   // Ended, its file gone, then listed again (a stale entry would count a start).
   Procs.StatusList = {};
   Watcher->Scan();
-  ASSERT_TRUE(PlatformFileSystem().RemoveFile(Files.RealPath("C:\\Tools\\app.exe")));
+  ASSERT_TRUE(PlatformFileSystem().RemoveFile(Real("C:\\Tools\\app.exe")));
   Procs.StatusList = {"C:\\Tools\\app.exe"};
   Watcher->Scan();
   EXPECT_GT(Asked, 0);
@@ -178,7 +166,7 @@ TEST_F(WatcherPartTest, OnlyAProgramWithAWindowOfItsOwnBecomesALauncher) {
   Make();
   std::vector<std::string> Expected{Trash->Name()};
   for (const auto& c : Cases) {
-    WriteFileBytes(Files.RealPath(c.Path), "MZ");
+    WriteFileBytes(Real(c.Path), "MZ");
     Procs.StatusList.push_back(c.Path);
     Procs.Ids[c.Path] = 10 + static_cast<unsigned long>(Procs.StatusList.size());
     if (!c.Windowed) Procs.Windowless.insert(c.Path);
@@ -197,31 +185,53 @@ TEST_F(WatcherPartTest, OnlyAProgramWithAWindowOfItsOwnBecomesALauncher) {
   EXPECT_EQ(Made->RunCount(), 1);
 }
 
+// A delete for good by either command tells the watcher: the program is not added again
+// while the same process runs, but is once it is started anew.
+TEST_F(WatcherPartTest, AProgramDeletedForGoodStaysGoneUntilItIsStartedAnew) {
+  const std::string App = "C:\\Tools\\app.exe";
+  for (bool ByEmptyingTheTrash : {false, true}) {
+    Restart();
+    Procs.StatusList = {App};
+    Procs.Ids[App] = 100;
+    Watcher->Scan();
+    ASSERT_EQ(Top().back(), "app");
+    Root->RefreshListView();  // as the window's timer fills the list again
+    ListView.SetFocus();
+    Root->Items(1)->ListItem()->SetSelected(true);
+    Boxes.Answers.push_back(mrYes);
+    if (ByEmptyingTheTrash) {
+      Commands->MoveRecycledExecute();
+      Commands->EmptyTrashActionExecute();
+    } else {
+      Commands->DeleteObjExecute();
+    }
+    ASSERT_EQ(Top().size(), 1u);
+    ASSERT_EQ(Trash->Count(), 0);
+    Watcher->Scan();  // the same process runs on
+    EXPECT_EQ(Top().size(), 1u);
+    Procs.StatusList = {};
+    Watcher->Scan();
+    Procs.StatusList = {App};
+    Procs.Ids[App] = 200;
+    Watcher->Scan();
+    EXPECT_EQ(Top().back(), "app");
+  }
+}
+
 }  // namespace
 }  // namespace lantern
 
 namespace lantern {
 namespace {
 
+// The watcher in the window: one program on drive C:.
 class WatcherTest : public MainFixture {
  protected:
   void SetUp() override {
     MainFixture::SetUp();
-    for (char Letter : {'D', 'E', 'F'}) {
-      Drives.push_back(std::make_unique<TTempFolder>());
-      Files.MapOtherDrive(Letter, Drives.back()->Path());
-    }
-    for (const char* Path : {"C:\\Tools\\app.exe", "C:\\Tools\\setup.exe", "D:\\game.exe",
-                             "E:\\stick.exe", "F:\\mapped.exe"}) {
-      PlatformFileSystem().CreateFolders(ExtractDir(Real(Path)));
-      WriteFileBytes(Real(Path), "MZ");
-    }
-    Files.DriveTypes = {{'D', dtCdRom}, {'E', dtRemovable}, {'F', dtRemote}};
+    PlatformFileSystem().CreateFolders(Real("C:\\Tools"));
+    WriteFileBytes(Real("C:\\Tools\\app.exe"), "MZ");
   }
-  static std::string ExtractDir(const std::string& Path) {
-    return Path.substr(0, Path.find_last_of("/\\"));
-  }
-  std::vector<std::unique_ptr<TTempFolder>> Drives;  // D:, E:, F:
   // The names of the root's items.
   std::vector<std::string> Top() {
     std::vector<std::string> Names;
@@ -264,12 +274,6 @@ TEST_F(WatcherTest, AProgramAddedMeanwhileLeavesTheUsersChoiceInTheListAsItWas) 
   EXPECT_EQ(M.ListView1.Selected(), Chosen->ListItem());
 }
 
-}  // namespace
-}  // namespace lantern
-
-namespace lantern {
-namespace {
-
 // The exit waits for a fetch that a share holds, but only so long: one that answers in time
 // ends with the program, one that does not is left behind.
 TEST_F(WatcherTest, TheTreeIsSavedBeforeTheExitWaitsAWhileForAFetchThatHangs) {
@@ -299,44 +303,6 @@ TEST_F(WatcherTest, TheTreeIsSavedBeforeTheExitWaitsAWhileForAFetchThatHangs) {
     Share.join();
     EXPECT_TRUE(WaitForThreadsLetGo(5000));
     Files.OnFileExists = nullptr;
-  }
-}
-
-}  // namespace
-}  // namespace lantern
-
-namespace lantern {
-namespace {
-
-TEST_F(WatcherTest, AProgramDeletedForGoodStaysGoneUntilItIsStartedAnew) {
-  const std::string App = "C:\\Tools\\app.exe";
-  for (bool ByEmptyingTheTrash : {false, true}) {
-    TLanternMain& M = Start();
-    Procs.StatusList = {App};
-    Procs.Ids[App] = 100;
-    TickToScan();
-    ASSERT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));
-    M.ListView1.SetFocus();
-    M.Root()->Items(1)->ListItem()->SetSelected(true);
-    Boxes.Answers.push_back(mrYes);
-    if (ByEmptyingTheTrash) {
-      M.MoveRecycled.Execute();
-      M.TreeView1.SetFocus();
-      M.TreeView1.SetSelected(M.Root()->RecycledFolder()->TreeNode());
-      M.EmptyTrashAction.Execute();
-    } else {
-      M.DeleteObj.Execute();
-    }
-    ASSERT_EQ(Top(), std::vector<std::string>{"ゴミ入れ"});
-    ASSERT_EQ(M.Root()->RecycledFolder()->Count(), 0);
-    TickToScan();  // the same process runs on
-    EXPECT_EQ(Top(), std::vector<std::string>{"ゴミ入れ"});
-    Procs.StatusList = {};
-    TickToScan();
-    Procs.StatusList = {App};
-    Procs.Ids[App] = 200;
-    TickToScan();
-    EXPECT_EQ(Top(), (std::vector<std::string>{"ゴミ入れ", "app"}));
   }
 }
 
