@@ -83,22 +83,27 @@ void ExpectText(const TWinControl& Control, HWND Window) {
 
 void ExpectState(const TWinControl& Control, HWND Window) {
   const LONG Style = GetWindowLongW(Window, GWL_STYLE);
-  if (auto* Box = dynamic_cast<const TCheckBox*>(&Control))
+  // EXPECT_ macros are if-else statements: braces keep the outer if's else its own.
+  if (auto* Box = dynamic_cast<const TCheckBox*>(&Control)) {
     EXPECT_EQ(SendMessageW(Window, BM_GETCHECK, 0, 0) == BST_CHECKED, Box->Checked()) << "checked";
-  if (auto* Radio = dynamic_cast<const TRadioButton*>(&Control))
+  }
+  if (auto* Radio = dynamic_cast<const TRadioButton*>(&Control)) {
     EXPECT_EQ(SendMessageW(Window, BM_GETCHECK, 0, 0) == BST_CHECKED, Radio->Checked())
         << "checked";
+  }
   if (auto* Button = dynamic_cast<const TButton*>(&Control)) {
     EXPECT_EQ((Style & BS_TYPEMASK) == BS_DEFPUSHBUTTON, Button->Default()) << "default";
     // The dialog keys find the default button by IDOK, the cancel button by IDCANCEL.
-    if (Button->Default() || Button->Cancel())
+    if (Button->Default() || Button->Cancel()) {
       EXPECT_EQ(GetWindowLongPtrW(Window, GWLP_ID), Button->Default() ? IDOK : IDCANCEL);
+    }
   }
-  if (auto* Label = dynamic_cast<const TLabel*>(&Control))
+  if (auto* Label = dynamic_cast<const TLabel*>(&Control)) {
     EXPECT_EQ(Style & SS_TYPEMASK, Label->Alignment() == TAlignment::RightJustify ? SS_RIGHT
                                    : Label->Alignment() == TAlignment::Center     ? SS_CENTER
                                                                                   : SS_LEFT)
         << "alignment";
+  }
   if (auto* List = dynamic_cast<const TListControl*>(&Control)) {
     const bool Box = dynamic_cast<const TListBox*>(&Control) != nullptr;
     const int Count = static_cast<int>(SendMessageW(Window, Box ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
