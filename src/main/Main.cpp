@@ -4,7 +4,6 @@
 #include "base/Exception.h"
 #include "base/Path.h"
 #include "dialogs/LauncherProperty.h"
-#include "shell/About.h"
 #include "shell/DropBlocks.h"
 #include "shell/DropTarget.h"
 #include "ui/Application.h"
@@ -26,13 +25,6 @@ const char* const MainWindowClass = "TLanternMain";
 unsigned TLanternMain::ActivateMessage = 0;
 
 namespace {
-
-// Lantern has no public site yet: the web-site command opens the installed help's top page.
-const char* const WebSiteAddress = "";
-
-std::string HelpPage(const char* Name) {
-  return ExtractFilePath(System().ProgramFileName()) + "Help\\" + Name;
-}
 
 std::string PathList(const std::vector<std::string>& Paths) {
   std::string Text;
@@ -539,65 +531,4 @@ void TLanternMain::GetEmptyIconExecute() {
   }
   for (TExecItem* Item : Missing) static_cast<TLauncher*>(Item)->RetryIcon();
 }
-
-void TLanternMain::AboutActionExecute() {
-  // Never the hidden main window to the front: the version window comes forward by itself.
-  TAboutForm About;
-  FAboutForm = &About;
-  struct TClosed {
-    TForm*& Form;
-    ~TClosed() { Form = nullptr; }
-  } Closed{FAboutForm};
-  About.ShowModal();
-}
-
-// ---- Other windows and the system ----
-
-void TLanternMain::EnvSetActionExecute() {
-  // The settings dialog joins here; until then the command writes the settings. While it is
-  // open the hot key opens the menu even over the shown main window.
-  if (TreeHeld()) return;
-  FEnvSetHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
-  struct TOpen {
-    std::unique_ptr<TTreeGuard::THold>& Hold;
-    ~TOpen() { Hold.reset(); }
-  } Open{FEnvSetHold};
-  SaveSettings();
-}
-
-void TLanternMain::HelpActionExecute() {
-  const std::string Page = HelpPage("Top.html");
-  CheckShellExec(Shell().ShellExec("", Page, "", "", SW_SHOW_), TShellTask::OpenPage, Page);
-}
-
-void TLanternMain::GoWebSiteActionExecute() {
-  const std::string Address = *WebSiteAddress ? WebSiteAddress : HelpPage("Top.html");
-  CheckShellExec(Shell().ShellExec("", Address, "", "", SW_SHOW_), TShellTask::OpenPage, Address);
-}
-
-void TLanternMain::ScreenSaverExecuteExecute() {
-  if (System().ScreenSaverActive()) System().Send(Handle(), WmSysCommand, ScScreenSave, 0);
-}
-
-void TLanternMain::ExitWindowsActionExecute() {
-  // No task bar (a shell without one, or Wine without a desktop): nothing to ask.
-  if (void* TaskBar = System().FindWindowByClass("Shell_TrayWnd"))
-    System().Send(TaskBar, WmClose, 0, 0);
-}
-
-void TLanternMain::UpdateClipboardActions() {
-  const bool Held = TreeHeld(), Cut = CutPending();
-  PasteObject.SetEnabled(!Held && (Cut || ClipboardFilled()));
-  if (Cut || Held) CutObject.SetEnabled(false);
-  StatusBar1.SetSimpleText(Cut ? "貼り付けを行うまでは自動ランチャ追加機能は働きません" : "");
-}
-
-std::vector<TAction*> TLanternMain::TreeCommands() {
-  return {&AddGroup,       &AddLauncher,      &AddLauncherURL,    &AddLauncherFolder,
-          &MoveRecycled,   &DeleteObj,        &EmptyTrashAction,  &CopyObject,
-          &CutObject,      &PasteObject,      &ObjPropertyAction, &CheckNoLinkAction,
-          &UpObjectAction, &DownObjectAction, &RenameAction,      &EnvSetAction,
-          &LoadService};
-}
-
 }  // namespace lantern

@@ -188,4 +188,19 @@ int TLanternMain::ListView1Compare(const TListItem* Item1, const TListItem* Item
   return System().CompareText(A->Name(), B->Name());
 }
 
+void TLanternMain::UpdateClipboardActions() {
+  const bool Held = TreeHeld(), Cut = CutPending();
+  PasteObject.SetEnabled(!Held && (Cut || ClipboardFilled()));
+  if (Cut || Held) CutObject.SetEnabled(false);
+  StatusBar1.SetSimpleText(Cut ? "貼り付けを行うまでは自動ランチャ追加機能は働きません" : "");
+}
+
+std::vector<TAction*> TLanternMain::TreeCommands() {
+  return {&AddGroup,       &AddLauncher,      &AddLauncherURL,    &AddLauncherFolder,
+          &MoveRecycled,   &DeleteObj,        &EmptyTrashAction,  &CopyObject,
+          &CutObject,      &PasteObject,      &ObjPropertyAction, &CheckNoLinkAction,
+          &UpObjectAction, &DownObjectAction, &RenameAction,      &EnvSetAction,
+          &LoadService};
+}
+
 }  // namespace lantern
