@@ -38,14 +38,6 @@ namespace {
 const char* const TrashNotDeletedText = "ゴミ入れは削除できません";
 const char* const TrashNotRecycledText = "ゴミ入れはゴミ入れに移動できません";
 
-void SelectOnly(TListView& List, TListItem* Row) {
-  for (int i = 0; i < List.Items().Count(); ++i)
-    if (List.Items()[i] != Row) List.Items()[i]->SetSelected(false);
-  Row->SetSelected(true);
-  Row->SetFocused(true);
-  Row->MakeVisible();
-}
-
 // Whether some file or folder launcher, the trash's included, names a share or a file on a
 // network drive: only those can keep the sweep waiting for minutes.
 bool SomeLauncherOnNetwork(TRoot* Root) {
@@ -99,7 +91,7 @@ void TEditCommands::AddGroupExecute() {
   // Named in place at once: the list has the keys for it.
   if (TListItem* Row = Group->ListItem()) {
     FList.SetFocus();
-    SelectOnly(FList, Row);
+    FList.SelectOnly(Row);
     Row->EditCaption();
   }
 }
@@ -119,7 +111,7 @@ void TEditCommands::AddNewLauncher(std::unique_ptr<TLauncher> Launcher, bool Sho
   }
   if (Launcher->FileName().empty()) return;  // chooser or dialog cancelled: nothing is added
   TLauncher* Added = FRoot.CurrentFolder()->AddNew(std::move(Launcher));
-  if (TListItem* Row = Added->ListItem()) SelectOnly(FList, Row);
+  if (TListItem* Row = Added->ListItem()) FList.SelectOnly(Row);
 }
 
 void TEditCommands::AddLauncherExecute() {
@@ -236,7 +228,7 @@ void TEditCommands::ReselectRow(int Index) {
   if (Index < 0) return;
   const int Count = FList.Items().Count();
   if (Count == 0) return;
-  SelectOnly(FList, FList.Items()[std::min(Index, Count - 1)]);
+  FList.SelectOnly(FList.Items()[std::min(Index, Count - 1)]);
 }
 
 bool TEditCommands::ConfirmDeleteForGood(const std::string& Question) {
@@ -415,7 +407,7 @@ void TEditCommands::MoveSelected(int Step) {
     TUpdateBracket<TListItems> Bracket(&FList.Items());
     Parent->Insert(Index, Parent->Remove(Item));
   }
-  if (TListItem* Row = Item->ListItem()) SelectOnly(FList, Row);
+  if (TListItem* Row = Item->ListItem()) FList.SelectOnly(Row);
 }
 
 // ---- Maintenance ----

@@ -459,13 +459,7 @@ void TLanternMain::AddFromPath(const std::string& Path) {
   if (!Launcher) return;
   TLauncher* Added = FRoot->AddNew(std::move(Launcher));
   FRoot->SetCurrentFolder(FRoot.get());
-  if (TListItem* Row = Added->ListItem()) {
-    for (int i = 0; i < ListView1.Items().Count(); ++i)
-      if (ListView1.Items()[i] != Row) ListView1.Items()[i]->SetSelected(false);
-    Row->SetSelected(true);
-    Row->SetFocused(true);
-    Row->MakeVisible();
-  }
+  if (TListItem* Row = Added->ListItem()) ListView1.SelectOnly(Row);
 }
 
 void TLanternMain::Timer1Timer() {

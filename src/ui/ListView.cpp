@@ -191,6 +191,14 @@ int TListView::SelCount() const {
   return n;
 }
 
+void TListView::SelectOnly(TListItem* Row) {
+  for (int i = 0; i < FItems.Count(); ++i)
+    if (FItems[i] != Row) FItems[i]->SetSelected(false);
+  Row->SetSelected(true);
+  Row->SetFocused(true);
+  Row->MakeVisible();
+}
+
 TListItem* TListView::GetItemAt(int X, int Y) const {
   int Row = -1;
   if (TListViewPeer* Peer = ListPeer())

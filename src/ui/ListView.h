@@ -141,6 +141,8 @@ class TListView : public TDragControl {
   void SetSmallImages(TImageList* Value);
   TListItem* Selected() const;  // the first selected row
   int SelCount() const;
+  // Row alone chosen, focused and scrolled into view.
+  void SelectOnly(TListItem* Row);
   // The row at the client point, if any.
   TListItem* GetItemAt(int X, int Y) const;
 
