@@ -132,9 +132,12 @@ bool TForm::DialogChar(char Letter) {
       Matches.push_back(c);
   if (Matches.empty()) return false;
   if (Matches.size() > 1) {
-    // Several controls share the letter: each press moves on to the next, pressing none.
-    auto It =
-        std::find_if(Matches.begin(), Matches.end(), [](TWinControl* c) { return c->Focused(); });
+    // Several controls share the letter: each press moves on to the next, pressing none. A
+    // label is where the focus is when its control has it.
+    auto It = std::find_if(Matches.begin(), Matches.end(), [](TWinControl* c) {
+      auto* Label = dynamic_cast<TLabel*>(c);
+      return (Label && Label->FocusControl() ? Label->FocusControl() : c)->Focused();
+    });
     TWinControl* Next =
         It == Matches.end() || It + 1 == Matches.end() ? Matches.front() : *(It + 1);
     auto* Label = dynamic_cast<TLabel*>(Next);

@@ -1153,6 +1153,53 @@ s_gesture() {
   expect "the program ends" end_session
 }
 
+# The settings dialog from the icon's menu: a screenshot of each of its seven pages; Ctrl
+# added to the hot key on its page and OK write the settings, and the new key opens the
+# launcher menu at once while the old one no longer does.
+s_settings_dialog() {
+  local dialog='ランタンの設定' i
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  reg_add MouseFormEnabled REG_DWORD 0
+  write_menu_data_file
+  start_notepad_in_front
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  expect "the program is resident" driver wait-hidden TLanternMain 10
+  driver tray-notify 1 516
+  setup "the icon's right button opens the program's menu" menu_open 5 || return
+  focus_menu
+  xdotool key e
+  setup "設定 there opens the settings dialog" driver wait-caption "$dialog" 5 >/dev/null || return
+  xdotool search --onlyvisible --name "$dialog" windowfocus --sync >/dev/null 2>&1
+  for i in 0 1 2 3 4 5 6; do
+    click_point $(driver tab-point "$dialog" "$i")
+    screenshot_window "dialog-settings-$i" "$dialog"
+  done
+  click_point $(driver tab-point "$dialog" 3)
+  sleep 0.3
+  click_point $(control_point "$dialog" 'Button CTRLキー(&C)')
+  click_point $(control_point "$dialog" 'Button OK')
+  expect "OK closes the dialog" driver wait-caption-gone "$dialog" 5
+  local values
+  values=$(reg_values)
+  expect "the hot key is written with Ctrl added ($(grep HotKey <<<"$values" | paste -sd' '))" \
+    [ "$(grep -E '^HotKey(Ctrl|Shift|Alt|Enabled)? ' <<<"$values" | sort | paste -sd'|')" = \
+    'HotKey REG_DWORD 0x1b|HotKeyAlt REG_DWORD 0x0|HotKeyCtrl REG_DWORD 0x1|HotKeyEnabled REG_DWORD 0x1|HotKeyShift REG_DWORD 0x1' ]
+  focus_notepad
+  xdotool key ctrl+shift+Escape
+  expect "Ctrl+Shift+Esc in notepad opens the launcher menu at once" menu_open 5
+  focus_menu
+  xdotool key Escape
+  sleep 1
+  focus_notepad
+  xdotool key shift+Escape
+  expect "Shift+Esc no longer does" no_menu
+  stop_notepad
+  expect "the program ends" end_session
+}
+
 run_e2e() {
   e2e_prefix
   : >"$E2E_OUT/lantern.log"
@@ -1180,6 +1227,7 @@ run_e2e() {
   scenario "the hot key pressed in notepad opens the launcher menu and gives notepad back" s_hot_key
   scenario "the chasing window opens the two menus; the version window gives notepad back" s_chasing_window
   scenario "a wave of the mouse opens the launcher menu at the fixed position" s_gesture
+  scenario "the settings dialog's seven pages; Ctrl added to the hot key works at once" s_settings_dialog
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1
 }

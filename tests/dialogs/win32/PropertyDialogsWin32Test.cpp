@@ -16,7 +16,7 @@
 #include "support/FakeSystem.h"
 #include "support/TempFolder.h"
 #include "support/TreeFixture.h"
-#include "support/win32/LabelExtent.h"
+#include "support/win32/ModalRun.h"
 #include "support/win32/NativeMatchesToolkit.h"
 #include "ui/FileSystem.h"
 #include "ui/Widgets.h"
@@ -24,58 +24,6 @@
 
 namespace lantern {
 namespace {
-
-HWND Of(TWinControl& Control) { return static_cast<HWND>(Control.Handle()); }
-
-std::string Text(HWND Window) {
-  wchar_t Buffer[256] = L"";
-  GetWindowTextW(Window, Buffer, 256);
-  return FromWide(Buffer);
-}
-
-// Handles what is waiting in the thread's queue.
-void Pump() {
-  MSG Msg;
-  while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&Msg);
-    DispatchMessageW(&Msg);
-  }
-}
-
-void PostKey(HWND Window, UINT Key) {
-  PostMessageW(Window, WM_KEYDOWN, Key, 1);
-  PostMessageW(Window, WM_KEYUP, Key, 0xC0000001);
-}
-
-void Click(HWND Window, int X, int Y) {
-  PostMessageW(Window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y));
-  PostMessageW(Window, WM_LBUTTONUP, 0, MAKELPARAM(X, Y));
-  Pump();
-}
-
-// The user's part while a modal dialog runs: one step per timer tick until a step says it is
-// done. A dialog that is still open after many ticks is closed, so a fault cannot hang.
-std::function<bool()> UserStep;
-HWND ModalDialog = nullptr;
-int Ticks = 0;
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR Id, DWORD) {
-  if (++Ticks > 60) {
-    KillTimer(nullptr, Id);
-    PostMessageW(ModalDialog, WM_CLOSE, 0, 0);
-  } else if (UserStep()) {
-    KillTimer(nullptr, Id);
-  }
-}
-
-TModalResult RunModal(TForm& Form, std::function<bool()> Step, UINT Interval = 200) {
-  Form.CreateHandle();
-  ModalDialog = Of(Form);
-  UserStep = std::move(Step);
-  Ticks = 0;
-  SetTimer(nullptr, 0, Interval, Tick);
-  return Form.ShowModal();
-}
 
 // The colour of the pixel at X, Y of the window's client area, freshly painted.
 COLORREF PixelAt(HWND Window, int X, int Y) {
@@ -243,7 +191,7 @@ TEST_F(PropertyDialogsWin32Test, TypingGoesToTheNameAndEnterOrEscCloses) {
         for (wchar_t Char : ToWide("表a")) PostMessageW(Typed, WM_CHAR, Char, 1);
         return false;
       }
-      Shown = Text(Of(Name));
+      Shown = WindowText(Of(Name));
       PostKey(GetFocus(), Case.Key);
       return true;
     });
@@ -276,7 +224,7 @@ TEST_F(PropertyDialogsWin32Test, TabWalksTheFirstPageThenTheButtonsAndTheTabs) {
       if (Of(*Entry.second) == Window) return Entry.first;
     wchar_t Class[64] = L"";
     GetClassNameW(Window, Class, 64);
-    return "other " + FromWide(Class) + " \"" + Text(Window) + "\"";
+    return "other " + FromWide(Class) + " \"" + WindowText(Window) + "\"";
   };
   std::vector<std::string> Expected;
   for (const auto& Entry : Names) Expected.push_back(Entry.first);
