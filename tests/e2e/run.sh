@@ -1178,12 +1178,18 @@ s_settings_dialog() {
     screenshot_window "dialog-settings-$i" "$dialog"
   done
   click_point $(driver tab-point "$dialog" 3)
-  sleep 0.3
+  sleep 0.5
   click_point $(control_point "$dialog" 'Button CTRLキー(&C)')
+  sleep 0.5
+  screenshot_window dialog-settings-ctrl-added "$dialog"
   click_point $(control_point "$dialog" 'Button OK')
   expect "OK closes the dialog" driver wait-caption-gone "$dialog" 5
   local values
-  values=$(reg_values)
+  for i in $(seq 30); do
+    values=$(reg_values)
+    grep -q '^HotKeyCtrl ' <<<"$values" && break
+    sleep 0.1
+  done
   expect "the hot key is written with Ctrl added ($(grep HotKey <<<"$values" | paste -sd' '))" \
     [ "$(grep -E '^HotKey(Ctrl|Shift|Alt|Enabled)? ' <<<"$values" | sort | paste -sd'|')" = \
     'HotKey REG_DWORD 0x1b|HotKeyAlt REG_DWORD 0x0|HotKeyCtrl REG_DWORD 0x1|HotKeyEnabled REG_DWORD 0x1|HotKeyShift REG_DWORD 0x1' ]
