@@ -143,7 +143,9 @@ void TWinControl::NativeFocusEntered() {
 }
 
 void TWinControl::NativeFocusLeft() {
-  if (FocusedControl == this) FocusedControl = nullptr;
+  if (FocusedControl != this) return;
+  FocusedControl = nullptr;
+  if (OnExit) OnExit(this);
 }
 
 }  // namespace lantern

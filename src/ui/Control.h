@@ -119,6 +119,7 @@ class TWinControl {
   bool NativeKeyDown(unsigned Key, unsigned Shift);
 
   TNotifyEvent OnEnter;  // the control got the focus
+  TNotifyEvent OnExit;   // the control lost it
   TKeyEvent OnKeyDown;
 
  protected:

@@ -9,6 +9,10 @@ namespace lantern {
 
 TUpDown::TUpDown(TWinControl* Parent) : TWinControl(Parent) { SetTabStop(false); }
 
+TUpDown::~TUpDown() {
+  if (FAssociate) FAssociate->OnExit = nullptr;
+}
+
 void TUpDown::SetMin(int Value) {
   FMin = Value;
   FMax = std::max(FMax, FMin);
@@ -41,6 +45,11 @@ void TUpDown::SetPosition(int Value) {
 void TUpDown::SetAssociate(TEdit* Value) {
   FAssociate = Value;
   SetPosition(FPosition);
+  // A number typed beyond the range shows as the range's end once the user leaves the edit.
+  if (FAssociate)
+    FAssociate->OnExit = [this](TWinControl*) {
+      if (FAssociate->Text() != std::to_string(Position())) SetPosition(Position());
+    };
 }
 
 void TUpDown::NativeDelta(int Delta) {

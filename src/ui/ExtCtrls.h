@@ -17,6 +17,7 @@ class TUpDown : public TWinControl {
  public:
   std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
   explicit TUpDown(TWinControl* Parent);
+  ~TUpDown() override;
   int Min() const { return FMin; }
   int Max() const { return FMax; }
   // The position is kept within the range.

@@ -215,26 +215,6 @@ TEST_F(EnvSetTest, EveryTableKeyLoadsAndComesBackAndOnlyTheLongListsKeysExtendIt
   EXPECT_EQ(std::string(HotKeyTable[43].Name), "Return");
 }
 
-TEST_F(EnvSetTest, AKeyAnotherProgramHoldsKeepsTheDialogOpenOnItsPage) {
-  TSettings S;
-  TEnvSetForm D(S, *Root);
-  std::vector<std::pair<unsigned, unsigned>> Asked;
-  D.HotKeyTaken = [&](unsigned Modifiers, unsigned Key) {
-    Asked.push_back({Modifiers, Key});
-    return Key == 0x1B;
-  };
-  D.CtrlCheck.NativeClick();  // Shift+Ctrl+Esc
-  D.Button1.Click();
-  EXPECT_EQ(D.ModalResult(), mrNone);
-  EXPECT_EQ(D.PageControl1.ActivePage(), &D.TabSheet3);
-  EXPECT_EQ(Boxes.Texts.size(), 1u);
-  D.HotKeyCombo.NativeSelect(5);  // TAB
-  D.Button1.Click();
-  EXPECT_EQ(D.ModalResult(), mrOk);
-  const std::vector<std::pair<unsigned, unsigned>> Expected = {{4 | 2, 0x1B}, {4 | 2, 0x09}};
-  EXPECT_EQ(Asked, Expected);
-}
-
 // ---- The masks ----
 
 TEST_F(EnvSetTest, MasksKeepTheirOrderAndBlanksAndBlankLinesAreDropped) {

@@ -20,6 +20,7 @@ TEST(ExtCtrlsTest, SpinPositionIsTheEditsNumberWithinTheRange) {
   const TCase Cases[] = {
       {"42", 42},  {"-100", -100}, {"101", 100}, {"-5000", -100},
       {"abc", 15}, {"", 15},       {"12x", 15},  {"99999999999999999999999", 100}};
+  // Leaving the edit shows the number that counts.
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(Case.Typed);
     TForm Form;
@@ -30,6 +31,9 @@ TEST(ExtCtrlsTest, SpinPositionIsTheEditsNumberWithinTheRange) {
     Spin.SetPosition(15);
     Edit.NativeTextChanged(Case.Typed);
     EXPECT_EQ(Spin.Position(), Case.Expected);
+    Edit.NativeFocusEntered();
+    Edit.NativeFocusLeft();
+    EXPECT_EQ(Edit.Text(), std::to_string(Case.Expected));
   }
 }
 

@@ -42,6 +42,7 @@ class TStdPeer : public TChildPeer<TControlPeer> {
   }
   bool HandleMessage(UINT Message, WPARAM, LPARAM, LRESULT&) override {
     if (Message == WM_SETFOCUS) FControl.NativeFocusEntered();
+    if (Message == WM_KILLFOCUS) FControl.NativeFocusLeft();
     return false;  // the control's own handling runs as well
   }
   // A BN_CLICKED of this button that the user caused.
