@@ -15,6 +15,7 @@ constexpr int SystemColorIndex(TColor Value) {
 }
 
 constexpr TColor clBtnFace = SystemColor(15);        // COLOR_BTNFACE
+constexpr TColor clWindow = SystemColor(5);          // COLOR_WINDOW
 constexpr TColor clHighlight = SystemColor(13);      // COLOR_HIGHLIGHT
 constexpr TColor clBtnText = SystemColor(18);        // COLOR_BTNTEXT
 constexpr TColor clHighlightText = SystemColor(14);  // COLOR_HIGHLIGHTTEXT

@@ -52,6 +52,17 @@ std::string Trim(const std::string& S) {
   return S.substr(First, Last - First);
 }
 
+bool IsBlank(const std::string& S) {
+  for (std::size_t i = 0; i < S.size(); ++i) {
+    const auto c = static_cast<unsigned char>(S[i]);
+    if (c == 0x81 && i + 1 < S.size() && S[i + 1] == 0x40)
+      ++i;
+    else if (c > 0x20)
+      return false;
+  }
+  return true;
+}
+
 bool ContainsText(const std::string& Text, const std::string& Needle) {
   bool Found = Needle.empty();
   ForEachChar(Text, [&](std::size_t i) {

@@ -28,6 +28,9 @@ std::string UpperCaseAscii(const std::string& S);
 // Removes bytes <= 0x20 at both ends (a second byte is never that low).
 std::string Trim(const std::string& S);
 
+// True when S is nothing but blanks: bytes <= 0x20 and the full-width blank (81 40).
+bool IsBlank(const std::string& S);
+
 // True when Needle occurs in Text starting at a character boundary.
 bool ContainsText(const std::string& Text, const std::string& Needle);
 

@@ -15,22 +15,6 @@
 
 namespace lantern {
 
-namespace {
-
-// Nothing but blanks, the full-width one (81 40) among them.
-bool IsBlank(const std::string& Text) {
-  for (std::size_t i = 0; i < Text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(Text[i]);
-    if (c == 0x81 && i + 1 < Text.size() && Text[i + 1] == 0x40)
-      ++i;
-    else if (c > 0x20)
-      return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 std::string AutoLauncherName(const std::string& NameEdit, const std::string& FileName,
                              bool Folder) {
   if (!NameEdit.empty() && !ContainsText(NameEdit, "新規")) return NameEdit;

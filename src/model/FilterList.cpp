@@ -2,6 +2,7 @@
 
 #include "base/Convert.h"
 #include "base/Cp932.h"
+#include "ui/ListCtrls.h"
 #include "ui/Registry.h"
 
 namespace lantern {
@@ -169,6 +170,17 @@ void TFilterList::SaveToRegistry(const std::string& KeyPath) const {
     Registry().WriteString(Key, KeyName + IntToStr(n), FItems[n]->Mask());
   for (int n = Count(); Registry().ValueType(Key, KeyName + IntToStr(n)) != TRegDataType::None; ++n)
     Registry().DeleteValue(Key, KeyName + IntToStr(n));
+}
+
+void TFilterList::ShowInListBox(TListBox& Box) const {
+  Box.Items().Clear();
+  for (const auto& Item : FItems) Box.Items().Add(Item->Mask());
+}
+
+void TFilterList::LoadFromListBox(const TListBox& Box) {
+  Clear();
+  for (const std::string& Line : Box.Items().Lines())
+    if (!IsBlank(Line)) Add(Line);
 }
 
 }  // namespace lantern

@@ -8,6 +8,8 @@
 
 namespace lantern {
 
+class TListBox;
+
 // One mask, compiled once when it is made: the watcher asks every mask about every program
 // it sees, so the mask text is not parsed again for each name.
 //
@@ -62,6 +64,11 @@ class TFilterList {
   // KeyPath is the program's key with its trailing backslash ("Software\ZR\Lantern\").
   void LoadFromRegistry(const std::string& KeyPath);
   void SaveToRegistry(const std::string& KeyPath) const;
+  // The masks as the lines of a list box, one a line, in order.
+  void ShowInListBox(TListBox& Box) const;
+  // The list box's lines become the masks, in order, as they are written; lines of nothing
+  // but blanks are left out. Malformed masks are taken too (they match nothing).
+  void LoadFromListBox(const TListBox& Box);
 
  private:
   std::vector<std::unique_ptr<TFilterItem>> FItems;

@@ -113,6 +113,8 @@ void TPageControl::PagesChanged() {
   }
 }
 
+TPanel::TPanel(TWinControl* Parent) : TWinControl(Parent) { SetTabStop(false); }
+
 TPaintPanel::TPaintPanel(TWinControl* Parent) : TWinControl(Parent) { SetTabStop(false); }
 
 void TPaintPanel::SetColor(TColor Value) {
@@ -156,6 +158,9 @@ std::unique_ptr<TControlPeer> TTabSheet::CreateNativePeer(TWidgetFactory& Factor
 std::unique_ptr<TControlPeer> TPageControl::CreateNativePeer(TWidgetFactory& Factory,
                                                              void* Parent) {
   return Factory.CreatePageControl(*this, Parent);
+}
+std::unique_ptr<TControlPeer> TPanel::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
+  return Factory.CreatePanel(*this, Parent);
 }
 std::unique_ptr<TControlPeer> TPaintPanel::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
   return Factory.CreatePaintPanel(*this, Parent);

@@ -1,7 +1,7 @@
 #pragma once
 // The other controls of dialogs: the spin (an up-down control beside an edit that shows its
 // number), the page control with its pages (the controls of a page show only while it is
-// the active one), and a panel that the program paints.
+// the active one), a plain panel holding controls, and a panel that the program paints.
 #include <functional>
 #include <string>
 #include <vector>
@@ -93,6 +93,14 @@ class TPageControl : public TWinControl {
   bool FMultiLine = false;
   bool FNativeDisplay = false;
   TRect FDisplay;
+};
+
+// A container without frame or caption, on the dialog's face colour: its children are
+// controls, laid out within it.
+class TPanel : public TWinControl {
+ public:
+  std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
+  explicit TPanel(TWinControl* Parent);
 };
 
 class TPaintPanelPeer : public TControlPeer {

@@ -102,6 +102,52 @@ void TRadioButton::SetChecked(bool Value) {
 
 TGroupBox::TGroupBox(TWinControl* Parent) : TCaptionControl(Parent) { SetTabStop(false); }
 
+TMemo::TMemo(TWinControl* Parent) : TWinControl(Parent) {
+  FLines.FChanged = [this](int, int) { Changed(); };
+}
+
+void TMemo::Changed() {
+  if (Peer()) Peer()->StateChanged();
+}
+
+std::string TMemo::Text() const {
+  std::string Result;
+  for (int i = 0; i < FLines.Count(); ++i) Result += (i ? "\r\n" : "") + FLines[i];
+  return Result;
+}
+
+void TMemo::SetReadOnly(bool Value) {
+  FReadOnly = Value;
+  Changed();
+}
+
+void TMemo::SetBorder(bool Value) {
+  FBorder = Value;
+  Changed();
+}
+
+void TMemo::SetColor(TColor Value) {
+  FColor = Value;
+  Changed();
+}
+
+void TMemo::SetFontColor(int Value) {
+  FFontColor = Value;
+  Changed();
+}
+
+void TMemo::NativeTextChanged(const std::string& Value) {
+  // The native control has this text already: only the lines change, without telling it.
+  FLines.FLines.clear();
+  for (std::size_t Start = 0; Start < Value.size();) {
+    std::size_t Break = Value.find("\r\n", Start);
+    FLines.FLines.push_back(Value.substr(Start, Break - Start));
+    if (Break == std::string::npos) break;
+    Start = Break + 2;
+    if (Start == Value.size()) FLines.FLines.emplace_back();  // a last line still empty
+  }
+}
+
 char AltLetter(const std::string& Caption) {
   int Underline;
   std::string Text = StripAmpersands(Caption, Underline);
@@ -134,6 +180,9 @@ std::unique_ptr<TControlPeer> TRadioButton::CreateNativePeer(TWidgetFactory& Fac
 }
 std::unique_ptr<TControlPeer> TGroupBox::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
   return Factory.CreateGroupBox(*this, Parent);
+}
+std::unique_ptr<TControlPeer> TMemo::CreateNativePeer(TWidgetFactory& Factory, void* Parent) {
+  return Factory.CreateMemo(*this, Parent);
 }
 
 }  // namespace lantern

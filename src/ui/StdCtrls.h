@@ -1,12 +1,14 @@
 #pragma once
 // The standard controls of the dialogs: labels, edits, push buttons, check boxes, radio
-// buttons and group boxes. Their state lives here; a native peer mirrors it, and what the user
-// does comes back through the Native... calls before the program's handlers run.
+// buttons, group boxes and memos. Their state lives here; a native peer mirrors it, and what the
+// user does comes back through the Native... calls before the program's handlers run.
 #include <string>
 
+#include "base/Color.h"
 #include "ui/Control.h"
 #include "ui/Dialogs.h"
 #include "ui/Font.h"
+#include "ui/Strings.h"
 
 namespace lantern {
 
@@ -139,6 +141,38 @@ class TGroupBox : public TCaptionControl {
  public:
   std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
   explicit TGroupBox(TWinControl* Parent);
+};
+
+// Text of several lines, in its own colours.
+class TMemo : public TWinControl {
+ public:
+  std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
+  explicit TMemo(TWinControl* Parent);
+  TStrings& Lines() { return FLines; }
+  const TStrings& Lines() const { return FLines; }
+  // The lines joined with CR LF (no line break after the last one).
+  std::string Text() const;
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  // A sunken edge around the text.
+  bool Border() const { return FBorder; }
+  void SetBorder(bool Value);
+  // The background.
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value);
+  // The text colour as 0x00BBGGRR; -1: the window's text colour.
+  int FontColor() const { return FFontColor; }
+  void SetFontColor(int Value);
+  // The text now in the native control: its lines, split at CR LF, become the lines.
+  void NativeTextChanged(const std::string& Value);
+
+ private:
+  void Changed();
+  TStrings FLines;
+  bool FReadOnly = false;
+  bool FBorder = true;
+  TColor FColor = clWindow;
+  int FFontColor = -1;
 };
 
 // The "&" letter of a caption, upper case; 0 for none (or a double-byte character).

@@ -25,11 +25,13 @@ class TButton;
 class TCheckBox;
 class TRadioButton;
 class TGroupBox;
+class TMemo;
 class TListBox;
 class TComboBox;
 class TUpDown;
 class TPageControl;
 class TTabSheet;
+class TPanel;
 class TPaintPanel;
 class TImage;
 class TFloatWindow;
@@ -52,12 +54,15 @@ class TWidgetFactory {
   virtual std::unique_ptr<TControlPeer> CreateCheckBox(TCheckBox& Box, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateRadioButton(TRadioButton& Button, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox& Box, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateMemo(TMemo& Memo, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateListBox(TListBox& Box, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateComboBox(TComboBox& Box, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateUpDown(TUpDown& UpDown, void* Parent) = 0;
   // A page control makes its pages' controls in itself, and each page its controls.
   virtual std::unique_ptr<TControlPeer> CreatePageControl(TPageControl& Pages, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateTabSheet(TTabSheet& Sheet, void* Parent) = 0;
+  // A panel makes its children's controls in itself.
+  virtual std::unique_ptr<TControlPeer> CreatePanel(TPanel& Panel, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreatePaintPanel(TPaintPanel& Panel, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateImage(TImage& Image, void* Parent) = 0;
   // Shows the form and runs the dialog's message loop until it has a ModalResult; its owner

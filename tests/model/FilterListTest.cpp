@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/FilterList.h"
+#include "ui/ListCtrls.h"
 #include "ui/MemoryRegistry.h"
 
 namespace lantern {
@@ -149,6 +150,33 @@ TEST(MaskTest, AGoodMaskHasNoError) {
     const TFilterItem Item(Mask);
     EXPECT_FALSE(Item.Malformed()) << Mask;
     EXPECT_EQ(Item.Error(), "") << Mask;
+  }
+}
+
+TEST(FilterListTest, ListBoxLinesBecomeTheMasksInOrderWithoutBlankLinesAndShowAgain) {
+  struct TCase {
+    std::vector<std::string> Lines, Masks;
+  };
+  const TCase Cases[] = {
+      {{}, {}},
+      {{"*.DLL", "", "*\\SETUP.EXE"}, {"*.DLL", "*\\SETUP.EXE"}},
+      {{" \t", "　", "\t　 ", " *.tmp\t", "b"}, {" *.tmp\t", "b"}},  // blanks around a mask stay
+      {{"[a", "[!]", "表"}, {"[a", "[!]", "表"}},  // malformed masks are the dialog's to refuse
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(::testing::PrintToString(Case.Lines));
+    TListBox Box(nullptr);
+    for (const std::string& Line : Case.Lines) Box.Items().Add(Line);
+    TFilterList List;
+    List.Add("old.exe");
+    List.LoadFromListBox(Box);
+    std::vector<std::string> Masks;
+    for (int i = 0; i < List.Count(); ++i) Masks.push_back(List.Items(i).Mask());
+    EXPECT_EQ(Masks, Case.Masks);
+    TListBox Shown(nullptr);
+    Shown.Items().Add("old.exe");
+    List.ShowInListBox(Shown);
+    EXPECT_EQ(Shown.Items().Lines(), Case.Masks);
   }
 }
 

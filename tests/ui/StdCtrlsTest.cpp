@@ -103,6 +103,29 @@ TEST(StdCtrlsTest, LabelClickRunsOnClickUnlessDisabled) {
   EXPECT_EQ(Senders, std::vector<TWinControl*>{&Label});
 }
 
+TEST(StdCtrlsTest, MemoTextIsItsLinesJoinedByCrLfAndTypedTextIsSplitIntoLines) {
+  struct TCase {
+    std::vector<std::string> Lines;
+    const char* Text;
+  };
+  const TCase Cases[] = {{{}, ""},
+                         {{"a"}, "a"},
+                         {{"自動登録", "b c"}, "自動登録\r\nb c"},
+                         {{"a", ""}, "a\r\n"},
+                         {{"", "", "x\ry\n"}, "\r\n\r\nx\ry\n"}};
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Text);
+    TForm Form;
+    TMemo Memo(&Form);
+    for (const std::string& Line : Case.Lines) Memo.Lines().Add(Line);
+    EXPECT_EQ(Memo.Text(), Case.Text);
+    TMemo Typed(&Form);
+    Typed.Lines().Add("old");
+    Typed.NativeTextChanged(Case.Text);
+    EXPECT_EQ(Typed.Lines().Lines(), Case.Lines);
+  }
+}
+
 TEST(StdCtrlsTest, LabelShowsTheFormsFontUntilItHasItsOwn) {
   TForm Form;
   TLabel Label(&Form);

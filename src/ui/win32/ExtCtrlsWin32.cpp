@@ -1,6 +1,6 @@
 // The up-down control of a spin, the page control (a system tab control whose pages are
-// windows of our own class inside it, each holding its controls), the painted panel and the
-// picture.
+// windows of our own class inside it, each holding its controls), the plain panel (a window
+// of our own class holding its controls), the painted panel and the picture.
 #include <utility>
 
 #include "ui/ExtCtrls.h"
@@ -135,6 +135,16 @@ class TWin32TabSheetPeer : public TExtPeer<TControlPeer> {
   TTabSheet& FSheet;
 };
 
+// A control parent, as a page is: the dialog keys walk into the controls inside, and their
+// notifications come to this window, which passes them on to them.
+class TWin32PanelPeer : public TExtPeer<TControlPeer> {
+ public:
+  TWin32PanelPeer(TPanel& Panel, HWND Parent) : TExtPeer(Panel) {
+    MakeOwn(L"TLanternPanel", WS_EX_CONTROLPARENT, Parent);
+    CreateChildPeers(Panel, FHandle);
+  }
+};
+
 class TWin32PaintPanelPeer : public TExtPeer<TPaintPanelPeer> {
  public:
   TWin32PaintPanelPeer(TPaintPanel& Panel, HWND Parent) : TExtPeer(Panel), FPanel(Panel) {
@@ -234,6 +244,9 @@ std::unique_ptr<TControlPeer> NewPageControlPeer(TPageControl& Pages, HWND Paren
 }
 std::unique_ptr<TControlPeer> NewTabSheetPeer(TTabSheet& Sheet, HWND Parent) {
   return std::make_unique<TWin32TabSheetPeer>(Sheet, Parent);
+}
+std::unique_ptr<TControlPeer> NewPanelPeer(TPanel& Panel, HWND Parent) {
+  return std::make_unique<TWin32PanelPeer>(Panel, Parent);
 }
 std::unique_ptr<TControlPeer> NewPaintPanelPeer(TPaintPanel& Panel, HWND Parent) {
   return std::make_unique<TWin32PaintPanelPeer>(Panel, Parent);

@@ -1,6 +1,7 @@
-// The standard controls of dialogs as system controls: STATIC for labels, EDIT, and BUTTON in
-// its push, check box, radio and group box styles. Check boxes and radio buttons are of the
-// manual styles: a click only tells the toolkit, which decides the new state and mirrors it.
+// The standard controls of dialogs as system controls: STATIC for labels, EDIT (a multi-line
+// one for memos), and BUTTON in its push, check box, radio and group box styles. Check boxes and
+// radio buttons are of the manual styles: a click only tells the toolkit, which decides the new
+// state and mirrors it.
 #include <algorithm>
 
 #include "ui/StdCtrls.h"
@@ -116,8 +117,10 @@ class TWin32LabelPeer : public TStdPeer {
     std::wstring Text = ToWide(FLabel.Caption());
     RECT Need = {0, 0, 0, 0};
     if (HDC Dc = GetDC(FHandle)) {
-      HGDIOBJ Old = SelectObject(Dc, reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0)));
-      DrawTextW(Dc, Text.c_str(), static_cast<int>(Text.size()), &Need, DT_CALCRECT | DT_SINGLELINE);
+      HGDIOBJ Old =
+          SelectObject(Dc, reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0)));
+      DrawTextW(Dc, Text.c_str(), static_cast<int>(Text.size()), &Need,
+                DT_CALCRECT | DT_SINGLELINE);
       SelectObject(Dc, Old);
       ReleaseDC(FHandle, Dc);
     }
@@ -223,6 +226,63 @@ class TWin32GroupBoxPeer : public TStdPeer {
   TGroupBox& FBox;
 };
 
+// A multi-line EDIT in the memo's colours; a read-only one asks for them as a STATIC does.
+class TWin32MemoPeer : public TStdPeer {
+ public:
+  TWin32MemoPeer(TMemo& Memo, HWND Parent) : TStdPeer(Memo), FMemo(Memo) {
+    Make(WC_EDITW, ES_MULTILINE | ES_AUTOVSCROLL, Parent, Memo.Border());
+    StateChanged();
+  }
+  void StateChanged() override {
+    MirrorText(FMemo.Text());
+    SendMessageW(FHandle, EM_SETREADONLY, FMemo.ReadOnly(), 0);
+    LONG_PTR Ex = GetWindowLongPtrW(FHandle, GWL_EXSTYLE);
+    LONG_PTR Wanted = FMemo.Border() ? Ex | WS_EX_CLIENTEDGE : Ex & ~LONG_PTR(WS_EX_CLIENTEDGE);
+    if (Wanted != Ex) {
+      SetWindowLongPtrW(FHandle, GWL_EXSTYLE, Wanted);
+      SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    const COLORREF Back = TDcCanvas::Resolve(FMemo.Color());
+    if (!FBrush || Back != FBack) {
+      FBrush.Reset(CreateSolidBrush(Back));
+      FBack = Back;
+    }
+    InvalidateRect(FHandle, nullptr, TRUE);
+  }
+  bool Reflected(UINT Message, WPARAM WParam, LPARAM, LRESULT& Result) override {
+    if (Message == WM_CTLCOLORSTATIC || Message == WM_CTLCOLOREDIT) {
+      auto Dc = reinterpret_cast<HDC>(WParam);
+      SetTextColor(Dc, FMemo.FontColor() < 0 ? GetSysColor(COLOR_WINDOWTEXT)
+                                             : static_cast<COLORREF>(FMemo.FontColor()));
+      SetBkColor(Dc, FBack);
+      Result = reinterpret_cast<LRESULT>(FBrush.Get());
+      return true;
+    }
+    if (Message != WM_COMMAND || HIWORD(WParam) != EN_CHANGE || FSyncing || FMemo.ReadOnly())
+      return false;
+    FMemo.NativeTextChanged(FromWide(WindowText()));
+    Result = 0;
+    return true;
+  }
+
+ private:
+  // A multi-line edit wants every key, which would keep Tab, Esc and Enter from the dialog:
+  // it keeps only Enter, and only while the user may type.
+  bool HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRESULT& Result) override {
+    if (Message != WM_GETDLGCODE) return TStdPeer::HandleMessage(Message, WParam, LParam, Result);
+    Result = DefSubclassProc(FHandle, Message, WParam, LParam);
+    auto* Msg = reinterpret_cast<MSG*>(LParam);
+    const bool Typing =
+        Msg && Msg->message == WM_KEYDOWN && Msg->wParam == VK_RETURN && !FMemo.ReadOnly();
+    if (!Typing) Result &= ~LRESULT(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+    return true;
+  }
+  TMemo& FMemo;
+  TBrushHandle FBrush;
+  COLORREF FBack = 0;
+};
+
 }  // namespace
 
 void CreateChildPeers(TWinControl& Parent, HWND Window) {
@@ -257,6 +317,9 @@ std::unique_ptr<TControlPeer> NewRadioButtonPeer(TRadioButton& Button, HWND Pare
 }
 std::unique_ptr<TControlPeer> NewGroupBoxPeer(TGroupBox& Box, HWND Parent) {
   return std::make_unique<TWin32GroupBoxPeer>(Box, Parent);
+}
+std::unique_ptr<TControlPeer> NewMemoPeer(TMemo& Memo, HWND Parent) {
+  return std::make_unique<TWin32MemoPeer>(Memo, Parent);
 }
 
 }  // namespace lantern

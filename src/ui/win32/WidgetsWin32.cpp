@@ -195,6 +195,9 @@ class TWin32Widgets : public TWidgetFactory {
   std::unique_ptr<TControlPeer> CreateGroupBox(TGroupBox& Box, void* Parent) override {
     return NewGroupBoxPeer(Box, static_cast<HWND>(Parent));
   }
+  std::unique_ptr<TControlPeer> CreateMemo(TMemo& Memo, void* Parent) override {
+    return NewMemoPeer(Memo, static_cast<HWND>(Parent));
+  }
   std::unique_ptr<TControlPeer> CreateListBox(TListBox& Box, void* Parent) override {
     return NewListBoxPeer(Box, static_cast<HWND>(Parent));
   }
@@ -209,6 +212,9 @@ class TWin32Widgets : public TWidgetFactory {
   }
   std::unique_ptr<TControlPeer> CreateTabSheet(TTabSheet& Sheet, void* Parent) override {
     return NewTabSheetPeer(Sheet, static_cast<HWND>(Parent));
+  }
+  std::unique_ptr<TControlPeer> CreatePanel(TPanel& Panel, void* Parent) override {
+    return NewPanelPeer(Panel, static_cast<HWND>(Parent));
   }
   std::unique_ptr<TControlPeer> CreatePaintPanel(TPaintPanel& Panel, void* Parent) override {
     return NewPaintPanelPeer(Panel, static_cast<HWND>(Parent));

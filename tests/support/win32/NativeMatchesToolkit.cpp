@@ -78,6 +78,8 @@ void ExpectText(const TWinControl& Control, HWND Window) {
     EXPECT_EQ(Text(Window), Edit->Text());
   } else if (auto* Combo = dynamic_cast<const TComboBox*>(&Control)) {
     EXPECT_EQ(Text(Window), Combo->Text());
+  } else if (auto* Memo = dynamic_cast<const TMemo*>(&Control)) {
+    EXPECT_EQ(Text(Window), Memo->Text());
   }
 }
 
@@ -117,6 +119,11 @@ void ExpectState(const TWinControl& Control, HWND Window) {
     EXPECT_EQ(Lines, List->Items().Lines()) << "lines";
     EXPECT_EQ(SendMessageW(Window, Box ? LB_GETCURSEL : CB_GETCURSEL, 0, 0), List->ItemIndex())
         << "chosen line";
+  }
+  if (auto* Memo = dynamic_cast<const TMemo*>(&Control)) {
+    EXPECT_EQ((Style & ES_READONLY) != 0, Memo->ReadOnly()) << "read-only";
+    const LONG Ex = GetWindowLongW(Window, GWL_EXSTYLE);
+    EXPECT_EQ((Style & WS_BORDER) != 0 || (Ex & WS_EX_CLIENTEDGE) != 0, Memo->Border()) << "border";
   }
   if (auto* Pages = dynamic_cast<const TPageControl*>(&Control)) {
     EXPECT_EQ(SendMessageW(Window, TCM_GETITEMCOUNT, 0, 0), Pages->PageCount()) << "tabs";

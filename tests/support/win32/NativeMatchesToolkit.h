@@ -1,9 +1,10 @@
 #pragma once
 // Windows tests only: whether a shown form's native windows mirror what its toolkit controls
-// hold, whatever the form: each control's window, its parent window, place, text, visibility,
-// enabled and checked state, a list's lines and choice, and the page control's tabs. A label may
-// stand wider than laid out when its font is wider (it holds its caption on one line). Each
-// mismatch names the control.
+// hold, whatever the form: each control's window, its parent window (a panel's, group box's or
+// page's children are in its window), place, text, visibility, enabled and checked state, a
+// list's lines and choice, a memo's text, read-only state and border, and the page control's
+// tabs. A label may stand wider than laid out when its font is wider (it holds its caption on
+// one line). Each mismatch names the control.
 namespace lantern {
 
 class TForm;

@@ -1,5 +1,5 @@
-// Spins, page controls and painted panels as native windows, under Wine, driven by the mouse
-// and keyboard messages the user's actions send.
+// Spins, page controls, panels and painted panels as native windows, under Wine, driven by the
+// mouse and keyboard messages the user's actions send.
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h
@@ -202,6 +202,94 @@ TEST_F(ExtCtrlsWin32Test, ImageDrawsItsIconStretchedOverItsArea) {
   // Twice the size: the icon's picture is twice as large.
   EXPECT_NEAR(Large.right - Large.left, 2 * (Small.right - Small.left), 2);
   EXPECT_NEAR(Large.bottom - Large.top, 2 * (Small.bottom - Small.top), 2);
+}
+
+// A page's controls on a panel at its bottom, and a note in a memo, as the settings have them.
+class TPanelForm : public TForm {
+ public:
+  TPanelForm() : TForm("TLanternPanelTest") {
+    SetBounds(60, 60, 400, 300);
+    Panel.SetHeight(80);
+    Panel.SetAlign(TAlign::Bottom);
+    Label.SetCaption("間隔(&I)");
+    Label.SetFocusControl(&Edit);
+    Edit.SetBounds(96, 4, 60, 20);
+    Check.SetBounds(8, 40, 150, 17);
+    Memo.SetBounds(8, 8, 153, 100);
+    Memo.SetReadOnly(true);
+    Memo.SetBorder(false);
+    Memo.SetColor(clBtnFace);
+    Memo.SetFontColor(0x000080);
+    Memo.Lines().Add("■■■");
+    Ok.SetModalResult(mrOk);
+    Ok.SetDefault(true);
+    CreateHandle();
+    Show();
+  }
+  TPanel Panel{this};
+  TLabel Label{&Panel};
+  TEdit Edit{&Panel};
+  TCheckBox Check{&Panel};
+  TMemo Memo{this};
+  TButton Ok{this};
+};
+
+TEST_F(ExtCtrlsWin32Test, PanelHoldsItsControlsWindowsAndTheMemoShowsItsLinesInItsColours) {
+  TPanelForm Panel;
+  ExpectNativeMatchesToolkit(Panel);
+  int Clicks = 0;
+  Panel.Check.OnClick = [&](TWinControl*) { Clicks += Panel.Check.Checked(); };
+  SendMessageW(Of(Panel.Check), BM_CLICK, 0, 0);
+  EXPECT_EQ(Clicks, 1);
+  // Maroon squares on the face colour, nothing of the window's colour.
+  HWND Memo = Of(Panel.Memo);
+  RedrawWindow(Memo, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC Dc = GetDC(Memo);
+  int Maroon = 0, White = 0;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 153; ++x) {
+      Maroon += GetPixel(Dc, x, y) == RGB(128, 0, 0);
+      White += GetPixel(Dc, x, y) == GetSysColor(COLOR_WINDOW);
+    }
+  ReleaseDC(Memo, Dc);
+  EXPECT_GT(Maroon, 0);
+  EXPECT_EQ(White, 0);
+}
+
+HWND FocusAtClose = nullptr;
+
+void CALLBACK NoteFocusAndClose(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(nullptr, Id);
+  FocusAtClose = GetFocus();
+  PostMessageW(GetAncestor(FocusAtClose, GA_ROOT), WM_CLOSE, 0, 0);
+}
+
+// The dialog keys walk into the panel, and a read-only memo leaves them to the dialog.
+TEST_F(ExtCtrlsWin32Test, DialogKeysReachThePanelsControlsAndPassTheMemo) {
+  enum { Edit, Check, Memo, Ok };
+  const struct {
+    int Start;
+    UINT Message, Key;
+    int Focused;
+    TModalResult Result;
+  } Cases[] = {{Ok, WM_SYSCHAR, 'i', Edit, mrCancel},
+               {Edit, WM_KEYDOWN, VK_TAB, Check, mrCancel},
+               {Memo, WM_KEYDOWN, VK_TAB, Ok, mrCancel},
+               {Memo, WM_KEYDOWN, VK_RETURN, Memo, mrOk}};
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Key);
+    TPanelForm Panel;
+    TWinControl* Controls[] = {&Panel.Edit, &Panel.Check, &Panel.Memo, &Panel.Ok};
+    Controls[Case.Start]->SetFocus();
+    PostMessageW(GetFocus(), Case.Message, Case.Key, Case.Message == WM_SYSCHAR ? 1 << 29 : 1);
+    FocusAtClose = nullptr;
+    UINT_PTR Timer = SetTimer(nullptr, 0, 300, NoteFocusAndClose);
+    EXPECT_EQ(Panel.ShowModal(), Case.Result);
+    KillTimer(nullptr, Timer);
+    if (Case.Result == mrCancel) {
+      EXPECT_EQ(FocusAtClose, Of(*Controls[Case.Focused]));
+    }
+  }
 }
 
 }  // namespace
