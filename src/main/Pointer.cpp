@@ -14,6 +14,7 @@ namespace lantern {
 namespace {
 
 constexpr int HotKeyId = 0;
+constexpr int TrialHotKeyId = 1;
 constexpr int VerticalLimit = 30;  // pixels a leftward-first wave may drift per tick
 
 }  // namespace
@@ -48,6 +49,16 @@ void TPointer::ReregisterHotKey() {
       "ホットキーを登録できませんでした。ほかのプログラムが同じキーの組み合わせを使って"
       "います。設定で別のキーを選んでください。",
       TMsgDlgType::Warning, mbOK);
+}
+
+bool TPointer::HotKeyTaken(unsigned Modifiers, unsigned Key) {
+  if (FRegistered && Modifiers == TSettingsStore::HotKeyModifiers(FSettings) &&
+      Key == static_cast<unsigned>(FSettings.HotKey))
+    return false;
+  // Tried under an identifier of its own, and let go at once.
+  if (!System().RegisterHotKey(FWindow.Handle(), TrialHotKeyId, Modifiers, Key)) return true;
+  System().UnregisterHotKey(FWindow.Handle(), TrialHotKeyId);
+  return false;
 }
 
 // The window's shape is made with it: a new size needs a new window.

@@ -43,6 +43,9 @@ class TPointer {
   // After the settings changed: the hot key registered again (a failure is told), the
   // chasing window made anew in its size, or painted in its colour.
   void ReregisterHotKey();
+  // Whether another program holds the combination (RegisterHotKey's modifier flags and a
+  // key); the one registered now is not another program's.
+  bool HotKeyTaken(unsigned Modifiers, unsigned Key);
   void RecreateMouseForm();
   void UpdateMouseFormColor();
   TMouseForm* MouseForm() const { return FMouseForm.get(); }

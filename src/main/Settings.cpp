@@ -32,8 +32,6 @@ using TMember = std::variant<bool TSettings::*, int TSettings::*, std::string TS
 struct TRow {
   const char* Name;
   TSettingType Type;
-  // None: worked out at start (the data file's name, the window's centred position).
-  std::optional<TSettingValue> Default;
   TMember Member;
   unsigned Effect = seNone;
   // Read only when this value is present; nullptr: whenever present.
@@ -46,48 +44,48 @@ const std::vector<TRow>& Rows() {
   using T = TSettingType;
   using S = TSettings;
   static const std::vector<TRow> Table = {
-      {"HotKeyEnabled", T::Boolean, true, &S::HotKeyEnabled, seHotKey},
+      {"HotKeyEnabled", T::Boolean, &S::HotKeyEnabled, seHotKey},
       // The three modifiers replace the whole set, and only together: a missing Shift or Alt
       // beside a stored Ctrl is off.
-      {"HotKeyCtrl", T::Boolean, false, &S::HotKeyCtrl, seHotKey},
-      {"HotKeyShift", T::Boolean, true, &S::HotKeyShift, seHotKey, "HotKeyCtrl", false},
-      {"HotKeyAlt", T::Boolean, false, &S::HotKeyAlt, seHotKey, "HotKeyCtrl", false},
-      {"HotKey", T::Integer, 27, &S::HotKey, seHotKey},  // Esc
-      {"UseWatchApp", T::Boolean, true, &S::UseWatchApp},
-      {"NotWatchNetwortApp", T::Boolean, false, &S::NotWatchNetwortApp},
-      {"WatchAppInterval", T::Integer, 25, &S::WatchAppInterval},
-      {"MoveFirstPosition", T::Boolean, true, &S::MoveFirstPosition},
-      {"UpperFirst", T::Boolean, true, &S::UpperFirst},
-      {"DispRegisterIcon", T::Boolean, true, &S::DispRegisterIcon, seTrayIcon},
-      {"IconLeftClickPopupMenu", T::Boolean, true, &S::IconLeftClickPopupMenu, seTrayMenu},
+      {"HotKeyCtrl", T::Boolean, &S::HotKeyCtrl, seHotKey},
+      {"HotKeyShift", T::Boolean, &S::HotKeyShift, seHotKey, "HotKeyCtrl", false},
+      {"HotKeyAlt", T::Boolean, &S::HotKeyAlt, seHotKey, "HotKeyCtrl", false},
+      {"HotKey", T::Integer, &S::HotKey, seHotKey},
+      {"UseWatchApp", T::Boolean, &S::UseWatchApp},
+      {"NotWatchNetwortApp", T::Boolean, &S::NotWatchNetwortApp},
+      {"WatchAppInterval", T::Integer, &S::WatchAppInterval},
+      {"MoveFirstPosition", T::Boolean, &S::MoveFirstPosition},
+      {"UpperFirst", T::Boolean, &S::UpperFirst},
+      {"DispRegisterIcon", T::Boolean, &S::DispRegisterIcon, seTrayIcon},
+      {"IconLeftClickPopupMenu", T::Boolean, &S::IconLeftClickPopupMenu, seTrayMenu},
       // A name changed in the settings dialog was written there and takes effect at the next
       // start: it is not written over.
-      {"DataFileName", T::String, std::nullopt, &S::DataFileName},
-      {"ExplorerOption", T::String, std::string(), &S::ExplorerOption},
-      {"FixMenuPos", T::Boolean, false, &S::FixMenuPos},
-      {"MenuXPos", T::Integer, 0, &S::MenuXPos},
-      {"MenuYPos", T::Integer, 0, &S::MenuYPos},
-      {"MouseFormEnabled", T::Boolean, true, &S::MouseFormEnabled, seMouseSwitches},
-      {"MouseFormOffsetX", T::Integer, 20, &S::MouseFormOffsetX},
-      {"MouseFormOffsetY", T::Integer, 20, &S::MouseFormOffsetY, seNone, "MouseFormOffsetX"},
-      {"MouseAppearInterval", T::Integer, 10, &S::MouseAppearInterval},
-      {"MouseFormWidth", T::Integer, 15, &S::MouseFormWidth, seMouseFormShape},
-      {"MouseFormHeight", T::Integer, 15, &S::MouseFormHeight, seMouseFormShape},
-      {"MouseFormColor", T::Integer, 0x00FFFF, &S::MouseFormColor, seMouseFormColor},  // yellow
-      {"WavingMouse", T::Boolean, false, &S::WavingMouse},
-      {"UchidenoKoduti", T::Boolean, false, &S::UchidenoKoduti, seMouseSwitches},
-      {"UchideMovingCount", T::Integer, 1, &S::UchideMovingCount},
-      {"UchideLeftFast", T::Boolean, true, &S::UchideLeftFast},
-      {"UchideRangeX", T::Integer, 100, &S::UchideRangeX},
+      {"DataFileName", T::String, &S::DataFileName},
+      {"ExplorerOption", T::String, &S::ExplorerOption},
+      {"FixMenuPos", T::Boolean, &S::FixMenuPos},
+      {"MenuXPos", T::Integer, &S::MenuXPos},
+      {"MenuYPos", T::Integer, &S::MenuYPos},
+      {"MouseFormEnabled", T::Boolean, &S::MouseFormEnabled, seMouseSwitches},
+      {"MouseFormOffsetX", T::Integer, &S::MouseFormOffsetX},
+      {"MouseFormOffsetY", T::Integer, &S::MouseFormOffsetY, seNone, "MouseFormOffsetX"},
+      {"MouseAppearInterval", T::Integer, &S::MouseAppearInterval},
+      {"MouseFormWidth", T::Integer, &S::MouseFormWidth, seMouseFormShape},
+      {"MouseFormHeight", T::Integer, &S::MouseFormHeight, seMouseFormShape},
+      {"MouseFormColor", T::Integer, &S::MouseFormColor, seMouseFormColor},
+      {"WavingMouse", T::Boolean, &S::WavingMouse},
+      {"UchidenoKoduti", T::Boolean, &S::UchidenoKoduti, seMouseSwitches},
+      {"UchideMovingCount", T::Integer, &S::UchideMovingCount},
+      {"UchideLeftFast", T::Boolean, &S::UchideLeftFast},
+      {"UchideRangeX", T::Integer, &S::UchideRangeX},
       // The window's bounds: read together, and only with Top; then kept on a monitor.
-      {"Width", T::Integer, 614, &S::Width, seLayout, "Top"},
-      {"Left", T::Integer, std::nullopt, &S::Left, seLayout, "Top"},
-      {"Height", T::Integer, 446, &S::Height, seLayout, "Top"},
-      {"Top", T::Integer, std::nullopt, &S::Top, seLayout},
-      {"TreeViewWidth", T::Integer, 177, &S::TreeViewWidth, seLayout},
-      {"ColumnWidth0", T::Integer, 150, &S::ColumnWidth0, seLayout},
-      {"ColumnWidth1", T::Integer, 250, &S::ColumnWidth1, seLayout},
-      {"BackupDate", T::Date, 0.0, &S::BackupDate, seNone, nullptr, 0.0},
+      {"Width", T::Integer, &S::Width, seLayout, "Top"},
+      {"Left", T::Integer, &S::Left, seLayout, "Top"},
+      {"Height", T::Integer, &S::Height, seLayout, "Top"},
+      {"Top", T::Integer, &S::Top, seLayout},
+      {"TreeViewWidth", T::Integer, &S::TreeViewWidth, seLayout},
+      {"ColumnWidth0", T::Integer, &S::ColumnWidth0, seLayout},
+      {"ColumnWidth1", T::Integer, &S::ColumnWidth1, seLayout},
+      {"BackupDate", T::Date, &S::BackupDate, seNone, nullptr, 0.0},
   };
   return Table;
 }
@@ -187,11 +185,6 @@ std::string DefaultDataFileName() {
 
 }  // namespace
 
-TSettings::TSettings() {
-  for (const TRow& Row : Rows())
-    if (Row.Default) Set(*this, Row, *Row.Default);
-}
-
 TSettingsStore::TSettingsStore(TRoot& Root, TSettingsTarget& Target)
     : FRoot(Root), FTarget(Target) {
   FValues.DataFileName = DefaultDataFileName();
@@ -246,6 +239,12 @@ void TSettingsStore::Save() {
     WriteValue(Key, Row, Get(FValues, Row));
   }
   FRoot.Filters().SaveToRegistry(Key);
+}
+
+void TSettingsStore::ChangeDataFileName(const std::string& Name) {
+  Registry().CreateKey(LanternRegistryKey);
+  Registry().WriteString(LanternRegistryKey, "DataFileName", Name);
+  FDataFileNameChanged = true;
 }
 
 void TSettingsStore::Update(const std::function<void(TSettings&)>& Change) {

@@ -1,55 +1,15 @@
 #pragma once
-// The program's settings in the registry: TSettings holds every value, named as its registry
-// value; TSettingsStore reads and writes them by one table (Settings.cpp), which names, types
-// and defaults each, and tells those who follow a setting when it changed.
+// The program's settings in the registry: TSettingsStore reads and writes the values of
+// TSettings by one table (Settings.cpp), which names and types each, and tells those who
+// follow a setting when it changed.
 #include <functional>
 #include <string>
+
+#include "model/Settings.h"
 
 namespace lantern {
 
 class TRoot;
-
-struct TSettings {
-  TSettings();  // the table's defaults
-  bool HotKeyEnabled;
-  bool HotKeyCtrl;
-  bool HotKeyShift;
-  bool HotKeyAlt;
-  int HotKey;
-  bool UseWatchApp;
-  bool NotWatchNetwortApp;
-  int WatchAppInterval;
-  bool MoveFirstPosition;  // the run-order rule and the explorer options: the tree's
-  bool UpperFirst;
-  bool DispRegisterIcon;
-  bool IconLeftClickPopupMenu;
-  std::string DataFileName;
-  std::string ExplorerOption;
-  bool FixMenuPos;
-  int MenuXPos;
-  int MenuYPos;
-  bool MouseFormEnabled;
-  int MouseFormOffsetX;
-  int MouseFormOffsetY;
-  int MouseAppearInterval;
-  int MouseFormWidth;
-  int MouseFormHeight;
-  int MouseFormColor;
-  bool WavingMouse;
-  bool UchidenoKoduti;
-  int UchideMovingCount;
-  bool UchideLeftFast;
-  int UchideRangeX;
-  // The main window's bounds and its views' widths.
-  int Width;
-  int Left = 0;  // no default: centred on the primary monitor
-  int Height;
-  int Top = 0;
-  int TreeViewWidth;
-  int ColumnWidth0;
-  int ColumnWidth1;
-  double BackupDate;
-};
 
 // What a change of a setting affects beyond its value: bits of a set.
 enum TSettingEffect : unsigned {
@@ -89,8 +49,9 @@ class TSettingsStore {
   // on last wins), and the target hears once of each effect of what changed.
   void Update(const std::function<void(TSettings&)>& Change);
 
-  // A data file name changed in the settings dialog is written there and takes effect at the
-  // next start: until then saving leaves the stored name alone.
+  // A data file name changed in the settings dialog is written at once and takes effect at the
+  // next start: until then the program keeps its file, and saving leaves the stored name alone.
+  void ChangeDataFileName(const std::string& Name);
   bool DataFileNameChanged() const { return FDataFileNameChanged; }
   void SetDataFileNameChanged(bool Value) { FDataFileNameChanged = Value; }
 

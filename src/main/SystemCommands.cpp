@@ -1,6 +1,7 @@
 // The main window's commands that open other windows or call the system's functions: the
 // version window, the settings, help, the web site, the screen saver and the end of Windows.
 #include "base/Path.h"
+#include "dialogs/EnvSet.h"
 #include "main/Main.h"
 #include "shell/About.h"
 #include "ui/Messages.h"
@@ -32,15 +33,31 @@ void TLanternMain::AboutActionExecute() {
 }
 
 void TLanternMain::EnvSetActionExecute() {
-  // The settings dialog joins here; until then the command writes the settings. While it is
-  // open the hot key opens the menu even over the shown main window.
+  // The dialog holds the tree's colours and masks until it closes: the tree waits meanwhile,
+  // and the hot key opens the menu even over the shown main window.
   if (TreeHeld()) return;
   FEnvSetHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
   struct TOpen {
     std::unique_ptr<TTreeGuard::THold>& Hold;
     ~TOpen() { Hold.reset(); }
   } Open{FEnvSetHold};
+  bool Applied = false;
+  {
+    TEnvSetForm Dialog(Settings(), *FRoot);
+    Dialog.HotKeyTaken = [this](unsigned Modifiers, unsigned Key) {
+      return FPointer->HotKeyTaken(Modifiers, Key);
+    };
+    if (Dialog.ShowModal() == mrOk) {
+      if (Dialog.DataFileChanged()) FStore->ChangeDataFileName(Dialog.DataFileEdit.Text());
+      FStore->Update([&Dialog](TSettings& S) { Dialog.ApplySettings(S); });
+      // The menu is measured and drawn anew in the new colours and fonts.
+      FRoot->SetMenuDirty(true);
+      Applied = true;
+    }
+  }
   SaveSettings();
+  // The colours and fonts are the data file's.
+  if (Applied) SaveService.Execute();
 }
 
 void TLanternMain::HelpActionExecute() {

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "dialogs/ColorSetEditor.h"
+#include "dialogs/EnvSet.h"
 #include "dialogs/GroupProperty.h"
 #include "dialogs/LauncherProperty.h"
 #include "shell/About.h"
+#include "support/DialogFixture.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeSystem.h"
 #include "support/LayoutChecks.h"
@@ -21,52 +23,7 @@
 namespace lantern {
 namespace {
 
-const std::string ColorFile = "C:\\Lantern\\Color.dat";
-
-// One example as Color.dat holds it.
-std::string Entry(const std::string& Name, int Back, int Font, int SelBack, int SelFont) {
-  return "[COLOREXAMPLE]\r\n" + Name + "\r\n" + std::to_string(Back) + "\r\n" +
-         std::to_string(Font) + "\r\n" + std::to_string(SelBack) + "\r\n" +
-         std::to_string(SelFont) + "\r\n[/COLOREXAMPLE]\r\n";
-}
-
-class DialogTest : public TreeFixture {
- protected:
-  void SetUp() override {
-    TreeFixture::SetUp();
-    Files.MapDrive(Disk.Path());
-    PlatformFileSystem().CreateFolders(Files.RealPath("C:\\Lantern"));
-    Sys.Program = "C:\\Lantern\\Lantern.exe";
-    OldSystem = SetSystem(&Sys);
-    OldDialogs = SetDialogs(&Boxes);
-    OldFiles = SetFileSystem(&Files);
-  }
-  void TearDown() override {
-    SetFileSystem(OldFiles);
-    SetDialogs(OldDialogs);
-    SetSystem(OldSystem);
-    TForm::ModalUser = nullptr;
-    TreeFixture::TearDown();
-  }
-  std::string ReadColors() { return ReadFileBytes(Files.RealPath(ColorFile)); }
-  void WriteColors(const std::string& Bytes) { WriteFileBytes(Files.RealPath(ColorFile), Bytes); }
-  bool ColorsExist() { return PathExists(Files.RealPath(ColorFile)); }
-  template <typename T>
-  T* AddTo(TCompositeItem* Group, const std::string& Name, const std::string& FileName) {
-    auto* Item = Group->Add(std::make_unique<T>(Group));
-    Item->SetName(Name);
-    Item->SetFileName(FileName);
-    return Item;
-  }
-
-  TTempFolder Disk;
-  TFakeFileSystem Files;
-  TFakeSystem Sys;
-  TFakeDialogs Boxes;
-  TSystem* OldSystem = nullptr;
-  TDialogService* OldDialogs = nullptr;
-  TFileSystem* OldFiles = nullptr;
-};
+using DialogTest = DialogFixture;
 
 // ---- Every dialog's layout ----
 
@@ -83,11 +40,10 @@ TEST_F(DialogTest, LayoutsFitTheirParentsAndGiveEachAltLetterOneControl) {
   TGroupPropertyForm ForGroup;
   ForGroup.LoadItem(Root.get());
   TAboutForm About;
-  const std::pair<const char*, TForm*> Forms[] = {{"program", &ForProgram},
-                                                  {"folder", &ForFolder},
-                                                  {"URL", &ForUrl},
-                                                  {"group", &ForGroup},
-                                                  {"version", &About}};
+  TEnvSetForm Settings(TSettings(), *Root);
+  const std::pair<const char*, TForm*> Forms[] = {{"settings", &Settings}, {"program", &ForProgram},
+                                                  {"folder", &ForFolder},  {"URL", &ForUrl},
+                                                  {"group", &ForGroup},    {"version", &About}};
   for (const auto& [Name, Form] : Forms) {
     SCOPED_TRACE(Name);
     ExpectControlsInsideTheirParents(*Form);
