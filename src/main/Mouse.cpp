@@ -24,7 +24,10 @@ void TMouseForm::FormPaint(TCanvas& Canvas) {
 }
 
 void TMouseForm::FormMouseDown(TMouseButton Button) {
-  System().Post(FTarget.Handle(), WmHotKey, Button == TMouseButton::mbLeft ? 0 : 1, 0);
+  // As the hot key's ids: 0 the launcher menu, 1 the program's own (also a left click with
+  // Shift held).
+  const bool Launcher = Button == TMouseButton::mbLeft && !System().ShiftDown();
+  System().Post(FTarget.Handle(), WmHotKey, Launcher ? 0 : 1, 0);
   // Gone until the main window shows it again.
   SetBounds(Left(), Top(), 0, 0);
 }

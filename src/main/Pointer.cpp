@@ -142,7 +142,8 @@ void TPointer::Track() {
     if (FMouseForm) FMouseForm->SetBounds(FMouseForm->Left(), FMouseForm->Top(), 0, 0);
     const bool Moved = X != FPrevCursor.X || Y != FPrevCursor.Y;
     if (FSettings.UchidenoKoduti && Stroke) {
-      OpenMenu(TMouseButton::mbLeft);
+      // Shift brings the program's own menu instead, as the settings' memo tells.
+      OpenMenu(System().ShiftDown() ? TMouseButton::mbRight : TMouseButton::mbLeft);
     } else if (FSettings.MouseFormEnabled && FMouseForm &&
                (FSettings.WavingMouse
                     ? Stroke

@@ -51,7 +51,9 @@ class TSystem {
   // SetForegroundWindow: within the program's own rights, no tricks.
   virtual void SetForegroundWindow(void* Window) = 0;
   virtual void CursorPos(int& X, int& Y) = 0;  // in screen coordinates
-  virtual void* ForegroundWindow() = 0;        // the window in front, of any program
+  // Whether a Shift key is held, as of the input the program has taken so far.
+  virtual bool ShiftDown() = 0;
+  virtual void* ForegroundWindow() = 0;  // the window in front, of any program
   // The application's hidden top-level window, which owns the forms and the popup menus.
   virtual void* ApplicationWindow() = 0;
   // A system-wide hot key for Window (Modifiers: the MOD_ flags). False when another program

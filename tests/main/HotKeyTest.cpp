@@ -129,6 +129,32 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<TWave>& Info) { return std::string(Info.param.Name); });
 // clang-format on
 
+// Shift held during the wave brings the program's menu; the hot key, whose own combination
+// may hold Shift, is left as it is.
+TEST_F(PointerTest, ShiftTurnsTheGestureButNotTheHotKeyToTheProgramsMenu) {
+  Settings.MouseFormEnabled = false;
+  Settings.UchidenoKoduti = true;
+  Settings.UchideMovingCount = 1;
+  TPointer& M = StartWithLauncher();
+  const struct {
+    bool Wave, Shift;
+    int Launcher, Program;  // menus opened
+  } Cases[] = {{true, false, 1, 0}, {true, true, 0, 1}, {false, true, 1, 0}, {false, false, 1, 0}};
+  for (const auto& C : Cases) {
+    Launcher.Popups = Program.Popups = 0;
+    Ticks(12, {500, 300});
+    Sys.Shift = C.Shift;
+    if (C.Wave) {
+      for (TAt At : std::vector<TAt>{{425, 300}, {350, 300}, {425, 300}, {500, 300}}) Tick(At);
+    } else {
+      M.HotKey(0);
+    }
+    Sys.Shift = false;
+    EXPECT_EQ(Launcher.Popups, C.Launcher) << C.Wave << C.Shift;
+    EXPECT_EQ(Program.Popups, C.Program) << C.Wave << C.Shift;
+  }
+}
+
 // ---- The chasing window ----
 
 struct TAppearance {
@@ -235,11 +261,20 @@ TEST_F(PointerTest, TheChasingWindowIsAnEllipseWithACrossThatClicksThroughTheHot
   Settings.MouseFormColor = 0x00FF00;
   M.UpdateMouseFormColor();
   EXPECT_EQ(M.MouseForm()->Color(), 0x00FF00);
-  for (auto [Button, Id] : {std::pair{TMouseButton::mbLeft, 0},
-                            {TMouseButton::mbRight, 1},
-                            {TMouseButton::mbMiddle, 1}}) {
+  // Only a left click without Shift asks for the launcher menu (id 0).
+  const struct {
+    TMouseButton Button;
+    bool Shift;
+    int Id;
+  } Clicks[] = {{TMouseButton::mbLeft, false, 0},
+                {TMouseButton::mbLeft, true, 1},
+                {TMouseButton::mbRight, false, 1},
+                {TMouseButton::mbRight, true, 1},
+                {TMouseButton::mbMiddle, false, 1}};
+  for (auto [Button, Shift, Id] : Clicks) {
     Form->SetBounds(30, 40, 15, 15);
     Sys.Posts.clear();
+    Sys.Shift = Shift;
     Form->NativeMouseDown(Button);
     ASSERT_EQ(Sys.Posts.size(), 1u);
     EXPECT_EQ(Sys.Posts[0].Message, WmHotKey);

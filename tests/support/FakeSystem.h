@@ -81,6 +81,8 @@ class TFakeSystem : public TSystem {
     X = CursorX;
     Y = CursorY;
   }
+  bool Shift = false;  // a Shift key held
+  bool ShiftDown() override { return Shift; }
   // The window in front; ForceForeground puts its window there.
   void* Foreground = nullptr;
   std::vector<void*> Forced;  // ForceForeground's windows, in order

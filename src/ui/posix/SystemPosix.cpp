@@ -66,6 +66,7 @@ class TPosixSystem : public TSystem {
   void UnregisterHotKey(void*, int) override {}
   std::intptr_t Send(void*, unsigned, std::uintptr_t, std::intptr_t) override { return 0; }
   bool ScreenSaverActive() override { return false; }
+  bool ShiftDown() override { return false; }
   void SetWaitCursor(bool) override {}
   void Sleep(int Milliseconds) override { ::usleep(Milliseconds * 1000); }
 };

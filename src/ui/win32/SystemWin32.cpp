@@ -173,6 +173,10 @@ class TWin32System : public TSystem {
     X = Point.x;
     Y = Point.y;
   }
+  // Also right while another program has the keys: a thread without the keyboard focus reads
+  // the desktop's state (GetAsyncKeyState under Wine follows the X server's keyboard, which
+  // never sees keys that programs send).
+  bool ShiftDown() override { return GetKeyState(VK_SHIFT) < 0; }
   void* ForegroundWindow() override { return GetForegroundWindow(); }
   void* ApplicationWindow() override { return UtilityWindow(); }
   bool RegisterHotKey(void* Window, int Id, unsigned Modifiers, unsigned Key) override {

@@ -254,6 +254,11 @@ TEST_F(ExtCtrlsWin32Test, PanelHoldsItsControlsWindowsAndTheMemoShowsItsLinesInI
   ReleaseDC(Memo, Dc);
   EXPECT_GT(Maroon, 0);
   EXPECT_EQ(White, 0);
+  Panel.Memo.SetReadOnly(false);  // the user's typing comes back as lines
+  SendMessageW(Memo, EM_SETSEL, 0, -1);
+  SendMessageW(Memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x\r\n\u8868"));
+  EXPECT_EQ(Panel.Memo.Lines().Lines(), (std::vector<std::string>{"x", "表"}));
+  ExpectNativeMatchesToolkit(Panel);
 }
 
 HWND FocusAtClose = nullptr;

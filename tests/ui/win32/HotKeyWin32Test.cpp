@@ -1,6 +1,6 @@
 // Under Wine: the floating window as a native window (its styles, its elliptic shape, and that
-// neither showing it nor a click on it takes the foreground from the window in front), and a
-// form's hot key, registered with the system and pressed on the keyboard.
+// neither showing it nor a click on it takes the foreground from the window in front), a
+// form's hot key, registered with the system and pressed on the keyboard, and the Shift key.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -132,6 +132,43 @@ TEST_F(FloatWindowWin32Test, TheRegisteredKeysReachTheFormAndATakenCombinationIs
   EXPECT_EQ(Ids.size(), 1u);
   EXPECT_TRUE(PlatformSystem().RegisterHotKey(Other.Handle(), 0, MOD_SHIFT, VK_ESCAPE));
   PlatformSystem().UnregisterHotKey(Other.Handle(), 0);
+}
+
+// The gesture and the click on the chasing window come while another program has the
+// keyboard: Shift is seen without this thread taking any key message.
+TEST_F(FloatWindowWin32Test, ShiftDownFollowsTheKeyWhileAnotherThreadHasTheKeyboard) {
+  HANDLE Ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  DWORD OtherId = 0;
+  HANDLE Other = CreateThread(
+      nullptr, 0,
+      [](void* Event) -> DWORD {
+        HWND W = CreateWindowExW(0, L"LanternFloatTestFront", L"other",
+                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, 320, 320, 200, 150, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+        SetForegroundWindow(W);
+        SetEvent(static_cast<HANDLE>(Event));
+        MSG Msg;
+        while (GetMessageW(&Msg, nullptr, 0, 0) > 0) DispatchMessageW(&Msg);
+        DestroyWindow(W);
+        return 0;
+      },
+      Ready, 0, &OtherId);
+  ASSERT_EQ(WaitForSingleObject(Ready, 5000), WAIT_OBJECT_0);
+  EXPECT_EQ(GetWindowThreadProcessId(GetForegroundWindow(), nullptr), OtherId);
+  Sleep(300);  // a key sent while its activation settles was now and then lost
+  for (bool Down : {true, false, true, false}) {
+    INPUT In = {};
+    In.type = INPUT_KEYBOARD;
+    In.ki.wVk = VK_SHIFT;
+    In.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &In, sizeof(In));
+    for (int i = 0; i < 20 && PlatformSystem().ShiftDown() != Down; ++i) Sleep(50);
+    EXPECT_EQ(PlatformSystem().ShiftDown(), Down);
+  }
+  PostThreadMessageW(OtherId, WM_QUIT, 0, 0);
+  WaitForSingleObject(Other, 5000);
+  CloseHandle(Other);
+  CloseHandle(Ready);
 }
 
 }  // namespace
