@@ -89,7 +89,8 @@ TEST_F(EnvSetWin32Test, AltCStepsBetweenTheHotKeyListAndCtrl) {
 }
 
 // The toolkit writes the spin's number into its edit; a number typed there beyond the range
-// reads as the range's end, and the native arrows step on from it.
+// reads as the range's end, shows as it once the focus leaves, and the native arrows step on
+// from it.
 TEST_F(EnvSetWin32Test, ANumberTypedBeyondASpinsRangeReadsAsItsEnd) {
   TEnvSetForm F(TSettings{}, *Root);
   F.CreateHandle();
@@ -113,6 +114,9 @@ TEST_F(EnvSetWin32Test, ANumberTypedBeyondASpinsRangeReadsAsItsEnd) {
     Pump();
     EXPECT_EQ(Case.Edit.Text(), FromWide(Case.Typed));
     EXPECT_EQ(Case.Spin.Position(), Case.End);
+    SetFocus(Of(F.MouseFormEnabledCheck));  // leaving the edit shows the end
+    EXPECT_EQ(WindowText(Edit), std::to_string(Case.End));
+    SetFocus(Edit);
     PostKey(Edit, Case.Step < 0 ? VK_DOWN : VK_UP);
     Pump();
     EXPECT_EQ(Case.Spin.Position(), Case.End + Case.Step);
