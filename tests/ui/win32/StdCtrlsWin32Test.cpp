@@ -223,15 +223,15 @@ TEST_F(StdCtrlsWin32Test, LabelShowsItsOwnFontOnceItHasOne) {
 
 HWND ModalWindow = nullptr;
 HWND FocusWhenShown = nullptr;
-// The toolkit's own view while the dialog shows (closed, the focus has left it).
-const TWinControl* Watched = nullptr;
-bool WatchedFocusedWhenShown = false;
+TWinControl* Noted = nullptr;
+bool NotedFocusedWhenShown = false;
 
-// Notes where the focus is once the modal loop runs, then closes the dialog.
+// Notes where the focus is once the modal loop runs (the toolkit's view of it too: a closed
+// dialog's controls have lost it), then closes the dialog.
 void CALLBACK NoteFocusAndClose(HWND, UINT, UINT_PTR Id, DWORD) {
   KillTimer(nullptr, Id);
   FocusWhenShown = GetFocus();
-  WatchedFocusedWhenShown = Watched && Watched->Focused();
+  NotedFocusedWhenShown = Noted->Focused();
   PostMessageW(ModalWindow, WM_CLOSE, 0, 0);
 }
 
@@ -250,12 +250,12 @@ TEST_F(StdCtrlsWin32Test, ModalDialogOpensWithTheFocusOnItsActiveControl) {
     Dialog->CreateHandle();
     ModalWindow = Of(*Dialog);
     FocusWhenShown = nullptr;
-    Watched = &Dialog->Check;
+    Noted = &Dialog->Check;
     SetTimer(nullptr, 0, 200, NoteFocusAndClose);
     EXPECT_EQ(Dialog->ShowModal(), mrCancel);
     EXPECT_EQ(FocusWhenShown,
               Of(Case.CheckFocused ? static_cast<TWinControl&>(Dialog->Check) : Dialog->Edit));
-    EXPECT_EQ(WatchedFocusedWhenShown, Case.CheckFocused);
+    EXPECT_EQ(NotedFocusedWhenShown, Case.CheckFocused);
   }
 }
 
