@@ -8,14 +8,11 @@
 
 #include "base/Color.h"
 #include "ui/Font.h"
+#include "ui/Rect.h"
 
 namespace lantern {
 
 class TImageList;
-
-struct TRect {
-  int Left = 0, Top = 0, Right = 0, Bottom = 0;
-};
 
 class TCanvas {
  public:

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/Icon.h"
+#include "ui/Rect.h"
 
 namespace lantern {
 
@@ -26,6 +27,10 @@ class TSystem {
   virtual int MonitorWidthAt(int X, int Y) = 0;
   // True when the rectangle lies at least partly on one of the monitors.
   virtual bool RectOnAnyMonitor(int Left, int Top, int Width, int Height) = 0;
+  // The scale (dots per inch; 96 is 100%) and the work area (the monitor less the task bar)
+  // of the monitor the screen point is on, or the nearest one.
+  virtual int DpiAt(int X, int Y) = 0;
+  virtual TRect WorkAreaAt(int X, int Y) = 0;
   // The absolute form of a path, against the program's current folder; Path itself when the
   // system cannot make one.
   virtual std::string FullPathName(const std::string& Path) = 0;

@@ -55,11 +55,13 @@ bool TFakeSystem::RectOnAnyMonitor(int Left, int Top, int W, int H) {
   return false;
 }
 
-int TFakeSystem::MonitorWidthAt(int X, int Y) {
+TFakeSystem::TMonitor TFakeSystem::MonitorAt(int X, int Y) const {
   for (const TMonitor& m : Monitors)
-    if (X >= m.Left && X < m.Left + m.Width && Y >= m.Top && Y < m.Top + m.Height) return m.Width;
-  return Monitors.empty() ? Width : Monitors[0].Width;
+    if (X >= m.Left && X < m.Left + m.Width && Y >= m.Top && Y < m.Top + m.Height) return m;
+  return Monitors.empty() ? TMonitor{0, 0, Width, Height} : Monitors[0];
 }
+
+int TFakeSystem::MonitorWidthAt(int X, int Y) { return MonitorAt(X, Y).Width; }
 
 // Enough of the system's rules for the tests: a drive or a network path is absolute, a path
 // from the drive's root takes the current drive, anything else the current folder.

@@ -43,11 +43,19 @@ class TFakeSystem : public TSystem {
   int ScreenHeight() override { return Height; }
   struct TMonitor {
     int Left, Top, Width, Height;
+    int Dpi = 96;
+    int TaskBar = 0;  // the height the task bar takes at the bottom
   };
   std::vector<TMonitor> Monitors;  // empty: one monitor, the primary Width x Height
   bool RectOnAnyMonitor(int Left, int Top, int Width, int Height) override;
   // The monitor that holds the point, else the first one.
   int MonitorWidthAt(int X, int Y) override;
+  int DpiAt(int X, int Y) override { return MonitorAt(X, Y).Dpi; }
+  TRect WorkAreaAt(int X, int Y) override {
+    const TMonitor m = MonitorAt(X, Y);
+    return {m.Left, m.Top, m.Left + m.Width, m.Top + m.Height - m.TaskBar};
+  }
+  TMonitor MonitorAt(int X, int Y) const;
   std::string CurrentFolder = "C:\\Work\\";  // relative paths are taken against it
   std::string FullPathName(const std::string& Path) override;
   std::vector<std::string> BlockReasons;  // every reason set, "" for taken away

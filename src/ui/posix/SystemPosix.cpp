@@ -39,6 +39,8 @@ class TPosixSystem : public TSystem {
   int ScreenWidth() override { return 1280; }
   int ScreenHeight() override { return 1024; }
   int MonitorWidthAt(int, int) override { return 1280; }
+  int DpiAt(int, int) override { return 96; }
+  TRect WorkAreaAt(int, int) override { return {0, 0, 1280, 1024}; }
   bool RectOnAnyMonitor(int Left, int Top, int Width, int Height) override {
     return Left < 1280 && Top < 1024 && Left + Width > 0 && Top + Height > 0;
   }

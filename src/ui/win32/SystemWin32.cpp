@@ -82,6 +82,36 @@ class TWin32System : public TSystem {
     return Info.rcMonitor.right - Info.rcMonitor.left;
   }
 
+  int DpiAt(int X, int Y) override {
+    // Windows 8.1 and later know each monitor's scale; before, every monitor has the
+    // system's.
+    using TGetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto GetDpiForMonitor = [] {
+      HMODULE Shcore = LoadLibraryW(L"shcore.dll");
+      return Shcore ? reinterpret_cast<TGetDpiForMonitor>(
+                          reinterpret_cast<void*>(GetProcAddress(Shcore, "GetDpiForMonitor")))
+                    : nullptr;
+    }();
+    UINT DpiX = 0, DpiY = 0;
+    if (GetDpiForMonitor &&
+        SUCCEEDED(GetDpiForMonitor(MonitorFromPoint({X, Y}, MONITOR_DEFAULTTONEAREST),
+                                   0 /* MDT_EFFECTIVE_DPI */, &DpiX, &DpiY)) &&
+        DpiX > 0)
+      return static_cast<int>(DpiX);
+    HDC Screen = GetDC(nullptr);
+    const int Dpi = Screen ? GetDeviceCaps(Screen, LOGPIXELSX) : 96;
+    if (Screen) ReleaseDC(nullptr, Screen);
+    return Dpi > 0 ? Dpi : 96;
+  }
+
+  TRect WorkAreaAt(int X, int Y) override {
+    MONITORINFO Info = {};
+    Info.cbSize = sizeof(Info);
+    if (!GetMonitorInfoW(MonitorFromPoint({X, Y}, MONITOR_DEFAULTTONEAREST), &Info))
+      return {0, 0, ScreenWidth(), ScreenHeight()};
+    return {Info.rcWork.left, Info.rcWork.top, Info.rcWork.right, Info.rcWork.bottom};
+  }
+
   bool RectOnAnyMonitor(int Left, int Top, int Width, int Height) override {
     RECT Rect = {Left, Top, Left + Width, Top + Height};
     return MonitorFromRect(&Rect, MONITOR_DEFAULTTONULL) != nullptr;
