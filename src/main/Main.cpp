@@ -112,6 +112,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   LauncherMenu.OnPopup = [this](TPopupMenu*) {
     FRoot->BuildMenu(&LauncherMenu, nullptr);
     FRoot->MenuOpensAt(LauncherMenu.PopupX, LauncherMenu.PopupY);
+    LauncherMenu.SetDpi(FRoot->MenuDpi());
     if (FPointer) FPointer->SetMenuShowing(true);
   };
   FFileDropTarget = std::make_unique<TDropFileTarget>();
@@ -134,9 +135,10 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   ListView1.AddColumn("名前", 0);  // the widths come with the settings
   ListView1.AddColumn("ファイル名", 0);
   // Group, current group, trash, current trash, URL launcher.
-  for (int Id = 101; Id <= 105; ++Id) ImageList1.AddIcon(System().ResourceIcon(Id, 16));
+  for (int Id = FirstPictureId; Id < FirstPictureId + FixedPictures; ++Id)
+    ImageList1.AddIcon(System().ResourceIcon(Id, 16));
   for (int Index = 0; Index < ButtonPictures; ++Index)
-    ButtonImage.AddIcon(System().ResourceIcon(200 + Index, 16));
+    ButtonImage.AddIcon(System().ResourceIcon(FirstButtonId + Index, 16));
   SetUpCommands();
   Timer1.SetInterval(200);
   Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
@@ -408,7 +410,7 @@ void TLanternMain::FormShow() {
   if (!FArgs.empty()) LanternProperty.Execute();
   // Without an icon the window must stay reachable.
   try {
-    FTray->SetIcon(ButtonImage.GetIcon(9));
+    FTray->SetIcon(System().ResourceIcon(FirstButtonId + TrayButton, System().NotifyIconSize()));
     FTray->SetRegistered(true);
     if (!Settings().DispRegisterIcon) FTray->SetRegistered(false);
   } catch (...) {

@@ -62,6 +62,8 @@ class TLanternMain : public TForm, private TSettingsTarget {
   TImageList ImageList1;
   TImageList ButtonImage;  // the commands' pictures; 9 is the notification area's icon
   static constexpr int ButtonPictures = 18;
+  static constexpr int FirstButtonId = 200;  // the resource of the first button's picture
+  static constexpr int TrayButton = 9;       // the button whose picture the tray icon shows
   // The most the end of the program waits for icon fetches that a share holds.
   static constexpr int ExitFetchWaitMs = 1000;
   TTimer Timer1;

@@ -8,15 +8,18 @@ namespace lantern {
 
 class TMouseForm : public TFloatWindow {
  public:
-  // Target: the window that hears the clicks. The shape is made for Width x Height, so a new
-  // size needs a new window.
-  TMouseForm(TWinControl& Target, int Width, int Height, TColor Color);
+  // Target: the window that hears the clicks. The shape is made for Width x Height (screen
+  // pixels at Dpi, where the cross's lines are as thick as one pixel at 96), so a new size
+  // needs a new window.
+  TMouseForm(TWinControl& Target, int Width, int Height, TColor Color, int Dpi = 96);
+  int Dpi() const { return FDpi; }
 
  private:
   void FormPaint(TCanvas& Canvas);
   void FormMouseDown(TMouseButton Button);
 
   TWinControl& FTarget;
+  int FDpi;
 };
 
 }  // namespace lantern

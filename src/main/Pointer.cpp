@@ -5,6 +5,7 @@
 #include "main/Settings.h"
 #include "shell/TaskTray.h"
 #include "ui/Dialogs.h"
+#include "ui/Dpi.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
 #include "ui/System.h"
@@ -15,7 +16,7 @@ namespace {
 
 constexpr int HotKeyId = 0;
 constexpr int TrialHotKeyId = 1;
-constexpr int VerticalLimit = 30;  // pixels a leftward-first wave may drift per tick
+constexpr int VerticalLimit = 30;  // what a leftward-first wave may drift per tick, at 96 DPI
 
 }  // namespace
 
@@ -62,10 +63,13 @@ bool TPointer::HotKeyTaken(unsigned Modifiers, unsigned Key) {
 }
 
 // The window's shape is made with it: a new size needs a new window.
-void TPointer::RecreateMouseForm() {
+void TPointer::RecreateMouseForm() { MakeMouseForm(FMouseForm ? FMouseForm->Dpi() : DesignDpi); }
+
+void TPointer::MakeMouseForm(int Dpi) {
   FMouseForm.reset();
-  FMouseForm = std::make_unique<TMouseForm>(FWindow, FSettings.MouseFormWidth,
-                                            FSettings.MouseFormHeight, FSettings.MouseFormColor);
+  FMouseForm = std::make_unique<TMouseForm>(FWindow, ScaleToDpi(FSettings.MouseFormWidth, Dpi),
+                                            ScaleToDpi(FSettings.MouseFormHeight, Dpi),
+                                            FSettings.MouseFormColor, Dpi);
 }
 
 void TPointer::UpdateMouseFormColor() {
@@ -96,9 +100,9 @@ void TPointer::OpenMenu(TMouseButton Button) {
       ~TShowing() { Flag = false; }
     } Showing{FMenuShowing};
     FMenuShowing = true;
-    FTray.OpenMenu(Button, FSettings.FixMenuPos
-                               ? TTaskTray::TPopupPos{FSettings.MenuXPos, FSettings.MenuYPos}
-                               : TTaskTray::TPopupPos{});
+    std::optional<TTaskTray::TPopupPos> At;
+    if (FSettings.FixMenuPos) At = TTaskTray::TPopupPos{FSettings.MenuXPos, FSettings.MenuYPos};
+    FTray.OpenMenu(Button, At);
   }
   // Back to the program the user was in, unless the menu started another one or brought a
   // window of Lantern's forward (the main window, a dialog).
@@ -120,15 +124,18 @@ void TPointer::Track() {
   }
   int X, Y;
   System().CursorPos(X, Y);
+  // The settings' lengths are at 96 DPI; they are scaled to the monitor under the cursor.
+  const int Dpi = System().DpiAt(X, Y);
   bool Stroke = false;
   // A wave: two strokes between samples, each longer than the range, the first in the
   // direction the settings name, the second back.
   if (FSampleCountdown <= 0) {
-    const long long Range = FSettings.UchideRangeX;
+    const long long Range = ScaleToDpi(FSettings.UchideRangeX, Dpi);
     const long long NewStroke = static_cast<long long>(X) - FSampleX;
     if (FSettings.UchideLeftFast) {
-      Stroke = FLastStrokeX < -Range && NewStroke > Range &&
-               std::llabs(static_cast<long long>(Y) - FPrevCursor.Y) < VerticalLimit;
+      Stroke =
+          FLastStrokeX < -Range && NewStroke > Range &&
+          std::llabs(static_cast<long long>(Y) - FPrevCursor.Y) < ScaleToDpi(VerticalLimit, Dpi);
     } else {
       Stroke = FLastStrokeX > Range && NewStroke < -Range;
     }
@@ -149,8 +156,11 @@ void TPointer::Track() {
                     ? Stroke
                     : !FWindow.Visible() && Moved && FLauncherMenu.Items().Count() > 0)) {
       FAppearCountdown = FSettings.MouseAppearInterval;
-      FMouseForm->SetBounds(X + FSettings.MouseFormOffsetX, Y + FSettings.MouseFormOffsetY,
-                            FSettings.MouseFormWidth, FSettings.MouseFormHeight);
+      if (FMouseForm->Dpi() != Dpi) MakeMouseForm(Dpi);
+      FMouseForm->SetBounds(X + ScaleToDpi(FSettings.MouseFormOffsetX, Dpi),
+                            Y + ScaleToDpi(FSettings.MouseFormOffsetY, Dpi),
+                            ScaleToDpi(FSettings.MouseFormWidth, Dpi),
+                            ScaleToDpi(FSettings.MouseFormHeight, Dpi));
       FMouseForm->ShowTopmost();
     }
   }

@@ -52,6 +52,8 @@ class TPointer {
 
  private:
   bool RegisterHotKey();  // with the current combination; whether it was taken
+  // The chasing window made for the settings' size scaled to Dpi.
+  void MakeMouseForm(int Dpi);
 
   struct TPoint {
     int X = 0, Y = 0;

@@ -70,8 +70,7 @@ const TRecordType LauncherFolderRecord{
      F::FixedPosition, F::BackColor, F::SelectedBackColor, F::FontColor, F::SelectedFontColor,
      F::OwnColors}};
 
-constexpr int FixedPictures = 5;  // group, current group, trash, current trash, URL
-constexpr int FontLines = 3;      // size, face name, style bits
+constexpr int FontLines = 3;  // size, face name, style bits
 // Font sizes in points that a file may set: far beyond any screen, and small enough that
 // every measure made from them (pixel heights, line heights, text widths) fits an int.
 constexpr int MinFontSize = 1;
@@ -430,6 +429,7 @@ void TRoot::LoadTree(TStream& Stream) {
   Clear();
   if (TImageList* Images = ImageList())
     while (Images->Count() > FixedPictures) Images->Delete(Images->Count() - 1);
+  FMenuPictures.clear();  // their indexes were the deleted pictures'
   // What was read is shown, and its current group ordered, as after a complete read, also
   // when reading stopped part-way: the first save after the load is then already what
   // every later save writes.

@@ -3,6 +3,7 @@
 // The tree keeps the group tree view, the launcher list view and (through MenuDirty) the
 // launcher menu in step with itself; the data file reads and writes it.
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -342,8 +343,16 @@ class TRoot : public TCompositeItem {
   TFont& MenuFont() { return FMenuFont; }
   // The launcher menu opens at the screen point: an entry is at most a third as wide as that
   // monitor (a long name ends in "..."), so that the menu never fills the screen.
+  // The entries are measured and drawn at that monitor's DPI, with pictures of its small
+  // icon size.
   void MenuOpensAt(int X, int Y);
   int MenuWidthLimit() const { return FMenuWidthLimit; }
+  int MenuDpi() const { return FMenuDpi; }
+  // The launcher menu's pictures at its DPI: the 16 px list itself at 96, else a list of
+  // that size made when first needed. Picture: the index in the 16 px list; FileName, where
+  // a launcher's picture comes from. Images is set to the list, and the picture's index in
+  // it is returned (-1: none).
+  int MenuPicture(int Picture, const std::string& FileName, TImageList*& Images);
 
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
@@ -433,6 +442,14 @@ class TRoot : public TCompositeItem {
   TKindColorSet FGroupColors, FLauncherColors, FFolderLauncherColors, FURLLauncherColors;
   TFont FMenuFont;
   int FMenuWidthLimit = INT32_MAX;  // none until the menu first opens
+  int FMenuDpi = 96;
+  // The menu's lists of other sizes, by size: the list, and each 16 px picture's index in it
+  // (-1: not fetched yet). Shared sources are kept once, as in the 16 px list.
+  struct TSizedPictures {
+    std::unique_ptr<TImageList> Images;
+    std::vector<int> Indexes;
+  };
+  std::map<int, TSizedPictures> FMenuPictures;
   TListView* FListView = nullptr;
   TTreeView* FTreeView = nullptr;
   TImageList* FImageList = nullptr;
@@ -554,6 +571,11 @@ class TExecItemIterator {
   bool FDone = false;
   std::vector<int> FIndexes;  // the index of each item on the path below the root
 };
+
+// The pictures every picture list starts with (group, current group, trash, current trash,
+// URL launcher), from the program's resources FirstPictureId onwards.
+constexpr int FixedPictures = 5;
+constexpr int FirstPictureId = 101;
 
 void FillListView(TCompositeItem* AGroup);
 void InvalidateTreeNode(TTreeNode* ANode);

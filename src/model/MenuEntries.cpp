@@ -5,10 +5,13 @@
 #include <cstdlib>
 
 #include "base/Cp932.h"
+#include "base/Path.h"
 #include "model/ExecObj.h"
 #include "ui/Canvas.h"
+#include "ui/Dpi.h"
 #include "ui/ImageList.h"
 #include "ui/Menus.h"
+#include "ui/Shell.h"
 #include "ui/System.h"
 
 namespace lantern {
@@ -22,24 +25,32 @@ int ToInt(std::int64_t Value) {
 }
 
 // An entry's row without its text: the picture column in the background colour, raised
-// when selected, the picture, and the rest in the (selected) background colour.
+// when selected, the picture, and the rest in the (selected) background colour. Lengths are
+// at 96 DPI, scaled to Dpi.
 void DrawRow(TCanvas& ACanvas, const TRect& ARect, const TColorSet& Colors,
-             const TImageList* Images, int ImageIndex, bool Selected) {
+             const TImageList* Images, int ImageIndex, bool Selected, int Dpi = DesignDpi) {
   const int L = ARect.Left, T = ARect.Top, R = ARect.Right, B = ARect.Bottom;
+  const int Column = ScaleToDpi(20, Dpi), Frame = ScaleToDpi(18, Dpi);
   ACanvas.SetBrushColor(Colors.BackColor);
-  ACanvas.FillRect({L, T, L + 20, B});
+  ACanvas.FillRect({L, T, L + Column, B});
   if (Selected) {
     ACanvas.SetPenColor(clBtnHighlight);
     ACanvas.MoveTo(L, B - 1);
     ACanvas.LineTo(L, T);
-    ACanvas.LineTo(L + 18, T);
+    ACanvas.LineTo(L + Frame, T);
     ACanvas.SetPenColor(clBtnShadow);
-    ACanvas.LineTo(L + 18, B - 1);
+    ACanvas.LineTo(L + Frame, B - 1);
     ACanvas.LineTo(L, B - 1);
   }
-  if (Images) ACanvas.Draw(L + 1, T + (B - T - Images->Height()) / 2, *Images, ImageIndex);
+  if (Images)
+    ACanvas.Draw(L + ScaleToDpi(1, Dpi), T + (B - T - Images->Height()) / 2, *Images, ImageIndex);
   ACanvas.SetBrushColor(Selected ? Colors.SelectedBackColor : Colors.BackColor);
-  ACanvas.FillRect({L + 20, T, R, B});
+  ACanvas.FillRect({L + Column, T, R, B});
+}
+
+// The data file's fonts are laid out at 96 DPI: their height at Dpi.
+void ScaleMenuFont(TFont& Font, int Dpi) {
+  if (Dpi != DesignDpi) Font.SetHeight(ScaleToDpi(Font.Height(), Dpi));
 }
 
 }  // namespace
@@ -103,7 +114,32 @@ void TRoot::BuildMenu(TPopupMenu* Menu, TMenuItem* Entries) {
   FMenuDirty = false;
 }
 
-void TRoot::MenuOpensAt(int X, int Y) { FMenuWidthLimit = System().MonitorWidthAt(X, Y) / 3; }
+void TRoot::MenuOpensAt(int X, int Y) {
+  FMenuWidthLimit = System().MonitorWidthAt(X, Y) / 3;
+  FMenuDpi = System().DpiAt(X, Y);
+}
+
+int TRoot::MenuPicture(int Picture, const std::string& FileName, TImageList*& Images) {
+  const int Size = SmallIconSize(FMenuDpi);
+  Images = FImageList;
+  if (Size == 16 || !FImageList || Picture < 0 || Picture >= FImageList->Count()) return Picture;
+  TSizedPictures& Sized = FMenuPictures[Size];
+  if (!Sized.Images) Sized.Images = std::make_unique<TImageList>(Size, Size);
+  Images = Sized.Images.get();
+  if (static_cast<int>(Sized.Indexes.size()) < FImageList->Count())
+    Sized.Indexes.resize(FImageList->Count(), -1);
+  int& Index = Sized.Indexes[Picture];
+  if (Index < 0) {
+    // A share may take long to answer while the menu waits: its launchers show the group's
+    // picture at this size until the user opens the menu on a 96 DPI monitor.
+    const bool Fixed = Picture < FixedPictures || FileName.empty() || IsNetworkPath(FileName);
+    Index = Sized.Images->AddIcon(
+        Fixed
+            ? System().ResourceIcon(FirstPictureId + (Picture < FixedPictures ? Picture : 0), Size)
+            : Shell().FileIconAt(FileName, Size));
+  }
+  return Index;
+}
 
 TKindColorSet& TCompositeItem::MenuKind(TRoot& Root) { return Root.GroupColors(); }
 TKindColorSet& TLauncher::MenuKind(TRoot& Root) { return Root.LauncherColors(); }
@@ -118,10 +154,14 @@ void TExecItem::MeasureMenuItem(TMenuItem*, TCanvas& ACanvas, int& Width, int& H
     Root->MenuFont().Assign(MenuKind(*Root).Font());
     Font.Assign(Root->MenuFont());
   }
+  const int Dpi = Root ? Root->MenuDpi() : DesignDpi;
+  ScaleMenuFont(Font, Dpi);
   int Underline;
-  Width = ToInt(std::int64_t{ACanvas.TextWidth(StripAmpersands(FName, Underline))} + 32);
+  Width = ToInt(std::int64_t{ACanvas.TextWidth(StripAmpersands(FName, Underline))} +
+                ScaleToDpi(32, Dpi));
   if (Root) Width = std::min(Width, Root->MenuWidthLimit());
-  Height = ToInt(std::max<std::int64_t>(std::llabs(Font.Height()) + 4, 19));
+  Height = ToInt(
+      std::max<std::int64_t>(std::llabs(Font.Height()) + ScaleToDpi(4, Dpi), ScaleToDpi(19, Dpi)));
 }
 
 void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, bool Selected) {
@@ -142,32 +182,39 @@ void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, b
     Root->MenuFont().Assign(*Font);
   }
 
-  DrawRow(ACanvas, ARect, Colors, Root ? Root->ImageList() : nullptr, FImageIndex, Selected);
+  const int Dpi = Root ? Root->MenuDpi() : DesignDpi;
+  TImageList* Images = nullptr;
+  const int Picture = Root ? Root->MenuPicture(FImageIndex, FFileName, Images) : FImageIndex;
+  DrawRow(ACanvas, ARect, Colors, Images, Picture, Selected, Dpi);
 
   int Underline;
   std::string Text = StripAmpersands(FName, Underline);
   TFont& Font = ACanvas.Font();
-  if (Root) Font.Assign(Root->MenuFont());
+  if (Root) {
+    Font.Assign(Root->MenuFont());
+    ScaleMenuFont(Font, Dpi);
+  }
   ACanvas.SetFontColor(Selected ? Colors.SelectedFontColor : Colors.FontColor);
   const int T = ARect.Top, B = ARect.Bottom;
   const int Y = ToInt(T + (std::int64_t{B} - T - std::llabs(Font.Height()) + 1) / 2);
-  // The text starts at 22 on the surface, wherever the entry's rectangle begins. A name
-  // wider than its entry (kept within a third of the monitor) ends in "..." before the
-  // entry's right margin.
-  const int Right = ARect.Right - 10;
-  if (22 + std::int64_t{ACanvas.TextWidth(Text)} > Right) {
-    ACanvas.WriteTextEllipsis(22, Y, Right, Text, Underline);
+  // The text starts at 22 (at 96 DPI) on the surface, wherever the entry's rectangle begins.
+  // A name wider than its entry (kept within a third of the monitor) ends in "..." before
+  // the entry's right margin.
+  const int Start = ScaleToDpi(22, Dpi);
+  const int Right = ARect.Right - ScaleToDpi(10, Dpi);
+  if (Start + std::int64_t{ACanvas.TextWidth(Text)} > Right) {
+    ACanvas.WriteTextEllipsis(Start, Y, Right, Text, Underline);
     return;
   }
   if (Underline < 0) {
-    ACanvas.WriteText(22, Y, Text);
+    ACanvas.WriteText(Start, Y, Text);
     return;
   }
   // The underlined character is whole even when it takes two bytes.
   int Length = IsLeadByte(Text[Underline]) && Underline + 1 < static_cast<int>(Text.size()) ? 2 : 1;
   std::string Before = Text.substr(0, Underline), Marked = Text.substr(Underline, Length),
               After = Text.substr(Underline + Length);
-  int X = 22;
+  int X = Start;
   ACanvas.WriteText(X, Y, Before);
   X += ACanvas.TextWidth(Before);
   Font.SetStyle(Font.Style() | fsUnderline);
@@ -180,14 +227,17 @@ void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, b
 void TCompositeItem::DrawMenuItem(TMenuItem* Sender, TCanvas& ACanvas, const TRect& ARect,
                                   bool Selected) {
   TExecItem::DrawMenuItem(Sender, ACanvas, ARect, Selected);
-  // The submenu arrow: a small triangle outline in the text's colour.
+  // The submenu arrow: a small triangle outline in the text's colour, 10 high at 96 DPI.
   const int T = ARect.Top, R = ARect.Right, B = ARect.Bottom;
+  TRoot* Root = OwnerRoot();
+  const int Dpi = Root ? Root->MenuDpi() : DesignDpi;
+  const int Back = R - ScaleToDpi(9, Dpi), Tip = R - ScaleToDpi(4, Dpi);
+  const int m = (B - T - ScaleToDpi(10, Dpi)) / 2;
   ACanvas.SetPenColor(ACanvas.FontColor());
-  const int m = (B - T - 10) / 2;
-  ACanvas.MoveTo(R - 9, T + m - 1);
-  ACanvas.LineTo(R - 9, T + m + 9);
-  ACanvas.LineTo(R - 4, T + (B - T - 2) / 2);
-  ACanvas.LineTo(R - 9, T + m - 1);
+  ACanvas.MoveTo(Back, T + m - 1);
+  ACanvas.LineTo(Back, T + m + ScaleToDpi(9, Dpi));
+  ACanvas.LineTo(Tip, T + (B - T - 2) / 2);
+  ACanvas.LineTo(Back, T + m - 1);
 }
 
 }  // namespace lantern

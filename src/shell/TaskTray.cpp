@@ -7,6 +7,7 @@
 #include "base/Cp932.h"
 #include "base/Exception.h"
 #include "ui/Application.h"
+#include "ui/Dpi.h"
 #include "ui/Form.h"
 #include "ui/System.h"
 
@@ -227,11 +228,20 @@ void TTaskTray::MouseUp(TMouseButton Button, unsigned Shift, int X, int Y) {
   if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
 }
 
-void TTaskTray::OpenMenu(TMouseButton Button, TPopupPos Point) {
+void TTaskTray::OpenMenu(TMouseButton Button, std::optional<TPopupPos> Point) {
   if (TrayBusy) return;
   TBusy Busy;
-  int X = Point.X, Y = Point.Y;
-  if (X < 0) System().CursorPos(X, Y);
+  int X, Y;
+  if (!Point) {
+    System().CursorPos(X, Y);
+  } else {
+    // A fixed point in screen pixels: on its monitor's work area, or brought onto the nearest
+    // one when no monitor holds it any more (a monitor taken away, another arrangement).
+    const TRect At = KeepInArea({Point->X, Point->Y, Point->X + 1, Point->Y + 1},
+                                System().WorkAreaAt(Point->X, Point->Y));
+    X = At.Left;
+    Y = At.Top;
+  }
   MouseDown(Button, Button == TMouseButton::mbLeft ? ssLeft : ssRight, X, Y);
 }
 

@@ -3,6 +3,7 @@
 // hidden window that receives the shell's callbacks for every icon of the process and hands
 // each to its TTaskTray, which opens its menus.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "ui/Icon.h"
@@ -33,7 +34,7 @@ class TTaskTray : private TMenuFreeListener {
   using TMouseEvent =
       std::function<void(TTaskTray* Sender, TMouseButton Button, unsigned Shift, int X, int Y)>;
   struct TPopupPos {
-    int X = -1, Y = -1;
+    int X = 0, Y = 0;
   };
 
   // AOwner: the window whose menus the icon opens; brought to the front on a button-down
@@ -63,9 +64,13 @@ class TTaskTray : private TMenuFreeListener {
   TMouseEvent OnMouseUp;
 
   // Opens the menu of Button as a click on the icon would (the owner in front, then
-  // OnMouseDown), at Point or, unset, at the cursor. Nothing while a menu of an icon is open.
-  void OpenMenu(TMouseButton Button, TPopupPos Point);
-  void OpenMenu(TMouseButton Button) { OpenMenu(Button, TPopupPos()); }
+  // OnMouseDown), at Point (screen pixels, any monitor's, left or above the primary's too)
+  // or, unset, at the cursor. Nothing while a menu of an icon is open.
+  void OpenMenu(TMouseButton Button, std::optional<TPopupPos> Point);
+  void OpenMenu(TMouseButton Button, TPopupPos Point) {
+    OpenMenu(Button, std::optional<TPopupPos>(Point));
+  }
+  void OpenMenu(TMouseButton Button) { OpenMenu(Button, std::nullopt); }
 
   // The shared notify window; null until the first icon was shown.
   static TNotifyWindow* GetNotifyWindow();

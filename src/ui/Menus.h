@@ -105,9 +105,13 @@ class TMenu {
   // Entries measured and drawn by their OnMeasureItem and OnDrawItem.
   bool OwnerDraw() const { return FOwnerDraw; }
   void SetOwnerDraw(bool Value) { FOwnerDraw = Value; }
+  // The DPI the owner-drawn entries are drawn at (what the system leaves them is scaled).
+  int Dpi() const { return FDpi; }
+  void SetDpi(int Value) { FDpi = Value; }
 
  private:
   TMenuItem FItems;
+  int FDpi = 96;
   TImageList* FImages = nullptr;
   bool FOwnerDraw = false;
 };

@@ -36,6 +36,11 @@ class TShell {
   // The icon the shell shows for Path (SHGetFileInfo with Flags); empty when it has none.
   // Icons the shell shows with one picture have one source (TIcon::Source).
   virtual TIcon GetFileInfoIcon(const std::string& Path, unsigned Flags) = 0;
+  // The shell's picture of Path made at Size pixels square (not stretched from another
+  // size); its source tells its place and size apart. Here: the small or the large icon.
+  virtual TIcon FileIconAt(const std::string& Path, int Size) {
+    return GetFileInfoIcon(Path, ShgfiIcon | ShgfiSysIconIndex | (Size <= 16 ? ShgfiSmallIcon : 0));
+  }
   // ShellExecute(W) on behalf of OwnerWindow: opens File with Verb (empty: the default
   // action), Parameters and Directory (empty: none), in a window shown as ShowCommand; above
   // 32 on success, else the error.

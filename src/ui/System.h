@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/Dpi.h"
 #include "ui/Icon.h"
 #include "ui/Rect.h"
 
@@ -31,6 +32,9 @@ class TSystem {
   // of the monitor the screen point is on, or the nearest one.
   virtual int DpiAt(int X, int Y) = 0;
   virtual TRect WorkAreaAt(int X, int Y) = 0;
+  // The side of the notification area's icons, as the system asks for them at the primary
+  // monitor's DPI.
+  virtual int NotifyIconSize() { return SmallIconSize(DpiAt(0, 0)); }
   // The absolute form of a path, against the program's current folder; Path itself when the
   // system cannot make one.
   virtual std::string FullPathName(const std::string& Path) = 0;

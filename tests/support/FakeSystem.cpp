@@ -1,5 +1,7 @@
 #include "support/FakeSystem.h"
 
+#include <algorithm>
+
 #include "base/Cp932.h"
 
 namespace lantern {
@@ -10,7 +12,8 @@ bool TFakeSystem::FileVersion(const std::string&, unsigned (&Parts)[4]) {
   return true;
 }
 
-TIcon TFakeSystem::ResourceIcon(int, int) {
+TIcon TFakeSystem::ResourceIcon(int Id, int Size) {
+  ResourceIcons.push_back({Id, Size});
   static int Picture;
   return TIcon(&Picture, [](void*) {});
 }
@@ -56,9 +59,18 @@ bool TFakeSystem::RectOnAnyMonitor(int Left, int Top, int W, int H) {
 }
 
 TFakeSystem::TMonitor TFakeSystem::MonitorAt(int X, int Y) const {
-  for (const TMonitor& m : Monitors)
-    if (X >= m.Left && X < m.Left + m.Width && Y >= m.Top && Y < m.Top + m.Height) return m;
-  return Monitors.empty() ? TMonitor{0, 0, Width, Height} : Monitors[0];
+  if (Monitors.empty()) return TMonitor{0, 0, Width, Height};
+  // As Windows: the monitor that holds the point, else the nearest one.
+  auto Distance = [X, Y](const TMonitor& m) {
+    auto Off = [](long long v, long long Low, long long High) {
+      return v < Low ? Low - v : v >= High ? v - High + 1 : 0;
+    };
+    const long long dx = Off(X, m.Left, m.Left + m.Width), dy = Off(Y, m.Top, m.Top + m.Height);
+    return dx * dx + dy * dy;
+  };
+  return *std::min_element(
+      Monitors.begin(), Monitors.end(),
+      [&](const TMonitor& a, const TMonitor& b) { return Distance(a) < Distance(b); });
 }
 
 int TFakeSystem::MonitorWidthAt(int X, int Y) { return MonitorAt(X, Y).Width; }

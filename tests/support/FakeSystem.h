@@ -48,7 +48,7 @@ class TFakeSystem : public TSystem {
   };
   std::vector<TMonitor> Monitors;  // empty: one monitor, the primary Width x Height
   bool RectOnAnyMonitor(int Left, int Top, int Width, int Height) override;
-  // The monitor that holds the point, else the first one.
+  // The monitor that holds the point, else the nearest one.
   int MonitorWidthAt(int X, int Y) override;
   int DpiAt(int X, int Y) override { return MonitorAt(X, Y).Dpi; }
   TRect WorkAreaAt(int X, int Y) override {
@@ -62,7 +62,8 @@ class TFakeSystem : public TSystem {
   void SetShutdownBlockReason(void*, const std::string& Reason) override {
     BlockReasons.push_back(Reason);
   }
-  TIcon ResourceIcon(int, int) override;
+  TIcon ResourceIcon(int Id, int Size) override;
+  std::vector<std::pair<int, int>> ResourceIcons;  // the id and size of each asked for
   // "ZR Lantern Active" is 0xC123; other names get the numbers after it.
   unsigned RegisterMessage(const std::string& Name) override;
   bool MutexExists(const std::string&) override { return OtherInstance; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/Dpi.h"
 #include "ui/Menus.h"
 #include "ui/win32/CanvasWin32.h"
 #include "ui/win32/Peers.h"
@@ -83,6 +84,7 @@ TNativeMenu* TrackedMenu() { return Tracked; }
 
 TMenuItem* TrackPopup(TPopupMenu& Menu, int X, int Y, HWND Owner) {
   TNativeMenu Native(Menu.Items(), true, Menu.OwnerDraw());
+  Native.Dpi = Menu.Dpi();
   TNativeMenu* Outer = std::exchange(Tracked, &Native);
   // The owner must be in the foreground, or the menu does not close when the user clicks
   // elsewhere; the message after it lets the menu go for good. The owner hears
@@ -118,7 +120,8 @@ void DrawOwnerDrawn(DRAWITEMSTRUCT& Draw) {
     });
   }
   // The entry draws its own submenu arrow; the system's would land on top of it.
-  if (Item->HasEntries()) ExcludeClipRect(Draw.hDC, R.right - 20, R.top, R.right, R.bottom);
+  const int Arrow = ScaleToDpi(20, Tracked ? Tracked->Dpi : DesignDpi);
+  if (Item->HasEntries()) ExcludeClipRect(Draw.hDC, R.right - Arrow, R.top, R.right, R.bottom);
 }
 
 // Windows does not know the underlined letters of owner-drawn entries: the underlined letter

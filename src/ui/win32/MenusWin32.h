@@ -27,6 +27,7 @@ class TNativeMenu {
   bool Opening(HMENU Menu);
   // The entry of a command number; nullptr when it is not one of ours.
   TMenuItem* Command(UINT Id) const;
+  int Dpi = 96;  // of the owner-drawn entries
 
  private:
   void Append(HMENU Menu, TMenuItem& Parent);

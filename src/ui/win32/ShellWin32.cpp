@@ -2,6 +2,7 @@
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <map>
@@ -41,12 +42,15 @@ void ReleaseIcon(void* Handle) { DestroyIcon(static_cast<HICON>(Handle)); }
 // A number for each place a picture comes from (a file and the icon's index in it, or the
 // system image list's number), in each size: the icons' sources. Asked from the icon
 // threads as well.
-long long SourceOf(const std::wstring& Place, bool Small) {
+long long SourceOf(const std::wstring& Place, int Size) {
   static std::mutex Lock;
   static std::map<std::wstring, long long> Numbers;
   std::lock_guard<std::mutex> Hold(Lock);
   auto It = Numbers.emplace(Place, static_cast<long long>(Numbers.size())).first;
-  return It->second * 2 + (Small ? 1 : 0);
+  return It->second * 1024 + std::clamp(Size, 0, 1023);
+}
+long long SourceOf(const std::wstring& Place, bool Small) {
+  return SourceOf(Place, Small ? 16 : 32);
 }
 
 class TWin32Shell : public TShell {
@@ -81,6 +85,25 @@ class TWin32Shell : public TShell {
                            ? SourceOf(L"*" + std::to_wstring(Info.iIcon), Small)
                            : -1;
     return TIcon(Info.hIcon, ReleaseIcon, Source);
+  }
+
+  TIcon FileIconAt(const std::string& Path, int Size) override {
+    if (Size == 16 || Size == 32) return TShell::FileIconAt(Path, Size);
+    // The picture made at that size from where it lives, so that it is not stretched.
+    SHFILEINFOW Where = {};
+    if (SHGetFileInfoW(ToWide(Path).c_str(), 0, &Where, sizeof(Where), SHGFI_ICONLOCATION) &&
+        Where.szDisplayName[0]) {
+      HICON Icon = nullptr;
+      if (SHDefExtractIconW(Where.szDisplayName, Where.iIcon, 0, &Icon, nullptr,
+                            static_cast<UINT>(Size)) == S_OK &&
+          Icon)
+        return TIcon(
+            Icon, ReleaseIcon,
+            SourceOf(std::wstring(Where.szDisplayName) + L"," + std::to_wstring(Where.iIcon),
+                     Size));
+    }
+    // No place of its own (a document of a kind without one): the nearest size of the shell.
+    return TShell::FileIconAt(Path, Size);
   }
 
   bool NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,

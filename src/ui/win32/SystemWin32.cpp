@@ -104,6 +104,16 @@ class TWin32System : public TSystem {
     return Dpi > 0 ? Dpi : 96;
   }
 
+  int NotifyIconSize() override {
+    // Windows 10 1607 and later tell the size for a DPI; before, the small icon's size.
+    using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
+    static const auto ForDpi = reinterpret_cast<TGetSystemMetricsForDpi>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    const int Dpi = DpiAt(0, 0);
+    const int Size = ForDpi ? ForDpi(SM_CXSMICON, static_cast<UINT>(Dpi)) : 0;
+    return Size > 0 ? Size : SmallIconSize(Dpi);
+  }
+
   TRect WorkAreaAt(int X, int Y) override {
     MONITORINFO Info = {};
     Info.cbSize = sizeof(Info);
