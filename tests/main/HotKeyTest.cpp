@@ -291,6 +291,46 @@ TEST_F(PointerTest, TheChasingWindowIsAnEllipseWithACrossThatClicksThroughTheHot
   EXPECT_EQ(M.MouseForm()->Color(), 0x00FF00);
 }
 
+// The settings' lengths are at 96 DPI: on a monitor at 144 the chasing window, its offset and
+// its cross are half as large again, and the wave must be half as long again (and may drift
+// half as far). Back on the 96 DPI monitor, everything is as set.
+TEST_F(PointerTest, TheChasingWindowAndTheWaveScaleWithTheMonitorUnderTheCursor) {
+  Sys.Monitors = {{0, 0, 1280, 1024, 96}, {1280, 0, 1920, 1080, 144}};
+  TPointer& M = StartWithLauncher();
+  Ticks(10, {1400, 100});
+  const struct {
+    TAt At;
+    int Left, Top, Side, Line;
+  } Shown[] = {{{1500, 150}, 1530, 180, 23, 2}, {{400, 400}, 420, 420, 15, 1}};
+  for (auto& c : Shown) {
+    Tick(c.At);
+    ASSERT_TRUE(ChasingShown());
+    const TMouseForm& F = *M.MouseForm();
+    EXPECT_EQ(std::vector<int>({F.Left(), F.Top(), F.Width(), F.Height()}),
+              std::vector<int>({c.Left, c.Top, c.Side, c.Side}));
+    TRecordingCanvas Canvas;
+    M.MouseForm()->Paint(Canvas);
+    EXPECT_EQ(Canvas.Records.size(), 1u + 2 * c.Line) << "a fill, then each line's pixel rows";
+    Ticks(10, c.At);
+  }
+
+  Settings.MouseFormEnabled = false;
+  Settings.UchidenoKoduti = true;
+  Settings.UchideMovingCount = 1;
+  const struct {
+    std::vector<TAt> Trace;
+    int Opened;
+  } Waves[] = {{{{1440, 300}, {1380, 300}, {1440, 300}, {1500, 300}}, 0},  // strokes of 120
+               {{{1420, 300}, {1340, 300}, {1420, 300}, {1500, 340}}, 1},  // 160, 40 down
+               {{{1420, 300}, {1340, 300}, {1420, 300}, {1500, 345}}, 0}};
+  for (auto& W : Waves) {
+    Launcher.Popups = 0;
+    Ticks(12, {1500, 300});
+    for (TAt At : W.Trace) Tick(At);
+    EXPECT_EQ(Launcher.Popups, W.Opened) << W.Trace.back().Y;
+  }
+}
+
 // ---- WM_HOTKEY ----
 
 struct TGuard {
