@@ -124,18 +124,22 @@ void TPointer::Track() {
   }
   int X, Y;
   System().CursorPos(X, Y);
-  // The settings' lengths are at 96 DPI; they are scaled to the monitor under the cursor.
-  const int Dpi = System().DpiAt(X, Y);
+  // The settings' lengths are at 96 DPI; they are scaled to the monitor under the cursor,
+  // asked only on the ticks that measure something.
+  int Dpi = 0;
+  auto AtCursor = [&](int Length) {
+    if (!Dpi) Dpi = System().DpiAt(X, Y);
+    return ScaleToDpi(Length, Dpi);
+  };
   bool Stroke = false;
   // A wave: two strokes between samples, each longer than the range, the first in the
   // direction the settings name, the second back.
   if (FSampleCountdown <= 0) {
-    const long long Range = ScaleToDpi(FSettings.UchideRangeX, Dpi);
+    const long long Range = AtCursor(FSettings.UchideRangeX);
     const long long NewStroke = static_cast<long long>(X) - FSampleX;
     if (FSettings.UchideLeftFast) {
-      Stroke =
-          FLastStrokeX < -Range && NewStroke > Range &&
-          std::llabs(static_cast<long long>(Y) - FPrevCursor.Y) < ScaleToDpi(VerticalLimit, Dpi);
+      Stroke = FLastStrokeX < -Range && NewStroke > Range &&
+               std::llabs(static_cast<long long>(Y) - FPrevCursor.Y) < AtCursor(VerticalLimit);
     } else {
       Stroke = FLastStrokeX > Range && NewStroke < -Range;
     }
@@ -156,11 +160,11 @@ void TPointer::Track() {
                     ? Stroke
                     : !FWindow.Visible() && Moved && FLauncherMenu.Items().Count() > 0)) {
       FAppearCountdown = FSettings.MouseAppearInterval;
+      const int Width = AtCursor(FSettings.MouseFormWidth);
       if (FMouseForm->Dpi() != Dpi) MakeMouseForm(Dpi);
-      FMouseForm->SetBounds(X + ScaleToDpi(FSettings.MouseFormOffsetX, Dpi),
-                            Y + ScaleToDpi(FSettings.MouseFormOffsetY, Dpi),
-                            ScaleToDpi(FSettings.MouseFormWidth, Dpi),
-                            ScaleToDpi(FSettings.MouseFormHeight, Dpi));
+      FMouseForm->SetBounds(X + AtCursor(FSettings.MouseFormOffsetX),
+                            Y + AtCursor(FSettings.MouseFormOffsetY), Width,
+                            AtCursor(FSettings.MouseFormHeight));
       FMouseForm->ShowTopmost();
     }
   }

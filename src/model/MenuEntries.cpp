@@ -123,21 +123,19 @@ int TRoot::MenuPicture(int Picture, const std::string& FileName, TImageList*& Im
   const int Size = SmallIconSize(FMenuDpi);
   Images = FImageList;
   if (Size == 16 || !FImageList || Picture < 0 || Picture >= FImageList->Count()) return Picture;
+  // A share may take long to answer while the menu waits: its launchers keep their 16-pixel
+  // picture, drawn as it is rather than stretched.
+  if (Picture >= FixedPictures && IsNetworkPath(FileName)) return Picture;
   TSizedPictures& Sized = FMenuPictures[Size];
   if (!Sized.Images) Sized.Images = std::make_unique<TImageList>(Size, Size);
   Images = Sized.Images.get();
   if (static_cast<int>(Sized.Indexes.size()) < FImageList->Count())
     Sized.Indexes.resize(FImageList->Count(), -1);
   int& Index = Sized.Indexes[Picture];
-  if (Index < 0) {
-    // A share may take long to answer while the menu waits: its launchers show the group's
-    // picture at this size until the user opens the menu on a 96 DPI monitor.
-    const bool Fixed = Picture < FixedPictures || FileName.empty() || IsNetworkPath(FileName);
-    Index = Sized.Images->AddIcon(
-        Fixed
-            ? System().ResourceIcon(FirstPictureId + (Picture < FixedPictures ? Picture : 0), Size)
-            : Shell().FileIconAt(FileName, Size));
-  }
+  if (Index < 0)
+    Index = Sized.Images->AddIcon(Picture < FixedPictures
+                                      ? System().ResourceIcon(FirstPictureId + Picture, Size)
+                                      : Shell().FileIconAt(FileName, Size));
   return Index;
 }
 
