@@ -291,43 +291,30 @@ TEST_F(PointerTest, TheChasingWindowIsAnEllipseWithACrossThatClicksThroughTheHot
   EXPECT_EQ(M.MouseForm()->Color(), 0x00FF00);
 }
 
-// The settings' lengths are at 96 DPI: on a monitor at 144 the chasing window, its offset and
-// its cross are half as large again, and the wave must be half as long again (and may drift
-// half as far). Back on the 96 DPI monitor, everything is as set.
+// The settings' lengths are at 96 DPI: at 144 the chasing window, its offset and its cross
+// are half as large again, and a wave must be half as long again (and may drift 45 pixels).
 TEST_F(PointerTest, TheChasingWindowAndTheWaveScaleWithTheMonitorUnderTheCursor) {
   Sys.Monitors = {{0, 0, 1280, 1024, 96}, {1280, 0, 1920, 1080, 144}};
   TPointer& M = StartWithLauncher();
   Ticks(10, {1400, 100});
-  const struct {
-    TAt At;
-    int Left, Top, Side, Line;
-  } Shown[] = {{{1500, 150}, 1530, 180, 23, 2}, {{400, 400}, 420, 420, 15, 1}};
-  for (auto& c : Shown) {
-    Tick(c.At);
-    ASSERT_TRUE(ChasingShown());
+  for (auto [At, Bounds, Line] : {std::tuple{TAt{1500, 150}, std::vector{1530, 180, 23, 23}, 2},
+                                  std::tuple{TAt{400, 400}, std::vector{420, 420, 15, 15}, 1}}) {
+    Tick(At);
     const TMouseForm& F = *M.MouseForm();
-    EXPECT_EQ(std::vector<int>({F.Left(), F.Top(), F.Width(), F.Height()}),
-              std::vector<int>({c.Left, c.Top, c.Side, c.Side}));
+    EXPECT_EQ(std::vector({F.Left(), F.Top(), F.Width(), F.Height()}), Bounds);
     TRecordingCanvas Canvas;
     M.MouseForm()->Paint(Canvas);
-    EXPECT_EQ(Canvas.Records.size(), 1u + 2 * c.Line) << "a fill, then each line's pixel rows";
-    Ticks(10, c.At);
+    EXPECT_EQ(Canvas.Records.size(), 1u + 2 * Line) << "the fill, then each line's rows";
+    Ticks(10, At);
   }
-
-  Settings.MouseFormEnabled = false;
   Settings.UchidenoKoduti = true;
-  Settings.UchideMovingCount = 1;
-  const struct {
-    std::vector<TAt> Trace;
-    int Opened;
-  } Waves[] = {{{{1440, 300}, {1380, 300}, {1440, 300}, {1500, 300}}, 0},  // strokes of 120
-               {{{1420, 300}, {1340, 300}, {1420, 300}, {1500, 340}}, 1},  // 160, 40 down
-               {{{1420, 300}, {1340, 300}, {1420, 300}, {1500, 345}}, 0}};
-  for (auto& W : Waves) {
+  Settings.MouseFormEnabled = false;
+  for (auto [Stroke, Drift, Opened] : {std::tuple{60, 0, 0}, {80, 40, 1}, {80, 45, 0}}) {
     Launcher.Popups = 0;
     Ticks(12, {1500, 300});
-    for (TAt At : W.Trace) Tick(At);
-    EXPECT_EQ(Launcher.Popups, W.Opened) << W.Trace.back().Y;
+    for (int X : {1500 - Stroke, 1500 - 2 * Stroke, 1500 - Stroke}) Tick({X, 300});
+    Tick({1500, 300 + Drift});
+    EXPECT_EQ(Launcher.Popups, Opened) << Stroke << "," << Drift;
   }
 }
 

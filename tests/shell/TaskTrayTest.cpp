@@ -278,31 +278,23 @@ TEST_F(TaskTrayTest, ButtonsOpenTheirMenusAtTheMouseOrOnceAtTheGivenPlace) {
   EXPECT_EQ(Downs, 5);
 }
 
-// The fixed point is a screen position: it stays where it is within its monitor's work area,
-// and is brought into the nearest one from a task bar or from beyond every monitor.
+// A fixed point (screen pixels) stays where it is within its monitor's work area, and is
+// brought into the nearest one from a task bar or from beyond every monitor.
 TEST_F(TaskTrayTest, AFixedMenuPointIsKeptInTheWorkAreaOfItsMonitor) {
   Sys.Monitors = {{0, 0, 1280, 1024, 96, 40}, {1280, 0, 1920, 1080, 144, 60}};
-  TTaskTray& Tray = Shown();
   TPopupMenu Menu;
+  TTaskTray& Tray = Shown();
   Tray.SetPopupMenuL(&Menu);
-  const struct {
-    int X, Y, AtX, AtY;
-  } Cases[] = {{0, 0, 0, 0},
-               {1279, 0, 1279, 0},
-               {0, 983, 0, 983},
-               {1279, 1023, 1279, 983},
-               {-50, -50, 0, 0},
-               {-50, 2000, 0, 983},
-               {1280, 0, 1280, 0},
-               {3199, 0, 3199, 0},
-               {1300, 1050, 1300, 1019},
-               {3199, 1079, 3199, 1019},
-               {5000, -300, 3199, 0},
-               {5000, 3000, 3199, 1019}};
+  const int Cases[][4] = {{0, 0, 0, 0},
+                          {1279, 1023, 1279, 983},
+                          {-50, 2000, 0, 983},
+                          {1280, 0, 1280, 0},
+                          {3199, 1079, 3199, 1019},
+                          {5000, -300, 3199, 0},
+                          {1300, 1050, 1300, 1019}};  // from, to
   for (auto& c : Cases) {
-    Tray.OpenMenu(TMouseButton::mbLeft, {c.X, c.Y});
-    EXPECT_EQ(std::make_pair(Menu.PopupX, Menu.PopupY), std::make_pair(c.AtX, c.AtY))
-        << c.X << "," << c.Y;
+    Tray.OpenMenu(TMouseButton::mbLeft, {c[0], c[1]});
+    EXPECT_EQ(std::make_pair(Menu.PopupX, Menu.PopupY), std::make_pair(c[2], c[3])) << c[0];
   }
 }
 
