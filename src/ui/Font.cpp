@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "ui/Dpi.h"
+
 namespace lantern {
 
 namespace {
@@ -27,6 +29,11 @@ void TFont::SetSize(int Value) {
 void TFont::SetHeight(int Value) {
   FHeight = Value < -INT32_MAX ? -INT32_MAX : Value;
   FSize = -MulDiv(FHeight, 72, PixelsPerInch);
+}
+
+int TFont::HeightAt(int Dpi) const {
+  if (FSize > 0 && FHeight == -MulDiv(FSize, PixelsPerInch, 72)) return PointsToHeight(FSize, Dpi);
+  return ScaleToDpi(FHeight, Dpi);
 }
 
 }  // namespace lantern

@@ -23,6 +23,10 @@ class TFont {
   // INT_MIN, whatever size or height was set, so that its magnitude is an int.
   int Height() const { return FHeight; }
   void SetHeight(int Value);
+  // The height to make the font with on a screen of Dpi: a font given in points is that
+  // many points there; one given by a height other than its size's keeps its proportion to
+  // the layout (a height in pixels at 96).
+  int HeightAt(int Dpi) const;
   unsigned Style() const { return FStyle; }
   void SetStyle(unsigned Value) { FStyle = Value & 15u; }
   int Charset() const { return FCharset; }

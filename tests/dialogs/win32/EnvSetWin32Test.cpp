@@ -61,6 +61,25 @@ TEST_F(EnvSetWin32Test, EveryPageMirrorsItsControlsBeforeAndAfterItsSwitches) {
   }
 }
 
+// Moved to a monitor at 150% and back: every page's windows and fonts at the form's scale.
+TEST_F(EnvSetWin32Test, EveryPageFollowsTheMonitorsDpiAndBack) {
+  TEnvSetForm F(TSettings{}, *Root);
+  F.CreateHandle();
+  F.Show();
+  const int Width = F.Width();
+  for (int Dpi : {144, 96}) {
+    SCOPED_TRACE(Dpi);
+    ChangeDpi(F, Dpi);
+    ASSERT_EQ(F.Dpi(), Dpi);
+    EXPECT_NEAR(F.Width(), Width * Dpi / 96, 1) << "the suggested size";
+    for (int Page = 0; Page < F.PageControl1.PageCount(); ++Page) {
+      SCOPED_TRACE(F.PageControl1.Pages(Page)->Caption());
+      F.PageControl1.SetActivePageIndex(Page);
+      ExpectNativeMatchesToolkit(F);
+    }
+  }
+}
+
 // As the system steps through controls whose captions share a letter: from the hot key list
 // to CTRLキー and back.
 TEST_F(EnvSetWin32Test, AltCStepsBetweenTheHotKeyListAndCtrl) {

@@ -138,6 +138,25 @@ TEST_F(PropertyDialogsWin32Test, NativeWindowsMirrorTheControlsOnEachPage) {
   }
 }
 
+// Moved to a monitor at 150% and back: each page's windows and fonts at the form's scale.
+TEST_F(PropertyDialogsWin32Test, GroupDialogFollowsTheMonitorsDpiAndBack) {
+  TGroupPropertyForm Group;
+  TFolder* Tools = AddFolder(Root.get(), "道具");
+  GiveColors(Tools);
+  Group.LoadItem(Tools);
+  Group.CreateHandle();
+  Group.Show();
+  for (int Dpi : {144, 96}) {
+    SCOPED_TRACE(Dpi);
+    ChangeDpi(Group, Dpi);
+    ASSERT_EQ(Group.Dpi(), Dpi);
+    for (int Page = 0; Page < Group.PageControl1.PageCount(); ++Page) {
+      Group.PageControl1.SetActivePageIndex(Page);
+      ExpectNativeMatchesToolkit(Group);
+    }
+  }
+}
+
 TEST_F(PropertyDialogsWin32Test, ModalDialogsOpenWithTheFocusInTheName) {
   TLauncherPropertyForm Launcher;
   Launcher.LoadItem(AddLauncherOf(Exec));

@@ -4,11 +4,15 @@
 // page's children are in its window), place, text, visibility, enabled and checked state, a
 // list's lines and choice, a memo's text, read-only state and border, and the page control's
 // tabs. A label may stand wider than laid out when its font is wider (it holds its caption on
-// one line). Each mismatch names the control.
+// one line). Places and fonts are those of the form's DPI. Each mismatch names the control.
 namespace lantern {
 
 class TForm;
 
 void ExpectNativeMatchesToolkit(TForm& Form);
+
+// The system moves the shown form to a monitor of Dpi: WM_DPICHANGED with the window's
+// rectangle scaled from its DPI as the suggestion.
+void ChangeDpi(TForm& Form, int Dpi);
 
 }  // namespace lantern
