@@ -22,6 +22,7 @@ int MulDiv(int a, int b, int c) {
 void TFont::SetSize(int Value) {
   FSize = Value;
   FHeight = -MulDiv(Value, PixelsPerInch, 72);
+  FInPoints = true;
 }
 
 // INT_MIN has no magnitude in an int: it becomes -INT_MAX, so that abs(Height()) is always
@@ -29,10 +30,11 @@ void TFont::SetSize(int Value) {
 void TFont::SetHeight(int Value) {
   FHeight = Value < -INT32_MAX ? -INT32_MAX : Value;
   FSize = -MulDiv(FHeight, 72, PixelsPerInch);
+  FInPoints = false;
 }
 
 int TFont::HeightAt(int Dpi) const {
-  if (FSize > 0 && FHeight == -MulDiv(FSize, PixelsPerInch, 72)) return PointsToHeight(FSize, Dpi);
+  if (FInPoints && FSize > 0) return PointsToHeight(FSize, Dpi);
   return ScaleToDpi(FHeight, Dpi);
 }
 

@@ -24,8 +24,8 @@ class TFont {
   int Height() const { return FHeight; }
   void SetHeight(int Value);
   // The height to make the font with on a screen of Dpi: a font given in points is that
-  // many points there; one given by a height other than its size's keeps its proportion to
-  // the layout (a height in pixels at 96).
+  // many points there; one given by its height keeps its proportion to the layout (a height
+  // in pixels at 96).
   int HeightAt(int Dpi) const;
   unsigned Style() const { return FStyle; }
   void SetStyle(unsigned Value) { FStyle = Value & 15u; }
@@ -47,6 +47,7 @@ class TFont {
   unsigned FStyle = 0;
   int FCharset = DefaultCharset;
   TFontPitch FPitch = TFontPitch::Default;
+  bool FInPoints = true;  // given by its size (else by its height)
 };
 
 }  // namespace lantern

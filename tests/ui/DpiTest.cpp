@@ -47,14 +47,14 @@ TEST(DpiTest, PointsBecomeCharacterHeightsAndIconsTheirSystemSizes) {
 
 // Two monitors side by side, the right one at 150% and higher, each with a task bar at the
 // bottom: a menu of 300 x 400 pixels at each corner of each work area.
-TEST(DpiTest, AFontInPointsKeepsItsPointsAndAPixelHeightItsProportion) {
+TEST(DpiTest, AFontInPointsKeepsItsPointsAndOneByItsHeightItsProportion) {
   struct {
     int Size, Height, Dpi, Made;  // Size 0: the height is set instead
   } Cases[] = {
-      {9, 0, 96, -12},   {9, 0, 144, -18},
-      {11, 0, 144, -22},  // 22 pixels are 11 points there; its 15 pixels at 96 would give 23
-      {0, 20, 144, 30},   // a cell height
-      {0, 0, 120, 0},     // the face's default
+      {9, 0, 96, -12},    {9, 0, 144, -18}, {11, 0, 144, -22},  // 22 pixels are 11 points there
+      {0, -15, 144, -23},  // 15 pixels at 96 (11 points too) are 22.5 there
+      {0, 20, 144, 30},    // a cell height
+      {0, 0, 120, 0},      // the face's default
   };
   for (const auto& c : Cases) {
     SCOPED_TRACE(std::to_string(c.Size) + "/" + std::to_string(c.Height) + " at " +

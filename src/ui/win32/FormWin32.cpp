@@ -136,13 +136,13 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
   // The system moved the window to a monitor of another scale: it takes the size the system
   // suggests, and its controls and their fonts are made over at the new scale.
   void DpiChanged(int Dpi, const RECT& Suggested) {
+    const int Width = FForm.ClientWidth(), Height = FForm.ClientHeight();  // layout units
     FForm.NativeDpiChanged(Dpi);
     SetWindowPos(FHandle, nullptr, Suggested.left, Suggested.top, Suggested.right - Suggested.left,
                  Suggested.bottom - Suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // A dialog's client area holds its layout whole: the suggestion, scaled as a whole window,
-    // may come out a pixel short of it.
-    if (FForm.BorderStyle() == TFormBorderStyle::Dialog)
-      FForm.SetClientSize(FForm.ClientWidth(), FForm.ClientHeight());
+    // A dialog keeps its client area in layout units: the suggestion scales the frame as well,
+    // which need not have scaled.
+    if (FForm.BorderStyle() == TFormBorderStyle::Dialog) FForm.SetClientSize(Width, Height);
     RescaleChildren(FForm);
     FForm.Realign();
     // The suggested place may lie off every monitor (monitors of other sizes side by side).
