@@ -297,11 +297,22 @@ void TForm::NativeEndSession(bool Ending) {
 int TForm::ClientWidth() const { return FClientWidth >= 0 ? FClientWidth : Width(); }
 int TForm::ClientHeight() const { return FClientHeight >= 0 ? FClientHeight : Height(); }
 
+namespace {
+
+// The most layout units whose pixels fit in Pixels: children laid out over the whole client
+// area must not reach a pixel beyond it.
+int LayoutWithin(int Pixels, int Dpi) {
+  const int Units = ScaleFromDpi(Pixels, Dpi);
+  return ScaleToDpi(Units, Dpi) > Pixels ? Units - 1 : Units;
+}
+
+}  // namespace
+
 void TForm::NativeClientSize(int Width, int Height) {
   FClientPixelsX = Width;
   FClientPixelsY = Height;
-  FClientWidth = ScaleFromDpi(Width, FDpi);
-  FClientHeight = ScaleFromDpi(Height, FDpi);
+  FClientWidth = LayoutWithin(Width, FDpi);
+  FClientHeight = LayoutWithin(Height, FDpi);
   Realign();
 }
 

@@ -80,8 +80,11 @@ TEST(DpiTest, AFormsClientAreaIsInLayoutUnitsAtItsDpi) {
   Form.SetClientSize(200, 100);
   EXPECT_EQ(Form.Width(), 320);
   EXPECT_EQ(Form.Height(), 180);
-  Form.NativeDpiChanged(96);  // at 100% the same pixels are as many units
-  EXPECT_EQ(Form.ClientWidth(), 600);
+  Form.NativeClientSize(913, 452);  // 608.67 units: 609 would take 914 pixels
+  EXPECT_EQ(Form.ClientWidth(), 608);
+  EXPECT_EQ(Form.ClientHeight(), 301);  // 301.33 units: 301 take 452 pixels
+  Form.NativeDpiChanged(96);            // at 100% the same pixels are as many units
+  EXPECT_EQ(Form.ClientWidth(), 913);
   EXPECT_EQ(Form.Dpi(), 96);
 }
 

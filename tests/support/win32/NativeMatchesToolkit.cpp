@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/LayoutChecks.h"
@@ -185,12 +186,33 @@ void ExpectNativeMatchesToolkit(TForm& Form) {
   GetClientRect(Window, &Client);
   EXPECT_EQ(Rect.right - Rect.left, Form.Width()) << "the form's width";
   EXPECT_EQ(Rect.bottom - Rect.top, Form.Height()) << "the form's height";
-  EXPECT_EQ(ScaleFromDpi(Client.right, Form.Dpi()), Form.ClientWidth()) << "client width";
-  EXPECT_EQ(ScaleFromDpi(Client.bottom, Form.Dpi()), Form.ClientHeight()) << "client height";
+  // The client area in layout units: as many as fit in its pixels.
+  for (auto [Units, Pixels] : {std::pair{Form.ClientWidth(), Client.right},
+                               std::pair{Form.ClientHeight(), Client.bottom}}) {
+    EXPECT_LE(ScaleToDpi(Units, Form.Dpi()), Pixels) << "the form's client area";
+    EXPECT_GT(ScaleToDpi(Units + 1, Form.Dpi()), Pixels) << "the form's client area";
+  }
   EXPECT_EQ(IsWindowVisible(Window) != FALSE, Form.Visible()) << "the form shows";
   int Compared = 0;
   ExpectChildren(Form, Window, Form.Visible(), Form.Dpi(), Compared);
   EXPECT_GT(Compared, 0) << "the form has no controls to compare";
+}
+
+void ExpectFollowsDpi(TForm& Form, TPageControl* Pages) {
+  for (int Dpi : {Form.Dpi() == 144 ? 96 : 144, Form.Dpi()}) {
+    SCOPED_TRACE(Dpi);
+    const int Width = Form.ClientWidth(), Height = Form.ClientHeight();
+    ChangeDpi(Form, Dpi);
+    ASSERT_EQ(Form.Dpi(), Dpi);
+    if (Form.BorderStyle() == TFormBorderStyle::Dialog) {
+      EXPECT_EQ(Form.ClientWidth(), Width) << "the dialog's layout";
+      EXPECT_EQ(Form.ClientHeight(), Height) << "the dialog's layout";
+    }
+    for (int Page = 0; Page < (Pages ? Pages->PageCount() : 1); ++Page) {
+      if (Pages) Pages->SetActivePageIndex(Page);
+      ExpectNativeMatchesToolkit(Form);
+    }
+  }
 }
 
 void ChangeDpi(TForm& Form, int Dpi) {

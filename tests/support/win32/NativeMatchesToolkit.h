@@ -8,11 +8,15 @@
 namespace lantern {
 
 class TForm;
+class TPageControl;
 
 void ExpectNativeMatchesToolkit(TForm& Form);
 
 // The system moves the shown form to a monitor of Dpi: WM_DPICHANGED with the window's
 // rectangle scaled from its DPI as the suggestion.
 void ChangeDpi(TForm& Form, int Dpi);
+// The shown form moved to a monitor at 150% (or 100% from 150%) and back: on each page of
+// Pages (if given) the windows match the controls; a dialog keeps its layout's client area.
+void ExpectFollowsDpi(TForm& Form, TPageControl* Pages);
 
 }  // namespace lantern
