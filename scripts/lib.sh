@@ -49,6 +49,18 @@ lantern_wine_prefix() {
   fi
 }
 
+# A copy ($2) of the prefix $1 whose screen is at $3 DPI (LogPixels), made once; then used.
+lantern_dpi_prefix() {
+  if [ ! -f "$2/system.reg" ]; then
+    cp -a "$1" "$2" || return 1
+    export WINEPREFIX=$2
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$3" /f >/dev/null 2>&1
+    wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$3" /f >/dev/null 2>&1
+    wineserver -w
+  fi
+  export WINEPREFIX=$2
+}
+
 # A private X display; sets DISPLAY and LANTERN_XVFB_PID.
 lantern_start_xvfb() {
   local n=90

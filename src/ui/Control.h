@@ -24,6 +24,9 @@ class TControlPeer {
   virtual void EnabledChanged() {}
   virtual void Closed() {}  // a form was closed for good
   virtual bool ScreenOrigin(int&, int&) const { return false; }
+  // The form's window came to a monitor of another DPI: the native control takes its size
+  // and fonts at the new scale.
+  virtual void DpiChanged() {}
 };
 
 enum class TAlign { None, Top, Bottom, Left, Client };

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "ui/Dpi.h"
+
 namespace lantern {
 
 namespace {
@@ -20,6 +22,7 @@ int MulDiv(int a, int b, int c) {
 void TFont::SetSize(int Value) {
   FSize = Value;
   FHeight = -MulDiv(Value, PixelsPerInch, 72);
+  FInPoints = true;
 }
 
 // INT_MIN has no magnitude in an int: it becomes -INT_MAX, so that abs(Height()) is always
@@ -27,6 +30,12 @@ void TFont::SetSize(int Value) {
 void TFont::SetHeight(int Value) {
   FHeight = Value < -INT32_MAX ? -INT32_MAX : Value;
   FSize = -MulDiv(FHeight, 72, PixelsPerInch);
+  FInPoints = false;
+}
+
+int TFont::HeightAt(int Dpi) const {
+  if (FInPoints && FSize > 0) return PointsToHeight(FSize, Dpi);
+  return ScaleToDpi(FHeight, Dpi);
 }
 
 }  // namespace lantern

@@ -23,6 +23,10 @@ class TFont {
   // INT_MIN, whatever size or height was set, so that its magnitude is an int.
   int Height() const { return FHeight; }
   void SetHeight(int Value);
+  // The height to make the font with on a screen of Dpi: a font given in points is that
+  // many points there; one given by its height keeps its proportion to the layout (a height
+  // in pixels at 96).
+  int HeightAt(int Dpi) const;
   unsigned Style() const { return FStyle; }
   void SetStyle(unsigned Value) { FStyle = Value & 15u; }
   int Charset() const { return FCharset; }
@@ -43,6 +47,7 @@ class TFont {
   unsigned FStyle = 0;
   int FCharset = DefaultCharset;
   TFontPitch FPitch = TFontPitch::Default;
+  bool FInPoints = true;  // given by its size (else by its height)
 };
 
 }  // namespace lantern

@@ -4,6 +4,7 @@
 
 #include "base/Cp932.h"
 #include "ui/Application.h"
+#include "ui/Dpi.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
@@ -34,16 +35,21 @@ void TForm::SetWindowState(TWindowState Value) {
 void TForm::SetClientSize(int Width, int Height) {
   FWantedClientWidth = Width;
   FWantedClientHeight = Height;
-  // The frame is what the bounds have beyond the client area (nothing windowless).
-  SetBounds(Left(), Top(), Width + (this->Width() - ClientWidth()),
-            Height + (this->Height() - ClientHeight()));
+  // The frame is what the bounds have beyond the client area (nothing windowless), in pixels,
+  // as the bounds are; the client area is laid out in layout units.
+  const int FrameX = this->Width() - (FClientPixelsX >= 0 ? FClientPixelsX : this->Width());
+  const int FrameY = this->Height() - (FClientPixelsY >= 0 ? FClientPixelsY : this->Height());
+  SetBounds(Left(), Top(), ScaleToDpi(Width, FDpi) + FrameX, ScaleToDpi(Height, FDpi) + FrameY);
 }
 
 void TForm::Show() {
   bool WasVisible = Visible();
-  if (!WasVisible && FPosition == TFormPosition::ScreenCenter)
-    SetBounds((System().ScreenWidth() - Width()) / 2, (System().ScreenHeight() - Height()) / 2,
+  if (!WasVisible && FPosition == TFormPosition::ScreenCenter) {
+    // Centred on the work area of the monitor it is on (the task bar does not count).
+    const TRect Area = System().WorkAreaAt(Left() + Width() / 2, Top() + Height() / 2);
+    SetBounds(Area.Left + (Area.Width() - Width()) / 2, Area.Top + (Area.Height() - Height()) / 2,
               Width(), Height());
+  }
   SetVisible(true);
   if (!WasVisible && OnShow) OnShow(this);
 }
@@ -291,10 +297,29 @@ void TForm::NativeEndSession(bool Ending) {
 int TForm::ClientWidth() const { return FClientWidth >= 0 ? FClientWidth : Width(); }
 int TForm::ClientHeight() const { return FClientHeight >= 0 ? FClientHeight : Height(); }
 
+namespace {
+
+// The most layout units whose pixels fit in Pixels: children laid out over the whole client
+// area must not reach a pixel beyond it.
+int LayoutWithin(int Pixels, int Dpi) {
+  const int Units = ScaleFromDpi(Pixels, Dpi);
+  return ScaleToDpi(Units, Dpi) > Pixels ? Units - 1 : Units;
+}
+
+}  // namespace
+
 void TForm::NativeClientSize(int Width, int Height) {
-  FClientWidth = Width;
-  FClientHeight = Height;
+  FClientPixelsX = Width;
+  FClientPixelsY = Height;
+  FClientWidth = LayoutWithin(Width, FDpi);
+  FClientHeight = LayoutWithin(Height, FDpi);
   Realign();
+}
+
+void TForm::NativeDpiChanged(int Dpi) {
+  if (Dpi <= 0 || Dpi == FDpi) return;
+  FDpi = Dpi;
+  if (FClientPixelsX >= 0) NativeClientSize(FClientPixelsX, FClientPixelsY);
 }
 
 }  // namespace lantern

@@ -98,9 +98,18 @@ class TForm : public TWinControl {
   int ClientWidth() const override;
   int ClientHeight() const override;
 
+  // The dots per inch of the monitor the window is on: its children are laid out in units of
+  // 1/96 inch and the native side scales them by it. 96 windowless and until the native
+  // window tells.
+  int Dpi() const { return FDpi; }
+
   // Reported by the native window.
   void NativeWindowStateChanged(TWindowState Value) { FWindowState = Value; }
+  // The client area in the window's pixels; ClientWidth/ClientHeight are it in layout units.
   void NativeClientSize(int Width, int Height);
+  // The window came to a monitor of another DPI (or was made on one): the client area is
+  // counted anew in layout units.
+  void NativeDpiChanged(int Dpi);
   // The end of the Windows session is asked for: whether the form lets it end.
   bool NativeQueryEndSession();
   // The session ends (Ending), or another program has cancelled its end.
@@ -130,7 +139,9 @@ class TForm : public TWinControl {
   TFormBorderStyle FBorderStyle = TFormBorderStyle::Sizeable;
   TFormPosition FPosition = TFormPosition::Designed;
   int FWantedClientWidth = -1, FWantedClientHeight = -1;
-  int FClientWidth = -1, FClientHeight = -1;  // -1: the same as the bounds (windowless)
+  int FClientWidth = -1, FClientHeight = -1;     // -1: the same as the bounds (windowless)
+  int FClientPixelsX = -1, FClientPixelsY = -1;  // the native client area as reported
+  int FDpi = 96;
 };
 
 }  // namespace lantern

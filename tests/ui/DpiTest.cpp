@@ -5,6 +5,8 @@
 #include <climits>
 
 #include "ui/Dpi.h"
+#include "ui/Font.h"
+#include "ui/Form.h"
 
 namespace lantern {
 namespace {
@@ -45,6 +47,44 @@ TEST(DpiTest, PointsBecomeCharacterHeightsAndIconsTheirSystemSizes) {
 
 // Two monitors side by side, the right one at 150% and higher, each with a task bar at the
 // bottom: a menu of 300 x 400 pixels at each corner of each work area.
+TEST(DpiTest, AFontInPointsKeepsItsPointsAndOneByItsHeightItsProportion) {
+  struct {
+    int Size, Height, Dpi, Made;  // Size 0: the height is set instead
+  } Cases[] = {
+      {9, 0, 96, -12},    {9, 0, 144, -18}, {11, 0, 144, -22},  // 22 pixels are 11 points there
+      {0, -15, 144, -23},  // 15 pixels at 96 (11 points too) are 22.5 there
+      {0, 20, 144, 30},    // a cell height
+  };
+  for (const auto& c : Cases) {
+    SCOPED_TRACE(testing::Message() << c.Size << "/" << c.Height << " at " << c.Dpi);
+    TFont Font;
+    if (c.Size > 0)
+      Font.SetSize(c.Size);
+    else
+      Font.SetHeight(c.Height);
+    EXPECT_EQ(Font.HeightAt(c.Dpi), c.Made);
+  }
+}
+
+// The native window reports its client area in pixels; the children are laid out in layout
+// units, and the client size asked for is one in layout units inside a frame of pixels.
+TEST(DpiTest, AFormsClientAreaIsInLayoutUnitsAtItsDpi) {
+  TForm Form;
+  Form.SetBounds(10, 10, 620, 480);  // a frame of 20 by 30 pixels
+  Form.NativeDpiChanged(144);
+  Form.NativeClientSize(600, 450);
+  EXPECT_EQ(Form.ClientWidth(), 400);
+  EXPECT_EQ(Form.ClientHeight(), 300);
+  Form.SetClientSize(200, 100);
+  EXPECT_EQ(Form.Width(), 320);
+  EXPECT_EQ(Form.Height(), 180);
+  Form.NativeClientSize(913, 452);  // 608.67 units: 609 would take 914 pixels
+  EXPECT_EQ(Form.ClientWidth(), 608);
+  EXPECT_EQ(Form.ClientHeight(), 301);  // 301.33 units: 301 take 452 pixels
+  Form.NativeDpiChanged(96);            // at 100% the same pixels are as many units
+  EXPECT_EQ(Form.ClientWidth(), 913);
+}
+
 TEST(DpiTest, AWindowAtEachCornerOfTwoMonitorsIsKeptInsideItsWorkArea) {
   const TRect Left = {0, 0, 1920, 1040}, Right = {1920, -200, 5760, 1920};
   struct {

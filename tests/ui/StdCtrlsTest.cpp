@@ -217,6 +217,9 @@ TEST_F(ShowModalTest, DialogHasItsClientSizeAndIsCentredOnTheScreenWhenItShows) 
   Screen.Width = 800;  // shown again on another screen: centred there
   Dialog.ShowModal();
   EXPECT_EQ(Dialog.Left(), 194);
+  Screen.Monitors = {{0, 0, 800, 600, 96, 40}};  // on its work area, above the task bar
+  Dialog.ShowModal();
+  EXPECT_EQ(Dialog.Top(), 122);
   SetSystem(Old);
 }
 

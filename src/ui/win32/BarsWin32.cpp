@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ui/Bars.h"
+#include "ui/Dpi.h"
 #include "ui/Splitter.h"
 #include "ui/win32/ChildWindow.h"
 #include "ui/win32/Handles.h"
@@ -18,17 +19,20 @@ namespace {
 class TWin32SplitterPeer : public TControlPeer, public TWindow {
  public:
   TWin32SplitterPeer(TSplitter& Splitter, HWND Parent) : FSplitter(Splitter) {
+    const RECT Place = PixelBounds(Splitter, DpiOf(Splitter));
     Create({L"TLanternSplitter", LoadCursorW(nullptr, IDC_SIZEWE),
             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
-           0, WS_CHILD | WS_VISIBLE, L"", Splitter.Left(), Splitter.Top(), Splitter.Width(),
-           Splitter.Height(), Parent);
+           0, WS_CHILD | WS_VISIBLE, L"", Place.left, Place.top, Place.right - Place.left,
+           Place.bottom - Place.top, Parent);
   }
   void* Handle() const override { return FHandle; }
   TWinControl* Control() override { return &FSplitter; }
   void BoundsChanged() override {
-    SetWindowPos(FHandle, nullptr, FSplitter.Left(), FSplitter.Top(), FSplitter.Width(),
-                 FSplitter.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT Place = PixelBounds(FSplitter, DpiOf(FSplitter));
+    SetWindowPos(FHandle, nullptr, Place.left, Place.top, Place.right - Place.left,
+                 Place.bottom - Place.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  void DpiChanged() override { BoundsChanged(); }
 
  private:
   bool HandleMessage(UINT Message, WPARAM, LPARAM, LRESULT& Result) override {
@@ -42,8 +46,11 @@ class TWin32SplitterPeer : public TControlPeer, public TWindow {
         return true;
       case WM_MOUSEMOVE:
         if (GetCapture() == FHandle && At.x != FLastX) {
-          int Delta = At.x - FLastX;
-          FLastX = At.x;
+          // The toolkit moves in layout units: what is less than one stays for the next move.
+          const int Dpi = DpiOf(FSplitter);
+          const int Delta = ScaleFromDpi(At.x - FLastX, Dpi);
+          if (Delta == 0) return true;
+          FLastX += ScaleToDpi(Delta, Dpi);
           FSplitter.NativeMoved(Delta);
         }
         return true;
@@ -66,11 +73,15 @@ class TWin32ToolBarPeer : public TToolBarPeer, public TChildWindow {
     Adopt(reinterpret_cast<HWND>(SendMessageW(FHandle, TB_GETTOOLTIPS, 0, 0)));
     SendMessageW(FHandle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(NativeList(Bar.Images())));
-    SendMessageW(FHandle, TB_SETBUTTONSIZE, 0, MAKELPARAM(Bar.ButtonWidth(), Bar.ButtonHeight()));
+    SizeButtons();
     ButtonsChanged();
   }
   void* Handle() const override { return FHandle; }
   void BoundsChanged() override { MirrorBounds(); }
+  void DpiChanged() override {
+    Rescale();
+    SizeButtons();
+  }
   void ButtonsChanged() override {
     while (SendMessageW(FHandle, TB_DELETEBUTTON, 0, 0)) {
     }
@@ -111,6 +122,10 @@ class TWin32ToolBarPeer : public TToolBarPeer, public TChildWindow {
 
  private:
   static constexpr UINT FirstButton = 2000;
+  void SizeButtons() {
+    SendMessageW(FHandle, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(Pixels(FBar.ButtonWidth()), Pixels(FBar.ButtonHeight())));
+  }
   static BYTE State(TAction* Action) {
     if (!Action) return 0;
     return (Action->Enabled() ? TBSTATE_ENABLED : 0) | (Action->Checked() ? TBSTATE_CHECKED : 0);
@@ -129,6 +144,7 @@ class TWin32StatusBarPeer : public TControlPeer, public TChildWindow {
   }
   void* Handle() const override { return FHandle; }
   void BoundsChanged() override { MirrorBounds(); }
+  void DpiChanged() override { Rescale(); }
   void StateChanged() override {
     SendMessageW(FHandle, SB_SETTEXTW, SB_SIMPLEID | SBT_OWNERDRAW, 0);
     InvalidateRect(FHandle, nullptr, TRUE);
@@ -139,9 +155,9 @@ class TWin32StatusBarPeer : public TControlPeer, public TChildWindow {
     std::wstring Text = ToWide(FBar.SimpleText());
     SetTextColor(Draw->hDC, RGB(255, 0, 0));
     SetBkMode(Draw->hDC, TRANSPARENT);
-    TSelection Font(Draw->hDC, UiFont());
+    TSelection Font(Draw->hDC, UiFont(Dpi()));
     RECT Rect = Draw->rcItem;
-    Rect.left += 2;
+    Rect.left += Pixels(2);
     DrawTextW(Draw->hDC, Text.c_str(), static_cast<int>(Text.size()), &Rect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     Result = TRUE;

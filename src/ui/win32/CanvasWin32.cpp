@@ -11,9 +11,9 @@
 
 namespace lantern {
 
-TFontHandle NewFont(const TFont& Font) {
+TFontHandle NewFont(const TFont& Font, int Dpi) {
   LOGFONTW Log = {};
-  Log.lfHeight = Font.Height();
+  Log.lfHeight = Font.HeightAt(Dpi);
   Log.lfWeight = Font.Style() & fsBold ? FW_BOLD : FW_NORMAL;
   Log.lfItalic = (Font.Style() & fsItalic) != 0;
   Log.lfUnderline = (Font.Style() & fsUnderline) != 0;

@@ -3,12 +3,13 @@
 #include <windows.h>
 
 #include "ui/Canvas.h"
+#include "ui/Dpi.h"
 #include "ui/win32/Handles.h"
 
 namespace lantern {
 
-// A new font of the description: the one place a TFont becomes a Windows font.
-TFontHandle NewFont(const TFont& Font);
+// A new font of the description at Dpi: the one place a TFont becomes a Windows font.
+TFontHandle NewFont(const TFont& Font, int Dpi = DesignDpi);
 
 class TDcCanvas : public TCanvas {
  public:

@@ -1,30 +1,76 @@
 #include "ui/win32/ChildWindow.h"
 
+#include <map>
+
 #include "ui/Action.h"
+#include "ui/Dpi.h"
 #include "ui/DragControl.h"
+#include "ui/Form.h"
 #include "ui/win32/Handles.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
 
-HFONT UiFont() {
-  static TFontHandle Font(CreateFontW(
-      -12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, ToWide("ＭＳ Ｐゴシック").c_str()));
+namespace {
+
+// A few monitors' worth at most: the fonts live as long as the program.
+std::map<int, TFontHandle>& UiFonts() {
+  static std::map<int, TFontHandle> Fonts;
+  return Fonts;
+}
+
+bool IsUiFont(HFONT Font) {
+  for (const auto& Made : UiFonts())
+    if (Made.second.Get() == Font) return true;
+  return false;
+}
+
+}  // namespace
+
+HFONT UiFont(int Dpi) {
+  TFontHandle& Font = UiFonts()[Dpi];
+  if (!Font)
+    Font.Reset(CreateFontW(ScaleToDpi(-12, Dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH, ToWide("ＭＳ Ｐゴシック").c_str()));
   return Font.Get();
 }
 
+int DpiOf(const TWinControl& Control) {
+  const TWinControl* Top = &Control;
+  while (Top->Parent()) Top = Top->Parent();
+  auto* Form = dynamic_cast<const TForm*>(Top);
+  return Form ? Form->Dpi() : DesignDpi;
+}
+
+RECT PixelBounds(const TWinControl& Control, int Dpi) {
+  return {ScaleToDpi(Control.Left(), Dpi), ScaleToDpi(Control.Top(), Dpi),
+          ScaleToDpi(Control.Left() + Control.Width(), Dpi),
+          ScaleToDpi(Control.Top() + Control.Height(), Dpi)};
+}
+
+int TChildWindow::Pixels(int Layout) const { return ScaleToDpi(Layout, Dpi()); }
+
 void TChildWindow::CreateChild(const wchar_t* Class, DWORD Style, HWND Parent, bool View) {
+  const RECT Place = PixelBounds(FControl, Dpi());
   CreateControl(Class, View ? WS_EX_CLIENTEDGE : 0,
                 WS_CHILD | (View ? WS_TABSTOP : 0) | (FControl.Visible() ? WS_VISIBLE : 0) | Style,
-                FControl.Left(), FControl.Top(), FControl.Width(), FControl.Height(), Parent);
-  SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+                Place.left, Place.top, Place.right - Place.left, Place.bottom - Place.top, Parent);
+  SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(Dpi())), FALSE);
 }
 
 void TChildWindow::MirrorBounds() {
+  const RECT Place = PixelBounds(FControl, Dpi());
   // Moved controls paint themselves anew: copied bits leave stale lines behind.
-  SetWindowPos(FHandle, nullptr, FControl.Left(), FControl.Top(), FControl.Width(),
-               FControl.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+  SetWindowPos(FHandle, nullptr, Place.left, Place.top, Place.right - Place.left,
+               Place.bottom - Place.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+}
+
+void TChildWindow::Rescale() {
+  auto Shown = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+  if (!Shown || IsUiFont(Shown))
+    SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(Dpi())), TRUE);
+  MirrorBounds();
 }
 
 void TChildWindow::MirrorVisible() { ShowWindow(FHandle, FControl.Visible() ? SW_SHOW : SW_HIDE); }

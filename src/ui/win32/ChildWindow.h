@@ -7,8 +7,16 @@
 
 namespace lantern {
 
-// The font the program's controls show text in: "ＭＳ Ｐゴシック", 12 pixels, Shift-JIS.
-HFONT UiFont();
+// The font the program's controls show text in: "ＭＳ Ｐゴシック", 12 layout pixels at Dpi,
+// Shift-JIS. Made once per DPI and kept.
+HFONT UiFont(int Dpi);
+
+// The DPI of the form the control is in (96 outside a form).
+int DpiOf(const TWinControl& Control);
+
+// The control's bounds in its parent window's pixels at Dpi: its edges are scaled, so that
+// controls that meet in the layout meet on the screen.
+RECT PixelBounds(const TWinControl& Control, int Dpi);
 
 class TChildWindow : public TWindow {
  public:
@@ -22,6 +30,12 @@ class TChildWindow : public TWindow {
   void MirrorVisible();
   bool OriginOnScreen(int& X, int& Y) const;
   void FocusNative();
+  // The DPI of the control's form, and a length of the layout at it.
+  int Dpi() const { return DpiOf(FControl); }
+  int Pixels(int Layout) const;
+  // The form came to another DPI: the program's font made for it (unless the control shows
+  // a font of its own) and the bounds scaled anew.
+  void Rescale();
 
   TWinControl& FControl;
   // The peer itself changes the native control: the notifications this causes are not the
@@ -53,6 +67,10 @@ class TChildPeer : public TPeerBase, public TChildWindow {
   void EnabledChanged() override { EnableWindow(FHandle, FControl.Enabled()); }
   void Focus() override { FocusNative(); }
   bool ScreenOrigin(int& X, int& Y) const override { return OriginOnScreen(X, Y); }
+  void DpiChanged() override {
+    Rescale();
+    this->BoundsChanged();  // a control's own mirroring of its bounds, if it has one
+  }
 };
 
 class TViewWindow : public TChildWindow {

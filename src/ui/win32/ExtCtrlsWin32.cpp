@@ -3,6 +3,7 @@
 // of our own class holding its controls), the painted panel and the picture.
 #include <utility>
 
+#include "ui/Dpi.h"
 #include "ui/ExtCtrls.h"
 #include "ui/win32/CanvasWin32.h"
 #include "ui/win32/ChildWindow.h"
@@ -24,12 +25,13 @@ class TExtPeer : public TChildPeer<TPeerBase> {
   // A window of our own class, for pages and panels.
   void MakeOwn(const wchar_t* Class, DWORD ExStyle, HWND Parent) {
     TWinControl& Control = this->FControl;
+    const RECT Place = PixelBounds(Control, this->Dpi());
     this->Create(
         {Class, LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
         ExStyle,
         WS_CHILD | WS_CLIPSIBLINGS | (Control.Visible() ? WS_VISIBLE : 0) |
             (Control.Enabled() ? 0 : WS_DISABLED),
-        L"", Control.Left(), Control.Top(), Control.Width(), Control.Height(), Parent);
+        L"", Place.left, Place.top, Place.right - Place.left, Place.bottom - Place.top, Parent);
   }
   bool HandleMessage(UINT Message, WPARAM, LPARAM, LRESULT&) override {
     if (Message == WM_SETFOCUS) this->FControl.NativeFocusEntered();
@@ -114,7 +116,9 @@ class TWin32PageControlPeer : public TExtPeer<TPageControlPeer> {
     RECT Rect;
     GetClientRect(FHandle, &Rect);
     SendMessageW(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&Rect));
-    FPages.NativeDisplayRect({Rect.left, Rect.top, Rect.right, Rect.bottom});
+    const int Dpi = this->Dpi();
+    FPages.NativeDisplayRect({ScaleFromDpi(Rect.left, Dpi), ScaleFromDpi(Rect.top, Dpi),
+                              ScaleFromDpi(Rect.right, Dpi), ScaleFromDpi(Rect.bottom, Dpi)});
   }
   TPageControl& FPages;
 };
@@ -173,6 +177,14 @@ class TWin32PaintPanelPeer : public TExtPeer<TPaintPanelPeer> {
       case WM_ERASEBKGND: Result = TRUE; return true;  // the paint fills it all
       case WM_PAINT: {
         TPaintDc Dc(FHandle);
+        // The panel paints in layout units: the context scales them, its fonts as well.
+        const int Dpi = this->Dpi();
+        if (Dpi != DesignDpi) {
+          SetGraphicsMode(Dc.Get(), GM_ADVANCED);
+          const FLOAT Scale = static_cast<FLOAT>(Dpi) / DesignDpi;
+          const XFORM Form = {Scale, 0, 0, Scale, 0, 0};
+          SetWorldTransform(Dc.Get(), &Form);
+        }
         TDcCanvas Canvas(Dc.Get());
         FPanel.Paint(Canvas);
         Result = 0;

@@ -5,8 +5,10 @@
 #include <memory>
 #include <vector>
 
+#include "ui/Dpi.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
+#include "ui/System.h"
 #include "ui/Widgets.h"
 #include "ui/win32/MenusWin32.h"
 #include "ui/win32/Peers.h"
@@ -33,6 +35,7 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
            Dialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX,
            ToWide(Form.Caption()), Form.Left(), Form.Top(), Form.Width(), Form.Height(),
            UtilityWindow());
+    FForm.NativeDpiChanged(WindowDpi());
     RECT Client;
     GetClientRect(FHandle, &Client);
     FForm.NativeClientSize(Client.right, Client.bottom);
@@ -107,8 +110,56 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
       if (Rect.right > Client.right) Right = std::max(Right, Rect.right + 8);
       if (Rect.bottom > Client.bottom) Bottom = std::max(Bottom, Rect.bottom + 8);
     }
-    if (Right != Client.right || Bottom != Client.bottom)
-      FForm.SetClientSize(static_cast<int>(Right), static_cast<int>(Bottom));
+    if (Right == Client.right && Bottom == Client.bottom) return;
+    // In layout units, rounded up so that the area holds every pixel of them.
+    const int Dpi = FForm.Dpi();
+    auto Layout = [Dpi](LONG Pixels, LONG Was, int Laid) {
+      return Pixels == Was ? Laid : static_cast<int>((Pixels * DesignDpi + Dpi - 1) / Dpi);
+    };
+    FForm.SetClientSize(Layout(Right, Client.right, FForm.ClientWidth()),
+                        Layout(Bottom, Client.bottom, FForm.ClientHeight()));
+  }
+
+  // The DPI the window is shown at: the window's own where the system tells it, else that of
+  // the monitor under its centre.
+  int WindowDpi() const {
+    using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto GetDpiForWindow = reinterpret_cast<TGetDpiForWindow>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (GetDpiForWindow)
+      if (UINT Dpi = GetDpiForWindow(FHandle)) return static_cast<int>(Dpi);
+    RECT Rect;
+    GetWindowRect(FHandle, &Rect);
+    return System().DpiAt((Rect.left + Rect.right) / 2, (Rect.top + Rect.bottom) / 2);
+  }
+
+  // The system moved the window to a monitor of another scale: it takes the size the system
+  // suggests, and its controls and their fonts are made over at the new scale.
+  void DpiChanged(int Dpi, const RECT& Suggested) {
+    const int Width = FForm.ClientWidth(), Height = FForm.ClientHeight();  // layout units
+    FForm.NativeDpiChanged(Dpi);
+    SetWindowPos(FHandle, nullptr, Suggested.left, Suggested.top, Suggested.right - Suggested.left,
+                 Suggested.bottom - Suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A dialog keeps its client area in layout units: the suggestion scales the frame as well,
+    // which need not have scaled.
+    if (FForm.BorderStyle() == TFormBorderStyle::Dialog) FForm.SetClientSize(Width, Height);
+    RescaleChildren(FForm);
+    FForm.Realign();
+    // The suggested place may lie off every monitor (monitors of other sizes side by side).
+    RECT Rect;
+    GetWindowRect(FHandle, &Rect);
+    const TRect Is = {Rect.left, Rect.top, Rect.right, Rect.bottom};
+    if (System().RectOnAnyMonitor(Is.Left, Is.Top, Is.Width(), Is.Height())) return;
+    const TRect Kept =
+        KeepInArea(Is, System().WorkAreaAt((Is.Left + Is.Right) / 2, (Is.Top + Is.Bottom) / 2));
+    SetWindowPos(FHandle, nullptr, Kept.Left, Kept.Top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  static void RescaleChildren(TWinControl& Parent) {
+    for (TWinControl* Child : Parent.Controls()) {
+      if (Child->Peer()) Child->Peer()->DpiChanged();
+      RescaleChildren(*Child);
+    }
   }
 
   bool HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam, LRESULT& Result) override {
@@ -123,6 +174,9 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
         return true;
       }
       case WM_MOVE: ReadBounds(); return true;
+      case 0x02E0:  // WM_DPICHANGED: the new DPI in both words, the suggested window rectangle
+        DpiChanged(LOWORD(WParam), *reinterpret_cast<const RECT*>(LParam));
+        return true;
       case WM_INITMENUPOPUP: return FMenuBar && FMenuBar->Opening(reinterpret_cast<HMENU>(WParam));
       case WM_COMMAND: {
         TMenuItem* Item = FMenuBar && HIWORD(WParam) == 0 && LParam == 0

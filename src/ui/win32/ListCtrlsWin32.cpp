@@ -73,8 +73,10 @@ class TWin32ComboBoxPeer : public TListPeerBase {
   }
   void BoundsChanged() override {
     // A drop-down combo's window includes its open list: the bounds are its closed size.
-    int Height = FBox.Style() == TComboBoxStyle::Simple ? FBox.Height() : FBox.Height() + 200;
-    SetWindowPos(FHandle, nullptr, FBox.Left(), FBox.Top(), FBox.Width(), Height,
+    const RECT Place = PixelBounds(FBox, Dpi());
+    const int Height =
+        Place.bottom - Place.top + (FBox.Style() == TComboBoxStyle::Simple ? 0 : Pixels(200));
+    SetWindowPos(FHandle, nullptr, Place.left, Place.top, Place.right - Place.left, Height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   }
   void ItemsChanged() override { Fill(FBox.Items(), CB_RESETCONTENT, CB_ADDSTRING); }

@@ -1,6 +1,9 @@
 // The list view's native control: rows mirrored from the toolkit's list (check boxes,
 // pictures, sub-items, selection), and the user's changes, renaming, clicks, column clicks and
 // drags reported back to it.
+#include <vector>
+
+#include "ui/Dpi.h"
 #include "ui/ListView.h"
 #include "ui/win32/ChildWindow.h"
 #include "ui/win32/Handles.h"
@@ -33,6 +36,16 @@ class TWin32ListViewPeer : public TListViewPeer, public TViewWindow {
 
   void* Handle() const override { return FHandle; }
   void BoundsChanged() override { MirrorBounds(); }
+  // The columns keep their widths in layout units, as the user left them.
+  void DpiChanged() override {
+    std::vector<int> Widths;
+    for (int i = 0; i < static_cast<int>(FView.Columns().size()); ++i)
+      Widths.push_back(ColumnWidth(i));
+    Rescale();
+    FColumnsDpi = Dpi();
+    for (int i = 0; i < static_cast<int>(Widths.size()); ++i)
+      SendMessageW(FHandle, LVM_SETCOLUMNWIDTH, i, Pixels(Widths[i]));
+  }
   void VisibleChanged() override { MirrorVisible(); }
   void Focus() override { FocusNative(); }
   bool ScreenOrigin(int& X, int& Y) const override { return OriginOnScreen(X, Y); }
@@ -70,12 +83,13 @@ class TWin32ListViewPeer : public TListViewPeer, public TViewWindow {
     while (SendMessageW(FHandle, LVM_DELETECOLUMN, 0, 0)) {
     }
     const auto& Columns = FView.Columns();
+    FColumnsDpi = Dpi();
     for (std::size_t i = 0; i < Columns.size(); ++i) {
       std::wstring Text = ToWide(Columns[i].Caption);
       LVCOLUMNW Column = {};
       Column.mask = LVCF_TEXT | LVCF_WIDTH;
       Column.pszText = &Text[0];
-      Column.cx = Columns[i].Width;
+      Column.cx = Pixels(Columns[i].Width);
       SendMessageW(FHandle, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&Column));
     }
   }
@@ -99,7 +113,8 @@ class TWin32ListViewPeer : public TListViewPeer, public TViewWindow {
         SendMessageW(FHandle, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&Hit)));
   }
   int ColumnWidth(int Index) override {
-    return static_cast<int>(SendMessageW(FHandle, LVM_GETCOLUMNWIDTH, Index, 0));
+    return ScaleFromDpi(static_cast<int>(SendMessageW(FHandle, LVM_GETCOLUMNWIDTH, Index, 0)),
+                        FColumnsDpi);
   }
 
  private:
@@ -179,6 +194,7 @@ class TWin32ListViewPeer : public TListViewPeer, public TViewWindow {
 
   TListView& FView;
   bool FDeferred = false;
+  int FColumnsDpi = DesignDpi;  // the DPI the native columns' widths are at
 };
 
 }  // namespace

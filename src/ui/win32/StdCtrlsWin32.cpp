@@ -70,6 +70,15 @@ class TWin32LabelPeer : public TStdPeer {
     InvalidateRect(FHandle, nullptr, TRUE);
   }
   void BoundsChanged() override { FitText(); }
+  // Its own font is made anew at the new DPI as well.
+  void DpiChanged() override {
+    FFont.Reset();
+    if (FLabel.ParentFont())
+      SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(Dpi())), FALSE);
+    MirrorFont();
+    FitText();
+    InvalidateRect(FHandle, nullptr, TRUE);
+  }
   bool Reflected(UINT Message, WPARAM WParam, LPARAM, LRESULT& Result) override {
     if (Message == WM_COMMAND && HIWORD(WParam) == STN_CLICKED) {
       FLabel.Click();
@@ -97,13 +106,13 @@ class TWin32LabelPeer : public TStdPeer {
   void MirrorFont() {
     if (FLabel.ParentFont()) {
       if (FFont) {
-        SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+        SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(Dpi())), FALSE);
         FFont.Reset();
       }
       return;
     }
     if (FFont && FLabel.Font() == FMade) return;
-    TFontHandle Made = NewFont(FLabel.Font());
+    TFontHandle Made = NewFont(FLabel.Font(), Dpi());
     if (!Made) return;
     // The control lets go of the old font before it is freed.
     SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Made.Get()), FALSE);
@@ -125,12 +134,14 @@ class TWin32LabelPeer : public TStdPeer {
       SelectObject(Dc, Old);
       ReleaseDC(FHandle, Dc);
     }
-    const int Width = std::max<int>(FControl.Width(), Need.right);
-    const int Height = std::max<int>(FControl.Height(), Need.bottom);
-    int Left = FControl.Left();
-    if (FLabel.Alignment() == TAlignment::RightJustify) Left -= Width - FControl.Width();
-    if (FLabel.Alignment() == TAlignment::Center) Left -= (Width - FControl.Width()) / 2;
-    SetWindowPos(FHandle, nullptr, Left, FControl.Top(), Width, Height,
+    const RECT Place = PixelBounds(FControl, Dpi());  // the text is measured in pixels
+    const int LaidWidth = Place.right - Place.left;
+    const int Width = std::max<int>(LaidWidth, Need.right);
+    const int Height = std::max<int>(Place.bottom - Place.top, Need.bottom);
+    int Left = Place.left;
+    if (FLabel.Alignment() == TAlignment::RightJustify) Left -= Width - LaidWidth;
+    if (FLabel.Alignment() == TAlignment::Center) Left -= (Width - LaidWidth) / 2;
+    SetWindowPos(FHandle, nullptr, Left, Place.top, Width, Height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   }
 

@@ -28,6 +28,7 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TViewWindow {
 
   void* Handle() const override { return FHandle; }
   void BoundsChanged() override { MirrorBounds(); }
+  void DpiChanged() override { Rescale(); }
   void VisibleChanged() override { MirrorVisible(); }
   void Focus() override { FocusNative(); }
   bool ScreenOrigin(int& X, int& Y) const override { return OriginOnScreen(X, Y); }

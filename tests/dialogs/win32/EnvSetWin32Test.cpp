@@ -61,6 +61,13 @@ TEST_F(EnvSetWin32Test, EveryPageMirrorsItsControlsBeforeAndAfterItsSwitches) {
   }
 }
 
+TEST_F(EnvSetWin32Test, EveryPageFollowsTheMonitorsDpiAndBack) {
+  TEnvSetForm F(TSettings{}, *Root);
+  F.CreateHandle();
+  F.Show();
+  ExpectFollowsDpi(F, &F.PageControl1);
+}
+
 // As the system steps through controls whose captions share a letter: from the hot key list
 // to CTRLキー and back.
 TEST_F(EnvSetWin32Test, AltCStepsBetweenTheHotKeyListAndCtrl) {

@@ -138,6 +138,14 @@ TEST_F(PropertyDialogsWin32Test, NativeWindowsMirrorTheControlsOnEachPage) {
   }
 }
 
+TEST_F(PropertyDialogsWin32Test, GroupDialogFollowsTheMonitorsDpiAndBack) {
+  TGroupPropertyForm Group;
+  Group.LoadItem(AddFolder(Root.get(), "道具"));
+  Group.CreateHandle();
+  Group.Show();
+  ExpectFollowsDpi(Group, &Group.PageControl1);
+}
+
 TEST_F(PropertyDialogsWin32Test, ModalDialogsOpenWithTheFocusInTheName) {
   TLauncherPropertyForm Launcher;
   Launcher.LoadItem(AddLauncherOf(Exec));

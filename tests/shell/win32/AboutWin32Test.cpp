@@ -7,6 +7,7 @@
 
 #include "shell/About.h"
 #include "support/win32/NativeMatchesToolkit.h"
+#include "ui/Dpi.h"
 #include "ui/Widgets.h"
 #include "ui/win32/WideText.h"
 
@@ -38,7 +39,7 @@ TEST_F(AboutWin32Test, NameIsShownInItsLargeBoldFont) {
   auto Font = reinterpret_cast<HFONT>(SendMessageW(Of(Form.Label1), WM_GETFONT, 0, 0));
   LOGFONTW Log = {};
   ASSERT_TRUE(Font && GetObjectW(Font, sizeof(Log), &Log));
-  EXPECT_EQ(Log.lfHeight, -27);
+  EXPECT_EQ(Log.lfHeight, ScaleToDpi(-27, Form.Dpi()));  // a height of the layout, scaled
   EXPECT_EQ(Log.lfWeight, FW_BOLD);
   EXPECT_EQ(Log.lfCharSet, SHIFTJIS_CHARSET);
   EXPECT_EQ(FromWide(Log.lfFaceName), "ＭＳ Ｐゴシック");

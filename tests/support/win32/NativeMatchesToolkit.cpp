@@ -6,10 +6,12 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/LayoutChecks.h"
 #include "support/win32/LabelExtent.h"
+#include "ui/Dpi.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
 #include "ui/ListCtrls.h"
@@ -47,19 +49,26 @@ RECT PlaceOf(HWND Window) {
   return Rect;
 }
 
-void ExpectPlace(const TWinControl& Control, HWND Window) {
+// Layout units at the form's DPI: its edges scaled.
+RECT Scaled(const TWinControl& Control, int Dpi) {
+  return {ScaleToDpi(Control.Left(), Dpi), ScaleToDpi(Control.Top(), Dpi),
+          ScaleToDpi(Control.Left() + Control.Width(), Dpi),
+          ScaleToDpi(Control.Top() + Control.Height(), Dpi)};
+}
+
+void ExpectPlace(const TWinControl& Control, HWND Window, int Dpi) {
   const RECT Is = PlaceOf(Window);
-  RECT Want = {Control.Left(), Control.Top(), Control.Left() + Control.Width(),
-               Control.Top() + Control.Height()};
+  RECT Want = Scaled(Control, Dpi);
   if (dynamic_cast<const TLabel*>(&Control))
-    Want = LaidOutLabel(Window, Control.Left(), Control.Top(), Control.Width(), Control.Height());
+    Want =
+        LaidOutLabel(Window, Want.left, Want.top, Want.right - Want.left, Want.bottom - Want.top);
   EXPECT_EQ(Is.left, Want.left);
   EXPECT_EQ(Is.top, Want.top);
   EXPECT_EQ(Is.right, Want.right);
   // The system gives a closed drop-down box the height of its font's line.
   auto* Combo = dynamic_cast<const TComboBox*>(&Control);
   if (Combo && Combo->Style() != TComboBoxStyle::Simple)
-    EXPECT_NEAR(Is.bottom, Want.bottom, 4);
+    EXPECT_NEAR(Is.bottom, Want.bottom, ScaleToDpi(4, Dpi));
   else
     EXPECT_EQ(Is.bottom, Want.bottom);
   RECT Room;
@@ -131,8 +140,21 @@ void ExpectState(const TWinControl& Control, HWND Window) {
   }
 }
 
+// A control that shows text does so in the program's font made for the DPI, or in its own.
+void ExpectFont(const TWinControl& Control, HWND Window, int Dpi) {
+  auto Font = reinterpret_cast<HFONT>(SendMessageW(Window, WM_GETFONT, 0, 0));
+  if (!Font) return;  // a window of our own class: its controls have the fonts
+  LOGFONTW Log = {};
+  GetObjectW(Font, sizeof(Log), &Log);
+  auto* Label = dynamic_cast<const TLabel*>(&Control);
+  EXPECT_EQ(Log.lfHeight, Label && !Label->ParentFont() ? Label->Font().HeightAt(Dpi)
+                                                        : ScaleToDpi(TForm().Font().Height(), Dpi))
+      << "font height";
+}
+
 // Compares the children of Parent, whose window is ParentWindow; Showing: Parent shows.
-void ExpectChildren(const TWinControl& Parent, HWND ParentWindow, bool Showing, int& Compared) {
+void ExpectChildren(const TWinControl& Parent, HWND ParentWindow, bool Showing, int Dpi,
+                    int& Compared) {
   for (const TWinControl* c : Parent.Controls()) {
     SCOPED_TRACE(DescribeControl(*c));
     HWND Window = Of(*c);
@@ -142,13 +164,14 @@ void ExpectChildren(const TWinControl& Parent, HWND ParentWindow, bool Showing, 
     }
     ++Compared;
     EXPECT_EQ(GetParent(Window), ParentWindow) << "parent window";
-    ExpectPlace(*c, Window);
+    ExpectPlace(*c, Window, Dpi);
+    ExpectFont(*c, Window, Dpi);
     ExpectText(*c, Window);
     ExpectState(*c, Window);
     EXPECT_EQ((GetWindowLongW(Window, GWL_STYLE) & WS_VISIBLE) != 0, c->Visible()) << "visible";
     EXPECT_EQ(IsWindowVisible(Window) != FALSE, Showing && c->Visible()) << "showing";
     EXPECT_EQ(IsWindowEnabled(Window) != FALSE, c->Enabled()) << "enabled";
-    ExpectChildren(*c, Window, Showing && c->Visible(), Compared);
+    ExpectChildren(*c, Window, Showing && c->Visible(), Dpi, Compared);
   }
 }
 
@@ -163,12 +186,44 @@ void ExpectNativeMatchesToolkit(TForm& Form) {
   GetClientRect(Window, &Client);
   EXPECT_EQ(Rect.right - Rect.left, Form.Width()) << "the form's width";
   EXPECT_EQ(Rect.bottom - Rect.top, Form.Height()) << "the form's height";
-  EXPECT_EQ(Client.right, Form.ClientWidth()) << "the form's client width";
-  EXPECT_EQ(Client.bottom, Form.ClientHeight()) << "the form's client height";
+  // The client area in layout units: as many as fit in its pixels.
+  for (auto [Units, Pixels] : {std::pair{Form.ClientWidth(), Client.right},
+                               std::pair{Form.ClientHeight(), Client.bottom}}) {
+    EXPECT_LE(ScaleToDpi(Units, Form.Dpi()), Pixels) << "the form's client area";
+    EXPECT_GT(ScaleToDpi(Units + 1, Form.Dpi()), Pixels) << "the form's client area";
+  }
   EXPECT_EQ(IsWindowVisible(Window) != FALSE, Form.Visible()) << "the form shows";
   int Compared = 0;
-  ExpectChildren(Form, Window, Form.Visible(), Compared);
+  ExpectChildren(Form, Window, Form.Visible(), Form.Dpi(), Compared);
   EXPECT_GT(Compared, 0) << "the form has no controls to compare";
+}
+
+void ExpectFollowsDpi(TForm& Form, TPageControl* Pages) {
+  for (int Dpi : {Form.Dpi() == 144 ? 96 : 144, Form.Dpi()}) {
+    SCOPED_TRACE(Dpi);
+    const int Width = Form.ClientWidth(), Height = Form.ClientHeight();
+    ChangeDpi(Form, Dpi);
+    ASSERT_EQ(Form.Dpi(), Dpi);
+    if (Form.BorderStyle() == TFormBorderStyle::Dialog) {
+      EXPECT_EQ(Form.ClientWidth(), Width) << "the dialog's layout";
+      EXPECT_EQ(Form.ClientHeight(), Height) << "the dialog's layout";
+    }
+    for (int Page = 0; Page < (Pages ? Pages->PageCount() : 1); ++Page) {
+      if (Pages) Pages->SetActivePageIndex(Page);
+      ExpectNativeMatchesToolkit(Form);
+    }
+  }
+}
+
+void ChangeDpi(TForm& Form, int Dpi) {
+  HWND Window = static_cast<HWND>(Form.Handle());
+  RECT Rect;
+  GetWindowRect(Window, &Rect);
+  const int Was = Form.Dpi();
+  RECT Suggested = {Rect.left, Rect.top, Rect.left + (Rect.right - Rect.left) * Dpi / Was,
+                    Rect.top + (Rect.bottom - Rect.top) * Dpi / Was};
+  SendMessageW(Window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(Dpi, Dpi),
+               reinterpret_cast<LPARAM>(&Suggested));
 }
 
 }  // namespace lantern
