@@ -218,6 +218,7 @@ class TEnvSetForm : public TForm {
   // What OK refuses, each shown on its page: a malformed mask, a hot key another program holds.
   bool MasksAreGood();
   bool HotKeyIsFree();
+  void WarnOfExtendedKeys();
 
   TRoot& FRoot;
   std::string FDataFileInUse;

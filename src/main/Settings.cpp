@@ -21,7 +21,6 @@ namespace {
 
 constexpr int MinimumWindowSize = 100;
 constexpr int MaximumWindowCoordinate = 100000;
-constexpr unsigned ModAlt = 1, ModControl = 2, ModShift = 4;  // RegisterHotKey's MOD_ flags
 
 // Booleans and integers are REG_DWORD, texts REG_SZ, dates REG_BINARY (a double of 8 bytes).
 enum class TSettingType { Boolean, Integer, String, Date };
@@ -191,8 +190,7 @@ TSettingsStore::TSettingsStore(TRoot& Root, TSettingsTarget& Target)
 }
 
 unsigned TSettingsStore::HotKeyModifiers(const TSettings& Values) {
-  return (Values.HotKeyShift ? ModShift : 0) | (Values.HotKeyCtrl ? ModControl : 0) |
-         (Values.HotKeyAlt ? ModAlt : 0);
+  return HotKeyModifierFlags(Values.HotKeyShift, Values.HotKeyCtrl, Values.HotKeyAlt);
 }
 
 void TSettingsStore::Load() {

@@ -5,6 +5,11 @@
 
 namespace lantern {
 
+// The hot key's modifiers as RegisterHotKey takes them: Shift 4, Ctrl 2, Alt 1.
+constexpr unsigned HotKeyModifierFlags(bool Shift, bool Ctrl, bool Alt) {
+  return (Shift ? 4u : 0u) | (Ctrl ? 2u : 0u) | (Alt ? 1u : 0u);
+}
+
 struct TSettings {
   bool HotKeyEnabled = true;
   bool HotKeyCtrl = false;
