@@ -1037,7 +1037,9 @@ menu_height() { driver menus "$1" | head -1 | cut -d' ' -f4; }
 # Crops a square around a point of the last screenshot and enlarges it, for the eye.
 crop_around() { convert "$E2E_OUT/$1.png" -crop "80x80+$(($2 - 40))+$(($3 - 40))" +repage -scale 400% "$E2E_OUT/$1-detail.png" 2>/dev/null; }
 
-s_hot_key() {
+# Lantern resident with the menu's data file, neither watcher nor chasing window, notepad in
+# front.
+start_resident_over_notepad() {
   fresh_settings
   reg_add UseWatchApp REG_DWORD 0
   reg_add MouseFormEnabled REG_DWORD 0
@@ -1047,6 +1049,10 @@ s_hot_key() {
   driver wait-window TLanternMain 10
   settle
   expect "the program is resident" driver wait-hidden TLanternMain 10
+}
+
+s_hot_key() {
+  start_resident_over_notepad
   xdotool mousemove 500 400
   focus_notepad
   xdotool key shift+Escape
@@ -1158,15 +1164,7 @@ s_gesture() {
 # launcher menu at once while the old one no longer does.
 s_settings_dialog() {
   local dialog='ランタンの設定' i
-  fresh_settings
-  reg_add UseWatchApp REG_DWORD 0
-  reg_add MouseFormEnabled REG_DWORD 0
-  write_menu_data_file
-  start_notepad_in_front
-  start_lantern
-  driver wait-window TLanternMain 10
-  settle
-  expect "the program is resident" driver wait-hidden TLanternMain 10
+  start_resident_over_notepad
   driver tray-notify 1 516
   setup "the icon's right button opens the program's menu" menu_open 5 || return
   focus_menu
