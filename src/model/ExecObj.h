@@ -11,6 +11,7 @@
 
 #include "base/ColorSet.h"
 #include "model/FilterList.h"
+#include "model/MenuPictures.h"
 #include "model/TreeGuard.h"
 #include "ui/Font.h"
 #include "ui/Icon.h"
@@ -443,13 +444,7 @@ class TRoot : public TCompositeItem {
   TFont FMenuFont;
   int FMenuWidthLimit = INT32_MAX;  // none until the menu first opens
   int FMenuDpi = 96;
-  // The menu's lists of other sizes, by size: the list, and each 16 px picture's index in it
-  // (-1: not fetched yet). Shared sources are kept once, as in the 16 px list.
-  struct TSizedPictures {
-    std::unique_ptr<TImageList> Images;
-    std::vector<int> Indexes;
-  };
-  std::map<int, TSizedPictures> FMenuPictures;
+  std::map<int, TSizedPictures> FMenuPictures;  // the menu's lists of other sizes, by size
   TListView* FListView = nullptr;
   TTreeView* FTreeView = nullptr;
   TImageList* FImageList = nullptr;
@@ -571,11 +566,6 @@ class TExecItemIterator {
   bool FDone = false;
   std::vector<int> FIndexes;  // the index of each item on the path below the root
 };
-
-// The pictures every picture list starts with (group, current group, trash, current trash,
-// URL launcher), from the program's resources FirstPictureId onwards.
-constexpr int FixedPictures = 5;
-constexpr int FirstPictureId = 101;
 
 void FillListView(TCompositeItem* AGroup);
 void InvalidateTreeNode(TTreeNode* ANode);

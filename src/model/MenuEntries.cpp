@@ -130,13 +130,16 @@ int TRoot::MenuPicture(int Picture, const std::string& FileName, TImageList*& Im
   if (!Sized.Images) Sized.Images = std::make_unique<TImageList>(Size, Size);
   Images = Sized.Images.get();
   if (static_cast<int>(Sized.Indexes.size()) < FImageList->Count())
-    Sized.Indexes.resize(FImageList->Count(), -1);
+    Sized.Indexes.resize(FImageList->Count(), TSizedPictures::NotFetched);
   int& Index = Sized.Indexes[Picture];
-  if (Index < 0)
-    Index = Sized.Images->AddIcon(Picture < FixedPictures
-                                      ? System().ResourceIcon(FirstPictureId + Picture, Size)
-                                      : Shell().FileIconAt(FileName, Size));
-  return Index;
+  // A picture the shell has not at this size is asked for once, not at every repaint.
+  if (Index == TSizedPictures::NotFetched) {
+    const int Added = Sized.Images->AddIcon(
+        Picture < FixedPictures ? System().ResourceIcon(FirstPictureId + Picture, Size)
+                                : Shell().FileIconAt(FileName, Size));
+    Index = Added < 0 ? TSizedPictures::NoPicture : Added;
+  }
+  return Index < 0 ? -1 : Index;
 }
 
 TKindColorSet& TCompositeItem::MenuKind(TRoot& Root) { return Root.GroupColors(); }

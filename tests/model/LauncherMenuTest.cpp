@@ -397,6 +397,13 @@ TEST_F(MenuDrawingTest, AnEntryIsMeasuredAndDrawnAtTheDpiOfTheMonitorItOpensOn) 
     }
     EXPECT_EQ(FakeShell.SizesAsked, Icon == 16 ? std::vector<int>{} : std::vector<int>{Icon});
   }
+  // A file without a picture of that size is asked for once, however often it is drawn.
+  TLauncherExec* Bare = AddLauncher(Root.get(), "CD", "C:\\2.exe");
+  FakeShell.NoSizedIcons = true;
+  FakeShell.SizesAsked.clear();
+  for (int Twice = 0; Twice < 2; ++Twice)
+    Bare->DrawMenuItem(nullptr, Canvas, {0, 0, 300, 38}, false);
+  EXPECT_EQ(FakeShell.SizesAsked, std::vector<int>{32});
   SetSystem(OldSystem);
 }
 

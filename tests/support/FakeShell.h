@@ -18,9 +18,10 @@ class TFakeShell : public TShell {
   static std::string PathOf(const TIcon& Icon);  // the path the icon was made for
   TIcon FileIconAt(const std::string& Path, int Size) override {
     SizesAsked.push_back(Size);
-    return GetFileInfoIcon(Path, 0);
+    return NoSizedIcons ? TIcon() : GetFileInfoIcon(Path, 0);
   }
   std::vector<int> SizesAsked;  // FileIconAt's sizes, in order
+  bool NoSizedIcons = false;    // FileIconAt finds none
 
   int ShellExec(const std::string& Verb, const std::string& File, const std::string& Parameters,
                 const std::string& Directory, int ShowCommand) override;
