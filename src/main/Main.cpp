@@ -8,6 +8,7 @@
 #include "shell/DropTarget.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
+#include "ui/Dpi.h"
 #include "ui/FileSystem.h"
 #include "ui/Processes.h"
 #include "ui/Shell.h"
@@ -128,7 +129,6 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   FTray->SetPopupMenuL(&LauncherMenu);
   FTray->SetPopupMenuR(&SystemPopup);
   SetCaption("ランタン for Windows");
-  ToolBar1.SetImages(&ButtonImage);
   TreeView1.SetAlign(TAlign::Left);
   TreeView1.SetImages(&ImageList1);
   ListView1.SetAlign(TAlign::Client);
@@ -137,8 +137,6 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   // Group, current group, trash, current trash, URL launcher.
   for (int Id = FirstPictureId; Id < FirstPictureId + FixedPictures; ++Id)
     ImageList1.AddIcon(System().ResourceIcon(Id, 16));
-  for (int Index = 0; Index < ButtonPictures; ++Index)
-    ButtonImage.AddIcon(System().ResourceIcon(FirstButtonId + Index, 16));
   SetUpCommands();
   Timer1.SetInterval(200);
   Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
@@ -154,6 +152,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   OnHotKey = [this](TForm*, std::uintptr_t Id) {
     if (FPointer) FPointer->HotKey(Id);
   };
+  OnDpiChanged = [this](TWinControl*) { MakeDpiPictures(); };
   CreateHandle();
   // Without drops the program runs on; the user is told why they are refused.
   Application().Guard([this] { FFileDropTarget->RegisterTarget(this, MainWindowClass); });
@@ -163,6 +162,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   FRoot->ShowInViews(ListView1, TreeView1, ImageList1, ImageList1);
   FRoot->Add(std::make_unique<TRecycledFolder>(FRoot.get()));
   FRoot->TreeNode()->Expand(true);
+  MakeDpiPictures();
   FRoot->SetFont(Font());
   FRoot->Guard().OnHeldChanged = [this](bool) { UpdateActions(); };
   // Every modal loop holds the tree: its timer and other windows run under it.
@@ -401,6 +401,25 @@ void TLanternMain::Launch() {
   }
 }
 
+void TLanternMain::MakeDpiPictures() {
+  const int Size = SmallIconSize(Dpi());
+  if (!ButtonImage || ButtonImage->Width() != Size) {
+    auto Buttons = std::make_unique<TImageList>(Size, Size);
+    for (int Index = 0; Index < ButtonPictures; ++Index)
+      Buttons->AddIcon(System().ResourceIcon(FirstButtonId + Index, Size));
+    ToolBar1.SetImages(Buttons.get());  // before the old list goes
+    ButtonImage = std::move(Buttons);
+  }
+  if (FRoot) FRoot->SetViewPictureSize(Size);
+  // The notification area's icon size follows the scale as well; no icon before the first
+  // showing.
+  if (FTray && !FTray->Icon().Empty()) Application().Guard([this] { FTray->SetIcon(TrayIcon()); });
+}
+
+TIcon TLanternMain::TrayIcon() const {
+  return System().ResourceIcon(FirstButtonId + TrayButton, System().NotifyIconSize());
+}
+
 void TLanternMain::FormShow() {
   if (!FFirstShow) return;
   FFirstShow = false;
@@ -410,7 +429,7 @@ void TLanternMain::FormShow() {
   if (!FArgs.empty()) LanternProperty.Execute();
   // Without an icon the window must stay reachable.
   try {
-    FTray->SetIcon(System().ResourceIcon(FirstButtonId + TrayButton, System().NotifyIconSize()));
+    FTray->SetIcon(TrayIcon());
     FTray->SetRegistered(true);
     if (!Settings().DispRegisterIcon) FTray->SetRegistered(false);
   } catch (...) {

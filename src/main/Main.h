@@ -60,7 +60,8 @@ class TLanternMain : public TForm, private TSettingsTarget {
   TListView ListView1{this};
   TStatusBar StatusBar1{this};
   TImageList ImageList1;
-  TImageList ButtonImage;  // the commands' pictures; 9 is the notification area's icon
+  // The commands' pictures at the window's small icon size; 9 is the notification area's icon.
+  std::unique_ptr<TImageList> ButtonImage;
   static constexpr int ButtonPictures = 18;
   static constexpr int FirstButtonId = 200;  // the resource of the first button's picture
   static constexpr int TrayButton = 9;       // the button whose picture the tray icon shows
@@ -224,6 +225,9 @@ class TLanternMain : public TForm, private TSettingsTarget {
  private:
   // Events and commands.
   void FormShow();
+  // The tool bar's, the views' and the notification area's pictures at the window's scale.
+  void MakeDpiPictures();
+  TIcon TrayIcon() const;
   void FormCloseQuery(bool& CanClose);
   // The end of the Windows session: the query saves everything and answers; the program ends
   // only when the session really ends, and stays resident when another program cancels it.

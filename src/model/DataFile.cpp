@@ -427,9 +427,7 @@ void TRoot::LoadTree(TStream& Stream) {
   TTreeView* Tree = TreeView();
   TUpdateBracket<TTreeNodes> Bracket(Tree ? &Tree->Items() : nullptr);
   Clear();
-  if (TImageList* Images = ImageList())
-    while (Images->Count() > FixedPictures) Images->Delete(Images->Count() - 1);
-  FMenuPictures.clear();  // their indexes were the deleted pictures'
+  ForgetPictures();
   // What was read is shown, and its current group ordered, as after a complete read, also
   // when reading stopped part-way: the first save after the load is then already what
   // every later save writes.

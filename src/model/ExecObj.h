@@ -354,6 +354,18 @@ class TRoot : public TCompositeItem {
   // a launcher's picture comes from. Images is set to the list, and the picture's index in
   // it is returned (-1: none).
   int MenuPicture(int Picture, const std::string& FileName, TImageList*& Images);
+  // The views' pictures at Size pixels (the window's small icon size): the 16 px list
+  // itself at 16, else a list of that size numbered as the 16 px one, which the tree and
+  // the list are given and which grows with it.
+  void SetViewPictureSize(int Size);
+  TImageList* ViewPictures() const { return FViewPictures ? FViewPictures.get() : FImageList; }
+  // A launcher's picture into the 16 px list, and at the views' size; its index, or -1.
+  // FileName: where it comes from, for the views' size and the menu's.
+  int AddPicture(const TIcon& Icon, const std::string& FileName);
+  // The views' list catches up with the 16 px list (a picture added by a thread).
+  void SyncViewPictures();
+  // Every picture but the fixed ones goes (a data file is about to load).
+  void ForgetPictures();
 
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
@@ -445,6 +457,8 @@ class TRoot : public TCompositeItem {
   int FMenuWidthLimit = INT32_MAX;  // none until the menu first opens
   int FMenuDpi = 96;
   std::map<int, TSizedPictures> FMenuPictures;  // the menu's lists of other sizes, by size
+  std::unique_ptr<TImageList> FViewPictures;     // none at 16 px
+  std::vector<std::string> FPictureFiles;        // each 16 px picture's file ("": not known)
   TListView* FListView = nullptr;
   TTreeView* FTreeView = nullptr;
   TImageList* FImageList = nullptr;

@@ -119,29 +119,6 @@ void TRoot::MenuOpensAt(int X, int Y) {
   FMenuDpi = System().DpiAt(X, Y);
 }
 
-int TRoot::MenuPicture(int Picture, const std::string& FileName, TImageList*& Images) {
-  const int Size = SmallIconSize(FMenuDpi);
-  Images = FImageList;
-  if (Size == 16 || !FImageList || Picture < 0 || Picture >= FImageList->Count()) return Picture;
-  // A share may take long to answer while the menu waits: its launchers keep their 16-pixel
-  // picture, drawn as it is rather than stretched.
-  if (Picture >= FixedPictures && IsNetworkPath(FileName)) return Picture;
-  TSizedPictures& Sized = FMenuPictures[Size];
-  if (!Sized.Images) Sized.Images = std::make_unique<TImageList>(Size, Size);
-  Images = Sized.Images.get();
-  if (static_cast<int>(Sized.Indexes.size()) < FImageList->Count())
-    Sized.Indexes.resize(FImageList->Count(), TSizedPictures::NotFetched);
-  int& Index = Sized.Indexes[Picture];
-  // A picture the shell has not at this size is asked for once, not at every repaint.
-  if (Index == TSizedPictures::NotFetched) {
-    const int Added = Sized.Images->AddIcon(
-        Picture < FixedPictures ? System().ResourceIcon(FirstPictureId + Picture, Size)
-                                : Shell().FileIconAt(FileName, Size));
-    Index = Added < 0 ? TSizedPictures::NoPicture : Added;
-  }
-  return Index < 0 ? -1 : Index;
-}
-
 TKindColorSet& TCompositeItem::MenuKind(TRoot& Root) { return Root.GroupColors(); }
 TKindColorSet& TLauncher::MenuKind(TRoot& Root) { return Root.LauncherColors(); }
 TKindColorSet& TLauncherFolder::MenuKind(TRoot& Root) { return Root.FolderLauncherColors(); }

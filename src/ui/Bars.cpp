@@ -21,6 +21,11 @@ void TToolBar::ClearButtons() {
   if (TToolBarPeer* Peer = BarPeer()) Peer->ButtonsChanged();
 }
 
+void TToolBar::SetImages(TImageList* Value) {
+  FImages = Value;
+  if (TToolBarPeer* Peer = BarPeer()) Peer->ImagesChanged();
+}
+
 void TToolBar::AddButton(TAction* Action) {
   FButtons.push_back(Action);
   if (Action)

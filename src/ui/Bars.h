@@ -15,6 +15,7 @@ class TToolBarPeer : public TControlPeer {
  public:
   virtual void ButtonsChanged() = 0;
   virtual void StatesChanged() = 0;  // an action's Enabled or Checked
+  virtual void ImagesChanged() = 0;
 };
 
 class TToolBar : public TWinControl {
@@ -24,7 +25,7 @@ class TToolBar : public TWinControl {
   ~TToolBar() override;
   TToolBarPeer* BarPeer() const { return static_cast<TToolBarPeer*>(Peer()); }
   TImageList* Images() const { return FImages; }
-  void SetImages(TImageList* Value) { FImages = Value; }
+  void SetImages(TImageList* Value);
   int ButtonWidth() const { return 28; }
   int ButtonHeight() const { return 26; }
   // A button for the action (its picture, its hint); nullptr adds a separator.

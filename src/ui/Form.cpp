@@ -320,6 +320,7 @@ void TForm::NativeDpiChanged(int Dpi) {
   if (Dpi <= 0 || Dpi == FDpi) return;
   FDpi = Dpi;
   if (FClientPixelsX >= 0) NativeClientSize(FClientPixelsX, FClientPixelsY);
+  if (OnDpiChanged) OnDpiChanged(this);
 }
 
 }  // namespace lantern

@@ -122,6 +122,9 @@ class TForm : public TWinControl {
   // The close was allowed: runs while the native window still exists, just before it goes.
   TNotifyEvent OnClose;
   TNotifyEvent OnShow;
+  // Dpi() changed: the form's pictures are made anew at the new scale (its controls and
+  // fonts follow by themselves).
+  TNotifyEvent OnDpiChanged;
   TQueryEndSessionEvent OnQueryEndSession;
   TEndSessionEvent OnEndSession;
   THotKeyEvent OnHotKey;

@@ -16,13 +16,17 @@ int TImageList::AddIcon(const TIcon& Icon) {
     auto [It, Added] = FBySource.emplace(Icon.Source(), Count());
     if (!Added) return It->second;
   }
+  Append(Icon);
+  return Count() - 1;
+}
+
+void TImageList::Append(const TIcon& Icon) {
   if (FPeer) {
-    FPeer->Added(Icon);
+    FPeer->Added(Icon);  // an empty icon becomes a blank picture
     FPictures.emplace_back();
   } else {
     FPictures.push_back(Icon);
   }
-  return Count() - 1;
 }
 
 TIcon TImageList::GetIcon(int Index) const {

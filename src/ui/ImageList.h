@@ -1,5 +1,5 @@
 #pragma once
-// A list of pictures of one size (16 x 16 for every list the program has).
+// A list of pictures of one size (16 x 16 at 96 DPI, more on a finer screen).
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -34,6 +34,9 @@ class TImageList {
   // launcher list of thousands holds a few hundred different pictures, and each picture
   // costs a kilobyte or more).
   int AddIcon(const TIcon& Icon);
+  // Appends the picture whatever its source, an empty icon as an empty picture: for a list
+  // numbered as another one.
+  void Append(const TIcon& Icon);
   // Removes one picture; the ones after it move down. Out of range: nothing.
   void Delete(int Index);
   // The icon as added; empty while a native image list holds the pictures.

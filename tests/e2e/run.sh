@@ -12,8 +12,15 @@ E2E_KEY='HKCU\Software\ZR\Lantern'
 E2E_DATA_WIN='C:\lantern-e2e\data.dat'
 E2E_PID=""
 
+# E2E_DPI=144 runs them on a screen of that scale, in a prefix of its own, with the
+# screenshots under build/e2e/dpi144/.
 e2e_prefix() {
   lantern_wine_prefix "$E2E_BUILD/wineprefix"
+  if [ -n "${E2E_DPI:-}" ]; then
+    wineserver -k >/dev/null 2>&1
+    lantern_dpi_prefix "$WINEPREFIX" "$E2E_BUILD/wineprefix$E2E_DPI" "$E2E_DPI"
+    E2E_OUT="$LANTERN_ROOT/build/e2e/dpi$E2E_DPI"
+  fi
   E2E_DATA="$WINEPREFIX/drive_c/lantern-e2e/data.dat"
   mkdir -p "$WINEPREFIX/drive_c/lantern-e2e" "$E2E_OUT"
 }

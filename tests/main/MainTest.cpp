@@ -573,7 +573,7 @@ TEST_F(ViewsTest, TheMenusListTheCommands) {
             &M->ExitAction);
   EXPECT_TRUE(M->ListViewPopup.Items().Items(0)->Default());
   EXPECT_EQ(M->AddLauncherURL.ImageIndex(), 13);
-  EXPECT_EQ(M->ButtonImage.Count(), 18);
+  EXPECT_EQ(M->ButtonImage->Count(), 18);
   ASSERT_EQ(M->ToolBar1.Buttons().size(), 16u);
   EXPECT_EQ(M->ToolBar1.Buttons()[0], nullptr);
   EXPECT_EQ(M->ToolBar1.Buttons()[15], &M->UchidenoKodutiToggleAction);
@@ -856,6 +856,15 @@ TEST_F(TrayTest, TheIconHasTheSizeOfItsScaleAndTheMenuTheDpiOfItsMonitor) {
     Click(WmLButtonDown);
     EXPECT_EQ(M.LauncherMenu.Dpi(), Dpi);
   }
+  // The window comes to the finer monitor: its bar and views take pictures of that size.
+  M.NativeDpiChanged(192);
+  EXPECT_EQ(M.ToolBar1.Images()->Width(), 32);
+  EXPECT_EQ(M.TreeView1.Images()->Width(), 32);
+  // The primary monitor's scale changes: the icon is made again at its new size.
+  Sys.Monitors[0].Dpi = 120;
+  M.NativeDpiChanged(120);
+  EXPECT_EQ(Sys.ResourceIcons.back(),
+            std::make_pair(TLanternMain::FirstButtonId + TLanternMain::TrayButton, 20));
 }
 
 TEST_F(TrayTest, WithTheIconSwitchedOffItIsAddedAndTakenAwayAtOnce) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/ExecObj.h"
+#include "support/FakeSystem.h"
 #include "support/TreeFixture.h"
 
 namespace lantern {
@@ -284,6 +285,44 @@ TEST_F(LauncherTreeTest, LaunchersOfOnePictureShareOneEntry) {
   EXPECT_EQ(Y->ImageIndex(), X->ImageIndex());
   EXPECT_NE(X->ImageIndex(), A->ImageIndex());
   EXPECT_EQ(Again->ListItem()->ImageIndex(), A->ImageIndex());
+}
+
+// On a finer screen the views show a list of the window's small icon size, numbered as the
+// 16 px one: each picture made at that size from where it came, a share's made larger from
+// its 16 px picture rather than asked for; the menu at that size takes the same list.
+TEST_F(LauncherTreeTest, TheViewsPicturesAtAnotherSizeKeepTheNumbersOfThe16PixelList) {
+  TFakeSystem Sys;
+  TSystem* OldSystem = SetSystem(&Sys);
+  TLauncherExec* A = AddLauncher(Root.get(), "A", "C:\\a.exe");
+  Root->SetViewPictureSize(24);
+  TImageList* View = Root->ViewPictures();
+  ASSERT_NE(View, &Images);
+  EXPECT_EQ(TreeView.Images(), View);
+  EXPECT_EQ(ListView.SmallImages(), View);
+  FakeShell.SizesAsked.clear();
+  TLauncherExec* B = AddLauncher(Root.get(), "B", "C:\\b.exe");
+  // A share's picture, added as its thread adds it.
+  const int Net = Images.AddIcon(FakeShell.GetFileInfoIcon("net", 0));
+  Root->SyncViewPictures();
+  ASSERT_EQ(View->Count(), Images.Count());
+  EXPECT_EQ(FakeShell.SizesAsked, std::vector<int>{24});  // b.exe's alone
+  for (TLauncherExec* L : {A, B})
+    EXPECT_EQ(TFakeShell::PathOf(View->Icon(L->ImageIndex())), L->FileName());
+  EXPECT_EQ(TFakeShell::PathOf(View->Icon(Net)), "net");
+  for (int Fixed = 0; Fixed < FixedPictures; ++Fixed)
+    EXPECT_NE(std::find(Sys.ResourceIcons.begin(), Sys.ResourceIcons.end(),
+                        std::make_pair(FirstPictureId + Fixed, 24)),
+              Sys.ResourceIcons.end());
+  Sys.Monitors = {{0, 0, 1200, 900, 144}};
+  Root->MenuOpensAt(10, 10);
+  TImageList* Drawn = nullptr;
+  EXPECT_EQ(Root->MenuPicture(B->ImageIndex(), B->FileName(), Drawn), B->ImageIndex());
+  EXPECT_EQ(Drawn, View);
+  // Back at 16 the views show the 16 px list again.
+  Root->SetViewPictureSize(16);
+  EXPECT_EQ(Root->ViewPictures(), &Images);
+  EXPECT_EQ(TreeView.Images(), &Images);
+  SetSystem(OldSystem);
 }
 
 TEST_F(LauncherTreeTest, URLLaunchersKeepTheirPicture) {

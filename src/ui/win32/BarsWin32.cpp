@@ -72,8 +72,7 @@ class TWin32ToolBarPeer : public TToolBarPeer, public TChildWindow {
     // The tooltips ask their texts through the form as well.
     Adopt(reinterpret_cast<HWND>(SendMessageW(FHandle, TB_GETTOOLTIPS, 0, 0)));
     SendMessageW(FHandle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageW(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(NativeList(Bar.Images())));
-    SizeButtons();
+    ImagesChanged();
     ButtonsChanged();
   }
   void* Handle() const override { return FHandle; }
@@ -96,6 +95,11 @@ class TWin32ToolBarPeer : public TToolBarPeer, public TChildWindow {
     }
     if (!Native.empty())
       SendMessageW(FHandle, TB_ADDBUTTONSW, Native.size(), reinterpret_cast<LPARAM>(Native.data()));
+  }
+  // The pictures' size sets the buttons' inner size; the buttons keep theirs.
+  void ImagesChanged() override {
+    SendMessageW(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(NativeList(FBar.Images())));
+    SizeButtons();
   }
   void StatesChanged() override {
     const auto& Buttons = FBar.Buttons();

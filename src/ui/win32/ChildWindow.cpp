@@ -44,9 +44,15 @@ int DpiOf(const TWinControl& Control) {
 }
 
 RECT PixelBounds(const TWinControl& Control, int Dpi) {
-  return {ScaleToDpi(Control.Left(), Dpi), ScaleToDpi(Control.Top(), Dpi),
-          ScaleToDpi(Control.Left() + Control.Width(), Dpi),
-          ScaleToDpi(Control.Top() + Control.Height(), Dpi)};
+  int X = 0, Y = 0;  // the parent's place in the form's client area, in layout units
+  for (const TWinControl* Up = Control.Parent(); Up && Up->Parent(); Up = Up->Parent()) {
+    X += Up->Left();
+    Y += Up->Top();
+  }
+  const int X0 = ScaleToDpi(X, Dpi), Y0 = ScaleToDpi(Y, Dpi);
+  return {ScaleToDpi(X + Control.Left(), Dpi) - X0, ScaleToDpi(Y + Control.Top(), Dpi) - Y0,
+          ScaleToDpi(X + Control.Left() + Control.Width(), Dpi) - X0,
+          ScaleToDpi(Y + Control.Top() + Control.Height(), Dpi) - Y0};
 }
 
 int TChildWindow::Pixels(int Layout) const { return ScaleToDpi(Layout, Dpi()); }

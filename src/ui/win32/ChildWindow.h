@@ -14,8 +14,9 @@ HFONT UiFont(int Dpi);
 // The DPI of the form the control is in (96 outside a form).
 int DpiOf(const TWinControl& Control);
 
-// The control's bounds in its parent window's pixels at Dpi: its edges are scaled, so that
-// controls that meet in the layout meet on the screen.
+// The control's bounds in its parent window's pixels at Dpi: its edges are scaled from the
+// form's client origin, so that controls that meet in the layout meet on the screen, and a
+// control that fills its parent in the layout fills it to the pixel, however deep.
 RECT PixelBounds(const TWinControl& Control, int Dpi);
 
 class TChildWindow : public TWindow {

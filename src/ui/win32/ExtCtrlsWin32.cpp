@@ -116,9 +116,15 @@ class TWin32PageControlPeer : public TExtPeer<TPageControlPeer> {
     RECT Rect;
     GetClientRect(FHandle, &Rect);
     SendMessageW(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&Rect));
+    // The units whose pixels lie inside the rectangle: a sheet never reaches over the frame.
     const int Dpi = this->Dpi();
-    FPages.NativeDisplayRect({ScaleFromDpi(Rect.left, Dpi), ScaleFromDpi(Rect.top, Dpi),
-                              ScaleFromDpi(Rect.right, Dpi), ScaleFromDpi(Rect.bottom, Dpi)});
+    auto Inner = [Dpi](LONG Pixels, int Outward) {
+      const int Units = ScaleFromDpi(Pixels, Dpi);
+      const int Reached = ScaleToDpi(Units, Dpi);
+      return Outward * Reached > Outward * Pixels ? Units - Outward : Units;
+    };
+    FPages.NativeDisplayRect({Inner(Rect.left, -1), Inner(Rect.top, -1), Inner(Rect.right, 1),
+                              Inner(Rect.bottom, 1)});
   }
   TPageControl& FPages;
 };

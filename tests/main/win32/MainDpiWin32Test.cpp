@@ -31,8 +31,23 @@ TEST_F(MainDpiWin32Test, BarsViewsAndColumnsFollowTheMonitorsDpiAndBack) {
   M.LanternProperty.Execute();  // shows the main window
   Widgets()->ProcessMessages();
   const int Columns[] = {M.ListView1.ColumnWidth(0), M.ListView1.ColumnWidth(1)};
+  // The pictures of the bar and of both views at the small icon size of the DPI, the tree's
+  // rows as tall as its pictures at least.
+  auto ExpectPictures = [&] {
+    const int Want = SmallIconSize(M.Dpi());
+    for (LRESULT List : {SendMessageW(Of(M.ToolBar1), TB_GETIMAGELIST, 0, 0),
+                         SendMessageW(Of(M.TreeView1), TVM_GETIMAGELIST, TVSIL_NORMAL, 0),
+                         SendMessageW(Of(M.ListView1), LVM_GETIMAGELIST, LVSIL_SMALL, 0)}) {
+      int Width = 0, Height = 0;
+      ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(List), &Width, &Height);
+      EXPECT_EQ(std::make_pair(Width, Height), std::make_pair(Want, Want)) << M.Dpi();
+    }
+    EXPECT_GE(SendMessageW(Of(M.TreeView1), TVM_GETITEMHEIGHT, 0, 0), Want);
+  };
+  ExpectPictures();
   ExpectFollowsDpi(M, nullptr);
   ChangeDpi(M, M.Dpi() == 144 ? 96 : 144);
+  ExpectPictures();
   for (int i : {0, 1}) {
     EXPECT_EQ(M.ListView1.ColumnWidth(i), Columns[i]);
     EXPECT_EQ(SendMessageW(Of(M.ListView1), LVM_GETCOLUMNWIDTH, i, 0),

@@ -16,6 +16,7 @@
 #include "ui/Form.h"
 #include "ui/ListCtrls.h"
 #include "ui/StdCtrls.h"
+#include "ui/win32/ChildWindow.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -49,16 +50,9 @@ RECT PlaceOf(HWND Window) {
   return Rect;
 }
 
-// Layout units at the form's DPI: its edges scaled.
-RECT Scaled(const TWinControl& Control, int Dpi) {
-  return {ScaleToDpi(Control.Left(), Dpi), ScaleToDpi(Control.Top(), Dpi),
-          ScaleToDpi(Control.Left() + Control.Width(), Dpi),
-          ScaleToDpi(Control.Top() + Control.Height(), Dpi)};
-}
-
 void ExpectPlace(const TWinControl& Control, HWND Window, int Dpi) {
   const RECT Is = PlaceOf(Window);
-  RECT Want = Scaled(Control, Dpi);
+  RECT Want = PixelBounds(Control, Dpi);
   if (dynamic_cast<const TLabel*>(&Control))
     Want =
         LaidOutLabel(Window, Want.left, Want.top, Want.right - Want.left, Want.bottom - Want.top);
