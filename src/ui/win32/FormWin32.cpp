@@ -146,6 +146,11 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
     RescaleChildren(FForm);
     FForm.Realign();
     // The suggested place may lie off every monitor (monitors of other sizes side by side).
+    KeepOnAMonitor();
+  }
+  // A window that lies off every monitor comes into the work area of the nearest one.
+  void KeepOnAMonitor() {
+    if (IsIconic(FHandle)) return;  // parked far off by the system
     RECT Rect;
     GetWindowRect(FHandle, &Rect);
     const TRect Is = {Rect.left, Rect.top, Rect.right, Rect.bottom};
@@ -177,6 +182,9 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
       case 0x02E0:  // WM_DPICHANGED: the new DPI in both words, the suggested window rectangle
         DpiChanged(LOWORD(WParam), *reinterpret_cast<const RECT*>(LParam));
         return true;
+      case WM_DISPLAYCHANGE:  // a monitor came or went, or changed its resolution
+        KeepOnAMonitor();
+        return false;
       case WM_INITMENUPOPUP: return FMenuBar && FMenuBar->Opening(reinterpret_cast<HMENU>(WParam));
       case WM_COMMAND: {
         TMenuItem* Item = FMenuBar && HIWORD(WParam) == 0 && LParam == 0

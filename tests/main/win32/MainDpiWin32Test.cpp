@@ -53,6 +53,13 @@ TEST_F(MainDpiWin32Test, BarsViewsAndColumnsFollowTheMonitorsDpiAndBack) {
     EXPECT_EQ(SendMessageW(Of(M.ListView1), LVM_GETCOLUMNWIDTH, i, 0),
               ScaleToDpi(Columns[i], M.Dpi()));
   }
+  // The monitor it was on is gone: the window comes back onto the one there is.
+  HWND Window = static_cast<HWND>(M.Handle());
+  SetWindowPos(Window, nullptr, -5000, -4000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(Window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+  RECT Rect;
+  GetWindowRect(Window, &Rect);
+  EXPECT_NE(MonitorFromRect(&Rect, MONITOR_DEFAULTTONULL), nullptr);
 }
 
 }  // namespace
