@@ -12,6 +12,7 @@
 #include "base/Path.h"
 #include "model/ExecObj.h"
 #include "shell/About.h"
+#include "ui/Dpi.h"
 #include "ui/Registry.h"
 #include "ui/System.h"
 
@@ -158,6 +159,12 @@ void KeepOnAMonitor(TSettings& S, bool Stored) {
   S.Height = std::clamp(S.Height, MinimumWindowSize, MaximumWindowCoordinate);
   S.Left = std::clamp(S.Left, -MaximumWindowCoordinate, MaximumWindowCoordinate);
   S.Top = std::clamp(S.Top, -MaximumWindowCoordinate, MaximumWindowCoordinate);
+  // The first window is as large to the eye on a finer primary monitor, within its screen.
+  if (!Stored) {
+    const int Dpi = System().DpiAt(0, 0);
+    S.Width = std::min(ScaleToDpi(S.Width, Dpi), std::max(System().ScreenWidth(), S.Width));
+    S.Height = std::min(ScaleToDpi(S.Height, Dpi), std::max(System().ScreenHeight(), S.Height));
+  }
   if (!Stored || !System().RectOnAnyMonitor(S.Left, S.Top, S.Width, S.Height)) {
     S.Left = (System().ScreenWidth() - S.Width) / 2;
     S.Top = (System().ScreenHeight() - S.Height) / 2;

@@ -73,6 +73,22 @@ TEST_F(SettingsTest, AFirstStartWritesReleaseAndPathAndKeepsEveryDefault) {
   EXPECT_EQ(Root->Filters().Items(1).Mask(), "*.DLL");
 }
 
+// On a primary monitor at 150% the first window is half as large again, centred; stored
+// bounds are screen pixels and stay as they are.
+TEST_F(SettingsTest, TheFirstWindowIsScaledToThePrimaryMonitorAndStoredBoundsAreNot) {
+  Sys.Monitors = {{0, 0, 1600, 1200, 144}};
+  Sys.Width = 1600;
+  Sys.Height = 1200;
+  Load();
+  EXPECT_EQ(std::make_tuple(Layout.Left, Layout.Top, Layout.Width, Layout.Height),
+            std::make_tuple((1600 - 921) / 2, (1200 - 669) / 2, 921, 669));
+  for (auto [Name, Value] : {std::pair{"Left", 10}, {"Top", 20}, {"Width", 614}, {"Height", 446}})
+    Memory.WriteDWord(Key, Name, Value);
+  Load();
+  EXPECT_EQ(std::make_tuple(Layout.Left, Layout.Top, Layout.Width, Layout.Height),
+            std::make_tuple(10, 20, 614, 446));
+}
+
 TEST_F(SettingsTest, TheDataFileIsNamedAfterTheUser) {
   for (const char* User : {"", "\x1Fodd"}) {
     Sys.User = User;
