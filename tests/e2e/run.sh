@@ -1026,11 +1026,15 @@ stop_notepad() {
 # Moves the pointer near (X, Y) a pixel at a time until the chasing window shows 20 pixels
 # right of and below it (it stays put for two seconds after it showed, and needs a move to
 # show); prints the pointer's position and the window's "x y w h styles".
+# A length of 96 DPI on the screen of the run (E2E_DPI), as Lantern scales it.
+px() { echo $((($1 * ${E2E_DPI:-96} + 48) / 96)); }
+
 chase() {
-  local i found
+  local i found off
+  off=$(px 20)
   for i in $(seq 0 12); do
     xdotool mousemove $(($1 + i)) "$2"
-    found=$(driver chasing 0.4 $(($1 + i + 20)) $(($2 + 20))) && { echo "$(($1 + i)) $2 $found"; return 0; }
+    found=$(driver chasing 0.4 $(($1 + i + off)) $(($2 + off))) && { echo "$(($1 + i)) $2 $found"; return 0; }
   done
   return 1
 }
@@ -1097,16 +1101,19 @@ s_chasing_window() {
   local found x y
   found=$(chase 400 300)
   read -r x y _ <<<"$found"
+  local side mid
+  side=$(px 15)
+  mid=$(($(px 20) + side / 2))
   expect "a mouse move shows the chasing window 20 pixels right of and below the pointer ($found)" \
-    grep -q ' 15 15 ' <<<"$found"
+    grep -q " $side $side " <<<"$found"
   expect "as a tool window (no task bar, no Alt+Tab) above the others, never activated, of no owner" \
     grep -qx '.* tool noactivate topmost' <<<"$found"
   expect "notepad keeps the foreground" foreground_is Notepad
   screenshot chasing-window
-  crop_around chasing-window $((x + 27)) $((y + 27))
-  xdotool mousemove $((x + 27)) $((y + 27)) click 1
+  crop_around chasing-window $((x + mid)) $((y + mid))
+  xdotool mousemove $((x + mid)) $((y + mid)) click 1
   expect "a left click on it opens the launcher menu" menu_open 5
-  expect "the launcher menu ($(menu_height 1) pixels high)" [ "$(menu_height 1)" -lt 120 ]
+  expect "the launcher menu ($(menu_height 1) pixels high)" [ "$(menu_height 1)" -lt "$(px 120)" ]
   screenshot chasing-window-menu
   crop_menus chasing-window-menu
   focus_menu
@@ -1116,9 +1123,9 @@ s_chasing_window() {
   found=$(chase 600 500)
   read -r x y _ <<<"$found"
   expect "the next move shows it again" [ -n "$found" ]
-  xdotool mousemove $((x + 27)) $((y + 27)) click 3
+  xdotool mousemove $((x + mid)) $((y + mid)) click 3
   expect "a right click on it opens the program's menu" menu_open 5
-  expect "the program's menu ($(menu_height 1) pixels high)" [ "$(menu_height 1)" -gt 150 ]
+  expect "the program's menu ($(menu_height 1) pixels high)" [ "$(menu_height 1)" -gt "$(px 150)" ]
   screenshot chasing-window-system-menu
   # The version window stands alone, in front, while the main window stays hidden; closed,
   # it gives notepad the foreground back at once.
