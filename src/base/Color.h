@@ -21,5 +21,6 @@ constexpr TColor clBtnText = SystemColor(18);        // COLOR_BTNTEXT
 constexpr TColor clHighlightText = SystemColor(14);  // COLOR_HIGHLIGHTTEXT
 constexpr TColor clBtnHighlight = SystemColor(20);   // COLOR_BTNHIGHLIGHT
 constexpr TColor clBtnShadow = SystemColor(16);      // COLOR_BTNSHADOW
+constexpr TColor clGrayText = SystemColor(17);       // COLOR_GRAYTEXT
 
 }  // namespace lantern

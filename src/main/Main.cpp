@@ -102,10 +102,15 @@ int LanternEntry(const std::vector<std::string>& Args,
 
 TLanternMain::TLanternMain(std::vector<std::string> Args)
     : TForm(MainWindowClass), FArgs(std::move(Args)) {
-  LauncherMenu.SetImages(&ImageList1);
-  LauncherMenu.SetOwnerDraw(true);
+  for (TPopupMenuEx* Menu : {&LauncherMenu, &GroupMenu}) {
+    Menu->SetImages(&ImageList1);
+    Menu->SetOwnerDraw(true);
+  }
   LauncherMenu.OnDonePopup = [this](TPopupMenuEx*) {
     if (FPointer) FPointer->SetMenuShowing(false);
+    // The hot key pressed again while the menu was open: the search window where it was.
+    if (FPointer && FPointer->TakeSearchWanted())
+      OpenSearch(LauncherMenu.PopupX, LauncherMenu.PopupY, false);
   };
   // The entries point at the tree's items: a change not yet rebuilt by the timer (an item
   // deleted a moment ago) is rebuilt now, and the timer leaves the entries alone while the
@@ -150,6 +155,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   OnQueryEndSession = [this](TForm*, bool& CanEnd) { FormQueryEndSession(CanEnd); };
   OnEndSession = [this](TForm*, bool Ending) { FormEndSession(Ending); };
   OnHotKey = [this](TForm*, std::uintptr_t Id) {
+    if (FSearchForm) return System().ForceForeground(FSearchForm->Handle());
     if (FPointer) FPointer->HotKey(Id);
   };
   OnDpiChanged = [this](TWinControl*) { MakeDpiPictures(); };
@@ -295,7 +301,8 @@ void TLanternMain::SetUpCommands() {
   AddItems(AddMenu(MainMenu2, "編集(&E)"),
            {&OpenObject, &AddGroup, &AddLauncher, &AddLauncherFolder, &AddLauncherURL, nullptr,
             &CopyObject, &CutObject, &PasteObject, nullptr, &UpObjectAction, &DownObjectAction,
-            nullptr, &ObjPropertyAction, &RenameAction, &MoveRecycled, &DeleteObj});
+            nullptr, &ObjPropertyAction, &RenameAction, &MoveRecycled, &DeleteObj, nullptr,
+            &FindAction});
   AddItems(AddMenu(MainMenu2, "ツール(&T)"),
            {&CheckNoLinkAction, &OpenExplorerAction, nullptr, &MouseFormToggleAction,
             &UchidenoKodutiToggleAction, nullptr, &EnvSetAction});
@@ -315,7 +322,8 @@ void TLanternMain::SetUpCommands() {
   TMenuItem* Main = SystemPopup.Items().Add(&LanternProperty);
   Main->SetCaption("ランタンのメイン画面(&P)");
   AddItems(&SystemPopup.Items(),
-           {&EnvSetAction, nullptr, &UchidenoKodutiToggleAction, &MouseFormToggleAction, nullptr,
+           {&SearchAction, &EnvSetAction, nullptr, &UchidenoKodutiToggleAction,
+            &MouseFormToggleAction, nullptr,
             &ExitWindowsAction, &ScreenSaverExecute, nullptr, &HelpAction, &GoWebSiteAction,
             &AboutAction, nullptr, &ExitAction});
 

@@ -116,6 +116,10 @@ class TLanternMain : public TForm, private TSettingsTarget {
                              [this] { ScreenSaverExecuteExecute(); }};
   TAction ExitWindowsAction{"Windowsの終了(&Q)", [this] { ExitWindowsActionExecute(); }};
   TAction EnvSetAction{"設定(&E)", [this] { EnvSetActionExecute(); }};
+  // The search window: from the program's menu at the pointer, where Enter starts the
+  // launcher; from the main window (Ctrl+F) over it, where Enter shows it in the views.
+  TAction SearchAction{"ランチャを検索(&S)", [this] { SearchActionExecute(); }};
+  TAction FindAction{"ランチャを検索(&S)", [this] { FindActionExecute(); }};
   TAction AboutAction{"バージョン情報(&A)", [this] { AboutActionExecute(); }};
   TAction HelpAction{"ヘルプ目次(&H)", [this] { HelpActionExecute(); }};
   TAction GoWebSiteAction{"VE Diduvode Siteへ行く(&W)", [this] { GoWebSiteActionExecute(); }};
@@ -124,6 +128,7 @@ class TLanternMain : public TForm, private TSettingsTarget {
   TPopupMenu TreeViewPopup;
   TPopupMenu SystemPopup;
   TPopupMenuEx LauncherMenu;  // the launcher tree as a menu, rebuilt after it changed
+  TPopupMenuEx GroupMenu;     // a group chosen in the search window
 
   // The state other parts share with the window: a menu opened through the icon is open (the
   // hot key and the chasing window open one too); items are cut and not yet pasted.
@@ -221,6 +226,7 @@ class TLanternMain : public TForm, private TSettingsTarget {
   const std::vector<std::string>& Arguments() const { return FArgs; }
   // The version window while it is open (the hot key leaves it alone).
   TForm* AboutForm() const { return FAboutForm; }
+  TForm* SearchForm() const { return FSearchForm; }
 
  private:
   // Events and commands.
@@ -252,6 +258,13 @@ class TLanternMain : public TForm, private TSettingsTarget {
   void AboutActionExecute();
   // The commands that open other windows or the system's functions.
   void EnvSetActionExecute();
+  void SearchActionExecute();
+  void FindActionExecute();
+  // The search window at the screen point; InWindow: chosen for the views, not started.
+  void OpenSearch(int X, int Y, bool InWindow);
+  // What the search window chose, as a click in the launcher menu would have it.
+  void RunChosen(TExecItem& Item, bool Folder, int X, int Y);
+  void ShowInViews(TExecItem& Item);
   void HelpActionExecute();
   void GoWebSiteActionExecute();
   void ScreenSaverExecuteExecute();
@@ -300,6 +313,7 @@ class TLanternMain : public TForm, private TSettingsTarget {
   int FSortDirection[2] = {1, 1};  // per list column: +1 ascending next, -1 descending
 
   TForm* FAboutForm = nullptr;
+  TForm* FSearchForm = nullptr;  // shown now
   std::unique_ptr<TTreeGuard::THold> FEnvSetHold;  // the settings dialog is open
 
   std::vector<std::string> FArgs;

@@ -83,6 +83,12 @@ void TPointer::HotKey(std::uintptr_t Id) {
     return;
   }
   if (FMenuShowing) {
+    // The launcher menu's key again: the menu closes and the search window takes its place.
+    if (Id == 0 && FLauncherMenu.Showing()) {
+      FSearchWanted = true;
+      System().EndMenu();
+      return;
+    }
     System().ForceForeground(System().ApplicationWindow());  // the open menu's owner
     return;
   }

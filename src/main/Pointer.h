@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "main/Mouse.h"
 
@@ -36,6 +37,9 @@ class TPointer {
   void OpenMenu(TMouseButton Button);
   // Each tick: the waving gesture, the chasing window.
   void Track();
+  // The hot key came again while the launcher menu was open: the menu was closed for the
+  // search window. Asked once.
+  bool TakeSearchWanted() { return std::exchange(FSearchWanted, false); }
   // A menu of the icon is open (the hot key then only brings it to the front).
   bool MenuShowing() const { return FMenuShowing; }
   void SetMenuShowing(bool Value) { FMenuShowing = Value; }
@@ -64,6 +68,7 @@ class TPointer {
   const TSettings& FSettings;
   std::unique_ptr<TMouseForm> FMouseForm;
   bool FMenuShowing = false;
+  bool FSearchWanted = false;
   bool FRegistered = false;          // the hot key is registered
   void* FSavedForeground = nullptr;  // in front before the menu opened
   int FAppearCountdown = 10;         // ticks before the chasing window may change again

@@ -1,9 +1,13 @@
 // The main window's commands that open other windows or call the system's functions: the
 // version window, the settings, help, the web site, the screen saver and the end of Windows.
+#include <optional>
+
 #include "base/Path.h"
 #include "dialogs/EnvSet.h"
+#include "dialogs/SearchForm.h"
 #include "main/Main.h"
 #include "shell/About.h"
+#include "ui/Dpi.h"
 #include "ui/Messages.h"
 #include "ui/Shell.h"
 #include "ui/System.h"
@@ -58,6 +62,63 @@ void TLanternMain::EnvSetActionExecute() {
   SaveSettings();
   // The colours and fonts are the data file's.
   if (Applied) SaveService.Execute();
+}
+
+void TLanternMain::SearchActionExecute() {
+  int X, Y;
+  System().CursorPos(X, Y);
+  OpenSearch(X, Y, false);
+}
+
+void TLanternMain::FindActionExecute() {
+  // Over the main window, a little below its caption.
+  OpenSearch(Left() + ScaleToDpi(40, Dpi()), Top() + ScaleToDpi(60, Dpi()), true);
+}
+
+void TLanternMain::OpenSearch(int X, int Y, bool InWindow) {
+  if (FSearchForm) return System().ForceForeground(FSearchForm->Handle());
+  // What was chosen is used once the window has closed: the tree waits until then.
+  if (TreeHeld()) return;
+  std::optional<TTreeGuard::THold> Hold(std::in_place, FRoot->Guard());
+  TSearchForm Form(*FRoot);
+  FSearchForm = &Form;
+  struct TClosed {
+    TForm*& Form;
+    ~TClosed() { Form = nullptr; }
+  } Closed{FSearchForm};
+  if (Form.ShowAt(X, Y) != mrOk || !Form.Chosen()) return;
+  if (!InWindow) return RunChosen(*Form.Chosen(), Form.ChoseFolder(), Form.Left(), Form.Top());
+  // The list is filled only while nothing holds the tree; the changes that waited run at the
+  // next tick, after the choice is shown.
+  Hold.reset();
+  ShowInViews(*Form.Chosen());
+}
+
+void TLanternMain::RunChosen(TExecItem& Item, bool Folder, int X, int Y) {
+  if (TCompositeItem* Group = Item.AsGroup()) {
+    if (Folder) return;
+    for (int i = GroupMenu.Items().Count() - 1; i >= 0; --i) GroupMenu.Items().Delete(i);
+    Group->AddChildrenToMenu(&GroupMenu, &GroupMenu.Items());
+    FRoot->MenuOpensAt(X, Y);
+    GroupMenu.SetDpi(FRoot->MenuDpi());
+    return GroupMenu.Popup(X, Y);
+  }
+  auto* Launcher = dynamic_cast<TLauncher*>(&Item);
+  if (!Launcher) return;
+  Application().Guard([&] {
+    if (!Folder) return Launcher->Execute(nullptr);
+    // The folder that holds the target, the target chosen in it; a URL has none.
+    if (dynamic_cast<TLauncherURL*>(Launcher)) return;
+    CheckShellExec(
+        Shell().ShellExec("", "explorer.exe", "/Select," + Item.FileName(), "", SW_SHOW_),
+        TShellTask::Explore, Item.FileName());
+  });
+}
+
+void TLanternMain::ShowInViews(TExecItem& Item) {
+  if (auto* Group = dynamic_cast<TCompositeItem*>(Item.Parent())) FRoot->SetCurrentFolder(Group);
+  if (TListItem* Row = Item.ListItem()) ListView1.SelectOnly(Row);
+  ListView1.SetFocus();
 }
 
 void TLanternMain::HelpActionExecute() {

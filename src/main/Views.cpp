@@ -22,6 +22,7 @@ const std::vector<TLanternMain::TViewKey>& TLanternMain::ViewKeys() {
       {ssShift | VkUp, Modifiers, &TLanternMain::UpObjectAction, true, false},
       {ssShift | VkDown, Modifiers, &TLanternMain::DownObjectAction, true, false},
       {VkBack, 0, &TLanternMain::UpperFolderOpen, false, true},
+      {ssCtrl | 'F', Modifiers, &TLanternMain::FindAction, true, true},
   };
   return Keys;
 }

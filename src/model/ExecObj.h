@@ -267,11 +267,11 @@ class TCompositeItem : public TExecItem {
   // The records of the children, in Children order; reading ends at a closing tag.
   void SaveChildren(TStream& Stream);
   void LoadChildren(TStream& Stream);
+  // The entries of the children: groups first, then the others, each in Children order.
+  void AddChildrenToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry);
 
  protected:
   TKindColorSet& MenuKind(TRoot& Root) override;
-  // The entries of the children: groups first, then the others, each in Children order.
-  void AddChildrenToMenu(TPopupMenu* AOwner, TMenuItem* AParentEntry);
   void CloneChildrenInto(TCompositeItem& Copy) const;
 
   TExecItemList FChildren;
@@ -354,6 +354,8 @@ class TRoot : public TCompositeItem {
   // a launcher's picture comes from. Images is set to the list, and the picture's index in
   // it is returned (-1: none).
   int MenuPicture(int Picture, const std::string& FileName, TImageList*& Images);
+  // The same at Size pixels square, for a window of its own scale.
+  int SizedPicture(int Size, int Picture, const std::string& FileName, TImageList*& Images);
   // The views' pictures at Size pixels (the window's small icon size): the 16 px list
   // itself at 16, else a list of that size numbered as the 16 px one, which the tree and
   // the list are given and which grows with it.

@@ -100,7 +100,10 @@ TIcon PictureAt(int Picture, const std::string& FileName, int Size) {
 }  // namespace
 
 int TRoot::MenuPicture(int Picture, const std::string& FileName, TImageList*& Images) {
-  const int Size = SmallIconSize(FMenuDpi);
+  return SizedPicture(SmallIconSize(FMenuDpi), Picture, FileName, Images);
+}
+
+int TRoot::SizedPicture(int Size, int Picture, const std::string& FileName, TImageList*& Images) {
   Images = FImageList;
   if (Size == 16 || !FImageList || Picture < 0 || Picture >= FImageList->Count()) return Picture;
   // A share may take long to answer while the menu waits: its launchers keep their 16-pixel

@@ -40,6 +40,8 @@ enum TVirtualKey : unsigned {
   VkTab = 0x09,
   VkReturn = 0x0D,
   VkEscape = 0x1B,
+  VkPrior = 0x21,  // Page Up
+  VkNext = 0x22,   // Page Down
   VkUp = 0x26,
   VkDown = 0x28,
   VkDelete = 0x2E,

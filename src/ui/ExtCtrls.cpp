@@ -151,6 +151,10 @@ void TPaintPanel::Click() {
   if (Enabled() && OnClick) OnClick(this);
 }
 
+void TPaintPanel::NativeMouseDown(int X, int Y) {
+  if (Enabled() && OnMouseDown) OnMouseDown(this, X, Y);
+}
+
 TImage::TImage(TWinControl* Parent) : TWinControl(Parent) { SetTabStop(false); }
 
 void TImage::SetPicture(const TIcon& Value) {

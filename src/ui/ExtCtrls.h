@@ -126,13 +126,21 @@ class TPaintPanel : public TWinControl {
   void SetBorder(bool Value);
   // The user clicked the panel: OnClick runs (a disabled panel does nothing).
   void Click();
+  // OnPaint draws in the window's pixels rather than in layout units (pictures of the
+  // screen's own size, drawn as they are), and clicks are told in pixels.
+  bool InPixels() const { return FInPixels; }
+  void SetInPixels(bool Value) { FInPixels = Value; }
+  // The left button went down at X, Y (a disabled panel does nothing).
+  void NativeMouseDown(int X, int Y);
 
   TPaintEvent OnPaint;
   TNotifyEvent OnClick;
+  std::function<void(TPaintPanel* Sender, int X, int Y)> OnMouseDown;
 
  private:
   TColor FColor = clBtnFace;
   bool FBorder = false;
+  bool FInPixels = false;
 };
 
 // A picture: an icon drawn stretched over the whole control, on the dialog's face colour.

@@ -14,8 +14,10 @@ namespace lantern {
 class TMainMenu;
 
 enum class TWindowState { Normal, Minimized, Maximized };
-// Sizeable: the main window's frame; Dialog: a fixed dialog border, no minimise or maximise.
-enum class TFormBorderStyle { Sizeable, Dialog };
+// Sizeable: the main window's frame; Dialog: a fixed dialog border, no minimise or maximise;
+// Popup: a thin line and no caption, above the other windows, in neither the task bar nor
+// Alt+Tab (a small window that a key brings up).
+enum class TFormBorderStyle { Sizeable, Dialog, Popup };
 // Designed: where its bounds put it; ScreenCenter: centred on the screen each time it shows.
 enum class TFormPosition { Designed, ScreenCenter };
 class TButton;
@@ -75,8 +77,9 @@ class TForm : public TWinControl {
   // The keys a dialog handles itself: Enter presses the focused button, or else the default
   // button; Esc the cancel button
   // (or cancels the form), Tab and Shift+Tab move the focus in tab order. Whether the key was
-  // one of them. The native dialog loop does the same through the system.
-  bool DialogKey(unsigned Key, unsigned Shift);
+  // one of them. The native dialog loop does the same through the system. A form of its own
+  // keys takes them first.
+  virtual bool DialogKey(unsigned Key, unsigned Shift);
   // Alt with a letter: the control whose caption has that "&" letter acts as in the system's
   // dialogs: a label focuses its control or, without one, is clicked; a button is pressed; a
   // box is focused and toggled. Several controls with the letter: the focus moves on to the
@@ -114,6 +117,9 @@ class TForm : public TWinControl {
   bool NativeQueryEndSession();
   // The session ends (Ending), or another program has cancelled its end.
   void NativeEndSession(bool Ending);
+  void NativeDeactivated() {
+    if (OnDeactivate) OnDeactivate(this);
+  }
   void NativeHotKey(std::uintptr_t Id) {
     if (OnHotKey) OnHotKey(this, Id);
   }
@@ -122,6 +128,8 @@ class TForm : public TWinControl {
   // The close was allowed: runs while the native window still exists, just before it goes.
   TNotifyEvent OnClose;
   TNotifyEvent OnShow;
+  // Another window became the active one.
+  TNotifyEvent OnDeactivate;
   // Dpi() changed: the form's pictures are made anew at the new scale (its controls and
   // fonts follow by themselves).
   TNotifyEvent OnDpiChanged;

@@ -73,7 +73,15 @@ void TPopupMenu::Popup(int X, int Y) {
   PopupY = Y;
   ++Popups;
   if (OnPopup) OnPopup(this);
-  TMenuItem* Chosen = Widgets() ? Widgets()->TrackPopupMenu(*this, X, Y) : Choice;
+  FShowing = true;
+  TMenuItem* Chosen = nullptr;
+  try {
+    Chosen = Widgets() ? Widgets()->TrackPopupMenu(*this, X, Y) : Choice;
+  } catch (...) {
+    FShowing = false;
+    throw;
+  }
+  FShowing = false;
   if (Chosen) Chosen->Click();
 }
 

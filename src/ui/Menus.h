@@ -145,12 +145,15 @@ class TPopupMenu : public TMenu {
   virtual void Popup(int X, int Y);
   // Runs just before the menu shows.
   std::function<void(TPopupMenu* Sender)> OnPopup;
+  // Shown now (Popup has not returned).
+  bool Showing() const { return FShowing; }
   // Windowless: where the last popup appeared, and the item a test chooses in it.
   int PopupX = 0, PopupY = 0, Popups = 0;
   TMenuItem* Choice = nullptr;
 
  private:
   std::vector<TMenuFreeListener*> FFreeListeners;
+  bool FShowing = false;
 };
 
 }  // namespace lantern

@@ -65,6 +65,8 @@ class TSystem {
   virtual void* ForegroundWindow() = 0;  // the window in front, of any program
   // The application's hidden top-level window, which owns the forms and the popup menus.
   virtual void* ApplicationWindow() = 0;
+  // Closes the popup menu the program shows now, as Esc would.
+  virtual void EndMenu() = 0;
   // A system-wide hot key for Window (Modifiers: the MOD_ flags). False when another program
   // holds the combination.
   virtual bool RegisterHotKey(void* Window, int Id, unsigned Modifiers, unsigned Key) = 0;

@@ -1085,6 +1085,37 @@ s_hot_key() {
   expect "the program ends" end_session
 }
 
+# The hot key pressed again while the launcher menu is open: the search window there, where
+# "memo" typed without the IME finds メモ帳 and Enter starts notepad.
+s_search() {
+  start_resident_over_notepad
+  xdotool mousemove 500 400
+  focus_notepad
+  xdotool key shift+Escape
+  setup "the hot key opens the launcher menu" menu_open 5 || return
+  focus_menu
+  xdotool key shift+Escape
+  expect "the hot key again closes the menu" no_menu
+  expect "and opens the search window" driver wait-visible TSearchForm 5
+  setup "the search window has the keyboard" xdotool search --onlyvisible --name 'ランチャを検索' \
+    windowfocus --sync >/dev/null 2>&1
+  xdotool type --delay 80 memo
+  sleep 0.5
+  screenshot_window search-window 'ランチャを検索'
+  local before
+  before=$(xdotool search --onlyvisible --class notepad.exe | wc -l)
+  xdotool key Return
+  expect "Enter closes it" driver wait-gone TSearchForm 5
+  local i
+  for i in $(seq 25); do
+    [ "$(xdotool search --onlyvisible --class notepad.exe | wc -l)" -gt "$before" ] && break
+    sleep 0.2
+  done
+  expect "and starts notepad" [ "$(xdotool search --onlyvisible --class notepad.exe | wc -l)" -gt "$before" ]
+  stop_notepad
+  expect "the program ends" end_session
+}
+
 # Its first window is a hidden 1x1 one: the keyboard goes to the one that shows.
 focus_notepad() {
   setup "notepad has the keyboard" xdotool search --onlyvisible --class notepad.exe \
@@ -1250,6 +1281,7 @@ run_e2e() {
   scenario "the chasing window opens the two menus; the version window gives notepad back" s_chasing_window
   scenario "a wave of the mouse opens the launcher menu at the fixed position" s_gesture
   scenario "the settings dialog's seven pages; Ctrl added to the hot key works at once" s_settings_dialog
+  scenario "the hot key twice opens the search window; memo and Enter start notepad" s_search
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1
 }

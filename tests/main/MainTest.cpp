@@ -565,10 +565,12 @@ TEST_F(ViewsTest, TheMenusListTheCommands) {
   TMenuItem& Bar = M->MainMenu2.Items();
   ASSERT_EQ(Bar.Count(), 4);
   EXPECT_EQ(Bar.Items(1)->Caption(), "編集(&E)");
-  EXPECT_EQ(Bar.Items(1)->Count(), 17);
+  ASSERT_EQ(Bar.Items(1)->Count(), 19);
+  EXPECT_EQ(Bar.Items(1)->Items(18)->Action(), &M->FindAction);  // Ctrl+F
   EXPECT_EQ(Bar.Items(1)->Items(0)->Action(), &M->OpenObject);
   EXPECT_TRUE(Bar.Items(1)->Items(5)->IsSeparator());
   EXPECT_EQ(M->SystemPopup.Items().Items(0)->Caption(), "ランタンのメイン画面(&P)");
+  EXPECT_EQ(M->SystemPopup.Items().Items(1)->Action(), &M->SearchAction);
   EXPECT_EQ(M->SystemPopup.Items().Items(M->SystemPopup.Items().Count() - 1)->Action(),
             &M->ExitAction);
   EXPECT_TRUE(M->ListViewPopup.Items().Items(0)->Default());

@@ -76,6 +76,8 @@ class TFakeSystem : public TSystem {
   unsigned AddAtom(const std::string& Text) override;
   std::string AtomText(unsigned Atom) override { return Atoms[Atom]; }
   void DeleteAtom(unsigned Atom) override { DeletedAtoms.push_back(Atom); }
+  void EndMenu() override { ++MenusEnded; }
+  int MenusEnded = 0;
   void ForceForeground(void* Window) override {
     ++Foregrounds;
     Forced.push_back(Window);

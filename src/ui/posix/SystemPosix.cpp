@@ -60,6 +60,7 @@ class TPosixSystem : public TSystem {
   std::string AtomText(unsigned) override { return std::string(); }
   void DeleteAtom(unsigned) override {}
   void ForceForeground(void*) override {}
+  void EndMenu() override {}
   void SetForegroundWindow(void*) override {}
   void CursorPos(int& X, int& Y) override { X = Y = 0; }
   void* ForegroundWindow() override { return nullptr; }

@@ -185,7 +185,7 @@ class TWin32PaintPanelPeer : public TExtPeer<TPaintPanelPeer> {
         TPaintDc Dc(FHandle);
         // The panel paints in layout units: the context scales them, its fonts as well.
         const int Dpi = this->Dpi();
-        if (Dpi != DesignDpi) {
+        if (Dpi != DesignDpi && !FPanel.InPixels()) {
           SetGraphicsMode(Dc.Get(), GM_ADVANCED);
           const FLOAT Scale = static_cast<FLOAT>(Dpi) / DesignDpi;
           const XFORM Form = {Scale, 0, 0, Scale, 0, 0};
@@ -197,11 +197,18 @@ class TWin32PaintPanelPeer : public TExtPeer<TPaintPanelPeer> {
         return true;
       }
       // A click is a press and a release within the panel, as with a button.
-      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDOWN: {
         FPressed = true;
         SetCapture(FHandle);
+        int X = static_cast<short>(LOWORD(LParam)), Y = static_cast<short>(HIWORD(LParam));
+        if (!FPanel.InPixels()) {
+          X = ScaleFromDpi(X, Dpi());
+          Y = ScaleFromDpi(Y, Dpi());
+        }
+        FPanel.NativeMouseDown(X, Y);
         Result = 0;
         return true;
+      }
       case WM_LBUTTONUP: {
         bool Pressed = std::exchange(FPressed, false);
         if (GetCapture() == FHandle) ReleaseCapture();

@@ -27,12 +27,15 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
   explicit TWin32FormPeer(TForm& Form) : FForm(Form) {
     Forms.push_back(this);
     FClass = ToWide(Form.WindowClass());
-    bool Dialog = Form.BorderStyle() == TFormBorderStyle::Dialog;
+    const TFormBorderStyle Border = Form.BorderStyle();
+    const DWORD ExStyle[] = {0, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+                             WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT};
+    const DWORD Style[] = {WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX,
+                           WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_POPUP | WS_BORDER};
     Create({FClass.c_str(), LoadCursorW(nullptr, IDC_ARROW),
             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
             LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ProgramIconId)), CS_DBLCLKS},
-           Dialog ? WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT : 0,
-           Dialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX,
+           ExStyle[static_cast<int>(Border)], Style[static_cast<int>(Border)],
            ToWide(Form.Caption()), Form.Left(), Form.Top(), Form.Width(), Form.Height(),
            UtilityWindow());
     FForm.NativeDpiChanged(WindowDpi());
@@ -209,6 +212,7 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
         if (LOWORD(WParam) == WA_INACTIVE) {
           HWND Focus = GetFocus();
           if (Focus && IsChild(FHandle, Focus)) FLastFocus = Focus;
+          FForm.NativeDeactivated();
           return false;
         }
         if (FLastFocus && IsChild(FHandle, FLastFocus) && IsWindowVisible(FLastFocus) &&

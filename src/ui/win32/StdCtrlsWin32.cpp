@@ -40,9 +40,15 @@ class TStdPeer : public TChildPeer<TControlPeer> {
         static_cast<std::size_t>(GetWindowTextW(FHandle, &Text[0], static_cast<int>(Text.size()))));
     return Text;
   }
-  bool HandleMessage(UINT Message, WPARAM, LPARAM, LRESULT&) override {
+  bool HandleMessage(UINT Message, WPARAM WParam, LPARAM, LRESULT& Result) override {
     if (Message == WM_SETFOCUS) FControl.NativeFocusEntered();
     if (Message == WM_KILLFOCUS) FControl.NativeFocusLeft();
+    // A key the program's handler uses up (an arrow in a box over a list) never reaches the
+    // control.
+    if (Message == WM_KEYDOWN && FControl.NativeKeyDown(static_cast<unsigned>(WParam), ShiftState())) {
+      Result = 0;
+      return true;
+    }
     return false;  // the control's own handling runs as well
   }
   // A BN_CLICKED of this button that the user caused.

@@ -204,6 +204,7 @@ class TWin32System : public TSystem {
   void DeleteAtom(unsigned Atom) override { GlobalDeleteAtom(static_cast<ATOM>(Atom)); }
 
   void ForceForeground(void* Window) override { BringForward(static_cast<HWND>(Window), true); }
+  void EndMenu() override { ::EndMenu(); }
   void SetForegroundWindow(void* Window) override {
     BringForward(static_cast<HWND>(Window), false);
   }
