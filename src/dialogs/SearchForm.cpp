@@ -39,7 +39,8 @@ bool TargetMissing(TExecItem& Item) {
 
 }  // namespace
 
-TSearchForm::TSearchForm(TRoot& Root) : TForm("TSearchForm"), FRoot(Root), FSearch(Root) {
+TSearchForm::TSearchForm(TRoot& Root, TLauncherSearch& Search)
+    : TForm("TSearchForm"), FRoot(Root), FSearch(Search) {
   SetCaption("ランチャを検索");
   SetBorderStyle(TFormBorderStyle::Popup);
   Edit1.SetBounds(4, 4, FormWidth - 8, EditHeight);

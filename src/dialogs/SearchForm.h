@@ -19,7 +19,9 @@ class TRoot;
 class TSearchForm : public TForm {
  public:
   static constexpr int MostRows = 12;
-  explicit TSearchForm(TRoot& Root);
+  // Search: kept by the caller, so that the names are folded once per change of the tree,
+  // not at every opening.
+  TSearchForm(TRoot& Root, TLauncherSearch& Search);
   // Opens with its top left at the screen point, inside the work area of that monitor: mrOk
   // once something was chosen, else mrCancel (Esc, a click elsewhere).
   TModalResult ShowAt(int X, int Y);
@@ -47,7 +49,7 @@ class TSearchForm : public TForm {
   void FitRows(int Rows);           // the list and the window as tall as Rows (one at least)
 
   TRoot& FRoot;
-  TLauncherSearch FSearch;
+  TLauncherSearch& FSearch;
   std::vector<TSearchHit> FHits;
   std::vector<bool> FMissing;  // each hit's target is not there
   int FChoice = -1;

@@ -13,6 +13,7 @@
 #include "main/Settings.h"
 #include "main/Watcher.h"
 #include "model/ExecObj.h"
+#include "model/Search.h"
 #include "model/PopupMenuEx.h"
 #include "shell/DropTarget.h"
 #include "shell/TaskTray.h"
@@ -314,6 +315,7 @@ class TLanternMain : public TForm, private TSettingsTarget {
 
   TForm* FAboutForm = nullptr;
   TForm* FSearchForm = nullptr;  // shown now
+  std::unique_ptr<TLauncherSearch> FSearch;  // made at the first search
   std::unique_ptr<TTreeGuard::THold> FEnvSetHold;  // the settings dialog is open
 
   std::vector<std::string> FArgs;

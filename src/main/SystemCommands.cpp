@@ -80,7 +80,8 @@ void TLanternMain::OpenSearch(int X, int Y, bool InWindow) {
   // What was chosen is used once the window has closed: the tree waits until then.
   if (TreeHeld()) return;
   std::optional<TTreeGuard::THold> Hold(std::in_place, FRoot->Guard());
-  TSearchForm Form(*FRoot);
+  if (!FSearch) FSearch = std::make_unique<TLauncherSearch>(*FRoot);
+  TSearchForm Form(*FRoot, *FSearch);
   FSearchForm = &Form;
   struct TClosed {
     TForm*& Form;

@@ -24,6 +24,7 @@ class SearchFormTest : public TreeFixture {
     Memory = AddLauncher(Root.get(), "Memory Check", "C:\\memory.exe");
     Tools = AddFolder(Root.get(), "ツール");
     Gone = AddLauncher(Tools, "めもり", "C:\\gone.exe");  // its file is not there
+    Search = std::make_unique<TLauncherSearch>(*Root);
   }
   void TearDown() override {
     TForm::ModalUser = nullptr;
@@ -46,11 +47,12 @@ class SearchFormTest : public TreeFixture {
   TFileSystem* OldFiles = nullptr;
   TLauncherExec *Memo = nullptr, *Memory = nullptr, *Gone = nullptr;
   TFolder* Tools = nullptr;
+  std::unique_ptr<TLauncherSearch> Search;
 };
 
 TEST_F(SearchFormTest, TypingFiltersAndTheKeysMoveTheChoiceWithinTheList) {
   Memory->SetRunCount(5);
-  TSearchForm Form(*Root);
+  TSearchForm Form(*Root, *Search);
   Run(Form, [&](TSearchForm& F) {
     F.Edit1.SetText("memo");
     ASSERT_EQ(F.Hits().size(), 3u);
@@ -78,7 +80,7 @@ TEST_F(SearchFormTest, EnterChoosesCtrlEnterTheFolderEscAndAnotherWindowClose) {
   };
   for (const TCase& C : {TCase{VkReturn, 0, false, mrOk, false}, {VkReturn, ssCtrl, false, mrOk, true},
                          {VkEscape, 0, false, mrCancel, false}, {0, 0, true, mrCancel, false}}) {
-    TSearchForm Form(*Root);
+    TSearchForm Form(*Root, *Search);
     const TModalResult Result = Run(Form, [&](TSearchForm& F) {
       F.Edit1.SetText("メモ帳");
       if (C.Deactivate)
@@ -93,7 +95,7 @@ TEST_F(SearchFormTest, EnterChoosesCtrlEnterTheFolderEscAndAnotherWindowClose) {
 }
 
 TEST_F(SearchFormTest, AClickChoosesTheRowUnderThePointer) {
-  TSearchForm Form(*Root);
+  TSearchForm Form(*Root, *Search);
   EXPECT_EQ(Run(Form,
                 [](TSearchForm& F) {
                   F.Edit1.SetText("memo");
@@ -107,7 +109,7 @@ TEST_F(SearchFormTest, AClickChoosesTheRowUnderThePointer) {
 // launcher whose file is gone marked so.
 TEST_F(SearchFormTest, ARowShowsItsGroupPathQuieterAndAMissingTarget) {
   Root->SetColors({0xFFFFFF, 0x000000, 0x800000, 0xFFFFFF});
-  TSearchForm Form(*Root);
+  TSearchForm Form(*Root, *Search);
   Form.Edit1.SetText("memo");
   ASSERT_EQ(Form.Hits().at(2).Item, Gone);
   TRecordingCanvas Canvas;

@@ -37,6 +37,9 @@
 //   driver menu-open-time               posts a left click on the icon to the notify window and
 //                                        prints the milliseconds until the menu is on the
 //                                        screen; then closes it
+//   driver search-open-time             posts the hot key to Lantern twice: prints the milliseconds
+//                                        until the launcher menu and then the search window are
+//                                        on the screen; then closes the search window
 //   driver chasing SECONDS [X Y]         waits for Lantern's chasing window on the screen (at X,Y
 //                                        when given); prints its rectangle and the words tool,
 //                                        noactivate, topmost and owned for the styles it has
@@ -404,6 +407,34 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%.1f\n", (Now.QuadPart - Start.QuadPart) * 1000.0 / Frequency.QuadPart);
     PostMessageW(Menu, WM_KEYDOWN, VK_ESCAPE, 0);
     return WaitFor(5, [] { return !IsWindowVisible(FindWindowW(L"#32768", nullptr)); }) ? 0 : 1;
+  }
+  if (Command == L"search-open-time") {
+    // The hot key (WM_HOTKEY 0) opens the launcher menu; the same key again closes it and
+    // opens the search window. The milliseconds of each.
+    HWND Main = FindWindowW(L"TLanternMain", nullptr);
+    if (!Main) return 1;
+    LARGE_INTEGER Frequency;
+    QueryPerformanceFrequency(&Frequency);
+    auto Until = [&](const wchar_t* Class, double& Ms) {
+      LARGE_INTEGER Start, Now;
+      QueryPerformanceCounter(&Start);
+      PostMessageW(Main, WM_HOTKEY, 0, 0);
+      for (;;) {
+        HWND Found = FindWindowW(Class, nullptr);
+        QueryPerformanceCounter(&Now);
+        if (Found && IsWindowVisible(Found)) break;
+        if (Now.QuadPart - Start.QuadPart > 20 * Frequency.QuadPart) return false;
+        Sleep(0);
+      }
+      Ms = (Now.QuadPart - Start.QuadPart) * 1000.0 / Frequency.QuadPart;
+      return true;
+    };
+    double Menu = 0, Search = 0;
+    if (!Until(L"#32768", Menu) || !Until(L"TSearchForm", Search)) return 1;
+    std::printf("%.1f %.1f\n", Menu, Search);
+    PostMessageW(FindWindowW(L"TSearchForm", nullptr), WM_KEYDOWN, VK_ESCAPE, 0);
+    return WaitFor(5, [] { return !IsWindowVisible(FindWindowW(L"TSearchForm", nullptr)); }) ? 0
+                                                                                            : 1;
   }
   if (Command == L"query-end-session" || Command == L"cancel-end-session") {
     HWND w = FindWindowW(L"TLanternMain", nullptr);

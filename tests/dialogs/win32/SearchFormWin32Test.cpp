@@ -20,15 +20,17 @@ class SearchFormWin32Test : public DialogFixture {
     SetWidgets(PlatformWidgets());
     for (const char* Name : {"メモ帳", "めもり", "電卓"})
       AddTo<TLauncherExec>(Root.get(), Name, "C:\\Lantern\\Lantern.exe");
+    Search = std::make_unique<TLauncherSearch>(*Root);
   }
   void TearDown() override {
     SetWidgets(nullptr);
     DialogFixture::TearDown();
   }
+  std::unique_ptr<TLauncherSearch> Search;
 };
 
 TEST_F(SearchFormWin32Test, TypingFiltersTheArrowsMoveAndEnterChooses) {
-  TSearchForm F(*Root);
+  TSearchForm F(*Root, *Search);
   int Step = 0;
   EXPECT_EQ(RunModal(F,
                      [&] {
@@ -53,7 +55,7 @@ TEST_F(SearchFormWin32Test, TypingFiltersTheArrowsMoveAndEnterChooses) {
 }
 
 TEST_F(SearchFormWin32Test, APopupLaidOutAtEveryDpiThatAnotherActiveWindowCloses) {
-  TSearchForm F(*Root);
+  TSearchForm F(*Root, *Search);
   HWND Other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50,
                                nullptr, nullptr, nullptr, nullptr);
   EXPECT_EQ(RunModal(F,
