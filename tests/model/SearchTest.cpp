@@ -25,6 +25,7 @@ class SearchTest : public TreeFixture {
     TFolder* Hidden = AddFolder(Root.get(), "隠し");
     Hidden->SetVisible(false);
     AddLauncher(Hidden, "メモ中");
+    Trash->SetVisible(true);  // left out all the same
     AddLauncher(Trash, "メモ捨て");
   }
   template <typename T>
