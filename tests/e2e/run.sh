@@ -25,6 +25,9 @@ e2e_prefix() {
   mkdir -p "$WINEPREFIX/drive_c/lantern-e2e" "$E2E_OUT"
 }
 
+# A length of 96 DPI on the screen of the run (E2E_DPI), as Lantern scales it.
+px() { echo $((($1 * ${E2E_DPI:-96} + 48) / 96)); }
+
 driver() { wine "$E2E_DRIVER" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
 reg_add() { wine reg add "$E2E_KEY" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1; }
@@ -158,12 +161,12 @@ s_second_instance() {
   expect "the first instance shows its window" driver wait-visible TLanternMain 5
   sleep 1
   screenshot main-window
-  # Drag the bar between the views 100 pixels to the right, as a user would.
+  # Drag the bar between the views 100 pixels to the right (at 96 DPI), as a user would.
   local x y
   read -r x y < <(driver client-origin TLanternMain)
-  local step
-  for step in "mousemove $((x + 178)) $((y + 200))" "mousedown 1" "mousemove $((x + 228)) $((y + 200))" \
-    "mousemove $((x + 278)) $((y + 200))" "mouseup 1"; do
+  local step bar=$((x + $(px 178))) y=$((y + $(px 200)))
+  for step in "mousemove $bar $y" "mousedown 1" "mousemove $((bar + $(px 50))) $y" \
+    "mousemove $((bar + 2 * $(px 50))) $y" "mouseup 1"; do
     xdotool $step
     sleep 0.3
   done
@@ -329,7 +332,7 @@ s_tray_menu() {
   # without a window manager): click until the menu is there, as a user would.
   local try
   for try in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove 12 32 click 1
+    click_icon
     driver menus 1 >/dev/null && break
   done
   expect "a click on the icon opens the launcher menu" driver menus 1 >/dev/null
@@ -383,12 +386,16 @@ s_tray_menu() {
   hand_over menu-tree s_cancelled_end_of_session
 }
 
+# Wine shows the notification area as a window at the top left of the screen without a window
+# manager; its icons and its caption grow with the screen's scale.
+click_icon() { xdotool mousemove "$(px 12)" "$(px 32)" click 1; }
+
 # Clicks the notification-area icon until a menu is open (the area shows a moment after the
 # icon arrives).
 open_icon_menu() {
   local try
   for try in $(seq 1 15); do
-    xdotool mousemove 12 32 click 1
+    click_icon
     driver menus 1 >/dev/null && return 0
   done
   return 1
@@ -1026,9 +1033,6 @@ stop_notepad() {
 # Moves the pointer near (X, Y) a pixel at a time until the chasing window shows 20 pixels
 # right of and below it (it stays put for two seconds after it showed, and needs a move to
 # show); prints the pointer's position and the window's "x y w h styles".
-# A length of 96 DPI on the screen of the run (E2E_DPI), as Lantern scales it.
-px() { echo $((($1 * ${E2E_DPI:-96} + 48) / 96)); }
-
 chase() {
   local i found off
   off=$(px 20)
@@ -1154,13 +1158,13 @@ s_gesture() {
   settle
   expect "the program is resident" driver wait-hidden TLanternMain 10
   sleep 2
-  # Left and right by 200 pixels, one stroke per 400 ms sample: some sample pair sees a stroke
-  # left and then one right.
+  # Left and right by 200 pixels (at 96 DPI), one stroke per 400 ms sample: some sample pair
+  # sees a stroke left and then one right.
   local i
   for i in $(seq 8); do
     xdotool mousemove 400 600
     sleep 0.4
-    xdotool mousemove 600 600
+    xdotool mousemove $((400 + $(px 200))) 600
     driver menus 0.4 >/dev/null && break
   done
   expect "waving the mouse opens the launcher menu" menu_open 2
