@@ -54,92 +54,20 @@ int KanaIndex(TFoldedChar c) {
 
 // The romaji of each kana, spellings apart by blanks; ん's single n and っ's doubled
 // consonant depend on what follows and are tried apart.
-const char* const Romaji[KanaCount] = {"xa la",
-                                       "a",
-                                       "xi li",
-                                       "i",
-                                       "xu lu",
-                                       "u",
-                                       "xe le",
-                                       "e",
-                                       "xo lo",
-                                       "o",
-                                       "ka",
-                                       "ga",
-                                       "ki",
-                                       "gi",
-                                       "ku",
-                                       "gu",
-                                       "ke",
-                                       "ge",
-                                       "ko",
-                                       "go",
-                                       "sa",
-                                       "za",
-                                       "si shi",
-                                       "zi ji di",
-                                       "su",
-                                       "zu du",
-                                       "se",
-                                       "ze",
-                                       "so",
-                                       "zo",
-                                       "ta",
-                                       "da",
-                                       "ti chi",
-                                       "di zi ji",
-                                       "xtu ltu xtsu ltsu",
-                                       "tu tsu",
-                                       "du zu",
-                                       "te",
-                                       "de",
-                                       "to",
-                                       "do",
-                                       "na",
-                                       "ni",
-                                       "nu",
-                                       "ne",
-                                       "no",
-                                       "ha",
-                                       "ba",
-                                       "pa",
-                                       "hi",
-                                       "bi",
-                                       "pi",
-                                       "hu fu",
-                                       "bu",
-                                       "pu",
-                                       "he",
-                                       "be",
-                                       "pe",
-                                       "ho",
-                                       "bo",
-                                       "po",
-                                       "ma",
-                                       "mi",
-                                       "mu",
-                                       "me",
-                                       "mo",
-                                       "xya lya",
-                                       "ya",
-                                       "xyu lyu",
-                                       "yu",
-                                       "xyo lyo",
-                                       "yo",
-                                       "ra",
-                                       "ri",
-                                       "ru",
-                                       "re",
-                                       "ro",
-                                       "xwa lwa",
-                                       "wa",
-                                       "wi",
-                                       "we",
-                                       "wo",
-                                       "nn n' xn",
-                                       "vu",
-                                       "xka lka ka",
-                                       "xke lke ke ka ga"};
+// clang-format off
+const char* const Romaji[KanaCount] = {
+    "xa la", "a", "xi li", "i", "xu lu", "u", "xe le", "e", "xo lo", "o",
+    "ka", "ga", "ki", "gi", "ku", "gu", "ke", "ge", "ko", "go",
+    "sa", "za", "si shi", "zi ji di", "su", "zu du", "se", "ze", "so", "zo",
+    "ta", "da", "ti chi", "di zi ji", "xtu ltu xtsu ltsu", "tu tsu", "du zu", "te", "de", "to", "do",
+    "na", "ni", "nu", "ne", "no",
+    "ha", "ba", "pa", "hi", "bi", "pi", "hu fu", "bu", "pu", "he", "be", "pe", "ho", "bo", "po",
+    "ma", "mi", "mu", "me", "mo",
+    "xya lya", "ya", "xyu lyu", "yu", "xyo lyo", "yo",
+    "ra", "ri", "ru", "re", "ro",
+    "xwa lwa", "wa", "wi", "we", "wo", "nn n' xn",
+    "vu", "xka lka ka", "xke lke ke ka ga"};
+// clang-format on
 
 // A bit for each ASCII letter, digit, "-" and "'"; the other characters share the rest.
 std::uint64_t Bit(TFoldedChar c) {
@@ -150,11 +78,19 @@ std::uint64_t Bit(TFoldedChar c) {
   return std::uint64_t(1) << (38 + c % 26);
 }
 
-bool IsVowel(char c) { return c && std::strchr("aiueo", c); }
+bool IsVowel(char c) { return c == 'a' || c == 'i' || c == 'u' || c == 'e' || c == 'o'; }
+
+// The small kana that join the kana before them: ぁぃぅぇぉゃゅょ as 0-7, others -1.
+int SmallSlot(int k) {
+  if (k >= SmallA && k <= SmallO) return k % 2 ? -1 : k / 2;
+  if (k >= SmallYa && k <= SmallYo) return k % 2 ? -1 : 5 + (k - SmallYa) / 2;
+  return -1;
+}
 
 struct TSpellings {
   std::vector<std::string> Own;
   std::vector<std::pair<int, std::string>> Pairs;  // with the small kana after it
+  std::vector<std::string> WithSmall[8];           // Pairs by SmallSlot
   std::uint64_t First = 0;                         // the letters a spelling begins with
   std::uint64_t Letters = 0;                       // every letter of a spelling
   char Vowel = 0;                                  // what a ー after it sounds like
@@ -207,7 +143,10 @@ std::vector<TSpellings> MakeSpellings() {
       for (char c : Spelling) S.Letters |= Bit(c);
     };
     for (const std::string& Own : S.Own) Note(Own);
-    for (const auto& Pair : S.Pairs) Note(Pair.second);
+    for (const auto& Pair : S.Pairs) {
+      Note(Pair.second);
+      S.WithSmall[SmallSlot(Pair.first)].push_back(Pair.second);
+    }
   }
   // っ as any consonant doubled.
   for (char c = 'a'; c <= 'z'; ++c)
@@ -306,6 +245,17 @@ std::uint8_t StartClass(const TFoldedChar* Text, std::size_t p) {
 
 constexpr std::uint8_t NoMatch = 3;
 
+constexpr std::uint64_t Vowels = (1 << ('a' - 'a')) | (1 << ('i' - 'a')) | (1 << ('u' - 'a')) |
+                                 (1 << ('e' - 'a')) | (1 << ('o' - 'a'));
+constexpr std::uint64_t LongMarkLetters = Vowels | std::uint64_t(1) << 36;  // and "-"
+
+// Whether some romaji of c may begin with the letter of LetterBit.
+bool CanSpellFrom(TFoldedChar c, std::uint64_t LetterBit) {
+  if (c == LongMark) return LongMarkLetters & LetterBit;
+  const int k = KanaIndex(c);
+  return k >= 0 && (Spellings()[k].First & LetterBit);
+}
+
 }  // namespace
 
 std::vector<TFoldedChar> FoldText(const std::string& S) {
@@ -347,8 +297,6 @@ std::string StripAccelerator(const std::string& Name) {
 }
 
 std::uint64_t TextMask(const TFoldedChar* Text, std::size_t Count) {
-  static const std::uint64_t LongMarkLetters =
-      Bit('-') | Bit('a') | Bit('i') | Bit('u') | Bit('e') | Bit('o');
   std::uint64_t Mask = 0;
   for (std::size_t p = 0; p < Count; ++p) {
     Mask |= Bit(Text[p]);
@@ -367,24 +315,40 @@ TKanaQuery::TKanaQuery(const std::string& Query) : FChars(FoldText(Query)) {
     FAscii += c < 0x80 ? static_cast<char>(c) : '\0';
     FMask |= Bit(c);
   }
-  FRows.resize(3 * FChars.size());
+  FRows.assign(3 * FChars.size(), NoMatch);
+  for (TSpan& Span : FSpans) Span = TSpan{FChars.size(), 0};
+  if (!FChars.empty()) FFirstBit = Bit(FChars[0]);
 }
 
 int TKanaQuery::Match(const TFoldedChar* Text, std::size_t Count) const {
   const std::size_t M = FChars.size();
   if (M == 0) return 0;
   // A walk over the text in which a match may begin at every character: each row holds, for
-  // a text position, the best class of the matches that have read q query characters there.
-  // A step reads at most two characters of the text, so three rows go round.
+  // a text position, the best class of the matches that have read q > 0 query characters
+  // there (only cells within its span are set). A step reads at most two characters of the
+  // text, so three rows go round; every row is left empty.
   FBest = NoMatch;
-  std::fill(FRows.begin(), FRows.end(), NoMatch);
-  for (std::size_t p = 0; p < Count && p < 3; ++p) FRows[p * M] = StartClass(Text, p);
+  const TFoldedChar First = FChars[0];
+  const char FirstAscii = FAscii[0];
   for (std::size_t p = 0; p < Count && FBest > 0; ++p) {
+    const TFoldedChar c = Text[p];
+    if (c == First || (FirstAscii && CanSpellFrom(c, FFirstBit))) {
+      const std::uint8_t Class = StartClass(Text, p);
+      if (Class < FBest) Step(Text, Count, p, 0, Class);
+    }
+    TSpan& Span = FSpans[p % 3];
     std::uint8_t* Row = &FRows[(p % 3) * M];
-    for (std::size_t q = 0; q < M; ++q)
-      if (Row[q] < FBest) Step(Text, Count, p, q, Row[q]);
-    std::fill(Row, Row + M, NoMatch);
-    if (p + 3 < Count) Row[0] = StartClass(Text, p + 3);
+    for (std::size_t q = Span.Low; q < Span.High; ++q) {
+      const std::uint8_t Class = Row[q];
+      Row[q] = NoMatch;
+      if (Class < FBest) Step(Text, Count, p, q, Class);
+    }
+    Span = TSpan{M, 0};
+  }
+  for (std::size_t r = 0; r < 3; ++r) {
+    std::fill(&FRows[r * M] + FSpans[r].Low,
+              &FRows[r * M] + std::max(FSpans[r].Low, FSpans[r].High), NoMatch);
+    FSpans[r] = TSpan{M, 0};
   }
   return FBest == NoMatch ? -1 : FBest;
 }
@@ -396,6 +360,9 @@ void TKanaQuery::Reach(std::size_t Count, std::size_t p, std::size_t q, std::uin
   else if (p < Count) {
     std::uint8_t& Cell = FRows[(p % 3) * M + q];
     Cell = std::min(Cell, Class);
+    TSpan& Span = FSpans[p % 3];
+    Span.Low = std::min(Span.Low, q);
+    Span.High = std::max(Span.High, q + 1);
   }
 }
 
@@ -403,8 +370,8 @@ void TKanaQuery::Reach(std::size_t Count, std::size_t p, std::size_t q, std::uin
 void TKanaQuery::Spelled(const std::string& Spelling, std::size_t Count, std::size_t p,
                          std::size_t q, std::size_t Chars, std::uint8_t Class) const {
   const std::size_t Left = FChars.size() - q, Length = Spelling.size();
-  const std::size_t Compared = std::min(Left, Length);
-  if (FAscii.compare(q, Compared, Spelling, 0, Compared) != 0) return;
+  for (std::size_t i = 0, n = std::min(Left, Length); i < n; ++i)
+    if (FAscii[q + i] != Spelling[i]) return;
   if (Left >= Length)
     Reach(Count, p + Chars, q + Length, Class);
   else
@@ -431,9 +398,10 @@ void TKanaQuery::Step(const TFoldedChar* Text, std::size_t Count, std::size_t p,
   if (!(S.First & Bit(static_cast<unsigned char>(a)))) return;
   for (const std::string& Own : S.Own) Spelled(Own, Count, p, q, 1, Class);
   if (p + 1 < Count && !S.Pairs.empty()) {
-    const int Next = KanaIndex(Text[p + 1]);
-    for (const auto& [Second, Spelling] : S.Pairs)
-      if (Second == Next) Spelled(Spelling, Count, p, q, 2, Class);
+    const int Slot = SmallSlot(KanaIndex(Text[p + 1]));
+    if (Slot >= 0)
+      for (const std::string& Spelling : S.WithSmall[Slot])
+        Spelled(Spelling, Count, p, q, 2, Class);
   }
   const char b = q + 1 < M ? FAscii[q + 1] : 0;
   if (k == SmallTsu && a >= 'a' && a <= 'z' && !IsVowel(a) && a != 'n') {
@@ -442,7 +410,7 @@ void TKanaQuery::Step(const TFoldedChar* Text, std::size_t Count, std::size_t p,
     else if (b == a || (a == 't' && b == 'c'))
       Reach(Count, p + 1, q + 1, Class);
   }
-  if (k == N && a == 'n' && (q + 1 == M || !b || !std::strchr("aiueoy'", b)))
+  if (k == N && a == 'n' && (q + 1 == M || !b || !(IsVowel(b) || b == 'y' || b == '\'')))
     Reach(Count, p + 1, q + 1, Class);
 }
 

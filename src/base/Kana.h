@@ -59,9 +59,14 @@ class TKanaQuery {
   std::vector<TFoldedChar> FChars;
   std::string FAscii;  // each query character that may be romaji, else 0
   std::uint64_t FMask = 0;
+  std::uint64_t FFirstBit = 0;  // Bit of the first character
   // The search's state: for three text positions in turn, the best class of a match that
   // has read q query characters when it reaches that position.
   mutable std::vector<std::uint8_t> FRows;
+  struct TSpan {
+    std::size_t Low, High;  // the row's cells that may be set
+  };
+  mutable TSpan FSpans[3];
   mutable std::uint8_t FBest = 0;
 };
 
