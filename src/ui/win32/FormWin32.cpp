@@ -212,7 +212,8 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
         if (LOWORD(WParam) == WA_INACTIVE) {
           HWND Focus = GetFocus();
           if (Focus && IsChild(FHandle, Focus)) FLastFocus = Focus;
-          FForm.NativeDeactivated();
+          // Not from the window's own end: the form's members may be gone by then.
+          if (!FPeerGoing) FForm.NativeDeactivated();
           return false;
         }
         if (FLastFocus && IsChild(FHandle, FLastFocus) && IsWindowVisible(FLastFocus) &&

@@ -56,19 +56,19 @@ TEST_F(SearchFormWin32Test, TypingFiltersTheArrowsMoveAndEnterChooses) {
 
 TEST_F(SearchFormWin32Test, APopupLaidOutAtEveryDpiThatAnotherActiveWindowCloses) {
   TSearchForm F(*Root, *Search);
-  HWND Other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50,
-                               nullptr, nullptr, nullptr, nullptr);
+  TForm Other;
+  Other.SetBounds(600, 600, 100, 100);
+  Other.Show();
   EXPECT_EQ(RunModal(F,
                      [&] {
                        HWND Window = Of(F);
                        EXPECT_EQ(GetWindowLongW(Window, GWL_STYLE) & WS_CAPTION, WS_BORDER);
                        EXPECT_TRUE(GetWindowLongW(Window, GWL_EXSTYLE) & WS_EX_TOPMOST);
                        ExpectFollowsDpi(F, nullptr);
-                       SetActiveWindow(Other);
+                       SetActiveWindow(Of(Other));
                        return true;
                      }),
             mrCancel);
-  DestroyWindow(Other);
 }
 
 }  // namespace
