@@ -176,6 +176,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
     LanternProperty.Execute();
     AddLauncher.Execute();
   };
+  FRoot->OnImportStartMenu = [this] { ImportStartMenuAction.Execute(); };
   // Every modal loop holds the tree: its timer and other windows run under it.
   Application().OnModalLoop = [this](bool Begins) {
     if (Begins)
@@ -302,7 +303,8 @@ void TLanternMain::SetUpCommands() {
         &UpObjectAction, &DownObjectAction, &OpenExplorerAction, &MoveRecycled,
         static_cast<TAction*>(nullptr), &MouseFormToggleAction, &UchidenoKodutiToggleAction})
     ToolBar1.AddButton(Button);
-  AddItems(AddMenu(MainMenu2, "ファイル(&F)"), {&StationAction, &ExitAction});
+  AddItems(AddMenu(MainMenu2, "ファイル(&F)"),
+           {&ImportStartMenuAction, nullptr, &StationAction, &ExitAction});
   AddItems(AddMenu(MainMenu2, "編集(&E)"),
            {&OpenObject, &AddGroup, &AddLauncher, &AddLauncherFolder, &AddLauncherURL, nullptr,
             &CopyObject, &CutObject, &PasteObject, nullptr, &UpObjectAction, &DownObjectAction,

@@ -121,6 +121,8 @@ class TLanternMain : public TForm, private TSettingsTarget {
   // launcher; from the main window (Ctrl+F) over it, where Enter shows it in the views.
   TAction SearchAction{"ランチャを検索(&S)", [this] { SearchActionExecute(); }};
   TAction FindAction{"ランチャを検索(&S)", [this] { FindActionExecute(); }};
+  TAction ImportStartMenuAction{"スタートメニューから取り込む(&I)",
+                                [this] { ImportStartMenuExecute(); }};
   TAction AboutAction{"バージョン情報(&A)", [this] { AboutActionExecute(); }};
   TAction HelpAction{"ヘルプ目次(&H)", [this] { HelpActionExecute(); }};
   TAction GoWebSiteAction{"VE Diduvode Siteへ行く(&W)", [this] { GoWebSiteActionExecute(); }};
@@ -260,6 +262,7 @@ class TLanternMain : public TForm, private TSettingsTarget {
   // The commands that open other windows or the system's functions.
   void EnvSetActionExecute();
   void SearchActionExecute();
+  void ImportStartMenuExecute();
   void FindActionExecute();
   // The search window at the screen point; InWindow: chosen for the views, not started.
   void OpenSearch(int X, int Y, bool InWindow);

@@ -6,7 +6,9 @@
 #include "dialogs/EnvSet.h"
 #include "dialogs/SearchForm.h"
 #include "main/Main.h"
+#include "main/StartMenu.h"
 #include "shell/About.h"
+#include "ui/Dialogs.h"
 #include "ui/Dpi.h"
 #include "ui/Messages.h"
 #include "ui/Shell.h"
@@ -120,6 +122,17 @@ void TLanternMain::ShowInViews(TExecItem& Item) {
   if (auto* Group = dynamic_cast<TCompositeItem*>(Item.Parent())) FRoot->SetCurrentFolder(Group);
   if (TListItem* Row = Item.ListItem()) ListView1.SelectOnly(Row);
   ListView1.SetFocus();
+}
+
+void TLanternMain::ImportStartMenuExecute() {
+  if (TreeHeld()) return;
+  const TStartMenuImport Result = ImportStartMenu(*FRoot, Shell().StartMenuFolders());
+  // On disk at once, before the message waits for the user.
+  if (Result.Added > 0) SaveService.Execute();
+  MessageDlg(ImportReport(Result),
+             Result.Skipped.empty() && Result.Unreadable.empty() ? TMsgDlgType::Information
+                                                                 : TMsgDlgType::Warning,
+             mbOK);
 }
 
 void TLanternMain::HelpActionExecute() {

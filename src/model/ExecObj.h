@@ -349,11 +349,13 @@ class TRoot : public TCompositeItem {
   // icon size.
   void MenuOpensAt(int X, int Y);
   // A menu of a tree with nothing visible says so in two greyed rows, and offers to add a
-  // launcher (OnAddLauncher: the main window's new-launcher command).
+  // launcher (OnAddLauncher: the main window's new-launcher command) or to import the Start
+  // Menu's programs (OnImportStartMenu).
   static constexpr const char* EmptyMenuHints[] = {"ランチャはまだありません",
-                                                   "追加したランチャがここに並びます"};
+                                                   "取り込むか追加すると、ここに並びます"};
+  static constexpr const char* ImportStartMenuCaption = "スタートメニューから取り込む(&I)...";
   static constexpr const char* AddLauncherCaption = "ランチャを追加(&A)...";
-  std::function<void()> OnAddLauncher;
+  std::function<void()> OnImportStartMenu, OnAddLauncher;
   int MenuWidthLimit() const { return FMenuWidthLimit; }
   int MenuDpi() const { return FMenuDpi; }
   void AddEmptyMenuHints(TMenuItem& Entries);

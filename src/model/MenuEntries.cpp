@@ -184,11 +184,13 @@ void TRoot::AddEmptyMenuHints(TMenuItem& Entries) {
     return Entry;
   };
   for (const char* Hint : EmptyMenuHints) Entries.Add(Plain(Hint, true));
-  if (!OnAddLauncher) return;
-  TMenuItem* Add = Entries.Add(Plain(AddLauncherCaption, false));
-  Add->OnClick = [this](TMenuItem*) {
-    if (OnAddLauncher) OnAddLauncher();
-  };
+  for (auto [Caption, Command] : {std::pair{ImportStartMenuCaption, &OnImportStartMenu},
+                                  std::pair{AddLauncherCaption, &OnAddLauncher}}) {
+    if (!*Command) continue;
+    Entries.Add(Plain(Caption, false))->OnClick = [Command](TMenuItem*) {
+      if (*Command) (*Command)();
+    };
+  }
 }
 
 void TRoot::MenuOpensAt(int X, int Y) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/Stream.h"
 
@@ -22,6 +23,14 @@ class TFileHandle {
   virtual void Write(const void* Buffer, std::size_t Count) = 0;  // all, or EFileError
   virtual std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) = 0;
   virtual void FlushToDisk() = 0;
+};
+
+// One entry of a folder: its name in CP932 (Cp932 false when it has none: the name then shows
+// '?' for what CP932 cannot write), and whether it is a folder.
+struct TFolderEntry {
+  std::string Name;
+  bool Folder = false;
+  bool Cp932 = true;
 };
 
 class TFileSystem {
@@ -43,6 +52,9 @@ class TFileSystem {
   virtual bool Copy(const std::string& Source, const std::string& Target) = 0;
   // Creates the folder with every missing parent; false on failure.
   virtual bool CreateFolders(const std::string& Path) = 0;
+  // Appends the folder's entries ("." and ".." left out) in the order the system gives them;
+  // false when the folder cannot be read.
+  virtual bool ListFolder(const std::string& Path, std::vector<TFolderEntry>& Entries) = 0;
 };
 
 // The file system in use: the real one unless a test installed another.

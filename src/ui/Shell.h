@@ -2,6 +2,7 @@
 // The shell services the program calls. Windows' shell lives in win32/; elsewhere there is
 // no shell, and tests install a double.
 #include <string>
+#include <vector>
 
 #include "ui/Icon.h"
 
@@ -49,6 +50,10 @@ class TShell {
                         int ShowCommand) = 0;
   // The system's text for one of its error codes (FormatMessage), without the line break.
   virtual std::string ErrorText(unsigned Error) = 0;
+  // The Start Menu's Programs folders, the user's and the one common to every user (the
+  // known-folder API); a folder the system does not name, or names without a CP932 form, is
+  // left out.
+  virtual std::vector<std::string> StartMenuFolders() { return {}; }
   // Shell_NotifyIcon(W); on failure false, with the thread's last error in Error.
   virtual bool NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
                           unsigned& Error) = 0;

@@ -248,14 +248,15 @@ TEST_F(MainTest, TheFileMenuHidesTheWindowOrEndsTheProgram) {
   TLanternMain& M = Start();
   TMenuItem* File = M.MainMenu2.Items().Items(0);
   EXPECT_EQ(File->Caption(), "ファイル(&F)");
-  ASSERT_EQ(File->Count(), 2);
-  EXPECT_EQ(File->Items(0)->Caption(), "常駐(&T)");
+  ASSERT_EQ(File->Count(), 4);
+  EXPECT_EQ(File->Items(0)->Action(), &M.ImportStartMenuAction);
+  EXPECT_EQ(File->Items(2)->Caption(), "常駐(&T)");
   M.LanternProperty.Execute();
-  File->Items(0)->Click();
+  File->Items(2)->Click();
   EXPECT_FALSE(M.Visible());
   EXPECT_FALSE(M.Closed());
-  EXPECT_EQ(File->Items(1)->Caption(), "終了(&X)");
-  File->Items(1)->Click();
+  EXPECT_EQ(File->Items(3)->Caption(), "終了(&X)");
+  File->Items(3)->Click();
   EXPECT_TRUE(M.Closed());
 }
 
@@ -932,14 +933,14 @@ TEST_F(TrayTest, AnItemDeletedBeforeTheNextTickIsGoneWhenTheMenuOpens) {
   M.Root()->Remove(L).reset();
   Click(WmLButtonDown);
   // Nothing left to show: the menu says so and offers to add a launcher.
-  EXPECT_EQ(TopLevel(M), (std::vector<std::string>{TRoot::EmptyMenuHints[0],
-                                                   TRoot::EmptyMenuHints[1],
-                                                   TRoot::AddLauncherCaption}));
+  EXPECT_EQ(TopLevel(M), (std::vector<std::string>{
+                             TRoot::EmptyMenuHints[0], TRoot::EmptyMenuHints[1],
+                             TRoot::ImportStartMenuCaption, TRoot::AddLauncherCaption}));
   TMenuItem& Entries = M.LauncherMenu.Items();
   EXPECT_FALSE(Entries.Items(0)->Enabled() || Entries.Items(1)->Enabled());
-  // Its entry shows the main window and the new launcher's file chooser.
+  // Its last entry shows the main window and the new launcher's file chooser.
   Boxes.FileAnswers = {"C:\\new.exe"};
-  M.LauncherMenu.Choice = Entries.Items(2);
+  M.LauncherMenu.Choice = Entries.Items(3);
   Click(WmLButtonDown);
   EXPECT_TRUE(M.Visible());
   EXPECT_EQ(Boxes.OpenFolders.size(), 1u);

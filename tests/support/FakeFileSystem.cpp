@@ -146,6 +146,21 @@ bool TFakeFileSystem::DirectoryExists(const std::string& Path) {
   return e && e->Folder;
 }
 
+bool TFakeFileSystem::ListFolder(const std::string& Path, std::vector<TFolderEntry>& Entries) {
+  if (Unreadable.count(Path)) return false;
+  const std::size_t First = Entries.size();
+  if (!FMapped.empty()) {
+    if (!PlatformFileSystem().ListFolder(RealPath(Path), Entries)) return false;
+  } else {
+    TEntry* e = Resolve(Path);
+    if (!e || !e->Folder) return false;
+    for (auto& Child : e->Children) Entries.push_back({Child->LongName, Child->Folder, true});
+  }
+  for (std::size_t i = First; i < Entries.size(); ++i)
+    Entries[i].Cp932 = NoCp932.count(Entries[i].Name) == 0;
+  return true;
+}
+
 std::string TFakeFileSystem::FindFirstName(const std::string& Path) {
   ++FindCalls;
   if (!FMapped.empty()) return PlatformFileSystem().FindFirstName(RealPath(Path));

@@ -4,6 +4,7 @@
 // go to the real file system; ReplaceFile and writes can be made to fail.
 #include <functional>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,9 @@ class TFakeFileSystem : public TFileSystem {
   bool RemoveFile(const std::string& Path) override;
   bool Copy(const std::string& Source, const std::string& Target) override;
   bool CreateFolders(const std::string& Path) override;
+  bool ListFolder(const std::string& Path, std::vector<TFolderEntry>& Entries) override;
+  std::set<std::string> NoCp932;    // names listed as having no CP932 form
+  std::set<std::string> Unreadable;  // folders that cannot be listed
 
   std::function<void()> OnFileExists;  // runs before each FileExists answers
   bool FailReplace = false;   // ReplaceFile raises, as when the target is locked

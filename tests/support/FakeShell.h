@@ -21,6 +21,8 @@ class TFakeShell : public TShell {
     return NoSizedIcons ? TIcon() : GetFileInfoIcon(Path, 0);
   }
   std::vector<int> SizesAsked;  // FileIconAt's sizes, in order
+  std::vector<std::string> StartMenuFolders() override { return ProgramFolders; }
+  std::vector<std::string> ProgramFolders;
   bool NoSizedIcons = false;    // FileIconAt finds none
 
   int ShellExec(const std::string& Verb, const std::string& File, const std::string& Parameters,

@@ -1,6 +1,7 @@
 // The file system of a POSIX host, used by the native build (tests and benchmarks).
 // Names are taken as bytes; there are no short names here.
 #include <errno.h>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -67,6 +68,21 @@ class TPosixFileSystem : public TFileSystem {
   bool DirectoryExists(const std::string& Path) override {
     struct stat st;
     return ::stat(Path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  }
+  bool ListFolder(const std::string& Path, std::vector<TFolderEntry>& Entries) override {
+    DIR* Dir = ::opendir(Path.c_str());
+    if (!Dir) return false;
+    while (dirent* Each = ::readdir(Dir)) {
+      const std::string Name = Each->d_name;
+      if (Name == "." || Name == "..") continue;
+      struct stat st;
+      TFolderEntry Entry;
+      Entry.Name = Name;
+      Entry.Folder = ::stat((Path + "/" + Name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      Entries.push_back(std::move(Entry));
+    }
+    ::closedir(Dir);
+    return true;
   }
   std::string FindFirstName(const std::string& Path) override {
     struct stat st;

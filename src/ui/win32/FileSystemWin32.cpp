@@ -74,6 +74,20 @@ class TWin32FileSystem : public TFileSystem {
     DWORD a = Attributes(Path);
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
   }
+  bool ListFolder(const std::string& Path, std::vector<TFolderEntry>& Entries) override {
+    WIN32_FIND_DATAW Data;
+    TFindHandle Find(FindFirstFileW((ToWide(IncludeTrailingBackslash(Path)) + L"*").c_str(), &Data));
+    if (!Find) return false;
+    do {
+      const std::wstring Name = Data.cFileName;
+      if (Name == L"." || Name == L"..") continue;
+      TFolderEntry Entry;
+      Entry.Folder = (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+      Entry.Cp932 = FromWideExact(Name, Entry.Name);
+      Entries.push_back(std::move(Entry));
+    } while (FindNextFileW(Find.Get(), &Data));
+    return true;
+  }
   std::string FindFirstName(const std::string& Path) override {
     WIN32_FIND_DATAW Data;
     TFindHandle Find(FindFirstFileW(ToWide(Path).c_str(), &Data));

@@ -106,6 +106,18 @@ class TWin32Shell : public TShell {
     return TShell::FileIconAt(Path, Size);
   }
 
+  std::vector<std::string> StartMenuFolders() override {
+    std::vector<std::string> Folders;
+    for (const KNOWNFOLDERID* Id : {&FOLDERID_Programs, &FOLDERID_CommonPrograms}) {
+      PWSTR Path = nullptr;
+      std::string Folder;
+      if (SUCCEEDED(SHGetKnownFolderPath(*Id, 0, nullptr, &Path)) && FromWideExact(Path, Folder))
+        Folders.push_back(Folder);
+      CoTaskMemFree(Path);
+    }
+    return Folders;
+  }
+
   bool NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
                   unsigned& Error) override {
     NOTIFYICONDATAW Native = {};

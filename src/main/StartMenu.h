@@ -1,0 +1,30 @@
+#pragma once
+// The Start Menu's programs taken into the tree: one group, スタートメニュー, at the end of the
+// root, that mirrors the folders of the user's and the common Programs folders merged.
+#include <string>
+#include <vector>
+
+namespace lantern {
+
+class TRoot;
+
+inline constexpr const char* StartMenuGroupName = "スタートメニュー";
+
+struct TStartMenuImport {
+  int Added = 0;                        // launchers made
+  std::vector<std::string> Skipped;     // names without a Shift-JIS form ('?' in their place)
+  std::vector<std::string> Unreadable;  // folders that could not be read
+};
+
+// Shortcuts (.lnk, kept as shortcuts: the shell resolves them at each start), internet
+// shortcuts (.url, as URL launchers) and programs (.exe) become launchers named after their
+// file without its extension. Only what the tree lacks is added: a file (or a URL) that a
+// launcher anywhere in the tree has already, the trash included, is left out, so that what
+// the user renamed, coloured or moved stays as they left it. Folders left empty are not made.
+TStartMenuImport ImportStartMenu(TRoot& Root, const std::vector<std::string>& Folders);
+
+// The message that closes an import: how many were added, the names skipped (the first few)
+// and the folders that could not be read.
+std::string ImportReport(const TStartMenuImport& Result);
+
+}  // namespace lantern
