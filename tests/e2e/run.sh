@@ -153,8 +153,13 @@ s_first_start() {
 }
 
 # Nothing in the tree (the watcher off, so that it adds nothing): the menu says so in two rows
-# and offers a launcher.
+# and offers its two entries; スタートメニューから取り込む takes the user's Start Menu (a
+# program and an internet shortcut in a folder of their own) into the group スタートメニュー.
 s_empty_menu() {
+  local programs="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+  mkdir -p "$programs/ランタン試験"
+  cp "$E2E_BUILD/tests/record_args.exe" "$programs/ランタン試験/記録.exe"
+  printf '[InternetShortcut]\r\nURL=http://www.example.jp/\r\n' >"$programs/ランタン試験/ページ.url"
   fresh_settings
   reg_add UseWatchApp REG_DWORD 0
   start_lantern
@@ -164,10 +169,20 @@ s_empty_menu() {
   sleep 0.5
   screenshot empty-menu
   crop_menus empty-menu
-  expect "with its two hints and its entry" [ "$(driver menus 1 | head -1 | cut -d' ' -f4)" -gt "$(px 50)" ]
+  expect "with its two hints and its two entries" [ "$(driver menus 1 | head -1 | cut -d' ' -f4)" -gt "$(px 70)" ]
   focus_menu
-  xdotool key Escape
-  expect "Esc closes it" no_menu
+  xdotool key i
+  expect "its entry imports the Start Menu and says how much" \
+    grep -q '2 個のランチャを取り込みました' <<<"$(driver message-box 10)"
+  screenshot import-message
+  driver press-ok
+  local data
+  data=$(iconv -f CP932 -t UTF-8 "$E2E_DATA" 2>/dev/null | tr -d '\r')
+  expect "the tree is saved at once with the group and its launchers" \
+    grep -qx 'スタートメニュー' <<<"$data"
+  expect "the program stays a program, the URL a URL launcher" \
+    [ "$(grep -c -x -e 'C:\\users\\.*\\記録.exe' -e 'http://www.example.jp/' <<<"$data")" = 2 ]
+  rm -rf "$programs/ランタン試験"
   expect "the program ends" end_session
 }
 
