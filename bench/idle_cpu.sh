@@ -13,7 +13,6 @@ RUNS=${RUNS:-1}
 lantern_bench_setup
 python3 bench/make_datafile.py 20 "$WINEPREFIX/drive_c/bench/data.dat" flat
 KEY='HKCU\Software\ZR\Lantern'
-driver() { wine "$WIN/tests/lantern_driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # "program server" milliseconds of processor time over the idle period.
 measure() {
@@ -57,7 +56,6 @@ for ((i = 0; i < RUNS; i++)); do
     SERVER[$case]+="$s "
   done
 done
-median() { tr ' ' '\n' | grep . | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 m=$(median <<<"${PROGRAM[minimal]}")
 echo "processor time over $SECONDS_IDLE s idle (ms; Wine's server in brackets):"
 for case in minimal chasing gesture off; do

@@ -20,7 +20,6 @@ if [ -n "${DATAFILE:-}" ]; then
 else
   python3 bench/make_datafile.py "$LAUNCHERS" "$WINEPREFIX/drive_c/bench/large.dat"
 fi
-driver() { wine "$WIN/tests/lantern_driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # Waits until the process idles (at most two minutes).
 settle() {
@@ -53,7 +52,6 @@ measure() {
   echo "$mem"
 }
 
-median() { tr ' ' '\n' | grep . | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 
 declare -A PSS ANON
 for ((i = 0; i < RUNS; i++)); do

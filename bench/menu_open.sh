@@ -8,8 +8,6 @@ cd "$LANTERN_ROOT"
 RUNS=${RUNS:-15}
 
 lantern_bench_setup
-driver() { wine "$WIN/tests/lantern_driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
-median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 
 # The median of RUNS openings with a data file of COUNT launchers (nested, or "flat").
 openings() {

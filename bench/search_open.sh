@@ -8,9 +8,12 @@ cd "$LANTERN_ROOT"
 RUNS=${RUNS:-15}
 
 lantern_bench_setup
-driver() { wine "$WIN/tests/lantern_driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
-median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 
+# Without a window manager on the private display, Wine waits about 1.5 s for one whenever a
+# window it thinks managed hides: the menu opened after the search window closed would count
+# that wait. Lantern's windows are left unmanaged here, as the unit tests' are.
+wine reg add 'HKCU\Software\Wine\AppDefaults\Lantern.exe\X11 Driver' /v Managed /t REG_SZ /d N /f \
+  >/dev/null 2>&1
 python3 bench/make_datafile.py 10000 "$WINEPREFIX/drive_c/bench/data.dat"
 wine "$WIN/Lantern.exe" >/dev/null 2>&1 &
 pid=$!
@@ -33,4 +36,6 @@ search=$(printf '%s\n' "${searches[@]}" | median)
 echo "launcher menu, 10,000 launchers:  $menu ms"
 echo "search window in its place:       $search ms"
 awk -v m="$menu" -v s="$search" 'BEGIN { printf "ratio: %.2f (goal at most 1.5)\n", s / m }'
+# The other benchmarks measure Lantern as it runs elsewhere here.
+wine reg delete 'HKCU\Software\Wine\AppDefaults\Lantern.exe' /f >/dev/null 2>&1 || true
 wineserver -k

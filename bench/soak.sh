@@ -32,7 +32,6 @@ restore() {
   lantern_stop_wine_and_xvfb
 }
 trap restore EXIT
-driver() { wine "$WIN/tests/lantern_driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # Each run of the driver ends within 20 minutes, whatever happens to it.
 soak() { timeout 1200 wine "$WIN/soak_driver.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 

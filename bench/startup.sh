@@ -29,7 +29,6 @@ measure() {
   echo $(((end - start) / 1000000))
 }
 
-median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 
 declare -A RESULTS
 for ((i = 0; i < RUNS; i++)); do

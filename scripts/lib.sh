@@ -104,6 +104,11 @@ lantern_bench_setup() {
   wine reg add "$key" /v DataFileName /t REG_SZ /d 'C:\bench\data.dat' /f >/dev/null 2>&1
 }
 
+# What the benchmarks under Wine use after lantern_bench_setup: the end-to-end driver, and the
+# median of numbers given one a line or separated by spaces.
+driver() { wine "$WIN/tests/lantern_driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
+median() { tr ' ' '\n' | grep . | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
+
 # The Linux processes of this Wine prefix, oldest first (other prefixes may run beside it).
 lantern_prefix_pids() {
   local pid
