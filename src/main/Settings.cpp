@@ -86,6 +86,8 @@ const std::vector<TRow>& Rows() {
       {"ColumnWidth0", T::Integer, &S::ColumnWidth0, seLayout},
       {"ColumnWidth1", T::Integer, &S::ColumnWidth1, seLayout},
       {"BackupDate", T::Date, &S::BackupDate, seNone, nullptr, 0.0},
+      // Newer than the others: after them.
+      {"StartMenuImported", T::String, &S::StartMenuImported},
   };
   return Table;
 }

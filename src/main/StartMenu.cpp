@@ -51,9 +51,16 @@ void Read(const std::string& Folder, TMenuFolder& Into, TStartMenuImport& Result
 
 class TImporter {
  public:
-  TImporter(TRoot& Root, TStartMenuImport& Result) : FResult(Result) {
+  TImporter(TRoot& Root, TStartMenuImport& Result, std::string& Imported)
+      : FResult(Result), FImported(Imported) {
     for (TExecItemIterator It(&Root); !It.Done(); It.Next())
       if (!It.Current()->IsGroup()) FKnown.insert(UpperCaseAscii(It.Current()->FileName()));
+    for (std::size_t Start = 0; Start < Imported.size();) {
+      std::size_t End = Imported.find('|', Start);
+      if (End == std::string::npos) End = Imported.size();
+      if (End > Start) FKnown.insert(UpperCaseAscii(Imported.substr(Start, End - Start)));
+      Start = End + 1;
+    }
   }
   // Adds what Group lacks of Folder; whether anything was added.
   bool Fill(TCompositeItem& Group, const TMenuFolder& Folder) {
@@ -87,6 +94,7 @@ class TImporter {
  private:
   bool AddFile(TCompositeItem& Group, const std::string& Name, const std::string& Path) {
     const std::string Base = Name.substr(0, Name.size() - ExtractFileExt(Name).size());
+    if (!FKnown.insert(UpperCaseAscii(Path)).second) return false;
     std::unique_ptr<TLauncher> Launcher;
     if (UpperCaseAscii(ExtractFileExt(Name)) == ".URL") {
       std::string URL;
@@ -94,10 +102,10 @@ class TImporter {
       Launcher = std::make_unique<TLauncherURL>(&Group);
       Launcher->SetFileName(URL);
     } else {
-      if (!FKnown.insert(UpperCaseAscii(Path)).second) return false;
       Launcher = std::make_unique<TLauncherExec>(&Group);
       Launcher->SetFileName(Path);
     }
+    FImported += (FImported.empty() ? "" : "|") + Path;
     Launcher->SetName(Base);
     Group.Add(std::move(Launcher));
     ++FResult.Added;
@@ -105,16 +113,18 @@ class TImporter {
   }
 
   TStartMenuImport& FResult;
-  std::set<std::string> FKnown;  // the files and URLs the tree has, in upper case
+  std::string& FImported;
+  std::set<std::string> FKnown;  // the files and URLs the tree has or had, in upper case
 };
 
 }  // namespace
 
-TStartMenuImport ImportStartMenu(TRoot& Root, const std::vector<std::string>& Folders) {
+TStartMenuImport ImportStartMenu(TRoot& Root, const std::vector<std::string>& Folders,
+                                 std::string& Imported) {
   TStartMenuImport Result;
   TMenuFolder Merged;
   for (const std::string& Folder : Folders) Read(Folder, Merged, Result, 0);
-  TImporter Importer(Root, Result);
+  TImporter Importer(Root, Result, Imported);
   // The group at the end of the root (before the trash, where groups go), made only when
   // something comes into it.
   TCompositeItem* Group = TImporter::ChildGroup(Root, StartMenuGroupName);

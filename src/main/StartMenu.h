@@ -20,8 +20,11 @@ struct TStartMenuImport {
 // shortcuts (.url, as URL launchers) and programs (.exe) become launchers named after their
 // file without its extension. Only what the tree lacks is added: a file (or a URL) that a
 // launcher anywhere in the tree has already, the trash included, is left out, so that what
-// the user renamed, coloured or moved stays as they left it. Folders left empty are not made.
-TStartMenuImport ImportStartMenu(TRoot& Root, const std::vector<std::string>& Folders);
+// the user renamed, coloured or moved stays as they left it; so is a file of Imported (the
+// files taken in before, "|" between them: what the user deleted since), to which the files
+// taken in now are added. Folders left empty are not made.
+TStartMenuImport ImportStartMenu(TRoot& Root, const std::vector<std::string>& Folders,
+                                 std::string& Imported);
 
 // The message that closes an import: how many were added, the names skipped (the first few)
 // and the folders that could not be read.

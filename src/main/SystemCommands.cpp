@@ -126,9 +126,14 @@ void TLanternMain::ShowInViews(TExecItem& Item) {
 
 void TLanternMain::ImportStartMenuExecute() {
   if (TreeHeld()) return;
-  const TStartMenuImport Result = ImportStartMenu(*FRoot, Shell().StartMenuFolders());
+  std::string Imported = Settings().StartMenuImported;
+  const TStartMenuImport Result = ImportStartMenu(*FRoot, Shell().StartMenuFolders(), Imported);
   // On disk at once, before the message waits for the user.
-  if (Result.Added > 0) SaveService.Execute();
+  if (Result.Added > 0) {
+    FStore->Update([&Imported](TSettings& S) { S.StartMenuImported = Imported; });
+    SaveSettings();
+    SaveService.Execute();
+  }
   MessageDlg(ImportReport(Result),
              Result.Skipped.empty() && Result.Unreadable.empty() ? TMsgDlgType::Information
                                                                  : TMsgDlgType::Warning,

@@ -25,6 +25,9 @@ struct TSettings {
   bool IconLeftClickPopupMenu = true;
   std::string DataFileName;  // no default: the store works it out at start
   std::string ExplorerOption;
+  // The Start Menu's files taken in so far, "|" between them (no path holds one): what the
+  // user deleted after an import is not taken in again.
+  std::string StartMenuImported;
   bool FixMenuPos = false;
   int MenuXPos = 0;
   int MenuYPos = 0;

@@ -36,7 +36,10 @@ class StartMenuTest : public TreeFixture {
     PlatformFileSystem().CreateFolders(Files.RealPath(ExtractFilePath(Path)));
     WriteFileBytes(Files.RealPath(Path), Bytes);
   }
-  TStartMenuImport Import() { return ImportStartMenu(*Root, {"C:\\SM\\U", "C:\\SM\\C", "C:\\SM\\X"}); }
+  TStartMenuImport Import() {
+    return ImportStartMenu(*Root, {"C:\\SM\\U", "C:\\SM\\C", "C:\\SM\\X"}, Imported);
+  }
+  std::string Imported;
   TCompositeItem* Group() {
     for (int i = 0; i < Root->Count(); ++i)
       if (Root->Items(i)->Name() == StartMenuGroupName) return Root->Items(i)->AsGroup();
@@ -70,7 +73,7 @@ TEST_F(StartMenuTest, TheTwoFoldersMergeIntoOneGroupAndASecondImportAddsOnlyWhat
 }
 
 TEST_F(StartMenuTest, NothingToTakeMakesNoGroupAndTheReportNamesWhatWasSkipped) {
-  EXPECT_EQ(ImportStartMenu(*Root, {"C:\\SM\\C\\空"}).Added, 0);
+  EXPECT_EQ(ImportStartMenu(*Root, {"C:\\SM\\C\\空"}, Imported).Added, 0);
   EXPECT_EQ(Group(), nullptr);
   TStartMenuImport Result;
   Result.Added = 2;
