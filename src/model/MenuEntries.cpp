@@ -184,10 +184,11 @@ void TRoot::AddEmptyMenuHints(TMenuItem& Entries) {
     return Entry;
   };
   for (const char* Hint : EmptyMenuHints) Entries.Add(Plain(Hint, true));
-  for (auto [Caption, Command] : {std::pair{ImportStartMenuCaption, &OnImportStartMenu},
-                                  std::pair{AddLauncherCaption, &OnAddLauncher}}) {
+  for (const auto& Offer : {std::pair{ImportStartMenuCaption, &OnImportStartMenu},
+                             std::pair{AddLauncherCaption, &OnAddLauncher}}) {
+    std::function<void()>* Command = Offer.second;
     if (!*Command) continue;
-    Entries.Add(Plain(Caption, false))->OnClick = [Command](TMenuItem*) {
+    Entries.Add(Plain(Offer.first, false))->OnClick = [Command](TMenuItem*) {
       if (*Command) (*Command)();
     };
   }
