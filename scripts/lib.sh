@@ -2,7 +2,7 @@
 # Sourced, not run.
 
 LANTERN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-LANTERN_PACKAGES=(cmake make g++ libgtest-dev googletest libbenchmark-dev
+LANTERN_PACKAGES=(cmake make g++ libgtest-dev googletest libbenchmark-dev zip unzip
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 xvfb xauth
   fonts-ipafont-gothic xdotool imagemagick clang libclang-rt-14-dev)
 

@@ -11,6 +11,7 @@ E2E_OUT="$LANTERN_ROOT/build/e2e"
 E2E_KEY='HKCU\Software\ZR\Lantern'
 E2E_DATA_WIN='C:\lantern-e2e\data.dat'
 E2E_PID=""
+source "$LANTERN_ROOT/tests/e2e/package.sh"
 
 # E2E_DPI=144 runs them on a screen of that scale, in a prefix of its own, with the
 # screenshots under build/e2e/dpi144/.
@@ -1328,6 +1329,7 @@ run_e2e() {
   scenario "the settings dialog's seven pages; Ctrl added to the hot key works at once" s_settings_dialog
   scenario "the hot key twice opens the search window; memo and Enter start notepad" s_search
   scenario "an empty tree's launcher menu says so and offers a launcher" s_empty_menu
+  scenario "the zip unpacked in a fresh prefix: Lantern.exe runs, its Help and readme, its data file" s_package
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1
 }
