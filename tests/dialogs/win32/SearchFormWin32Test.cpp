@@ -55,10 +55,12 @@ TEST_F(SearchFormWin32Test, TypingFiltersTheArrowsMoveAndEnterChooses) {
 }
 
 TEST_F(SearchFormWin32Test, APopupLaidOutAtEveryDpiThatAnotherActiveWindowCloses) {
-  TSearchForm F(*Root, *Search);
+  // Shown first, the other window is the active one, so the search window's owner: it goes
+  // last, as the system destroys what a window owns with it.
   TForm Other;
   Other.SetBounds(600, 600, 100, 100);
   Other.Show();
+  TSearchForm F(*Root, *Search);
   EXPECT_EQ(RunModal(F,
                      [&] {
                        HWND Window = Of(F);
