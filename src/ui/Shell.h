@@ -49,6 +49,10 @@ class TShell {
                         int ShowCommand) = 0;
   // The system's text for one of its error codes (FormatMessage), without the line break.
   virtual std::string ErrorText(unsigned Error) = 0;
+  // The path a shortcut file (.lnk) leads to, as it stores it (environment strings
+  // expanded), without searching the disk for a target that moved. False for a file that is
+  // no shortcut, one without a path (a virtual item) and a path with no CP932 form.
+  virtual bool ResolveShortcut(const std::string& LnkPath, std::string& Target) = 0;
   // Shell_NotifyIcon(W); on failure false, with the thread's last error in Error.
   virtual bool NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
                           unsigned& Error) = 0;

@@ -451,6 +451,30 @@ TEST_F(CommandsTest, TheSweepRemovesLaunchersWithoutTargetsAndSaysHowMany) {
   EXPECT_EQ(Boxes.Texts.back(), "リンク先のないランチャはありませんでした");
 }
 
+// A shortcut goes with its target, a file or a folder; one the shell cannot read, with itself.
+TEST_F(CommandsTest, TheSweepJudgesAShortcutByItsTarget) {
+  WriteFileBytes(Real("C:\\a.exe"), "MZ");
+  PlatformFileSystem().CreateFolders(Real("C:\\live"));
+  struct {
+    const char *Name, *Target;  // no target: the shell cannot read it
+    bool There, Stays;          // the shortcut's file is there; the launcher stays
+  } Cases[] = {{"file", "C:\\a.exe", true, true},
+               {"folder", "C:\\live", true, true},
+               {"gone", "C:\\gone.exe", true, false},
+               {"unread", nullptr, true, true},
+               {"lost", nullptr, false, false}};
+  std::string Expected = "ゴミ入れ,G,A";
+  for (const auto& c : Cases) {
+    const std::string Lnk = std::string("C:\\") + c.Name + ".lnk";
+    if (c.There) WriteFileBytes(Real(Lnk), "L");
+    if (c.Target) FakeShell.Shortcuts[Lnk] = c.Target;
+    Exec(R, c.Name, Lnk);
+    if (c.Stays) Expected += std::string(",") + c.Name;
+  }
+  Commands->CheckNoLinkActionExecute();
+  EXPECT_EQ(Names(R), Expected);
+}
+
 // Only a launcher on a share or a network drive, the trash's too, makes the sweep ask first.
 TEST_F(CommandsTest, TheSweepAsksOnlyWithAFileOnTheNetwork) {
   struct {

@@ -68,6 +68,11 @@ class TPosixFileSystem : public TFileSystem {
     struct stat st;
     return ::stat(Path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
   }
+  std::int64_t LastWriteTime(const std::string& Path) override {
+    struct stat st;
+    if (::stat(Path.c_str(), &st) != 0) return -1;
+    return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  }
   std::string FindFirstName(const std::string& Path) override {
     struct stat st;
     if (::lstat(Path.c_str(), &st) != 0) return std::string();

@@ -1,6 +1,8 @@
 // The platform's real services under Windows (run under Wine here).
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <shlobj.h>
 
 #include "base/Cp932.h"
 #include "base/Exception.h"
@@ -127,6 +129,30 @@ TEST_F(PlatformTest, AFileOpenForReadingIsNotOverwrittenInPlace) {
   else
     EXPECT_EQ(Bytes.compare(0, 6, "[ROOT]"), 0);
   EXPECT_FALSE(PathExists(Name + ".tmp"));
+}
+
+// Shortcuts saved by the shell's own object, one with an environment string in its path,
+// read back in a folder with a Japanese name; a file that is no shortcut is refused.
+TEST_F(PlatformTest, TheShellReadsAShortcutsTargetAndRefusesOtherFiles) {
+  const HRESULT Com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  for (const wchar_t* Path : {L"C:\\windows\\notepad.exe", L"%SystemRoot%\\notepad.exe"}) {
+    const std::string Lnk = Long + "\\メモ帳.lnk";
+    IShellLinkW* Link = nullptr;
+    IPersistFile* File = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IShellLinkW, reinterpret_cast<void**>(&Link)));
+    Link->SetPath(Path);
+    Link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&File));
+    EXPECT_HRESULT_SUCCEEDED(File->Save(ToWide(Lnk).c_str(), TRUE));
+    File->Release();
+    Link->Release();
+    std::string Target;
+    EXPECT_TRUE(Shell().ResolveShortcut(Lnk, Target));
+    EXPECT_EQ(UpperCaseAscii(Target), "C:\\WINDOWS\\NOTEPAD.EXE");
+  }
+  std::string Target;
+  EXPECT_FALSE(Shell().ResolveShortcut(LongFile, Target));
+  if (SUCCEEDED(Com)) CoUninitialize();
 }
 
 TEST(LocaleTest, TextsCompareWithoutRegardToCaseAsTheLocaleDoes) {
