@@ -475,7 +475,8 @@ TEST_F(CommandsTest, TheSweepJudgesAShortcutByItsTarget) {
   EXPECT_EQ(Names(R), Expected);
 }
 
-// Only a launcher on a share or a network drive, the trash's too, makes the sweep ask first.
+// Only a launcher on a share or a network drive (or a shortcut to one), the trash's too, makes
+// the sweep ask first.
 TEST_F(CommandsTest, TheSweepAsksOnlyWithAFileOnTheNetwork) {
   struct {
     bool InTrash, Url;
@@ -484,8 +485,11 @@ TEST_F(CommandsTest, TheSweepAsksOnlyWithAFileOnTheNetwork) {
   } Cases[] = {{false, false, "C:\\live", false},
                {true, false, "\\\\pc\\s\\a.exe", true},
                {false, false, "z:\\docs", true},
-               {false, true, "\\\\pc\\s\\a.htm", false}};
+               {false, true, "\\\\pc\\s\\a.htm", false},
+               {false, false, "C:\\net.lnk", true}};  // a shortcut to the share's a.exe
   Files.DriveTypes['Z'] = dtRemote;
+  WriteFileBytes(Real("C:\\net.lnk"), "L");
+  FakeShell.Shortcuts["C:\\net.lnk"] = "\\\\pc\\s\\a.exe";
   for (const auto& c : Cases) {
     Restart();
     TCompositeItem* In = c.InTrash ? static_cast<TCompositeItem*>(Trash) : G;
