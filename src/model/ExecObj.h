@@ -464,8 +464,8 @@ class TRoot : public TCompositeItem {
   int FMenuWidthLimit = INT32_MAX;  // none until the menu first opens
   int FMenuDpi = 96;
   std::map<int, TSizedPictures> FMenuPictures;  // the menu's lists of other sizes, by size
-  std::unique_ptr<TImageList> FViewPictures;    // none at 16 px
-  std::vector<std::string> FPictureFiles;       // each 16 px picture's file ("": not known)
+  std::unique_ptr<TImageList> FViewPictures;     // none at 16 px
+  std::vector<std::string> FPictureFiles;        // each 16 px picture's file ("": not known)
   TListView* FListView = nullptr;
   TTreeView* FTreeView = nullptr;
   TImageList* FImageList = nullptr;

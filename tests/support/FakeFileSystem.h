@@ -45,8 +45,8 @@ class TFakeFileSystem : public TFileSystem {
   bool CreateFolders(const std::string& Path) override;
 
   std::function<void()> OnFileExists;  // runs before each FileExists answers
-  bool FailReplace = false;            // ReplaceFile raises, as when the target is locked
-  long FailWritesAfter = -1;           // >= 0: a file being written fails after that many bytes
+  bool FailReplace = false;   // ReplaceFile raises, as when the target is locked
+  long FailWritesAfter = -1;  // >= 0: a file being written fails after that many bytes
   int FindCalls = 0;
 
  private:

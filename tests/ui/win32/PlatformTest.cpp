@@ -13,6 +13,7 @@
 #include "ui/ImageList.h"
 #include "ui/Shell.h"
 #include "ui/System.h"
+#include "ui/win32/Handles.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -137,15 +138,14 @@ TEST_F(PlatformTest, TheShellReadsAShortcutsTargetAndRefusesOtherFiles) {
   const HRESULT Com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   for (const wchar_t* Path : {L"C:\\windows\\notepad.exe", L"%SystemRoot%\\notepad.exe"}) {
     const std::string Lnk = Long + "\\メモ帳.lnk";
-    IShellLinkW* Link = nullptr;
-    IPersistFile* File = nullptr;
+    TComPointer<IShellLinkW> Link;
+    TComPointer<IPersistFile> File;
     ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                              IID_IShellLinkW, reinterpret_cast<void**>(&Link)));
-    Link->SetPath(Path);
-    Link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&File));
-    EXPECT_HRESULT_SUCCEEDED(File->Save(ToWide(Lnk).c_str(), TRUE));
-    File->Release();
-    Link->Release();
+                                              IID_IShellLinkW,
+                                              reinterpret_cast<void**>(Link.Receive())));
+    Link.Get()->SetPath(Path);
+    Link.Get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(File.Receive()));
+    EXPECT_HRESULT_SUCCEEDED(File.Get()->Save(ToWide(Lnk).c_str(), TRUE));
     std::string Target;
     EXPECT_TRUE(Shell().ResolveShortcut(Lnk, Target));
     EXPECT_EQ(UpperCaseAscii(Target), "C:\\WINDOWS\\NOTEPAD.EXE");
