@@ -171,6 +171,11 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   MakeDpiPictures();
   FRoot->SetFont(Font());
   FRoot->Guard().OnHeldChanged = [this](bool) { UpdateActions(); };
+  // The empty launcher menu's offer: the main window and the new launcher's file chooser.
+  FRoot->OnAddLauncher = [this] {
+    LanternProperty.Execute();
+    AddLauncher.Execute();
+  };
   // Every modal loop holds the tree: its timer and other windows run under it.
   Application().OnModalLoop = [this](bool Begins) {
     if (Begins)

@@ -3,6 +3,7 @@
 // The tree keeps the group tree view, the launcher list view and (through MenuDirty) the
 // launcher menu in step with itself; the data file reads and writes it.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -352,8 +353,15 @@ class TRoot : public TCompositeItem {
   // The entries are measured and drawn at that monitor's DPI, with pictures of its small
   // icon size.
   void MenuOpensAt(int X, int Y);
+  // A menu of a tree with nothing visible says so in two greyed rows, and offers to add a
+  // launcher (OnAddLauncher: the main window's new-launcher command).
+  static constexpr const char* EmptyMenuHints[] = {"ランチャはまだありません",
+                                                   "追加したランチャがここに並びます"};
+  static constexpr const char* AddLauncherCaption = "ランチャを追加(&A)...";
+  std::function<void()> OnAddLauncher;
   int MenuWidthLimit() const { return FMenuWidthLimit; }
   int MenuDpi() const { return FMenuDpi; }
+  void AddEmptyMenuHints(TMenuItem& Entries);
   // The launcher menu's pictures at its DPI: the 16 px list itself at 96, else a list of
   // that size made when first needed. Picture: the index in the 16 px list; FileName, where
   // a launcher's picture comes from. Images is set to the list, and the picture's index in

@@ -53,6 +53,51 @@ void ScaleMenuFont(TFont& Font, int Dpi) {
   if (Dpi != DesignDpi) Font.SetHeight(ScaleToDpi(Font.Height(), Dpi));
 }
 
+// An entry's caption in the canvas's font and colour, its "&" letter underlined; one wider
+// than its entry ends in "..." before the entry's right margin.
+void DrawEntryText(TCanvas& ACanvas, const TRect& ARect, const std::string& Caption, int Dpi) {
+  int Underline;
+  std::string Text = StripAmpersands(Caption, Underline);
+  TFont& Font = ACanvas.Font();
+  const int T = ARect.Top, B = ARect.Bottom;
+  const int Y = ToInt(T + (std::int64_t{B} - T - std::llabs(Font.Height()) + 1) / 2);
+  // The text starts at 22 (at 96 DPI) on the surface, wherever the entry's rectangle begins.
+  const int Start = ScaleToDpi(22, Dpi);
+  const int Right = ARect.Right - ScaleToDpi(10, Dpi);
+  if (Start + std::int64_t{ACanvas.TextWidth(Text)} > Right) {
+    ACanvas.WriteTextEllipsis(Start, Y, Right, Text, Underline);
+    return;
+  }
+  if (Underline < 0) {
+    ACanvas.WriteText(Start, Y, Text);
+    return;
+  }
+  // The underlined character is whole even when it takes two bytes.
+  int Length = IsLeadByte(Text[Underline]) && Underline + 1 < static_cast<int>(Text.size()) ? 2 : 1;
+  std::string Before = Text.substr(0, Underline), Marked = Text.substr(Underline, Length),
+              After = Text.substr(Underline + Length);
+  int X = Start;
+  ACanvas.WriteText(X, Y, Before);
+  X += ACanvas.TextWidth(Before);
+  Font.SetStyle(Font.Style() | fsUnderline);
+  ACanvas.WriteText(X, Y, Marked);
+  X += ACanvas.TextWidth(Marked);
+  Font.SetStyle(Font.Style() & ~fsUnderline);
+  ACanvas.WriteText(X, Y, After);
+}
+
+// An entry's size: its caption's width and the margins, within the menu's width limit; the
+// font's height and a little, 19 at least (at 96 DPI).
+void MeasureEntry(TCanvas& ACanvas, const std::string& Caption, int Dpi, int Limit, int& Width,
+                  int& Height) {
+  int Underline;
+  Width = ToInt(std::int64_t{ACanvas.TextWidth(StripAmpersands(Caption, Underline))} +
+                ScaleToDpi(32, Dpi));
+  Width = std::min(Width, Limit);
+  Height = ToInt(std::max<std::int64_t>(std::llabs(ACanvas.Font().Height()) + ScaleToDpi(4, Dpi),
+                                        ScaleToDpi(19, Dpi)));
+}
+
 }  // namespace
 
 void DrawMenuSample(TCanvas& Canvas, int L, int T, int W, const TColorSet& Colors,
@@ -111,7 +156,39 @@ void TRoot::BuildMenu(TPopupMenu* Menu, TMenuItem* Entries) {
   if (!Entries) Entries = &Menu->Items();
   for (int i = Entries->Count() - 1; i >= 0; --i) Entries->Delete(i);
   AddChildrenToMenu(Menu, Entries);
+  if (Entries->Count() == 0) AddEmptyMenuHints(*Entries);
   FMenuDirty = false;
+}
+
+void TRoot::AddEmptyMenuHints(TMenuItem& Entries) {
+  // Plain entries in the common colours and font: two hints, greyed and never chosen, and
+  // the command that helps.
+  auto Plain = [this](const std::string& Caption, bool Hint) {
+    auto Entry = std::make_unique<TMenuItem>();
+    Entry->SetCaption(Caption);
+    Entry->SetEnabled(!Hint);
+    Entry->OnMeasureItem = [this, Caption](TMenuItem*, TCanvas& Canvas, int& Width, int& Height) {
+      Canvas.Font().Assign(FFont);
+      ScaleMenuFont(Canvas.Font(), FMenuDpi);
+      MeasureEntry(Canvas, Caption, FMenuDpi, FMenuWidthLimit, Width, Height);
+    };
+    Entry->OnDrawItem = [this, Caption, Hint](TMenuItem*, TCanvas& Canvas, const TRect& Rect,
+                                             bool Selected) {
+      Selected = Selected && !Hint;
+      DrawRow(Canvas, Rect, FColors, nullptr, -1, Selected, FMenuDpi);
+      Canvas.Font().Assign(FFont);
+      ScaleMenuFont(Canvas.Font(), FMenuDpi);
+      Canvas.SetFontColor(Hint ? clGrayText : Selected ? FColors.SelectedFontColor : FColors.FontColor);
+      DrawEntryText(Canvas, Rect, Caption, FMenuDpi);
+    };
+    return Entry;
+  };
+  for (const char* Hint : EmptyMenuHints) Entries.Add(Plain(Hint, true));
+  if (!OnAddLauncher) return;
+  TMenuItem* Add = Entries.Add(Plain(AddLauncherCaption, false));
+  Add->OnClick = [this](TMenuItem*) {
+    if (OnAddLauncher) OnAddLauncher();
+  };
 }
 
 void TRoot::MenuOpensAt(int X, int Y) {
@@ -134,12 +211,7 @@ void TExecItem::MeasureMenuItem(TMenuItem*, TCanvas& ACanvas, int& Width, int& H
   }
   const int Dpi = Root ? Root->MenuDpi() : DesignDpi;
   ScaleMenuFont(Font, Dpi);
-  int Underline;
-  Width = ToInt(std::int64_t{ACanvas.TextWidth(StripAmpersands(FName, Underline))} +
-                ScaleToDpi(32, Dpi));
-  if (Root) Width = std::min(Width, Root->MenuWidthLimit());
-  Height = ToInt(
-      std::max<std::int64_t>(std::llabs(Font.Height()) + ScaleToDpi(4, Dpi), ScaleToDpi(19, Dpi)));
+  MeasureEntry(ACanvas, FName, Dpi, Root ? Root->MenuWidthLimit() : INT32_MAX, Width, Height);
 }
 
 void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, bool Selected) {
@@ -165,41 +237,13 @@ void TExecItem::DrawMenuItem(TMenuItem*, TCanvas& ACanvas, const TRect& ARect, b
   const int Picture = Root ? Root->MenuPicture(FImageIndex, FFileName, Images) : FImageIndex;
   DrawRow(ACanvas, ARect, Colors, Images, Picture, Selected, Dpi);
 
-  int Underline;
-  std::string Text = StripAmpersands(FName, Underline);
   TFont& Font = ACanvas.Font();
   if (Root) {
     Font.Assign(Root->MenuFont());
     ScaleMenuFont(Font, Dpi);
   }
   ACanvas.SetFontColor(Selected ? Colors.SelectedFontColor : Colors.FontColor);
-  const int T = ARect.Top, B = ARect.Bottom;
-  const int Y = ToInt(T + (std::int64_t{B} - T - std::llabs(Font.Height()) + 1) / 2);
-  // The text starts at 22 (at 96 DPI) on the surface, wherever the entry's rectangle begins.
-  // A name wider than its entry (kept within a third of the monitor) ends in "..." before
-  // the entry's right margin.
-  const int Start = ScaleToDpi(22, Dpi);
-  const int Right = ARect.Right - ScaleToDpi(10, Dpi);
-  if (Start + std::int64_t{ACanvas.TextWidth(Text)} > Right) {
-    ACanvas.WriteTextEllipsis(Start, Y, Right, Text, Underline);
-    return;
-  }
-  if (Underline < 0) {
-    ACanvas.WriteText(Start, Y, Text);
-    return;
-  }
-  // The underlined character is whole even when it takes two bytes.
-  int Length = IsLeadByte(Text[Underline]) && Underline + 1 < static_cast<int>(Text.size()) ? 2 : 1;
-  std::string Before = Text.substr(0, Underline), Marked = Text.substr(Underline, Length),
-              After = Text.substr(Underline + Length);
-  int X = Start;
-  ACanvas.WriteText(X, Y, Before);
-  X += ACanvas.TextWidth(Before);
-  Font.SetStyle(Font.Style() | fsUnderline);
-  ACanvas.WriteText(X, Y, Marked);
-  X += ACanvas.TextWidth(Marked);
-  Font.SetStyle(Font.Style() & ~fsUnderline);
-  ACanvas.WriteText(X, Y, After);
+  DrawEntryText(ACanvas, ARect, FName, Dpi);
 }
 
 void TCompositeItem::DrawMenuItem(TMenuItem* Sender, TCanvas& ACanvas, const TRect& ARect,

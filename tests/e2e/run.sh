@@ -152,6 +152,25 @@ s_first_start() {
   expect "RELEASE and Path are strings" [ "$(reg_values | awk '$1 == "RELEASE" || $1 == "Path" { print $2 }' | sort -u)" = "REG_SZ" ]
 }
 
+# Nothing in the tree (the watcher off, so that it adds nothing): the menu says so in two rows
+# and offers a launcher.
+s_empty_menu() {
+  fresh_settings
+  reg_add UseWatchApp REG_DWORD 0
+  start_lantern
+  driver wait-window TLanternMain 10
+  settle
+  expect "the icon opens the empty launcher menu" open_icon_menu
+  sleep 0.5
+  screenshot empty-menu
+  crop_menus empty-menu
+  expect "with its two hints and its entry" [ "$(driver menus 1 | head -1 | cut -d' ' -f4)" -gt "$(px 50)" ]
+  focus_menu
+  xdotool key Escape
+  expect "Esc closes it" no_menu
+  expect "the program ends" end_session
+}
+
 s_second_instance() {
   local started ended
   started=$(date +%s%N)
@@ -1293,6 +1312,7 @@ run_e2e() {
   scenario "a wave of the mouse opens the launcher menu at the fixed position" s_gesture
   scenario "the settings dialog's seven pages; Ctrl added to the hot key works at once" s_settings_dialog
   scenario "the hot key twice opens the search window; memo and Enter start notepad" s_search
+  scenario "an empty tree's launcher menu says so and offers a launcher" s_empty_menu
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1
 }

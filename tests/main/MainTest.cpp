@@ -931,7 +931,20 @@ TEST_F(TrayTest, AnItemDeletedBeforeTheNextTickIsGoneWhenTheMenuOpens) {
   ASSERT_EQ(TopLevel(M), std::vector<std::string>{"Doomed"});
   M.Root()->Remove(L).reset();
   Click(WmLButtonDown);
-  EXPECT_TRUE(TopLevel(M).empty());
+  // Nothing left to show: the menu says so and offers to add a launcher.
+  EXPECT_EQ(TopLevel(M), (std::vector<std::string>{TRoot::EmptyMenuHints[0],
+                                                   TRoot::EmptyMenuHints[1],
+                                                   TRoot::AddLauncherCaption}));
+  TMenuItem& Entries = M.LauncherMenu.Items();
+  EXPECT_FALSE(Entries.Items(0)->Enabled() || Entries.Items(1)->Enabled());
+  // Its entry shows the main window and the new launcher's file chooser.
+  Boxes.FileAnswers = {"C:\\new.exe"};
+  M.LauncherMenu.Choice = Entries.Items(2);
+  Click(WmLButtonDown);
+  EXPECT_TRUE(M.Visible());
+  EXPECT_EQ(Boxes.OpenFolders.size(), 1u);
+  ASSERT_EQ(M.Root()->Count(), 2);  // the trash and the new launcher
+  EXPECT_EQ(M.Root()->Items(1)->FileName(), "C:\\new.exe");
 }
 
 }  // namespace

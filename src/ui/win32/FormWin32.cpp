@@ -143,9 +143,9 @@ class TWin32FormPeer : public TControlPeer, public TWindow {
     FForm.NativeDpiChanged(Dpi);
     SetWindowPos(FHandle, nullptr, Suggested.left, Suggested.top, Suggested.right - Suggested.left,
                  Suggested.bottom - Suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // A dialog keeps its client area in layout units: the suggestion scales the frame as well,
-    // which need not have scaled.
-    if (FForm.BorderStyle() == TFormBorderStyle::Dialog) FForm.SetClientSize(Width, Height);
+    // A dialog or a popup keeps its client area in layout units: the suggestion scales the
+    // frame as well, which need not have scaled.
+    if (FForm.BorderStyle() != TFormBorderStyle::Sizeable) FForm.SetClientSize(Width, Height);
     RescaleChildren(FForm);
     FForm.Realign();
     // The suggested place may lie off every monitor (monitors of other sizes side by side).
