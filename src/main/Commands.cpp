@@ -46,14 +46,16 @@ bool SomeLauncherOnNetwork(TRoot* Root) {
   for (TExecItemIterator It(Root); !It.Done(); It.Next()) {
     TExecItem* Item = It.Current();
     if (!dynamic_cast<TLauncherExec*>(Item) && !dynamic_cast<TLauncherFolder*>(Item)) continue;
-    const std::string& Path = Item->FileName();
-    if (IsNetworkPath(Path)) return true;
-    if (Path.size() < 2 || Path[1] != ':') continue;
-    const char Letter = UpperCaseAscii(Path.substr(0, 1))[0];
-    if (Letter < 'A' || Letter > 'Z') continue;
-    int& Type = Types[Letter - 'A'];
-    if (Type < 0) Type = FileSystem().DriveType(std::string(1, Letter) + ":\\");
-    if (Type == dtRemote) return true;
+    // A shortcut's target is looked at as well as the shortcut.
+    for (const std::string* Path : {&Item->FileName(), &Item->RunningPath()}) {
+      if (IsNetworkPath(*Path)) return true;
+      if (Path->size() < 2 || (*Path)[1] != ':') continue;
+      const char Letter = UpperCaseAscii(Path->substr(0, 1))[0];
+      if (Letter < 'A' || Letter > 'Z') continue;
+      int& Type = Types[Letter - 'A'];
+      if (Type < 0) Type = FileSystem().DriveType(std::string(1, Letter) + ":\\");
+      if (Type == dtRemote) return true;
+    }
   }
   return false;
 }
@@ -440,8 +442,8 @@ void TEditCommands::CheckNoLinkActionExecute() {
   for (TExecItem* Item : Items) {
     if (dynamic_cast<TLauncherFolder*>(Item)) {
       if (!FileSystem().DirectoryExists(Item->FileName())) Dead.push_back(Item);
-    } else if (dynamic_cast<TLauncherExec*>(Item)) {
-      if (!FileSystem().FileExists(Item->FileName())) Dead.push_back(Item);
+    } else if (auto* Launcher = dynamic_cast<TLauncherExec*>(Item)) {
+      if (!Launcher->TargetExists()) Dead.push_back(Item);
     }
     if (Widgets()) Widgets()->ProcessMessages();
     // The program is ending (its exit or the session's): it has saved the tree as it is.

@@ -110,7 +110,7 @@ void TWatcher::Scan(const std::vector<TRunningProcess>& Running) {
 void TWatcher::NoteDeletedForGood(const std::vector<TExecItem*>& Items) {
   auto Note = [this](TExecItem* Item) {
     if (!dynamic_cast<TLauncherExec*>(Item)) return;
-    auto Running = FRunningIds.find(Item->FileName());
+    auto Running = FRunningIds.find(Item->RunningPath());
     if (Running == FRunningIds.end()) return;
     std::vector<unsigned long>& Declined = FDeclinedIds[Running->first];
     Declined.insert(Declined.end(), Running->second.begin(), Running->second.end());

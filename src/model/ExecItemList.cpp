@@ -21,6 +21,7 @@ void NoteTreeChange() {
   ++ChangeCount;
   ++EditCount;
 }
+void NoteRunningPathChange() { ++ChangeCount; }
 std::uint64_t TreeEdits() { return EditCount; }
 void NoteTreeEdit() { ++EditCount; }
 

@@ -410,6 +410,10 @@ void TLauncher::SetFileName(const std::string& Value) {
   if (FFileName == Line) return;
   NoteTreeChange();
   FFileName = std::move(Line);
+  if (MayBeShortcut() && UpperCaseAscii(ExtractFileExt(FFileName)) == ".LNK")
+    FShortcut = std::make_unique<TShortcut>();  // read when first needed
+  else
+    FShortcut.reset();
   if (!InTrash()) FetchIcon();
   if (FListItem) {
     TSilentRow Silent(FListItem);
@@ -438,6 +442,7 @@ void TLauncher::CopyLauncherTo(TLauncher* Copy) const {
   CopyBasicsTo(Copy);
   Copy->FCopiedFromTrash = InTrash();
   Copy->FFileName = FFileName;
+  if (FShortcut) Copy->FShortcut = std::make_unique<TShortcut>(*FShortcut);
   Copy->FParameters = FParameters;
   Copy->FWorkFolder = FWorkFolder;
 }

@@ -64,6 +64,8 @@ std::string FieldLine(const std::string& Text);
 // can tell whether it is still right.
 std::uint64_t TreeChanges();
 void NoteTreeChange();
+// Such a change that the data file does not show: a shortcut's target read anew.
+void NoteRunningPathChange();
 // Counts every change that the data file would show (those above, and any field, order or
 // current group written): what has not been saved since can be told.
 std::uint64_t TreeEdits();
@@ -116,6 +118,9 @@ class TExecItem {
   virtual void ClearTreeNode();
   virtual void Open() = 0;
   virtual void BeginWatchScan();
+  // The path of the program a running process of this item has (its file, unless the
+  // item knows better).
+  virtual const std::string& RunningPath() { return FFileName; }
   // A copy outside the tree: no parent, no views, until it is added somewhere. nullptr: this
   // kind cannot be copied.
   virtual std::unique_ptr<TExecItem> Clone();
@@ -488,6 +493,16 @@ class TLauncher : public TExecItem {
   void SetParent(TExecItem* AParent) override;
   bool MatchRunningFile(const std::string& Path) override;
   void SetFileName(const std::string& Value) override;
+  // A launcher whose file is a shortcut (".lnk", any case) runs as the shortcut's target:
+  // the shell's reading of it, taken when first needed and again only once the file's
+  // last-write time changed (a scan looks at that time, a sweep too). Without a target
+  // (no shortcut after all, a file the shell cannot read) it is known by its file.
+  const std::string& RunningPath() override;
+  void BeginWatchScan() override;
+  // Whether what the launcher starts is there: a shortcut's target, file or folder, or, when
+  // the shortcut has none that the shell can read, the shortcut itself (the shell may still
+  // make something of it when it starts); any other launcher's file.
+  bool TargetExists();
   void ShowInListItem(TListItem* ARow) override;
   void SaveToStream(TStream& Stream) override;
   void LoadFromStream(TStream& Stream) override;
@@ -522,10 +537,22 @@ class TLauncher : public TExecItem {
 
   std::string FParameters;
   std::string FWorkFolder;
+  // Folders are never shortcuts, whatever their names.
+  virtual bool MayBeShortcut() const { return true; }
 
  private:
   friend class TRoot;
   void IconThreadTerminate();
+  // A shortcut's target as last read: kept apart, as only a few launchers have one.
+  struct TShortcut {
+    bool Read = false;
+    std::int64_t WriteTime = -1;  // the file's, when it was read
+    bool Resolved = false;        // the shell read a target
+    std::string Target;           // its long form when it is there, else as the shell gave it
+  };
+  // Reads the shortcut again when its file changed since the last reading.
+  void RefreshShortcut();
+  std::unique_ptr<TShortcut> FShortcut;
   bool FIconPending = false;
   // A copy made from a launcher in the trash: pasted elsewhere it fetches its icon. A copy
   // holds no parent until it is added (the group it came from may be gone by then), so this
@@ -555,6 +582,7 @@ class TLauncherFolder : public TLauncher {
 
  protected:
   TKindColorSet& MenuKind(TRoot& Root) override;
+  bool MayBeShortcut() const override { return false; }
   void WriteField(TStream& Stream, TField Field) override;
   void ApplyField(TField Field, const std::string& Line) override;
 

@@ -1,10 +1,11 @@
 // The application watcher's side of the tree: a running program's path either counts as a
-// start of its launcher or becomes a new launcher.
+// start of its launcher (a shortcut's launcher by its target) or becomes a new launcher.
 #include "base/Cp932.h"
 #include "base/Path.h"
 #include "model/ExecObj.h"
 #include "model/FilterList.h"
 #include "ui/FileSystem.h"
+#include "ui/Shell.h"
 
 namespace lantern {
 
@@ -48,10 +49,50 @@ void TCompositeItem::BeginWatchScan() {
 }
 
 bool TLauncher::MatchRunningFile(const std::string& Path) {
-  if (Path != FFileName) return false;
+  if (Path != RunningPath()) return false;
   FIsRunning = true;
   if (!FWasRunning) SetRunCount(OneMore(FRunCount));
   return true;
+}
+
+void TLauncher::BeginWatchScan() {
+  TExecItem::BeginWatchScan();
+  // A share that does not answer would hold every scan: a shortcut there is read once.
+  if (FShortcut && !(FShortcut->Read && IsNetworkPath(FFileName))) RefreshShortcut();
+}
+
+const std::string& TLauncher::RunningPath() {
+  if (!FShortcut) return FFileName;
+  if (!FShortcut->Read) RefreshShortcut();
+  return FShortcut->Resolved ? FShortcut->Target : FFileName;
+}
+
+void TLauncher::RefreshShortcut() {
+  const std::int64_t WriteTime = FileSystem().LastWriteTime(FFileName);
+  if (FShortcut->Read && WriteTime == FShortcut->WriteTime) return;
+  TShortcut Now;
+  Now.Read = true;
+  Now.WriteTime = WriteTime;
+  std::string Target;
+  if (WriteTime >= 0 && Shell().ResolveShortcut(FFileName, Target) && !Target.empty()) {
+    Now.Resolved = true;
+    // The form the watcher has a running program's path in.
+    std::string Long = ExpandLongPath(Target);
+    Now.Target = Long.empty() ? Target : std::move(Long);
+  }
+  if (Now.Resolved != FShortcut->Resolved || Now.Target != FShortcut->Target)
+    NoteRunningPathChange();
+  *FShortcut = std::move(Now);
+}
+
+bool TLauncher::TargetExists() {
+  if (FShortcut) {
+    RefreshShortcut();
+    if (FShortcut->Resolved)
+      return FileSystem().FileExists(FShortcut->Target) ||
+             FileSystem().DirectoryExists(FShortcut->Target);
+  }
+  return FileSystem().FileExists(FFileName);
 }
 
 bool TRoot::AddRunningFile(const std::string& Path) {
@@ -63,7 +104,7 @@ TRoot::TStillRunning TRoot::MarkStillRunning(const std::string& Path) {
   if (FPathIndexAt != TreeChanges()) {
     FPathIndex.clear();
     for (TExecItemIterator It(this); !It.Done(); It.Next())
-      if (!It.Current()->IsGroup()) FPathIndex[It.Current()->FileName()].push_back(It.Current());
+      if (!It.Current()->IsGroup()) FPathIndex[It.Current()->RunningPath()].push_back(It.Current());
     FPathIndexAt = TreeChanges();
   }
   auto Found = FPathIndex.find(Path);

@@ -40,6 +40,9 @@ class TFileSystem {
   virtual bool DirectoryExists(const std::string& Path) = 0;  // a folder
   // The kind of drive of a root such as "C:\\" (GetDriveType): one of the TDriveType values.
   virtual int DriveType(const std::string& Root) = 0;
+  // When the file or folder was last written, in the system's own units (only compared);
+  // -1 when there is none.
+  virtual std::int64_t LastWriteTime(const std::string& Path) = 0;
   // The long name of the first directory entry that matches Path, any attributes;
   // empty when nothing matches.
   virtual std::string FindFirstName(const std::string& Path) = 0;

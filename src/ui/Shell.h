@@ -54,6 +54,10 @@ class TShell {
   // known-folder API); a folder the system does not name, or names without a CP932 form, is
   // left out.
   virtual std::vector<std::string> StartMenuFolders() { return {}; }
+  // The path a shortcut file (.lnk) leads to, as it stores it (environment strings
+  // expanded), without searching the disk for a target that moved. False for a file that is
+  // no shortcut, one without a path (a virtual item) and a path with no CP932 form.
+  virtual bool ResolveShortcut(const std::string& LnkPath, std::string& Target) = 0;
   // Shell_NotifyIcon(W); on failure false, with the thread's last error in Error.
   virtual bool NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
                           unsigned& Error) = 0;

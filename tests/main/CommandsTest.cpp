@@ -439,11 +439,19 @@ TEST_F(CommandsTest, TheSweepRemovesLaunchersWithoutTargetsAndSaysHowMany) {
   Exec(Trash, "gone", "C:\\gone.exe");
   TLauncherURL* Url = R->Add(std::make_unique<TLauncherURL>(R));
   Url->SetFileName("http://nowhere.invalid/");
+  // Shortcuts to a.exe, to the live folder and to a file that is gone, then two that the shell
+  // cannot read, of which 4.lnk is gone itself.
+  FakeShell.Shortcuts = {
+      {"C:\\1.lnk", "C:\\a.exe"}, {"C:\\2.lnk", "C:\\live"}, {"C:\\3.lnk", "C:\\gone.exe"}};
+  for (const char* Lnk : {"C:\\1.lnk", "C:\\2.lnk", "C:\\3.lnk", "C:\\4.lnk", "C:\\5.lnk"}) {
+    if (Lnk[3] != '4') WriteFileBytes(Real(Lnk), "L");
+    Exec(G, Lnk, Lnk);
+  }
   Commands->CheckNoLinkActionExecute();
-  // Every file is local: no question. B, C, the dead folder and the trash's launcher go;
-  // A, the live folder and the URL stay.
-  EXPECT_EQ(Boxes.Texts, std::vector<std::string>{"4 個のランチャを削除しました"});
-  EXPECT_EQ(Names(G), "C:\\live");
+  // Every file is local: no question. B, C, the dead folder, the trash's launcher and the
+  // shortcuts to nothing go; A, the live folder, the URL and the others stay.
+  EXPECT_EQ(Boxes.Texts, std::vector<std::string>{"6 個のランチャを削除しました"});
+  EXPECT_EQ(Names(G), "C:\\live,C:\\1.lnk,C:\\2.lnk,C:\\5.lnk");
   EXPECT_EQ(Trash->Count(), 0);
   EXPECT_EQ(Sys.WaitCursors, (std::vector<bool>{true, false}));
   EXPECT_FALSE(Commands->Sweeping());
@@ -451,7 +459,8 @@ TEST_F(CommandsTest, TheSweepRemovesLaunchersWithoutTargetsAndSaysHowMany) {
   EXPECT_EQ(Boxes.Texts.back(), "リンク先のないランチャはありませんでした");
 }
 
-// Only a launcher on a share or a network drive, the trash's too, makes the sweep ask first.
+// Only a launcher on a share or a network drive (or a shortcut to one), the trash's too, makes
+// the sweep ask first.
 TEST_F(CommandsTest, TheSweepAsksOnlyWithAFileOnTheNetwork) {
   struct {
     bool InTrash, Url;
@@ -460,8 +469,11 @@ TEST_F(CommandsTest, TheSweepAsksOnlyWithAFileOnTheNetwork) {
   } Cases[] = {{false, false, "C:\\live", false},
                {true, false, "\\\\pc\\s\\a.exe", true},
                {false, false, "z:\\docs", true},
-               {false, true, "\\\\pc\\s\\a.htm", false}};
+               {false, true, "\\\\pc\\s\\a.htm", false},
+               {false, false, "C:\\net.lnk", true}};  // a shortcut to the share's a.exe
   Files.DriveTypes['Z'] = dtRemote;
+  WriteFileBytes(Real("C:\\net.lnk"), "L");
+  FakeShell.Shortcuts["C:\\net.lnk"] = "\\\\pc\\s\\a.exe";
   for (const auto& c : Cases) {
     Restart();
     TCompositeItem* In = c.InTrash ? static_cast<TCompositeItem*>(Trash) : G;

@@ -218,6 +218,30 @@ TEST_F(WatcherPartTest, AProgramDeletedForGoodStaysGoneUntilItIsStartedAnew) {
   }
 }
 
+// A shortcut dropped on the window runs as its target: the target's start counts for it and
+// moves it first, and no launcher is added for the target, not even once it is deleted.
+TEST_F(WatcherPartTest, ADroppedShortcutIsKnownByItsTarget) {
+  const std::string Lnk = "C:\\Links\\app.lnk", App = "C:\\Tools\\app.exe";
+  PlatformFileSystem().CreateFolders(Real("C:\\Links"));
+  WriteFileBytes(Real(Lnk), "L");
+  FakeShell.Shortcuts[Lnk] = App;
+  Make();
+  Commands->AddDroppedFile(Lnk);
+  TExecItem* Link = Root->Items(1);
+  Watcher->Scan();
+  Procs.StatusList = {App};
+  Watcher->Scan();
+  EXPECT_EQ(Top(), (std::vector<std::string>{"app.lnk", Trash->Name()}));
+  EXPECT_EQ(Link->RunCount(), 1);
+  Root->RefreshListView();
+  ListView.SetFocus();
+  ListView.SelectOnly(Link->ListItem());
+  Boxes.Answers.push_back(mrYes);
+  Commands->DeleteObjExecute();
+  Watcher->Scan();
+  EXPECT_EQ(Top(), std::vector<std::string>{Trash->Name()});
+}
+
 }  // namespace
 }  // namespace lantern
 

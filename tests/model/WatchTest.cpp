@@ -63,5 +63,26 @@ TEST_F(WatchTest, AProgramWhoseLauncherIsInTheTrashIsCountedThere) {
   EXPECT_EQ(Root->Count(), 1);  // only the trash: nothing added
 }
 
+// A shortcut runs as its target, read once per change of its file: a new target counts only
+// once the file's write time says so. One the shell cannot read is not asked again.
+TEST_F(WatchTest, AShortcutIsReadAgainOnlyWhenItsFileChanged) {
+  const std::string Lnk = "C:\\Links\\tool.LNK", Broken = "C:\\Links\\broken.lnk";
+  Files.AddFile(Lnk);
+  Files.AddFile(Broken);
+  FakeShell.Shortcuts[Lnk] = "C:\\Tools\\known.exe";
+  TLauncherExec* Link = AddLauncher(Root.get(), "tool", Lnk);
+  AddLauncher(Root.get(), "broken", Broken);
+  Scan({});
+  FakeShell.Shortcuts[Lnk] = "C:\\Tools\\old.exe";  // unseen while the file keeps its time
+  EXPECT_EQ(Scan({"C:\\Tools\\known.exe"}), 0);
+  EXPECT_EQ(Link->RunCount(), 1);
+  EXPECT_EQ(FakeShell.Resolves, 2);
+  Files.SetWriteTime(Lnk, 7);
+  Scan({});
+  EXPECT_EQ(Scan({"C:\\Tools\\old.exe"}), 0);
+  EXPECT_EQ(Link->RunCount(), 2);
+  EXPECT_EQ(FakeShell.Resolves, 3);
+}
+
 }  // namespace
 }  // namespace lantern

@@ -8,6 +8,7 @@ namespace lantern {
 struct TFakeFileSystem::TEntry {
   std::string LongName, ShortName;
   bool Folder = true;
+  std::int64_t WriteTime = 0;
   std::vector<std::unique_ptr<TEntry>> Children;
 
   TEntry* Find(const std::string& Name) {
@@ -159,6 +160,16 @@ bool TFakeFileSystem::ListFolder(const std::string& Path, std::vector<TFolderEnt
   for (std::size_t i = First; i < Entries.size(); ++i)
     Entries[i].Cp932 = NoCp932.count(Entries[i].Name) == 0;
   return true;
+}
+
+void TFakeFileSystem::SetWriteTime(const std::string& LongPath, std::int64_t Time) {
+  if (TEntry* e = Resolve(LongPath)) e->WriteTime = Time;
+}
+
+std::int64_t TFakeFileSystem::LastWriteTime(const std::string& Path) {
+  if (!FMapped.empty()) return PlatformFileSystem().LastWriteTime(RealPath(Path));
+  TEntry* e = Resolve(Path);
+  return e ? e->WriteTime : -1;
 }
 
 std::string TFakeFileSystem::FindFirstName(const std::string& Path) {

@@ -21,6 +21,8 @@ class TFakeFileSystem : public TFileSystem {
   // given, is the 8.3 alias of the last component.
   void AddFolder(const std::string& LongPath, const std::string& ShortName = "");
   void AddFile(const std::string& LongPath, const std::string& ShortName = "");
+  // The last-write time of an entry added above (0 until set).
+  void SetWriteTime(const std::string& LongPath, std::int64_t Time);
   // Relative paths are taken from here ("C:\Users\me" by default).
   void SetCurrentFolder(const std::string& LongPath) { FCurrent = LongPath; }
   // Instead of the entries above: Windows paths on the real disk, "C:\a\b" being the file
@@ -35,6 +37,7 @@ class TFakeFileSystem : public TFileSystem {
   // Every drive is fixed unless a test says otherwise, by its letter in upper case.
   std::map<char, int> DriveTypes;
   int DriveType(const std::string& Root) override;
+  std::int64_t LastWriteTime(const std::string& Path) override;
   std::string FindFirstName(const std::string& Path) override;
   std::unique_ptr<TFileHandle> Open(const std::string& Path, TFileMode Mode) override;
   void ReplaceFile(const std::string& Source, const std::string& Target) override;

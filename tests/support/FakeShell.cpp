@@ -30,6 +30,14 @@ int TFakeShell::ShellExec(const std::string& Verb, const std::string& File,
 
 std::string TFakeShell::ErrorText(unsigned Error) { return "error " + std::to_string(Error); }
 
+bool TFakeShell::ResolveShortcut(const std::string& LnkPath, std::string& Target) {
+  ++Resolves;
+  auto Found = Shortcuts.find(LnkPath);
+  if (Found == Shortcuts.end()) return false;
+  Target = Found->second;
+  return true;
+}
+
 bool TFakeShell::NotifyIcon(TNotifyIconMessage Message, const TNotifyIconData& Data,
                             unsigned& Error) {
   NotifyCalls.push_back({Message, Data});

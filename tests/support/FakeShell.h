@@ -36,6 +36,10 @@ class TFakeShell : public TShell {
   int ExecuteResult = 42;  // what ShellExecute answers
   // "error N": the text names the error it was asked for.
   std::string ErrorText(unsigned Error) override;
+  // Shortcuts by their file's path, to their targets; any other file is no shortcut.
+  bool ResolveShortcut(const std::string& LnkPath, std::string& Target) override;
+  std::map<std::string, std::string> Shortcuts;
+  int Resolves = 0;  // calls of ResolveShortcut
 
   // The notification area: every call in order, and the answers to the next calls (an error
   // code makes the call fail with it; 0 or none left: success).

@@ -23,6 +23,7 @@ class TQuickShell : public TShell {
     return 42;
   }
   std::string ErrorText(unsigned) override { return std::string(); }
+  bool ResolveShortcut(const std::string&, std::string&) override { return false; }
   bool NotifyIcon(TNotifyIconMessage, const TNotifyIconData&, unsigned&) override { return true; }
 
  private:

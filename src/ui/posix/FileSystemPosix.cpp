@@ -84,6 +84,11 @@ class TPosixFileSystem : public TFileSystem {
     ::closedir(Dir);
     return true;
   }
+  std::int64_t LastWriteTime(const std::string& Path) override {
+    struct stat st;
+    if (::stat(Path.c_str(), &st) != 0) return -1;
+    return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  }
   std::string FindFirstName(const std::string& Path) override {
     struct stat st;
     if (::lstat(Path.c_str(), &st) != 0) return std::string();

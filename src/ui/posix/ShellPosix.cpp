@@ -1,4 +1,4 @@
-// Without Windows there is no shell: no icons.
+// Without Windows there is no shell: no icons, no shortcuts.
 #include "base/Convert.h"
 #include "ui/Shell.h"
 
@@ -13,6 +13,7 @@ class TNoShell : public TShell {
     return SeErrFnf;  // there is nothing to start things with
   }
   std::string ErrorText(unsigned Error) override { return "エラー " + IntToStr(Error); }
+  bool ResolveShortcut(const std::string&, std::string&) override { return false; }
   bool NotifyIcon(TNotifyIconMessage, const TNotifyIconData&, unsigned& Error) override {
     Error = 1;  // ERROR_INVALID_FUNCTION: there is no notification area
     return false;

@@ -88,6 +88,13 @@ class TWin32FileSystem : public TFileSystem {
     } while (FindNextFileW(Find.Get(), &Data));
     return true;
   }
+  std::int64_t LastWriteTime(const std::string& Path) override {
+    WIN32_FILE_ATTRIBUTE_DATA Data;
+    if (!GetFileAttributesExW(ToWide(Path).c_str(), GetFileExInfoStandard, &Data)) return -1;
+    return static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(Data.ftLastWriteTime.dwHighDateTime) << 32) |
+        Data.ftLastWriteTime.dwLowDateTime);
+  }
   std::string FindFirstName(const std::string& Path) override {
     WIN32_FIND_DATAW Data;
     TFindHandle Find(FindFirstFileW(ToWide(Path).c_str(), &Data));

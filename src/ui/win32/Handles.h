@@ -60,7 +60,15 @@ inline void Find(HANDLE h) { FindClose(h); }
 inline void Global(HGLOBAL h) { GlobalFree(h); }
 inline void ImageList(HIMAGELIST h) { ImageList_Destroy(h); }
 inline void Local(HLOCAL h) { LocalFree(h); }
+template <typename TInterface>
+void Com(TInterface* p) {
+  p->Release();
+}
 }  // namespace HandleRelease
+
+// A COM interface pointer, released once.
+template <typename TInterface>
+using TComPointer = TUniqueHandle<TInterface*, HandleRelease::Com<TInterface>>;
 
 using TKeyHandle = TUniqueHandle<HKEY, HandleRelease::Key>;
 using TIconHandle = TUniqueHandle<HICON, HandleRelease::Icon>;

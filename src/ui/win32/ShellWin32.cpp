@@ -1,4 +1,5 @@
-// Windows' shell: icons of files through SHGetFileInfoW, ShellExecuteW, the notification area.
+// Windows' shell: icons of files through SHGetFileInfoW, ShellExecuteW, the notification area,
+// shortcuts' targets through IShellLinkW.
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
@@ -9,6 +10,7 @@
 #include <mutex>
 
 #include "ui/Shell.h"
+#include "ui/win32/Handles.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -148,6 +150,31 @@ class TWin32Shell : public TShell {
   }
 
   std::string ErrorText(unsigned Error) override { return SystemErrorText(Error); }
+
+  bool ResolveShortcut(const std::string& LnkPath, std::string& Target) override {
+    // The stored path only: Resolve would search the disk for a target that moved and may
+    // show a window, neither of which the watcher's scan can afford.
+    TComPointer<IShellLinkW> Link;
+    TComPointer<IPersistFile> File;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(Link.Receive()))) ||
+        FAILED(Link.Get()->QueryInterface(IID_IPersistFile,
+                                          reinterpret_cast<void**>(File.Receive()))) ||
+        FAILED(File.Get()->Load(ToWide(LnkPath).c_str(), STGM_READ)))
+      return false;
+    wchar_t Path[MAX_PATH] = {};
+    if (Link.Get()->GetPath(Path, MAX_PATH, nullptr, 0) != S_OK || !Path[0]) return false;
+    std::wstring Wide = Path;
+    if (Wide.find(L'%') != std::wstring::npos) {
+      DWORD Size = ExpandEnvironmentStringsW(Path, nullptr, 0);
+      std::wstring Expanded(Size, L'\0');
+      if (Size && ExpandEnvironmentStringsW(Path, &Expanded[0], Size) == Size) {
+        Expanded.resize(Size - 1);
+        Wide = Expanded;
+      }
+    }
+    return FromWideExact(Wide, Target);
+  }
 };
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The platform's real services under Windows (run under Wine here).
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <shlobj.h>
 
 #include "base/Cp932.h"
 #include "base/Exception.h"
@@ -11,6 +13,7 @@
 #include "ui/ImageList.h"
 #include "ui/Shell.h"
 #include "ui/System.h"
+#include "ui/win32/Handles.h"
 #include "ui/win32/WideText.h"
 
 namespace lantern {
@@ -127,6 +130,28 @@ TEST_F(PlatformTest, AFileOpenForReadingIsNotOverwrittenInPlace) {
   else
     EXPECT_EQ(Bytes.compare(0, 6, "[ROOT]"), 0);
   EXPECT_FALSE(PathExists(Name + ".tmp"));
+}
+
+// A shortcut saved by the shell's own object in a folder with a Japanese name is read back;
+// a file that is no shortcut is refused.
+TEST_F(PlatformTest, TheShellReadsAShortcutsTargetAndRefusesOtherFiles) {
+  const HRESULT Com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const std::string Lnk = Long + "\\メモ帳.lnk";
+  {
+    TComPointer<IShellLinkW> Link;
+    TComPointer<IPersistFile> File;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IShellLinkW,
+                                              reinterpret_cast<void**>(Link.Receive())));
+    Link.Get()->SetPath(L"C:\\windows\\notepad.exe");
+    Link.Get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(File.Receive()));
+    ASSERT_HRESULT_SUCCEEDED(File.Get()->Save(ToWide(Lnk).c_str(), TRUE));
+  }
+  std::string Target;
+  EXPECT_TRUE(Shell().ResolveShortcut(Lnk, Target));
+  EXPECT_EQ(UpperCaseAscii(Target), "C:\\WINDOWS\\NOTEPAD.EXE");
+  EXPECT_FALSE(Shell().ResolveShortcut(LongFile, Target));
+  if (SUCCEEDED(Com)) CoUninitialize();
 }
 
 TEST(LocaleTest, TextsCompareWithoutRegardToCaseAsTheLocaleDoes) {
