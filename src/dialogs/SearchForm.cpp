@@ -8,7 +8,6 @@
 #include "ui/Action.h"
 #include "ui/Canvas.h"
 #include "ui/Dpi.h"
-#include "ui/FileSystem.h"
 #include "ui/ImageList.h"
 #include "ui/Menus.h"
 #include "ui/System.h"
@@ -29,12 +28,11 @@ TColor Quieter(TColor Text, TColor Back) {
   return static_cast<TColor>(Mix(0) | Mix(8) << 8 | Mix(16) << 16);
 }
 
-// A share may take long to answer: its launchers are taken to be there.
+// Marked as Enter would find it, except that a share, which may take long to answer, is
+// taken to be there.
 bool TargetMissing(TExecItem& Item) {
-  const std::string& File = Item.FileName();
-  if (Item.IsGroup() || File.empty() || IsNetworkPath(File) || dynamic_cast<TLauncherURL*>(&Item))
-    return false;
-  return !FileSystem().FileExists(File) && !FileSystem().DirectoryExists(File);
+  auto* Launcher = dynamic_cast<TLauncher*>(&Item);
+  return Launcher && !IsNetworkPath(Launcher->FileName()) && Launcher->FileMissing();
 }
 
 }  // namespace

@@ -512,6 +512,9 @@ class TLauncher : public TExecItem {
   // Starts the target through the shell. A target that is not there, or that the shell
   // cannot open, raises Exception with MissingTargetText or ShellFailedText (ui/Shell.h).
   virtual void Execute(void* Sender);
+  // Whether Execute finds its file missing before it asks the shell: a file or folder for a
+  // launcher, a folder for a folder launcher; a URL is never missing.
+  virtual bool FileMissing();
   virtual void FetchIcon();
   // The periodic retry of a missing icon: a share is asked again after 1, 2, 4 ... rounds of
   // it, at most IconRetryMostRounds apart, and at the next round once FetchIcon was asked
@@ -574,6 +577,7 @@ class TLauncherFolder : public TLauncher {
   void LoadFromStream(TStream& Stream) override;
   std::unique_ptr<TExecItem> Clone() override;
   void Execute(void* Sender) override;
+  bool FileMissing() override;
 
   const std::string& ExplorerOption() const { return FExplorerOption; }
   void SetFolderExplorerOption(const std::string& Value) {
@@ -599,6 +603,7 @@ class TLauncherURL : public TLauncher {
   void LoadFromStream(TStream& Stream) override;
   std::unique_ptr<TExecItem> Clone() override;
   void Execute(void* Sender) override;
+  bool FileMissing() override { return false; }
   void FetchIcon() override { FImageIndex = 4; }
 
  protected:

@@ -23,9 +23,12 @@ std::string StartFolder(const std::string& WorkFolder, const std::string& FileNa
 }  // namespace
 
 // A program or document: started by the shell; the watcher counts it when it shows up.
+bool TLauncher::FileMissing() {
+  return !FileSystem().FileExists(FFileName) && !FileSystem().DirectoryExists(FFileName);
+}
+
 void TLauncher::Execute(void*) {
-  if (!FileSystem().FileExists(FFileName) && !FileSystem().DirectoryExists(FFileName))
-    throw Exception(MissingTargetText(FFileName));
+  if (FileMissing()) throw Exception(MissingTargetText(FFileName));
   CheckShellExec(Shell().ShellExec("", FFileName, FParameters, StartFolder(FWorkFolder, FFileName),
                                    SW_SHOWNORMAL_),
                  TShellTask::Start, FFileName);
@@ -33,12 +36,14 @@ void TLauncher::Execute(void*) {
 
 // A folder, in the explorer as its option (or the program-wide one) says; counted here, also
 // when the shell fails.
+bool TLauncherFolder::FileMissing() { return !FileSystem().DirectoryExists(FFileName); }
+
 void TLauncherFolder::Execute(void*) {
   TRoot* Root = OwnerRoot();
   const std::string Option = !FExplorerOption.empty() ? FExplorerOption
                              : Root                   ? Root->ExplorerOption()
                                                       : std::string();
-  if (!FileSystem().DirectoryExists(FFileName)) throw Exception(MissingTargetText(FFileName));
+  if (FileMissing()) throw Exception(MissingTargetText(FFileName));
   std::string Verb, File = FFileName, Parameters;
   if (ContainsText(Option, "/root")) {
     File = "explorer";
