@@ -1,11 +1,11 @@
 #include "main/StartMenu.h"
 
-#include <map>
 #include <memory>
 #include <set>
 
 #include "base/Cp932.h"
 #include "base/Path.h"
+#include "dialogs/ProgressForm.h"
 #include "model/ExecObj.h"
 #include "shell/DropBlocks.h"
 #include "ui/FileSystem.h"
@@ -14,39 +14,40 @@ namespace lantern {
 
 namespace {
 
-// A folder of the Start Menu as read: its subfolders and its files by name, sorted; the
-// user's and the common folder merged, the user's file first where both have one.
-struct TMenuFolder {
-  std::map<std::string, TMenuFolder> Folders;
-  std::map<std::string, std::string> Files;  // name -> path
-};
-
 constexpr int DeepestFolder = 32;  // a link loop in the folders ends here
+
+bool IsUrlFile(const std::string& Name) { return UpperCaseAscii(ExtractFileExt(Name)) == ".URL"; }
 
 bool Importable(const std::string& Name) {
   const std::string Ext = UpperCaseAscii(ExtractFileExt(Name));
-  return Ext == ".LNK" || Ext == ".URL" || Ext == ".EXE";
+  return Ext == ".LNK" || Ext == ".EXE" || IsUrlFile(Name);
 }
 
-void Read(const std::string& Folder, TMenuFolder& Into, TStartMenuImport& Result, int Depth) {
+// One entry of Folder into Into: a subfolder is walked, an importable file kept.
+void ReadEntry(const std::string& Folder, const TFolderEntry& Entry, TStartMenuFolder& Into,
+               TStartMenuImport& Result, int Depth, TProgress* Progress);
+
+void ReadFolder(const std::string& Folder, TStartMenuFolder& Into, TStartMenuImport& Result,
+                int Depth, TProgress* Progress) {
   std::vector<TFolderEntry> Entries;
-  if (!FileSystem().ListFolder(Folder, Entries)) {
-    Result.Unreadable.push_back(Folder);
-    return;
-  }
+  if (!FileSystem().ListFolder(Folder, Entries)) return Result.Unreadable.push_back(Folder);
   for (const TFolderEntry& Entry : Entries) {
-    if (!Entry.Folder && !Importable(Entry.Name)) continue;
-    if (!Entry.Cp932) {
-      Result.Skipped.push_back(Entry.Name);
-      continue;
-    }
-    const std::string Path = IncludeTrailingBackslash(Folder) + Entry.Name;
-    if (Entry.Folder) {
-      if (Depth < DeepestFolder) Read(Path, Into.Folders[Entry.Name], Result, Depth + 1);
-    } else {
-      Into.Files.emplace(Entry.Name, Path);
-    }
+    if (Progress && Progress->Stopped) return;
+    ReadEntry(Folder, Entry, Into, Result, Depth, Progress);
   }
+}
+
+void ReadEntry(const std::string& Folder, const TFolderEntry& Entry, TStartMenuFolder& Into,
+               TStartMenuImport& Result, int Depth, TProgress* Progress) {
+  if (!Entry.Folder && !Importable(Entry.Name)) return;
+  if (!Entry.Cp932) return Result.Skipped.push_back(Entry.Name);
+  const std::string Path = IncludeTrailingBackslash(Folder) + Entry.Name;
+  if (!Entry.Folder) {
+    TStartMenuFile File{Path, ""};
+    if (IsUrlFile(Entry.Name) && !ReadUrlFile(Path, File.URL)) File.URL.clear();
+    Into.Files.emplace(Entry.Name, std::move(File));
+  } else if (Depth < DeepestFolder)
+    ReadFolder(Path, Into.Folders[Entry.Name], Result, Depth + 1, Progress);
 }
 
 class TImporter {
@@ -63,7 +64,7 @@ class TImporter {
     }
   }
   // Adds what Group lacks of Folder; whether anything was added.
-  bool Fill(TCompositeItem& Group, const TMenuFolder& Folder) {
+  bool Fill(TCompositeItem& Group, const TStartMenuFolder& Folder) {
     bool Added = false;
     for (const auto& [Name, Sub] : Folder.Folders) {
       TCompositeItem* Child = ChildGroup(Group, Name);
@@ -73,7 +74,7 @@ class TImporter {
       if (Made && !Filled) Group.Remove(Child).reset();  // empty: not made after all
       Added = Added || Filled;
     }
-    for (const auto& [Name, Path] : Folder.Files) Added = AddFile(Group, Name, Path) || Added;
+    for (const auto& [Name, File] : Folder.Files) Added = AddFile(Group, Name, File) || Added;
     return Added;
   }
   static TCompositeItem* ChildGroup(TCompositeItem& Group, const std::string& Name) {
@@ -92,20 +93,19 @@ class TImporter {
   }
 
  private:
-  bool AddFile(TCompositeItem& Group, const std::string& Name, const std::string& Path) {
+  bool AddFile(TCompositeItem& Group, const std::string& Name, const TStartMenuFile& File) {
     const std::string Base = Name.substr(0, Name.size() - ExtractFileExt(Name).size());
-    if (!FKnown.insert(UpperCaseAscii(Path)).second) return false;
+    if (!FKnown.insert(UpperCaseAscii(File.Path)).second) return false;
     std::unique_ptr<TLauncher> Launcher;
-    if (UpperCaseAscii(ExtractFileExt(Name)) == ".URL") {
-      std::string URL;
-      if (!ReadUrlFile(Path, URL) || !FKnown.insert(UpperCaseAscii(URL)).second) return false;
+    if (IsUrlFile(Name)) {
+      if (File.URL.empty() || !FKnown.insert(UpperCaseAscii(File.URL)).second) return false;
       Launcher = std::make_unique<TLauncherURL>(&Group);
-      Launcher->SetFileName(URL);
+      Launcher->SetFileName(File.URL);
     } else {
       Launcher = std::make_unique<TLauncherExec>(&Group);
-      Launcher->SetFileName(Path);
+      Launcher->SetFileName(File.Path);
     }
-    FImported += (FImported.empty() ? "" : "|") + Path;
+    FImported += (FImported.empty() ? "" : "|") + File.Path;
     Launcher->SetName(Base);
     Group.Add(std::move(Launcher));
     ++FResult.Added;
@@ -119,11 +119,37 @@ class TImporter {
 
 }  // namespace
 
+void WalkStartMenu(const std::vector<std::string>& Folders, TStartMenuWalk& Walk,
+                   TProgress* Progress) {
+  // The top folders listed first, so that the bar's end is known before it moves.
+  std::vector<std::pair<std::string, std::vector<TFolderEntry>>> Tops;
+  for (const std::string& Folder : Folders) {
+    std::vector<TFolderEntry> Entries;
+    if (!FileSystem().ListFolder(Folder, Entries)) {
+      Walk.Result.Unreadable.push_back(Folder);
+      continue;
+    }
+    if (Progress) Progress->Total += static_cast<int>(Entries.size());
+    Tops.emplace_back(Folder, std::move(Entries));
+  }
+  for (const auto& Top : Tops)
+    for (const TFolderEntry& Entry : Top.second) {
+      if (Progress && Progress->Stopped) return;
+      ReadEntry(Top.first, Entry, Walk.Programs, Walk.Result, 0, Progress);
+      if (Progress) ++Progress->Done;
+    }
+}
+
 TStartMenuImport ImportStartMenu(TRoot& Root, const std::vector<std::string>& Folders,
                                  std::string& Imported) {
-  TStartMenuImport Result;
-  TMenuFolder Merged;
-  for (const std::string& Folder : Folders) Read(Folder, Merged, Result, 0);
+  TStartMenuWalk Walk;
+  WalkStartMenu(Folders, Walk);
+  return ImportStartMenu(Root, Walk, Imported);
+}
+
+TStartMenuImport ImportStartMenu(TRoot& Root, const TStartMenuWalk& Walk, std::string& Imported) {
+  TStartMenuImport Result = Walk.Result;
+  const TStartMenuFolder& Merged = Walk.Programs;
   TImporter Importer(Root, Result, Imported);
   // The group at the end of the root (before the trash, where groups go), made only when
   // something comes into it.

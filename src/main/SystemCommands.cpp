@@ -1,9 +1,11 @@
 // The main window's commands that open other windows or call the system's functions: the
 // version window, the settings, help, the web site, the screen saver and the end of Windows.
+#include <memory>
 #include <optional>
 
 #include "base/Path.h"
 #include "dialogs/EnvSet.h"
+#include "dialogs/ProgressForm.h"
 #include "dialogs/SearchForm.h"
 #include "main/Main.h"
 #include "main/StartMenu.h"
@@ -126,8 +128,20 @@ void TLanternMain::ShowInViews(TExecItem& Item) {
 
 void TLanternMain::ImportStartMenuExecute() {
   if (TreeHeld()) return;
+  TStartMenuImport Result;
   std::string Imported = Settings().StartMenuImported;
-  const TStartMenuImport Result = ImportStartMenu(*FRoot, Shell().StartMenuFolders(), Imported);
+  {
+    // The progress window's loop is a door: nothing else changes the tree until the walk
+    // is merged in.
+    TTreeGuard::THold Hold(FRoot->Guard());
+    auto Walk = std::make_shared<TStartMenuWalk>();
+    TProgressForm Progress("スタートメニューから取り込む", "スタートメニューを読んでいます...");
+    if (!Progress.Run([Walk, Folders = Shell().StartMenuFolders()](TProgress& Done) {
+          WalkStartMenu(Folders, *Walk, &Done);
+        }))
+      return;  // stopped by the user: nothing changes
+    Result = ImportStartMenu(*FRoot, *Walk, Imported);
+  }
   // On disk at once, before the message waits for the user.
   if (Result.Added > 0) {
     FStore->Update([&Imported](TSettings& S) { S.StartMenuImported = Imported; });

@@ -7,6 +7,17 @@
 
 namespace lantern {
 
+void TProgressBar::SetProgress(int Position, int Max) {
+  FMax = std::max(Max, 0);
+  FPosition = std::clamp(Position, 0, FMax);
+  if (Peer()) Peer()->StateChanged();
+}
+
+std::unique_ptr<TControlPeer> TProgressBar::CreateNativePeer(TWidgetFactory& Factory,
+                                                             void* Parent) {
+  return Factory.CreateProgressBar(*this, Parent);
+}
+
 TUpDown::TUpDown(TWinControl* Parent) : TWinControl(Parent) { SetTabStop(false); }
 
 TUpDown::~TUpDown() {

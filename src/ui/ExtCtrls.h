@@ -1,7 +1,7 @@
 #pragma once
 // The other controls of dialogs: the spin (an up-down control beside an edit that shows its
-// number), the page control with its pages (the controls of a page show only while it is
-// the active one), a plain panel holding controls, and a panel that the program paints.
+// number), the progress bar, the page control with its pages (the controls of a page show only
+// while it is the active one), a plain panel holding controls, and a panel that the program paints.
 #include <functional>
 #include <string>
 #include <vector>
@@ -38,6 +38,20 @@ class TUpDown : public TWinControl {
  private:
   int FMin = 0, FMax = 100, FPosition = 0;
   TEdit* FAssociate = nullptr;
+};
+
+// A bar that fills as work goes on: Position of Max.
+class TProgressBar : public TWinControl {
+ public:
+  std::unique_ptr<TControlPeer> CreateNativePeer(TWidgetFactory& Factory, void* Parent) override;
+  explicit TProgressBar(TWinControl* Parent) : TWinControl(Parent) { SetTabStop(false); }
+  int Max() const { return FMax; }
+  int Position() const { return FPosition; }
+  // Position is kept within 0..Max.
+  void SetProgress(int Position, int Max);
+
+ private:
+  int FMax = 100, FPosition = 0;
 };
 
 class TPageControl;

@@ -29,6 +29,7 @@ class TMemo;
 class TListBox;
 class TComboBox;
 class TUpDown;
+class TProgressBar;
 class TPageControl;
 class TTabSheet;
 class TPanel;
@@ -58,6 +59,7 @@ class TWidgetFactory {
   virtual std::unique_ptr<TControlPeer> CreateListBox(TListBox& Box, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateComboBox(TComboBox& Box, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateUpDown(TUpDown& UpDown, void* Parent) = 0;
+  virtual std::unique_ptr<TControlPeer> CreateProgressBar(TProgressBar& Bar, void* Parent) = 0;
   // A page control makes its pages' controls in itself, and each page its controls.
   virtual std::unique_ptr<TControlPeer> CreatePageControl(TPageControl& Pages, void* Parent) = 0;
   virtual std::unique_ptr<TControlPeer> CreateTabSheet(TTabSheet& Sheet, void* Parent) = 0;

@@ -2,11 +2,12 @@
 // one group, a second import adding only what the tree lacks, and what is skipped said.
 #include <gtest/gtest.h>
 
+#include "base/Path.h"
+#include "dialogs/ProgressForm.h"
 #include "main/StartMenu.h"
 #include "support/FakeFileSystem.h"
 #include "support/TempFolder.h"
 #include "support/TreeFixture.h"
-#include "base/Path.h"
 
 namespace lantern {
 namespace {
@@ -83,6 +84,20 @@ TEST_F(StartMenuTest, NothingToTakeMakesNoGroupAndTheReportNamesWhatWasSkipped) 
             "スタートメニューから 2 個のランチャを取り込みました。\r\n\r\n"
             "Shift-JIS で表せない名前の 4 個は取り込みませんでした：a、b、c ほか\r\n\r\n"
             "読めなかったフォルダ：C:\\X");
+}
+
+TEST_F(StartMenuTest, TheWalkCountsTheTopFoldersEntriesAndEndsWhenStopped) {
+  TProgress Progress;
+  TStartMenuWalk Walk;
+  WalkStartMenu({"C:\\SM\\U", "C:\\SM\\C", "C:\\SM\\X"}, Walk, &Progress);
+  // U: メモ帳.lnk, ツール; C: ツール, メモ帳.lnk, Omega.lnk, ページ.url, 空; X unreadable.
+  EXPECT_EQ(Progress.Total, 7);
+  EXPECT_EQ(Progress.Done, 7);
+  TStartMenuWalk Stopped;
+  Progress.Stopped = true;
+  WalkStartMenu({"C:\\SM\\U"}, Stopped, &Progress);
+  EXPECT_TRUE(Stopped.Programs.Files.empty() && Stopped.Programs.Folders.empty());
+  EXPECT_EQ(ImportStartMenu(*Root, Stopped, Imported).Added, 0);
 }
 
 }  // namespace

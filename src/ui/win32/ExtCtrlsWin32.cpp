@@ -68,6 +68,21 @@ class TWin32UpDownPeer : public TExtPeer<TControlPeer> {
   TUpDown& FUpDown;
 };
 
+class TWin32ProgressBarPeer : public TExtPeer<TControlPeer> {
+ public:
+  TWin32ProgressBarPeer(TProgressBar& Bar, HWND Parent) : TExtPeer(Bar), FBar(Bar) {
+    CreateChild(PROGRESS_CLASSW, 0, Parent, false);
+    StateChanged();
+  }
+  void StateChanged() override {
+    SendMessageW(FHandle, PBM_SETRANGE32, 0, FBar.Max());
+    SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(FBar.Position()), 0);
+  }
+
+ private:
+  TProgressBar& FBar;
+};
+
 class TWin32PageControlPeer : public TExtPeer<TPageControlPeer> {
  public:
   TWin32PageControlPeer(TPageControl& Pages, HWND Parent) : TExtPeer(Pages), FPages(Pages) {
@@ -123,8 +138,8 @@ class TWin32PageControlPeer : public TExtPeer<TPageControlPeer> {
       const int Reached = ScaleToDpi(Units, Dpi);
       return Outward * Reached > Outward * Pixels ? Units - Outward : Units;
     };
-    FPages.NativeDisplayRect({Inner(Rect.left, -1), Inner(Rect.top, -1), Inner(Rect.right, 1),
-                              Inner(Rect.bottom, 1)});
+    FPages.NativeDisplayRect(
+        {Inner(Rect.left, -1), Inner(Rect.top, -1), Inner(Rect.right, 1), Inner(Rect.bottom, 1)});
   }
   TPageControl& FPages;
 };
@@ -263,6 +278,9 @@ class TWin32ImagePeer : public TExtPeer<TControlPeer> {
 
 std::unique_ptr<TControlPeer> NewUpDownPeer(TUpDown& UpDown, HWND Parent) {
   return std::make_unique<TWin32UpDownPeer>(UpDown, Parent);
+}
+std::unique_ptr<TControlPeer> NewProgressBarPeer(TProgressBar& Bar, HWND Parent) {
+  return std::make_unique<TWin32ProgressBarPeer>(Bar, Parent);
 }
 std::unique_ptr<TControlPeer> NewPageControlPeer(TPageControl& Pages, HWND Parent) {
   return std::make_unique<TWin32PageControlPeer>(Pages, Parent);

@@ -207,6 +207,9 @@ class TWin32Widgets : public TWidgetFactory {
   std::unique_ptr<TControlPeer> CreateUpDown(TUpDown& UpDown, void* Parent) override {
     return NewUpDownPeer(UpDown, static_cast<HWND>(Parent));
   }
+  std::unique_ptr<TControlPeer> CreateProgressBar(TProgressBar& Bar, void* Parent) override {
+    return NewProgressBarPeer(Bar, static_cast<HWND>(Parent));
+  }
   std::unique_ptr<TControlPeer> CreatePageControl(TPageControl& Pages, void* Parent) override {
     return NewPageControlPeer(Pages, static_cast<HWND>(Parent));
   }

@@ -49,12 +49,16 @@ void Click(HWND Window, int X, int Y) {
   Pump();
 }
 
-TModalResult RunModal(TForm& Form, std::function<bool()> Step, UINT Interval) {
+void StartUserSteps(TForm& Form, std::function<bool()> Step, UINT Interval) {
   Form.CreateHandle();
   ModalDialog = Of(Form);
   UserStep = std::move(Step);
   Ticks = 0;
   SetTimer(nullptr, 0, Interval, Tick);
+}
+
+TModalResult RunModal(TForm& Form, std::function<bool()> Step, UINT Interval) {
+  StartUserSteps(Form, std::move(Step), Interval);
   return Form.ShowModal();
 }
 

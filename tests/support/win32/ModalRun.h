@@ -24,6 +24,10 @@ void Click(HWND Window, int X, int Y);
 // The dialog of the current modal run.
 extern HWND ModalDialog;
 
+// Calls Step once per timer tick, once the thread next waits for messages, until it says it is
+// done; a Form still open after 60 ticks is closed. For a form that the code under test shows.
+void StartUserSteps(TForm& Form, std::function<bool()> Step, UINT Interval = 200);
+
 // Shows Form modally and calls Step once per timer tick until it says it is done. A dialog
 // still open after 60 ticks is closed, so a fault cannot hang.
 TModalResult RunModal(TForm& Form, std::function<bool()> Step, UINT Interval = 200);
