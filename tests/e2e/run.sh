@@ -161,13 +161,13 @@ s_first_start() {
 # watcher counts a program's start, also one from Lantern), and is not added beside it.
 s_empty_menu() {
   local folder="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/ランタン試験"
-  local lnk
-  lnk="$(winepath -w "$folder" 2>/dev/null | tr -d '\r')"
+  local windows
+  windows="$(winepath -w "$folder" 2>/dev/null | tr -d '\r')"
   mkdir -p "$folder"
   cp "$E2E_BUILD/tests/record_args.exe" "$folder/記録.exe"
   printf '[InternetShortcut]\r\nURL=http://www.example.jp/\r\n' >"$folder/ページ.url"
-  setup "a shortcut to notepad" driver make-shortcut "$lnk\\メモ帳.lnk" 'C:\windows\notepad.exe'
-  setup "a shortcut to a program that is gone" driver make-shortcut "$lnk\\消えた.lnk" 'C:\lantern-e2e\消えた.exe'
+  setup "a shortcut to notepad" driver make-shortcut "$windows\\メモ帳.lnk" 'C:\windows\notepad.exe'
+  setup "a shortcut to a program that is gone" driver make-shortcut "$windows\\消えた.lnk" 'C:\lantern-e2e\消えた.exe'
   fresh_settings
   reg_add WatchAppInterval REG_DWORD 1
   # Wine's explorer shows the notification area only once Lantern's icon is in it: a program
@@ -216,14 +216,14 @@ s_empty_menu() {
   rm -rf "$folder"
   expect "the program ends" end_session
   expect "the shortcut's launcher keeps the shortcut and counts two starts ($(launcher_record メモ帳))" \
-    [ "$(launcher_record メモ帳)" = "メモ帳|$lnk\\メモ帳.lnk|2" ]
+    [ "$(launcher_record メモ帳)" = "メモ帳|$windows\\メモ帳.lnk|2" ]
   data=$(iconv -f CP932 -t UTF-8 "$E2E_DATA" | tr -d '\r')
   expect "notepad is not added beside it" lacks 'notepad.exe' "$data"
   local order
   order=$(grep -A1 -x '\[LAUNCHER.*\]' <<<"$data" | grep -x -e メモ帳 -e ページ -e 記録 -e 消えた | paste -sd'|')
   expect "and it rose to the top of its group ($order)" [ "$order" = 'メモ帳|ページ|記録|消えた' ]
   expect "the shortcut to a program that is gone is a launcher too" \
-    [ "$(launcher_record 消えた | cut -d'|' -f2)" = "$lnk\\消えた.lnk" ]
+    [ "$(launcher_record 消えた | cut -d'|' -f2)" = "$windows\\消えた.lnk" ]
 }
 
 s_second_instance() {
@@ -1373,7 +1373,7 @@ run_e2e() {
   scenario "a wave of the mouse opens the launcher menu at the fixed position" s_gesture
   scenario "the settings dialog's seven pages; Ctrl added to the hot key works at once" s_settings_dialog
   scenario "the hot key twice opens the search window; memo and Enter start notepad" s_search
-  scenario "an empty tree's launcher menu says so and offers a launcher" s_empty_menu
+  scenario "an empty tree's menu imports the Start Menu; a shortcut counts its program's starts" s_empty_menu
   scenario "the zip unpacked in a fresh prefix: Lantern.exe runs, its Help and readme, its data file" s_package
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1
