@@ -46,9 +46,11 @@
 //   driver foreground                    prints the class of the window in front
 //   driver query-end-session             sends WM_QUERYENDSESSION to Lantern; prints the answer
 //   driver cancel-end-session            sends WM_ENDSESSION with FALSE (the end was cancelled)
+//   driver make-shortcut LNK TARGET [ARGUMENTS]  writes a shortcut to TARGET as the file LNK
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
+#include <shobjidl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -223,6 +225,22 @@ int KeepForeground(double Seconds) {
   return Kept ? 0 : 1;
 }
 
+// A shortcut as the shell writes one; the target need not exist.
+int MakeShortcut(const wchar_t* Lnk, const wchar_t* Target, const wchar_t* Arguments) {
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  IShellLinkW* Link = nullptr;
+  IPersistFile* File = nullptr;
+  bool Saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IShellLinkW, reinterpret_cast<void**>(&Link))) &&
+               SUCCEEDED(Link->SetPath(Target)) && SUCCEEDED(Link->SetArguments(Arguments)) &&
+               SUCCEEDED(Link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&File))) &&
+               SUCCEEDED(File->Save(Lnk, TRUE));
+  if (File) File->Release();
+  if (Link) Link->Release();
+  CoUninitialize();
+  return Saved ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -321,8 +339,8 @@ int wmain(int argc, wchar_t** argv) {
         OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Pid);
     if (!Process) return 1;
     const SIZE_T Size = sizeof(LVITEMW) + 512 * sizeof(wchar_t);
-    auto* Remote = static_cast<char*>(
-        VirtualAllocEx(Process, nullptr, Size, MEM_COMMIT, PAGE_READWRITE));
+    auto* Remote =
+        static_cast<char*>(VirtualAllocEx(Process, nullptr, Size, MEM_COMMIT, PAGE_READWRITE));
     const int Count = static_cast<int>(SendMessageW(List, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; Remote && i < Count; ++i) {
       LVITEMW Item = {};
@@ -434,7 +452,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%.1f %.1f\n", Menu, Search);
     PostMessageW(FindWindowW(L"TSearchForm", nullptr), WM_KEYDOWN, VK_ESCAPE, 0);
     return WaitFor(5, [] { return !IsWindowVisible(FindWindowW(L"TSearchForm", nullptr)); }) ? 0
-                                                                                            : 1;
+                                                                                             : 1;
   }
   if (Command == L"query-end-session" || Command == L"cancel-end-session") {
     HWND w = FindWindowW(L"TLanternMain", nullptr);
@@ -470,6 +488,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%s\n", Utf8(Name).c_str());
     return 0;
   }
+  if (Command == L"make-shortcut" && argc > 3)
+    return MakeShortcut(argv[2], argv[3], argc > 4 ? argv[4] : L"");
   if (Command == L"menus") {
     std::vector<RECT> Menus;
     if (!WaitFor(Seconds, [&] { return !(Menus = OpenMenus()).empty(); })) return 1;

@@ -153,16 +153,26 @@ s_first_start() {
   expect "RELEASE and Path are strings" [ "$(reg_values | awk '$1 == "RELEASE" || $1 == "Path" { print $2 }' | sort -u)" = "REG_SZ" ]
 }
 
-# Nothing in the tree (the watcher off, so that it adds nothing): the menu says so in two rows
-# and offers its two entries; スタートメニューから取り込む takes the user's Start Menu (a
-# program and an internet shortcut in a folder of their own) into the group スタートメニュー.
+# Nothing in the tree: the menu says so in two rows and offers its two entries;
+# スタートメニューから取り込む takes the user's Start Menu (a program, an internet shortcut, a
+# shortcut to notepad and one to a program that is gone, in a folder of their own) into the
+# group スタートメニュー. The watcher, on, knows the shortcut by its target: notepad started
+# from the menu and then from outside counts two starts of the shortcut's launcher (the
+# watcher counts a program's start, also one from Lantern), and is not added beside it.
 s_empty_menu() {
-  local programs="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
-  mkdir -p "$programs/ランタン試験"
-  cp "$E2E_BUILD/tests/record_args.exe" "$programs/ランタン試験/記録.exe"
-  printf '[InternetShortcut]\r\nURL=http://www.example.jp/\r\n' >"$programs/ランタン試験/ページ.url"
+  local folder="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/ランタン試験"
+  local windows
+  windows="$(winepath -w "$folder" 2>/dev/null | tr -d '\r')"
+  mkdir -p "$folder"
+  cp "$E2E_BUILD/tests/record_args.exe" "$folder/記録.exe"
+  printf '[InternetShortcut]\r\nURL=http://www.example.jp/\r\n' >"$folder/ページ.url"
+  setup "a shortcut to notepad" driver make-shortcut "$windows\\メモ帳.lnk" 'C:\windows\notepad.exe'
+  setup "a shortcut to a program that is gone" driver make-shortcut "$windows\\消えた.lnk" 'C:\lantern-e2e\消えた.exe'
   fresh_settings
-  reg_add UseWatchApp REG_DWORD 0
+  reg_add WatchAppInterval REG_DWORD 1
+  # Wine's explorer shows the notification area only once Lantern's icon is in it: a program
+  # that shows a window after the first start's scan, which the watcher would add.
+  wine reg add "$E2E_KEY\\Filter" /v Filter0 /t REG_SZ /d '*\explorer.exe' /f >/dev/null 2>&1
   start_lantern
   driver wait-window TLanternMain 10
   settle
@@ -174,7 +184,7 @@ s_empty_menu() {
   focus_menu
   xdotool key i
   expect "its entry imports the Start Menu and says how much" \
-    grep -q '2 個のランチャを取り込みました' <<<"$(driver message-box 10)"
+    grep -q '4 個のランチャを取り込みました' <<<"$(driver message-box 10)"
   screenshot import-message
   driver press-ok
   local data
@@ -183,8 +193,37 @@ s_empty_menu() {
     grep -qx 'スタートメニュー' <<<"$data"
   expect "the program stays a program, the URL a URL launcher" \
     [ "$(grep -c -x -e 'C:\\users\\.*\\記録.exe' -e 'http://www.example.jp/' <<<"$data")" = 2 ]
-  rm -rf "$programs/ランタン試験"
+  # A launcher just made counts no start at the scan after it (its program may have been
+  # running all along), so a scan passes before notepad starts: scans run every 400 ms, but
+  # not while a menu is open, nor for the 2 s that Wine without a window manager waits when
+  # the message box goes. The menu: スタートメニュー, ランタン試験, and in it ページ, then
+  # メモ帳 (the files in CP932 order).
+  sleep 3
+  expect "the icon opens the launcher menu" open_icon_menu
+  focus_menu
+  xdotool sleep 0.3 key Down sleep 0.3 key Right sleep 0.3 key Right sleep 0.5
+  expect "the imported group opens down to its folder" [ "$(driver menus 1 | wc -l)" -ge 3 ]
+  screenshot start-menu-imported
+  crop_menus start-menu-imported
+  xdotool key Down Return
+  expect "メモ帳 starts notepad" wait_notepad
+  sleep 2
+  wine taskkill /f /im notepad.exe >/dev/null 2>&1
+  sleep 1.5
+  expect "the watcher counts that start, saved at once ($(launcher_record メモ帳))" \
+    [ "$(launcher_record メモ帳 | cut -d'|' -f3)" = 1 ]
+  run_notepad
+  rm -rf "$folder"
   expect "the program ends" end_session
+  expect "the shortcut's launcher keeps the shortcut and counts two starts ($(launcher_record メモ帳))" \
+    [ "$(launcher_record メモ帳)" = "メモ帳|$windows\\メモ帳.lnk|2" ]
+  data=$(iconv -f CP932 -t UTF-8 "$E2E_DATA" | tr -d '\r')
+  expect "notepad is not added beside it" lacks 'notepad.exe' "$data"
+  local order
+  order=$(grep -A1 -x '\[LAUNCHER.*\]' <<<"$data" | grep -x -e メモ帳 -e ページ -e 記録 -e 消えた | paste -sd'|')
+  expect "and it rose to the top of its group ($order)" [ "$order" = 'メモ帳|ページ|記録|消えた' ]
+  expect "the shortcut to a program that is gone is a launcher too" \
+    [ "$(launcher_record 消えた | cut -d'|' -f2)" = "$windows\\消えた.lnk" ]
 }
 
 s_second_instance() {
@@ -446,7 +485,7 @@ s_missing_target() {
   start_lantern
   driver wait-window TLanternMain 10
   settle
-  setup "the icon opens the launcher menu" open_icon_menu || return
+  expect "the icon opens the launcher menu" open_icon_menu
   xdotool sleep 0.5 key Down Return
   local text
   text=$(driver message-box 10)
@@ -1051,13 +1090,19 @@ s_watcher() {
 start_notepad_in_front() {
   wine 'C:\windows\notepad.exe' >>"$E2E_OUT/lantern.log" 2>&1 &
   E2E_NOTEPAD=$!
-  local i
-  for i in $(seq 50); do
-    xdotool search --onlyvisible --class notepad.exe >/dev/null 2>&1 && break
-    sleep 0.2
-  done
+  wait_notepad
   focus_notepad
   sleep 0.2
+}
+
+# Waits up to 10 s for notepad's window.
+wait_notepad() {
+  local i
+  for i in $(seq 50); do
+    xdotool search --onlyvisible --class notepad.exe >/dev/null 2>&1 && return 0
+    sleep 0.2
+  done
+  return 1
 }
 
 stop_notepad() {
@@ -1328,7 +1373,7 @@ run_e2e() {
   scenario "a wave of the mouse opens the launcher menu at the fixed position" s_gesture
   scenario "the settings dialog's seven pages; Ctrl added to the hot key works at once" s_settings_dialog
   scenario "the hot key twice opens the search window; memo and Enter start notepad" s_search
-  scenario "an empty tree's launcher menu says so and offers a launcher" s_empty_menu
+  scenario "an empty tree's menu imports the Start Menu; a shortcut counts its program's starts" s_empty_menu
   scenario "the zip unpacked in a fresh prefix: Lantern.exe runs, its Help and readme, its data file" s_package
   [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k >/dev/null 2>&1

@@ -162,8 +162,15 @@ class TWin32Shell : public TShell {
                                           reinterpret_cast<void**>(File.Receive()))) ||
         FAILED(File.Get()->Load(ToWide(LnkPath).c_str(), STGM_READ)))
       return false;
+    // The ID list holds every name in Unicode; the path kept beside it may be in the ANSI
+    // code page (Wine's), where a Japanese name comes back as '?'.
     wchar_t Path[MAX_PATH] = {};
-    if (Link.Get()->GetPath(Path, MAX_PATH, nullptr, 0) != S_OK || !Path[0]) return false;
+    PIDLIST_ABSOLUTE List = nullptr;
+    const bool Listed =
+        Link.Get()->GetIDList(&List) == S_OK && List && SHGetPathFromIDListW(List, Path) && Path[0];
+    CoTaskMemFree(List);
+    if (!Listed && (Link.Get()->GetPath(Path, MAX_PATH, nullptr, 0) != S_OK || !Path[0]))
+      return false;
     std::wstring Wide = Path;
     if (Wide.find(L'%') != std::wstring::npos) {
       DWORD Size = ExpandEnvironmentStringsW(Path, nullptr, 0);

@@ -132,24 +132,28 @@ TEST_F(PlatformTest, AFileOpenForReadingIsNotOverwrittenInPlace) {
   EXPECT_FALSE(PathExists(Name + ".tmp"));
 }
 
-// A shortcut saved by the shell's own object in a folder with a Japanese name is read back;
-// a file that is no shortcut is refused.
+// Shortcuts saved by the shell's own object in a folder with a Japanese name are read back,
+// whatever the system's ANSI code page: to a program, to a file in that folder and to one
+// with a Japanese name that is gone. A file that is no shortcut is refused.
 TEST_F(PlatformTest, TheShellReadsAShortcutsTargetAndRefusesOtherFiles) {
   const HRESULT Com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  const std::string Lnk = Long + "\\メモ帳.lnk";
-  {
+  int n = 0;
+  for (const std::string& Target :
+       {std::string("C:\\windows\\notepad.exe"), LongFile, Long + "\\消えた.exe"}) {
+    const std::string Lnk = Long + "\\メモ帳" + std::to_string(++n) + ".lnk";
     TComPointer<IShellLinkW> Link;
     TComPointer<IPersistFile> File;
     ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                               IID_IShellLinkW,
                                               reinterpret_cast<void**>(Link.Receive())));
-    Link.Get()->SetPath(L"C:\\windows\\notepad.exe");
+    Link.Get()->SetPath(ToWide(Target).c_str());
     Link.Get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(File.Receive()));
     ASSERT_HRESULT_SUCCEEDED(File.Get()->Save(ToWide(Lnk).c_str(), TRUE));
+    std::string Resolved;
+    EXPECT_TRUE(Shell().ResolveShortcut(Lnk, Resolved)) << Target;
+    EXPECT_EQ(UpperCaseAscii(Resolved), UpperCaseAscii(Target));
   }
   std::string Target;
-  EXPECT_TRUE(Shell().ResolveShortcut(Lnk, Target));
-  EXPECT_EQ(UpperCaseAscii(Target), "C:\\WINDOWS\\NOTEPAD.EXE");
   EXPECT_FALSE(Shell().ResolveShortcut(LongFile, Target));
   if (SUCCEEDED(Com)) CoUninitialize();
 }
