@@ -9,10 +9,12 @@
 #include <variant>
 #include <vector>
 
+#include "base/Cp932.h"
 #include "base/Path.h"
 #include "model/ExecObj.h"
 #include "shell/About.h"
 #include "ui/Dpi.h"
+#include "ui/FileSystem.h"
 #include "ui/Registry.h"
 #include "ui/System.h"
 
@@ -191,6 +193,19 @@ std::string DefaultDataFileName() {
                                                                     : Folder + "Default.dat";
 }
 
+// The program's folder moved since the last start (Before: where it was then), its data file
+// with it, while the stored name still points into the old folder, where nothing is left: the
+// file in the new folder is the user's tree, and an empty one must not take its place.
+void FollowMovedFolder(std::string& DataFileName, const std::string& Before,
+                       const std::string& Now) {
+  const std::string Old = UpperCaseAscii(Before);
+  if (Old.empty() || Old == UpperCaseAscii(Now) || FileSystem().FileExists(DataFileName) ||
+      UpperCaseAscii(DataFileName).compare(0, Old.size(), Old) != 0)
+    return;
+  const std::string Moved = Now + DataFileName.substr(Old.size());
+  if (FileSystem().FileExists(Moved)) DataFileName = Moved;
+}
+
 }  // namespace
 
 TSettingsStore::TSettingsStore(TRoot& Root, TSettingsTarget& Target)
@@ -206,7 +221,10 @@ void TSettingsStore::Load() {
   const std::string Key = LanternRegistryKey;
   Registry().CreateKey(Key);
   Registry().WriteString(Key, "RELEASE", GetVersionString());
-  Registry().WriteString(Key, "Path", ExtractFilePath(System().ProgramFileName()));
+  std::string Before;
+  if (!Registry().ReadString(Key, "Path", Before)) Before.clear();
+  const std::string Folder = ExtractFilePath(System().ProgramFileName());
+  Registry().WriteString(Key, "Path", Folder);
 
   const std::vector<TRow>& Table = Rows();
   std::vector<std::optional<TSettingValue>> Stored;
@@ -226,6 +244,7 @@ void TSettingsStore::Load() {
       Set(FValues, Row, *Row.WhenMissing);
   }
   ExcludeMouseSwitches(Old, FValues);
+  FollowMovedFolder(FValues.DataFileName, Before, Folder);
   KeepOnAMonitor(FValues, Present("Top"));
   if (Registry().KeyExists(Key + TFilterList::KeyName)) {
     FRoot.Filters().LoadFromRegistry(Key);

@@ -4,6 +4,7 @@
 
 #include "main/Settings.h"
 #include "model/FilterList.h"
+#include "support/FakeFileSystem.h"
 #include "support/FakeSystem.h"
 #include "support/TreeFixture.h"
 #include "ui/MemoryRegistry.h"
@@ -235,6 +236,33 @@ TEST_F(SettingsTest, AnUpdateTellsEachEffectOfWhatChangedOnce) {
 
 // A data file name changed in the settings dialog is written there; the running program keeps
 // its file and does not write its old name over the new one.
+TEST_F(SettingsTest, AMovedProgramFolderTakesItsDataFileAlong) {
+  const std::string Now = "C:\\Program Files\\Lantern\\";
+  struct Case {
+    const char* Before;  // the program's folder at the last start
+    const char* Stored;
+    std::vector<std::string> Existing;
+    std::string Expected;
+  };
+  for (const Case& C : std::vector<Case>{
+           {"c:\\old\\", "C:\\Old\\data\\me.dat", {Now + "data\\me.dat"}, Now + "data\\me.dat"},
+           // Still there, elsewhere, or nothing to follow: the stored name holds.
+           {"C:\\Old\\", "C:\\Old\\me.dat", {"C:\\Old\\me.dat", Now + "me.dat"}, "C:\\Old\\me.dat"},
+           {"C:\\Old\\", "D:\\me.dat", {Now + "me.dat"}, "D:\\me.dat"},
+           {"C:\\Old\\", "C:\\Old\\me.dat", {}, "C:\\Old\\me.dat"},
+       }) {
+    TFakeFileSystem Files;
+    TFileSystem* OldFiles = SetFileSystem(&Files);
+    for (const std::string& File : C.Existing) Files.AddFile(File);
+    Memory.WriteString(Key, "Path", C.Before);
+    Memory.WriteString(Key, "DataFileName", C.Stored);
+    EXPECT_EQ(Load().Values().DataFileName, C.Expected) << C.Stored;
+    std::string Path;
+    EXPECT_TRUE(Memory.ReadString(Key, "Path", Path) && Path == Now);
+    SetFileSystem(OldFiles);
+  }
+}
+
 TEST_F(SettingsTest, AChangedDataFileNameIsNotWrittenOver) {
   Memory.WriteString(Key, "DataFileName", "C:\\data.dat");
   Load();
