@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "ui/FileSystem.h"
 #include "ui/Layout.h"
 

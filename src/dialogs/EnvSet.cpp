@@ -5,8 +5,8 @@
 
 #include "base/Cp932.h"
 #include "base/Path.h"
-#include "model/ExecObj.h"
 #include "model/FilterList.h"
+#include "model/Root.h"
 #include "ui/Application.h"
 #include "ui/Layout.h"
 #include "ui/Shell.h"

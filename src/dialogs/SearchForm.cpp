@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "base/Path.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "ui/Action.h"
 #include "ui/Canvas.h"
 #include "ui/Dpi.h"
@@ -48,7 +48,11 @@ TSearchForm::TSearchForm(TRoot& Root, TLauncherSearch& Search)
   Edit1.OnChange = [this](TWinControl*) { Find(); };
   Edit1.OnKeyDown = [this](TWinControl*, unsigned& Key, unsigned) {
     const int Page = MostRows - 1;
-    const int By = Key == VkUp ? -1 : Key == VkDown ? 1 : Key == VkPrior ? -Page : Key == VkNext ? Page : 0;
+    const int By = Key == VkUp      ? -1
+                   : Key == VkDown  ? 1
+                   : Key == VkPrior ? -Page
+                   : Key == VkNext  ? Page
+                                    : 0;
     if (!By) return;
     Move(By);
     Key = 0;
@@ -137,9 +141,9 @@ void TSearchForm::Paint(TCanvas& Canvas) {
   const int FontHeight = std::abs(Canvas.Font().Height());
   if (FHits.empty()) {
     Canvas.SetFontColor(Quieter(C.FontColor, C.BackColor));
-    Canvas.WriteText(TextX, (RowTop(1) - FontHeight) / 2,
-                     Edit1.Text().empty() ? "まだ起動したランチャはありません"
-                                          : "一致するランチャはありません");
+    Canvas.WriteText(
+        TextX, (RowTop(1) - FontHeight) / 2,
+        Edit1.Text().empty() ? "まだ起動したランチャはありません" : "一致するランチャはありません");
     return;
   }
   for (int Row = 0; Row < static_cast<int>(FHits.size()); ++Row) {

@@ -10,7 +10,7 @@
 #include "dialogs/GroupProperty.h"
 #include "dialogs/LauncherProperty.h"
 #include "main/Watcher.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "ui/FileSystem.h"
 #include "ui/ListView.h"
 #include "ui/Shell.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/Exception.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "ui/Dialogs.h"
 #include "ui/ListView.h"
 #include "ui/TreeView.h"

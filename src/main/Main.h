@@ -12,9 +12,9 @@
 #include "main/Pointer.h"
 #include "main/Settings.h"
 #include "main/Watcher.h"
-#include "model/ExecObj.h"
-#include "model/Search.h"
 #include "model/PopupMenuEx.h"
+#include "model/Root.h"
+#include "model/Search.h"
 #include "shell/DropTarget.h"
 #include "shell/TaskTray.h"
 #include "ui/Application.h"
@@ -317,8 +317,8 @@ class TLanternMain : public TForm, private TSettingsTarget {
   int FSortDirection[2] = {1, 1};  // per list column: +1 ascending next, -1 descending
 
   TForm* FAboutForm = nullptr;
-  TForm* FSearchForm = nullptr;  // shown now
-  std::unique_ptr<TLauncherSearch> FSearch;  // made at the first search
+  TForm* FSearchForm = nullptr;                    // shown now
+  std::unique_ptr<TLauncherSearch> FSearch;        // made at the first search
   std::unique_ptr<TTreeGuard::THold> FEnvSetHold;  // the settings dialog is open
 
   std::vector<std::string> FArgs;

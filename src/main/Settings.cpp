@@ -11,7 +11,7 @@
 
 #include "base/Cp932.h"
 #include "base/Path.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "shell/About.h"
 #include "ui/Dpi.h"
 #include "ui/FileSystem.h"

@@ -6,7 +6,7 @@
 #include "base/Cp932.h"
 #include "base/Path.h"
 #include "dialogs/ProgressForm.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "shell/DropBlocks.h"
 #include "ui/FileSystem.h"
 

@@ -6,7 +6,7 @@
 #include "base/Cp932.h"
 #include "base/Exception.h"
 #include "main/Settings.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "ui/Dialogs.h"
 #include "ui/FileSystem.h"
 #include "ui/Processes.h"

@@ -7,7 +7,7 @@
 
 #include "base/Convert.h"
 #include "base/Exception.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "ui/FileSystem.h"
 #include "ui/ImageList.h"
 #include "ui/Stream.h"

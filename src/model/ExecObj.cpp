@@ -7,6 +7,7 @@
 #include "base/Cp932.h"
 #include "base/Exception.h"
 #include "base/Path.h"
+#include "model/Root.h"
 #include "model/SeekIconThread.h"
 #include "ui/FileSystem.h"
 #include "ui/ImageList.h"

@@ -5,7 +5,7 @@
 #include <chrono>
 
 #include "base/Path.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "model/SeekIconThread.h"
 #include "ui/Dpi.h"
 #include "ui/ImageList.h"

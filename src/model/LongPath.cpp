@@ -1,7 +1,7 @@
 // What the tree asks about a file: the long-name form of its path, and its icon.
 #include "base/Cp932.h"
 #include "base/Path.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "ui/FileSystem.h"
 #include "ui/Shell.h"
 

@@ -6,7 +6,7 @@
 
 #include "base/Cp932.h"
 #include "base/Path.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "ui/Canvas.h"
 #include "ui/Dpi.h"
 #include "ui/ImageList.h"
@@ -173,19 +173,21 @@ void TRoot::AddEmptyMenuHints(TMenuItem& Entries) {
       MeasureEntry(Canvas, Caption, FMenuDpi, FMenuWidthLimit, Width, Height);
     };
     Entry->OnDrawItem = [this, Caption, Hint](TMenuItem*, TCanvas& Canvas, const TRect& Rect,
-                                             bool Selected) {
+                                              bool Selected) {
       Selected = Selected && !Hint;
       DrawRow(Canvas, Rect, FColors, nullptr, -1, Selected, FMenuDpi);
       Canvas.Font().Assign(FFont);
       ScaleMenuFont(Canvas.Font(), FMenuDpi);
-      Canvas.SetFontColor(Hint ? clGrayText : Selected ? FColors.SelectedFontColor : FColors.FontColor);
+      Canvas.SetFontColor(Hint       ? clGrayText
+                          : Selected ? FColors.SelectedFontColor
+                                     : FColors.FontColor);
       DrawEntryText(Canvas, Rect, Caption, FMenuDpi);
     };
     return Entry;
   };
   for (const char* Hint : EmptyMenuHints) Entries.Add(Plain(Hint, true));
   for (const auto& Offer : {std::pair{ImportStartMenuCaption, &OnImportStartMenu},
-                             std::pair{AddLauncherCaption, &OnAddLauncher}}) {
+                            std::pair{AddLauncherCaption, &OnAddLauncher}}) {
     std::function<void()>* Command = Offer.second;
     if (!*Command) continue;
     Entries.Add(Plain(Offer.first, false))->OnClick = [Command](TMenuItem*) {

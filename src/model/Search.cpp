@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/Path.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 
 namespace lantern {
 

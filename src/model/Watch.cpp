@@ -2,8 +2,8 @@
 // start of its launcher (a shortcut's launcher by its target) or becomes a new launcher.
 #include "base/Cp932.h"
 #include "base/Path.h"
-#include "model/ExecObj.h"
 #include "model/FilterList.h"
+#include "model/Root.h"
 #include "ui/FileSystem.h"
 #include "ui/Shell.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "dialogs/EnvSet.h"
-#include "model/ExecObj.h"
 #include "model/FilterList.h"
+#include "model/Root.h"
 #include "support/DialogFixture.h"
 
 namespace lantern {

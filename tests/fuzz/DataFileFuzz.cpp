@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "base/Exception.h"
-#include "model/ExecObj.h"
 #include "model/PopupMenuEx.h"
+#include "model/Root.h"
 #include "support/FakeFileSystem.h"
 #include "support/StartedTree.h"
 #include "ui/Canvas.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Exception.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "support/FakeFileSystem.h"
 #include "support/TempFolder.h"
 #include "support/TestData.h"

@@ -6,8 +6,8 @@
 #include <tuple>
 #include <utility>
 
-#include "model/ExecObj.h"
 #include "model/PopupMenuEx.h"
+#include "model/Root.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeSystem.h"
 #include "support/TreeFixture.h"

@@ -2,7 +2,7 @@
 // when nothing is asked, what is reported, and what is counted.
 #include <gtest/gtest.h>
 
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeSystem.h"
 #include "support/TreeFixture.h"

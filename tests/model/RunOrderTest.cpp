@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "support/TreeFixture.h"
 
 namespace lantern {

@@ -6,8 +6,8 @@
 
 #include <random>
 
-#include "model/ExecObj.h"
 #include "model/FilterList.h"
+#include "model/Root.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeShell.h"
 

@@ -1,8 +1,8 @@
 // The watcher's side of the tree: AddRunningFile with the file system's double.
 #include <gtest/gtest.h>
 
-#include "model/ExecObj.h"
 #include "model/FilterList.h"
+#include "model/Root.h"
 #include "support/FakeFileSystem.h"
 #include "support/TreeFixture.h"
 
@@ -13,8 +13,8 @@ class WatchTest : public TreeFixture {
  protected:
   void SetUp() override {
     TreeFixture::SetUp();
-    for (const char* Path : {"C:\\Tools\\NOTEPAD.EXE", "C:\\Tools\\tool.com", "C:\\Tools\\setup.exe",
-                             "C:\\Tools\\known.exe", "C:\\Tools\\old.exe"})
+    for (const char* Path : {"C:\\Tools\\NOTEPAD.EXE", "C:\\Tools\\tool.com",
+                             "C:\\Tools\\setup.exe", "C:\\Tools\\known.exe", "C:\\Tools\\old.exe"})
       Files.AddFile(Path);
     OldFiles = SetFileSystem(&Files);
   }

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"
 #include "ui/Shell.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "support/FakeShell.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"

@@ -7,8 +7,8 @@
 // The system interface's own AddAtom, not the macro.
 #undef AddAtom
 
-#include "model/ExecObj.h"
 #include "model/PopupMenuEx.h"
+#include "model/Root.h"
 #include "support/FakeSystem.h"
 #include "ui/ImageList.h"
 #include "ui/ListView.h"

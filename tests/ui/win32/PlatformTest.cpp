@@ -6,7 +6,7 @@
 
 #include "base/Cp932.h"
 #include "base/Exception.h"
-#include "model/ExecObj.h"
+#include "model/Root.h"
 #include "support/TempFolder.h"
 #include "support/TreeFixture.h"
 #include "ui/FileSystem.h"
