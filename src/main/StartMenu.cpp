@@ -23,20 +23,17 @@ bool Importable(const std::string& Name) {
   return Ext == ".LNK" || Ext == ".EXE" || IsUrlFile(Name);
 }
 
-// One entry of Folder into Into: a subfolder is walked, an importable file kept.
-void ReadEntry(const std::string& Folder, const TFolderEntry& Entry, TStartMenuFolder& Into,
-               TStartMenuImport& Result, int Depth, TProgress* Progress);
-
-void ReadFolder(const std::string& Folder, TStartMenuFolder& Into, TStartMenuImport& Result,
-                int Depth, TProgress* Progress) {
-  std::vector<TFolderEntry> Entries;
-  if (!FileSystem().ListFolder(Folder, Entries)) return Result.Unreadable.push_back(Folder);
-  for (const TFolderEntry& Entry : Entries) {
-    if (Progress && Progress->Stopped) return;
-    ReadEntry(Folder, Entry, Into, Result, Depth, Progress);
-  }
+// Lists Folder, or names it among those that could not be read.
+bool List(const std::string& Folder, std::vector<TFolderEntry>& Entries, TStartMenuImport& Result) {
+  if (FileSystem().ListFolder(Folder, Entries)) return true;
+  Result.Unreadable.push_back(Folder);
+  return false;
 }
 
+void ReadFolder(const std::string& Folder, TStartMenuFolder& Into, TStartMenuImport& Result,
+                int Depth, TProgress* Progress);
+
+// One entry of Folder into Into: a subfolder is walked, an importable file kept.
 void ReadEntry(const std::string& Folder, const TFolderEntry& Entry, TStartMenuFolder& Into,
                TStartMenuImport& Result, int Depth, TProgress* Progress) {
   if (!Entry.Folder && !Importable(Entry.Name)) return;
@@ -46,8 +43,26 @@ void ReadEntry(const std::string& Folder, const TFolderEntry& Entry, TStartMenuF
     TStartMenuFile File{Path, ""};
     if (IsUrlFile(Entry.Name) && !ReadUrlFile(Path, File.URL)) File.URL.clear();
     Into.Files.emplace(Entry.Name, std::move(File));
-  } else if (Depth < DeepestFolder)
+  } else if (Depth < DeepestFolder) {
     ReadFolder(Path, Into.Folders[Entry.Name], Result, Depth + 1, Progress);
+  }
+}
+
+// The entries of Folder, until a stop is asked for; a top folder's (Depth 0) each counted
+// done once walked.
+void ReadEntries(const std::string& Folder, const std::vector<TFolderEntry>& Entries,
+                 TStartMenuFolder& Into, TStartMenuImport& Result, int Depth, TProgress* Progress) {
+  for (const TFolderEntry& Entry : Entries) {
+    if (Progress && Progress->Stopped) return;
+    ReadEntry(Folder, Entry, Into, Result, Depth, Progress);
+    if (Progress && Depth == 0) ++Progress->Done;
+  }
+}
+
+void ReadFolder(const std::string& Folder, TStartMenuFolder& Into, TStartMenuImport& Result,
+                int Depth, TProgress* Progress) {
+  std::vector<TFolderEntry> Entries;
+  if (List(Folder, Entries, Result)) ReadEntries(Folder, Entries, Into, Result, Depth, Progress);
 }
 
 class TImporter {
@@ -125,19 +140,12 @@ void WalkStartMenu(const std::vector<std::string>& Folders, TStartMenuWalk& Walk
   std::vector<std::pair<std::string, std::vector<TFolderEntry>>> Tops;
   for (const std::string& Folder : Folders) {
     std::vector<TFolderEntry> Entries;
-    if (!FileSystem().ListFolder(Folder, Entries)) {
-      Walk.Result.Unreadable.push_back(Folder);
-      continue;
-    }
+    if (!List(Folder, Entries, Walk.Result)) continue;
     if (Progress) Progress->Total += static_cast<int>(Entries.size());
     Tops.emplace_back(Folder, std::move(Entries));
   }
-  for (const auto& Top : Tops)
-    for (const TFolderEntry& Entry : Top.second) {
-      if (Progress && Progress->Stopped) return;
-      ReadEntry(Top.first, Entry, Walk.Programs, Walk.Result, 0, Progress);
-      if (Progress) ++Progress->Done;
-    }
+  for (const auto& [Folder, Entries] : Tops)
+    ReadEntries(Folder, Entries, Walk.Programs, Walk.Result, 0, Progress);
 }
 
 TStartMenuImport ImportStartMenu(TRoot& Root, const std::vector<std::string>& Folders,
