@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "base/Scoped.h"
 #include "main/Settings.h"
 #include "shell/TaskTray.h"
 #include "ui/Dialogs.h"
@@ -101,11 +102,7 @@ void TPointer::OpenMenu(TMouseButton Button) {
   // The menu needs the program in front; a hidden main window must not get the keys.
   System().ForceForeground(FWindow.Visible() ? FWindow.Handle() : System().ApplicationWindow());
   {
-    struct TShowing {
-      bool& Flag;
-      ~TShowing() { Flag = false; }
-    } Showing{FMenuShowing};
-    FMenuShowing = true;
+    TScopedValue<bool> Showing(FMenuShowing, true);
     std::optional<TTaskTray::TPopupPos> At;
     if (FSettings.FixMenuPos) At = TTaskTray::TPopupPos{FSettings.MenuXPos, FSettings.MenuYPos};
     FTray.OpenMenu(Button, At);

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/Path.h"
+#include "base/Scoped.h"
 #include "dialogs/EnvSet.h"
 #include "dialogs/ProgressForm.h"
 #include "dialogs/SearchForm.h"
@@ -32,11 +33,7 @@ std::string HelpPage(const char* Name) {
 void TLanternMain::AboutActionExecute() {
   // Never the hidden main window to the front: the version window comes forward by itself.
   TAboutForm About;
-  FAboutForm = &About;
-  struct TClosed {
-    TForm*& Form;
-    ~TClosed() { Form = nullptr; }
-  } Closed{FAboutForm};
+  TScopedValue<TForm*> Open(FAboutForm, &About);
   About.ShowModal();
 }
 
@@ -86,11 +83,7 @@ void TLanternMain::OpenSearch(int X, int Y, bool InWindow) {
   std::optional<TTreeGuard::THold> Hold(std::in_place, FRoot->Guard());
   if (!FSearch) FSearch = std::make_unique<TLauncherSearch>(*FRoot);
   TSearchForm Form(*FRoot, *FSearch);
-  FSearchForm = &Form;
-  struct TClosed {
-    TForm*& Form;
-    ~TClosed() { Form = nullptr; }
-  } Closed{FSearchForm};
+  TScopedValue<TForm*> Open(FSearchForm, &Form);
   if (Form.ShowAt(X, Y) != mrOk || !Form.Chosen()) return;
   if (!InWindow) return RunChosen(*Form.Chosen(), Form.ChoseFolder(), Form.Left(), Form.Top());
   // The list is filled only while nothing holds the tree; the changes that waited run at the

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/Scoped.h"
+
 namespace lantern {
 
 namespace {
@@ -54,11 +56,7 @@ void TWinControl::SetAlign(TAlign Value) {
 
 void TWinControl::Realign() {
   if (FRealigning) return;
-  struct TGuard {
-    bool& Flag;
-    ~TGuard() { Flag = false; }
-  } Guard{FRealigning};
-  FRealigning = true;
+  TScopedValue<bool> Realigning(FRealigning, true);
   int Left = 0, Top = 0, Right = ClientWidth(), Bottom = ClientHeight();
   for (TAlign Pass : {TAlign::Top, TAlign::Bottom, TAlign::Left, TAlign::Client}) {
     for (TWinControl* c : FControls) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Cp932.h"
+#include "base/Scoped.h"
 #include "ui/Application.h"
 #include "ui/Dpi.h"
 #include "ui/ExtCtrls.h"
@@ -70,12 +71,8 @@ void TForm::Close() {
 }
 
 TModalResult TForm::ShowModal() {
-  struct TModalGuard {
-    bool& Flag;
-    ~TModalGuard() { Flag = false; }
-  } Guard{FModal};
+  TScopedValue<bool> Modal(FModal, true);
   TModalLoop Loop;
-  FModal = true;
   FModalResult = mrNone;
   CreateHandle();
   if (Widgets()) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Scoped.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -73,15 +74,11 @@ void TPopupMenu::Popup(int X, int Y) {
   PopupY = Y;
   ++Popups;
   if (OnPopup) OnPopup(this);
-  FShowing = true;
   TMenuItem* Chosen = nullptr;
-  try {
+  {
+    TScopedValue<bool> Showing(FShowing, true);
     Chosen = Widgets() ? Widgets()->TrackPopupMenu(*this, X, Y) : Choice;
-  } catch (...) {
-    FShowing = false;
-    throw;
   }
-  FShowing = false;
   if (Chosen) Chosen->Click();
 }
 
