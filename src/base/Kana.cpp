@@ -285,17 +285,6 @@ std::vector<TFoldedChar> FoldText(const std::string& S) {
   return Result;
 }
 
-std::string StripAccelerator(const std::string& Name) {
-  std::string Result;
-  Result.reserve(Name.size());
-  for (std::size_t i = 0; i < Name.size(); ++i) {
-    if (Name[i] == '&' && i + 1 < Name.size()) ++i;
-    Result += Name[i];
-    if (IsLeadByte(static_cast<unsigned char>(Name[i])) && i + 1 < Name.size()) Result += Name[++i];
-  }
-  return Result;
-}
-
 std::uint64_t TextMask(const TFoldedChar* Text, std::size_t Count) {
   std::uint64_t Mask = 0;
   for (std::size_t p = 0; p < Count; ++p) {

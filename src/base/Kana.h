@@ -18,9 +18,6 @@ using TFoldedChar = std::uint16_t;
 
 std::vector<TFoldedChar> FoldText(const std::string& S);
 
-// Name as the menu shows it: each "&" marking an accelerator left out, "&&" read as "&".
-std::string StripAccelerator(const std::string& Name);
-
 // Bits of what Text holds, for a quick test before a match: a text can only match a query
 // whose Mask() has no bit that its TextMask lacks.
 std::uint64_t TextMask(const TFoldedChar* Text, std::size_t Count);

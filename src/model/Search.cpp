@@ -4,6 +4,7 @@
 
 #include "base/Path.h"
 #include "model/Root.h"
+#include "ui/Menus.h"
 
 namespace lantern {
 
@@ -48,7 +49,8 @@ void TLauncherSearch::IndexGroup(TCompositeItem* Group, std::uint32_t Path) {
     Entry.Item = Item;
     Entry.Path = Path;
     Entry.Launcher = !SubGroup;
-    const std::string Name = StripAccelerator(Item->Name());
+    int Underline;
+    const std::string Name = StripAmpersands(Item->Name(), Underline);  // as the menu shows it
     AddText(Name, Entry.Name, Entry.NameLength, Entry.NameMask);
     std::string Target;
     if (dynamic_cast<TLauncherURL*>(Item))

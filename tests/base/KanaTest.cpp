@@ -83,12 +83,6 @@ TEST(KanaTest, ALongNameIsSearchedToItsEnd) {
   EXPECT_EQ(MatchClass(Name + Name, std::string(290, 'a') + "memo"), 2);
 }
 
-TEST(KanaTest, AcceleratorMarksAreLeftOut) {
-  EXPECT_EQ(StripAccelerator("記録(&R)"), "記録(R)");
-  EXPECT_EQ(StripAccelerator("A&&B&"), "A&B&");
-  EXPECT_EQ(StripAccelerator("&表"), "表");
-}
-
 // Random bytes, as a damaged data file may hold, never crash the folding or the match, and a
 // name is always found by itself.
 TEST(KanaTest, RandomBytesAreSafe) {

@@ -78,6 +78,8 @@ TEST_F(SearchTest, TheNextFindSeesTheTreeAsItIsNow) {
   EXPECT_TRUE(Search.Find("zzz", 20).empty());
   Inside->SetName("zzz");
   EXPECT_EQ(Items(Search.Find("zzz", 20)), (std::vector<TExecItem*>{Inside}));
+  Inside->SetName("Z&&Y&");  // the menu and the search window show "ZY"
+  EXPECT_EQ(Items(Search.Find("zy", 20)), (std::vector<TExecItem*>{Inside}));
   Root->Remove(Diag);  // freed here
   EXPECT_EQ(Items(Search.Find("memo", 1)), std::vector<TExecItem*>{Memo});
 }
