@@ -6,6 +6,7 @@
 #include "model/Root.h"
 #include "ui/FileSystem.h"
 #include "ui/Shell.h"
+#include "ui/TreeView.h"
 
 namespace lantern {
 
@@ -17,6 +18,23 @@ void TExecItem::BeginWatchScan() {
   FWasRunning = FIsRunning;
   FIsRunning = false;
 }
+
+namespace {
+
+// The group tree shows the groups in their stored order: a group that the rule moved moves
+// there too, its node kept (selection and expansion stay).
+void MoveTreeNode(TCompositeItem& Group, TExecItem* Child) {
+  TTreeNode* Node = Child->TreeNode();
+  if (!Node) return;
+  int Index = 0;
+  for (TExecItem* Sibling : Group.Children().Snapshot()) {
+    if (Sibling == Child) break;
+    if (Sibling->IsGroup()) ++Index;
+  }
+  Node->MoveTo(Index);
+}
+
+}  // namespace
 
 bool TCompositeItem::MatchRunningFile(const std::string& Path) {
   bool Result = false;
@@ -33,6 +51,7 @@ bool TCompositeItem::MatchRunningFile(const std::string& Path) {
         FChildren.Insert(0, std::move(Moving));
       else
         FChildren.Add(std::move(Moving));
+      MoveTreeNode(*this, Child);
       Root->SetWatchChanged(true);
       Root->SetMenuDirty(true);
       SetRunCount(OneMore(FRunCount));

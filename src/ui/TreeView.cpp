@@ -99,6 +99,18 @@ void TTreeNode::Forget(TTreeNode* Node) {
   // Owned goes here, with its subtree.
 }
 
+void TTreeNode::MoveTo(int Index) {
+  TTreeNode* Holder = FParent ? FParent : FTreeView->Items().FTop.get();
+  auto& Siblings = Holder->FChildren;
+  const int From = this->Index();
+  const int To = std::clamp(Index, 0, static_cast<int>(Siblings.size()) - 1);
+  if (From < 0 || From == To) return;
+  std::unique_ptr<TTreeNode> Owned = std::move(Siblings[From]);
+  Siblings.erase(Siblings.begin() + From);
+  Siblings.insert(Siblings.begin() + To, std::move(Owned));
+  if (TTreeViewPeer* Peer = FTreeView->TreePeer()) Peer->ChildrenReordered(FParent);
+}
+
 void TTreeNode::Delete() {
   TTreeNode* Holder = FParent ? FParent : FTreeView->Items().FTop.get();
   Holder->Forget(this);

@@ -19,6 +19,9 @@ class TTreeViewPeer : public TControlPeer {
  public:
   virtual void NodeAdded(TTreeNode* Node) = 0;
   virtual void NodeDeleting(TTreeNode* Node) = 0;
+  // The children of Parent (nullptr: the top level) took a new order, the nodes themselves
+  // kept: their selection and expansion stay.
+  virtual void ChildrenReordered(TTreeNode* Parent) = 0;
   virtual void NodeChanged(TTreeNode* Node) = 0;  // text, pictures, expanded state
   virtual void SelectionChanged(TTreeNode* Node) = 0;
   virtual void UpdateBracket(bool Begin) = 0;
@@ -64,6 +67,8 @@ class TTreeNode {
   bool Focused() const { return FFocused; }
   void SetFocused(bool Value) { FFocused = Value; }
 
+  // Moves the node among its siblings to Index (clamped), keeping it and its subtree.
+  void MoveTo(int Index);
   // Frees this node with its subtree.
   void Delete();
   void DeleteChildren();

@@ -66,6 +66,33 @@ INSTANTIATE_TEST_SUITE_P(
                       RunOrderCase{"Hidden", true, true, false, false, {"A", "B", "C"}, false}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
+// The group tree follows the rule's moves as the list and the menu do, its nodes kept: the
+// group chosen in the tree stays chosen and an open group stays open.
+TEST_F(TreeFixture, TheGroupTreeFollowsAGroupThatTheRuleMoved) {
+  TFolder* A = AddFolder(Root.get(), "A");
+  TFolder* B = AddFolder(Root.get(), "B");
+  AddFolder(B, "Other");
+  TFolder* Inner = AddFolder(B, "Inner");
+  AddLauncher(Inner, "X", "C:\\x.exe");
+  AddFolder(Inner, "Deep");
+  Inner->TreeNode()->Expand(false);
+  Root->SetCurrentFolder(A);
+  TTreeNode* InnerNode = Inner->TreeNode();
+  Scan(Root.get(), {});
+  Scan(Root.get(), {"C:\\x.exe"});
+
+  ASSERT_EQ(ChildNames(Root.get()), (Names{"B", "ゴミ入れ", "A"}));
+  EXPECT_EQ(NodeTexts(Root->TreeNode()), (Names{"B", "ゴミ入れ", "A"}));
+  EXPECT_EQ(NodeTexts(B->TreeNode()), (Names{"Inner", "Other"}));
+  EXPECT_EQ(Inner->TreeNode(), InnerNode);
+  EXPECT_TRUE(InnerNode->Expanded());
+  EXPECT_EQ(TreeView.Selected(), A->TreeNode());
+  // Each node still stands for its own group.
+  for (int i = 0; i < Root->TreeNode()->Count(); ++i)
+    EXPECT_EQ(static_cast<TExecItem*>(Root->TreeNode()->Item(i)->Data())->Name(),
+              ChildNames(Root.get())[i]);
+}
+
 TEST_F(TreeFixture, EveryLauncherOfTheStartedProgramIsCountedAndTheNextChildStillExamined) {
   Root->SetUpperFirst(false);
   TFolder* G = AddFolder(Root.get(), "G");

@@ -42,6 +42,16 @@ class TWin32TreeViewPeer : public TTreeViewPeer, public TViewWindow {
     if (Node->ItemHandle())
       SendMessageW(FHandle, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(Node->ItemHandle()));
   }
+  void ChildrenReordered(TTreeNode* Parent) override {
+    TSyncing Sync(FSyncing);
+    // Sorted by the toolkit's order: the native items stay, with their state.
+    TVSORTCB Sort = {};
+    Sort.hParent = Parent ? static_cast<HTREEITEM>(Parent->ItemHandle()) : TVI_ROOT;
+    Sort.lpfnCompare = [](LPARAM A, LPARAM B, LPARAM) -> int {
+      return reinterpret_cast<TTreeNode*>(A)->Index() - reinterpret_cast<TTreeNode*>(B)->Index();
+    };
+    SendMessageW(FHandle, TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&Sort));
+  }
   void NodeChanged(TTreeNode* Node) override {
     if (!Node->ItemHandle()) return;
     TSyncing Sync(FSyncing);

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "ui/Application.h"
 #include "ui/Bars.h"
@@ -171,6 +173,40 @@ TEST_F(WidgetsTest, TreeNodesFollowAndTheUsersSelectionComesBack) {
   EXPECT_EQ(Selected, Added);
   Trash->Delete();
   EXPECT_EQ(SendMessageW(TreeWindow(), TVM_GETCOUNT, 0, 0), 2);
+}
+
+// A node moved among its siblings moves in the control as it is: the same native item, still
+// selected, in the new order.
+TEST_F(WidgetsTest, AMovedNodeKeepsItsNativeItemAndSelection) {
+  TTreeNode* Root = Form->Tree.Items().AddChild(nullptr, "ランタン");
+  for (const char* Text : {"A", "B", "C"}) Form->Tree.Items().AddChild(Root, Text);
+  Form->CreateHandle();
+  Form->Show();
+  Root->Expand(false);
+  TTreeNode* C = Root->Item(2);
+  void* Native = C->ItemHandle();
+  C->SetSelected(true);
+  C->MoveTo(0);
+  std::vector<std::string> Order;
+  wchar_t Buffer[64];
+  for (auto Item =
+           reinterpret_cast<HTREEITEM>(SendMessageW(TreeWindow(), TVM_GETNEXTITEM, TVGN_CHILD,
+                                                    reinterpret_cast<LPARAM>(Root->ItemHandle())));
+       Item; Item = reinterpret_cast<HTREEITEM>(SendMessageW(
+                 TreeWindow(), TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(Item)))) {
+    TVITEMW Info = {};
+    Info.mask = TVIF_TEXT;
+    Info.hItem = Item;
+    Info.pszText = Buffer;
+    Info.cchTextMax = 64;
+    SendMessageW(TreeWindow(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&Info));
+    Order.push_back(FromWide(Buffer));
+  }
+  EXPECT_EQ(Order, (std::vector<std::string>{"C", "A", "B"}));
+  EXPECT_EQ(C->ItemHandle(), Native);
+  EXPECT_EQ(SendMessageW(TreeWindow(), TVM_GETNEXTITEM, TVGN_CARET, 0),
+            reinterpret_cast<LRESULT>(Native));
+  EXPECT_EQ(Form->Tree.Selected(), C);
 }
 
 TEST_F(WidgetsTest, TheMenuBarRunsTheActionsOfItsItems) {
