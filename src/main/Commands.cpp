@@ -35,6 +35,72 @@ std::string EmptyTrashQuestion(int Count) {
 
 namespace {
 
+std::string UnknownNote(int Unknown) {
+  return "リンク先を確かめられなかった " + IntToStr(Unknown) +
+         " 個のランチャ（つながっていないドライブやネットワークの上のものなど）は、そのまま残"
+         "します。";
+}
+
+}  // namespace
+
+std::string SweepQuestion(const std::vector<std::string>& Names, int InTrash, int Unknown) {
+  const int Count = static_cast<int>(Names.size());
+  const int Shown = std::min(Count, 5);
+  std::string Text = "リンク先のないランチャが " + IntToStr(Count) + " 個あります。\r\n\r\n";
+  for (int i = 0; i < Shown; ++i) Text += "・" + Names[i] + "\r\n";
+  if (Count > Shown) Text += "…ほか " + IntToStr(Count - Shown) + " 個\r\n";
+  Text += "\r\n";
+  if (Unknown > 0) Text += UnknownNote(Unknown) + "\r\n";
+  if (InTrash >= Count) return Text + "完全に削除しますか？（どれもゴミ入れの中にあります）";
+  if (InTrash > 0)
+    return Text + "ゴミ入れに移動しますか？（ゴミ入れの中の " + IntToStr(InTrash) +
+           " 個は完全に削除します）";
+  return Text + "ゴミ入れに移動しますか？";
+}
+
+std::string SweepNothingDeadText(int Unknown) {
+  std::string Text = "リンク先のないランチャはありませんでした";
+  return Unknown > 0 ? Text + "\r\n" + UnknownNote(Unknown) : Text;
+}
+
+std::string SweepReport(int Recycled, int Deleted) {
+  std::string Text;
+  if (Recycled > 0) Text = IntToStr(Recycled) + " 個のランチャをゴミ入れに移動しました";
+  if (Deleted > 0)
+    Text += (Text.empty() ? "" : "\r\n") + IntToStr(Deleted) + " 個のランチャを完全に削除しました";
+  return Text;
+}
+
+TLinkState JudgeLink(TExecItem* Item, std::map<std::string, bool>& Roots) {
+  const bool Folder = dynamic_cast<TLauncherFolder*>(Item) != nullptr;
+  auto* Launcher = dynamic_cast<TLauncher*>(Item);
+  if (!Launcher || (!Folder && !dynamic_cast<TLauncherExec*>(Item))) return TLinkState::Live;
+  const std::string& File = Launcher->FileName();
+  if (Trim(File).empty()) return TLinkState::Dead;  // nothing to start
+  // Whether the drive or share of a path answers, asked once per root.
+  auto RootAnswers = [&Roots](const std::string& Path) {
+    const std::string Root = UpperCaseAscii(ExtractPathRoot(Path));
+    if (Root.empty()) return false;
+    auto Asked = Roots.find(Root);
+    if (Asked == Roots.end()) Asked = Roots.emplace(Root, FileSystem().DirectoryExists(Root)).first;
+    return Asked->second;
+  };
+  auto Exists = [&] {
+    return Folder ? FileSystem().DirectoryExists(File) : Launcher->TargetExists();
+  };
+  // The root first, so that a share that does not answer is waited for once, not for each
+  // of its launchers. A path without a root depends on where the program runs: never dead.
+  if (!RootAnswers(File))
+    return ExtractPathRoot(File).empty() && Exists() ? TLinkState::Live : TLinkState::Unknown;
+  if (Exists()) return TLinkState::Live;
+  if (Folder) return TLinkState::Dead;
+  // A shortcut whose target is gone is judged by the target's drive or share.
+  const std::string& Target = Launcher->RunningPath();
+  return Target == File || RootAnswers(Target) ? TLinkState::Dead : TLinkState::Unknown;
+}
+
+namespace {
+
 const char* const TrashNotDeletedText = "ゴミ入れは削除できません";
 const char* const TrashNotRecycledText = "ゴミ入れはゴミ入れに移動できません";
 
@@ -424,35 +490,58 @@ void TEditCommands::CheckNoLinkActionExecute() {
           "さい",
           TMsgDlgType::Information, mbOK | mbCancel) != mrOk)
     return;
-  // The walk lets messages through: until it ends it holds the tree, so that nothing is
-  // freed, moved or reordered under it (the commands that would are off meanwhile), and it
-  // walks the items as they were when it began.
+  // The walk and the question let messages through: until the sweep ends it holds the tree,
+  // so that nothing is freed, moved or reordered under it (the commands that would are off
+  // meanwhile), and what it asks about is what it changes.
   FSweepHold = std::make_unique<TTreeGuard::THold>(FRoot.Guard());
-  System().SetWaitCursor(true);
   struct TSweepEnd {
     std::unique_ptr<TTreeGuard::THold>& Hold;
-    ~TSweepEnd() {
-      System().SetWaitCursor(false);
-      Hold.reset();
-    }
+    ~TSweepEnd() { Hold.reset(); }
   } End{FSweepHold};
-  std::vector<TExecItem*> Items;
-  for (TExecItemIterator It(&FRoot); !It.Done(); It.Next()) Items.push_back(It.Current());
   std::vector<TExecItem*> Dead;
-  for (TExecItem* Item : Items) {
-    if (dynamic_cast<TLauncherFolder*>(Item)) {
-      if (!FileSystem().DirectoryExists(Item->FileName())) Dead.push_back(Item);
-    } else if (auto* Launcher = dynamic_cast<TLauncherExec*>(Item)) {
-      if (!Launcher->TargetExists()) Dead.push_back(Item);
+  int Unknown = 0;
+  {
+    System().SetWaitCursor(true);
+    struct TWaitEnd {
+      ~TWaitEnd() { System().SetWaitCursor(false); }
+    } Wait;
+    std::vector<TExecItem*> Items;
+    for (TExecItemIterator It(&FRoot); !It.Done(); It.Next()) Items.push_back(It.Current());
+    std::map<std::string, bool> Roots;
+    for (TExecItem* Item : Items) {
+      // Cut items wait in the trash for their paste: not the sweep's to take.
+      bool Cut = false;
+      for (TExecItem* Up = Item; Up && !Cut; Up = Up->Parent()) Cut = Up->Cut();
+      const TLinkState State = Cut ? TLinkState::Live : JudgeLink(Item, Roots);
+      if (State == TLinkState::Dead) Dead.push_back(Item);
+      if (State == TLinkState::Unknown) ++Unknown;
+      if (Widgets()) Widgets()->ProcessMessages();
+      // The program is ending (its exit or the session's): it has saved the tree as it is.
+      if (Ending && Ending()) return;
     }
-    if (Widgets()) Widgets()->ProcessMessages();
-    // The program is ending (its exit or the session's): it has saved the tree as it is.
-    if (Ending && Ending()) return;
   }
-  for (TExecItem* Item : Dead) Item->Parent()->AsGroup()->Remove(Item);
-  MessageDlg(Dead.empty()
-                 ? std::string("リンク先のないランチャはありませんでした")
-                 : IntToStr(static_cast<std::int64_t>(Dead.size())) + " 個のランチャを削除しました",
+  if (Dead.empty()) {
+    MessageDlg(SweepNothingDeadText(Unknown), TMsgDlgType::Information, mbOK);
+    return;
+  }
+  // Those outside the trash go there, to be taken back if need be; those already in it go for
+  // good.
+  TRecycledFolder* Trash = FRoot.RecycledFolder();
+  std::vector<TExecItem*> Recycled, ForGood;
+  std::vector<std::string> Names;
+  for (TExecItem* Item : Dead) {
+    const bool InTrash = !Trash || Item->Parent()->AsGroup()->IsInside(Trash);
+    (InTrash ? ForGood : Recycled).push_back(Item);
+    Names.push_back(Item->Name().empty() ? Item->FileName() : Item->Name());
+  }
+  // As before a deletion for good: Enter keeps everything.
+  if (MessageDlg(SweepQuestion(Names, static_cast<int>(ForGood.size()), Unknown),
+                 TMsgDlgType::Confirmation, mbYes | mbNo, mbNo) != mrYes ||
+      (Ending && Ending()))
+    return;
+  for (TExecItem* Item : Recycled) Trash->Add(Item->Parent()->AsGroup()->Remove(Item));
+  DeleteForGood(ForGood);
+  MessageDlg(SweepReport(static_cast<int>(Recycled.size()), static_cast<int>(ForGood.size())),
              TMsgDlgType::Information, mbOK);
 }
 

@@ -122,7 +122,7 @@ void TLanternMain::UpdateActions() {
     TrashChosen = Trash && Trash->ListItem() && Trash->ListItem()->Selected();
     auto* Item = One ? static_cast<TExecItem*>(ListView1.Selected()->Data()) : nullptr;
     OpenExplorerAction.SetEnabled(Item && !Item->IsGroup() && !dynamic_cast<TLauncherURL*>(Item));
-    EmptyTrashAction.SetEnabled(Trash && FRoot->CurrentFolder() == Trash);
+    EmptyTrashAction.SetEnabled(TrashChosen || (Trash && FRoot->CurrentFolder() == Trash));
   } else {
     UpObjectAction.SetEnabled(false);
     DownObjectAction.SetEnabled(false);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,6 +88,9 @@ class CommandsTest : public EditFixture {
   TRoot* R = nullptr;
   TFolder* G = nullptr;
   TLauncherExec *A = nullptr, *B = nullptr, *C = nullptr;
+  // Drives and shares in memory, for a test to install; kept as long as the icon fetches of
+  // its network launchers may ask it.
+  TFakeFileSystem Memory;
 };
 
 // ---- Removing and the trash ----
@@ -182,11 +186,12 @@ TEST_F(CommandsTest, DeletingForGoodAsksOnceWithNoAsTheDefault) {
                 Answer == mrYes ? c.AfterYes : "ゴミ入れ,G,A,B,C|Inner,X");
     }
   // A cut waits for its paste, and the sweep asks its own question: neither asks this one.
+  // The cut A waits in the trash: the sweep leaves it to its paste (X there is its own).
   Boxes.Texts.clear();
   SelectInList({A});
   Commands->CutObjectExecute();
   Commands->CheckNoLinkActionExecute();
-  EXPECT_EQ(Boxes.Texts.size(), 1u);  // the sweep's report: every file here is local
+  EXPECT_EQ(Boxes.Texts, std::vector<std::string>{SweepQuestion({"X", "B", "C"}, 1, 0)});
 }
 
 // What the enabling keeps from the user is refused by the commands themselves too.
@@ -426,7 +431,73 @@ TEST_F(CommandsTest, APropertyDialogHoldsTheTreeUntilItClosesAndOnlyOkChangesIt)
 
 // ---- The sweep ----
 
-TEST_F(CommandsTest, TheSweepRemovesLaunchersWithoutTargetsAndSaysHowMany) {
+// Dead only where the drive or share answers: a launcher on a drive that is unplugged or
+// without its disc, or on a share that is offline, is unknown and stays.
+TEST_F(CommandsTest, TheSweepJudgesALauncherDeadOnlyWhereItsDriveOrShareAnswers) {
+  enum TKind { File, Folder, Url };
+  const TLinkState Live = TLinkState::Live, Dead = TLinkState::Dead, Unknown = TLinkState::Unknown;
+  struct {
+    TKind Kind;
+    const char* Path;
+    TLinkState State;
+  } Cases[] = {
+      {File, "C:\\tool.exe", Live},
+      {File, "c:\\gone.exe", Dead},
+      {Folder, "C:\\docs", Live},
+      {Folder, "C:\\gone", Dead},
+      {File, "E:\\tool.exe", Unknown},         // no drive E:
+      {File, "F:\\tool.exe", Unknown},         // a removable drive without its disc, file and all
+      {File, "\\\\pc\\s\\tool.exe", Unknown},  // a share that does not answer
+      {File, "\\\\srv\\pub\\tool.exe", Live},
+      {File, "\\\\srv\\pub\\gone.exe", Dead},
+      {Url, "C:\\gone.htm", Live},
+      {File, "", Dead},  // nothing to start
+      {Folder, " ", Dead},
+      {File, "tool.exe", Unknown},  // relative: depends on where the program runs
+      {File, "\\\\pc", Unknown},
+      {File, "C:\\gone.lnk", Dead},    // the shortcut itself is gone
+      {File, "C:\\old.lnk", Dead},     // to a file that is gone
+      {File, "C:\\docs.lnk", Live},    // to a folder
+      {File, "C:\\net.lnk", Unknown},  // to the share that does not answer
+      {File, "C:\\usb.lnk", Unknown},  // to the drive without its disc
+  };
+  // No drive E:, F: offline, the share \\pc\s absent.
+  for (const char* Path : {"C:\\tool.exe", "F:\\tool.exe", "\\\\srv\\pub\\tool.exe", "C:\\old.lnk",
+                           "C:\\docs.lnk", "C:\\net.lnk", "C:\\usb.lnk"})
+    Memory.AddFile(Path);
+  Memory.AddFolder("C:\\docs");
+  Memory.Offline = {"F:"};
+  FakeShell.Shortcuts = {{"C:\\old.lnk", "C:\\gone.exe"},
+                         {"C:\\docs.lnk", "C:\\docs"},
+                         {"C:\\net.lnk", "\\\\pc\\s\\tool.exe"},
+                         {"C:\\usb.lnk", "F:\\tool.exe"}};
+  struct TInstalled {
+    TFileSystem* Before;
+    ~TInstalled() { SetFileSystem(Before); }
+  } Installed{SetFileSystem(&Memory)};
+  for (const auto& c : Cases) {
+    SCOPED_TRACE(std::string(c.Path) + " kind " + std::to_string(c.Kind));
+    TLauncher* Made = Exec(G, "L", "");
+    if (c.Kind == Folder) Made = G->Add(std::make_unique<TLauncherFolder>(G));
+    if (c.Kind == Url) Made = G->Add(std::make_unique<TLauncherURL>(G));
+    Made->SetFileName(c.Path);
+    std::map<std::string, bool> Roots;
+    EXPECT_EQ(JudgeLink(Made, Roots), c.State);
+  }
+  // Each root is asked once per sweep: a share that does not answer keeps it waiting once.
+  TExecItem* OnShare[] = {Exec(G, "L", "\\\\pc\\s\\a.exe"), Exec(G, "L", "\\\\PC\\S\\b.exe")};
+  int Asked = 0;
+  Memory.OnFileExists = [&] { ++Asked; };
+  std::map<std::string, bool> Roots;
+  for (TExecItem* Item : OnShare) EXPECT_EQ(JudgeLink(Item, Roots), Unknown);
+  EXPECT_EQ(Roots.size(), 1u);
+  EXPECT_EQ(Asked, 0);  // nothing on the share itself was looked for
+  EXPECT_EQ(JudgeLink(G, Roots), Live);
+}
+
+// The sweep asks before it changes anything, No the default; dead launchers go to the trash,
+// those already there go for good; the unknown stay.
+TEST_F(CommandsTest, TheSweepAsksThenMovesTheDeadToTheTrashAndDeletesThoseInItForGood) {
   WriteFileBytes(Real("C:\\a.exe"), "MZ");
   PlatformFileSystem().CreateFolders(Real("C:\\live"));
   auto Folder = [](TCompositeItem* In, const char* Path) {
@@ -437,8 +508,11 @@ TEST_F(CommandsTest, TheSweepRemovesLaunchersWithoutTargetsAndSaysHowMany) {
   Folder(G, "C:\\live");
   Folder(G, "C:\\dead");
   Exec(Trash, "gone", "C:\\gone.exe");
+  Exec(G, "usb", "E:\\tool.exe");
+  Files.Offline = {"E:"};  // the drive is unplugged
   TLauncherURL* Url = R->Add(std::make_unique<TLauncherURL>(R));
   Url->SetFileName("http://nowhere.invalid/");
+  Url->SetName("url");
   // Shortcuts to a.exe, to the live folder and to a file that is gone, then two that the shell
   // cannot read, of which 4.lnk is gone itself.
   FakeShell.Shortcuts = {
@@ -447,16 +521,51 @@ TEST_F(CommandsTest, TheSweepRemovesLaunchersWithoutTargetsAndSaysHowMany) {
     if (Lnk[3] != '4') WriteFileBytes(Real(Lnk), "L");
     Exec(G, Lnk, Lnk);
   }
+  auto Tree = [&] { return Names(R) + "|" + Names(Trash) + "|" + Names(G); };
+  const std::string Before = Tree();
+  // No; and Yes while the program ends under the question: nothing changes.
+  for (bool Exit : {false, true}) {
+    Boxes.Answers = {Exit ? mrYes : mrNo};
+    Boxes.Texts.clear();
+    Commands->Ending = [&] { return Exit && !Boxes.Texts.empty(); };
+    Commands->CheckNoLinkActionExecute();
+    ASSERT_EQ(Boxes.Texts,
+              std::vector<std::string>{
+                  "リンク先のないランチャが 6 個あります。\r\n\r\n・gone\r\n・C:\\dead\r\n・C:"
+                  "\\3.lnk\r\n・C:\\4.lnk\r\n・B\r\n…ほか 1 個\r\n\r\nリンク先を確かめられなかっ"
+                  "た 1 個のランチャ（つながっていないドライブやネットワークの上のものなど）は、"
+                  "そのまま残します。\r\nゴミ入れに移動しますか？（ゴミ入れの中の 1 個は完全に削"
+                  "除します）"});
+    EXPECT_TRUE(Boxes.Shown.back().Type == TMsgDlgType::Confirmation &&
+                Boxes.Shown.back().Buttons == (mbYes | mbNo));
+    EXPECT_EQ(Boxes.Shown.back().Default, mbNo);
+    EXPECT_EQ(Tree(), Before);
+    EXPECT_FALSE(Commands->Sweeping());
+  }
+  Commands->Ending = nullptr;
+  Boxes.Texts.clear();
+  Sys.WaitCursors.clear();
+  Boxes.Answers = {mrYes};
   Commands->CheckNoLinkActionExecute();
-  // Every file is local: no question. B, C, the dead folder, the trash's launcher and the
-  // shortcuts to nothing go; A, the live folder, the URL and the others stay.
-  EXPECT_EQ(Boxes.Texts, std::vector<std::string>{"6 個のランチャを削除しました"});
-  EXPECT_EQ(Names(G), "C:\\live,C:\\1.lnk,C:\\2.lnk,C:\\5.lnk");
-  EXPECT_EQ(Trash->Count(), 0);
+  EXPECT_EQ(Boxes.Texts.back(),
+            "5 個のランチャをゴミ入れに移動しました\r\n1 個のランチャを完全に削除しました");
+  EXPECT_EQ(Tree(),
+            "ゴミ入れ,G,A,url|C:\\dead,C:\\3.lnk,C:\\4.lnk,B,C|C:\\live,usb,C:\\1.lnk,"
+            "C:\\2.lnk,C:\\5.lnk");
   EXPECT_EQ(Sys.WaitCursors, (std::vector<bool>{true, false}));
-  EXPECT_FALSE(Commands->Sweeping());
+  // Again: the dead now in the trash go for good; then nothing is left to ask about.
+  Boxes.Texts.clear();
+  Boxes.Answers = {mrYes};
   Commands->CheckNoLinkActionExecute();
-  EXPECT_EQ(Boxes.Texts.back(), "リンク先のないランチャはありませんでした");
+  ASSERT_EQ(Boxes.Texts.size(), 2u);
+  EXPECT_NE(Boxes.Texts[0].find("完全に削除しますか？（どれもゴミ入れの中にあります）"),
+            std::string::npos);
+  EXPECT_EQ(Boxes.Texts[1], "5 個のランチャを完全に削除しました");
+  EXPECT_EQ(Trash->Count(), 0);
+  Commands->CheckNoLinkActionExecute();
+  EXPECT_EQ(Boxes.Texts.back(),
+            "リンク先のないランチャはありませんでした\r\nリンク先を確かめられなかった 1 個のラン"
+            "チャ（つながっていないドライブやネットワークの上のものなど）は、そのまま残します。");
 }
 
 // Only a launcher on a share or a network drive (or a shortcut to one), the trash's too, makes
@@ -550,15 +659,18 @@ class CommandsInWindowTest : public MainFixture {
 };
 
 TEST_F(CommandsInWindowTest, WhatCouldOnlyBeRefusedOnTheTrashIsOff) {
-  SelectInTree(Trash);
-  EXPECT_FALSE(M->EmptyTrashAction.Enabled());  // nothing to empty
+  for (auto Choose : {std::function<void()>([&] { SelectInTree(Trash); }),
+                      std::function<void()>([&] { SelectInList({Trash}); })}) {
+    Choose();
+    EXPECT_FALSE(M->EmptyTrashAction.Enabled());  // nothing to empty
+  }
   TLauncherExec* X = Exec(Trash, "X", "C:\\x.exe");
   struct {
     std::function<void()> Choose;
     bool Removable, Rename, Empty;  // Removable: to the trash, deleted, cut
   } Cases[] = {
       {[&] { SelectInList({A}); }, true, true, false},
-      {[&] { SelectInList({Trash}); }, false, false, false},
+      {[&] { SelectInList({Trash}); }, false, false, true},
       {[&] { R->SetCurrentFolder(Trash), SelectInList({X}); }, true, true, true},
       {[&] { SelectInTree(R); }, false, false, false},
       {[&] { SelectInTree(Trash); }, false, false, true},
@@ -666,8 +778,9 @@ TEST_F(CommandsInWindowTest, AGroupOpenedDuringTheSweepReordersNothingUnderIt) {
     EXPECT_TRUE(R->WatchChanged());
     EXPECT_FALSE(M->Visible());
   };
+  Boxes.Answers = {mrYes};
   M->CheckNoLinkAction.Execute();
-  EXPECT_EQ(Boxes.Texts.back(), "3 個のランチャを削除しました");
+  EXPECT_EQ(Boxes.Texts.back(), "3 個のランチャをゴミ入れに移動しました");
   M->Timer1.Tick();
   EXPECT_EQ(Names(R), "ゴミ入れ,G,H");
   EXPECT_EQ(M->ListView1.Items().Count(), 3);

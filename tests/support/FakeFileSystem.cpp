@@ -91,6 +91,12 @@ void TFakeFileSystem::AddFile(const std::string& LongPath, const std::string& Sh
   Make(LongPath, false, ShortName);
 }
 
+bool TFakeFileSystem::OnOfflineRoot(const std::string& Path) {
+  std::string Root;
+  std::vector<std::string> Rest;
+  return SplitRoot(Path, Root, Rest) && Offline.count(Root) > 0;
+}
+
 TFakeFileSystem::TEntry* TFakeFileSystem::Resolve(const std::string& Path) {
   std::string Root;
   std::vector<std::string> Rest;
@@ -101,7 +107,7 @@ TFakeFileSystem::TEntry* TFakeFileSystem::Resolve(const std::string& Path) {
     return Resolve(FCurrent + "\\" + Path);
   }
   auto It = FRoots.find(Root);
-  if (It == FRoots.end()) return nullptr;
+  if (It == FRoots.end() || Offline.count(Root)) return nullptr;
   TEntry* Entry = It->second.get();
   for (std::size_t i = 0; i < Rest.size(); ++i) {
     // A trailing backslash names the folder itself ("C:\" is the drive's root).
@@ -136,12 +142,14 @@ int TFakeFileSystem::DriveType(const std::string& Root) {
 
 bool TFakeFileSystem::FileExists(const std::string& Path) {
   if (OnFileExists) OnFileExists();
+  if (OnOfflineRoot(Path)) return false;
   if (!FMapped.empty()) return PlatformFileSystem().FileExists(RealPath(Path));
   TEntry* e = Resolve(Path);
   return e && !e->Folder;
 }
 
 bool TFakeFileSystem::DirectoryExists(const std::string& Path) {
+  if (OnOfflineRoot(Path)) return false;
   if (!FMapped.empty()) return PlatformFileSystem().DirectoryExists(RealPath(Path));
   TEntry* e = Resolve(Path);
   return e && e->Folder;
@@ -167,6 +175,7 @@ void TFakeFileSystem::SetWriteTime(const std::string& LongPath, std::int64_t Tim
 }
 
 std::int64_t TFakeFileSystem::LastWriteTime(const std::string& Path) {
+  if (OnOfflineRoot(Path)) return -1;
   if (!FMapped.empty()) return PlatformFileSystem().LastWriteTime(RealPath(Path));
   TEntry* e = Resolve(Path);
   return e ? e->WriteTime : -1;

@@ -47,6 +47,9 @@ class TFakeFileSystem : public TFileSystem {
   bool ListFolder(const std::string& Path, std::vector<TFolderEntry>& Entries) override;
   std::set<std::string> NoCp932;    // names listed as having no CP932 form
   std::set<std::string> Unreadable;  // folders that cannot be listed
+  // Roots that do not answer ("E:", "\\PC\S", in upper case), as a drive unplugged or
+  // without its disc, or a share offline: nothing on them is there, not even the root.
+  std::set<std::string> Offline;
 
   std::function<void()> OnFileExists;  // runs before each FileExists answers
   bool FailReplace = false;   // ReplaceFile raises, as when the target is locked
@@ -56,6 +59,7 @@ class TFakeFileSystem : public TFileSystem {
  private:
   struct TEntry;
   TEntry* Resolve(const std::string& Path);
+  bool OnOfflineRoot(const std::string& Path);
   TEntry* Make(const std::string& LongPath, bool Folder, const std::string& ShortName);
 
   std::map<std::string, std::unique_ptr<TEntry>> FRoots;  // "C:" or "\\SERVER\SHARE"

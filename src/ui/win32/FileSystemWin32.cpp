@@ -14,7 +14,14 @@ namespace {
 
 std::string LastErrorText() { return SystemErrorText(GetLastError()); }
 
-DWORD Attributes(const std::string& Path) { return GetFileAttributesW(ToWide(Path).c_str()); }
+// A drive without its disc or card answers "not there" instead of asking the user for one.
+DWORD Attributes(const std::string& Path) {
+  DWORD Before = 0;
+  const bool Quiet = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &Before);
+  const DWORD Result = GetFileAttributesW(ToWide(Path).c_str());
+  if (Quiet) SetThreadErrorMode(Before, nullptr);
+  return Result;
+}
 
 class TWin32File : public TFileHandle {
  public:

@@ -7,7 +7,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
+#include "support/win32/ModalRun.h"
 #include "ui/Widgets.h"
 
 namespace lantern {
@@ -139,6 +142,69 @@ TEST_F(ModalWin32Test, AHiddenMainWindowTakesNoKeysAndTheVersionWindowStandsAlon
   UnhookWindowsHookEx(Hook);
   EXPECT_EQ(Owner, nullptr);
   EXPECT_FALSE(HiddenActivated);
+}
+
+// The text of the thread's message box on show, and the box; none when no box is shown.
+HWND ShownBox(std::string& Text) {
+  HWND Box = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND Window, LPARAM Found) -> BOOL {
+        wchar_t Class[16];
+        GetClassNameW(Window, Class, 16);
+        if (lstrcmpW(Class, L"#32770") != 0 || !IsWindowVisible(Window)) return TRUE;
+        *reinterpret_cast<HWND*>(Found) = Window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&Box));
+  Text.clear();
+  for (HWND Child = Box ? GetWindow(Box, GW_CHILD) : nullptr; Child;
+       Child = GetWindow(Child, GW_HWNDNEXT))
+    Text += WindowText(Child) + "|";
+  return Box;
+}
+
+// The real question of the sweep: Enter keeps everything; after Yes the dead launcher is in
+// the trash.
+TEST_F(ModalWin32Test, TheSweepsQuestionKeepsEverythingOnEnterAndYesMovesTheDeadToTheTrash) {
+  TDialogService* Fake = SetDialogs(nullptr);  // real boxes
+  TRoot* R = M->Root();
+  TLauncher* Gone = R->Add(std::make_unique<TLauncherExec>(R));
+  Gone->SetName("gone");
+  Gone->SetFileName("C:\\gone.exe");
+  for (bool Yes : {false, true}) {
+    SCOPED_TRACE(Yes ? "Yes" : "Enter");
+    std::vector<std::string> Texts;
+    HWND Last = nullptr;
+    int Ticks = 0;
+    Step = [&] {
+      std::string Text;
+      HWND Box = ShownBox(Text);
+      if (Box && ++Ticks > 30) {  // a fault must not hang the run
+        PostMessageW(Box, WM_COMMAND, IDNO, 0);
+        PostMessageW(Box, WM_COMMAND, IDOK, 0);
+      }
+      if (!Box || Box == Last) return false;
+      Last = Box;
+      Texts.push_back(Text);
+      if (Texts.size() == 1 && !Yes) {
+        HWND Focus = GetFocus();
+        PostMessageW(Focus ? Focus : Box, WM_KEYDOWN, VK_RETURN, 1);
+      } else {
+        PostMessageW(Box, WM_COMMAND, Texts.size() == 1 ? IDYES : IDOK, 0);
+      }
+      return false;
+    };
+    const UINT_PTR Timer = SetTimer(nullptr, 0, 300, Tick);
+    M->CheckNoLinkAction.Execute();
+    KillTimer(nullptr, Timer);
+    ASSERT_EQ(Texts.size(), Yes ? 2u : 1u);
+    EXPECT_NE(Texts[0].find("リンク先のないランチャが 1 個あります。"), std::string::npos);
+    EXPECT_NE(Texts[0].find("・gone"), std::string::npos);
+    EXPECT_EQ(Gone->Parent(), Yes ? static_cast<TExecItem*>(R->RecycledFolder()) : R);
+    if (Yes) EXPECT_NE(Texts[1].find("1 個のランチャをゴミ入れに移動しました"), std::string::npos);
+  }
+  SetDialogs(Fake);
 }
 
 }  // namespace
