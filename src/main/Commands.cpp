@@ -550,7 +550,7 @@ void TEditCommands::OpenExplorerActionExecute() {
   if (!Row) return;
   auto* Item = static_cast<TExecItem*>(Row->Data());
   CheckShellExec(
-      Shell().ShellExec("", "explorer.exe", "/e,/Select," + Item->FileName(), "", SW_SHOW_),
+      Shell().ShellExec("", "explorer.exe", "/e," + ExplorerSelect(Item->FileName()), "", SW_SHOW_),
       TShellTask::Explore, Item->FileName());
 }
 

@@ -1,7 +1,9 @@
 #include "main/StartMenu.h"
 
+#include <cstdint>
 #include <memory>
 #include <set>
+#include <utility>
 
 #include "base/Cp932.h"
 #include "base/Path.h"
@@ -14,7 +16,8 @@ namespace lantern {
 
 namespace {
 
-constexpr int DeepestFolder = 32;  // a link loop in the folders ends here
+// A loop of links the walk has not seen through ends here.
+constexpr int DeepestFolder = 32;
 
 bool IsUrlFile(const std::string& Name) { return UpperCaseAscii(ExtractFileExt(Name)) == ".URL"; }
 
@@ -23,47 +26,60 @@ bool Importable(const std::string& Name) {
   return Ext == ".LNK" || Ext == ".EXE" || IsUrlFile(Name);
 }
 
-// Lists Folder, or names it among those that could not be read.
-bool List(const std::string& Folder, std::vector<TFolderEntry>& Entries, TStartMenuImport& Result) {
-  if (FileSystem().ListFolder(Folder, Entries)) return true;
-  Result.Unreadable.push_back(Folder);
-  return false;
-}
+// One walk of the folders. A link to a folder is not followed, and a folder already walked
+// (the same folder by its id, reached again through a link the listing did not show as one,
+// or both top folders being the same) is not walked again: a link back up the tree would
+// otherwise take in everything again at each level, and two such links without end.
+class TWalker {
+ public:
+  TWalker(TStartMenuImport& Result, TProgress* Progress) : FResult(Result), FProgress(Progress) {}
 
-void ReadFolder(const std::string& Folder, TStartMenuFolder& Into, TStartMenuImport& Result,
-                int Depth, TProgress* Progress);
-
-// One entry of Folder into Into: a subfolder is walked, an importable file kept.
-void ReadEntry(const std::string& Folder, const TFolderEntry& Entry, TStartMenuFolder& Into,
-               TStartMenuImport& Result, int Depth, TProgress* Progress) {
-  if (!Entry.Folder && !Importable(Entry.Name)) return;
-  if (!Entry.Cp932) return Result.Skipped.push_back(Entry.Name);
-  const std::string Path = IncludeTrailingBackslash(Folder) + Entry.Name;
-  if (!Entry.Folder) {
-    TStartMenuFile File{Path, ""};
-    if (IsUrlFile(Entry.Name) && !ReadUrlFile(Path, File.URL)) File.URL.clear();
-    Into.Files.emplace(Entry.Name, std::move(File));
-  } else if (Depth < DeepestFolder) {
-    ReadFolder(Path, Into.Folders[Entry.Name], Result, Depth + 1, Progress);
+  // Lists Folder unless it was walked before; a folder that cannot be read is named among
+  // those.
+  bool List(const std::string& Folder, std::vector<TFolderEntry>& Entries) {
+    std::uint64_t Volume = 0, Index = 0;
+    // A folder without an id is walked all the same: the depth ends a loop through it.
+    if (FileSystem().FolderId(Folder, Volume, Index) && !FSeen.emplace(Volume, Index).second)
+      return false;
+    if (FileSystem().ListFolder(Folder, Entries)) return true;
+    FResult.Unreadable.push_back(Folder);
+    return false;
   }
-}
 
-// The entries of Folder, until a stop is asked for; a top folder's (Depth 0) each counted
-// done once walked.
-void ReadEntries(const std::string& Folder, const std::vector<TFolderEntry>& Entries,
-                 TStartMenuFolder& Into, TStartMenuImport& Result, int Depth, TProgress* Progress) {
-  for (const TFolderEntry& Entry : Entries) {
-    if (Progress && Progress->Stopped) return;
-    ReadEntry(Folder, Entry, Into, Result, Depth, Progress);
-    if (Progress && Depth == 0) ++Progress->Done;
+  // The entries of Folder, until a stop is asked for; a top folder's (Depth 0) each counted
+  // done once walked.
+  void ReadEntries(const std::string& Folder, const std::vector<TFolderEntry>& Entries,
+                   TStartMenuFolder& Into, int Depth) {
+    for (const TFolderEntry& Entry : Entries) {
+      if (FProgress && FProgress->Stopped) return;
+      ReadEntry(Folder, Entry, Into, Depth);
+      if (FProgress && Depth == 0) ++FProgress->Done;
+    }
   }
-}
 
-void ReadFolder(const std::string& Folder, TStartMenuFolder& Into, TStartMenuImport& Result,
-                int Depth, TProgress* Progress) {
-  std::vector<TFolderEntry> Entries;
-  if (List(Folder, Entries, Result)) ReadEntries(Folder, Entries, Into, Result, Depth, Progress);
-}
+ private:
+  // One entry of Folder into Into: a subfolder is walked, an importable file kept.
+  void ReadEntry(const std::string& Folder, const TFolderEntry& Entry, TStartMenuFolder& Into,
+                 int Depth) {
+    if (Entry.Folder && Entry.Link) return;  // its folder is walked where it lies, if at all
+    if (!Entry.Folder && !Importable(Entry.Name)) return;
+    if (!Entry.Cp932) return FResult.Skipped.push_back(Entry.Name);
+    const std::string Path = IncludeTrailingBackslash(Folder) + Entry.Name;
+    if (!Entry.Folder) {
+      TStartMenuFile File{Path, ""};
+      if (IsUrlFile(Entry.Name) && !ReadUrlFile(Path, File.URL)) File.URL.clear();
+      Into.Files.emplace(Entry.Name, std::move(File));
+      return;
+    }
+    std::vector<TFolderEntry> Entries;
+    if (Depth < DeepestFolder && List(Path, Entries))
+      ReadEntries(Path, Entries, Into.Folders[Entry.Name], Depth + 1);
+  }
+
+  TStartMenuImport& FResult;
+  TProgress* FProgress;
+  std::set<std::pair<std::uint64_t, std::uint64_t>> FSeen;  // the folders listed, by id
+};
 
 class TImporter {
  public:
@@ -136,16 +152,16 @@ class TImporter {
 
 void WalkStartMenu(const std::vector<std::string>& Folders, TStartMenuWalk& Walk,
                    TProgress* Progress) {
+  TWalker Walker(Walk.Result, Progress);
   // The top folders listed first, so that the bar's end is known before it moves.
   std::vector<std::pair<std::string, std::vector<TFolderEntry>>> Tops;
   for (const std::string& Folder : Folders) {
     std::vector<TFolderEntry> Entries;
-    if (!List(Folder, Entries, Walk.Result)) continue;
+    if (!Walker.List(Folder, Entries)) continue;
     if (Progress) Progress->Total += static_cast<int>(Entries.size());
     Tops.emplace_back(Folder, std::move(Entries));
   }
-  for (const auto& [Folder, Entries] : Tops)
-    ReadEntries(Folder, Entries, Walk.Programs, Walk.Result, 0, Progress);
+  for (const auto& [Folder, Entries] : Tops) Walker.ReadEntries(Folder, Entries, Walk.Programs, 0);
 }
 
 TStartMenuImport ImportStartMenu(TRoot& Root, const std::vector<std::string>& Folders,

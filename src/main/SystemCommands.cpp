@@ -108,7 +108,7 @@ void TLanternMain::RunChosen(TExecItem& Item, bool Folder, int X, int Y) {
     // The folder that holds the target, the target chosen in it; a URL has none.
     if (dynamic_cast<TLauncherURL*>(Launcher)) return;
     CheckShellExec(
-        Shell().ShellExec("", "explorer.exe", "/Select," + Item.FileName(), "", SW_SHOW_),
+        Shell().ShellExec("", "explorer.exe", ExplorerSelect(Item.FileName()), "", SW_SHOW_),
         TShellTask::Explore, Item.FileName());
   });
 }

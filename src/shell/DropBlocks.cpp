@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "base/Cp932.h"
 #include "base/Exception.h"
@@ -20,6 +21,28 @@ const unsigned char* Bytes(const void* Block) { return static_cast<const unsigne
 std::uint32_t Field32(const unsigned char* Data, std::size_t Offset) {
   return Data[Offset] | Data[Offset + 1] << 8 | Data[Offset + 2] << 16 |
          static_cast<std::uint32_t>(Data[Offset + 3]) << 24;
+}
+
+// The first "URL=" line of the "[InternetShortcut]" section (section and key in any case),
+// read a line at a time; a later section ends the search.
+bool ShortcutURL(TStream& Stream, std::string& URL) {
+  bool InSection = false, First = true;
+  while (!Stream.AtEnd()) {
+    std::string Line = ReadLine(Stream);
+    // A UTF-8 signature, as some editors write, is not part of the first line.
+    if (std::exchange(First, false) && Line.compare(0, 3, "\xEF\xBB\xBF") == 0) Line.erase(0, 3);
+    if (!InSection) {
+      // A header on the last line has nothing after it: it finds nothing.
+      InSection = UpperCaseAscii(Line) == "[INTERNETSHORTCUT]";
+      continue;
+    }
+    if (UpperCaseAscii(Line.substr(0, 4)) == "URL=") {
+      URL = Line.substr(4);
+      return true;
+    }
+    if (!Line.empty() && Line[0] == '[') return false;  // later sections are not searched
+  }
+  return false;
 }
 
 constexpr std::size_t DropFilesHeader = 20;  // sizeof(DROPFILES)
@@ -99,16 +122,9 @@ std::string BlockText(const void* Block, std::size_t Size) {
   return std::string(reinterpret_cast<const char*>(Data), End);
 }
 
-std::string ContentsURL(const void* Block, std::size_t Size) {
-  constexpr std::size_t From = 24, Most = 250;
-  const unsigned char* Data = Bytes(Block);
-  if (!Data || Size <= From) return std::string();
-  std::size_t Length = std::min(Size - From, Most);
-  std::size_t End = 0;
-  while (End < Length && Data[From + End] != 0 && Data[From + End] != '\r' &&
-         Data[From + End] != '\n')
-    ++End;
-  return std::string(reinterpret_cast<const char*>(Data + From), End);
+bool ContentsURL(const void* Block, std::size_t Size, std::string& URL) {
+  TMemoryStream Stream(BlockText(Block, Size));
+  return ShortcutURL(Stream, URL);
 }
 
 bool DescriptorName(const void* Block, std::size_t Size, std::string& Name) {
@@ -155,21 +171,10 @@ bool IsAcceptableLinkName(const std::string& Name) {
 bool ReadUrlFile(const std::string& FileName, std::string& URL) {
   try {
     TFileStream Stream(FileName, TFileMode::OpenRead);
-    bool InSection = false;
-    while (!Stream.AtEnd()) {
-      std::string Line = ReadLine(Stream);
-      if (!InSection) {
-        // A header on the last line has nothing after it: it finds nothing.
-        InSection = UpperCaseAscii(Line) == "[INTERNETSHORTCUT]";
-        continue;
-      }
-      if (UpperCaseAscii(Line.substr(0, 4)) == "URL=") {
-        if (!IsAcceptableURL(Line.substr(4))) return false;
-        URL = Line.substr(4);
-        return true;
-      }
-      if (!Line.empty() && Line[0] == '[') return false;  // later sections are not searched
-    }
+    std::string Found;
+    if (!ShortcutURL(Stream, Found) || !IsAcceptableURL(Found)) return false;
+    URL = std::move(Found);
+    return true;
   } catch (const EFileError&) {
   }
   return false;

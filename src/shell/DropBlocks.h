@@ -33,10 +33,9 @@ std::string DescribeWide(const std::u16string& Wide, const TWideToCp932& Convert
 // The zero-terminated text of a block; a block without a zero gives all its bytes.
 std::string BlockText(const void* Block, std::size_t Size);
 
-// The URL of a "FileContents" block (an internet shortcut file's bytes): the text from byte 24
-// on, at most 250 bytes, up to the first zero or line end. Empty for a block of 24 bytes or
-// fewer.
-std::string ContentsURL(const void* Block, std::size_t Size);
+// The URL of a "FileContents" block (an internet shortcut file's bytes, up to the first zero),
+// read as ReadUrlFile reads a file, line ends CR LF or LF. False when it has none.
+bool ContentsURL(const void* Block, std::size_t Size, std::string& URL);
 
 // The file name of the first descriptor of a "FileGroupDescriptor" block (FILEGROUPDESCRIPTORA:
 // a 4-byte count, then descriptors whose 260-byte name starts at byte 72 of each, so at byte
@@ -61,8 +60,9 @@ bool IsAcceptableLinkName(const std::string& Name);
 
 // The URL of an internet shortcut (".url") file: the first "URL=" line of its
 // "[InternetShortcut]" section (section name and key in any case; a later section ends the
-// search). False when the file has none, when that URL holds control characters, or when the
-// file cannot be read. Reads the file a line at a time.
+// search; a UTF-8 signature before the first line is passed over). False when the file has
+// none, when that URL holds control characters, or when the file cannot be read. Reads the
+// file a line at a time.
 bool ReadUrlFile(const std::string& FileName, std::string& URL);
 
 }  // namespace lantern

@@ -237,6 +237,9 @@ TFormatEtc FixedFormat(unsigned Format) {
   return Result;
 }
 
+// The refusal of a dropped internet shortcut ("FileContents") without a URL line.
+constexpr const char* NoShortcutURLText = "インターネットショートカットに URL がありません";
+
 // The refusal of a URL that the shell would read otherwise than it is stored.
 void CheckURL(const std::string& URL) {
   if (!IsAcceptableURL(URL))
@@ -295,8 +298,10 @@ bool TDropFileTarget::FetchData() {
     TGet Got = Data->GetData(Source.Format, Block);
     if (Got == TGet::OtherMedium) return false;
     if (Got == TGet::Failed) continue;
-    URL = Source.Contents ? ContentsURL(Block.data(), Block.size())
-                          : BlockText(Block.data(), Block.size());
+    if (!Source.Contents)
+      URL = BlockText(Block.data(), Block.size());
+    else if (!ContentsURL(Block.data(), Block.size(), URL))
+      throw Exception(NoShortcutURLText);
     CheckURL(URL);
     Result = true;
     break;

@@ -26,11 +26,13 @@ class TFileHandle {
 };
 
 // One entry of a folder: its name in CP932 (Cp932 false when it has none: the name then shows
-// '?' for what CP932 cannot write), and whether it is a folder.
+// '?' for what CP932 cannot write), whether it is a folder, and whether it is a link to another
+// place (a reparse point: a junction, a symbolic link, a mount point).
 struct TFolderEntry {
   std::string Name;
   bool Folder = false;
   bool Cp932 = true;
+  bool Link = false;
 };
 
 class TFileSystem {
@@ -58,6 +60,9 @@ class TFileSystem {
   // Appends the folder's entries ("." and ".." left out) in the order the system gives them;
   // false when the folder cannot be read.
   virtual bool ListFolder(const std::string& Path, std::vector<TFolderEntry>& Entries) = 0;
+  // What makes a folder itself, the same through every path that leads to it: the serial
+  // number of its volume and its index there. False when the folder cannot be opened.
+  virtual bool FolderId(const std::string& Path, std::uint64_t& Volume, std::uint64_t& Index) = 0;
 };
 
 // The file system in use: the real one unless a test installed another.

@@ -1,5 +1,7 @@
 #include "ui/Shell.h"
 
+#include <algorithm>
+
 #include "base/Exception.h"
 #include "ui/Service.h"
 
@@ -50,6 +52,13 @@ unsigned ShellExecError(int Result) {
 std::string ShellFailedText(TShellTask Task, const std::string& Name, const std::string& Reason) {
   const TTaskText& Text = TaskTexts[static_cast<int>(Task)];
   return Text.Before + Name + Text.After + "\r\n" + Reason;
+}
+
+std::string ExplorerSelect(const std::string& Path) {
+  // No name holds a quote, and no double-byte character has one as its second byte.
+  std::string Unquoted = Path;
+  Unquoted.erase(std::remove(Unquoted.begin(), Unquoted.end(), '"'), Unquoted.end());
+  return "/Select,\"" + Unquoted + "\"";
 }
 
 std::string MissingTargetText(const std::string& Path) {

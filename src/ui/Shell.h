@@ -111,6 +111,9 @@ enum class TShellTask {
 // The message for a task that the shell could not do: Name is what the task was given
 // (its path, its address), Reason the system's text for the error.
 std::string ShellFailedText(TShellTask Task, const std::string& Name, const std::string& Reason);
+// The explorer's parameter that shows Path chosen in its folder: /Select, and the path in
+// quotes, since a name may hold a comma, which would end the path there.
+std::string ExplorerSelect(const std::string& Path);
 // The message for a launcher whose target is not there.
 std::string MissingTargetText(const std::string& Path);
 // Raises the failure of a ShellExec whose Result is 32 or less: Exception with

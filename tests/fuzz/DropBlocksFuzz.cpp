@@ -69,8 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     if (Name.size() > 260 || Name.find('\0') != std::string::npos) std::abort();
     if (LinkName(Name).size() > Name.size()) std::abort();
   }
-  std::string URL = ContentsURL(Data, Size);
-  if (URL.size() > 250 || URL.find_first_of(std::string("\0\r\n", 3)) != std::string::npos)
+  std::string URL;
+  if (ContentsURL(Data, Size, URL) &&
+      (URL.size() > Size || URL.find_first_of(std::string("\0\r\n", 3)) != std::string::npos))
     std::abort();
   std::string Text = BlockText(Data, Size);
   if (Text.size() > Size || Text.find('\0') != std::string::npos) std::abort();

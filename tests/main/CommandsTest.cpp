@@ -617,12 +617,22 @@ TEST_F(CommandsTest, NothingChangesTheTreeWhileTheSweepWalksIt) {
 }
 
 TEST_F(CommandsTest, TheExplorerOpensAtTheChosenLauncherOrItsFailureIsNamed) {
+  // The path in quotes: the explorer would end it at a comma.
+  B->SetFileName("C:\\Tools, old\\a,b.lnk");
+  const struct {
+    TExecItem* Item;
+    const char* Parameters;
+  } Cases[] = {{A, "/e,/Select,\"C:\\a.exe\""}, {B, "/e,/Select,\"C:\\Tools, old\\a,b.lnk\""}};
+  for (const auto& Case : Cases) {
+    FakeShell.Executions.clear();
+    SelectInList({Case.Item});
+    Commands->OpenExplorerActionExecute();
+    ASSERT_EQ(FakeShell.Executions.size(), 1u);
+    EXPECT_EQ(FakeShell.Executions[0].File, "explorer.exe");
+    EXPECT_EQ(FakeShell.Executions[0].Parameters, Case.Parameters);
+    EXPECT_EQ(FakeShell.Executions[0].ShowCommand, 5);
+  }
   SelectInList({A});
-  Commands->OpenExplorerActionExecute();
-  ASSERT_EQ(FakeShell.Executions.size(), 1u);
-  EXPECT_EQ(FakeShell.Executions[0].File, "explorer.exe");
-  EXPECT_EQ(FakeShell.Executions[0].Parameters, "/e,/Select,C:\\a.exe");
-  EXPECT_EQ(FakeShell.Executions[0].ShowCommand, 5);
   // A file the shell cannot open is named, with the system's reason.
   FakeShell.ExecuteResult = SeErrNoAssoc;
   EXPECT_EQ(

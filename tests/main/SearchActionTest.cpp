@@ -50,8 +50,13 @@ TEST_F(SearchActionTest, EnterStartsTheLauncherAndCtrlEnterShowsItInItsFolder) {
   Choose([&] { FromMenu(); }, "memo", ssCtrl);
   ASSERT_EQ(Shell.Executions.size(), 2u);
   EXPECT_EQ(Shell.Executions[1].File, "explorer.exe");
-  EXPECT_EQ(Shell.Executions[1].Parameters, "/Select,C:\\memo.exe");
+  EXPECT_EQ(Shell.Executions[1].Parameters, "/Select,\"C:\\memo.exe\"");
   EXPECT_FALSE(M->Root()->Guard().Held());
+  // In quotes, since the explorer would end the path at a comma.
+  Memo->SetFileName("C:\\Tools, old\\memo,2.exe");
+  Choose([&] { FromMenu(); }, "memo", ssCtrl);
+  ASSERT_EQ(Shell.Executions.size(), 3u);
+  EXPECT_EQ(Shell.Executions[2].Parameters, "/Select,\"C:\\Tools, old\\memo,2.exe\"");
 }
 
 TEST_F(SearchActionTest, AGroupOpensAsAMenuAndFromTheMainWindowTheChoiceIsShownInTheViews) {

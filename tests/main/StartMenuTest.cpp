@@ -100,5 +100,65 @@ TEST_F(StartMenuTest, TheWalkCountsTheTopFoldersEntriesAndEndsWhenStopped) {
   EXPECT_EQ(ImportStartMenu(*Root, Stopped, Imported).Added, 0);
 }
 
+// ---- Links among the folders ----
+
+// The folders' paths and files below Folder, as "Sub\b.lnk", in the walk's (sorted) order.
+void WalkedFiles(const TStartMenuFolder& Folder, const std::string& Prefix, Names& Into) {
+  for (const auto& [Name, Sub] : Folder.Folders) WalkedFiles(Sub, Prefix + Name + "\\", Into);
+  for (const auto& [Name, File] : Folder.Files) Into.push_back(Prefix + Name);
+}
+
+struct TLinkCase {
+  const char* Name;
+  std::vector<std::pair<const char*, const char*>> Links;  // the link's path, its folder
+  bool Reparse;                                            // listed as links
+  Names Tops;
+};
+void PrintTo(const TLinkCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
+class StartMenuLinkTest : public ::testing::TestWithParam<TLinkCase> {
+ protected:
+  void SetUp() override { Old = SetFileSystem(&Files); }
+  void TearDown() override { SetFileSystem(Old); }
+  TFakeFileSystem Files;
+  TFileSystem* Old = nullptr;
+};
+
+// Whatever links lie among them, the three folders are listed once each and each file is
+// taken in once, where the folder lies.
+TEST_P(StartMenuLinkTest, EachFolderIsWalkedOnceAndNoLinkIsFollowed) {
+  for (const char* File : {"C:\\P\\a.lnk", "C:\\P\\Sub\\b.lnk", "C:\\P\\Sub\\Deep\\c.exe"})
+    Files.AddFile(File);
+  for (const auto& [Link, Folder] : GetParam().Links)
+    Files.AddLink(Link, Folder, GetParam().Reparse);
+  Files.MostListCalls = 100;  // a walk that would not end fails here
+  TStartMenuWalk Walk;
+  ASSERT_NO_THROW(WalkStartMenu(GetParam().Tops, Walk));
+  Names Walked;
+  WalkedFiles(Walk.Programs, "", Walked);
+  EXPECT_EQ(Walked, (Names{"Sub\\Deep\\c.exe", "Sub\\b.lnk", "a.lnk"}));
+  EXPECT_EQ(Files.ListCalls, 3);
+  EXPECT_TRUE(Walk.Result.Unreadable.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, StartMenuLinkTest,
+    ::testing::Values(
+        TLinkCase{"NoLinks", {}, true, {"C:\\P"}},
+        TLinkCase{"JunctionToItsOwnFolder", {{"C:\\P\\Loop", "C:\\P"}}, true, {"C:\\P"}},
+        TLinkCase{"TwoJunctionsUp",
+                  {{"C:\\P\\Back", "C:\\P"}, {"C:\\P\\Sub\\Top", "C:\\P"}},
+                  true,
+                  {"C:\\P"}},
+        // A folder seen under a second name with nothing to say it is a link: its id tells.
+        TLinkCase{"SameFolderTwiceByName", {{"C:\\P\\Zweite", "C:\\P\\Sub"}}, false, {"C:\\P"}},
+        TLinkCase{"TwoPlainLinksUp",
+                  {{"C:\\P\\Back", "C:\\P"}, {"C:\\P\\Sub\\Top", "C:\\P"}},
+                  false,
+                  {"C:\\P"}},
+        // The user's and the common Programs folder being one folder.
+        TLinkCase{"SameTopFolderTwice", {{"C:\\Q", "C:\\P"}}, false, {"C:\\P", "C:\\Q"}}),
+    [](const ::testing::TestParamInfo<TLinkCase>& Info) { return std::string(Info.param.Name); });
+
 }  // namespace
 }  // namespace lantern

@@ -152,14 +152,48 @@ TEST(DropBlocksTest, BlockTextStopsAtTheZeroOrTheEnd) {
   EXPECT_EQ(BlockText(nullptr, 0), "");
 }
 
-TEST(DropBlocksTest, ContentsUrlIsTheLineFromByte24) {
-  std::string Block = ContentsBlock("http://c.jp/");
-  EXPECT_EQ(ContentsURL(Block.data(), Block.size()), "http://c.jp/");
-  EXPECT_EQ(ContentsURL(Block.data(), 24), "");
-  EXPECT_EQ(ContentsURL(Block.data(), 10), "");
-  std::string Long = ContentsBlock(std::string(400, 'x'));
-  EXPECT_EQ(ContentsURL(Long.data(), Long.size()), std::string(250, 'x'));
-  EXPECT_EQ(ContentsURL(Block.data(), 27), "htt");  // cut short: what the block holds
+class ContentsUrlTest : public ::testing::TestWithParam<UrlCase> {};
+
+// A dropped internet shortcut's bytes are read as its file would be.
+TEST_P(ContentsUrlTest, TakesTheUrlLineOfTheShortcutSectionWhereverItStands) {
+  const std::string Block = GetParam().Bytes;
+  std::unique_ptr<char[]> Exact(new char[Block.size() + 1]);
+  std::copy(Block.begin(), Block.end(), Exact.get());
+  std::string URL = "untouched";
+  EXPECT_EQ(ContentsURL(Exact.get(), Block.size(), URL), GetParam().Found);
+  EXPECT_EQ(URL, GetParam().URL);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Blocks, ContentsUrlTest,
+    ::testing::Values(
+        UrlCase{"Plain", "[InternetShortcut]\r\nURL=http://c.jp/\r\n", true, "http://c.jp/"},
+        UrlCase{"LineFeedsOnly", "[InternetShortcut]\nURL=http://c.jp/a\n", true, "http://c.jp/a"},
+        UrlCase{"BlankLinesAndASignatureFirst",
+                "\xEF\xBB\xBF\r\n\r\n[InternetShortcut]\r\nURL=http://c.jp/\r\n", true,
+                "http://c.jp/"},
+        UrlCase{"ASignatureBeforeTheHeader", "\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://c.jp/",
+                true, "http://c.jp/"},
+        UrlCase{"OtherSectionFirst",
+                "[DEFAULT]\r\nBASEURL=http://no.jp/\r\n[InternetShortcut]\r\nIconIndex=0\r\n"
+                "URL=http://c.jp/\r\n",
+                true, "http://c.jp/"},
+        UrlCase{"AnyCase", "[internetshortcut]\r\nuRl=http://c.jp/", true, "http://c.jp/"},
+        UrlCase{"NoUrlLine", "[InternetShortcut]\r\nhttp://u8.bars.example/caf%C3%A9\r\n", false,
+                "untouched"},
+        UrlCase{"NoSection", "URL=http://c.jp/\r\n", false, "untouched"},
+        UrlCase{"Empty", "", false, "untouched"}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST(DropBlocksTest, ContentsEndAtTheFirstZeroAndAreNotCut) {
+  std::string URL;
+  // The block is often larger than the file: zeros follow it.
+  const std::string Padded = ContentsBlock("http://c.jp/") + std::string(8, '\0') + "URL=x";
+  EXPECT_TRUE(ContentsURL(Padded.data(), Padded.size(), URL));
+  EXPECT_EQ(URL, "http://c.jp/");
+  const std::string Long = ContentsBlock("http://c.jp/" + std::string(400, 'x'));
+  EXPECT_TRUE(ContentsURL(Long.data(), Long.size(), URL));
+  EXPECT_EQ(URL, "http://c.jp/" + std::string(400, 'x'));
 }
 
 struct DescriptorCase {
@@ -486,16 +520,36 @@ TEST_F(DropFileTargetTest, AUrlWithoutItsZeroIsTheBlocksText) {
   EXPECT_EQ(Log, (List{"url http://z.jp/ http://z.jp/"}));
 }
 
-// The descriptor alone is not accepted; with "FileContents" cut short it gives a name
-// without a URL, which the owner refuses.
+// The descriptor alone is not accepted; with "FileContents" that hold an empty URL it gives
+// a name without a URL, which the owner refuses.
 TEST_F(DropFileTargetTest, DescriptorRules) {
   auto Alone = Data();
   Alone->Offer(Descriptor(), DescriptorBlock("a.url"));
   EXPECT_EQ(DropIt(std::move(Alone)), DropEffectNone);
-  auto Short = Data();
-  Short->Offer(Contents(), "[InternetShortcut]").Offer(Descriptor(), DescriptorBlock("a.url"));
-  EXPECT_EQ(DropIt(std::move(Short)), DropEffectLink);
+  auto Empty = Data();
+  Empty->Offer(Contents(), ContentsBlock("")).Offer(Descriptor(), DescriptorBlock("a.url"));
+  EXPECT_EQ(DropIt(std::move(Empty)), DropEffectLink);
   EXPECT_EQ(Log, (List{"url a "}));
+}
+
+// Contents without a URL line give no launcher, whatever stands where the URL often does.
+TEST_F(DropFileTargetTest, AShortcutWithoutAUrlIsRefused) {
+  for (const char* Contents :
+       {"[InternetShortcut]\r\nhttp://u8.bars.example/caf%C3%A9\r\n", "[InternetShortcut]"}) {
+    auto D = Data();
+    D->Offer(this->Contents(), Contents).Offer(Descriptor(), DescriptorBlock("a.url"));
+    unsigned Effect = All;
+    Target.OleDragEnter(std::move(D), 0, {1, 1}, Effect);
+    try {
+      Target.OleDrop(0, {1, 1}, Effect);
+      ADD_FAILURE() << "no refusal of " << Contents;
+    } catch (const Exception& E) {
+      EXPECT_EQ(E.Message(), "インターネットショートカットに URL がありません");
+    }
+    EXPECT_EQ(Effect, DropEffectNone);
+  }
+  Application().ProcessMessages();
+  EXPECT_TRUE(Log.empty());
 }
 
 TEST_F(DropFileTargetTest, OnlyAcceptedFormatsEnter) {

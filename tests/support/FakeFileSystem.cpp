@@ -9,6 +9,9 @@ struct TFakeFileSystem::TEntry {
   std::string LongName, ShortName;
   bool Folder = true;
   std::int64_t WriteTime = 0;
+  TEntry* Target = nullptr;  // a link's folder
+  bool Reparse = false;      // a link listed as one
+  std::uint64_t Index = 0;   // its id, on volume 1
   std::vector<std::unique_ptr<TEntry>> Children;
 
   TEntry* Find(const std::string& Name) {
@@ -66,7 +69,10 @@ TFakeFileSystem::TEntry* TFakeFileSystem::Make(const std::string& LongPath, bool
   std::vector<std::string> Rest;
   if (!SplitRoot(LongPath, Root, Rest)) throw Exception("fake file system: no root in " + LongPath);
   auto& Slot = FRoots[Root];
-  if (!Slot) Slot.reset(new TEntry);
+  if (!Slot) {
+    Slot.reset(new TEntry);
+    Slot->Index = ++FLastIndex;
+  }
   TEntry* Entry = Slot.get();
   for (const std::string& Name : Rest) {
     if (Name.empty()) continue;
@@ -75,6 +81,7 @@ TFakeFileSystem::TEntry* TFakeFileSystem::Make(const std::string& LongPath, bool
       Entry->Children.emplace_back(new TEntry);
       Next = Entry->Children.back().get();
       Next->LongName = Name;
+      Next->Index = ++FLastIndex;
     }
     Entry = Next;
   }
@@ -97,6 +104,15 @@ bool TFakeFileSystem::OnOfflineRoot(const std::string& Path) {
   return SplitRoot(Path, Root, Rest) && Offline.count(Root) > 0;
 }
 
+void TFakeFileSystem::AddLink(const std::string& LinkPath, const std::string& Target,
+                              bool Reparse) {
+  TEntry* Folder = Resolve(Target);
+  if (!Folder || !Folder->Folder) throw Exception("fake file system: no folder " + Target);
+  TEntry* Link = Make(LinkPath, true, "");
+  Link->Target = Folder;
+  Link->Reparse = Reparse;
+}
+
 TFakeFileSystem::TEntry* TFakeFileSystem::Resolve(const std::string& Path) {
   std::string Root;
   std::vector<std::string> Rest;
@@ -113,6 +129,7 @@ TFakeFileSystem::TEntry* TFakeFileSystem::Resolve(const std::string& Path) {
     // A trailing backslash names the folder itself ("C:\" is the drive's root).
     if (Rest[i].empty() && i + 1 == Rest.size()) return Entry->Folder ? Entry : nullptr;
     if (!Entry->Folder || !(Entry = Entry->Find(Rest[i]))) return nullptr;
+    if (Entry->Target) Entry = Entry->Target;  // through a link, to where it leads
   }
   return Entry;
 }
@@ -156,6 +173,9 @@ bool TFakeFileSystem::DirectoryExists(const std::string& Path) {
 }
 
 bool TFakeFileSystem::ListFolder(const std::string& Path, std::vector<TFolderEntry>& Entries) {
+  if (MostListCalls >= 0 && ListCalls >= MostListCalls)
+    throw Exception("fake file system: more than " + std::to_string(MostListCalls) + " listings");
+  ++ListCalls;
   if (Unreadable.count(Path)) return false;
   const std::size_t First = Entries.size();
   if (!FMapped.empty()) {
@@ -163,10 +183,23 @@ bool TFakeFileSystem::ListFolder(const std::string& Path, std::vector<TFolderEnt
   } else {
     TEntry* e = Resolve(Path);
     if (!e || !e->Folder) return false;
-    for (auto& Child : e->Children) Entries.push_back({Child->LongName, Child->Folder, true});
+    for (auto& Child : e->Children) {
+      const bool Folder = Child->Target ? Child->Target->Folder : Child->Folder;
+      Entries.push_back({Child->LongName, Folder, true, Child->Reparse});
+    }
   }
   for (std::size_t i = First; i < Entries.size(); ++i)
     Entries[i].Cp932 = NoCp932.count(Entries[i].Name) == 0;
+  return true;
+}
+
+bool TFakeFileSystem::FolderId(const std::string& Path, std::uint64_t& Volume,
+                               std::uint64_t& Index) {
+  if (!FMapped.empty()) return PlatformFileSystem().FolderId(RealPath(Path), Volume, Index);
+  TEntry* e = Resolve(Path);
+  if (!e || !e->Folder) return false;
+  Volume = 1;
+  Index = e->Index;
   return true;
 }
 

@@ -21,6 +21,10 @@ class TFakeFileSystem : public TFileSystem {
   // given, is the 8.3 alias of the last component.
   void AddFolder(const std::string& LongPath, const std::string& ShortName = "");
   void AddFile(const std::string& LongPath, const std::string& ShortName = "");
+  // A folder entry at LinkPath that leads to the folder Target (added before): listed as a
+  // link when Reparse (a junction, a symbolic link), else as a plain folder (as a hard-linked
+  // folder shows). Either way it has Target's id and entries.
+  void AddLink(const std::string& LinkPath, const std::string& Target, bool Reparse = true);
   // The last-write time of an entry added above (0 until set).
   void SetWriteTime(const std::string& LongPath, std::int64_t Time);
   // Relative paths are taken from here ("C:\Users\me" by default).
@@ -50,6 +54,10 @@ class TFakeFileSystem : public TFileSystem {
   // Roots that do not answer ("E:", "\\PC\S", in upper case), as a drive unplugged or
   // without its disc, or a share offline: nothing on them is there, not even the root.
   std::set<std::string> Offline;
+  // Each folder has an id of its own on volume 1; a link has its folder's.
+  bool FolderId(const std::string& Path, std::uint64_t& Volume, std::uint64_t& Index) override;
+  int ListCalls = 0;
+  int MostListCalls = -1;  // >= 0: a listing past that many raises, to end a walk without end
 
   std::function<void()> OnFileExists;  // runs before each FileExists answers
   bool FailReplace = false;   // ReplaceFile raises, as when the target is locked
@@ -66,6 +74,7 @@ class TFakeFileSystem : public TFileSystem {
   std::string FCurrent = "C:\\Users\\me";
   std::string FMapped;
   std::map<char, std::string> FOtherDrives;
+  std::uint64_t FLastIndex = 0;
 };
 
 }  // namespace lantern

@@ -78,10 +78,19 @@ class TPosixFileSystem : public TFileSystem {
       struct stat st;
       TFolderEntry Entry;
       Entry.Name = Name;
-      Entry.Folder = ::stat((Path + "/" + Name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      const std::string Full = Path + "/" + Name;
+      Entry.Folder = ::stat(Full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      Entry.Link = ::lstat(Full.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
       Entries.push_back(std::move(Entry));
     }
     ::closedir(Dir);
+    return true;
+  }
+  bool FolderId(const std::string& Path, std::uint64_t& Volume, std::uint64_t& Index) override {
+    struct stat st;
+    if (::stat(Path.c_str(), &st) != 0) return false;
+    Volume = static_cast<std::uint64_t>(st.st_dev);
+    Index = static_cast<std::uint64_t>(st.st_ino);
     return true;
   }
   std::int64_t LastWriteTime(const std::string& Path) override {

@@ -90,9 +90,21 @@ class TWin32FileSystem : public TFileSystem {
       if (Name == L"." || Name == L"..") continue;
       TFolderEntry Entry;
       Entry.Folder = (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+      Entry.Link = (Data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
       Entry.Cp932 = FromWideExact(Name, Entry.Name);
       Entries.push_back(std::move(Entry));
     } while (FindNextFileW(Find.Get(), &Data));
+    return true;
+  }
+  bool FolderId(const std::string& Path, std::uint64_t& Volume, std::uint64_t& Index) override {
+    // A folder opens only with backup semantics; nothing is read or written through it.
+    TKernelHandle Folder(CreateFileW(ToWide(Path).c_str(), FILE_READ_ATTRIBUTES,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION Info;
+    if (!Folder || !GetFileInformationByHandle(Folder.Get(), &Info)) return false;
+    Volume = Info.dwVolumeSerialNumber;
+    Index = static_cast<std::uint64_t>(Info.nFileIndexHigh) << 32 | Info.nFileIndexLow;
     return true;
   }
   std::int64_t LastWriteTime(const std::string& Path) override {

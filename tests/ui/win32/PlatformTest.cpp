@@ -68,6 +68,42 @@ TEST_F(PlatformTest, ExistenceTestsTellFilesFromFolders) {
   EXPECT_EQ(Files.FindFirstName(Long + "\\*.txt"), "a rather long file name.txt");
 }
 
+// A folder is known by its id through any path to it: the walk of the Start Menu goes by it.
+TEST_F(PlatformTest, AFolderHasOneIdThroughEveryPath) {
+  TFileSystem& Files = FileSystem();
+  ASSERT_TRUE(CreateDirectoryW(ToWide(Long + "\\Sub").c_str(), nullptr));
+  std::uint64_t Volume = 0, Index = 0, OtherVolume = 0, OtherIndex = 0;
+  ASSERT_TRUE(Files.FolderId(Long, Volume, Index));
+  ASSERT_TRUE(Files.FolderId(ShortPath(Long) + "\\Sub\\..", OtherVolume, OtherIndex));
+  EXPECT_EQ(std::make_pair(OtherVolume, OtherIndex), std::make_pair(Volume, Index));
+  ASSERT_TRUE(Files.FolderId(Long + "\\Sub", OtherVolume, OtherIndex));
+  EXPECT_NE(std::make_pair(OtherVolume, OtherIndex), std::make_pair(Volume, Index));
+  EXPECT_FALSE(Files.FolderId(Long + "\\missing", OtherVolume, OtherIndex));
+}
+
+TEST_F(PlatformTest, ALinkToAFolderIsListedAsOneAndHasItsFoldersId) {
+  const std::string Link = Folder / "Link";  // beside the folder, so that no walk loops
+  // Wine (8.0) says yes and makes none.
+  if (!CreateSymbolicLinkW(
+          ToWide(Link).c_str(), ToWide(Long).c_str(),
+          SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) ||
+      GetFileAttributesW(ToWide(Link).c_str()) == INVALID_FILE_ATTRIBUTES)
+    GTEST_SKIP() << "no symbolic link to a folder can be made here";
+  TFileSystem& Files = FileSystem();
+  std::vector<TFolderEntry> Entries;
+  ASSERT_TRUE(Files.ListFolder(Folder / "", Entries));
+  std::string Listed;
+  for (const TFolderEntry& Entry : Entries)
+    Listed += Entry.Name + (Entry.Folder ? "/" : "") + (Entry.Link ? "@" : "") + " ";
+  EXPECT_NE(Listed.find("Link/@ "), std::string::npos) << Listed;
+  EXPECT_NE(Listed.find("Long Folder Name 表示/ "), std::string::npos) << Listed;
+  std::uint64_t Volume = 0, Index = 0, LinkVolume = 0, LinkIndex = 0;
+  ASSERT_TRUE(Files.FolderId(Long, Volume, Index));
+  ASSERT_TRUE(Files.FolderId(Link, LinkVolume, LinkIndex));
+  EXPECT_EQ(std::make_pair(LinkVolume, LinkIndex), std::make_pair(Volume, Index));
+  RemoveDirectoryW(ToWide(Link).c_str());
+}
+
 TEST_F(PlatformTest, TheShellHasAnIconForAProgram) {
   std::unique_ptr<TIcon> Icon = GetFileIcon("C:\\windows\\notepad.exe", false);
   ASSERT_FALSE(Icon->Empty());
