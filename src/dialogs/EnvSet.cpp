@@ -8,6 +8,7 @@
 #include "model/FilterList.h"
 #include "model/Root.h"
 #include "ui/Application.h"
+#include "ui/FileSystem.h"
 #include "ui/Layout.h"
 #include "ui/Shell.h"
 #include "ui/System.h"
@@ -251,7 +252,7 @@ TEnvSetForm::TEnvSetForm(const TSettings& Values, TRoot& Root) : FRoot(Root) {
     }
   };
 
-  FDataFileInUse = Values.DataFileName;
+  FDataFileInUse = FDataFileNext = Values.DataFileName;
   FLoading = true;
   LoadSettings(Values);
   FLoading = false;
@@ -281,6 +282,12 @@ void TEnvSetForm::LoadSettings(const TSettings& V) {
   FillHotKeyList(false);
   const int Index = FindHotKeyIndex(static_cast<unsigned>(V.HotKey));
   HotKeyCombo.SetItemIndex(Index);
+  if (Index < 0 && V.HotKey != 0) {
+    // A key set in the registry by hand: kept until the user chooses another.
+    FUnlistedKey = static_cast<unsigned>(V.HotKey);
+    FUnlistedText = UnlistedKeyName(FUnlistedKey);
+    HotKeyCombo.SetText(FUnlistedText);
+  }
   ShiftCheck.SetChecked(V.HotKeyShift);
   CtrlCheck.SetChecked(V.HotKeyCtrl);
   AltCheck.SetChecked(V.HotKeyAlt);
@@ -354,7 +361,7 @@ void TEnvSetForm::ApplySettings(TSettings& S) {
   S.ExplorerOption = std::string(DispTreeExplorerCheck.Checked() ? "/e," : "") +
                      (DispRootExplorerCheck.Checked() ? "/root," : "");
   // The key, its modifiers and the switch come in one change: the key is registered once.
-  S.HotKey = static_cast<int>(HotKeyAt(HotKeyCombo.ItemIndex()));
+  S.HotKey = static_cast<int>(ChosenHotKey());
   S.HotKeyShift = ShiftCheck.Checked();
   S.HotKeyCtrl = CtrlCheck.Checked();
   S.HotKeyAlt = AltCheck.Checked();
@@ -395,8 +402,45 @@ void TEnvSetForm::ApplySettings(TSettings& S) {
 // ---- OK and help ----
 
 void TEnvSetForm::Button1Click() {
-  if (!MasksAreGood() || !HotKeyIsFree()) return;
+  if (!MasksAreGood() || !HotKeyIsFree() || !DataFileIsGood()) return;
   SetModalResult(mrOk);
+}
+
+void TEnvSetForm::ShowNextDataFile(const std::string& Name) {
+  FDataFileNext = Name;
+  DataFileEdit.SetText(Name);
+}
+
+bool TEnvSetForm::DataFileIsGood() {
+  const std::string Name = DataFileEdit.Text();
+  // What stays as it is, or goes back to the file in use, was checked when it was chosen.
+  if (!DataFileChanged() || Name == FDataFileInUse) return true;
+  auto Refuse = [this](const std::string& Text) {
+    PageControl1.SetActivePage(&TabSheet1);
+    if (!Text.empty()) MessageDlg(Text, TMsgDlgType::Warning, mbOK);
+    DataFileEdit.SetFocus();
+    return false;
+  };
+  if (IsBlank(Name)) return Refuse("データファイル名を入力してください。");
+  const std::string Root = PathRoot(Name);
+  if (Root.empty())
+    return Refuse("データファイル名 " + Name +
+                  " は完全なパスではありません。ドライブ（C:\\...）か、ネットワークの共有"
+                  "（\\\\サーバー\\共有\\...）から書いてください。");
+  if (ExtractFileName(Name).empty() || FileSystem().DirectoryExists(Name))
+    return Refuse(Name + " はフォルダです。データファイルのファイル名まで書いてください。");
+  // A drive's or a share's root is asked for with its backslash.
+  std::string Folder = ExtractFilePath(Name);
+  if (Folder != Root) Folder = ExcludeTrailingBackslash(Folder);
+  if (FileSystem().DirectoryExists(Folder)) return true;
+  PageControl1.SetActivePage(&TabSheet1);
+  if (MessageDlg("データファイルのフォルダ " + Folder + " がありません。作成しますか？",
+                 TMsgDlgType::Confirmation, mbYes | mbNo) != mrYes)
+    return Refuse("");
+  // A file of that name makes no folder, though the system may say it is there already.
+  if (!FileSystem().CreateFolders(Folder) || !FileSystem().DirectoryExists(Folder))
+    return Refuse("フォルダ " + Folder + " を作成できませんでした。別の場所を選んでください。");
+  return true;
 }
 
 bool TEnvSetForm::MasksAreGood() {

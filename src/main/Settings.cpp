@@ -268,9 +268,11 @@ void TSettingsStore::Save() {
 }
 
 void TSettingsStore::ChangeDataFileName(const std::string& Name) {
+  FDataFileNameChanged = UpperCaseAscii(Name) != UpperCaseAscii(FValues.DataFileName);
+  FNextDataFileName = Name;
   Registry().CreateKey(LanternRegistryKey);
-  Registry().WriteString(LanternRegistryKey, "DataFileName", Name);
-  FDataFileNameChanged = true;
+  Registry().WriteString(LanternRegistryKey, "DataFileName",
+                         FDataFileNameChanged ? Name : FValues.DataFileName);
 }
 
 void TSettingsStore::Update(const std::function<void(TSettings&)>& Change) {

@@ -49,6 +49,7 @@ void TLanternMain::EnvSetActionExecute() {
   bool Applied = false;
   {
     TEnvSetForm Dialog(Settings(), *FRoot);
+    Dialog.ShowNextDataFile(FStore->NextDataFileName());
     Dialog.HotKeyTaken = [this](unsigned Modifiers, unsigned Key) {
       return FPointer->HotKeyTaken(Modifiers, Key);
     };

@@ -62,6 +62,33 @@ TEST_F(EnvSetActionTest, OkRegistersTheNewKeyOnceAndWritesTheRegistryAndTheDataF
   EXPECT_NE(ReadFileBytes(Real(DataFile)).find("選んだ書体"), std::string::npos);
 }
 
+// A new data file name waits for the next start: the dialog shows it while it waits, and the
+// name in use typed again takes the change back.
+TEST_F(EnvSetActionTest, APendingDataFileNameIsShownAndCanBeTakenBack) {
+  auto Type = [this](const std::string& Name, const std::string& Shown) {
+    Open([&](TEnvSetForm& D) {
+      EXPECT_EQ(D.DataFileEdit.Text(), Shown);
+      D.DataFileEdit.SetText(Name);
+      D.Button1.Click();
+    });
+  };
+  auto Next = [this] {
+    std::string Name;
+    Memory.ReadString(Key, "DataFileName", Name);
+    return Name;
+  };
+  Type("C:\\next.dat", DataFile);
+  EXPECT_EQ(Next(), "C:\\next.dat");
+  Type(DataFile, "C:\\next.dat");
+  EXPECT_EQ(Next(), DataFile);
+  EXPECT_FALSE(M->DataFileNameChanged());
+  Type("C:\\other.dat", DataFile);
+  Type("c:\\DATA.dat", "C:\\other.dat");  // the same file to Windows
+  M->SaveSettings();
+  EXPECT_EQ(Next(), DataFile);
+  EXPECT_EQ(M->Settings().DataFileName, DataFile);
+}
+
 TEST_F(EnvSetActionTest, CancelChangesNoSettingButAnExampleSavedStays) {
   Sys.Program = "C:\\Lantern.exe";  // Color.dat beside it
   Sys.HotKeyCalls.clear();
