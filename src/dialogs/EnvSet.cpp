@@ -199,19 +199,24 @@ TEnvSetForm::TEnvSetForm(const TSettings& Values, TRoot& Root) : FRoot(Root) {
   struct TSpin {
     TUpDown& Spin;
     TEdit& Edit;
-    int Min, Max;
+    int TSettings::*Member;
+    int Unit;  // of the setting in one step of the spin
   };
-  for (const TSpin& S : {TSpin{WatchAppIntervalUpDown, WatchAppIntervalEdit, 1, 100},
-                         TSpin{XUpDown, XPosEdit, 0, System().ScreenWidth()},
-                         TSpin{YUpDown, YPosEdit, 0, System().ScreenHeight()},
-                         TSpin{MouseFormWidthUpDown, MouseFormWidthEdit, 1, 100},
-                         TSpin{MouseFormHeightUpDown, MouseFormHeightEdit, 1, 100},
-                         TSpin{MouseFormOffsetXUpDown, MouseFormOffsetXEdit, -100, 100},
-                         TSpin{MouseFormOffsetYUpDown, MouseFormOffsetYEdit, -100, 100},
-                         TSpin{MouseFormAppearIntervalUpDown, Edit3, 0, 100}}) {
+  for (const TSpin& S :
+       {TSpin{WatchAppIntervalUpDown, WatchAppIntervalEdit, &TSettings::WatchAppInterval,
+              TicksPerSecond},
+        TSpin{XUpDown, XPosEdit, &TSettings::MenuXPos, 1},
+        TSpin{YUpDown, YPosEdit, &TSettings::MenuYPos, 1},
+        TSpin{MouseFormWidthUpDown, MouseFormWidthEdit, &TSettings::MouseFormWidth, 1},
+        TSpin{MouseFormHeightUpDown, MouseFormHeightEdit, &TSettings::MouseFormHeight, 1},
+        TSpin{MouseFormOffsetXUpDown, MouseFormOffsetXEdit, &TSettings::MouseFormOffsetX, 1},
+        TSpin{MouseFormOffsetYUpDown, MouseFormOffsetYEdit, &TSettings::MouseFormOffsetY, 1},
+        TSpin{MouseFormAppearIntervalUpDown, Edit3, &TSettings::MouseAppearInterval, 1}}) {
+    const TSettingRange Range =
+        SettingRange(S.Member, System().ScreenWidth(), System().ScreenHeight());
     S.Spin.SetAssociate(&S.Edit);
-    S.Spin.SetMin(S.Min);
-    S.Spin.SetMax(S.Max);
+    S.Spin.SetMin(Range.Min / S.Unit);
+    S.Spin.SetMax(Range.Max / S.Unit);
   }
   FilterDeleteButton.SetEnabled(false);
   DispRootExplorerCheck.SetEnabled(false);

@@ -243,6 +243,10 @@ void TSettingsStore::Load() {
     else if (Row.WhenMissing)
       Set(FValues, Row, *Row.WhenMissing);
   }
+  // A value set by hand outside its range would stop the watcher (below 0) or make it scan
+  // at every tick (0), and worse elsewhere.
+  for (const TSettingRange& Range : SettingRanges(System().ScreenWidth(), System().ScreenHeight()))
+    FValues.*Range.Member = std::clamp(FValues.*Range.Member, Range.Min, Range.Max);
   ExcludeMouseSwitches(Old, FValues);
   FollowMovedFolder(FValues.DataFileName, Before, Folder);
   KeepOnAMonitor(FValues, Present("Top"));
