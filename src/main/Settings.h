@@ -60,6 +60,10 @@ class TSettingsStore {
     return FDataFileNameChanged ? FNextDataFileName : FValues.DataFileName;
   }
 
+  // The drive or share of the data file was not there at start (an unplugged drive, a share
+  // offline): the stored name is kept for the next start, and nothing is read or written.
+  bool DataFileUnreachable() const { return FDataFileUnreachable; }
+
   // The hot key's modifiers as RegisterHotKey takes them: Shift 4, Ctrl 2, Alt 1.
   static unsigned HotKeyModifiers(const TSettings& Values);
 
@@ -72,6 +76,7 @@ class TSettingsStore {
   TSettings FValues;
   bool FDataFileNameChanged = false;  // never stored
   std::string FNextDataFileName;      // while FDataFileNameChanged
+  bool FDataFileUnreachable = false;
 };
 
 }  // namespace lantern

@@ -281,13 +281,19 @@ TEST_F(SettingsTest, AMovedProgramFolderTakesItsDataFileAlong) {
     const char* Stored;
     std::vector<std::string> Existing;
     std::string Expected;
+    bool Unreachable = false;
   };
   for (const Case& C : std::vector<Case>{
            {"c:\\old\\", "C:\\Old\\data\\me.dat", {Now + "data\\me.dat"}, Now + "data\\me.dat"},
            // Still there, elsewhere, or nothing to follow: the stored name holds.
            {"C:\\Old\\", "C:\\Old\\me.dat", {"C:\\Old\\me.dat", Now + "me.dat"}, "C:\\Old\\me.dat"},
-           {"C:\\Old\\", "D:\\me.dat", {Now + "me.dat"}, "D:\\me.dat"},
-           {"C:\\Old\\", "C:\\Old\\me.dat", {}, "C:\\Old\\me.dat"},
+           {"C:\\Old\\", "D:\\me.dat", {"D:\\x", Now + "me.dat"}, "D:\\me.dat"},
+           {"C:\\Old\\", "C:\\Old\\me.dat", {"C:\\x"}, "C:\\Old\\me.dat"},
+           // The old drive is there without the file: it moved. Not there (unplugged, offline):
+           // the copy in the new folder may be an older one, and the stored name holds.
+           {"D:\\Lantern\\", "D:\\Lantern\\me.dat", {"D:\\x", Now + "me.dat"}, Now + "me.dat"},
+           {"D:\\Lantern\\", "D:\\Lantern\\me.dat", {Now + "me.dat"}, "D:\\Lantern\\me.dat", true},
+           {"\\\\srv\\s\\", "\\\\srv\\s\\me.dat", {Now + "me.dat"}, "\\\\srv\\s\\me.dat", true},
        }) {
     TFakeFileSystem Files;
     TFileSystem* OldFiles = SetFileSystem(&Files);
@@ -295,6 +301,7 @@ TEST_F(SettingsTest, AMovedProgramFolderTakesItsDataFileAlong) {
     Memory.WriteString(Key, "Path", C.Before);
     Memory.WriteString(Key, "DataFileName", C.Stored);
     EXPECT_EQ(Load().Values().DataFileName, C.Expected) << C.Stored;
+    EXPECT_EQ(Store->DataFileUnreachable(), C.Unreachable) << C.Stored;
     std::string Path;
     EXPECT_TRUE(Memory.ReadString(Key, "Path", Path) && Path == Now);
     SetFileSystem(OldFiles);
