@@ -34,21 +34,16 @@ std::string ExtractFileExt(const std::string& Path) {
 
 bool IsNetworkPath(const std::string& Path) { return Path.compare(0, 2, "\\\\") == 0; }
 
-std::string ExtractPathRoot(const std::string& Path) {
-  if (IsNetworkPath(Path)) {
-    // The server and the share end at single-byte backslashes only.
-    const std::size_t Server = FindChar(Path, '\\', 2);
-    if (Server == std::string::npos || Server == 2) return std::string();
-    std::size_t Share = FindChar(Path, '\\', Server + 1);
-    if (Share == std::string::npos) Share = Path.size();
-    if (Share == Server + 1) return std::string();
-    return Path.substr(0, Share) + '\\';
-  }
-  const char Drive = Path.empty() ? 0 : Path[0];
-  if (Path.size() >= 2 && Path[1] == ':' &&
-      ((Drive >= 'A' && Drive <= 'Z') || (Drive >= 'a' && Drive <= 'z')))
-    return Path.substr(0, 2) + '\\';
-  return std::string();
+std::string PathRoot(const std::string& Path) {
+  const char Drive = Path.empty() ? 0 : static_cast<char>(Path[0] & ~0x20);
+  if (Path.size() >= 3 && Drive >= 'A' && Drive <= 'Z' && Path[1] == ':' && Path[2] == '\\')
+    return Path.substr(0, 3);
+  if (!IsNetworkPath(Path)) return std::string();
+  const std::size_t Server = FindChar(Path, '\\', 2);
+  if (Server == std::string::npos || Server == 2) return std::string();
+  const std::size_t Share = FindChar(Path, '\\', Server + 1);
+  if (Share == Server + 1 || Server + 1 == Path.size()) return std::string();
+  return Share == std::string::npos ? Path + '\\' : Path.substr(0, Share + 1);
 }
 
 }  // namespace lantern

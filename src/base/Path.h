@@ -19,9 +19,8 @@ std::string IncludeTrailingBackslash(const std::string& Path);
 std::string ExtractFileExt(const std::string& Path);
 // True for "\\server\share..." paths.
 bool IsNetworkPath(const std::string& Path);
-// The root a path hangs from, with its trailing '\': "C:\" for "C:\..." (and for "C:x"),
-// "\\server\share\" for a network path. Empty for a path without one: a relative path, one
-// from the current drive's root ("\x"), a network path without its share.
-std::string ExtractPathRoot(const std::string& Path);
+// The root an absolute path starts from, with its '\': "C:\" for a drive, "\\server\share\"
+// for a share; empty for a relative path, a bare "C:" or "\\server" without a share.
+std::string PathRoot(const std::string& Path);
 
 }  // namespace lantern

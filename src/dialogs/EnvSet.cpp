@@ -8,6 +8,7 @@
 #include "model/FilterList.h"
 #include "model/Root.h"
 #include "ui/Application.h"
+#include "ui/FileSystem.h"
 #include "ui/Layout.h"
 #include "ui/Shell.h"
 #include "ui/System.h"
@@ -198,19 +199,24 @@ TEnvSetForm::TEnvSetForm(const TSettings& Values, TRoot& Root) : FRoot(Root) {
   struct TSpin {
     TUpDown& Spin;
     TEdit& Edit;
-    int Min, Max;
+    int TSettings::*Member;
+    int Unit;  // of the setting in one step of the spin
   };
-  for (const TSpin& S : {TSpin{WatchAppIntervalUpDown, WatchAppIntervalEdit, 1, 100},
-                         TSpin{XUpDown, XPosEdit, 0, System().ScreenWidth()},
-                         TSpin{YUpDown, YPosEdit, 0, System().ScreenHeight()},
-                         TSpin{MouseFormWidthUpDown, MouseFormWidthEdit, 1, 100},
-                         TSpin{MouseFormHeightUpDown, MouseFormHeightEdit, 1, 100},
-                         TSpin{MouseFormOffsetXUpDown, MouseFormOffsetXEdit, -100, 100},
-                         TSpin{MouseFormOffsetYUpDown, MouseFormOffsetYEdit, -100, 100},
-                         TSpin{MouseFormAppearIntervalUpDown, Edit3, 0, 100}}) {
+  for (const TSpin& S :
+       {TSpin{WatchAppIntervalUpDown, WatchAppIntervalEdit, &TSettings::WatchAppInterval,
+              TicksPerSecond},
+        TSpin{XUpDown, XPosEdit, &TSettings::MenuXPos, 1},
+        TSpin{YUpDown, YPosEdit, &TSettings::MenuYPos, 1},
+        TSpin{MouseFormWidthUpDown, MouseFormWidthEdit, &TSettings::MouseFormWidth, 1},
+        TSpin{MouseFormHeightUpDown, MouseFormHeightEdit, &TSettings::MouseFormHeight, 1},
+        TSpin{MouseFormOffsetXUpDown, MouseFormOffsetXEdit, &TSettings::MouseFormOffsetX, 1},
+        TSpin{MouseFormOffsetYUpDown, MouseFormOffsetYEdit, &TSettings::MouseFormOffsetY, 1},
+        TSpin{MouseFormAppearIntervalUpDown, Edit3, &TSettings::MouseAppearInterval, 1}}) {
+    const TSettingRange Range =
+        SettingRange(S.Member, System().ScreenWidth(), System().ScreenHeight());
     S.Spin.SetAssociate(&S.Edit);
-    S.Spin.SetMin(S.Min);
-    S.Spin.SetMax(S.Max);
+    S.Spin.SetMin(Range.Min / S.Unit);
+    S.Spin.SetMax(Range.Max / S.Unit);
   }
   FilterDeleteButton.SetEnabled(false);
   DispRootExplorerCheck.SetEnabled(false);
@@ -251,7 +257,7 @@ TEnvSetForm::TEnvSetForm(const TSettings& Values, TRoot& Root) : FRoot(Root) {
     }
   };
 
-  FDataFileInUse = Values.DataFileName;
+  FDataFileInUse = FDataFileNext = Values.DataFileName;
   FLoading = true;
   LoadSettings(Values);
   FLoading = false;
@@ -281,6 +287,12 @@ void TEnvSetForm::LoadSettings(const TSettings& V) {
   FillHotKeyList(false);
   const int Index = FindHotKeyIndex(static_cast<unsigned>(V.HotKey));
   HotKeyCombo.SetItemIndex(Index);
+  if (Index < 0 && V.HotKey != 0) {
+    // A key set in the registry by hand: kept until the user chooses another.
+    FUnlistedKey = static_cast<unsigned>(V.HotKey);
+    FUnlistedText = UnlistedKeyName(FUnlistedKey);
+    HotKeyCombo.SetText(FUnlistedText);
+  }
   ShiftCheck.SetChecked(V.HotKeyShift);
   CtrlCheck.SetChecked(V.HotKeyCtrl);
   AltCheck.SetChecked(V.HotKeyAlt);
@@ -354,7 +366,7 @@ void TEnvSetForm::ApplySettings(TSettings& S) {
   S.ExplorerOption = std::string(DispTreeExplorerCheck.Checked() ? "/e," : "") +
                      (DispRootExplorerCheck.Checked() ? "/root," : "");
   // The key, its modifiers and the switch come in one change: the key is registered once.
-  S.HotKey = static_cast<int>(HotKeyAt(HotKeyCombo.ItemIndex()));
+  S.HotKey = static_cast<int>(ChosenHotKey());
   S.HotKeyShift = ShiftCheck.Checked();
   S.HotKeyCtrl = CtrlCheck.Checked();
   S.HotKeyAlt = AltCheck.Checked();
@@ -395,8 +407,45 @@ void TEnvSetForm::ApplySettings(TSettings& S) {
 // ---- OK and help ----
 
 void TEnvSetForm::Button1Click() {
-  if (!MasksAreGood() || !HotKeyIsFree()) return;
+  if (!MasksAreGood() || !HotKeyIsFree() || !DataFileIsGood()) return;
   SetModalResult(mrOk);
+}
+
+void TEnvSetForm::ShowNextDataFile(const std::string& Name) {
+  FDataFileNext = Name;
+  DataFileEdit.SetText(Name);
+}
+
+bool TEnvSetForm::DataFileIsGood() {
+  const std::string Name = DataFileEdit.Text();
+  // What stays as it is, or goes back to the file in use, was checked when it was chosen.
+  if (!DataFileChanged() || Name == FDataFileInUse) return true;
+  auto Refuse = [this](const std::string& Text) {
+    PageControl1.SetActivePage(&TabSheet1);
+    if (!Text.empty()) MessageDlg(Text, TMsgDlgType::Warning, mbOK);
+    DataFileEdit.SetFocus();
+    return false;
+  };
+  if (IsBlank(Name)) return Refuse("データファイル名を入力してください。");
+  const std::string Root = PathRoot(Name);
+  if (Root.empty())
+    return Refuse("データファイル名 " + Name +
+                  " は完全なパスではありません。ドライブ（C:\\...）か、ネットワークの共有"
+                  "（\\\\サーバー\\共有\\...）から書いてください。");
+  if (ExtractFileName(Name).empty() || FileSystem().DirectoryExists(Name))
+    return Refuse(Name + " はフォルダです。データファイルのファイル名まで書いてください。");
+  // A drive's or a share's root is asked for with its backslash.
+  std::string Folder = ExtractFilePath(Name);
+  if (Folder != Root) Folder = ExcludeTrailingBackslash(Folder);
+  if (FileSystem().DirectoryExists(Folder)) return true;
+  PageControl1.SetActivePage(&TabSheet1);
+  if (MessageDlg("データファイルのフォルダ " + Folder + " がありません。作成しますか？",
+                 TMsgDlgType::Confirmation, mbYes | mbNo) != mrYes)
+    return Refuse("");
+  // A file of that name makes no folder, though the system may say it is there already.
+  if (!FileSystem().CreateFolders(Folder) || !FileSystem().DirectoryExists(Folder))
+    return Refuse("フォルダ " + Folder + " を作成できませんでした。別の場所を選んでください。");
+  return true;
 }
 
 bool TEnvSetForm::MasksAreGood() {

@@ -29,6 +29,8 @@ struct THotKeyName {
 // The keys the hot key may be: the first NormalHotKeyCount unless the list is extended.
 extern const std::array<THotKeyName, 94> HotKeyTable;
 constexpr int NormalHotKeyCount = 12;
+// What the hot key's field shows for a stored key that neither list has.
+std::string UnlistedKeyName(unsigned Code);
 
 // The colour categories of the colour page, in the list's order: 共通 (the root's own colours
 // and font), then the four kinds of items.
@@ -65,8 +67,11 @@ class TEnvSetForm : public TForm {
   // After OK: the settings into Into, in the order the setters take them; the colours, fonts
   // and masks into the tree. The data file name is the caller's (DataFileChanged).
   void ApplySettings(TSettings& Into);
-  // The data file name typed, when it differs from the one in use.
-  bool DataFileChanged() const { return DataFileEdit.Text() != FDataFileInUse; }
+  // The data file name the next start takes, when a change waits for it: the field shows
+  // that one (typing the name in use again takes the change back).
+  void ShowNextDataFile(const std::string& Name);
+  // The data file name typed, when it differs from the one the next start takes.
+  bool DataFileChanged() const { return DataFileEdit.Text() != FDataFileNext; }
 
   TPageControl PageControl1{this};
   TButton Button1{this};
@@ -215,13 +220,22 @@ class TEnvSetForm : public TForm {
   void LoadColors();
   TKindColorSet* KindOf(int Category);
   void ShowPreviewFont();
-  // What OK refuses, each shown on its page: a malformed mask, a hot key another program holds.
+  // What OK refuses, each shown on its page: a malformed mask, a hot key another program holds,
+  // a data file name that names no file the next start can make (a missing folder may be made
+  // here, when the user wants it).
   bool MasksAreGood();
   bool HotKeyIsFree();
+  bool DataFileIsGood();
+  // The hot key chosen: the list's, or a stored key the list does not have, while the field
+  // still shows it.
+  unsigned ChosenHotKey() const;
   void WarnOfExtendedKeys();
 
   TRoot& FRoot;
   std::string FDataFileInUse;
+  std::string FDataFileNext;
+  unsigned FUnlistedKey = 0;  // a stored hot key that neither list has, shown as FUnlistedText
+  std::string FUnlistedText;
   bool FLoading = false;       // the values are being loaded: handlers run as they change
   bool FWarnExtended = false;  // the extended key list's warning waits for the dialog to show
   TSpinNumber FInterval{WatchAppIntervalUpDown};

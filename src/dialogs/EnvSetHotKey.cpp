@@ -13,6 +13,11 @@ const char* const ExtendedHotKeyWarning =
 
 }  // namespace
 
+std::string UnlistedKeyName(unsigned Code) {
+  const char* Digits = "0123456789ABCDEF";
+  return std::string("その他のキー (0x") + Digits[(Code >> 4) & 15] + Digits[Code & 15] + ")";
+}
+
 const std::array<THotKeyName, 94> HotKeyTable = {{
     {"ESC", 0x1B},
     {"半角／全角", 0xF4},
@@ -116,7 +121,11 @@ void TEnvSetForm::FillHotKeyList(bool Extended) {
   Items.Clear();
   const int Count = Extended ? static_cast<int>(HotKeyTable.size()) : NormalHotKeyCount;
   for (int i = 0; i < Count; ++i) Items.Add(HotKeyTable[static_cast<std::size_t>(i)].Name);
-  HotKeyCombo.SetItemIndex(Items.IndexOf(Text));
+  const int Index = Items.IndexOf(Text);
+  HotKeyCombo.SetItemIndex(Index);
+  // A key the new list lacks is no choice: the field says so by being empty. A stored key that
+  // neither list has stays as it was loaded.
+  if (Index < 0 && (FUnlistedKey == 0 || Text != FUnlistedText)) HotKeyCombo.SetText("");
 }
 
 int TEnvSetForm::FindHotKeyIndex(unsigned Code) {
@@ -126,6 +135,12 @@ int TEnvSetForm::FindHotKeyIndex(unsigned Code) {
     return static_cast<int>(i);
   }
   return -1;
+}
+
+unsigned TEnvSetForm::ChosenHotKey() const {
+  if (HotKeyCombo.ItemIndex() < 0 && FUnlistedKey != 0 && HotKeyCombo.Text() == FUnlistedText)
+    return FUnlistedKey;
+  return HotKeyAt(HotKeyCombo.ItemIndex());
 }
 
 unsigned TEnvSetForm::HotKeyAt(int Index) {
@@ -154,7 +169,7 @@ void TEnvSetForm::WarnOfExtendedKeys() {
 }
 
 bool TEnvSetForm::HotKeyIsFree() {
-  const unsigned Key = HotKeyAt(HotKeyCombo.ItemIndex());
+  const unsigned Key = ChosenHotKey();
   if (!HotKeyEnabledCheck.Checked() || Key == 0 || !HotKeyTaken) return true;
   const unsigned Modifiers =
       HotKeyModifierFlags(ShiftCheck.Checked(), CtrlCheck.Checked(), AltCheck.Checked());

@@ -79,7 +79,7 @@ TLinkState JudgeLink(TExecItem* Item, std::map<std::string, bool>& Roots) {
   if (Trim(File).empty()) return TLinkState::Dead;  // nothing to start
   // Whether the drive or share of a path answers, asked once per root.
   auto RootAnswers = [&Roots](const std::string& Path) {
-    const std::string Root = UpperCaseAscii(ExtractPathRoot(Path));
+    const std::string Root = UpperCaseAscii(PathRoot(Path));
     if (Root.empty()) return false;
     auto Asked = Roots.find(Root);
     if (Asked == Roots.end()) Asked = Roots.emplace(Root, FileSystem().DirectoryExists(Root)).first;
@@ -91,7 +91,7 @@ TLinkState JudgeLink(TExecItem* Item, std::map<std::string, bool>& Roots) {
   // The root first, so that a share that does not answer is waited for once, not for each
   // of its launchers. A path without a root depends on where the program runs: never dead.
   if (!RootAnswers(File))
-    return ExtractPathRoot(File).empty() && Exists() ? TLinkState::Live : TLinkState::Unknown;
+    return PathRoot(File).empty() && Exists() ? TLinkState::Live : TLinkState::Unknown;
   if (Exists()) return TLinkState::Live;
   if (Folder) return TLinkState::Dead;
   // A shortcut whose target is gone is judged by the target's drive or share.

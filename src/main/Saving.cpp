@@ -105,6 +105,9 @@ void TLanternMain::ExitActionExecute() {
 }
 
 void TLanternMain::SaveServiceExecute() {
+  // The file that was not there at start was never read: the tree of this run must not take
+  // its place when the drive comes back, nor any other file's.
+  if (FStore->DataFileUnreachable()) return;
   const std::string DataFileName = Settings().DataFileName;
   std::string Folder = ExtractFilePath(DataFileName);
   if (!Folder.empty() && !FileSystem().DirectoryExists(ExcludeTrailingBackslash(Folder))) {
@@ -141,6 +144,14 @@ void TLanternMain::SaveServiceExecute() {
 
 void TLanternMain::LoadServiceExecute() {
   const std::string DataFileName = Settings().DataFileName;
+  if (FStore->DataFileUnreachable()) {
+    MessageDlg("データファイル " + DataFileName +
+                   " に届きません。ドライブやネットワークの共有がつながっているか確かめて、ランタン"
+                   "を起動し直してください。それまではランチャが空のままで、データファイルには何も"
+                   "書きません（この間の変更は保存されません）。",
+               TMsgDlgType::Warning, mbOK);
+    return;
+  }
   if (!FileSystem().FileExists(DataFileName)) return;
   try {
     FRoot->LoadFromFile(DataFileName);

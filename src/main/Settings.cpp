@@ -195,7 +195,8 @@ std::string DefaultDataFileName() {
 
 // The program's folder moved since the last start (Before: where it was then), its data file
 // with it, while the stored name still points into the old folder, where nothing is left: the
-// file in the new folder is the user's tree, and an empty one must not take its place.
+// file in the new folder is the user's tree, and an empty one must not take its place. Only
+// asked when the old folder's drive or share is there: else nothing shows that it moved.
 void FollowMovedFolder(std::string& DataFileName, const std::string& Before,
                        const std::string& Now) {
   const std::string Old = UpperCaseAscii(Before);
@@ -243,8 +244,16 @@ void TSettingsStore::Load() {
     else if (Row.WhenMissing)
       Set(FValues, Row, *Row.WhenMissing);
   }
+  // A value set by hand outside its range would stop the watcher (below 0) or make it scan
+  // at every tick (0), and worse elsewhere.
+  for (const TSettingRange& Range : SettingRanges(System().ScreenWidth(), System().ScreenHeight()))
+    FValues.*Range.Member = std::clamp(FValues.*Range.Member, Range.Min, Range.Max);
   ExcludeMouseSwitches(Old, FValues);
-  FollowMovedFolder(FValues.DataFileName, Before, Folder);
+  // A drive unplugged or a share offline hides the file, and a copy in the program's folder
+  // may be an older one: the stored name stays, and the tree is neither read nor written.
+  const std::string DataRoot = PathRoot(FValues.DataFileName);
+  FDataFileUnreachable = !DataRoot.empty() && !FileSystem().DirectoryExists(DataRoot);
+  if (!FDataFileUnreachable) FollowMovedFolder(FValues.DataFileName, Before, Folder);
   KeepOnAMonitor(FValues, Present("Top"));
   if (Registry().KeyExists(Key + TFilterList::KeyName)) {
     FRoot.Filters().LoadFromRegistry(Key);
@@ -268,9 +277,11 @@ void TSettingsStore::Save() {
 }
 
 void TSettingsStore::ChangeDataFileName(const std::string& Name) {
+  FDataFileNameChanged = UpperCaseAscii(Name) != UpperCaseAscii(FValues.DataFileName);
+  FNextDataFileName = Name;
   Registry().CreateKey(LanternRegistryKey);
-  Registry().WriteString(LanternRegistryKey, "DataFileName", Name);
-  FDataFileNameChanged = true;
+  Registry().WriteString(LanternRegistryKey, "DataFileName",
+                         FDataFileNameChanged ? Name : FValues.DataFileName);
 }
 
 void TSettingsStore::Update(const std::function<void(TSettings&)>& Change) {

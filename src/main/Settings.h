@@ -51,9 +51,18 @@ class TSettingsStore {
 
   // A data file name changed in the settings dialog is written at once and takes effect at the
   // next start: until then the program keeps its file, and saving leaves the stored name alone.
+  // The name in use (in any case of its letters) takes a change back.
   void ChangeDataFileName(const std::string& Name);
   bool DataFileNameChanged() const { return FDataFileNameChanged; }
   void SetDataFileNameChanged(bool Value) { FDataFileNameChanged = Value; }
+  // The name the next start takes: a change waiting for it, else the name in use.
+  const std::string& NextDataFileName() const {
+    return FDataFileNameChanged ? FNextDataFileName : FValues.DataFileName;
+  }
+
+  // The drive or share of the data file was not there at start (an unplugged drive, a share
+  // offline): the stored name is kept for the next start, and nothing is read or written.
+  bool DataFileUnreachable() const { return FDataFileUnreachable; }
 
   // The hot key's modifiers as RegisterHotKey takes them: Shift 4, Ctrl 2, Alt 1.
   static unsigned HotKeyModifiers(const TSettings& Values);
@@ -66,6 +75,8 @@ class TSettingsStore {
   TSettingsTarget& FTarget;
   TSettings FValues;
   bool FDataFileNameChanged = false;  // never stored
+  std::string FNextDataFileName;      // while FDataFileNameChanged
+  bool FDataFileUnreachable = false;
 };
 
 }  // namespace lantern

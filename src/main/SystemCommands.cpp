@@ -38,9 +38,20 @@ void TLanternMain::AboutActionExecute() {
 }
 
 void TLanternMain::EnvSetActionExecute() {
+  // Something holds the tree (a dialog or a box, this one too, the sweep, a drag): no second
+  // dialog over it, but the window that holds it comes forward, or the user hears why
+  // nothing opens.
+  if (TreeHeld()) {
+    if (TForm* Open = TForm::ModalForm()) return System().ForceForeground(Open->Handle());
+    if (Visible()) return System().ForceForeground(Handle());  // its box comes with it
+    MessageDlg(
+        "ほかの操作が終わっていないので、設定を開けません。その操作を終えてから、もう一度選ん"
+        "でください。",
+        TMsgDlgType::Information, mbOK);
+    return;
+  }
   // The dialog holds the tree's colours and masks until it closes: the tree waits meanwhile,
   // and the hot key opens the menu even over the shown main window.
-  if (TreeHeld()) return;
   FEnvSetHold = std::make_unique<TTreeGuard::THold>(FRoot->Guard());
   struct TOpen {
     std::unique_ptr<TTreeGuard::THold>& Hold;
@@ -49,6 +60,7 @@ void TLanternMain::EnvSetActionExecute() {
   bool Applied = false;
   {
     TEnvSetForm Dialog(Settings(), *FRoot);
+    Dialog.ShowNextDataFile(FStore->NextDataFileName());
     Dialog.HotKeyTaken = [this](unsigned Modifiers, unsigned Key) {
       return FPointer->HotKeyTaken(Modifiers, Key);
     };

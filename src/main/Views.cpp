@@ -142,10 +142,10 @@ void TLanternMain::UpdateActions() {
   // Nothing to empty; or items cut wait in the trash for their paste.
   if (!Trash || Trash->Count() == 0 || CutPending()) EmptyTrashAction.SetEnabled(false);
   // While a command holds the tree, what would change it stays off; the commands that need
-  // no choice come back with it.
+  // no choice come back with it. 設定 stays on: it brings forward what holds the tree.
   const bool Held = TreeHeld();
   for (TAction* Action : {&AddGroup, &AddLauncher, &AddLauncherURL, &AddLauncherFolder,
-                          &CheckNoLinkAction, &EnvSetAction, &LoadService})
+                          &CheckNoLinkAction, &LoadService})
     Action->SetEnabled(!Held);
   if (Held)
     for (TAction* Action : TreeCommands()) Action->SetEnabled(false);
@@ -200,8 +200,7 @@ std::vector<TAction*> TLanternMain::TreeCommands() {
   return {&AddGroup,       &AddLauncher,      &AddLauncherURL,    &AddLauncherFolder,
           &MoveRecycled,   &DeleteObj,        &EmptyTrashAction,  &CopyObject,
           &CutObject,      &PasteObject,      &ObjPropertyAction, &CheckNoLinkAction,
-          &UpObjectAction, &DownObjectAction, &RenameAction,      &EnvSetAction,
-          &LoadService};
+          &UpObjectAction, &DownObjectAction, &RenameAction,      &LoadService};
 }
 
 }  // namespace lantern

@@ -1,6 +1,7 @@
 #pragma once
 // The program's settings, each named as its registry value and starting at its default. The
 // settings store of the main window reads and writes them; the settings dialog edits a copy.
+#include <array>
 #include <string>
 
 namespace lantern {
@@ -53,5 +54,35 @@ struct TSettings {
   int ColumnWidth1 = 250;
   double BackupDate = 0;
 };
+
+// A number that has a range: the settings dialog offers no other, and one loaded from the
+// registry outside it is brought to its nearer end.
+struct TSettingRange {
+  int TSettings::*Member;
+  int Min, Max;
+};
+
+// The ranges, for a screen of this size (the fixed menu position lies on it).
+inline std::array<TSettingRange, 10> SettingRanges(int ScreenWidth, int ScreenHeight) {
+  return {{
+      {&TSettings::WatchAppInterval, 5, 500},  // 1 to 100 seconds of 5 ticks
+      {&TSettings::MenuXPos, 0, ScreenWidth},
+      {&TSettings::MenuYPos, 0, ScreenHeight},
+      {&TSettings::MouseFormOffsetX, -100, 100},
+      {&TSettings::MouseFormOffsetY, -100, 100},
+      {&TSettings::MouseAppearInterval, 0, 100},
+      {&TSettings::MouseFormWidth, 1, 100},
+      {&TSettings::MouseFormHeight, 1, 100},
+      {&TSettings::UchideMovingCount, 1, 2},  // fast or slow
+      {&TSettings::UchideRangeX, 50, 150},    // a small to a large wave
+  }};
+}
+
+// The range of Member (which has one).
+inline TSettingRange SettingRange(int TSettings::*Member, int ScreenWidth, int ScreenHeight) {
+  for (const TSettingRange& Range : SettingRanges(ScreenWidth, ScreenHeight))
+    if (Range.Member == Member) return Range;
+  return {Member, 0, 0};
+}
 
 }  // namespace lantern

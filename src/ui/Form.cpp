@@ -1,6 +1,7 @@
 #include "ui/Form.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "base/Cp932.h"
 #include "base/Scoped.h"
@@ -70,8 +71,18 @@ void TForm::Close() {
   if (Peer()) Peer()->Closed();
 }
 
+namespace {
+std::vector<TForm*> ModalForms;  // innermost last
+}  // namespace
+
+TForm* TForm::ModalForm() { return ModalForms.empty() ? nullptr : ModalForms.back(); }
+
 TModalResult TForm::ShowModal() {
   TScopedValue<bool> Modal(FModal, true);
+  ModalForms.push_back(this);
+  struct TPop {
+    ~TPop() { ModalForms.pop_back(); }
+  } Pop;
   TModalLoop Loop;
   FModalResult = mrNone;
   CreateHandle();

@@ -70,6 +70,8 @@ class TForm : public TWinControl {
   // the form is shown; without one the form is cancelled.
   TModalResult ShowModal();
   bool Modal() const { return FModal; }
+  // The innermost form shown modally now (its boxes and choosers belong to it); none: nullptr.
+  static TForm* ModalForm();
   TModalResult ModalResult() const { return FModalResult; }
   // A modal form closes once it has a result.
   void SetModalResult(TModalResult Value) { FModalResult = Value; }

@@ -41,6 +41,27 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"\\\\srv\\share\\表", "\\\\srv\\share\\", "表", "\\\\srv\\share\\表"},
         PathCase{"", "", "", ""}));
 
+TEST(PathRootTest, ADriveOrAShareStartsAnAbsolutePath) {
+  const std::pair<const char*, const char*> Cases[] = {
+      {"d:\\Lantern\\me.dat", "d:\\"},
+      {"C:\\", "C:\\"},
+      {"\\\\srv\\表\\me.dat", "\\\\srv\\表\\"},  // 表: its second byte is 0x5C
+      {"\\\\srv\\share", "\\\\srv\\share\\"},
+      // Relative, or not a whole root.
+      {"C:me.dat", ""},
+      {"C:", ""},
+      {"\\me.dat", ""},
+      {"me.dat", ""},
+      {"\\\\srv", ""},
+      {"\\\\srv\\", ""},
+      {"\\\\\\share\\me.dat", ""},
+      {"\\\\srv\\\\me.dat", ""},
+      {"1:\\me.dat", ""},
+      {"表:\\me.dat", ""},
+  };
+  for (auto [Path, Root] : Cases) EXPECT_EQ(PathRoot(Path), Root) << Path;
+}
+
 TEST(Cp932Test, LastDelimiterSkipsSecondBytes) {
   EXPECT_EQ(LastDelimiter("\\", "表示"), std::string::npos);
   EXPECT_EQ(LastDelimiter("\\", "a\\表"), 1u);

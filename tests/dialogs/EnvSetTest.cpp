@@ -195,6 +195,7 @@ TEST_F(EnvSetTest, AnExtendedKeyOpensTheLongListWithItsWarningAndUntickingDropsI
   D.ExpandHotKeyCheck.NativeClick();
   EXPECT_EQ(D.HotKeyCombo.Items().Count(), NormalHotKeyCount);
   EXPECT_EQ(D.HotKeyCombo.ItemIndex(), -1);
+  EXPECT_EQ(D.HotKeyCombo.Text(), "");  // no key shown that OK would not store
   TSettings Out;
   D.ApplySettings(Out);
   EXPECT_EQ(Out.HotKey, 0);
@@ -213,6 +214,88 @@ TEST_F(EnvSetTest, EveryTableKeyLoadsAndComesBackAndOnlyTheLongListsKeysExtendIt
     EXPECT_EQ(Out.HotKey, S.HotKey);
   }
   EXPECT_EQ(std::string(HotKeyTable[43].Name), "Return");
+}
+
+// A key set in the registry by hand that neither list has: shown by its code, and stored again
+// by an OK that leaves the hot key alone, whatever the list; a choice or typing replaces it.
+TEST_F(EnvSetTest, AStoredKeyThatNoListHasIsKeptUntilTheUserChoosesAnother) {
+  TSettings S;
+  S.HotKey = 0x20;  // Space
+  S.HotKeyCtrl = true, S.HotKeyShift = false;
+  struct {
+    const char* Name;
+    std::function<void(TEnvSetForm&)> User;
+    int Key;
+  } Cases[] = {
+      {"the interval changed", [](TEnvSetForm& D) { D.WatchAppIntervalEdit.SetText("9"); }, 0x20},
+      {"the list extended", [](TEnvSetForm& D) { D.ExpandHotKeyCheck.NativeClick(); }, 0x20},
+      {"TAB chosen", [](TEnvSetForm& D) { D.HotKeyCombo.NativeSelect(5); }, 0x09},
+      {"the field emptied", [](TEnvSetForm& D) { D.HotKeyCombo.NativeTextChanged(""); }, 0},
+  };
+  for (const auto& c : Cases) {
+    SCOPED_TRACE(c.Name);
+    const TSettings Out = Applied(S, [&](TEnvSetForm& D) {
+      EXPECT_EQ(D.HotKeyCombo.Text(), "その他のキー (0x20)");
+      c.User(D);
+    });
+    EXPECT_EQ(Out.HotKey, c.Key);
+    EXPECT_TRUE(Out.HotKeyCtrl);
+  }
+}
+
+// ---- The data file ----
+
+// OK checks a new data file name: a whole path to a file whose folder is there, or made now.
+// A refusal keeps the dialog open on the general page with the name to be corrected.
+TEST_F(EnvSetTest, ANewDataFileNameMustNameAFileInAFolderThatIsThere) {
+  WriteFileBytes(Files.RealPath("C:\\blocker"), "");  // a file where a folder would go
+  auto Ask = [](const std::string& Folder) {
+    return "データファイルのフォルダ " + Folder + " がありません。作成しますか？";
+  };
+  const std::string Folder = " はフォルダです。データファイルのファイル名まで書いてください。";
+  struct {
+    std::string Typed;
+    std::vector<TModalResult> Answers;
+    bool Taken;
+    std::vector<std::string> Told;
+  } Cases[] = {
+      {"C:\\Lantern\\next.dat", {}, true, {}},
+      {"C:\\Lantern\\Lantern.dat", {}, true, {}},  // back to the one in use
+      {"  ", {}, false, {"データファイル名を入力してください。"}},
+      {"C:next.dat",
+       {},
+       false,
+       {"データファイル名 C:next.dat は完全なパスではありません。ドライブ（C:\\...）か、ネットワー"
+        "クの共有（\\\\サーバー\\共有\\...）から書いてください。"}},
+      {"C:\\Lantern", {}, false, {"C:\\Lantern" + Folder}},
+      {"C:\\New\\", {}, false, {"C:\\New\\" + Folder}},
+      {"C:\\New\\Sub\\next.dat", {mrYes}, true, {Ask("C:\\New\\Sub")}},
+      {"C:\\Other\\next.dat", {mrNo}, false, {Ask("C:\\Other")}},
+      {"\\\\srv\\share\\next.dat", {mrNo}, false, {Ask("\\\\srv\\share\\")}},
+      {"C:\\blocker\\next.dat",
+       {mrYes},
+       false,
+       {Ask("C:\\blocker"),
+        "フォルダ C:\\blocker を作成できませんでした。別の場所を選んでください。"}},
+  };
+  TSettings S;
+  S.DataFileName = "C:\\Lantern\\Lantern.dat";
+  for (const auto& c : Cases) {
+    SCOPED_TRACE(c.Typed);
+    Boxes.Texts.clear();
+    Boxes.Answers.assign(c.Answers.begin(), c.Answers.end());
+    TEnvSetForm D(S, *Root);
+    D.ShowNextDataFile("C:\\Lantern\\Pending.dat");
+    D.PageControl1.SetActivePage(&D.TabSheet4);
+    D.DataFileEdit.SetText(c.Typed);
+    D.Button1.Click();
+    EXPECT_EQ(D.ModalResult(), c.Taken ? mrOk : mrNone);
+    EXPECT_EQ(Boxes.Texts, c.Told);
+    if (!c.Taken)
+      EXPECT_TRUE(D.PageControl1.ActivePage() == &D.TabSheet1 && D.DataFileEdit.Focused());
+  }
+  EXPECT_TRUE(Files.DirectoryExists("C:\\New\\Sub"));
+  EXPECT_FALSE(Files.DirectoryExists("C:\\Other"));
 }
 
 // ---- The masks ----

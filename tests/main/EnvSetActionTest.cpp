@@ -62,6 +62,66 @@ TEST_F(EnvSetActionTest, OkRegistersTheNewKeyOnceAndWritesTheRegistryAndTheDataF
   EXPECT_NE(ReadFileBytes(Real(DataFile)).find("選んだ書体"), std::string::npos);
 }
 
+// A new data file name waits for the next start: the dialog shows it while it waits, and the
+// name in use typed again takes the change back.
+TEST_F(EnvSetActionTest, APendingDataFileNameIsShownAndCanBeTakenBack) {
+  auto Type = [this](const std::string& Name, const std::string& Shown) {
+    Open([&](TEnvSetForm& D) {
+      EXPECT_EQ(D.DataFileEdit.Text(), Shown);
+      D.DataFileEdit.SetText(Name);
+      D.Button1.Click();
+    });
+  };
+  auto Next = [this] {
+    std::string Name;
+    Memory.ReadString(Key, "DataFileName", Name);
+    return Name;
+  };
+  Type("C:\\next.dat", DataFile);
+  EXPECT_EQ(Next(), "C:\\next.dat");
+  Type(DataFile, "C:\\next.dat");
+  EXPECT_EQ(Next(), DataFile);
+  EXPECT_FALSE(M->DataFileNameChanged());
+  Type("C:\\other.dat", DataFile);
+  Type("c:\\DATA.dat", "C:\\other.dat");  // the same file to Windows
+  M->SaveSettings();
+  EXPECT_EQ(Next(), DataFile);
+  EXPECT_EQ(M->Settings().DataFileName, DataFile);
+}
+
+// 設定 while something holds the tree opens no second window over it: the settings dialog, or
+// the shown main window with its box, comes forward; with neither a box says why.
+TEST_F(EnvSetActionTest, WhileTheTreeIsHeldTheHolderComesForwardOrABoxSaysWhy) {
+  Sys.Program = "C:\\Lantern.exe";  // Color.dat beside it
+  int Dialogs = 0;
+  std::size_t ForcedBefore = 0;
+  Open([&](TEnvSetForm& D) {
+    ++Dialogs;
+    ForcedBefore = Sys.Forced.size();
+    EXPECT_TRUE(M->EnvSetAction.Execute());
+    ASSERT_EQ(Sys.Forced.size(), ForcedBefore + 1);
+    EXPECT_EQ(Sys.Forced.back(), D.Handle());
+    D.Button2.Click();
+  });
+  EXPECT_EQ(Dialogs, 1);
+  EXPECT_TRUE(Boxes.Texts.empty());
+  {
+    TTreeGuard::THold Drag(M->Root()->Guard());  // held with no window of its own
+    ForcedBefore = Sys.Forced.size();
+    M->EnvSetAction.Execute();
+    EXPECT_EQ(Sys.Forced.size(), ForcedBefore);
+    EXPECT_EQ(Boxes.Texts,
+              std::vector<std::string>{"ほかの操作が終わっていないので、設定を開けませ"
+                                       "ん。その操作を終えてから、もう一度選んでください。"});
+    M->LanternProperty.Execute();
+    ForcedBefore = Sys.Forced.size();
+    M->EnvSetAction.Execute();
+    EXPECT_EQ(Sys.Forced.size(), ForcedBefore + 1);
+    EXPECT_EQ(Boxes.Texts.size(), 1u);
+  }
+  EXPECT_EQ(Dialogs, 1);
+}
+
 TEST_F(EnvSetActionTest, CancelChangesNoSettingButAnExampleSavedStays) {
   Sys.Program = "C:\\Lantern.exe";  // Color.dat beside it
   Sys.HotKeyCalls.clear();

@@ -595,6 +595,34 @@ TEST_F(MainTest, AFailedSaveKeepsTheProgramRunning) {
   EXPECT_FALSE(PathExists(Real(DataFile)));
 }
 
+// The data file's drive (Q:, which no test machine has) is unplugged at start: the copy in the
+// program's new folder is not taken for it, the user hears which file cannot be reached, and
+// nothing is written over either file, at exit neither; the stored name waits for the next
+// start.
+TEST_F(MainTest, AnUnreachableDataFileIsNamedAndNothingIsWrittenOverIt) {
+  Sys.Program = "C:\\Lantern\\Lantern.exe";
+  PlatformFileSystem().CreateFolders(Real("C:\\Lantern"));
+  WriteFileBytes(Real("C:\\Lantern\\me.dat"), "an older copy");
+  Memory.WriteString(Key, "Path", "Q:\\Lantern\\");
+  Memory.WriteString(Key, "DataFileName", "Q:\\Lantern\\me.dat");
+  TLanternMain& M = Start();
+  EXPECT_EQ(Boxes.Texts,
+            std::vector<std::string>{
+                "データファイル Q:\\Lantern\\me.dat に届きません。ドライブやネットワークの共有が"
+                "つながっているか確かめて、ランタンを起動し直してください。それまではランチャが空"
+                "のままで、データファイルには何も書きません（この間の変更は保存されません）。"});
+  EXPECT_EQ(M.Settings().DataFileName, "Q:\\Lantern\\me.dat");
+  M.AddGroup.Execute();
+  M.SaveService.Execute();
+  M.ExitAction.Execute();
+  EXPECT_TRUE(M.Closed());
+  EXPECT_EQ(ReadFileBytes(Real("C:\\Lantern\\me.dat")), "an older copy");
+  std::string Stored;
+  EXPECT_TRUE(Memory.ReadString(Key, "DataFileName", Stored));
+  EXPECT_EQ(Stored, "Q:\\Lantern\\me.dat");
+  EXPECT_EQ(Boxes.Texts.size(), 1u);
+}
+
 TEST_F(MainTest, TheSessionEndsOnlyWhenItReallyEnds) {
   TLanternMain& M = Start();
   // Asked: everything is saved and the answer is yes, but the program stays for now.

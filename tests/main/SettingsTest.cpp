@@ -205,6 +205,44 @@ TEST_F(SettingsTest, AValueOfAnotherTypeKeepsTheDefault) {
   EXPECT_TRUE(Root->UpperFirst());
 }
 
+// A number set by hand outside the range the settings dialog offers is loaded at its nearer end
+// (the screen is 1024 x 768); one inside stays.
+TEST_F(SettingsTest, NumbersOutsideTheirRangesAreLoadedAtTheNearerEnd) {
+  struct {
+    const char* Name;
+    std::int32_t Stored;
+    int TSettings::*Member;
+    int Loaded;
+  } Cases[] = {
+      {"WatchAppInterval", -5, &TSettings::WatchAppInterval, 5},
+      {"WatchAppInterval", 0, &TSettings::WatchAppInterval, 5},
+      {"WatchAppInterval", 7, &TSettings::WatchAppInterval, 7},
+      {"WatchAppInterval", 501, &TSettings::WatchAppInterval, 500},
+      {"MenuXPos", -1, &TSettings::MenuXPos, 0},
+      {"MenuXPos", 5000, &TSettings::MenuXPos, 1024},
+      {"MenuYPos", 769, &TSettings::MenuYPos, 768},
+      {"MouseFormOffsetX", -300, &TSettings::MouseFormOffsetX, -100},
+      {"MouseAppearInterval", -1, &TSettings::MouseAppearInterval, 0},
+      {"MouseAppearInterval", 100, &TSettings::MouseAppearInterval, 100},
+      {"MouseFormWidth", 0, &TSettings::MouseFormWidth, 1},
+      {"MouseFormHeight", 101, &TSettings::MouseFormHeight, 100},
+      {"UchideMovingCount", 0, &TSettings::UchideMovingCount, 1},
+      {"UchideMovingCount", 9, &TSettings::UchideMovingCount, 2},
+      {"UchideRangeX", -20, &TSettings::UchideRangeX, 50},
+      {"UchideRangeX", 75, &TSettings::UchideRangeX, 75},
+  };
+  for (const auto& c : Cases) {
+    SCOPED_TRACE(std::string(c.Name) + " " + std::to_string(c.Stored));
+    Memory.DeleteKey(Key);
+    Memory.WriteDWord(Key, c.Name, static_cast<std::uint32_t>(c.Stored));
+    EXPECT_EQ(Load().Values().*c.Member, c.Loaded);
+  }
+  Memory.DeleteKey(Key);
+  Memory.WriteDWord(Key, "MouseFormOffsetX", 0);
+  Memory.WriteDWord(Key, "MouseFormOffsetY", 200);
+  EXPECT_EQ(Load().Values().MouseFormOffsetY, 100);
+}
+
 // The chasing window and the gesture exclude each other: stored both on, the gesture wins;
 // later the one switched on last.
 TEST_F(SettingsTest, TheMouseSwitchesExcludeEachOther) {
@@ -243,13 +281,19 @@ TEST_F(SettingsTest, AMovedProgramFolderTakesItsDataFileAlong) {
     const char* Stored;
     std::vector<std::string> Existing;
     std::string Expected;
+    bool Unreachable = false;
   };
   for (const Case& C : std::vector<Case>{
            {"c:\\old\\", "C:\\Old\\data\\me.dat", {Now + "data\\me.dat"}, Now + "data\\me.dat"},
            // Still there, elsewhere, or nothing to follow: the stored name holds.
            {"C:\\Old\\", "C:\\Old\\me.dat", {"C:\\Old\\me.dat", Now + "me.dat"}, "C:\\Old\\me.dat"},
-           {"C:\\Old\\", "D:\\me.dat", {Now + "me.dat"}, "D:\\me.dat"},
-           {"C:\\Old\\", "C:\\Old\\me.dat", {}, "C:\\Old\\me.dat"},
+           {"C:\\Old\\", "D:\\me.dat", {"D:\\x", Now + "me.dat"}, "D:\\me.dat"},
+           {"C:\\Old\\", "C:\\Old\\me.dat", {"C:\\x"}, "C:\\Old\\me.dat"},
+           // The old drive is there without the file: it moved. Not there (unplugged, offline):
+           // the copy in the new folder may be an older one, and the stored name holds.
+           {"D:\\Lantern\\", "D:\\Lantern\\me.dat", {"D:\\x", Now + "me.dat"}, Now + "me.dat"},
+           {"D:\\Lantern\\", "D:\\Lantern\\me.dat", {Now + "me.dat"}, "D:\\Lantern\\me.dat", true},
+           {"\\\\srv\\s\\", "\\\\srv\\s\\me.dat", {Now + "me.dat"}, "\\\\srv\\s\\me.dat", true},
        }) {
     TFakeFileSystem Files;
     TFileSystem* OldFiles = SetFileSystem(&Files);
@@ -257,6 +301,7 @@ TEST_F(SettingsTest, AMovedProgramFolderTakesItsDataFileAlong) {
     Memory.WriteString(Key, "Path", C.Before);
     Memory.WriteString(Key, "DataFileName", C.Stored);
     EXPECT_EQ(Load().Values().DataFileName, C.Expected) << C.Stored;
+    EXPECT_EQ(Store->DataFileUnreachable(), C.Unreachable) << C.Stored;
     std::string Path;
     EXPECT_TRUE(Memory.ReadString(Key, "Path", Path) && Path == Now);
     SetFileSystem(OldFiles);
