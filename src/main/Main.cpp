@@ -146,6 +146,7 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   Timer1.SetInterval(200);
   Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };
   ListView1.OnColumnClick = [this](TListView*, int Column) { ListView1ColumnClick(Column); };
+  OnBeforeShow = [this](TWinControl*) { PrepareShowing(); };
   OnShow = [this](TWinControl*) { FormShow(); };
   OnCloseQuery = [this](TForm*, bool& CanClose) { FormCloseQuery(CanClose); };
   // OLE lets go of the drop target only while the window it was registered for exists.
@@ -160,15 +161,12 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   };
   OnDpiChanged = [this](TWinControl*) { MakeDpiPictures(); };
   CreateHandle();
-  // Without drops the program runs on; the user is told why they are refused.
-  Application().Guard([this] { FFileDropTarget->RegisterTarget(this, MainWindowClass); });
 
   Shell().SetOwnerWindow(Handle());
   FRoot = std::make_unique<TRoot>();
   FRoot->ShowInViews(ListView1, TreeView1, ImageList1, ImageList1);
   FRoot->Add(std::make_unique<TRecycledFolder>(FRoot.get()));
   FRoot->TreeNode()->Expand(true);
-  MakeDpiPictures();
   FRoot->SetFont(Font());
   FRoot->Guard().OnHeldChanged = [this](bool) { UpdateActions(); };
   // The empty launcher menu's offer: the main window and the new launcher's file chooser.
@@ -416,16 +414,28 @@ void TLanternMain::Launch() {
   }
 }
 
+void TLanternMain::PrepareShowing() {
+  if (FShowingPrepared) return;
+  FShowingPrepared = true;
+  MakeDpiPictures();
+  // A hidden window takes no drops. Without drops the program runs on; the user is told why
+  // they are refused.
+  Application().Guard([this] { FFileDropTarget->RegisterTarget(this, MainWindowClass); });
+}
+
 void TLanternMain::MakeDpiPictures() {
-  const int Size = SmallIconSize(Dpi());
-  if (!ButtonImage || ButtonImage->Width() != Size) {
-    auto Buttons = std::make_unique<TImageList>(Size, Size);
-    for (int Index = 0; Index < ButtonPictures; ++Index)
-      Buttons->AddIcon(System().ResourceIcon(FirstButtonId + Index, Size));
-    ToolBar1.SetImages(Buttons.get());  // before the old list goes
-    ButtonImage = std::move(Buttons);
+  // The bar's and the views' pictures wait for the window's first showing.
+  if (FShowingPrepared) {
+    const int Size = SmallIconSize(Dpi());
+    if (!ButtonImage || ButtonImage->Width() != Size) {
+      auto Buttons = std::make_unique<TImageList>(Size, Size);
+      for (int Index = 0; Index < ButtonPictures; ++Index)
+        Buttons->AddIcon(System().ResourceIcon(FirstButtonId + Index, Size));
+      ToolBar1.SetImages(Buttons.get());  // before the old list goes
+      ButtonImage = std::move(Buttons);
+    }
+    FRoot->SetViewPictureSize(Size);
   }
-  if (FRoot) FRoot->SetViewPictureSize(Size);
   // The notification area's icon size follows the scale as well; no icon before the first
   // showing.
   if (FTray && !FTray->Icon().Empty()) Application().Guard([this] { FTray->SetIcon(TrayIcon()); });

@@ -234,6 +234,9 @@ class TLanternMain : public TForm, private TSettingsTarget {
  private:
   // Events and commands.
   void FormShow();
+  // What only a shown window needs, made before its first showing: the pictures of the bar
+  // and the views, the drop target.
+  void PrepareShowing();
   // The tool bar's, the views' and the notification area's pictures at the window's scale.
   void MakeDpiPictures();
   TIcon TrayIcon() const;
@@ -313,6 +316,7 @@ class TLanternMain : public TForm, private TSettingsTarget {
   bool FAutoSaveTold = false;
   bool FExiting = false;
   bool FFirstShow = true;
+  bool FShowingPrepared = false;
   int FIconCountdown = 250;
   int FSortDirection[2] = {1, 1};  // per list column: +1 ascending next, -1 descending
 

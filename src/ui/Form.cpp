@@ -46,6 +46,7 @@ void TForm::SetClientSize(int Width, int Height) {
 
 void TForm::Show() {
   bool WasVisible = Visible();
+  if (!WasVisible && OnBeforeShow) OnBeforeShow(this);
   if (!WasVisible && FPosition == TFormPosition::ScreenCenter) {
     // Centred on the work area of the monitor it is on (the task bar does not count).
     const TRect Area = System().WorkAreaAt(Left() + Width() / 2, Top() + Height() / 2);

@@ -129,6 +129,9 @@ class TForm : public TWinControl {
   TCloseQueryEvent OnCloseQuery;
   // The close was allowed: runs while the native window still exists, just before it goes.
   TNotifyEvent OnClose;
+  // Runs when Show() is about to make the hidden form visible: what only a shown window
+  // needs can wait until then.
+  TNotifyEvent OnBeforeShow;
   TNotifyEvent OnShow;
   // Another window became the active one.
   TNotifyEvent OnDeactivate;

@@ -45,6 +45,10 @@ TEST_F(MainTest, AFirstStartEndsHiddenWithATrash) {
   EXPECT_FALSE(M.Visible());
   EXPECT_EQ(M.WindowState(), TWindowState::Normal);
   EXPECT_FALSE(M.ListView1.TabStop());
+  // A hidden window takes no drops: it is registered for them when first shown.
+  EXPECT_FALSE(M.FileDropTarget()->Registered());
+  M.LanternProperty.Execute();
+  EXPECT_TRUE(M.FileDropTarget()->Registered());
 }
 
 // The shell's windows belong to the main window from its start to its end.
@@ -576,6 +580,9 @@ TEST_F(ViewsTest, TheMenusListTheCommands) {
             &M->ExitAction);
   EXPECT_TRUE(M->ListViewPopup.Items().Items(0)->Default());
   EXPECT_EQ(M->AddLauncherURL.ImageIndex(), 13);
+  EXPECT_EQ(M->ToolBar1.Images(), nullptr);  // the bar's pictures come with the first showing
+  M->LanternProperty.Execute();
+  EXPECT_EQ(M->ToolBar1.Images(), M->ButtonImage.get());
   EXPECT_EQ(M->ButtonImage->Count(), 18);
   ASSERT_EQ(M->ToolBar1.Buttons().size(), 16u);
   EXPECT_EQ(M->ToolBar1.Buttons()[0], nullptr);
@@ -887,10 +894,16 @@ TEST_F(TrayTest, TheIconHasTheSizeOfItsScaleAndTheMenuTheDpiOfItsMonitor) {
     Click(WmLButtonDown);
     EXPECT_EQ(M.LauncherMenu.Dpi(), Dpi);
   }
-  // The window comes to the finer monitor: its bar and views take pictures of that size.
+  // The window comes to the finer monitor: its bar and views take pictures of that size, made
+  // when it is first shown, and follow it back.
   M.NativeDpiChanged(192);
+  EXPECT_EQ(M.ToolBar1.Images(), nullptr);
+  M.LanternProperty.Execute();
   EXPECT_EQ(M.ToolBar1.Images()->Width(), 32);
   EXPECT_EQ(M.TreeView1.Images()->Width(), 32);
+  M.NativeDpiChanged(144);
+  EXPECT_EQ(M.ToolBar1.Images()->Width(), 24);
+  EXPECT_EQ(M.TreeView1.Images()->Width(), 24);
   // The primary monitor's scale changes: the icon is made again at its new size.
   Sys.Monitors[0].Dpi = 120;
   M.NativeDpiChanged(120);
