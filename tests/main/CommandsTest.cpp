@@ -461,6 +461,8 @@ TEST_F(CommandsTest, TheSweepJudgesALauncherDeadOnlyWhereItsDriveOrShareAnswers)
       {File, "C:\\net.lnk", Unknown},  // to the share that does not answer
       {File, "C:\\usb.lnk", Unknown},  // to the drive without its disc
   };
+  // No icon threads: they would ask the file system behind the test's back, and outlive it.
+  R->SetDeferIcons(true);
   // No drive E:, F: offline, the share \\pc\s absent.
   for (const char* Path : {"C:\\tool.exe", "F:\\tool.exe", "\\\\srv\\pub\\tool.exe", "C:\\old.lnk",
                            "C:\\docs.lnk", "C:\\net.lnk", "C:\\usb.lnk"})
