@@ -6,6 +6,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -80,6 +81,46 @@ bool ChooseFile(std::string& FileName, const std::string& Filter, bool Save,
 int CALLBACK BrowseCallback(HWND Window, UINT Message, LPARAM, LPARAM Data) {
   if (Message == BFFM_INITIALIZED && Data) SendMessageW(Window, BFFM_SETSELECTIONW, TRUE, Data);
   return 0;
+}
+
+// Some task dialogs (Wine's) lay their check box out with no height: it would be ticked out of
+// sight. It is given the height of its text, and the dialog grows to hold it.
+HRESULT CALLBACK ShowCheckBox(HWND Dialog, UINT Notification, WPARAM, LPARAM, LONG_PTR) {
+  if (Notification != TDN_CREATED) return S_OK;
+  HWND Check = nullptr;
+  EnumChildWindows(
+      Dialog,
+      [](HWND Child, LPARAM Out) {
+        const LONG Kind = GetWindowLongW(Child, GWL_STYLE) & BS_TYPEMASK;
+        wchar_t Class[16] = L"";
+        GetClassNameW(Child, Class, 16);
+        if (lstrcmpiW(Class, L"Button") != 0 || Kind != BS_AUTOCHECKBOX) return TRUE;
+        *reinterpret_cast<HWND*>(Out) = Child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&Check));
+  RECT Area;
+  if (!Check || !GetWindowRect(Check, &Area) || Area.bottom > Area.top) return S_OK;
+  wchar_t Text[256] = L"";
+  GetWindowTextW(Check, Text, 256);
+  HDC Canvas = GetDC(Check);
+  HGDIOBJ Before =
+      SelectObject(Canvas, reinterpret_cast<HGDIOBJ>(SendMessageW(Check, WM_GETFONT, 0, 0)));
+  RECT Extent = {0, 0, 0, 0};
+  DrawTextW(Canvas, Text, -1, &Extent, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(Canvas, Before);
+  ReleaseDC(Check, Canvas);
+  const int Height = std::max<int>(Extent.bottom, GetSystemMetrics(SM_CYMENUCHECK)) + 4;
+  const int Width = Extent.right + GetSystemMetrics(SM_CXMENUCHECK) + 8;
+  MapWindowPoints(nullptr, Dialog, reinterpret_cast<POINT*>(&Area), 2);
+  SetWindowPos(Check, nullptr, 0, 0, Width, Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT Client, Frame;
+  GetClientRect(Dialog, &Client);
+  const int Short = Area.top + Height + Height / 2 - Client.bottom;
+  if (Short > 0 && GetWindowRect(Dialog, &Frame))
+    SetWindowPos(Dialog, nullptr, 0, 0, Frame.right - Frame.left, Frame.bottom - Frame.top + Short,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return S_OK;
 }
 
 class TWin32Dialogs : public TDialogService {
@@ -165,6 +206,7 @@ class TWin32Dialogs : public TDialogService {
     Config.pszWindowTitle = Title.c_str();
     Config.pszContent = WideText.c_str();
     Config.pszVerificationText = WideCheck.c_str();
+    Config.pfCallback = ShowCheckBox;
     HWND Owner = Config.hwndParent;
     if (!Owner) BringForward(UtilityWindow(), false);
     int Pressed = 0;
