@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 
 #include "base/Convert.h"
 #include "base/Cp932.h"
@@ -10,6 +11,7 @@
 #include "dialogs/GroupProperty.h"
 #include "dialogs/LauncherProperty.h"
 #include "main/Watcher.h"
+#include "model/FilterList.h"
 #include "model/Root.h"
 #include "ui/FileSystem.h"
 #include "ui/ListView.h"
@@ -103,6 +105,7 @@ namespace {
 
 const char* const TrashNotDeletedText = "ゴミ入れは削除できません";
 const char* const TrashNotRecycledText = "ゴミ入れはゴミ入れに移動できません";
+const char* const NotAddAgainText = "このプログラムを今後自動追加しない(&W)";
 
 // Whether some file or folder launcher, the trash's included, names a share or a file on a
 // network drive: only those can keep the sweep waiting for minutes.
@@ -299,9 +302,59 @@ void TEditCommands::ReselectRow(int Index) {
   FList.SelectOnly(FList.Items()[std::min(Index, Count - 1)]);
 }
 
-bool TEditCommands::ConfirmDeleteForGood(const std::string& Question) {
+bool TEditCommands::ConfirmDeleteForGood(const std::string& Question,
+                                         const std::vector<TExecItem*>& Items,
+                                         std::vector<std::string>& KeepOut) {
   // As the system asks before a deletion that cannot be undone: Enter keeps the items.
-  return MessageDlg(Question, TMsgDlgType::Confirmation, mbYes | mbNo, mbNo) == mrYes;
+  KeepOut = ProgramsToLearnAgain(Items);
+  if (KeepOut.empty())
+    return MessageDlg(Question, TMsgDlgType::Confirmation, mbYes | mbNo, mbNo) == mrYes;
+  // Offered unticked while the watcher is off: it learns nothing now.
+  bool Ticked = FWatcher.Watching();
+  const bool Yes = MessageDlgCheck(Question, TMsgDlgType::Confirmation, mbYes | mbNo, mbNo,
+                                   NotAddAgainText, Ticked) == mrYes;
+  if (!Ticked) KeepOut.clear();
+  return Yes;
+}
+
+std::vector<std::string> TEditCommands::ProgramsToLearnAgain(const std::vector<TExecItem*>& Items) {
+  auto Deleted = [&](TExecItem* Item) {
+    for (TExecItem* Up = Item; Up; Up = Up->Parent())
+      if (std::find(Items.begin(), Items.end(), Up) != Items.end()) return true;
+    return false;
+  };
+  std::vector<TExecItem*> Launchers;
+  std::unordered_set<std::string> Staying;  // the running paths that launchers left know
+  for (TExecItemIterator It(&FRoot); !It.Done(); It.Next()) {
+    TExecItem* Item = It.Current();
+    if (Item->IsGroup()) continue;
+    if (!Deleted(Item))
+      Staying.insert(Item->RunningPath());
+    else if (dynamic_cast<TLauncherExec*>(Item))
+      Launchers.push_back(Item);
+  }
+  std::vector<std::string> Paths, Seen;
+  for (TExecItem* Launcher : Launchers) {
+    const std::string& Running = Launcher->RunningPath();
+    if (Running.empty() || Staying.count(Running)) continue;
+    // The form the watcher finds a running program's path in.
+    std::string Path = ExpandLongPath(Running);
+    if (Path.empty()) Path = Running;
+    if (FRoot.Filters().Matches(Path)) continue;
+    const std::string Folded = UpperCaseAscii(Path);
+    if (std::find(Seen.begin(), Seen.end(), Folded) != Seen.end()) continue;
+    Seen.push_back(Folded);
+    Paths.push_back(Path);
+  }
+  return Paths;
+}
+
+void TEditCommands::KeepOutForGood(const std::vector<std::string>& Paths) {
+  if (Paths.empty()) return;
+  for (const std::string& Path : Paths)
+    if (!FRoot.Filters().Matches(Path)) FRoot.Filters().Add(ExactMask(Path));
+  // Stored now, not only at the exit: the user's choice must outlive a crash or a power cut.
+  FRoot.Filters().SaveToRegistry(LanternRegistryKey);
 }
 
 void TEditCommands::DeleteForGood(const std::vector<TExecItem*>& Items) {
@@ -317,12 +370,14 @@ void TEditCommands::DeleteObjExecute() {
   std::vector<TExecItem*> Items = CollectItems(TrashNotDeletedText, Index);
   if (Items.empty()) return;
   // The box's loop holds the tree: the items stay as they were collected.
-  if (!ConfirmDeleteForGood(Items.size() == 1
-                                ? DeleteItemQuestion(Items.front()->Name())
-                                : DeleteItemsQuestion(static_cast<int>(Items.size()))))
+  std::vector<std::string> KeepOut;
+  if (!ConfirmDeleteForGood(Items.size() == 1 ? DeleteItemQuestion(Items.front()->Name())
+                                              : DeleteItemsQuestion(static_cast<int>(Items.size())),
+                            Items, KeepOut))
     return;
   DeleteForGood(Items);
   if (List) ReselectRow(Index);
+  KeepOutForGood(KeepOut);
 }
 
 void TEditCommands::EmptyTrashActionExecute() {
@@ -331,8 +386,11 @@ void TEditCommands::EmptyTrashActionExecute() {
   TRecycledFolder* Trash = FRoot.RecycledFolder();
   if (!Trash || Trash->Count() == 0) return;
   std::vector<TExecItem*> Items = Trash->Children().Snapshot();
-  if (!ConfirmDeleteForGood(EmptyTrashQuestion(static_cast<int>(Items.size())))) return;
+  std::vector<std::string> KeepOut;
+  if (!ConfirmDeleteForGood(EmptyTrashQuestion(static_cast<int>(Items.size())), Items, KeepOut))
+    return;
   DeleteForGood(Items);
+  KeepOutForGood(KeepOut);
 }
 
 void TEditCommands::MoveRecycledExecute() {

@@ -102,8 +102,16 @@ class TEditCommands {
   // row) or the tree's node. Raises Refusal when the trash is among them.
   std::vector<TExecItem*> CollectItems(const char* Refusal, int& Index);
   void ReselectRow(int Index);
-  // Whether the user agrees to delete for good, asked with Question.
-  bool ConfirmDeleteForGood(const std::string& Question);
+  // Whether the user agrees to delete Items for good, asked with Question. When programs
+  // that the watcher would learn again are among them, the box offers to keep them out for
+  // good: KeepOut then has their paths, else it is empty.
+  bool ConfirmDeleteForGood(const std::string& Question, const std::vector<TExecItem*>& Items,
+                            std::vector<std::string>& KeepOut);
+  // The paths the watcher would add again once Items are gone: those of the program launchers
+  // among them (a shortcut's by its target) that no mask keeps out and no other launcher knows.
+  std::vector<std::string> ProgramsToLearnAgain(const std::vector<TExecItem*>& Items);
+  // Adds a mask for each path, unless the masks keep it out already, and stores the masks.
+  void KeepOutForGood(const std::vector<std::string>& Paths);
   // Every delete for good ends here: takes the items (siblings, or none inside another of
   // them) out of their groups and frees them with their content.
   void DeleteForGood(const std::vector<TExecItem*>& Items);

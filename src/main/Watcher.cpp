@@ -14,6 +14,24 @@
 
 namespace lantern {
 
+namespace {
+
+// The long form the scans compare, or the path as it is when it has none.
+std::string LongOrAsIs(const std::string& Path) {
+  std::string Long = ExpandLongPath(Path);
+  return Long.empty() ? Path : Long;
+}
+
+// Whether Path lies below Folder, whole components compared as Windows compares
+// paths, without regard to ASCII case ("C:\WindowsApps" is not in "C:\Windows").
+bool InFolder(const std::string& Path, std::string Folder) {
+  if (EndsWithChar(Folder, '\\')) Folder.pop_back();
+  if (Folder.empty() || Path.size() <= Folder.size() || Path[Folder.size()] != '\\') return false;
+  return UpperCaseAscii(Path.substr(0, Folder.size())) == UpperCaseAscii(Folder);
+}
+
+}  // namespace
+
 TWatcher::TWatcher(TRoot& Root, const TSettings& Settings) : FRoot(Root), FSettings(Settings) {
   if (!System().IsWindowsNT()) return;
   FStatusTried = true;  // a library found without its functions is let go too
@@ -52,7 +70,13 @@ void TWatcher::Scan() {
 const TWatcher::TScannedPath& TWatcher::ScannedPath(const std::string& Path) {
   auto Known = FScannedPaths.find(Path);
   if (Known != FScannedPaths.end()) return Known->second;
-  TScannedPath Result{true, false, Path};
+  if (!FSystemPathsRead) {
+    FSystemPathsRead = true;
+    FOwnProgram = UpperCaseAscii(LongOrAsIs(System().ProgramFileName()));
+    const std::string Windows = System().WindowsDirectory();
+    if (!Windows.empty()) FWindowsFolder = LongOrAsIs(Windows);
+  }
+  TScannedPath Result{true, false, Path, false};
   // Programs on removable media and CDs come and go with the medium: never launchers.
   if (!Path.empty() && Path[0] != '\\') {
     const int Type = FileSystem().DriveType(Path.substr(0, 1) + ":\\");
@@ -61,6 +85,10 @@ const TWatcher::TScannedPath& TWatcher::ScannedPath(const std::string& Path) {
   if (Result.Candidate && FileSystem().FileExists(Path)) {
     Result.Long = ExpandLongPath(Path);
     Result.Exists = FileSystem().FileExists(Result.Long);
+    // Another instance of Lantern is Lantern too; what comes with Windows (the shell, the
+    // task manager, the settings) is not what the user means to keep in the tree.
+    Result.Learnable =
+        UpperCaseAscii(Result.Long) != FOwnProgram && !InFolder(Result.Long, FWindowsFolder);
   }
   return FScannedPaths.emplace(Path, std::move(Result)).first->second;
 }
@@ -84,9 +112,10 @@ void TWatcher::Scan(const std::vector<TRunningProcess>& Running) {
     if (!Found.Exists) continue;
     FRunningIds[Found.Long].push_back(Process.Id);
     // Services and helpers run unseen and come and go all day: a program the user started
-    // shows a window. Lantern's own windows are no find.
+    // shows a window. Lantern's own windows are no find. Launchers the user made for the
+    // others are counted all the same.
     auto Declined = FDeclinedIds.find(Found.Long);
-    const bool MayAdd = Process.Windowed && Process.Id != Own &&
+    const bool MayAdd = Process.Windowed && Process.Id != Own && Found.Learnable &&
                         (Declined == FDeclinedIds.end() ||
                          std::find(Declined->second.begin(), Declined->second.end(), Process.Id) ==
                              Declined->second.end());
@@ -124,6 +153,8 @@ void TWatcher::NoteDeletedForGood(const std::vector<TExecItem*>& Items) {
     for (TExecItemIterator It(Group); !It.Done(); It.Next()) Note(It.Current());
   }
 }
+
+bool TWatcher::Watching() const { return FSettings.UseWatchApp; }
 
 void TWatcher::StartUpScan() {
   // Their icons are not asked for: they go to the trash at once.

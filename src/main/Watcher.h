@@ -34,6 +34,7 @@ class TWatcher {
   // The user has deleted Items for good: their programs that run now are not added again
   // while those same processes run.
   void NoteDeletedForGood(const std::vector<TExecItem*>& Items);
+  bool Watching() const;  // the watcher is switched on
 
  private:
   // Each exclusion mask that cannot be read is told once; it excludes nothing meanwhile.
@@ -46,6 +47,7 @@ class TWatcher {
     bool Candidate;    // not on a removable or CD-ROM drive
     bool Exists;       // the file and its long form both exist
     std::string Long;  // the long form
+    bool Learnable;    // neither Lantern itself nor a program of the Windows folder
   };
   const TScannedPath& ScannedPath(const std::string& Path);
 
@@ -58,6 +60,9 @@ class TWatcher {
   // good, which the scans pass over until they end.
   std::unordered_map<std::string, std::vector<unsigned long>> FRunningIds, FDeclinedIds;
   std::vector<std::string> FToldMasks;  // the malformed masks' texts already told
+  // The long forms of Lantern's own program and of the Windows folder, read at the first scan.
+  bool FSystemPathsRead = false;
+  std::string FOwnProgram, FWindowsFolder;
 };
 
 }  // namespace lantern

@@ -28,6 +28,19 @@ std::string InvalidMaskText(const std::string& Mask, int Position) {
   return IntToStr(Position) + " 番目の文字（'" + Mask + "'）は正しくないマスク文字です";
 }
 
+std::string ExactMask(const std::string& Path) {
+  std::string Mask;
+  // By whole characters: a second byte may be a "[" (ゼ is 83 5B) and stays as it is.
+  for (std::size_t Pos = 0; Pos < Path.size();) {
+    const std::size_t Start = Pos;
+    if (ReadChar(Path, Pos) == '[')
+      Mask += "[[]";
+    else
+      Mask.append(Path, Start, Pos - Start);
+  }
+  return Mask;
+}
+
 bool TFilterItem::TToken::Accepts(unsigned c) const {
   switch (Kind) {
     case One: return true;

@@ -76,4 +76,8 @@ class TFilterList {
 
 std::string InvalidMaskText(const std::string& Mask, int Position);
 
+// The mask that matches Path itself and nothing else (but for ASCII case): every "[" of it is
+// written as the set "[[]". A path has no "*" or "?".
+std::string ExactMask(const std::string& Path);
+
 }  // namespace lantern

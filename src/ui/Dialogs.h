@@ -20,6 +20,17 @@ class TDialogService {
   // Enter presses, one of Buttons; 0 for the first.
   virtual TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
                                   unsigned Default) = 0;
+  // The same with a check box below the text, labelled CheckText and shown ticked when
+  // Checked is; Checked is what the user left it at. A service that cannot show one asks the
+  // plain question, and Checked comes back unticked: what the user did not see, the user
+  // did not agree to.
+  virtual TModalResult MessageDlgCheck(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
+                                       unsigned Default, const std::string& CheckText,
+                                       bool& Checked) {
+    (void)CheckText;
+    Checked = false;
+    return MessageDlg(Text, Type, Buttons, Default);
+  }
   // The choosers, preset to the value passed in. Whether the user confirmed; only then is
   // the value the chosen one. A service without choosers answers as a user who cancels.
   // A system colour opens as the colour it stands for now; confirmed unchanged, it stays the
@@ -56,6 +67,12 @@ inline TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsign
                                unsigned Default = 0) {
   TModalLoop Loop;
   return Dialogs().MessageDlg(Text, Type, Buttons, Default);
+}
+
+inline TModalResult MessageDlgCheck(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
+                                    unsigned Default, const std::string& CheckText, bool& Checked) {
+  TModalLoop Loop;
+  return Dialogs().MessageDlgCheck(Text, Type, Buttons, Default, CheckText, Checked);
 }
 
 // What pressing a button gives.

@@ -16,6 +16,8 @@ class TSystem {
   virtual ~TSystem() = default;
   virtual std::string UserName() = 0;         // the logon name; empty when unknown
   virtual std::string ProgramFileName() = 0;  // the full path of the running program
+  // The folder Windows is installed in ("C:\Windows"); empty where there is none.
+  virtual std::string WindowsDirectory() = 0;
   // The file version of a program's version resource (most significant part first).
   virtual bool FileVersion(const std::string& Path, unsigned (&Parts)[4]) = 0;
   virtual bool IsWindowsNT() = 0;

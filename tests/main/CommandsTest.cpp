@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Convert.h"
 #include "base/Exception.h"
 #include "dialogs/LauncherProperty.h"
 #include "main/Main.h"
@@ -192,6 +193,73 @@ TEST_F(CommandsTest, DeletingForGoodAsksOnceWithNoAsTheDefault) {
   Commands->CutObjectExecute();
   Commands->CheckNoLinkActionExecute();
   EXPECT_EQ(Boxes.Texts, std::vector<std::string>{SweepQuestion({"X", "B", "C"}, 1, 0)});
+}
+
+// The question before a delete for good offers to keep the programs among the items out of
+// the watcher for good (ticked while it watches), by the paths it would see, unless nothing
+// would be learned again. Yes with the box ticked adds and stores their masks.
+TEST_F(CommandsTest, DeletingProgramsForGoodOffersToKeepThemOut) {
+  struct {
+    const char* Name;
+    int Select;  // 0 A, 1 A and B, 2 G with a program, 3 G with a folder launcher, 4 A while
+                 // another launcher has its program, 5 a shortcut, 6 the trash emptied
+    bool Watching;
+    int Check;  // how the user leaves the check box: 0 unticked, 1 ticked, -1 as shown
+    TModalResult Answer;
+    bool Offered, Ticked;  // the box has the check box, shown ticked
+    const char* Masks;     // after the command, one a line
+  } Cases[] = {
+      {"a program", 0, true, -1, mrYes, true, true, "C:\\a.exe"},
+      {"a program, No", 0, true, -1, mrNo, true, true, ""},
+      {"a program, unticked", 0, true, 0, mrYes, true, true, ""},
+      {"the watcher off", 0, false, -1, mrYes, true, false, ""},
+      {"the watcher off, ticked", 0, false, 1, mrYes, true, false, "C:\\a.exe"},
+      {"two programs, one kept out already", 1, true, -1, mrYes, true, true, "*\\B.EXE\nC:\\a.exe"},
+      {"a program in a folder with [", 2, true, -1, mrYes, true, true, "C:\\[[]old]\\p.exe"},
+      {"no program", 3, true, -1, mrYes, false, false, ""},
+      {"a program another launcher goes on knowing", 4, true, -1, mrYes, false, false, ""},
+      {"a shortcut, by its program", 5, true, -1, mrYes, true, true, "C:\\Tools\\s.exe"},
+      {"the trash, a program in a group", 6, true, -1, mrYes, true, true, "C:\\x.exe"},
+  };
+  for (const auto& c : Cases) {
+    SCOPED_TRACE(c.Name);
+    Restart();
+    Memory.DeleteKey("Software\\ZR");
+    Settings.UseWatchApp = c.Watching;
+    switch (c.Select) {
+      case 0: SelectInList({A}); break;
+      case 1: R->Filters().Add("*\\B.EXE"), SelectInList({A, B}); break;
+      case 2: Exec(G, "P", "C:\\[old]\\p.exe"), SelectInTree(G); break;
+      case 3:
+        G->Add(std::make_unique<TLauncherFolder>(G))->SetFileName("C:\\Tools");
+        SelectInTree(G);
+        break;
+      case 4: Exec(G, "A2", "C:\\a.exe"), SelectInList({A}); break;
+      case 5:
+        WriteFileBytes(Real("C:\\s.lnk"), "L");
+        FakeShell.Shortcuts["C:\\s.lnk"] = "C:\\Tools\\s.exe";
+        SelectInList({Exec(R, "S", "C:\\s.lnk")});
+        break;
+      case 6: Exec(Group(Trash, "Inner"), "X", "C:\\x.exe"); break;
+    }
+    Boxes.Shown.clear();
+    Boxes.Answers = {c.Answer};
+    Boxes.CheckAnswers.clear();
+    if (c.Check >= 0) Boxes.CheckAnswers.push_back(c.Check == 1);
+    Run(c.Select == 6 ? &TEditCommands::EmptyTrashActionExecute : &TEditCommands::DeleteObjExecute);
+    ASSERT_EQ(Boxes.Shown.size(), 1u);
+    EXPECT_EQ(Boxes.Shown[0].Default, mbNo);
+    EXPECT_EQ(Boxes.Shown[0].CheckText, c.Offered ? "このプログラムを今後自動追加しない(&W)" : "");
+    EXPECT_EQ(Boxes.Shown[0].Checked, c.Ticked);
+    std::string Masks, Stored;
+    for (int i = 0; i < R->Filters().Count(); ++i)
+      Masks += (i ? "\n" : "") + R->Filters().Items(i).Mask();
+    EXPECT_EQ(Masks, c.Masks);
+    for (int i = 0;
+         Memory.ReadString("Software\\ZR\\Lantern\\Filter", "Filter" + IntToStr(i), Masks); ++i)
+      Stored += (i ? "\n" : "") + Masks;
+    EXPECT_EQ(Stored, c.Masks);  // stored at once when one was added
+  }
 }
 
 // What the enabling keeps from the user is refused by the commands themselves too.

@@ -14,6 +14,7 @@
 #include "support/FakeProcesses.h"
 #include "support/MainFixture.h"
 #include "support/TreeFixture.h"
+#include "ui/MemoryRegistry.h"
 
 namespace lantern {
 namespace {
@@ -186,35 +187,87 @@ TEST_F(WatcherPartTest, OnlyAProgramWithAWindowOfItsOwnBecomesALauncher) {
 }
 
 // A delete for good by either command tells the watcher: the program is not added again
-// while the same process runs, but is once it is started anew.
-TEST_F(WatcherPartTest, AProgramDeletedForGoodStaysGoneUntilItIsStartedAnew) {
+// while the same process runs. Left unticked, the question's offer to keep it out stops
+// there, and a new start adds it again; ticked, a mask of its path keeps it out for good,
+// stored at once.
+TEST_F(WatcherPartTest, AProgramDeletedForGoodStaysGoneWhileItRunsOrForGood) {
   const std::string App = "C:\\Tools\\app.exe";
-  for (bool ByEmptyingTheTrash : {false, true}) {
-    Restart();
-    Procs.StatusList = {App};
-    Procs.Ids[App] = 100;
-    Watcher->Scan();
-    ASSERT_EQ(Top().back(), "app");
-    Root->RefreshListView();  // as the window's timer fills the list again
-    ListView.SetFocus();
-    Root->Items(1)->ListItem()->SetSelected(true);
-    Boxes.Answers.push_back(mrYes);
-    if (ByEmptyingTheTrash) {
-      Commands->MoveRecycledExecute();
-      Commands->EmptyTrashActionExecute();
-    } else {
-      Commands->DeleteObjExecute();
+  for (bool ByEmptyingTheTrash : {false, true})
+    for (bool Ticked : {false, true}) {
+      SCOPED_TRACE(std::string(ByEmptyingTheTrash ? "emptied" : "deleted") +
+                   (Ticked ? ", ticked" : ", unticked"));
+      Restart();
+      Procs.StatusList = {App};
+      Procs.Ids[App] = 100;
+      Watcher->Scan();
+      ASSERT_EQ(Top().back(), "app");
+      Root->RefreshListView();  // as the window's timer fills the list again
+      ListView.SetFocus();
+      Root->Items(1)->ListItem()->SetSelected(true);
+      Boxes.Answers.push_back(mrYes);
+      Boxes.CheckAnswers = {Ticked};
+      if (ByEmptyingTheTrash) {
+        Commands->MoveRecycledExecute();
+        Commands->EmptyTrashActionExecute();
+      } else {
+        Commands->DeleteObjExecute();
+      }
+      ASSERT_EQ(Top().size(), 1u);
+      ASSERT_EQ(Trash->Count(), 0);
+      Watcher->Scan();  // the same process runs on
+      EXPECT_EQ(Top().size(), 1u);
+      Procs.StatusList = {};
+      Watcher->Scan();
+      Procs.StatusList = {App};
+      Procs.Ids[App] = 200;
+      Watcher->Scan();
+      EXPECT_EQ(Top().back(), Ticked ? Trash->Name() : "app");
+      std::string Stored;
+      Memory.ReadString("Software\\ZR\\Lantern\\Filter", "Filter1", Stored);
+      EXPECT_EQ(Stored, Ticked ? App : "");
+      Memory.DeleteKey("Software\\ZR");
     }
-    ASSERT_EQ(Top().size(), 1u);
-    ASSERT_EQ(Trash->Count(), 0);
-    Watcher->Scan();  // the same process runs on
-    EXPECT_EQ(Top().size(), 1u);
+}
+
+// Lantern itself (another instance runs under another process id) and the programs of the
+// Windows folder are never learned: paths compared without regard to case, the folder by
+// whole names. A launcher the user has for one counts its starts all the same.
+TEST_F(WatcherPartTest, NeitherLanternNorWhatComesWithWindowsIsLearned) {
+  struct {
+    const char* Path;
+    bool Known;           // a launcher of the tree has it
+    const char* Learned;  // the launcher it becomes; "" for none
+  } Cases[] = {
+      {"C:\\Program Files\\Lantern\\Lantern.exe", false, ""},
+      {"C:\\Program Files\\Lantern\\Lantern.exe", true, ""},
+      {"C:\\Tools\\Lantern.exe", false, "Lantern"},
+      {"C:\\Windows\\explorer.exe", false, ""},
+      {"C:\\Windows\\System32\\taskmgr.exe", false, ""},
+      {"C:\\Windows\\notepad.exe", true, ""},
+      {"C:\\WindowsApps\\app.exe", false, "app"},
+  };
+  for (const auto& c : Cases) {
+    SCOPED_TRACE(c.Path);
+    Restart();
+    // As the system names them, in another case than the files have.
+    Sys.Program = "C:\\PROGRAM FILES\\LANTERN\\LANTERN.EXE";
+    Sys.Windows = "c:\\windows\\";
+    const std::string File = Real(c.Path);
+    PlatformFileSystem().CreateFolders(File.substr(0, File.find_last_of("/\\")));
+    WriteFileBytes(File, "MZ");
     Procs.StatusList = {};
+    Make();
+    TLauncherExec* Known = c.Known ? AddLauncher(Root.get(), "known", c.Path) : nullptr;
     Watcher->Scan();
-    Procs.StatusList = {App};
-    Procs.Ids[App] = 200;
+    Procs.StatusList = {c.Path};
+    Procs.Ids[c.Path] = 50;  // not this process
     Watcher->Scan();
-    EXPECT_EQ(Top().back(), "app");
+    Watcher->Scan();
+    std::vector<std::string> Expected{Trash->Name()};
+    if (*c.Learned) Expected.push_back(c.Learned);
+    if (Known) Expected.insert(Expected.begin(), "known");  // counted, it moved to the front
+    EXPECT_EQ(Top(), Expected);
+    EXPECT_EQ(Known ? Known->RunCount() : 1, 1);
   }
 }
 

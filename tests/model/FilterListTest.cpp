@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Cp932.h"
 #include "model/FilterList.h"
 #include "ui/ListCtrls.h"
 #include "ui/MemoryRegistry.h"
@@ -23,6 +24,29 @@ TEST_P(MaskTest, WholeNameAgainstWholeMask) {
   ASSERT_FALSE(Item.Malformed()) << Item.Error();
   EXPECT_EQ(Item.Matches(GetParam().FileName), GetParam().Matches)
       << GetParam().Mask << " / " << GetParam().FileName;
+}
+
+// A path made into a mask matches itself alone, whatever the case: its "[" would open a set.
+TEST(ExactMaskTest, MatchesThePathItselfAlone) {
+  struct {
+    const char* Path;
+    const char* Mask;
+    const char* Other;  // what the path taken as a mask would match, or a malformed mask
+  } Cases[] = {
+      {"C:\\Tools\\app.exe", "C:\\Tools\\app.exe", "C:\\Tools\\app.exe.bak"},
+      {"C:\\[old]\\app.exe", "C:\\[[]old]\\app.exe", "C:\\o\\app.exe"},
+      {"C:\\a[b\\app.exe", "C:\\a[[]b\\app.exe", "C:\\ab\\app.exe"},
+      // ゼ is 83 5B: its second byte opens no set
+      {"C:\\ゼロ[1]\\app.exe", "C:\\ゼロ[[]1]\\app.exe", "C:\\ゼロ1\\app.exe"},
+  };
+  for (const auto& c : Cases) {
+    const TFilterItem Item(ExactMask(c.Path));
+    EXPECT_EQ(Item.Mask(), c.Mask);
+    EXPECT_FALSE(Item.Malformed()) << Item.Error();
+    EXPECT_TRUE(Item.Matches(c.Path)) << c.Path;
+    EXPECT_TRUE(Item.Matches(UpperCaseAscii(c.Path))) << c.Path;
+    EXPECT_FALSE(Item.Matches(c.Other)) << c.Path;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Defaults, MaskTest,

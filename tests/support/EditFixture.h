@@ -2,7 +2,7 @@
 // The main window's editing commands and its dragging, each a part of its own over the tree
 // fixture's root and windowless views: a hidden form stands for the window, a watcher over
 // default settings is told of what is deleted for good, and the services the commands call are
-// doubles (drive C: is a fresh temporary folder; nothing runs).
+// doubles (drive C: is a fresh temporary folder, the registry is in memory; nothing runs).
 #include <tuple>
 
 #include "main/Commands.h"
@@ -15,6 +15,7 @@
 #include "support/TempFolder.h"
 #include "support/TreeFixture.h"
 #include "ui/Form.h"
+#include "ui/MemoryRegistry.h"
 
 namespace lantern {
 
@@ -23,7 +24,8 @@ class EditFixture : public TreeFixture {
   void SetUp() override {
     TreeFixture::SetUp();
     Files.MapDrive(Disk.Path());
-    Old = {SetFileSystem(&Files), SetProcesses(&Procs), SetDialogs(&Boxes), SetSystem(&Sys)};
+    Old = {SetFileSystem(&Files), SetProcesses(&Procs), SetDialogs(&Boxes), SetSystem(&Sys),
+           SetRegistry(&Memory)};
     Root->TreeNode()->Expand(true);  // as the window shows it
     Watcher = std::make_unique<TWatcher>(*Root, Settings);
     Commands = std::make_unique<TEditCommands>(*Root, *Watcher, Window, ListView, TreeView);
@@ -48,6 +50,7 @@ class EditFixture : public TreeFixture {
     SetProcesses(std::get<1>(Old));
     SetDialogs(std::get<2>(Old));
     SetSystem(std::get<3>(Old));
+    SetRegistry(std::get<4>(Old));
     TreeFixture::TearDown();
   }
   // Runs the changes that waited for the tree, as the window's timer does once it is free.
@@ -61,7 +64,8 @@ class EditFixture : public TreeFixture {
   TFakeProcesses Procs;
   TFakeDialogs Boxes;
   TFakeSystem Sys;
-  std::tuple<TFileSystem*, TProcessService*, TDialogService*, TSystem*> Old;
+  TMemoryRegistry Memory;
+  std::tuple<TFileSystem*, TProcessService*, TDialogService*, TSystem*, TRegistry*> Old;
   TSettings Settings;
   TForm Window;  // hidden
   std::unique_ptr<TWatcher> Watcher;

@@ -129,10 +129,23 @@ bool TFakeDialogs::BrowseForFolder(const std::string& Title, unsigned Flags, std
 TModalResult TFakeDialogs::MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
                                       unsigned Default) {
   Texts.push_back(Text);
-  Shown.push_back({Type, Buttons, Default});
+  Shown.push_back({Type, Buttons, Default, std::string(), false});
   if (Answers.empty()) return mrOk;
   TModalResult Answer = Answers.front();
   Answers.pop_front();
+  return Answer;
+}
+
+TModalResult TFakeDialogs::MessageDlgCheck(const std::string& Text, TMsgDlgType Type,
+                                           unsigned Buttons, unsigned Default,
+                                           const std::string& CheckText, bool& Checked) {
+  const TModalResult Answer = MessageDlg(Text, Type, Buttons, Default);
+  Shown.back().CheckText = CheckText;
+  Shown.back().Checked = Checked;
+  if (!CheckAnswers.empty()) {
+    Checked = CheckAnswers.front();
+    CheckAnswers.pop_front();
+  }
   return Answer;
 }
 

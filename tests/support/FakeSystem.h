@@ -15,6 +15,7 @@ class TFakeSystem : public TSystem {
  public:
   std::string User = "me";
   std::string Program = "C:\\Program Files\\Lantern\\Lantern.exe";
+  std::string Windows = "C:\\Windows";
   std::vector<unsigned> Version{1, 2, 3, 45};  // empty: no version resource
   double Clock = 45000.5;
   int Width = 1024, Height = 768;
@@ -35,6 +36,7 @@ class TFakeSystem : public TSystem {
 
   std::string UserName() override { return User; }
   std::string ProgramFileName() override { return Program; }
+  std::string WindowsDirectory() override { return Windows; }
   bool FileVersion(const std::string&, unsigned (&Parts)[4]) override;
   bool IsWindowsNT() override { return true; }
   double Now() override { return Clock; }
@@ -134,13 +136,21 @@ class TFakeDialogs : public TDialogService {
  public:
   TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
                           unsigned Default) override;
+  TModalResult MessageDlgCheck(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
+                               unsigned Default, const std::string& CheckText,
+                               bool& Checked) override;
   std::vector<std::string> Texts;  // every text shown, in order
   struct TBox {
     TMsgDlgType Type;
     unsigned Buttons, Default;
+    std::string CheckText;  // the check box's label; empty for a box without one
+    bool Checked = false;   // how the check box was shown
   };
   std::vector<TBox> Shown;           // the kind, buttons and default button of each, as Texts
   std::deque<TModalResult> Answers;  // the buttons to press; OK when none is left
+  // How the user leaves each check box, one answer per box that has one; left as it was
+  // shown when none is left.
+  std::deque<bool> CheckAnswers;
 
   // The choosers: what each was preset to, in order, and what the user chooses, one answer
   // per opening; with no answer left the user cancels.

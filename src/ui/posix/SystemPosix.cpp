@@ -23,6 +23,7 @@ class TPosixSystem : public TSystem {
     ssize_t n = ::readlink("/proc/self/exe", Buffer, sizeof(Buffer) - 1);
     return n > 0 ? std::string(Buffer, n) : std::string();
   }
+  std::string WindowsDirectory() override { return std::string(); }
   bool FileVersion(const std::string&, unsigned (&)[4]) override { return false; }
   bool IsWindowsNT() override { return true; }
   double Now() override {

@@ -1,10 +1,13 @@
-// Message boxes through MessageBoxW and the common choosers, owned as the program's modal
-// dialogs are (ModalOwner).
+// Message boxes through MessageBoxW (a task dialog for one with a check box) and the common
+// choosers, owned as the program's modal dialogs are (ModalOwner).
 #include <windows.h>
 // after windows.h
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "base/Cp932.h"
@@ -80,6 +83,46 @@ int CALLBACK BrowseCallback(HWND Window, UINT Message, LPARAM, LPARAM Data) {
   return 0;
 }
 
+// Some task dialogs (Wine's) lay their check box out with no height: it would be ticked out of
+// sight. It is given the height of its text, and the dialog grows to hold it.
+HRESULT CALLBACK ShowCheckBox(HWND Dialog, UINT Notification, WPARAM, LPARAM, LONG_PTR) {
+  if (Notification != TDN_CREATED) return S_OK;
+  HWND Check = nullptr;
+  EnumChildWindows(
+      Dialog,
+      [](HWND Child, LPARAM Out) {
+        const LONG Kind = GetWindowLongW(Child, GWL_STYLE) & BS_TYPEMASK;
+        wchar_t Class[16] = L"";
+        GetClassNameW(Child, Class, 16);
+        if (lstrcmpiW(Class, L"Button") != 0 || Kind != BS_AUTOCHECKBOX) return TRUE;
+        *reinterpret_cast<HWND*>(Out) = Child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&Check));
+  RECT Area;
+  if (!Check || !GetWindowRect(Check, &Area) || Area.bottom > Area.top) return S_OK;
+  wchar_t Text[256] = L"";
+  GetWindowTextW(Check, Text, 256);
+  HDC Canvas = GetDC(Check);
+  HGDIOBJ Before =
+      SelectObject(Canvas, reinterpret_cast<HGDIOBJ>(SendMessageW(Check, WM_GETFONT, 0, 0)));
+  RECT Extent = {0, 0, 0, 0};
+  DrawTextW(Canvas, Text, -1, &Extent, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(Canvas, Before);
+  ReleaseDC(Check, Canvas);
+  const int Height = std::max<int>(Extent.bottom, GetSystemMetrics(SM_CYMENUCHECK)) + 4;
+  const int Width = Extent.right + GetSystemMetrics(SM_CXMENUCHECK) + 8;
+  MapWindowPoints(nullptr, Dialog, reinterpret_cast<POINT*>(&Area), 2);
+  SetWindowPos(Check, nullptr, 0, 0, Width, Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT Client, Frame;
+  GetClientRect(Dialog, &Client);
+  const int Short = Area.top + Height + Height / 2 - Client.bottom;
+  if (Short > 0 && GetWindowRect(Dialog, &Frame))
+    SetWindowPos(Dialog, nullptr, 0, 0, Frame.right - Frame.left, Frame.bottom - Frame.top + Short,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return S_OK;
+}
+
 class TWin32Dialogs : public TDialogService {
  public:
   TModalResult MessageDlg(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
@@ -114,6 +157,66 @@ class TWin32Dialogs : public TDialogService {
     const int Pressed =
         MessageBoxW(Owner, ToWide(Text).c_str(), ToWide(Application().Title()).c_str(), Flags);
     if (!Owner) GiveForegroundBack();
+    switch (Pressed) {
+      case IDOK: return mrOk;
+      case IDYES: return mrYes;
+      case IDNO: return mrNo;
+      default: return mrCancel;
+    }
+  }
+
+  // A task dialog, which has the check box; the plain box where the system has none.
+  TModalResult MessageDlgCheck(const std::string& Text, TMsgDlgType Type, unsigned Buttons,
+                               unsigned Default, const std::string& CheckText,
+                               bool& Checked) override {
+    // Only the common controls of version 6 have it: the program's manifest asks for them.
+    HMODULE Library = LoadLibraryW(L"comctl32.dll");
+    FARPROC Found = Library ? GetProcAddress(Library, "TaskDialogIndirect") : nullptr;
+    if (!Found) {
+      if (Library) FreeLibrary(Library);
+      return TDialogService::MessageDlgCheck(Text, Type, Buttons, Default, CheckText, Checked);
+    }
+    auto* Show = reinterpret_cast<decltype(TaskDialogIndirect)*>(reinterpret_cast<void*>(Found));
+    const std::wstring WideText = ToWide(Text), Title = ToWide(Application().Title()),
+                       WideCheck = ToWide(CheckText);
+    TASKDIALOGCONFIG Config = {};
+    Config.cbSize = sizeof(Config);
+    Config.hwndParent = ModalOwner();
+    Config.dwFlags = TDF_USE_HICON_MAIN | (Checked ? TDF_VERIFICATION_FLAG_CHECKED : 0);
+    // The message boxes' own pictures: the task dialog has none for a question.
+    const wchar_t* Icon = nullptr;
+    switch (Type) {
+      case TMsgDlgType::Warning: Icon = IDI_WARNING; break;
+      case TMsgDlgType::Error: Icon = IDI_ERROR; break;
+      case TMsgDlgType::Information: Icon = IDI_INFORMATION; break;
+      case TMsgDlgType::Confirmation: Icon = IDI_QUESTION; break;
+      case TMsgDlgType::Plain: break;
+    }
+    Config.hMainIcon = Icon ? LoadIconW(nullptr, Icon) : nullptr;
+    const std::pair<unsigned, int> Known[] = {
+        {mbOK, IDOK}, {mbYes, IDYES}, {mbNo, IDNO}, {mbCancel, IDCANCEL}};
+    const TASKDIALOG_COMMON_BUTTON_FLAGS Flags[] = {TDCBF_OK_BUTTON, TDCBF_YES_BUTTON,
+                                                    TDCBF_NO_BUTTON, TDCBF_CANCEL_BUTTON};
+    for (std::size_t i = 0; i < 4; ++i) {
+      if (!(Buttons & Known[i].first)) continue;
+      Config.dwCommonButtons |= Flags[i];
+      if (Known[i].first == Default) Config.nDefaultButton = Known[i].second;
+    }
+    if (!Config.dwCommonButtons) Config.dwCommonButtons = TDCBF_OK_BUTTON;
+    Config.pszWindowTitle = Title.c_str();
+    Config.pszContent = WideText.c_str();
+    Config.pszVerificationText = WideCheck.c_str();
+    Config.pfCallback = ShowCheckBox;
+    HWND Owner = Config.hwndParent;
+    if (!Owner) BringForward(UtilityWindow(), false);
+    int Pressed = 0;
+    BOOL Ticked = Checked;
+    const HRESULT Result = Show(&Config, &Pressed, nullptr, &Ticked);
+    if (!Owner) GiveForegroundBack();
+    FreeLibrary(Library);
+    if (FAILED(Result))
+      return TDialogService::MessageDlgCheck(Text, Type, Buttons, Default, CheckText, Checked);
+    Checked = Ticked != FALSE;
     switch (Pressed) {
       case IDOK: return mrOk;
       case IDYES: return mrYes;

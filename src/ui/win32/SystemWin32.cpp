@@ -24,6 +24,12 @@ class TWin32System : public TSystem {
     return FromWide(std::wstring(Buffer, n));
   }
 
+  std::string WindowsDirectory() override {
+    wchar_t Buffer[MAX_PATH];
+    const UINT n = GetWindowsDirectoryW(Buffer, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? FromWide(std::wstring(Buffer, n)) : std::string();
+  }
+
   bool FileVersion(const std::string& Path, unsigned (&Parts)[4]) override {
     std::wstring Wide = ToWide(Path);
     DWORD Ignored = 0;

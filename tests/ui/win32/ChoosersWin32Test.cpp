@@ -11,6 +11,7 @@
 #include "base/Cp932.h"
 #include "base/Exception.h"
 #include "support/TempFolder.h"
+#include "support/win32/ModalRun.h"
 #include "ui/Dialogs.h"
 #include "ui/win32/WideText.h"
 
@@ -217,6 +218,82 @@ TEST_F(ChoosersWithoutPresetWin32Test, EnterInAMessageBoxPressesItsDefaultButton
     SetTimer(nullptr, 0, 300, PressEnter);
     EXPECT_EQ(MessageDlg("削除しますか？", TMsgDlgType::Confirmation, mbYes | mbNo, Default),
               Pressed);
+  }
+}
+
+// The question with a check box, as the user finds it: what its check box says and how it
+// was shown, and then what the user does with it.
+struct TCheckQuestion {
+  std::string Text;           // the check box's label
+  bool Shown = false;         // shown ticked
+  bool UntickedSeen = false;  // the click took the tick away
+  bool ClickCheck = false;    // the user clicks the check box and Yes, else presses Enter
+  int Step = 0;
+} Question;
+
+HWND CheckBoxOf(HWND Box) {
+  HWND Found = nullptr;
+  EnumChildWindows(
+      Box,
+      [](HWND Child, LPARAM Out) {
+        wchar_t Class[16] = L"";
+        GetClassNameW(Child, Class, 16);
+        const LONG Kind = GetWindowLongW(Child, GWL_STYLE) & BS_TYPEMASK;
+        if (lstrcmpiW(Class, L"Button") != 0 || !IsWindowVisible(Child) ||
+            (Kind != BS_AUTOCHECKBOX && Kind != BS_CHECKBOX))
+          return TRUE;
+        *reinterpret_cast<HWND*>(Out) = Child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&Found));
+  return Found;
+}
+
+void CALLBACK AnswerCheckQuestion(HWND, UINT, UINT_PTR Id, DWORD) {
+  HWND Box = ShownChooser();
+  HWND Check = Box ? CheckBoxOf(Box) : nullptr;
+  if (!Check) return;
+  if (Question.Step++ == 0) {
+    wchar_t Label[128] = L"";
+    GetWindowTextW(Check, Label, 128);
+    Question.Text = FromWide(Label);
+    Question.Shown = SendMessageW(Check, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (Question.ClickCheck) {
+      RECT Area;
+      GetClientRect(Check, &Area);
+      Click(Check, 6, Area.bottom / 2);
+    } else {
+      KillTimer(nullptr, Id);
+      HWND Focus = GetFocus();
+      PostMessageW(Focus ? Focus : Box, WM_KEYDOWN, VK_RETURN, 1);
+    }
+    return;
+  }
+  KillTimer(nullptr, Id);
+  Question.UntickedSeen = SendMessageW(Check, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
+  HWND Yes = GetDlgItem(Box, IDYES);
+  RECT Area;
+  GetClientRect(Yes, &Area);
+  Click(Yes, Area.right / 2, Area.bottom / 2);
+}
+
+// A task dialog: the check box shows ticked, Enter keeps to No, and a click on the check box
+// takes the tick away, which Yes hands back.
+TEST_F(ChoosersWithoutPresetWin32Test, AQuestionWithACheckBoxShowsItAndHandsBackItsState) {
+  const std::string Label = "このプログラムを今後自動追加しない(&W)";
+  for (bool ClickCheck : {false, true}) {
+    SCOPED_TRACE(ClickCheck ? "clicked" : "Enter");
+    Question = TCheckQuestion();
+    Question.ClickCheck = ClickCheck;
+    SetTimer(nullptr, 0, 300, AnswerCheckQuestion);
+    bool Checked = true;
+    EXPECT_EQ(MessageDlgCheck("「A」を完全に削除しますか？", TMsgDlgType::Confirmation,
+                              mbYes | mbNo, mbNo, Label, Checked),
+              ClickCheck ? mrYes : mrNo);
+    EXPECT_EQ(Question.Text, Label);
+    EXPECT_TRUE(Question.Shown);
+    EXPECT_EQ(Question.UntickedSeen, ClickCheck);
+    EXPECT_EQ(Checked, !ClickCheck);
   }
 }
 

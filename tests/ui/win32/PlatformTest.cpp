@@ -233,6 +233,7 @@ TEST(SystemTest, MonitorsFullPathsAndTheSessionsBlockReason) {
   EXPECT_TRUE(Sys.RectOnAnyMonitor(-100, -100, 150, 150));  // partly on the screen
   EXPECT_FALSE(Sys.RectOnAnyMonitor(-5000, -5000, 300, 200));
   EXPECT_FALSE(Sys.RectOnAnyMonitor(Sys.ScreenWidth() + 4000, 0, 300, 200));
+  EXPECT_EQ(UpperCaseAscii(Sys.WindowsDirectory()), "C:\\WINDOWS");  // Wine's
   // Relative paths against the current folder; absolute ones unchanged.
   wchar_t Saved[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, Saved);
