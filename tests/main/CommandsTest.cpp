@@ -91,7 +91,7 @@ class CommandsTest : public EditFixture {
   TLauncherExec *A = nullptr, *B = nullptr, *C = nullptr;
   // Drives and shares in memory, for a test to install; kept as long as the icon fetches of
   // its network launchers may ask it.
-  TFakeFileSystem Memory;
+  TFakeFileSystem Drives;
 };
 
 // ---- Removing and the trash ----
@@ -534,9 +534,9 @@ TEST_F(CommandsTest, TheSweepJudgesALauncherDeadOnlyWhereItsDriveOrShareAnswers)
   // No drive E:, F: offline, the share \\pc\s absent.
   for (const char* Path : {"C:\\tool.exe", "F:\\tool.exe", "\\\\srv\\pub\\tool.exe", "C:\\old.lnk",
                            "C:\\docs.lnk", "C:\\net.lnk", "C:\\usb.lnk"})
-    Memory.AddFile(Path);
-  Memory.AddFolder("C:\\docs");
-  Memory.Offline = {"F:"};
+    Drives.AddFile(Path);
+  Drives.AddFolder("C:\\docs");
+  Drives.Offline = {"F:"};
   FakeShell.Shortcuts = {{"C:\\old.lnk", "C:\\gone.exe"},
                          {"C:\\docs.lnk", "C:\\docs"},
                          {"C:\\net.lnk", "\\\\pc\\s\\tool.exe"},
@@ -544,7 +544,7 @@ TEST_F(CommandsTest, TheSweepJudgesALauncherDeadOnlyWhereItsDriveOrShareAnswers)
   struct TInstalled {
     TFileSystem* Before;
     ~TInstalled() { SetFileSystem(Before); }
-  } Installed{SetFileSystem(&Memory)};
+  } Installed{SetFileSystem(&Drives)};
   for (const auto& c : Cases) {
     SCOPED_TRACE(std::string(c.Path) + " kind " + std::to_string(c.Kind));
     TLauncher* Made = Exec(G, "L", "");
@@ -557,7 +557,7 @@ TEST_F(CommandsTest, TheSweepJudgesALauncherDeadOnlyWhereItsDriveOrShareAnswers)
   // Each root is asked once per sweep: a share that does not answer keeps it waiting once.
   TExecItem* OnShare[] = {Exec(G, "L", "\\\\pc\\s\\a.exe"), Exec(G, "L", "\\\\PC\\S\\b.exe")};
   int Asked = 0;
-  Memory.OnFileExists = [&] { ++Asked; };
+  Drives.OnFileExists = [&] { ++Asked; };
   std::map<std::string, bool> Roots;
   for (TExecItem* Item : OnShare) EXPECT_EQ(JudgeLink(Item, Roots), Unknown);
   EXPECT_EQ(Roots.size(), 1u);
