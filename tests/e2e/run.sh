@@ -24,6 +24,9 @@ e2e_prefix() {
   fi
   E2E_DATA="$WINEPREFIX/drive_c/lantern-e2e/data.dat"
   mkdir -p "$WINEPREFIX/drive_c/lantern-e2e" "$E2E_OUT"
+  # The watcher never learns what comes with Windows: the program a user starts is a copy of
+  # notepad outside the Windows folder.
+  cp "$WINEPREFIX/drive_c/windows/notepad.exe" "$WINEPREFIX/drive_c/lantern-e2e/notepad.exe"
 }
 
 # A length of 96 DPI on the screen of the run (E2E_DPI), as Lantern scales it.
@@ -166,13 +169,12 @@ s_empty_menu() {
   mkdir -p "$folder"
   cp "$E2E_BUILD/tests/record_args.exe" "$folder/記録.exe"
   printf '[InternetShortcut]\r\nURL=http://www.example.jp/\r\n' >"$folder/ページ.url"
-  setup "a shortcut to notepad" driver make-shortcut "$windows\\メモ帳.lnk" 'C:\windows\notepad.exe'
+  setup "a shortcut to notepad" driver make-shortcut "$windows\\メモ帳.lnk" 'C:\lantern-e2e\notepad.exe'
   setup "a shortcut to a program that is gone" driver make-shortcut "$windows\\消えた.lnk" 'C:\lantern-e2e\消えた.exe'
   fresh_settings
   reg_add WatchAppInterval REG_DWORD 1
-  # Wine's explorer shows the notification area only once Lantern's icon is in it: a program
-  # that shows a window after the first start's scan, which the watcher would add.
-  wine reg add "$E2E_KEY\\Filter" /v Filter0 /t REG_SZ /d '*\explorer.exe' /f >/dev/null 2>&1
+  # Wine's explorer shows the notification area only once Lantern's icon is in it, a window
+  # after the first start's scan: it is of the Windows folder, and the menu stays empty.
   start_lantern
   driver wait-window TLanternMain 10
   settle
@@ -1017,8 +1019,10 @@ s_editing() {
 }
 
 # Notepad, started as a user would, for a few seconds.
+# Starts notepad (the copy outside the Windows folder, or the program $1), lets it run for
+# three seconds and ends it.
 run_notepad() {
-  wine 'C:\windows\notepad.exe' >>"$E2E_OUT/lantern.log" 2>&1 &
+  wine "${1:-C:\lantern-e2e\notepad.exe}" >>"$E2E_OUT/lantern.log" 2>&1 &
   local pid=$!
   sleep 3
   # Ended inside this prefix: the wine process that started it does not take it along.
@@ -1043,12 +1047,14 @@ s_watcher() {
   cp "$E2E_DRIVER" "$WINEPREFIX/drive_c/lantern-e2e/quiet.exe"
   wine 'C:\lantern-e2e\quiet.exe' wait-window NoSuchWindow 5 >/dev/null 2>&1 &
   local quiet=$!
+  run_notepad 'C:\windows\notepad.exe'
   run_notepad
   wait "$quiet"
   expect "the program ends" end_session
   local path
   path=$(launcher_record notepad | cut -d'|' -f2)
-  expect "notepad became a launcher named after it ($(launcher_record notepad))" grep -q '^notepad|C:\\windows\\.*notepad.exe|0$' <<<"$(launcher_record notepad)"
+  expect "notepad's copy became a launcher named after it ($(launcher_record notepad))" grep -q '^notepad|C:\\lantern-e2e\\notepad.exe|0$' <<<"$(launcher_record notepad)"
+  expect "nothing of the Windows folder did" lacks 'C:\windows\' "$(tr -d '\r' <"$E2E_DATA")"
   # Nor are the driver, the programs through which wine starts others, or Lantern itself.
   local windowless
   windowless=$(tr -d '\r' <"$E2E_DATA" | grep -ixE '.*\\(quiet|lantern_driver|start|Lantern)\.exe')
@@ -1081,8 +1087,7 @@ s_watcher() {
   run_notepad
   expect "the program ends" end_session
   expect "メモ帳 counted one start ($(launcher_record メモ帳))" grep -q '|1$' <<<"$(launcher_record メモ帳)"
-  # It now stands before レジストリ. Only the two are compared: start.exe, through which wine
-  # starts notepad from a Windows path, becomes a new launcher at the top when a scan sees it.
+  # It now stands before レジストリ.
   local order
   order=$(tr -d '\r' <"$E2E_DATA" | iconv -f CP932 -t UTF-8 | grep -A1 -x '\[LAUNCHER\]' | grep -x -e 'メモ帳' -e 'レジストリ' | paste -sd'|')
   expect "and rises above the launcher before it ($order)" [ "$order" = 'メモ帳|レジストリ' ]
