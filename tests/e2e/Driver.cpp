@@ -281,7 +281,22 @@ int wmain(int argc, wchar_t** argv) {
     if (!WaitFor(Seconds, [&] { return (Box = MessageBoxWindow()) != nullptr; })) return 1;
     wchar_t Text[4096] = L"";
     GetDlgItemTextW(Box, 0xFFFF, Text, 4096);
-    std::printf("%s\n", Utf8(Text).c_str());
+    std::wstring All = Text;
+    // A task dialog (a question with a check box) has its texts in static controls of its own.
+    if (All.empty())
+      EnumChildWindows(
+          Box,
+          [](HWND Child, LPARAM Into) -> BOOL {
+            wchar_t Class[16], Part[4096] = L"";
+            GetClassNameW(Child, Class, 16);
+            if (_wcsicmp(Class, L"Static") == 0 && GetWindowTextW(Child, Part, 4096) > 0) {
+              auto& Joined = *reinterpret_cast<std::wstring*>(Into);
+              Joined += (Joined.empty() ? L"" : L"\n") + std::wstring(Part);
+            }
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&All));
+    std::printf("%s\n", Utf8(All).c_str());
     return 0;
   }
   if (Command == L"press-ok") {
