@@ -6,6 +6,8 @@
 //   driver wait-gone CLASS SECONDS       0 when no window of the class is left in time
 //   driver wait-resident CLASS SECONDS   0 when the window is hidden and the program's icon is
 //                                        in the notification area (its TNotifyWindow exists)
+//   driver time-resident CLASS SECONDS PROGRAM  starts the program and prints the milliseconds
+//                                        until it is resident so
 //   driver message-box SECONDS           prints the text of the first message box shown
 //   driver press-ok                      closes the message box with its OK button
 //   driver show CLASS                    prints the window's screen rectangle
@@ -78,6 +80,28 @@ bool WaitFor(double Seconds, F Condition, DWORD PollMs = 50) {
     if (static_cast<LONG>(GetTickCount() - End) > 0) return false;
     Sleep(PollMs);
   }
+}
+
+// Starts a program and prints the milliseconds until it is resident, polled often; the
+// driver is up before the start, so that its own start weighs on no program's.
+template <typename F>
+int TimeResident(const wchar_t* Program, double Seconds, F Resident) {
+  std::wstring Line = std::wstring(L"\"") + Program + L"\"";
+  STARTUPINFOW Start = {};
+  Start.cb = sizeof(Start);
+  PROCESS_INFORMATION Info = {};
+  LARGE_INTEGER Frequency, Begin, End;
+  QueryPerformanceFrequency(&Frequency);
+  QueryPerformanceCounter(&Begin);
+  if (!CreateProcessW(nullptr, &Line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Start,
+                      &Info))
+    return 1;
+  CloseHandle(Info.hThread);
+  CloseHandle(Info.hProcess);
+  if (!WaitFor(Seconds, Resident, 2)) return 1;
+  QueryPerformanceCounter(&End);
+  std::printf("%lld\n", (End.QuadPart - Begin.QuadPart) * 1000 / Frequency.QuadPart);
+  return 0;
 }
 
 // Ends one program as the end of the session does, leaving the others running.
@@ -301,17 +325,12 @@ int wmain(int argc, wchar_t** argv) {
                    })
                ? 0
                : 1;
-  // Polled often: the start-up benchmark times it.
-  if (Command == L"wait-resident")
-    return WaitFor(
-               Seconds,
-               [&] {
-                 HWND w = FindWindowW(Class, nullptr);
-                 return w && !IsWindowVisible(w) && FindWindowW(L"TNotifyWindow", nullptr);
-               },
-               5)
-               ? 0
-               : 1;
+  auto Resident = [&] {
+    HWND w = FindWindowW(Class, nullptr);
+    return w && !IsWindowVisible(w) && FindWindowW(L"TNotifyWindow", nullptr);
+  };
+  if (Command == L"wait-resident") return WaitFor(Seconds, Resident) ? 0 : 1;
+  if (Command == L"time-resident") return TimeResident(argc > 4 ? argv[4] : L"", Seconds, Resident);
   if (Command == L"end-session") return EndSession(Class, Seconds);
   if (Command == L"wait-gone")
     return WaitFor(Seconds, [&] { return FindWindowW(Class, nullptr) == nullptr; }) ? 0 : 1;
