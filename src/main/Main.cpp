@@ -139,9 +139,10 @@ TLanternMain::TLanternMain(std::vector<std::string> Args)
   ListView1.SetAlign(TAlign::Client);
   ListView1.AddColumn("名前", 0);  // the widths come with the settings
   ListView1.AddColumn("ファイル名", 0);
-  // Group, current group, trash, current trash, URL launcher.
+  // Group, current group, trash, current trash, URL launcher: made when a menu or a view
+  // first shows a picture (a resident start may never need them).
   for (int Id = FirstPictureId; Id < FirstPictureId + FixedPictures; ++Id)
-    ImageList1.AddIcon(System().ResourceIcon(Id, 16));
+    ImageList1.AppendLater([Id] { return System().ResourceIcon(Id, 16); });
   SetUpCommands();
   Timer1.SetInterval(200);
   Timer1.OnTimer = [this](TTimer*) { Timer1Timer(); };

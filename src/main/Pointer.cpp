@@ -25,7 +25,6 @@ TPointer::TPointer(TForm& Window, TTaskTray& Tray, TPopupMenu& LauncherMenu,
                    const TSettings& Settings)
     : FWindow(Window), FTray(Tray), FLauncherMenu(LauncherMenu), FSettings(Settings) {
   if (FSettings.HotKeyEnabled) RegisterHotKey();
-  RecreateMouseForm();
 }
 
 TPointer::~TPointer() {
@@ -63,8 +62,11 @@ bool TPointer::HotKeyTaken(unsigned Modifiers, unsigned Key) {
   return false;
 }
 
-// The window's shape is made with it: a new size needs a new window.
-void TPointer::RecreateMouseForm() { MakeMouseForm(FMouseForm ? FMouseForm->Dpi() : DesignDpi); }
+// The window's shape is made with it: a new size needs a new window. It is made when it first
+// appears, with the settings of then (a resident start makes no window it may never show).
+void TPointer::RecreateMouseForm() {
+  if (FMouseForm) MakeMouseForm(FMouseForm->Dpi());
+}
 
 void TPointer::MakeMouseForm(int Dpi) {
   FMouseForm.reset();
@@ -158,13 +160,13 @@ void TPointer::Track() {
     if (FSettings.UchidenoKoduti && Stroke) {
       // Shift brings the program's own menu instead, as the settings' memo tells.
       OpenMenu(System().ShiftDown() ? TMouseButton::mbRight : TMouseButton::mbLeft);
-    } else if (FSettings.MouseFormEnabled && FMouseForm &&
+    } else if (FSettings.MouseFormEnabled &&
                (FSettings.WavingMouse
                     ? Stroke
                     : !FWindow.Visible() && Moved && FLauncherMenu.Items().Count() > 0)) {
       FAppearCountdown = FSettings.MouseAppearInterval;
       const int Width = AtCursor(FSettings.MouseFormWidth);
-      if (FMouseForm->Dpi() != Dpi) MakeMouseForm(Dpi);
+      if (!FMouseForm || FMouseForm->Dpi() != Dpi) MakeMouseForm(Dpi);
       FMouseForm->SetBounds(X + AtCursor(FSettings.MouseFormOffsetX),
                             Y + AtCursor(FSettings.MouseFormOffsetY), Width,
                             AtCursor(FSettings.MouseFormHeight));

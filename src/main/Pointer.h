@@ -52,7 +52,7 @@ class TPointer {
   bool HotKeyTaken(unsigned Modifiers, unsigned Key);
   void RecreateMouseForm();
   void UpdateMouseFormColor();
-  TMouseForm* MouseForm() const { return FMouseForm.get(); }
+  TMouseForm* MouseForm() const { return FMouseForm.get(); }  // none before it first appears
 
  private:
   bool RegisterHotKey();  // with the current combination; whether it was taken

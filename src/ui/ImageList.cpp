@@ -4,11 +4,23 @@
 
 namespace lantern {
 
-TImageList::TImageList(int Width, int Height) : FWidth(Width), FHeight(Height) {
-  if (Widgets()) FPeer = Widgets()->CreateImageList(*this);
-}
+TImageList::TImageList(int Width, int Height) : FWidth(Width), FHeight(Height) {}
 
 TImageList::~TImageList() = default;
+
+void TImageList::Realize() const {
+  if (FRealized) return;
+  FRealized = true;
+  for (auto& [Index, Make] : FLater) FPictures[Index] = Make();
+  FLater.clear();
+  if (!Widgets()) return;
+  FPeer = Widgets()->CreateImageList(const_cast<TImageList&>(*this));
+  // The native list holds the pictures from now on.
+  for (TIcon& Picture : FPictures) {
+    FPeer->Added(Picture);
+    Picture = TIcon();
+  }
+}
 
 int TImageList::AddIcon(const TIcon& Icon) {
   if (Icon.Empty()) return -1;
@@ -21,6 +33,9 @@ int TImageList::AddIcon(const TIcon& Icon) {
 }
 
 void TImageList::Append(const TIcon& Icon) {
+  // Once pictures come one by one (a launcher list's thousands), the native list holds them:
+  // icon handles are few.
+  Realize();
   if (FPeer) {
     FPeer->Added(Icon);  // an empty icon becomes a blank picture
     FPictures.emplace_back();
@@ -29,13 +44,21 @@ void TImageList::Append(const TIcon& Icon) {
   }
 }
 
+void TImageList::AppendLater(std::function<TIcon()> Make) {
+  if (FRealized) return Append(Make());
+  FLater.emplace_back(Count(), std::move(Make));
+  FPictures.emplace_back();
+}
+
 TIcon TImageList::GetIcon(int Index) const {
   if (Index < 0 || Index >= Count()) return TIcon();
+  Realize();
   return FPeer ? FPeer->GetIcon(Index) : FPictures[Index];
 }
 
 void TImageList::Delete(int Index) {
   if (Index < 0 || Index >= Count()) return;
+  Realize();
   if (FPeer) FPeer->Deleted(Index);
   FPictures.erase(FPictures.begin() + Index);
   for (auto It = FBySource.begin(); It != FBySource.end();) {

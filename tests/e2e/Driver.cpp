@@ -6,6 +6,8 @@
 //   driver wait-gone CLASS SECONDS       0 when no window of the class is left in time
 //   driver wait-resident CLASS SECONDS   0 when the window is hidden and the program's icon is
 //                                        in the notification area (its TNotifyWindow exists)
+//   driver time-resident CLASS SECONDS PROGRAM  starts the program and prints the milliseconds
+//                                        until it is resident so
 //   driver message-box SECONDS           prints the text of the first message box shown
 //   driver press-ok                      closes the message box with its OK button
 //   driver show CLASS                    prints the window's screen rectangle
@@ -47,6 +49,10 @@
 //   driver query-end-session             sends WM_QUERYENDSESSION to Lantern; prints the answer
 //   driver cancel-end-session            sends WM_ENDSESSION with FALSE (the end was cancelled)
 //   driver make-shortcut LNK TARGET [ARGUMENTS]  writes a shortcut to TARGET as the file LNK
+//   driver end-session CLASS SECONDS     ends the program of that window as the end of the
+//                                        session would (the query and the end to each of its
+//                                        top-level windows), and no other; 0 when it is gone
+//                                        in time, else it is terminated
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
@@ -67,13 +73,66 @@ std::string Utf8(const std::wstring& Text) {
 }
 
 template <typename F>
-bool WaitFor(double Seconds, F Condition) {
+bool WaitFor(double Seconds, F Condition, DWORD PollMs = 50) {
   DWORD End = GetTickCount() + static_cast<DWORD>(Seconds * 1000);
   for (;;) {
     if (Condition()) return true;
     if (static_cast<LONG>(GetTickCount() - End) > 0) return false;
-    Sleep(50);
+    Sleep(PollMs);
   }
+}
+
+// Starts a program and prints the milliseconds until it is resident, polled often; the
+// driver is up before the start, so that its own start weighs on no program's.
+template <typename F>
+int TimeResident(const wchar_t* Program, double Seconds, F Resident) {
+  std::wstring Line = std::wstring(L"\"") + Program + L"\"";
+  STARTUPINFOW Start = {};
+  Start.cb = sizeof(Start);
+  PROCESS_INFORMATION Info = {};
+  LARGE_INTEGER Frequency, Begin, End;
+  QueryPerformanceFrequency(&Frequency);
+  QueryPerformanceCounter(&Begin);
+  if (!CreateProcessW(nullptr, &Line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Start,
+                      &Info))
+    return 1;
+  CloseHandle(Info.hThread);
+  CloseHandle(Info.hProcess);
+  if (!WaitFor(Seconds, Resident, 2)) return 1;
+  QueryPerformanceCounter(&End);
+  std::printf("%lld\n", (End.QuadPart - Begin.QuadPart) * 1000 / Frequency.QuadPart);
+  return 0;
+}
+
+// Ends one program as the end of the session does, leaving the others running.
+int EndSession(const wchar_t* Class, double Seconds) {
+  HWND Found = FindWindowW(Class, nullptr);
+  DWORD Pid = 0;
+  if (!Found || !GetWindowThreadProcessId(Found, &Pid)) return 1;
+  HANDLE Process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, Pid);
+  if (!Process) return 1;
+  struct Search {
+    DWORD Pid;
+    std::vector<HWND> Windows;
+  } Own{Pid, {}};
+  EnumWindows(
+      [](HWND Window, LPARAM Param) -> BOOL {
+        auto* S = reinterpret_cast<Search*>(Param);
+        DWORD Of = 0;
+        GetWindowThreadProcessId(Window, &Of);
+        if (Of == S->Pid) S->Windows.push_back(Window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&Own));
+  DWORD_PTR Answer = 0;
+  for (HWND Window : Own.Windows)
+    SendMessageTimeoutW(Window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 20000, &Answer);
+  for (HWND Window : Own.Windows)
+    SendMessageTimeoutW(Window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 20000, &Answer);
+  bool Ended = WaitForSingleObject(Process, static_cast<DWORD>(Seconds * 1000)) == WAIT_OBJECT_0;
+  if (!Ended) TerminateProcess(Process, 0);
+  CloseHandle(Process);
+  return Ended ? 0 : 1;
 }
 
 HWND MessageBoxWindow() {
@@ -266,14 +325,13 @@ int wmain(int argc, wchar_t** argv) {
                    })
                ? 0
                : 1;
-  if (Command == L"wait-resident")
-    return WaitFor(Seconds,
-                   [&] {
-                     HWND w = FindWindowW(Class, nullptr);
-                     return w && !IsWindowVisible(w) && FindWindowW(L"TNotifyWindow", nullptr);
-                   })
-               ? 0
-               : 1;
+  auto Resident = [&] {
+    HWND w = FindWindowW(Class, nullptr);
+    return w && !IsWindowVisible(w) && FindWindowW(L"TNotifyWindow", nullptr);
+  };
+  if (Command == L"wait-resident") return WaitFor(Seconds, Resident) ? 0 : 1;
+  if (Command == L"time-resident") return TimeResident(argc > 4 ? argv[4] : L"", Seconds, Resident);
+  if (Command == L"end-session") return EndSession(Class, Seconds);
   if (Command == L"wait-gone")
     return WaitFor(Seconds, [&] { return FindWindowW(Class, nullptr) == nullptr; }) ? 0 : 1;
   if (Command == L"message-box") {

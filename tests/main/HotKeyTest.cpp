@@ -55,7 +55,8 @@ class PointerTest : public ::testing::Test {
     for (int i = 0; i < Count; ++i) Tick(At);
   }
   bool ChasingShown() {
-    return Pointer->MouseForm()->Visible() && Pointer->MouseForm()->Width() > 0;
+    TMouseForm* Form = Pointer->MouseForm();
+    return Form && Form->Visible() && Form->Width() > 0;
   }
 
   TFakeSystem Sys;
@@ -206,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
 // the first tick after them, and shrinks away on the first tick without a move.
 TEST_F(PointerTest, TheChasingWindowStaysItsIntervalThenJumpsOrShrinks) {
   TPointer& M = StartWithLauncher();
-  EXPECT_FALSE(M.MouseForm()->Visible());
+  EXPECT_FALSE(ChasingShown());
   Ticks(10, {100, 100});
   Tick({200, 200});
   for (int i = 1; i <= 9; ++i) {
@@ -243,8 +244,18 @@ TEST_F(PointerTest, WithBothSwitchedOffThePointerIsNotReadAndAShownWindowGoes) {
 
 TEST_F(PointerTest, TheChasingWindowIsAnEllipseWithACrossThatClicksThroughTheHotKey) {
   Settings.MouseFormColor = 0x0000FF;
-  TPointer& M = Start();
+  TPointer& M = StartWithLauncher();
+  // None before it first appears; it appears with the settings of then.
+  EXPECT_EQ(M.MouseForm(), nullptr);
+  Settings.MouseFormWidth = 17;
+  M.RecreateMouseForm();
+  EXPECT_EQ(M.MouseForm(), nullptr);
+  Ticks(10, {100, 100});
+  Tick({200, 200});
   TMouseForm* Form = M.MouseForm();
+  ASSERT_TRUE(ChasingShown());
+  EXPECT_EQ(Form->Width(), 17);
+  Form->SetBounds(30, 40, 15, 15);
   EXPECT_TRUE(Form->Elliptic());
   EXPECT_EQ(Form->Color(), 0x0000FF);
   TRecordingCanvas Canvas;

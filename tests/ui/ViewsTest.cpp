@@ -161,6 +161,42 @@ TEST(ImageListTest, IconsOfOneSourceShareOnePicture) {
   EXPECT_EQ(List.Count(), 4);
 }
 
+// Pictures appended for later are made at the list's first use, in their places: the ones
+// added meanwhile follow them, and nothing is made while only counted.
+TEST(ImageListTest, PicturesForLaterAreMadeAtTheFirstUseInTheirPlaces) {
+  static int Made = 0, Held = 0;
+  auto Icon = [](long long Source) {
+    return TIcon(
+        &Held, [](void*) {}, Source);
+  };
+  Made = 0;
+  TImageList List;
+  for (long long Source : {100, 101})
+    List.AppendLater([Source, Icon] {
+      ++Made;
+      return Icon(Source);
+    });
+  EXPECT_EQ(List.Count(), 2);
+  EXPECT_EQ(Made, 0);
+  EXPECT_EQ(List.GetIcon(1).Source(), 101);
+  EXPECT_EQ(Made, 2);
+  EXPECT_EQ(List.AddIcon(Icon(7)), 2);
+  List.AppendLater([Icon] { return Icon(102); });  // once in use: at once
+  EXPECT_EQ(List.Icon(3).Source(), 102);
+  EXPECT_EQ(List.Icon(0).Source(), 100);
+
+  // An icon added before the first use goes after the waiting pictures, which are made then.
+  Made = 0;
+  TImageList Other;
+  Other.AppendLater([Icon] {
+    ++Made;
+    return Icon(100);
+  });
+  EXPECT_EQ(Other.AddIcon(Icon(7)), 1);
+  EXPECT_EQ(Made, 1);
+  EXPECT_EQ(Other.Icon(0).Source(), 100);
+}
+
 TEST(StripAmpersandsTest, EveryAmpersandGoesAndTheLastOneMarksTheNextCharacter) {
   struct {
     const char* Name;

@@ -225,9 +225,19 @@ class TOleDropTarget final : public IDropTarget {
 
 class TWin32DropTargetPeer : public TDropTargetPeer {
  public:
-  explicit TWin32DropTargetPeer(TDropTarget& Owner) : FObject(new TOleDropTarget(&Owner)) {
-    // FDragImages: one 32 x 32 picture in the window colour, masked by that colour, so
-    // fully transparent; the cursor image of a drag that has its own drag image.
+  explicit TWin32DropTargetPeer(TDropTarget& Owner) : FObject(new TOleDropTarget(&Owner)) {}
+  ~TWin32DropTargetPeer() override {
+    FObject->Detach();
+    FObject->Release();
+    if (FDragImages) ImageList_Destroy(FDragImages);
+  }
+  TOleDropTarget* Object() const { return FObject; }
+
+  // One 32 x 32 picture in the window colour, masked by that colour, so fully transparent;
+  // the cursor image of a drag that has its own drag image. Made at the first such drag (the
+  // common controls are not loaded before).
+  HIMAGELIST DragImages() {
+    if (FDragImages) return FDragImages;
     FDragImages = ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 1, 1);
     if (HDC Screen = GetDC(nullptr)) {
       HDC Dc = CreateCompatibleDC(Screen);
@@ -243,13 +253,8 @@ class TWin32DropTargetPeer : public TDropTargetPeer {
       if (Bitmap) DeleteObject(Bitmap);
       if (Dc) DeleteDC(Dc);
     }
+    return FDragImages;
   }
-  ~TWin32DropTargetPeer() override {
-    FObject->Detach();
-    FObject->Release();
-    if (FDragImages) ImageList_Destroy(FDragImages);
-  }
-  TOleDropTarget* Object() const { return FObject; }
 
   bool Register(void* Window) override {
     return SUCCEEDED(RegisterDragDrop(static_cast<HWND>(Window), FObject));
@@ -281,7 +286,8 @@ class TWin32DropTargetPeer : public TDropTargetPeer {
   bool EnterDragImage(void* Window, TDropPoint Client) override {
     POINT At = {}, HotSpot = {};
     if (!ImageList_GetDragImage(&At, &HotSpot)) return false;
-    if (FDragImages) ImageList_SetDragCursorImage(FDragImages, 0, HotSpot.x, HotSpot.y);
+    if (HIMAGELIST Cursor = DragImages())
+      ImageList_SetDragCursorImage(Cursor, 0, HotSpot.x, HotSpot.y);
     POINT P = ClientToWindowPoint(static_cast<HWND>(Window), {Client.X, Client.Y});
     return ImageList_DragEnter(static_cast<HWND>(Window), P.x, P.y) != FALSE;
   }

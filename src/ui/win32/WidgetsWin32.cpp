@@ -152,12 +152,6 @@ class TWin32MessageWindowPeer : public TControlPeer, public TWindow {
 
 class TWin32Widgets : public TWidgetFactory {
  public:
-  TWin32Widgets() {
-    INITCOMMONCONTROLSEX Init = {sizeof(Init), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES |
-                                                   ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&Init);
-  }
-
   void CreateForm(TForm& Form) override {
     Form.SetPeer(NewFormPeer(Form));
     Form.Realign();

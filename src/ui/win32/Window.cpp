@@ -90,6 +90,13 @@ void TWindow::Create(const TWindowClass& Class, DWORD ExStyle, DWORD Style,
 
 void TWindow::CreateControl(const wchar_t* Class, DWORD ExStyle, DWORD Style, int X, int Y,
                             int Width, int Height, HWND Parent) {
+  // The common controls load with the first control: a resident start makes none.
+  static const bool CommonControls = [] {
+    INITCOMMONCONTROLSEX Init = {sizeof(Init), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                   ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    return InitCommonControlsEx(&Init) != FALSE;
+  }();
+  (void)CommonControls;
   HWND Window = CreateWindowExW(ExStyle, Class, L"", Style, X, Y, Width, Height, Parent, nullptr,
                                 ModuleInstance(), nullptr);
   if (!Window) RaiseLastError("コントロール " + FromWide(Class) + " を作れません");

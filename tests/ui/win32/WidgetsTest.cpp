@@ -343,6 +343,27 @@ TEST_F(WidgetsTest, TheListLeavesItsImageListToItsOwner) {
   EXPECT_EQ(ImageList_GetImageCount(Native), 2);
 }
 
+// The native list is made at the first use, with the pictures that waited for it in their
+// places before the ones added since.
+TEST_F(WidgetsTest, TheNativeListGetsThePicturesThatWaitedInTheirPlaces) {
+  TImageList Images;
+  auto Copy = [](HICON Icon) {
+    return TIcon(CopyIcon(Icon), [](void* h) { DestroyIcon(static_cast<HICON>(h)); });
+  };
+  Images.AppendLater([&] { return Copy(LoadIconW(nullptr, IDI_ERROR)); });
+  Images.AppendLater([] { return TIcon(); });  // a blank picture keeps the numbering
+  Images.AddIcon(Copy(LoadIconW(nullptr, IDI_APPLICATION)));
+  HIMAGELIST Native = static_cast<HIMAGELIST>(Images.Handle());
+  ASSERT_NE(Native, nullptr);
+  EXPECT_EQ(ImageList_GetImageCount(Native), 3);
+  EXPECT_TRUE(Images.Icon(0).Empty());  // the native list holds them
+  for (int Index = 0; Index < 3; ++Index) {
+    IMAGEINFO Info = {};
+    EXPECT_TRUE(ImageList_GetImageInfo(Native, Index, &Info)) << Index;
+    EXPECT_FALSE(Images.GetIcon(Index).Empty()) << Index;
+  }
+}
+
 TEST_F(WidgetsTest, TheEndOfTheSessionIsAskedAndThenToldWithoutClosingTheWindow) {
   bool Answer = false;
   std::vector<bool> Told;
