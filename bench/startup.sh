@@ -8,6 +8,7 @@
 # ours (minimal_window.exe shell: a hidden window and an icon) keeps Wine's desktop process up for
 # the whole benchmark, which would otherwise end after every start and begin anew with the next,
 # for a few hundred milliseconds that vary with the load. Each start checks that it stayed.
+# BASE=other/Lantern.exe times another build's empty start as well, in the same turns.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 cd "$LANTERN_ROOT"
@@ -58,6 +59,11 @@ for ((i = 0; i < RUNS; i++)); do
   cp "$WIN/benchprefix/drive_c/bench/large.dat" "$WIN/benchprefix/drive_c/bench/data.dat"
   RESULTS[large]+="$(measure TLanternMain "$WIN/Lantern.exe") "
   check_desktop
+  if [ -n "${BASE:-}" ]; then
+    : >"$WIN/benchprefix/drive_c/bench/data.dat"
+    RESULTS[base]+="$(measure TLanternMain "$BASE") "
+    check_desktop
+  fi
 done
 minimal=$(tr ' ' '\n' <<<"${RESULTS[minimal]}" | grep . | median)
 empty=$(tr ' ' '\n' <<<"${RESULTS[empty]}" | grep . | median)
@@ -67,6 +73,12 @@ echo "Lantern, empty data file:        $empty ms  (runs: ${RESULTS[empty]})"
 echo "Lantern, 10,000 launchers:       $large ms  (runs: ${RESULTS[large]})"
 awk -v m="$minimal" -v e="$empty" -v l="$large" -v n="$RUNS" \
     'BEGIN { printf "ratios to the minimal program (%d runs each): empty %.2f (goal 1.2), 10,000 launchers %.2f (goal 2)\n", n, e / m, l / m }'
+if [ -n "${BASE:-}" ]; then
+  base=$(tr ' ' '\n' <<<"${RESULTS[base]}" | grep . | median)
+  echo "$BASE, empty data file: $base ms  (runs: ${RESULTS[base]})"
+  awk -v m="$minimal" -v b="$base" -v e="$empty" \
+      'BEGIN { printf "that build, empty: %.2f to the minimal program; this build takes %.2f of its time\n", b / m, e / b }'
+fi
 if [ "$DESKTOP_CHANGES" -eq 0 ]; then
   echo "Wine's desktop process stayed the same throughout (pid $DESKTOP)"
 else
