@@ -3,7 +3,6 @@
 // trash, the item clipboard, the order within a group, and the sweep of dead launchers. They
 // work on the launcher tree through the two views' choice.
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,20 +24,6 @@ class TWinControl;
 std::string DeleteItemQuestion(const std::string& Name);
 std::string DeleteItemsQuestion(int Count);
 std::string EmptyTrashQuestion(int Count);
-
-// What the sweep makes of an item. Unknown: the drive or share its target lies on does not
-// answer (unplugged, no disc, offline), or its path has no root to tell it by; it is kept.
-// Groups and URL launchers are always Live.
-enum class TLinkState { Live, Dead, Unknown };
-// Roots: whether each drive or share root answers, asked once per sweep, as a share that does
-// not answer keeps the walk waiting each time it is asked.
-TLinkState JudgeLink(TExecItem* Item, std::map<std::string, bool>& Roots);
-// The sweep's question before it changes anything: the dead launchers' names (five at most
-// are shown), how many of them are already in the trash (they go for good), and how many
-// launchers could not be judged (they stay). Then its report of what it did.
-std::string SweepQuestion(const std::vector<std::string>& Names, int InTrash, int Unknown);
-std::string SweepNothingDeadText(int Unknown);
-std::string SweepReport(int Recycled, int Deleted);
 
 class TEditCommands {
  public:
@@ -78,6 +63,7 @@ class TEditCommands {
   void PasteObjectExecute();
   void UpObjectActionExecute() { MoveSelected(-1); }
   void DownObjectActionExecute() { MoveSelected(+1); }
+  // The sweep of dead launchers (Sweep.cpp).
   void CheckNoLinkActionExecute();
   void OpenExplorerActionExecute();
 

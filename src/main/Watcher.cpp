@@ -16,12 +16,6 @@ namespace lantern {
 
 namespace {
 
-// The long form the scans compare, or the path as it is when it has none.
-std::string LongOrAsIs(const std::string& Path) {
-  std::string Long = ExpandLongPath(Path);
-  return Long.empty() ? Path : Long;
-}
-
 // Whether Path lies below Folder, whole components compared as Windows compares
 // paths, without regard to ASCII case ("C:\WindowsApps" is not in "C:\Windows").
 bool InFolder(const std::string& Path, std::string Folder) {
@@ -72,9 +66,9 @@ const TWatcher::TScannedPath& TWatcher::ScannedPath(const std::string& Path) {
   if (Known != FScannedPaths.end()) return Known->second;
   if (!FSystemPathsRead) {
     FSystemPathsRead = true;
-    FOwnProgram = UpperCaseAscii(LongOrAsIs(System().ProgramFileName()));
+    FOwnProgram = UpperCaseAscii(LongPathOrAsIs(System().ProgramFileName()));
     const std::string Windows = System().WindowsDirectory();
-    if (!Windows.empty()) FWindowsFolder = LongOrAsIs(Windows);
+    if (!Windows.empty()) FWindowsFolder = LongPathOrAsIs(Windows);
   }
   TScannedPath Result{true, false, Path, false};
   // Programs on removable media and CDs come and go with the medium: never launchers.

@@ -445,6 +445,8 @@ class TExecItemIterator {
 void FillListView(TCompositeItem* AGroup);
 void InvalidateTreeNode(TTreeNode* ANode);
 std::string ExpandLongPath(const std::string& Path);
+// The long form, or Path as it is when it has none: the form the watcher compares.
+std::string LongPathOrAsIs(const std::string& Path);
 // A count one run higher; a count at the top of its range stays there.
 inline int OneMore(int Count) { return Count < 2147483647 ? Count + 1 : Count; }
 std::string GetLongName(const std::string& Path);

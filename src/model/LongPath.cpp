@@ -27,6 +27,11 @@ std::size_t RootLength(const std::string& Path) {
 
 }  // namespace
 
+std::string LongPathOrAsIs(const std::string& Path) {
+  std::string Long = ExpandLongPath(Path);
+  return Long.empty() ? Path : Long;
+}
+
 std::string ExpandLongPath(const std::string& Path) {
   // Windows takes '/' for '\'; the walk below only knows '\'.
   std::string Remaining = ReplaceChar(Trim(Path), '/', '\\');

@@ -96,8 +96,7 @@ void TLauncher::RefreshShortcut() {
   if (WriteTime >= 0 && Shell().ResolveShortcut(FFileName, Target) && !Target.empty()) {
     Now.Resolved = true;
     // The form the watcher has a running program's path in.
-    std::string Long = ExpandLongPath(Target);
-    Now.Target = Long.empty() ? Target : std::move(Long);
+    Now.Target = LongPathOrAsIs(Target);
   }
   if (Now.Resolved != FShortcut->Resolved || Now.Target != FShortcut->Target)
     NoteRunningPathChange();

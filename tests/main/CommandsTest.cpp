@@ -14,6 +14,7 @@
 #include "base/Exception.h"
 #include "dialogs/LauncherProperty.h"
 #include "main/Main.h"
+#include "main/Sweep.h"
 #include "support/EditFixture.h"
 #include "support/FakeDropData.h"
 #include "support/FakeFileSystem.h"
